@@ -1,0 +1,58 @@
+#include "base/ansi_text.h"
+
+#include <gtest/gtest.h>
+
+namespace ostrel::base {
+namespace {
+
+TEST(AnsiText, WesternTextIsStoredInWindows1252) {
+  EXPECT_EQ(ToAnsi("caf\xC3\xA9"), "caf\xE9");               // é
+  EXPECT_EQ(ToAnsi("\xE2\x82\xAC" "5"), "\x80" "5");           // € is 0x80
+  EXPECT_EQ(ToAnsi("\xE2\x80\x9Cquoted\xE2\x80\x9D"), "\x93quoted\x94");
+  EXPECT_EQ(ToAnsi("plain"), "plain");
+}
+
+TEST(AnsiText, TextOutsideTheCodePageStaysUtf8) {
+  const std::string greek = "\xCE\xB1\xCE\xB2 caf\xC3\xA9";  // αβ café: é alone would fit, α does not
+  EXPECT_EQ(ToAnsi(greek), greek);
+  EXPECT_EQ(FromAnsi(greek), greek);
+}
+
+TEST(AnsiText, ReadingTakesWindows1252UnlessTheBytesAreUtf8) {
+  EXPECT_EQ(FromAnsi("caf\xE9"), "caf\xC3\xA9");
+  EXPECT_EQ(FromAnsi("\x80"), "\xE2\x82\xAC");
+  EXPECT_EQ(FromAnsi("caf\xC3\xA9"), "caf\xC3\xA9");  // valid UTF-8 with non-ASCII
+  EXPECT_EQ(FromAnsi("\xC3"), "\xC3\x83");            // a lone lead byte is Windows-1252
+}
+
+TEST(AnsiText, EveryByteSurvivesReadingAndWritingBack) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  EXPECT_EQ(ToAnsi(FromAnsi(all)), all);
+  for (int b = 0; b < 256; ++b) {
+    const std::string one(1, static_cast<char>(b));
+    EXPECT_EQ(ToAnsi(FromAnsi(one)), one) << "byte " << b;
+  }
+}
+
+TEST(AnsiText, InvalidUtf8IsKeptAsStoredBytes) {
+  EXPECT_EQ(ToAnsi("a\xFF" "b"), "a\xFF" "b");
+  EXPECT_EQ(ToAnsi("\xED\xA0\x80"), "\xED\xA0\x80");  // an encoded surrogate is not UTF-8
+  EXPECT_FALSE(IsNonAsciiUtf8("\xC0\x80"));            // overlong form
+  EXPECT_FALSE(IsNonAsciiUtf8("ascii only"));
+}
+
+TEST(AnsiText, CuttingNeverSplitsACharacter) {
+  const std::string text = "ab\xCE\xB1\xCE\xB2";  // "abαβ" stored as UTF-8, 6 bytes
+  EXPECT_EQ(CutToWidth(text, 6), text);
+  EXPECT_EQ(CutToWidth(text, 5), "ab\xCE\xB1");
+  EXPECT_EQ(CutToWidth(text, 3), "ab");
+  EXPECT_EQ(CutToWidth(text, 0), "");
+  EXPECT_EQ(CutToWidth("caf\xE9s", 4), "caf\xE9");  // single-byte text cuts anywhere
+  const std::string emoji = "\xF0\x9F\x94\x91key";  // 🔑key
+  EXPECT_EQ(CutToWidth(emoji, 3), "");
+  EXPECT_EQ(CutToWidth(emoji, 4), "\xF0\x9F\x94\x91");
+}
+
+}  // namespace
+}  // namespace ostrel::base

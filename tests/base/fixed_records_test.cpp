@@ -1,0 +1,88 @@
+#include "base/fixed_records.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "support/temp_folder.h"
+
+namespace ostrel::base {
+namespace {
+
+using ostrel::testing::ReadBytes;
+using ostrel::testing::TempFolder;
+using ostrel::testing::WriteBytes;
+
+TEST(FixedRecords, MissingOrEmptyFileHoldsNoRecords) {
+  TempFolder folder;
+  const RecordFile file(folder / "a.dat", 10);
+  EXPECT_EQ(file.Count(), 0u);
+  EXPECT_FALSE(file.Read(1));
+  EXPECT_TRUE(file.ReadAll().empty());
+  EXPECT_FALSE(std::filesystem::exists(folder / "a.dat"));
+  file.EnsureExists();
+  EXPECT_EQ(std::filesystem::file_size(folder / "a.dat"), 0u);
+}
+
+TEST(FixedRecords, AppendReadOverwrite) {
+  TempFolder folder;
+  const RecordFile file(folder / "a.dat", 5);
+  file.Append("one");
+  file.Append("twotoolong");
+  EXPECT_EQ(ReadBytes(folder / "a.dat"), "one  twoto");
+  EXPECT_EQ(file.Count(), 2u);
+  EXPECT_EQ(*file.Read(2), "twoto");
+  file.Overwrite(1, "uno");
+  EXPECT_EQ(ReadBytes(folder / "a.dat"), "uno  twoto");
+  EXPECT_THROW(file.Overwrite(3, "x"), std::out_of_range);
+}
+
+TEST(FixedRecords, PartialRecordAtTheEndIsNotARecord) {
+  TempFolder folder;
+  WriteBytes(folder / "a.dat", "abcdeXY");
+  const RecordFile file(folder / "a.dat", 5);
+  EXPECT_EQ(file.Count(), 1u);
+  EXPECT_FALSE(file.Read(2));
+  EXPECT_EQ(file.ReadAll().size(), 1u);
+  file.Append("fghij");  // the torn tail is cut off, never glued into a record
+  EXPECT_EQ(ReadBytes(folder / "a.dat"), "abcdefghij");
+}
+
+TEST(FixedRecords, RewriteReplacesTheWholeFileThroughTheTemporaryFile) {
+  TempFolder folder;
+  const RecordFile file(folder / "box.dat", 4);
+  file.Append("aaaa");
+  file.Append("bbbb");
+  file.Rewrite({"cc", "dddd"}, folder / "temp.dat");
+  EXPECT_EQ(ReadBytes(folder / "box.dat"), "cc  dddd");
+  EXPECT_FALSE(std::filesystem::exists(folder / "temp.dat"));
+}
+
+TEST(FixedRecords, PrivateFilesAreReadableByTheUserAlone) {
+  TempFolder folder;
+  const RecordFile file(folder / "key.dat", 59, Privacy::Private);
+  file.Append("k");
+  struct stat info {};
+  ASSERT_EQ(::stat((folder / "key.dat").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+  file.Rewrite({"x", "y"});
+  ASSERT_EQ(::stat((folder / "key.dat").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+TEST(FixedRecords, FieldsArePaddedCutAndReadBack) {
+  const std::vector<std::size_t> widths = {3, 4};
+  const std::string record = JoinFields({"caf\xC3\xA9", "\xCE\xB1\xCE\xB2\xCE\xB3"}, widths);
+  EXPECT_EQ(record, std::string("caf") + "\xCE\xB1\xCE\xB2");  // é cut off; γ would split
+  const std::string padded = JoinFields({"\xC3\xA9", "x"}, widths);
+  EXPECT_EQ(padded, "\xE9  x   ");
+  const auto fields = SplitFields(padded, widths);
+  ASSERT_EQ(fields.size(), 2u);
+  EXPECT_EQ(fields[0], "\xC3\xA9  ");
+  EXPECT_EQ(TrimBlanks(fields[1]), "x");
+  EXPECT_EQ(TrimBlanks("  a b  "), "a b");
+  EXPECT_EQ(TrimTrailingBlanks("  a  "), "  a");
+  EXPECT_EQ(TrimBlanks("    "), "");
+}
+
+}  // namespace
+}  // namespace ostrel::base
