@@ -1,0 +1,63 @@
+#include "settings/filters.h"
+
+#include "settings/plain_box.h"
+#include "base/ansi_text.h"
+#include "base/fixed_records.h"
+#include "base/safe_file.h"
+
+namespace ostrel::settings {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+// The file's lines: each ends at CR LF, a lone CR or a lone LF; text after
+// the last line end is a line of its own.
+std::vector<std::string> FileLines(const std::filesystem::path& programFolder) {
+  const std::string bytes = base::ReadWholeFile(programFolder / kFilterFileName).value_or(std::string());
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    const auto end = bytes.find_first_of("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(base::FromAnsi(std::string_view(bytes).substr(start)));
+      break;
+    }
+    lines.push_back(base::FromAnsi(std::string_view(bytes).substr(start, end - start)));
+    start = end + (bytes.compare(end, kLineEnd.size(), kLineEnd) == 0 ? kLineEnd.size() : 1);
+  }
+  return lines;
+}
+
+}  // namespace
+
+std::string LoadFilterText(const std::filesystem::path& programFolder) {
+  base::RecordFile(programFolder / kFilterFileName, 1).EnsureExists();
+  std::string text;
+  for (const std::string& line : FileLines(programFolder)) {
+    text += line;
+    text += kLineEnd;
+  }
+  return text;
+}
+
+void SaveFilterText(const std::filesystem::path& programFolder, std::string_view boxText,
+                    const MailOptions& mailOptions, base::Dialogs& dialogs) {
+  if (!boxText.empty()) {
+    base::ReplaceFile(programFolder / kFilterFileName, base::ToAnsi(boxText) + std::string(kLineEnd));
+  }
+  if (!mailOptions.UseFilters) {
+    dialogs.Show(PlainBox("You need to select Use Filters in options before filtering can take effect."));
+  }
+}
+
+std::vector<std::string> ReadFilterEntries(const std::filesystem::path& programFolder) {
+  std::vector<std::string> entries;
+  for (std::string& line : FileLines(programFolder)) {
+    if (line.empty()) continue;
+    if (entries.size() == kMaxFilterEntries) break;
+    entries.push_back(std::move(line));
+  }
+  return entries;
+}
+
+}  // namespace ostrel::settings

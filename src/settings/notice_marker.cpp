@@ -1,0 +1,18 @@
+#include "settings/notice_marker.h"
+
+#include "base/fixed_records.h"
+#include "base/safe_file.h"
+
+namespace ostrel::settings {
+
+bool NoticeDue(const std::filesystem::path& programFolder) {
+  const base::RecordFile marker(programFolder / kNoticeMarkerFileName, 1);
+  marker.EnsureExists();
+  return marker.Count() == 0;
+}
+
+void CloseNotice(const std::filesystem::path& programFolder, bool doNotShowAgain) {
+  if (doNotShowAgain) base::ReplaceFile(programFolder / kNoticeMarkerFileName, "Done\r\n");
+}
+
+}  // namespace ostrel::settings
