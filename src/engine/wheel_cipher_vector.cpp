@@ -1,14 +1,237 @@
 #include "engine/wheel_cipher_vector.h"
 
+#include <immintrin.h>
+
+#include <algorithm>
+#include <array>
+
 #include "engine/wheel_cipher_portable.h"
+
+// Only the functions below this point may use AVX-512; the rest of the
+// program, inline library code included, stays runnable on any x86-64 CPU.
+#pragma GCC push_options
+#pragma GCC target("avx512f,avx512bw,avx512vbmi")
 
 namespace ostrel::engine {
 
-bool VectorKernelAvailable() { return false; }
+namespace {
+
+constexpr int kLanes = 64;
+// Steps of one wheel order that run interleaved, so that the lookup chains of
+// different steps overlap in the CPU.
+constexpr int kGroup = 8;
+// Fewer lanes than this are faster on the portable path.
+constexpr std::uint64_t kMinLanes = 4;
+
+using Vector = __m512i;
+
+struct alignas(64) ByteLanes {
+  std::array<std::uint8_t, kLanes> bytes;
+};
+
+// A 256-entry byte lookup: two 128-entry lookups, chosen by the top bit.
+inline Vector Lookup(const Wheel& wheel, Vector index) {
+  const std::uint8_t* table = wheel.data();
+  const Vector t0 = _mm512_loadu_si512(table);
+  const Vector t1 = _mm512_loadu_si512(table + 64);
+  const Vector t2 = _mm512_loadu_si512(table + 128);
+  const Vector t3 = _mm512_loadu_si512(table + 192);
+  const __mmask64 high = _mm512_movepi8_mask(index);
+  const Vector upper = _mm512_mask2_permutex2var_epi8(t2, index, high, t3);
+  return _mm512_mask2_permutex2var_epi8(t0, upper, _knot_mask64(high), t1);
+}
+
+// Swaps the row and column index of a 64 x 64 byte tile one bit at a time;
+// the same call turns it back.
+class TileTranspose {
+ public:
+  TileTranspose() {
+    for (int stage = 0; stage < kStages; ++stage) {
+      const int bit = 1 << stage;
+      for (int c = 0; c < kLanes; ++c) {
+        const bool upper = (c & bit) != 0;
+        low_[stage].bytes[static_cast<std::size_t>(c)] =
+            static_cast<std::uint8_t>(upper ? kLanes + c - bit : c);
+        high_[stage].bytes[static_cast<std::size_t>(c)] =
+            static_cast<std::uint8_t>(upper ? kLanes + c : c + bit);
+      }
+    }
+  }
+
+  void Apply(Vector* rows) const {
+    for (int stage = 0; stage < kStages; ++stage) {
+      const int bit = 1 << stage;
+      const Vector low = _mm512_load_si512(low_[stage].bytes.data());
+      const Vector high = _mm512_load_si512(high_[stage].bytes.data());
+      for (int r = 0; r < kLanes; ++r) {
+        if ((r & bit) != 0) continue;
+        const Vector a = rows[r];
+        const Vector b = rows[r | bit];
+        rows[r] = _mm512_permutex2var_epi8(a, low, b);
+        rows[r | bit] = _mm512_permutex2var_epi8(a, high, b);
+      }
+    }
+  }
+
+ private:
+  static constexpr int kStages = 6;
+  std::array<ByteLanes, kStages> low_{};
+  std::array<ByteLanes, kStages> high_{};
+};
+
+// Runs lanes that stand whole cycles apart: at every step all lanes have the
+// same wheel order and differ only by a fixed offset per wheel.
+class LaneRunner {
+ public:
+  LaneRunner(const WheelSchedule& schedule, Direction direction, std::uint64_t start,
+             std::uint64_t laneLength, int laneCount)
+      : schedule_(schedule), direction_(direction), laneLength_(laneLength), laneCount_(laneCount) {
+    const WheelPhase phase = schedule.PhaseAt(start);
+    period_ = phase.period;
+    leftInPeriod_ = schedule.PeriodLength(period_) - phase.intoPeriod;
+    const std::uint64_t cyclesPerLane = laneLength / schedule.CycleLength();
+    for (int w = 0; w < kWheelCount; ++w) {
+      auto& lanes = offsets_[static_cast<std::size_t>(w)].bytes;
+      for (int lane = 0; lane < kLanes; ++lane) {
+        const std::uint64_t cycles = (cyclesPerLane & 0xFFU) * static_cast<unsigned>(lane);
+        lanes[static_cast<std::size_t>(lane)] = static_cast<std::uint8_t>(
+            phase.offsets[static_cast<std::size_t>(w)] + (cycles & 0xFFU) * schedule.CycleTurn(w));
+      }
+    }
+    for (int p = 0; p < kWheelCount; ++p) {
+      for (int g = 0; g <= kGroup; ++g) {
+        turnTimes_[static_cast<std::size_t>(p)][static_cast<std::size_t>(g)].bytes.fill(
+            static_cast<std::uint8_t>(schedule.Turn(p) * g));
+      }
+    }
+  }
+
+  void Run(const std::uint8_t* in, std::uint8_t* out) {
+    alignas(64) Vector tile[kLanes];
+    for (std::uint64_t done = 0; done < laneLength_; done += kLanes) {
+      const auto steps = static_cast<int>(std::min<std::uint64_t>(kLanes, laneLength_ - done));
+      const __mmask64 rowMask = steps == kLanes ? ~__mmask64{0} : (__mmask64{1} << steps) - 1;
+      for (int lane = 0; lane < kLanes; ++lane) {
+        if (lane < laneCount_) {
+          const std::uint8_t* row = in + static_cast<std::uint64_t>(lane) * laneLength_ + done;
+          tile[lane] = _mm512_maskz_loadu_epi8(rowMask, row);
+          _mm_prefetch(reinterpret_cast<const char*>(row + 2 * kLanes), _MM_HINT_T0);
+        } else {
+          tile[lane] = _mm512_setzero_si512();
+        }
+      }
+      transpose_.Apply(tile);
+      for (int step = 0; step < steps;) {
+        const int count = static_cast<int>(
+            std::min<std::uint64_t>({kGroup, static_cast<std::uint64_t>(steps - step), leftInPeriod_}));
+        RunGroup(tile + step, count);
+        step += count;
+        leftInPeriod_ -= static_cast<std::uint64_t>(count);
+        if (leftInPeriod_ == 0) {
+          period_ = (period_ + 1) % kPeriodCount;
+          leftInPeriod_ = schedule_.PeriodLength(period_);
+        }
+      }
+      transpose_.Apply(tile);
+      for (int lane = 0; lane < laneCount_; ++lane) {
+        _mm512_mask_storeu_epi8(out + static_cast<std::uint64_t>(lane) * laneLength_ + done,
+                                rowMask, tile[lane]);
+      }
+    }
+  }
+
+ private:
+  void RunGroup(Vector* steps, int count) {
+    switch (count) {
+      case 1: return RunSteps<1>(steps);
+      case 2: return RunSteps<2>(steps);
+      case 3: return RunSteps<3>(steps);
+      case 4: return RunSteps<4>(steps);
+      case 5: return RunSteps<5>(steps);
+      case 6: return RunSteps<6>(steps);
+      case 7: return RunSteps<7>(steps);
+      default: return RunSteps<kGroup>(steps);
+    }
+  }
+
+  // count consecutive steps of one wheel order; steps[g] holds one byte of
+  // every lane.
+  template <int count>
+  void RunSteps(Vector* steps) {
+    // The offset each position's wheel has at each of the steps, per lane.
+    Vector offsets[kWheelCount][count];
+    for (int p = 0; p < kWheelCount; ++p) {
+      auto& wheelOffsets = offsets_[static_cast<std::size_t>(WheelSchedule::WheelAt(p, period_))];
+      const auto& times = turnTimes_[static_cast<std::size_t>(p)];
+      const Vector base = _mm512_load_si512(wheelOffsets.bytes.data());
+      for (int g = 0; g < count; ++g) {
+        offsets[p][g] = _mm512_add_epi8(base, _mm512_load_si512(times[static_cast<std::size_t>(g)].bytes.data()));
+      }
+      _mm512_store_si512(wheelOffsets.bytes.data(),
+                         _mm512_add_epi8(base, _mm512_load_si512(times[count].bytes.data())));
+    }
+    Vector bytes[count];
+    for (int g = 0; g < count; ++g) bytes[g] = steps[g];
+    for (int pass = 0; pass < schedule_.PassCount(); ++pass) {
+      if (direction_ == Direction::Encrypt) {
+        for (int p = 0; p < kWheelCount; ++p) {
+          const Wheel& wheel = schedule_.Forward(WheelSchedule::WheelAt(p, period_));
+          for (int g = 0; g < count; ++g) bytes[g] = Lookup(wheel, _mm512_add_epi8(bytes[g], offsets[p][g]));
+        }
+      } else {
+        for (int p = kWheelCount - 1; p >= 0; --p) {
+          const Wheel& inverse = schedule_.Inverse(WheelSchedule::WheelAt(p, period_));
+          for (int g = 0; g < count; ++g) bytes[g] = _mm512_sub_epi8(Lookup(inverse, bytes[g]), offsets[p][g]);
+        }
+      }
+    }
+    for (int g = 0; g < count; ++g) steps[g] = bytes[g];
+  }
+
+  const WheelSchedule& schedule_;
+  Direction direction_;
+  std::uint64_t laneLength_;
+  int laneCount_;
+  int period_ = 0;
+  std::uint64_t leftInPeriod_ = 0;
+  TileTranspose transpose_;
+  // Per physical wheel, its offset in each lane before the next step.
+  std::array<ByteLanes, kWheelCount> offsets_{};
+  // Per position, g times its turn in every byte.
+  std::array<std::array<ByteLanes, kGroup + 1>, kWheelCount> turnTimes_{};
+};
+
+}  // namespace
 
 void TransformVector(const WheelSchedule& schedule, Direction direction, std::uint64_t start,
                      const std::uint8_t* in, std::uint8_t* out, std::size_t size) {
-  TransformPortable(schedule, direction, start, in, out, size);
+  const std::uint64_t cycle = schedule.CycleLength();
+  std::uint64_t done = 0;
+  // As many whole cycles per lane as fill all 64 lanes, then one cycle per
+  // lane for what is left, then the portable path for less than a cycle.
+  const std::uint64_t cyclesPerLane = size / (cycle * kLanes);
+  if (cyclesPerLane > 0) {
+    LaneRunner(schedule, direction, start, cyclesPerLane * cycle, kLanes).Run(in, out);
+    done = cyclesPerLane * cycle * kLanes;
+  }
+  const std::uint64_t lanes = (size - done) / cycle;
+  if (lanes >= kMinLanes) {
+    LaneRunner(schedule, direction, start + done, cycle, static_cast<int>(lanes)).Run(in + done, out + done);
+    done += lanes * cycle;
+  }
+  TransformPortable(schedule, direction, start + done, in + done, out + done, size - done);
+}
+
+}  // namespace ostrel::engine
+
+#pragma GCC pop_options
+
+namespace ostrel::engine {
+
+bool VectorKernelAvailable() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+         __builtin_cpu_supports("avx512vbmi");
 }
 
 }  // namespace ostrel::engine

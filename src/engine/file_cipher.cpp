@@ -1,0 +1,158 @@
+#include <cerrno>
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include "base/safe_file.h"
+#include "engine/decrypted_file_list.h"
+#include "engine/engine.h"
+#include "engine/work_files.h"
+
+namespace ostrel::engine {
+namespace {
+
+// Large blocks keep memory bounded for any file size while leaving the
+// cipher long runs to work on.
+constexpr std::size_t kBlockSize = std::size_t{8} << 20;
+
+[[noreturn]] void ThrowFileError(const std::string& what, const std::filesystem::path& path) {
+  throw EngineError(what + " \"" + path.string() + "\": " + std::strerror(errno));
+}
+
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  int Get() const { return fd_; }
+  int Release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
+
+ private:
+  int fd_;
+};
+
+// Fills the buffer as far as the source allows; returns the bytes read.
+std::size_t ReadBlock(int fd, std::uint8_t* buffer, std::size_t size, const std::filesystem::path& path) {
+  std::size_t got = 0;
+  while (got < size) {
+    const ssize_t n = ::read(fd, buffer + got, size - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) ThrowFileError("Cannot read the file", path);
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  return got;
+}
+
+void WriteBlock(int fd, const std::uint8_t* buffer, std::size_t size, const std::filesystem::path& path) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t n = ::write(fd, buffer + done, size - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) ThrowFileError("Cannot write the file", path);
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+void RefuseSameFile(const std::filesystem::path& source, const std::filesystem::path& destination) {
+  std::error_code error;
+  const bool same = std::filesystem::exists(destination, error)
+                        ? std::filesystem::equivalent(source, destination, error)
+                        : std::filesystem::weakly_canonical(source, error) ==
+                              std::filesystem::weakly_canonical(destination, error);
+  if (same) throw EngineError("The destination \"" + destination.string() + "\" is the source file itself.");
+  if (std::filesystem::is_directory(destination, error)) {
+    throw EngineError("The destination \"" + destination.string() + "\" is a folder.");
+  }
+}
+
+// A temporary file beside the destination, renamed over it once complete,
+// so that a failed run never leaves a half file under the destination's name.
+class PendingFile {
+ public:
+  explicit PendingFile(const std::filesystem::path& destination) : destination_(destination) {
+    std::string pattern = destination.string() + ".XXXXXX";
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0) ThrowFileError("Cannot create a file beside", destination);
+    file_ = std::make_unique<Descriptor>(fd);
+    path_ = pattern;
+  }
+  PendingFile(const PendingFile&) = delete;
+  PendingFile& operator=(const PendingFile&) = delete;
+  ~PendingFile() {
+    if (!committed_) ::unlink(path_.c_str());
+  }
+
+  int Get() const { return file_->Get(); }
+
+  void Commit() {
+    if (::fsync(file_->Get()) != 0) ThrowFileError("Cannot write the file", destination_);
+    if (::close(file_->Release()) != 0) ThrowFileError("Cannot write the file", destination_);
+    if (::rename(path_.c_str(), destination_.c_str()) != 0) ThrowFileError("Cannot write the file", destination_);
+    committed_ = true;
+    base::SyncFolder(destination_.parent_path());
+  }
+
+ private:
+  std::filesystem::path destination_;
+  std::filesystem::path path_;
+  std::unique_ptr<Descriptor> file_;
+  bool committed_ = false;
+};
+
+}  // namespace
+
+void Engine::EncryptFile(const std::filesystem::path& source, const std::filesystem::path& destination) {
+  TransformFile(Direction::Encrypt, source, destination);
+}
+
+void Engine::DecryptFile(const std::filesystem::path& source, const std::filesystem::path& destination) {
+  TransformFile(Direction::Decrypt, source, destination);
+  try {
+    AddDecryptedFile(WorkFile(kDecryptedListFile), std::filesystem::absolute(destination).string());
+  } catch (const std::exception& error) {
+    throw EngineError("The file was decrypted, but the list of decrypted files could not be updated: " +
+                      std::string(error.what()));
+  }
+}
+
+void Engine::TransformFile(Direction direction, const std::filesystem::path& source,
+                           const std::filesystem::path& destination) {
+  const WheelMachine machine = LoadMachine();
+  Descriptor input(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+  if (input.Get() < 0) ThrowFileError("Cannot open the file", source);
+  struct stat status {};
+  if (::fstat(input.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    throw EngineError("The source \"" + source.string() + "\" is not a file.");
+  }
+  RefuseSameFile(source, destination);
+
+  PendingFile output(destination);
+  const WheelCipher cipher(machine);
+  const auto sourceSize = static_cast<std::uint64_t>(std::max<off_t>(status.st_size, 1));
+  std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::min<std::uint64_t>(sourceSize, kBlockSize)));
+  std::uint64_t done = 0;
+  for (;;) {
+    const std::size_t got = ReadBlock(input.Get(), buffer.data(), buffer.size(), source);
+    if (got == 0) break;
+    RunCipher(cipher, direction, done, buffer.data(), got);
+    WriteBlock(output.Get(), buffer.data(), got, destination);
+    done += got;
+  }
+  output.Commit();
+  SaveWheels(cipher.WheelsAfter(done));
+  RestoreWheels();
+}
+
+}  // namespace ostrel::engine

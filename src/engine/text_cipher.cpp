@@ -1,0 +1,76 @@
+#include <cstdint>
+#include <utility>
+
+#include "engine/engine.h"
+#include "engine/work_files.h"
+#include "engine/work_folder_io.h"
+
+namespace ostrel::engine {
+
+void Engine::EncryptText(std::string& text) { TransformText(Direction::Encrypt, text); }
+void Engine::DecryptText(std::string& text) { TransformText(Direction::Decrypt, text); }
+
+void Engine::TransformText(Direction direction, std::string& text) {
+  const WheelMachine machine = LoadMachine();
+  std::string result = text;
+  auto* bytes = reinterpret_cast<std::uint8_t*>(result.data());
+  const WheelCipher cipher(machine);
+  RunCipher(cipher, direction, 0, bytes, result.size());
+  SaveWheels(cipher.WheelsAfter(result.size()));
+  RestoreWheels();
+  text.swap(result);
+}
+
+void Engine::RunCipher(const WheelCipher& cipher, Direction direction, std::uint64_t start, std::uint8_t* bytes,
+                       std::size_t size) const {
+  if (cipherPath_ || threads_ != 0) {
+    const auto best = WheelCipher::VectorPathAvailable() ? WheelCipher::Path::Vector : WheelCipher::Path::Portable;
+    cipher.Transform(direction, start, bytes, bytes, size, cipherPath_.value_or(best), threads_);
+  } else {
+    cipher.Transform(direction, start, bytes, bytes, size);
+  }
+}
+
+WheelMachine Engine::LoadMachine() {
+  if (!keyLoaded_) throw EngineError("No key is loaded.");
+  PrepareEngine();
+
+  const std::filesystem::path countsPath = WorkFile(kCountsFile);
+  const std::optional<std::string> countsText = ReadWorkFile(countsPath);
+  if (!countsText) ThrowMissing(countsPath);
+  const std::optional<Counts> counts = ParseCounts(*countsText);
+  if (!counts || counts->passCount < 1) ThrowDamaged(countsPath);
+
+  // Every operation starts from the pristine wheels, so a run cut short
+  // between saving and restoring the working wheels changes nothing.
+  const std::filesystem::path wheelsPath = WorkFile(kPristineWheelFile);
+  const std::optional<std::string> wheelBytes = ReadWorkFile(wheelsPath);
+  if (!wheelBytes) ThrowMissing(wheelsPath);
+  const auto wheels = ParseWheelRecords(*wheelBytes);
+  if (!wheels) ThrowDamaged(wheelsPath);
+
+  wheelCount_ = counts->wheelCount;
+  passCount_ = counts->passCount;
+  WheelMachine machine;
+  machine.wheels = *wheels;
+  for (std::size_t j = 0; j < kWheelCount; ++j) {
+    machine.directionFlags[j] = static_cast<std::uint8_t>(directionFlags_[j]);
+  }
+  machine.steps = steps_;
+  machine.passCount = passCount_;
+  machine.periodTable = periodTable_;
+  return machine;
+}
+
+void Engine::SaveWheels(const std::array<Wheel, kWheelCount>& wheels) {
+  WriteWorkFile(WorkFile(kWorkingWheelFile), WheelRecords(wheels));
+}
+
+void Engine::RestoreWheels() {
+  const std::filesystem::path pristinePath = WorkFile(kPristineWheelFile);
+  const std::optional<std::string> pristine = ReadWorkFile(pristinePath);
+  if (!pristine || pristine->size() < kWheelRecordsSize) ThrowDamaged(pristinePath);
+  WriteWorkFile(WorkFile(kWorkingWheelFile), std::string_view(*pristine).substr(0, kWheelRecordsSize));
+}
+
+}  // namespace ostrel::engine

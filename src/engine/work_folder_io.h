@@ -1,0 +1,24 @@
+#pragma once
+// Reading and writing single work files with the engine's own error: every
+// failure becomes an EngineError that names the file.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ostrel::engine {
+
+// Replaces the file crash-safely, readable by the user alone.
+void WriteWorkFile(const std::filesystem::path& path, std::string_view bytes);
+
+// The whole file; nothing when it is missing.
+std::optional<std::string> ReadWorkFile(const std::filesystem::path& path);
+
+// Creates the file empty (0600) when it is missing, and returns its length.
+std::uintmax_t EnsureWorkFile(const std::filesystem::path& path);
+
+[[noreturn]] void ThrowDamaged(const std::filesystem::path& path);
+[[noreturn]] void ThrowMissing(const std::filesystem::path& path);
+
+}  // namespace ostrel::engine
