@@ -1,0 +1,58 @@
+#pragma once
+// The key management window's logic: the key list and summary it opens with,
+// showing a listed key, "Add/Update" with its checks, and "Set".
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/dialogs.h"
+#include "engine/engine.h"
+#include "keys/key_store.h"
+
+namespace ostrel::keys {
+
+inline constexpr std::string_view kKeyManagementCaption = "Key Management";
+
+// What the window shows after opening (and after "Add/Update").
+struct KeyManagementView {
+  std::vector<std::string> names;  // the key list
+  std::string listText;            // the entry shown in the key list
+  std::string summary;             // the summary label
+};
+KeyManagementView OpenKeyManagement(const std::filesystem::path& programFolder);
+
+// " 3 keys defined.  Default key is Home." (the last record flagged "Y"), or
+// the count followed by "No Default Key defined.  You cannot check mail
+// without a default key.".
+std::string KeySummary(const std::vector<KeyRecord>& records);
+
+// The editing controls: name, key text (UTF-8 as typed, at most 18
+// characters) and "Use as Default Key".
+struct KeyEditor {
+  std::string name;
+  std::string keyText;
+  bool useAsDefault = false;
+
+  bool operator==(const KeyEditor&) const = default;
+};
+
+// The editing controls for the key listed under listText, when there is one.
+std::optional<KeyEditor> ShowListedKey(const std::filesystem::path& programFolder, std::string_view listText);
+
+// "Add/Update": refuses missing data and keys the engine refuses, asks before
+// storing a key that protects nothing, then replaces the record of the same
+// name (letter case aside) or appends one, keeping at most one default key.
+// Returns the refreshed view, with the stored name in the key list, or
+// nothing when nothing was stored.
+std::optional<KeyManagementView> AddOrUpdateKey(const std::filesystem::path& programFolder, const KeyEditor& editor,
+                                                base::Dialogs& dialogs);
+
+// "Set": makes the listed key active (as a key list selection does) and
+// returns the editing controls for it. The window closes afterwards.
+std::optional<KeyEditor> SetKey(const std::filesystem::path& programFolder, std::string_view listText,
+                                engine::Engine& engine, std::string& currentKey, base::Dialogs& dialogs);
+
+}  // namespace ostrel::keys

@@ -1,0 +1,64 @@
+#include "keys/key_transfer.h"
+
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "base/safe_file.h"
+#include "keys/key_store.h"
+#include "keys/plain_box.h"
+
+namespace ostrel::keys {
+namespace {
+
+bool CopyKeyFiles(const std::filesystem::path& from, const std::filesystem::path& to, std::string_view failure,
+                  std::string_view success, base::Dialogs& dialogs) {
+  // Both files are read before either is written, so a missing one leaves
+  // the target as it was.
+  std::vector<std::pair<std::filesystem::path, std::string>> copies;
+  for (const std::string_view name : {kKeyStoreFileName, kSelectedKeyFileName}) {
+    const std::filesystem::path source = from / name;
+    auto contents = base::ReadWholeFile(source);
+    if (!contents) {
+      dialogs.Show(PlainBox(std::string(failure) + "  The file " + source.string() + " does not exist."));
+      return false;
+    }
+    copies.emplace_back(to / name, std::move(*contents));
+  }
+  for (const auto& [target, contents] : copies) {
+    try {
+      base::ReplaceFile(target, contents, base::Privacy::Private);
+    } catch (const std::system_error& error) {
+      dialogs.Show(PlainBox(std::string(failure) + "  The file " + target.string() +
+                            " cannot be written: " + error.code().message() + "."));
+      return false;
+    }
+  }
+  dialogs.Show(PlainBox(std::string(success)));
+  return true;
+}
+
+}  // namespace
+
+std::string FolderChooserCaption(std::string_view keyPathMode) {
+  return keyPathMode == kTransferMode ? "Select Path to Transfer Key File To" : "Select Path to Restore Key File From";
+}
+
+std::string KeyPathFor(const std::filesystem::path& folder) {
+  std::string path = folder.string();
+  if (!path.ends_with('/')) path += '/';
+  return path;
+}
+
+bool TransferKeys(const std::filesystem::path& programFolder, std::string_view keyPath, base::Dialogs& dialogs) {
+  if (keyPath.empty()) return false;
+  return CopyKeyFiles(programFolder, std::filesystem::path(keyPath), "Keys not transferred.", "Keys Transferred.",
+                      dialogs);
+}
+
+bool RestoreKeys(const std::filesystem::path& programFolder, std::string_view keyPath, base::Dialogs& dialogs) {
+  if (keyPath.empty()) return false;
+  return CopyKeyFiles(std::filesystem::path(keyPath), programFolder, "Keys not restored.", "Keys Restored.", dialogs);
+}
+
+}  // namespace ostrel::keys

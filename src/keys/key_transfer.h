@@ -1,0 +1,31 @@
+#pragma once
+// "Transfer Keys" and "Restore Keys": the key files "key.dat" and "key.key"
+// copied to or from a folder of the user's choice, both or neither.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "base/dialogs.h"
+
+namespace ostrel::keys {
+
+// KeyPathMode before the folder chooser opens.
+inline constexpr std::string_view kTransferMode = "T";
+inline constexpr std::string_view kRestoreMode = "R";
+
+// The folder chooser's caption for a KeyPathMode.
+std::string FolderChooserCaption(std::string_view keyPathMode);
+
+// KeyPath for a chosen folder: the folder with a trailing "/".
+std::string KeyPathFor(const std::filesystem::path& folder);
+
+// Copy the key files from the program folder to keyPath ("Keys Transferred.")
+// or back ("Keys Restored."). An empty keyPath (the chooser was cancelled)
+// does nothing. A missing source file is named in a message and nothing is
+// copied; each copy replaces its target in one step and is private (0600).
+// Returns whether the files were copied.
+bool TransferKeys(const std::filesystem::path& programFolder, std::string_view keyPath, base::Dialogs& dialogs);
+bool RestoreKeys(const std::filesystem::path& programFolder, std::string_view keyPath, base::Dialogs& dialogs);
+
+}  // namespace ostrel::keys
