@@ -19,7 +19,7 @@ namespace {
 constexpr int kLanes = 64;
 // Steps of one wheel order that run interleaved, so that the lookup chains of
 // different steps overlap in the CPU.
-constexpr int kGroup = 8;
+constexpr std::size_t kGroup = 8;
 // Fewer lanes than this are faster on the portable path.
 constexpr std::uint64_t kMinLanes = 4;
 
@@ -46,7 +46,7 @@ inline Vector Lookup(const Wheel& wheel, Vector index) {
 class TileTranspose {
  public:
   TileTranspose() {
-    for (int stage = 0; stage < kStages; ++stage) {
+    for (std::size_t stage = 0; stage < kStages; ++stage) {
       const int bit = 1 << stage;
       for (int c = 0; c < kLanes; ++c) {
         const bool upper = (c & bit) != 0;
@@ -59,7 +59,7 @@ class TileTranspose {
   }
 
   void Apply(Vector* rows) const {
-    for (int stage = 0; stage < kStages; ++stage) {
+    for (std::size_t stage = 0; stage < kStages; ++stage) {
       const int bit = 1 << stage;
       const Vector low = _mm512_load_si512(low_[stage].bytes.data());
       const Vector high = _mm512_load_si512(high_[stage].bytes.data());
@@ -74,7 +74,7 @@ class TileTranspose {
   }
 
  private:
-  static constexpr int kStages = 6;
+  static constexpr std::size_t kStages = 6;
   std::array<ByteLanes, kStages> low_{};
   std::array<ByteLanes, kStages> high_{};
 };
@@ -99,8 +99,8 @@ class LaneRunner {
       }
     }
     for (int p = 0; p < kWheelCount; ++p) {
-      for (int g = 0; g <= kGroup; ++g) {
-        turnTimes_[static_cast<std::size_t>(p)][static_cast<std::size_t>(g)].bytes.fill(
+      for (std::size_t g = 0; g <= kGroup; ++g) {
+        turnTimes_[static_cast<std::size_t>(p)][g].bytes.fill(
             static_cast<std::uint8_t>(schedule.Turn(p) * g));
       }
     }
@@ -122,10 +122,10 @@ class LaneRunner {
       }
       transpose_.Apply(tile);
       for (int step = 0; step < steps;) {
-        const int count = static_cast<int>(
+        const auto count = static_cast<std::size_t>(
             std::min<std::uint64_t>({kGroup, static_cast<std::uint64_t>(steps - step), leftInPeriod_}));
         RunGroup(tile + step, count);
-        step += count;
+        step += static_cast<int>(count);
         leftInPeriod_ -= static_cast<std::uint64_t>(count);
         if (leftInPeriod_ == 0) {
           period_ = (period_ + 1) % kPeriodCount;
@@ -141,7 +141,7 @@ class LaneRunner {
   }
 
  private:
-  void RunGroup(Vector* steps, int count) {
+  void RunGroup(Vector* steps, std::size_t count) {
     switch (count) {
       case 1: return RunSteps<1>(steps);
       case 2: return RunSteps<2>(steps);
@@ -156,7 +156,7 @@ class LaneRunner {
 
   // count consecutive steps of one wheel order; steps[g] holds one byte of
   // every lane.
-  template <int count>
+  template <std::size_t count>
   void RunSteps(Vector* steps) {
     // The offset each position's wheel has at each of the steps, per lane.
     Vector offsets[kWheelCount][count];
@@ -164,28 +164,28 @@ class LaneRunner {
       auto& wheelOffsets = offsets_[static_cast<std::size_t>(WheelSchedule::WheelAt(p, period_))];
       const auto& times = turnTimes_[static_cast<std::size_t>(p)];
       const Vector base = _mm512_load_si512(wheelOffsets.bytes.data());
-      for (int g = 0; g < count; ++g) {
-        offsets[p][g] = _mm512_add_epi8(base, _mm512_load_si512(times[static_cast<std::size_t>(g)].bytes.data()));
+      for (std::size_t g = 0; g < count; ++g) {
+        offsets[p][g] = _mm512_add_epi8(base, _mm512_load_si512(times[g].bytes.data()));
       }
       _mm512_store_si512(wheelOffsets.bytes.data(),
                          _mm512_add_epi8(base, _mm512_load_si512(times[count].bytes.data())));
     }
     Vector bytes[count];
-    for (int g = 0; g < count; ++g) bytes[g] = steps[g];
+    for (std::size_t g = 0; g < count; ++g) bytes[g] = steps[g];
     for (int pass = 0; pass < schedule_.PassCount(); ++pass) {
       if (direction_ == Direction::Encrypt) {
         for (int p = 0; p < kWheelCount; ++p) {
           const Wheel& wheel = schedule_.Forward(WheelSchedule::WheelAt(p, period_));
-          for (int g = 0; g < count; ++g) bytes[g] = Lookup(wheel, _mm512_add_epi8(bytes[g], offsets[p][g]));
+          for (std::size_t g = 0; g < count; ++g) bytes[g] = Lookup(wheel, _mm512_add_epi8(bytes[g], offsets[p][g]));
         }
       } else {
         for (int p = kWheelCount - 1; p >= 0; --p) {
           const Wheel& inverse = schedule_.Inverse(WheelSchedule::WheelAt(p, period_));
-          for (int g = 0; g < count; ++g) bytes[g] = _mm512_sub_epi8(Lookup(inverse, bytes[g]), offsets[p][g]);
+          for (std::size_t g = 0; g < count; ++g) bytes[g] = _mm512_sub_epi8(Lookup(inverse, bytes[g]), offsets[p][g]);
         }
       }
     }
-    for (int g = 0; g < count; ++g) steps[g] = bytes[g];
+    for (std::size_t g = 0; g < count; ++g) steps[g] = bytes[g];
   }
 
   const WheelSchedule& schedule_;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <numeric>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -13,17 +14,22 @@
 namespace ostrel::engine {
 namespace {
 
+using Bytes = std::vector<std::uint8_t>;
 using Path = WheelCipher::Path;
 
 struct MachineShape {
-  int minPeriod;
-  int maxPeriod;
+  std::int32_t minPeriod;
+  std::int32_t maxPeriod;
   int maxStep;
-  int maxPasses;
+  std::int32_t maxPasses;
 };
 
+// As key loading makes them, and wider than it ever does.
 constexpr MachineShape kKeyspaceShape{10, 50, 7, 2};
 constexpr MachineShape kWideShape{1, 60, 300, 3};
+// Short periods make a short cycle, so that modest inputs fill every lane of
+// the vector path.
+constexpr MachineShape kShortCycleShape{1, 3, 300, 2};
 
 WheelMachine RandomMachine(std::mt19937& random, const MachineShape& shape) {
   WheelMachine machine;
@@ -33,54 +39,221 @@ WheelMachine RandomMachine(std::mt19937& random, const MachineShape& shape) {
   }
   std::uniform_int_distribution<int> flag(0, 1);
   std::uniform_int_distribution<int> step(1, shape.maxStep);
-  for (int p = 0; p < kWheelCount; ++p) {
-    machine.directionFlags[static_cast<std::size_t>(p)] = static_cast<std::uint8_t>(flag(random));
-    machine.steps[static_cast<std::size_t>(p)] = static_cast<std::int16_t>(step(random));
+  for (std::size_t p = 0; p < kWheelCount; ++p) {
+    machine.directionFlags[p] = static_cast<std::uint8_t>(flag(random));
+    machine.steps[p] = static_cast<std::int16_t>(step(random));
   }
   machine.passCount = std::uniform_int_distribution<std::int32_t>(1, shape.maxPasses)(random);
   std::uniform_int_distribution<std::int32_t> period(shape.minPeriod, shape.maxPeriod);
-  machine.periodTable[0] = 0;
-  for (int k = 1; k <= kPeriodCount; ++k) machine.periodTable[static_cast<std::size_t>(k)] = period(random);
+  for (std::size_t k = 1; k <= kPeriodCount; ++k) machine.periodTable[k] = period(random);
   return machine;
 }
 
-std::vector<std::uint8_t> RandomBytes(std::mt19937& random, std::size_t size) {
+Bytes RandomBytes(std::mt19937& random, std::size_t size) {
   std::uniform_int_distribution<int> byte(0, 255);
-  std::vector<std::uint8_t> bytes(size);
+  Bytes bytes(size);
   for (auto& b : bytes) b = static_cast<std::uint8_t>(byte(random));
   return bytes;
 }
 
-std::vector<std::uint8_t> Literal(const WheelMachine& machine, Direction direction,
-                                  const std::vector<std::uint8_t>& bytes) {
+std::size_t CycleLength(const WheelMachine& machine) {
+  std::size_t cycle = 0;
+  for (std::size_t k = 1; k <= kPeriodCount; ++k) {
+    cycle += static_cast<std::size_t>(std::max(machine.periodTable[k], 1));
+  }
+  return cycle;
+}
+
+Bytes Literal(const WheelMachine& machine, Direction direction, const Bytes& bytes) {
   literal::LiteralWheels wheels(machine);
   const std::string text = wheels.Transform(direction, std::string(bytes.begin(), bytes.end()));
   return {text.begin(), text.end()};
 }
 
-std::vector<std::uint8_t> Fast(const WheelCipher& cipher, Direction direction,
-                               const std::vector<std::uint8_t>& bytes, Path path, unsigned threads) {
-  std::vector<std::uint8_t> out(bytes.size());
+Bytes Fast(const WheelCipher& cipher, Direction direction, const Bytes& bytes, Path path,
+           unsigned threads) {
+  Bytes out(bytes.size());
   cipher.Transform(direction, 0, bytes.data(), out.data(), out.size(), path, threads);
   return out;
 }
 
-TEST(WheelCipherTest, MatchesLiteralMachineOnSmallInputs) {
+Bytes InPlace(const WheelCipher& cipher, Direction direction, Bytes bytes, Path path,
+              unsigned threads) {
+  cipher.Transform(direction, 0, bytes.data(), bytes.data(), bytes.size(), path, threads);
+  return bytes;
+}
+
+std::vector<Path> PathsToCheck() {
+  if (WheelCipher::VectorPathAvailable()) return {Path::Portable, Path::Vector};
+  return {Path::Portable};
+}
+
+const char* Name(Path path) { return path == Path::Vector ? "vector" : "portable"; }
+
+// Every path, thread count and buffer use must give the literal machine's
+// bytes in both directions.
+void ExpectSameAsLiteral(const WheelMachine& machine, const Bytes& plain) {
+  const WheelCipher cipher(machine);
+  const Bytes cipherText = Literal(machine, Direction::Encrypt, plain);
+  const Bytes decrypted = Literal(machine, Direction::Decrypt, plain);
+  for (const Path path : PathsToCheck()) {
+    for (const unsigned threads : {1U, 2U}) {
+      SCOPED_TRACE(testing::Message() << Name(path) << " path, " << threads << " threads, "
+                                      << plain.size() << " bytes");
+      EXPECT_EQ(Fast(cipher, Direction::Encrypt, plain, path, threads), cipherText);
+      EXPECT_EQ(Fast(cipher, Direction::Decrypt, cipherText, path, threads), plain);
+      EXPECT_EQ(InPlace(cipher, Direction::Decrypt, plain, path, threads), decrypted);
+    }
+  }
+}
+
+TEST(WheelCipherTest, VectorPathIsChecked) {
+  if (!WheelCipher::VectorPathAvailable()) {
+    GTEST_SKIP() << "this CPU lacks AVX-512 VBMI: only the portable path is checked";
+  }
+  SUCCEED();
+}
+
+TEST(WheelCipherTest, MatchesLiteralMachineOnShortTexts) {
   std::mt19937 random(7);
   for (const auto& shape : {kKeyspaceShape, kWideShape}) {
-    for (int trial = 0; trial < 6; ++trial) {
+    for (int trial = 0; trial < 4; ++trial) {
       const WheelMachine machine = RandomMachine(random, shape);
-      const WheelCipher cipher(machine);
-      for (const std::size_t size : {0U, 1U, 2U, 9U, 10U, 11U, 49U, 50U, 51U, 63U, 64U, 65U, 300U, 1000U}) {
-        const auto plain = RandomBytes(random, size);
-        const auto expected = Literal(machine, Direction::Encrypt, plain);
-        ASSERT_EQ(Fast(cipher, Direction::Encrypt, plain, Path::Portable, 1), expected) << size;
-        ASSERT_EQ(Fast(cipher, Direction::Decrypt, expected, Path::Portable, 1), plain) << size;
-        ASSERT_EQ(Literal(machine, Direction::Decrypt, plain),
-                  Fast(cipher, Direction::Decrypt, plain, Path::Portable, 2)) << size;
+      const auto first = static_cast<std::size_t>(machine.periodTable[1]);
+      for (const std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{2}, first - 1,
+                                     first, first + 1, std::size_t{64}, std::size_t{65},
+                                     std::size_t{1000}}) {
+        ExpectSameAsLiteral(machine, RandomBytes(random, size));
       }
     }
   }
+}
+
+TEST(WheelCipherTest, MatchesLiteralMachineAcrossWholeCycles) {
+  std::mt19937 random(11);
+  for (const auto& shape : {kKeyspaceShape, kWideShape}) {
+    const WheelMachine machine = RandomMachine(random, shape);
+    const std::size_t cycle = CycleLength(machine);
+    // Across the wrap from entry 200 back to entry 1, and several cycles on.
+    for (const std::size_t size : {cycle - 1, cycle, cycle + 1, 3 * cycle + 17}) {
+      ExpectSameAsLiteral(machine, RandomBytes(random, size));
+    }
+  }
+}
+
+TEST(WheelCipherTest, MatchesLiteralMachineWhereVectorLanesFillOrNot) {
+  std::mt19937 random(13);
+  const WheelMachine machine = RandomMachine(random, kShortCycleShape);
+  const std::size_t cycle = CycleLength(machine);
+  // Too few cycles for lanes; a few lanes of one cycle; all 64 lanes with
+  // partial tiles; 64 lanes of two cycles with lanes of one cycle after them.
+  for (const std::size_t size : {3 * cycle + 5, 4 * cycle, 9 * cycle + 100, 64 * cycle - 1,
+                                 64 * cycle, 64 * cycle + 63, 133 * cycle + 7}) {
+    ExpectSameAsLiteral(machine, RandomBytes(random, size));
+  }
+}
+
+TEST(WheelCipherTest, OddMachineSettingsBehaveLikeLiteralMachine) {
+  std::mt19937 random(17);
+  WheelMachine machine = RandomMachine(random, kShortCycleShape);
+  // A step of 256 or 512 leaves the wheel where it is; 257 turns it by one.
+  machine.steps[0] = 256;
+  machine.steps[1] = 512;
+  machine.steps[2] = 257;
+  machine.directionFlags[2] = 0;
+  // Periods below 1 change the order after every byte.
+  machine.periodTable[1] = 0;
+  machine.periodTable[2] = -5;
+  machine.passCount = 3;
+  ExpectSameAsLiteral(machine, RandomBytes(random, 70 * CycleLength(machine) + 3));
+}
+
+TEST(WheelCipherTest, AnyCutOfTheInputGivesTheWholeResult) {
+  std::mt19937 random(19);
+  const WheelMachine machine = RandomMachine(random, kShortCycleShape);
+  const WheelCipher cipher(machine);
+  const Bytes plain = RandomBytes(random, 90 * CycleLength(machine));
+  for (const Path path : PathsToCheck()) {
+    for (const Direction direction : {Direction::Encrypt, Direction::Decrypt}) {
+      const Bytes whole = Fast(cipher, direction, plain, Path::Portable, 1);
+      Bytes pieces(plain.size());
+      std::uniform_int_distribution<std::size_t> cutLength(0, plain.size() / 3);
+      for (std::size_t from = 0; from < plain.size();) {
+        const std::size_t count = std::min(cutLength(random), plain.size() - from);
+        cipher.Transform(direction, from, plain.data() + from, pieces.data() + from, count, path, 1);
+        from += count;
+      }
+      EXPECT_EQ(pieces, whole) << Name(path);
+    }
+  }
+}
+
+TEST(WheelCipherTest, StartsFarIntoTheStreamLikeFromTheBeginning) {
+  std::mt19937 random(23);
+  const WheelMachine machine = RandomMachine(random, kKeyspaceShape);
+  const WheelCipher cipher(machine);
+  const std::size_t cycle = CycleLength(machine);
+  const Bytes plain = RandomBytes(random, 3 * cycle);
+  const Bytes whole = Fast(cipher, Direction::Encrypt, plain, Path::Portable, 1);
+  // Whole cycles later the wheels stand the same except for their offsets,
+  // which 256 cycles bring back too.
+  const std::uint64_t far = std::uint64_t{256} * 1'000'003 * cycle;
+  for (const Path path : PathsToCheck()) {
+    Bytes out(plain.size());
+    cipher.Transform(Direction::Encrypt, far, plain.data(), out.data(), out.size(), path, 2);
+    EXPECT_EQ(out, whole) << Name(path);
+    cipher.Transform(Direction::Encrypt, far + 1, plain.data(), out.data(), out.size(), path, 2);
+    EXPECT_NE(out, whole) << Name(path);
+  }
+}
+
+TEST(WheelCipherTest, LargeInputsAgreeOnEveryPathAndRoundTrip) {
+  std::mt19937 random(29);
+  const WheelMachine machine = RandomMachine(random, kKeyspaceShape);
+  const WheelCipher cipher(machine);
+  const Bytes plain = RandomBytes(random, (std::size_t{3} << 20) + 12345);
+  const Bytes reference = Fast(cipher, Direction::Encrypt, plain, Path::Portable, 1);
+  for (const Path path : PathsToCheck()) {
+    for (const unsigned threads : {1U, 2U, 0U}) {
+      EXPECT_EQ(Fast(cipher, Direction::Encrypt, plain, path, threads), reference)
+          << Name(path) << ' ' << threads;
+      EXPECT_EQ(InPlace(cipher, Direction::Decrypt, reference, path, threads), plain)
+          << Name(path) << ' ' << threads;
+    }
+  }
+  Bytes automatic(plain.size());
+  cipher.Transform(Direction::Encrypt, 0, plain.data(), automatic.data(), automatic.size());
+  EXPECT_EQ(automatic, reference);
+}
+
+TEST(WheelCipherTest, WheelsAfterMatchLiteralWheels) {
+  std::mt19937 random(31);
+  for (const auto& shape : {kKeyspaceShape, kWideShape}) {
+    const WheelMachine machine = RandomMachine(random, shape);
+    const WheelCipher cipher(machine);
+    const std::size_t cycle = CycleLength(machine);
+    const auto first = static_cast<std::size_t>(machine.periodTable[1]);
+    literal::LiteralWheels wheels(machine);
+    std::size_t done = 0;
+    for (const std::size_t count : {std::size_t{0}, std::size_t{1}, first - 1, first, first + 1,
+                                    cycle - 1, cycle, 2 * cycle + 3}) {
+      for (; done < count; ++done) wheels.EncryptChar(static_cast<std::uint8_t>(done));
+      const auto fast = cipher.WheelsAfter(count);
+      for (int p = 0; p < kWheelCount; ++p) {
+        const auto& wheel = fast[static_cast<std::size_t>(p)];
+        EXPECT_EQ(std::string(wheel.begin(), wheel.end()), wheels.WheelAt(p))
+            << "position " << p + 1 << " after " << count << " bytes";
+      }
+    }
+  }
+}
+
+TEST(WheelCipherTest, EqualBytesEncipherDifferently) {
+  std::mt19937 random(37);
+  const WheelCipher cipher(RandomMachine(random, kKeyspaceShape));
+  const Bytes blanks(20, ' ');
+  const Bytes out = Fast(cipher, Direction::Encrypt, blanks, Path::Portable, 1);
+  EXPECT_GT(std::set<std::uint8_t>(out.begin(), out.end()).size(), 1U);
 }
 
 }  // namespace
