@@ -1,0 +1,72 @@
+#include "settings/accounts.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "support/temp_folder.h"
+
+namespace ostrel::settings {
+namespace {
+
+using ostrel::testing::ReadBytes;
+using ostrel::testing::TempFolder;
+
+MailOptions Account(std::string pop, std::string user = "jane") {
+  MailOptions account;
+  account.PopServer = std::move(pop);
+  account.SmtpServer = "smtp.example.net";
+  account.UserName = std::move(user);
+  account.Password = "secret";
+  account.EmailAddress = "jane@example.net";
+  account.DeleteOnServer = true;
+  account.UseFilters = true;
+  return account;
+}
+
+TEST(AccountRecord, FieldsAtTheirOffsets) {
+  const std::string record = FormatAccountRecord(Account("pop.example.net"));
+  ASSERT_EQ(record.size(), kAccountRecordLength);
+  EXPECT_EQ(record.substr(0, 80), std::string("pop.example.net").append(65, ' '));
+  EXPECT_EQ(record.substr(80, 16), "smtp.example.net");
+  EXPECT_EQ(record.substr(160, 20), std::string("jane").append(16, ' '));
+  EXPECT_EQ(record.substr(180, 6), "secret");
+  EXPECT_EQ(record.substr(200, 20), "jane@example.net    ");
+  EXPECT_EQ(record.substr(220), "YNNNY");
+  EXPECT_EQ(ParseAccountRecord(record), Account("pop.example.net"));
+}
+
+TEST(Accounts, ListingCreatesAnEmptyPrivateFile) {
+  TempFolder folder;
+  EXPECT_TRUE(ListAccounts(folder.Path()).empty());
+  EXPECT_EQ(ReadBytes(folder / "accounts.dat"), "");
+  struct stat info {};
+  ::stat((folder / "accounts.dat").c_str(), &info);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+  EXPECT_FALSE(FindAccount(folder.Path(), "pop.example.net"));
+}
+
+TEST(Accounts, SameKeyOverwritesOtherKeyOrCaseAppends) {
+  TempFolder folder;
+  StoreAccount(folder.Path(), Account("pop.example.net", "first"));
+  StoreAccount(folder.Path(), Account("pop.other.net"));
+  StoreAccount(folder.Path(), Account("pop.example.net", "second"));
+  StoreAccount(folder.Path(), Account("POP.example.net"));
+  EXPECT_EQ(ListAccounts(folder.Path()), (std::vector<std::string>{"pop.example.net", "pop.other.net", "POP.example.net"}));
+  EXPECT_EQ(ReadBytes(folder / "accounts.dat").size(), 3 * kAccountRecordLength);
+  EXPECT_EQ(FindAccount(folder.Path(), "pop.example.net")->UserName, "second");
+  EXPECT_FALSE(FindAccount(folder.Path(), "pop.example"));
+}
+
+TEST(Accounts, LongValuesAreCutToTheirFields) {
+  TempFolder folder;
+  MailOptions account = Account("pop.example.net", "a.very.long.user.name.indeed");
+  account.EmailAddress = "someone.with.a.long.address@example.net";
+  StoreAccount(folder.Path(), account);
+  const auto found = FindAccount(folder.Path(), "pop.example.net");
+  ASSERT_TRUE(found);
+  EXPECT_EQ(found->UserName, "a.very.long.user.nam");
+  EXPECT_EQ(found->EmailAddress, "someone.with.a.long.");
+}
+
+}  // namespace
+}  // namespace ostrel::settings

@@ -1,0 +1,106 @@
+#include "settings/mail_options.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "settings/comma_fields.h"
+#include "support/temp_folder.h"
+
+namespace ostrel::settings {
+namespace {
+
+using ostrel::testing::ReadBytes;
+using ostrel::testing::TempFolder;
+using ostrel::testing::WriteBytes;
+
+const std::filesystem::path kData = OSTREL_TEST_DATA;
+
+unsigned Mode(const std::filesystem::path& path) {
+  struct stat info {};
+  ::stat(path.c_str(), &info);
+  return info.st_mode & 0777;
+}
+
+OptionsFile Sample() {
+  OptionsFile contents;
+  contents.options = {"pop.example.net", "smtp.example.net", "jane", "pass word", "jane@example.net",
+                      true,              false,              true,   false,       true};
+  contents.look = {"Arial", 10.0F, 16777215, 0};
+  return contents;
+}
+
+TEST(OptionsFile, FourteenLinesWithPrintFormNumbers) {
+  EXPECT_EQ(FormatOptions(Sample()),
+            "pop.example.net\r\nsmtp.example.net\r\njane\r\npass word\r\njane@example.net\r\n"
+            "Y\r\nN\r\nY\r\nN\r\nY\r\nArial\r\n 10\r\n 16777215\r\n 0\r\n");
+  OptionsFile fractional = Sample();
+  fractional.look = {"Tahoma", 8.25F, static_cast<std::int32_t>(0x80000005u), -1};
+  EXPECT_TRUE(FormatOptions(fractional).ends_with("Tahoma\r\n 8.25\r\n-2147483643\r\n-1\r\n"));
+}
+
+TEST(OptionsFile, WrittenFileIsPrivateAndReadsBack) {
+  TempFolder folder;
+  OptionsFile contents = Sample();
+  contents.options.UserName = "J\xC3\xBCrgen";  // UTF-8 inside, Windows-1252 on disk
+  WriteOptions(folder.Path(), contents);
+  EXPECT_EQ(Mode(folder / "email.opt"), 0600u);
+  EXPECT_NE(ReadBytes(folder / "email.opt").find("J\xFCrgen\r\n"), std::string::npos);
+  EXPECT_EQ(ReadOptions(folder.Path()), contents);
+}
+
+TEST(OptionsFile, MissingOrEmptyFileMeansNoSettingsAndIsCreatedEmpty) {
+  TempFolder folder;
+  EXPECT_FALSE(HasSettings(folder.Path()));
+  EXPECT_EQ(ReadBytes(folder / "email.opt"), "");
+  EXPECT_EQ(Mode(folder / "email.opt"), 0600u);
+  EXPECT_FALSE(ReadOptions(folder.Path()));
+  WriteBytes(folder / "email.opt", "\r\n");
+  EXPECT_TRUE(HasSettings(folder.Path()));
+}
+
+TEST(OptionsFile, BlankPrefixedSizeNegativeColourAndStrictFlags) {
+  const OptionsFile contents = ParseOptions(ReadBytes(kData / "settings/email-blank-size-negative-colour.opt"));
+  EXPECT_EQ(contents.options.PopServer, "pop.example.net");
+  EXPECT_EQ(contents.options.EmailAddress, "jane@example.net");
+  EXPECT_TRUE(contents.options.DeleteOnServer);
+  EXPECT_FALSE(contents.options.CheckMailOnStartup);  // "y"
+  EXPECT_FALSE(contents.options.EmptyTrashOnExit);    // "Yes"
+  EXPECT_FALSE(contents.options.UseSignatures);
+  EXPECT_TRUE(contents.options.UseFilters);
+  EXPECT_EQ(contents.look.fontName, "Courier New");
+  EXPECT_FLOAT_EQ(contents.look.fontSize, 8.25F);
+  EXPECT_EQ(static_cast<std::uint32_t>(contents.look.background), 0x80000005u);
+  EXPECT_EQ(contents.look.foreground, 0x00FF0000);
+}
+
+TEST(OptionsFile, NumbersAreReadLeniently) {
+  const OptionsFile contents = ParseOptions("a\r\nb\r\nc\r\nd\r\ne\r\nY\r\nY\r\nY\r\nY\r\nY\r\nF\r\n12pt\r\n 2.5\r\nred\r\n");
+  EXPECT_FLOAT_EQ(contents.look.fontSize, 12.0F);
+  EXPECT_EQ(contents.look.background, 2);  // half to even
+  EXPECT_EQ(contents.look.foreground, 0);
+}
+
+TEST(OptionsFile, ShortOrDamagedFileGivesEmptyValuesNotACrash) {
+  const OptionsFile contents = ParseOptions("pop\r\nsmtp");
+  EXPECT_EQ(contents.options.PopServer, "pop");
+  EXPECT_EQ(contents.options.SmtpServer, "smtp");
+  EXPECT_EQ(contents.options.UserName, "");
+  EXPECT_FALSE(contents.options.UseFilters);
+  EXPECT_EQ(contents.look.fontSize, 0.0F);
+  EXPECT_EQ(ParseOptions("\"unclosed"), ParseOptions("unclosed"));
+}
+
+TEST(CommaFields, BlanksCommasQuotesAndLineEnds) {
+  CommaFields fields("  lead,a b \r\n\"x, \"\"tail,\r\nlast\nlf\rcr");
+  EXPECT_EQ(fields.Next(), "lead");
+  EXPECT_EQ(fields.Next(), "a b ");
+  EXPECT_EQ(fields.Next(), "x, ");  // quoted: the comma belongs to the field, the rest is dropped
+  EXPECT_EQ(fields.Next(), "");
+  EXPECT_EQ(fields.Next(), "last");
+  EXPECT_EQ(fields.Next(), "lf");
+  EXPECT_EQ(fields.Next(), "cr");
+  EXPECT_EQ(fields.Next(), "");
+}
+
+}  // namespace
+}  // namespace ostrel::settings

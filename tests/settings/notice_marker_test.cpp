@@ -1,0 +1,32 @@
+#include "settings/notice_marker.h"
+
+#include <gtest/gtest.h>
+
+#include "support/temp_folder.h"
+
+namespace ostrel::settings {
+namespace {
+
+using ostrel::testing::ReadBytes;
+using ostrel::testing::TempFolder;
+using ostrel::testing::WriteBytes;
+
+TEST(NoticeMarker, DueUntilTheBoxIsTickedOnClosing) {
+  TempFolder folder;
+  EXPECT_TRUE(NoticeDue(folder.Path()));
+  EXPECT_EQ(ReadBytes(folder / "opt.dne"), "");
+  CloseNotice(folder.Path(), false);
+  EXPECT_TRUE(NoticeDue(folder.Path()));
+  CloseNotice(folder.Path(), true);
+  EXPECT_EQ(ReadBytes(folder / "opt.dne"), "Done\r\n");
+  EXPECT_FALSE(NoticeDue(folder.Path()));
+}
+
+TEST(NoticeMarker, AnyContentSuppressesTheNotice) {
+  TempFolder folder;
+  WriteBytes(folder / "opt.dne", "x");
+  EXPECT_FALSE(NoticeDue(folder.Path()));
+}
+
+}  // namespace
+}  // namespace ostrel::settings

@@ -1,0 +1,116 @@
+#include "settings/options_form.h"
+
+#include <gtest/gtest.h>
+
+#include "settings/accounts.h"
+#include "support/recording_dialogs.h"
+#include "support/temp_folder.h"
+
+namespace ostrel::settings {
+namespace {
+
+using ostrel::testing::ReadBytes;
+using ostrel::testing::RecordingDialogs;
+using ostrel::testing::TempFolder;
+
+OptionsForm Designed() {
+  OptionsForm designed;
+  designed.fields.PopServer = "typed before loading";
+  designed.fields.CheckMailOnStartup = true;
+  designed.sample = {"MS Sans Serif", 8.25F, -2147483643, -2147483640};
+  return designed;
+}
+
+TEST(OptionsForm, WithoutSettingsTextBoxesAreEmptyAndTheDesignIsKept) {
+  TempFolder folder;
+  const OptionsForm form = LoadOptionsForm(folder.Path(), Designed());
+  EXPECT_TRUE(form.accountNames.empty());
+  EXPECT_EQ(form.fields.PopServer, "");
+  EXPECT_TRUE(form.fields.CheckMailOnStartup);
+  EXPECT_EQ(form.sample, Designed().sample);
+  EXPECT_EQ(ReadBytes(folder / "accounts.dat"), "");
+  EXPECT_EQ(ReadBytes(folder / "email.opt"), "");
+}
+
+TEST(OptionsForm, SaveWritesBothFilesAndSetsMailOptions) {
+  TempFolder folder;
+  RecordingDialogs dialogs;
+  OptionsForm form = LoadOptionsForm(folder.Path(), Designed());
+  form.fields = {"pop.example.net", "smtp.example.net", "jane", "secret", "jane@example.net",
+                 false,             true,               false,  true,     false};
+  form.sample.fontSize = 12;
+  MailOptions mailOptions;
+  ASSERT_TRUE(SaveOptions(folder.Path(), form, mailOptions, dialogs));
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(mailOptions, form.fields);
+  EXPECT_EQ(ReadOptions(folder.Path())->options, form.fields);
+  EXPECT_FLOAT_EQ(ReadOptions(folder.Path())->look.fontSize, 12.0F);
+  EXPECT_EQ(ListAccounts(folder.Path()), std::vector<std::string>{"pop.example.net"});
+
+  const OptionsForm reopened = LoadOptionsForm(folder.Path());
+  EXPECT_EQ(reopened.fields, form.fields);
+  EXPECT_EQ(reopened.sample, form.sample);
+}
+
+TEST(OptionsForm, SavingEmptyFieldsStillWritesFourteenLines) {
+  TempFolder folder;
+  RecordingDialogs dialogs;
+  MailOptions mailOptions;
+  ASSERT_TRUE(SaveOptions(folder.Path(), OptionsForm{}, mailOptions, dialogs));
+  EXPECT_EQ(ReadBytes(folder / "email.opt"), "\r\n\r\n\r\n\r\n\r\nN\r\nN\r\nN\r\nN\r\nN\r\n\r\n 0\r\n 0\r\n 0\r\n");
+  EXPECT_TRUE(HasSettings(folder.Path()));
+}
+
+TEST(OptionsForm, ValuesTheFileCannotHoldAreRefusedAndNothingIsWritten) {
+  for (const std::string bad : {"se,cret", "line\r\nbreak", " leading", "\"quoted"}) {
+    TempFolder folder;
+    RecordingDialogs dialogs;
+    OptionsForm form;
+    form.fields.Password = bad;
+    MailOptions mailOptions;
+    mailOptions.UserName = "unchanged";
+    EXPECT_FALSE(SaveOptions(folder.Path(), form, mailOptions, dialogs)) << bad;
+    EXPECT_EQ(dialogs.ShownTexts(),
+              std::vector<std::string>{
+                  "Password cannot hold a comma or a line break, nor begin with a blank or a double quote."});
+    EXPECT_EQ(mailOptions.UserName, "unchanged");
+    EXPECT_FALSE(std::filesystem::exists(folder / "email.opt"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "accounts.dat"));
+  }
+}
+
+TEST(OptionsForm, PickingAnAccountFillsTheFieldsButNotTheLook) {
+  TempFolder folder;
+  MailOptions stored{"pop.example.net", "smtp.example.net", "jane", "secret", "jane@example.net",
+                     true,              false,              true,   false,    true};
+  StoreAccount(folder.Path(), stored);
+  OptionsForm form = LoadOptionsForm(folder.Path(), Designed());
+  EXPECT_EQ(form.accountNames, std::vector<std::string>{"pop.example.net"});
+  EXPECT_TRUE(PickAccount(folder.Path(), "pop.example.net", form));
+  EXPECT_EQ(form.fields, stored);
+  EXPECT_EQ(form.sample, Designed().sample);
+  EXPECT_FALSE(PickAccount(folder.Path(), "POP.example.net", form));
+  EXPECT_EQ(form.fields, stored);
+}
+
+TEST(OptionsForm, AddressFollowsTheUserNameOnlyWithADottedServer) {
+  EXPECT_EQ(EmailAddressForUserName("pop.mail.example.net", "jane", "old@x.y"), "jane@mail.example.net");
+  EXPECT_EQ(EmailAddressForUserName("localhost", "jane", "old@x.y"), "old@x.y");
+  EXPECT_EQ(EmailAddressForUserName("", "jane", ""), "");
+}
+
+TEST(OptionsForm, BlackAndCancelledChoicesChangeNothing) {
+  std::int32_t colour = 255;
+  TakeChosenColour(0, colour);
+  EXPECT_EQ(colour, 255);
+  TakeChosenColour(65280, colour);
+  EXPECT_EQ(colour, 65280);
+  TextLook look{"Arial", 10, 0, 0};
+  TakeChosenFont("", 20, look);
+  EXPECT_EQ(look.fontName, "Arial");
+  TakeChosenFont("Verdana", 14, look);
+  EXPECT_EQ(look, (TextLook{"Verdana", 14, 0, 0}));
+}
+
+}  // namespace
+}  // namespace ostrel::settings

@@ -1,0 +1,111 @@
+#include "settings/signatures.h"
+
+#include <gtest/gtest.h>
+
+#include "support/recording_dialogs.h"
+#include "support/temp_folder.h"
+
+namespace ostrel::settings {
+namespace {
+
+using ostrel::testing::ReadBytes;
+using ostrel::testing::RecordingDialogs;
+using ostrel::testing::TempFolder;
+using ostrel::testing::WriteBytes;
+using Texts = std::vector<std::string>;
+
+class Signatures : public ::testing::Test {
+ protected:
+  const std::filesystem::path& Folder() const { return folder_.Path(); }
+
+  TempFolder folder_;
+  RecordingDialogs dialogs_;
+};
+
+TEST_F(Signatures, WithoutAFileTheWindowOpensEmpty) {
+  const SignaturesForm form = LoadSignatures(Folder());
+  EXPECT_TRUE(form.names.empty());
+  EXPECT_EQ(form.nameBox, "");
+  EXPECT_EQ(form.signatureBox, "");
+  EXPECT_EQ(ReadBytes(Folder() / "sigs.dat"), "");
+  EXPECT_EQ(CurrentSignature(Folder()), "");
+}
+
+TEST_F(Signatures, AddThenUpdateUnderTheSameNameAndCurrentSignatureFollows) {
+  ASSERT_TRUE(AddOrUpdateSignature(Folder(), "Work", "Jane\r\nACME", dialogs_));
+  EXPECT_EQ(ReadBytes(Folder() / "sigs.dat"),
+            std::string("Work").append(26, ' ') + std::string("Jane\r\nACME").append(990, ' '));
+  EXPECT_EQ(ReadBytes(Folder() / "sig.cur"), "Jane\r\nACME\r\n");
+  ASSERT_TRUE(AddOrUpdateSignature(Folder(), "Home", "Jane", dialogs_));
+  ASSERT_TRUE(AddOrUpdateSignature(Folder(), "Work", "J. Doe", dialogs_));
+  EXPECT_EQ(dialogs_.ShownTexts(), (Texts{"Signature Added.", "Signature Added.", "Signature Updated."}));
+  EXPECT_EQ(ReadSignatures(Folder()), (std::vector<SignatureRecord>{{"Work", "J. Doe"}, {"Home", "Jane"}}));
+  EXPECT_EQ(CurrentSignature(Folder()), "J. Doe");
+}
+
+TEST_F(Signatures, UpdateReplacesTheLastRecordOfThatName) {
+  const std::string record = std::string("Dup").append(27, ' ') + std::string("one").append(997, ' ');
+  WriteBytes(Folder() / "sigs.dat", record + record);
+  ASSERT_TRUE(AddOrUpdateSignature(Folder(), "Dup", "two", dialogs_));
+  EXPECT_EQ(ReadSignatures(Folder()), (std::vector<SignatureRecord>{{"Dup", "one"}, {"Dup", "two"}}));
+  EXPECT_EQ(FindSignature(Folder(), "Dup"), "one");
+}
+
+TEST_F(Signatures, LetterCaseMakesANewRecord) {
+  ASSERT_TRUE(AddOrUpdateSignature(Folder(), "Work", "a", dialogs_));
+  ASSERT_TRUE(AddOrUpdateSignature(Folder(), "work", "b", dialogs_));
+  EXPECT_EQ(LoadSignatures(Folder()).names, (Texts{"Work", "work"}));
+}
+
+TEST_F(Signatures, LongTextIsCutInTheStoreButWholeAsCurrent) {
+  const std::string text(1200, 'x');
+  ASSERT_TRUE(AddOrUpdateSignature(Folder(), "Long", text, dialogs_));
+  EXPECT_EQ(FindSignature(Folder(), "Long"), text.substr(0, 1000));
+  EXPECT_EQ(ReadBytes(Folder() / "sig.cur"), text + "\r\n");
+}
+
+TEST_F(Signatures, MissingDataWritesNothing) {
+  EXPECT_FALSE(AddOrUpdateSignature(Folder(), "", "text", dialogs_));
+  EXPECT_FALSE(AddOrUpdateSignature(Folder(), "Name", "", dialogs_));
+  EXPECT_EQ(dialogs_.ShownTexts(), (Texts(2, "Cannot Add or Update.  Missing Name and/or Signature Data.")));
+  EXPECT_FALSE(std::filesystem::exists(Folder() / "sig.cur"));
+  EXPECT_EQ(ReadSignatures(Folder()).size(), 0u);
+}
+
+TEST_F(Signatures, LoadingShowsTheFirstAndPickingDoesNotChangeTheCurrent) {
+  ASSERT_TRUE(AddOrUpdateSignature(Folder(), "First", "one", dialogs_));
+  ASSERT_TRUE(AddOrUpdateSignature(Folder(), "Second", "two", dialogs_));
+  const SignaturesForm form = LoadSignatures(Folder());
+  EXPECT_EQ(form.nameBox, "First");
+  EXPECT_EQ(form.signatureBox, "one");
+  EXPECT_EQ(FindSignature(Folder(), "First"), "one");
+  EXPECT_FALSE(FindSignature(Folder(), "first"));
+  EXPECT_EQ(CurrentSignature(Folder()), "two");
+}
+
+TEST_F(Signatures, DeletingTheCurrentSignatureEmptiesSigCur) {
+  ASSERT_TRUE(AddOrUpdateSignature(Folder(), "Long", std::string(1200, 'x'), dialogs_));
+  ASSERT_TRUE(AddOrUpdateSignature(Folder(), "Other", "keep", dialogs_));
+  ASSERT_TRUE(AddOrUpdateSignature(Folder(), "Long", std::string(1200, 'x'), dialogs_));
+  dialogs_.shown.clear();
+  EXPECT_TRUE(DeleteSignature(Folder(), "Long", dialogs_));
+  EXPECT_EQ(dialogs_.ShownTexts(), Texts{"Signature Deleted."});
+  EXPECT_EQ(ReadBytes(Folder() / "sig.cur"), "");
+  EXPECT_EQ(LoadSignatures(Folder()).names, Texts{"Other"});
+}
+
+TEST_F(Signatures, DeletingAnotherSignatureKeepsTheCurrentOne) {
+  ASSERT_TRUE(AddOrUpdateSignature(Folder(), "Old", "old", dialogs_));
+  ASSERT_TRUE(AddOrUpdateSignature(Folder(), "New", "new", dialogs_));
+  dialogs_.shown.clear();
+  EXPECT_TRUE(DeleteSignature(Folder(), "Old", dialogs_));
+  EXPECT_FALSE(DeleteSignature(Folder(), "old", dialogs_));
+  EXPECT_FALSE(DeleteSignature(Folder(), "", dialogs_));
+  EXPECT_EQ(dialogs_.ShownTexts(), (Texts{"Signature Deleted.", "There is no Signature named old.",
+                                          "Cannot Delete.  Missing Signature Name."}));
+  EXPECT_EQ(ReadBytes(Folder() / "sig.cur"), "new\r\n");
+  EXPECT_EQ(LoadSignatures(Folder()).names, Texts{"New"});
+}
+
+}  // namespace
+}  // namespace ostrel::settings
