@@ -1,0 +1,139 @@
+#include "keys/key_management.h"
+
+#include <gtest/gtest.h>
+
+#include "support/recording_dialogs.h"
+#include "support/temp_folder.h"
+
+namespace ostrel::keys {
+namespace {
+
+using ostrel::testing::ReadBytes;
+using ostrel::testing::RecordingDialogs;
+using ostrel::testing::TempFolder;
+using Texts = std::vector<std::string>;
+
+const std::string kNoDefault = "No Default Key defined.  You cannot check mail without a default key.";
+
+class KeyManagement : public ::testing::Test {
+ protected:
+  const std::filesystem::path& Folder() const { return program_.Path(); }
+  std::optional<KeyManagementView> Add(std::string name, std::string key, bool asDefault = false) {
+    return AddOrUpdateKey(Folder(), {std::move(name), std::move(key), asDefault}, dialogs_);
+  }
+
+  TempFolder program_;
+  RecordingDialogs dialogs_;
+};
+
+TEST_F(KeyManagement, SummaryCountsKeysAndNamesTheLastDefault) {
+  EXPECT_EQ(KeySummary({}), " 0 keys defined.  " + kNoDefault);
+  EXPECT_EQ(KeySummary({{"Office", "1", false}, {"Home", "2", true}, {"Club", "3", false}}),
+            " 3 keys defined.  Default key is Home.");
+  EXPECT_EQ(KeySummary({{"A", "1", true}, {"B", "2", true}}), " 2 keys defined.  Default key is B.");
+}
+
+TEST_F(KeyManagement, OpeningAnEmptyStore) {
+  const KeyManagementView view = OpenKeyManagement(Folder());
+  EXPECT_TRUE(view.names.empty());
+  EXPECT_EQ(view.listText, "");
+  EXPECT_EQ(view.summary, " 0 keys defined.  " + kNoDefault);
+}
+
+TEST_F(KeyManagement, MissingNameOrKeyWritesNothing) {
+  EXPECT_FALSE(Add("", "123"));
+  EXPECT_FALSE(Add("Home", ""));
+  EXPECT_FALSE(Add("Home", "   "));
+  EXPECT_EQ(dialogs_.ShownTexts(), Texts(3, "Missing Data.  Enter a Name and a Key or generate one."));
+  EXPECT_EQ(ReadBytes(Folder() / "key.dat"), "");
+}
+
+TEST_F(KeyManagement, AddWithDefaultLeavesTheOnlyDefaultAndRefreshesTheView) {
+  ASSERT_TRUE(Add("Office", "123456789123456789", true));
+  const auto view = Add("Home", "987654321", true);
+  ASSERT_TRUE(view);
+  EXPECT_EQ(view->names, (Texts{"Office", "Home"}));
+  EXPECT_EQ(view->listText, "Home");
+  EXPECT_EQ(view->summary, " 2 keys defined.  Default key is Home.");
+  EXPECT_EQ(ReadBytes(Folder() / "key.dat"),
+            std::string("Office").append(34, ' ') + "123456789123456789N" + std::string("Home").append(36, ' ') +
+                "987654321" + std::string(9, ' ') + "Y");
+  EXPECT_TRUE(dialogs_.shown.empty());
+  EXPECT_TRUE(dialogs_.asked.empty());
+}
+
+TEST_F(KeyManagement, UpdateIgnoresLetterCaseAndTakesTheNewName) {
+  ASSERT_TRUE(Add("Home", "111111111", true));
+  ASSERT_TRUE(Add("Club", "222222222"));
+  const auto view = Add("HOME", "333333333", true);
+  ASSERT_TRUE(view);
+  EXPECT_EQ(view->names, (Texts{"HOME", "Club"}));
+  EXPECT_EQ(ReadKeys(Folder())[0], (KeyRecord{"HOME", "333333333", true}));
+}
+
+TEST_F(KeyManagement, UntickingDefaultOnTheDefaultKeyLeavesNone) {
+  ASSERT_TRUE(Add("Home", "111111111", true));
+  const auto view = Add("Home", "111111111", false);
+  ASSERT_TRUE(view);
+  EXPECT_TRUE(view->summary.ends_with(kNoDefault));
+}
+
+TEST_F(KeyManagement, LongNamesAndKeysAreCutAndTheCutNameIsUpdated) {
+  const std::string longName(45, 'n');
+  ASSERT_TRUE(Add(longName, "1234567890123456789999"));
+  ASSERT_TRUE(Add(longName, "55555"));
+  const auto records = ReadKeys(Folder());
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].name, std::string(40, 'n'));
+  EXPECT_EQ(records[0].keyText, "55555");
+  ASSERT_TRUE(Add("Other", "1234567890123456789999"));
+  EXPECT_EQ(ReadKeys(Folder())[1].keyText, "123456789012345678");
+}
+
+TEST_F(KeyManagement, AKeyTheEngineRefusesIsNotStored) {
+  EXPECT_FALSE(Add("Bad", "-9-9-9-9-9-9-9-9-9"));
+  ASSERT_EQ(dialogs_.shown.size(), 1u);
+  EXPECT_EQ(dialogs_.shown[0].text,
+            "This key cannot be used: a minus sign before a digit gives it wheel positions that do not exist.  "
+            "Change the key or generate one.");
+  EXPECT_TRUE(ReadKeys(Folder()).empty());
+}
+
+TEST_F(KeyManagement, AKeyThatProtectsNothingIsStoredOnlyOnYes) {
+  dialogs_.answers = {base::Answer::No, base::Answer::Yes};
+  EXPECT_FALSE(Add("Letters", "password"));
+  EXPECT_TRUE(ReadKeys(Folder()).empty());
+  EXPECT_TRUE(Add("Letters", "password"));
+  EXPECT_EQ(ReadKeys(Folder()), (std::vector<KeyRecord>{{"Letters", "password", false}}));
+  ASSERT_EQ(dialogs_.asked.size(), 2u);
+  EXPECT_EQ(dialogs_.asked[0].title, "Weak Key");
+  EXPECT_EQ(dialogs_.asked[0].buttons, base::Buttons::YesNo);
+  EXPECT_TRUE(dialogs_.asked[0].text.ends_with("protects nothing.  Store it anyway?"));
+}
+
+TEST_F(KeyManagement, ClickingAListedKeyFillsTheEditor) {
+  ASSERT_TRUE(Add("Home", "4711", true));
+  EXPECT_EQ(ShowListedKey(Folder(), "Home"), (KeyEditor{"Home", "4711", true}));
+  EXPECT_FALSE(ShowListedKey(Folder(), "home"));
+}
+
+TEST_F(KeyManagement, SetLoadsTheKeyAndFillsTheEditor) {
+  TempFolder work;
+  engine::Engine engine(work.Path());
+  std::string currentKey;
+  ASSERT_TRUE(Add("Home", "4711"));
+  EXPECT_EQ(SetKey(Folder(), "Home", engine, currentKey, dialogs_), (KeyEditor{"Home", "4711", false}));
+  EXPECT_EQ(currentKey, "471147114711471147");
+  EXPECT_TRUE(engine.KeyLoaded());
+  EXPECT_EQ(ReadBytes(Folder() / "key.key"), "4711\r\n");
+  EXPECT_EQ(dialogs_.statuses, (Texts{"Generating Keyspace...", "Key is now loaded."}));
+  // An empty store before any load: nothing to set and nothing loaded.
+  TempFolder empty;
+  std::string noKey;
+  engine::Engine fresh(work.Path() / "fresh");
+  EXPECT_FALSE(SetKey(empty.Path(), "", fresh, noKey, dialogs_));
+  EXPECT_FALSE(fresh.KeyLoaded());
+}
+
+}  // namespace
+}  // namespace ostrel::keys

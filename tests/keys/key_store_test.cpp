@@ -1,0 +1,93 @@
+#include "keys/key_store.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "support/temp_folder.h"
+
+namespace ostrel::keys {
+namespace {
+
+using ostrel::testing::ReadBytes;
+using ostrel::testing::TempFolder;
+using ostrel::testing::WriteBytes;
+using Texts = std::vector<std::string>;
+
+const std::filesystem::path kData = OSTREL_TEST_DATA;
+
+unsigned Mode(const std::filesystem::path& path) {
+  struct stat info {};
+  ::stat(path.c_str(), &info);
+  return info.st_mode & 0777;
+}
+
+TEST(KeyRecord, FieldsAreCutPaddedAndTrimmed) {
+  const std::string bytes = FormatKeyRecord({std::string(45, 'n'), "1234567890123456789012", true});
+  EXPECT_EQ(bytes, std::string(40, 'n') + "123456789012345678" + "Y");
+  EXPECT_EQ(FormatKeyRecord({"Home", "4711", false}), std::string("Home").append(36, ' ') + "4711" + std::string(14, ' ') + "N");
+  EXPECT_EQ(ParseKeyRecord(std::string("  Home").append(34, ' ') + " 4711" + std::string(13, ' ') + "y"),
+            (KeyRecord{"Home", "4711", false}));
+}
+
+TEST(KeyStore, DefaultKeyInTheSecondOfThreeRecords) {
+  TempFolder folder;
+  std::filesystem::copy_file(kData / "keys/key-default-in-record-2.dat", folder / "key.dat");
+  const auto records = ReadKeys(folder.Path());
+  EXPECT_EQ(KeyNames(records), (Texts{"Office", "Home", "Club"}));
+  EXPECT_EQ(ReadDefaultKey(folder.Path()), (KeyRecord{"Home", "987654321987654321", true}));
+  EXPECT_EQ(FindKey(records, "Club")->keyText, "4711");
+  EXPECT_FALSE(FindKey(records, "home"));
+  EXPECT_FALSE(FindKey(records, "Home "));
+}
+
+TEST(KeyStore, RecordCountRoundsHalfToEven) {
+  TempFolder folder;
+  const std::pair<std::size_t, std::size_t> lengthToCount[] = {{0, 0}, {29, 0}, {30, 1}, {59, 1}, {88, 1},
+                                                               {89, 2}, {147, 2}, {148, 3}, {177, 3}};
+  for (const auto& [length, count] : lengthToCount) {
+    WriteBytes(folder / "key.dat", std::string(length, 'k'));
+    EXPECT_EQ(KeyRecordCount(folder.Path()), count) << length;
+  }
+}
+
+TEST(KeyStore, ARecordCutShortIsCountedAndReadWithoutKeyText) {
+  TempFolder folder;
+  std::filesystem::copy_file(kData / "keys/key-third-record-cut-short.dat", folder / "key.dat");
+  const auto records = ReadKeys(folder.Path());
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[2], (KeyRecord{"Club", "", false}));
+}
+
+TEST(KeyStore, MissingStoreIsCreatedEmptyAndPrivate) {
+  TempFolder folder;
+  EXPECT_TRUE(ReadKeys(folder.Path()).empty());
+  EXPECT_EQ(ReadBytes(folder / "key.dat"), "");
+  EXPECT_EQ(Mode(folder / "key.dat"), 0600u);
+  EXPECT_FALSE(ReadDefaultKey(folder.Path()));
+}
+
+TEST(KeyStore, WriteReadBackByteForByte) {
+  TempFolder folder;
+  const std::string fixture = ReadBytes(kData / "keys/key-default-in-record-2.dat");
+  WriteBytes(folder / "key.dat", fixture);
+  WriteKeys(folder.Path(), ReadKeys(folder.Path()));
+  EXPECT_EQ(ReadBytes(folder / "key.dat"), fixture);
+  EXPECT_EQ(Mode(folder / "key.dat"), 0600u);
+}
+
+TEST(KeyStore, KeyListShowsTheNameWhoseKeyIsCurrent) {
+  const std::vector<KeyRecord> records{{"Short", "4711", false}, {"Long", "123456789123456789", false}};
+  EXPECT_EQ(ShownKeyName(records, "123456789123456789"), "Long");
+  // After loading, the current key of "4711" is its normalised form.
+  EXPECT_EQ(ShownKeyName(records, "471147114711471147"), "");
+}
+
+TEST(KeyStore, SelectedKeyFileHoldsOneLine) {
+  TempFolder folder;
+  WriteSelectedKey(folder.Path(), "4711");
+  EXPECT_EQ(ReadBytes(folder / "key.key"), "4711\r\n");
+  EXPECT_EQ(Mode(folder / "key.key"), 0600u);
+}
+
+}  // namespace
+}  // namespace ostrel::keys

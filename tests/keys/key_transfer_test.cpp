@@ -1,0 +1,88 @@
+#include "keys/key_transfer.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "support/recording_dialogs.h"
+#include "support/temp_folder.h"
+
+namespace ostrel::keys {
+namespace {
+
+using ostrel::testing::ReadBytes;
+using ostrel::testing::RecordingDialogs;
+using ostrel::testing::TempFolder;
+using ostrel::testing::WriteBytes;
+using Texts = std::vector<std::string>;
+
+const std::filesystem::path kData = OSTREL_TEST_DATA;
+
+unsigned Mode(const std::filesystem::path& path) {
+  struct stat info {};
+  ::stat(path.c_str(), &info);
+  return info.st_mode & 0777;
+}
+
+TEST(KeyTransfer, TransferThenRestoreElsewhereReproducesBothFiles) {
+  TempFolder here, disk, there;
+  RecordingDialogs dialogs;
+  const std::string store = ReadBytes(kData / "keys/key-default-in-record-2.dat");
+  WriteBytes(here / "key.dat", store);
+  WriteBytes(here / "key.key", "4711\r\n");
+  WriteBytes(disk / "key.dat", "old");
+  ASSERT_TRUE(TransferKeys(here.Path(), KeyPathFor(disk.Path()), dialogs));
+  EXPECT_EQ(ReadBytes(disk / "key.dat"), store);
+  EXPECT_EQ(Mode(disk / "key.dat"), 0600u);
+  ASSERT_TRUE(RestoreKeys(there.Path(), KeyPathFor(disk.Path()), dialogs));
+  EXPECT_EQ(ReadBytes(there / "key.dat"), store);
+  EXPECT_EQ(ReadBytes(there / "key.key"), "4711\r\n");
+  EXPECT_EQ(Mode(there / "key.key"), 0600u);
+  EXPECT_EQ(dialogs.ShownTexts(), (Texts{"Keys Transferred.", "Keys Restored."}));
+}
+
+TEST(KeyTransfer, AMissingSourceFileIsNamedAndNothingIsCopied) {
+  TempFolder here, disk;
+  RecordingDialogs dialogs;
+  WriteBytes(here / "key.dat", std::string(59, 'k'));
+  WriteBytes(disk / "key.dat", "old store");
+  EXPECT_FALSE(TransferKeys(here.Path(), KeyPathFor(disk.Path()), dialogs));
+  EXPECT_EQ(dialogs.ShownTexts(),
+            Texts{"Keys not transferred.  The file " + (here / "key.key").string() + " does not exist."});
+  EXPECT_EQ(ReadBytes(disk / "key.dat"), "old store");
+  EXPECT_FALSE(std::filesystem::exists(disk / "key.key"));
+
+  dialogs.shown.clear();
+  EXPECT_FALSE(RestoreKeys(here.Path(), KeyPathFor(disk.Path()), dialogs));
+  EXPECT_EQ(dialogs.ShownTexts(),
+            Texts{"Keys not restored.  The file " + (disk / "key.key").string() + " does not exist."});
+  EXPECT_EQ(ReadBytes(here / "key.dat"), std::string(59, 'k'));
+}
+
+TEST(KeyTransfer, AFolderThatCannotBeWrittenIsReported) {
+  TempFolder here;
+  RecordingDialogs dialogs;
+  WriteBytes(here / "key.dat", "");
+  WriteBytes(here / "key.key", "\r\n");
+  EXPECT_FALSE(TransferKeys(here.Path(), KeyPathFor(here / "no such folder"), dialogs));
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_TRUE(dialogs.shown[0].text.starts_with("Keys not transferred.  The file " +
+                                                (here / "no such folder" / "key.dat").string() + " cannot be written"));
+}
+
+TEST(KeyTransfer, ACancelledChooserDoesNothing) {
+  TempFolder here;
+  RecordingDialogs dialogs;
+  EXPECT_FALSE(TransferKeys(here.Path(), "", dialogs));
+  EXPECT_FALSE(RestoreKeys(here.Path(), "", dialogs));
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST(KeyTransfer, ChooserCaptionAndKeyPath) {
+  EXPECT_EQ(FolderChooserCaption(kTransferMode), "Select Path to Transfer Key File To");
+  EXPECT_EQ(FolderChooserCaption(kRestoreMode), "Select Path to Restore Key File From");
+  EXPECT_EQ(KeyPathFor("/media/usb"), "/media/usb/");
+  EXPECT_EQ(KeyPathFor("/media/usb/"), "/media/usb/");
+}
+
+}  // namespace
+}  // namespace ostrel::keys

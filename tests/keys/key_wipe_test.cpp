@@ -1,0 +1,80 @@
+#include "keys/key_wipe.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <sys/stat.h>
+
+#include "support/recording_dialogs.h"
+#include "support/temp_folder.h"
+
+namespace ostrel::keys {
+namespace {
+
+using ostrel::testing::ReadBytes;
+using ostrel::testing::RecordingDialogs;
+using ostrel::testing::TempFolder;
+using ostrel::testing::WriteBytes;
+using Texts = std::vector<std::string>;
+
+const std::filesystem::path kData = OSTREL_TEST_DATA;
+
+TEST(DeleteKeys, NoLeavesTheFilesAlone) {
+  TempFolder folder;
+  RecordingDialogs dialogs;
+  dialogs.answers = {base::Answer::No};
+  WriteBytes(folder / "key.dat", "store");
+  EXPECT_FALSE(DeleteKeys(folder.Path(), dialogs));
+  ASSERT_EQ(dialogs.asked.size(), 1u);
+  EXPECT_EQ(dialogs.asked[0].text,
+            "Please make certain that you transfer the key file before deleting it.  Are you sure you want to "
+            "delete the Key File?");
+  EXPECT_EQ(dialogs.asked[0].title, "Key Delete Confirm");
+  EXPECT_EQ(dialogs.asked[0].buttons, base::Buttons::YesNo);
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(ReadBytes(folder / "key.dat"), "store");
+}
+
+TEST(DeleteKeys, YesOverwritesEachFile21TimesThenDeletesIt) {
+  TempFolder folder;
+  RecordingDialogs dialogs;
+  dialogs.answers = {base::Answer::Yes};
+  std::filesystem::copy_file(kData / "keys/key-default-in-record-2.dat", folder / "key.dat");
+  WriteBytes(folder / "key.key", "4711\r\n");
+  std::map<std::string, Texts> passes;
+  const auto observe = [&passes](const std::filesystem::path& path) {
+    passes[path.filename().string()].push_back(ReadBytes(path));
+  };
+  EXPECT_TRUE(DeleteKeys(folder.Path(), dialogs, observe));
+  EXPECT_EQ(passes["key.dat"], Texts(21, std::string(177, '@') + "\r\n"));
+  EXPECT_EQ(passes["key.key"], Texts(21, "@@@@@@\r\n"));
+  EXPECT_FALSE(std::filesystem::exists(folder / "key.dat"));
+  EXPECT_FALSE(std::filesystem::exists(folder / "key.key"));
+  EXPECT_EQ(dialogs.ShownTexts(), Texts{"Key File is deleted.  No Cryptions are now possible."});
+}
+
+TEST(DeleteKeys, MissingFilesAreNoError) {
+  TempFolder folder;
+  RecordingDialogs dialogs;
+  dialogs.answers = {base::Answer::Yes};
+  EXPECT_TRUE(DeleteKeys(folder.Path(), dialogs));
+  EXPECT_FALSE(std::filesystem::exists(folder / "key.dat"));
+  EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
+TEST(WipeFile, OverwritesTheSameFileInPlace) {
+  TempFolder folder;
+  WriteBytes(folder / "secret", "123456789");
+  struct stat before {};
+  ::stat((folder / "secret").c_str(), &before);
+  int samePasses = 0;
+  WipeFile(folder / "secret", [&](const std::filesystem::path& path) {
+    struct stat now {};
+    ::stat(path.c_str(), &now);
+    if (now.st_ino == before.st_ino) ++samePasses;
+  });
+  EXPECT_EQ(samePasses, kWipePasses);
+  EXPECT_FALSE(std::filesystem::exists(folder / "secret"));
+}
+
+}  // namespace
+}  // namespace ostrel::keys
