@@ -1,0 +1,176 @@
+// The engine against its literal, slow counterpart: same key, same files,
+// same bytes.
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <random>
+
+#include "engine/hex_text.h"
+#include "engine_fixture.h"
+#include "golden_values.h"
+#include "literal_engine.h"
+
+namespace ostrel::engine {
+namespace {
+
+const char* const kKeyspaceFiles[] = {"k1.bin", "k1.brs", "k1.bcr", "k2.bin", "k3.bin", "k4.bin", "k5.bin", "k6.dat"};
+
+class Pair {
+ public:
+  Pair() : real_(real.Path()), literal_(literal.Path()) {}
+
+  // True when both accepted the key; they must agree on refusing it.
+  bool Load(const std::string& key) {
+    std::string realKey = key;
+    std::string literalKey = key;
+    bool realLoaded = true;
+    try {
+      real_.LoadKey(realKey);
+    } catch (const EngineError&) {
+      realLoaded = false;
+    }
+    const bool literalLoaded = literal_.LoadKey(literalKey);
+    EXPECT_EQ(realLoaded, literalLoaded) << key;
+    EXPECT_EQ(realKey, literalKey);
+    return realLoaded && literalLoaded;
+  }
+
+  void ExpectSameKeyspace(const std::string& key) {
+    for (const char* name : kKeyspaceFiles) {
+      EXPECT_EQ(testing::ReadBytes(real.Path() / name), testing::ReadBytes(literal.Path() / name)) << key << " " << name;
+    }
+    ASSERT_EQ(real_.KeySequenceEntries().size(), literal_.KeySequence().size());
+    for (std::size_t i = 1; i < literal_.KeySequence().size(); ++i) {
+      ASSERT_EQ(real_.KeySequenceEntries()[i], literal_.KeySequence()[i]) << key << " entry " << i;
+    }
+    EXPECT_EQ(real_.Periods(), literal_.PeriodTable()) << key;
+  }
+
+  void ExpectSameText(const std::string& text) {
+    std::string encrypted = text;
+    real_.EncryptText(encrypted);
+    ASSERT_EQ(encrypted, literal_.EncryptText(text)) << text.size();
+    std::string decrypted = text;
+    real_.DecryptText(decrypted);
+    ASSERT_EQ(decrypted, literal_.DecryptText(text)) << text.size();
+    ExpectSameWorkingWheels();
+  }
+
+  void ExpectSameFile(const std::string& bytes) {
+    testing::WriteBytes(real.Path() / "in.bin", bytes);
+    testing::WriteBytes(literal.Path() / "in.bin", bytes);
+    real_.EncryptFile(real.Path() / "in.bin", real.Path() / "out.enc");
+    literal_.EncryptFile(literal.Path() / "in.bin", literal.Path() / "out.enc");
+    ASSERT_EQ(testing::ReadBytes(real.Path() / "out.enc"), testing::ReadBytes(literal.Path() / "out.enc"));
+    real_.DecryptFile(real.Path() / "in.bin", real.Path() / "out.dec");
+    literal_.DecryptFile(literal.Path() / "in.bin", literal.Path() / "out.dec");
+    ASSERT_EQ(testing::ReadBytes(real.Path() / "out.dec"), testing::ReadBytes(literal.Path() / "out.dec"));
+    ExpectSameWorkingWheels();
+  }
+
+  std::int64_t PeriodCycle() const {
+    return std::accumulate(real_.Periods().begin() + 1, real_.Periods().end(), std::int64_t{0});
+  }
+
+ private:
+  void ExpectSameWorkingWheels() {
+    EXPECT_EQ(testing::ReadBytes(real.Path() / "k1.bcr"), testing::ReadBytes(literal.Path() / "k1.bcr"));
+  }
+
+ public:
+  testing::TempFolder real;
+  testing::TempFolder literal;
+
+ private:
+  Engine real_;
+  literal::LiteralEngine literal_;
+};
+
+std::string RandomText(std::mt19937& random, std::size_t size) {
+  std::string text(size, '\0');
+  for (char& c : text) c = static_cast<char>(random() & 0xFFu);
+  return text;
+}
+
+std::string DigitKey(std::mt19937& random) {
+  std::string key;
+  for (int i = 0; i < 18; ++i) key += static_cast<char>('1' + random() % 9);
+  return key;
+}
+
+std::string TypedKey(std::mt19937& random) {
+  static const std::string characters = "abcXYZ0123456789 .-+,E!\t\xE9\xFC";
+  std::string key;
+  const std::size_t length = 1 + random() % 24;
+  for (std::size_t i = 0; i < length; ++i) key += characters[random() % characters.size()];
+  return key;
+}
+
+TEST(EngineLiteralTest, KeyspacesAgreeForDigitAndTypedKeys) {
+  std::mt19937 random(2026);
+  Pair pair;
+  int refused = 0;
+  for (int trial = 0; trial < 40; ++trial) {
+    const std::string key = trial % 2 == 0 ? DigitKey(random) : TypedKey(random);
+    if (!pair.Load(key)) {
+      ++refused;
+      continue;
+    }
+    pair.ExpectSameKeyspace(key);
+  }
+  for (const std::string key : {"-1", "x-5", "1-2-3-4-5-6-7-8-9", ".5.5", " ", "\xFF\xFE"}) {
+    if (pair.Load(key)) pair.ExpectSameKeyspace(key);
+  }
+  EXPECT_LT(refused, 40);
+}
+
+TEST(EngineLiteralTest, TextsAgreeInBothDirections) {
+  std::mt19937 random(77);
+  Pair pair;
+  for (int trial = 0; trial < 6; ++trial) {
+    ASSERT_TRUE(pair.Load(trial % 2 == 0 ? DigitKey(random) : "typed key " + std::to_string(trial)));
+    for (const std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{9}, std::size_t{10},
+                                   std::size_t{11}, std::size_t{50}, std::size_t{51}, std::size_t{700}}) {
+      pair.ExpectSameText(RandomText(random, size));
+    }
+  }
+}
+
+TEST(EngineLiteralTest, TextsAgreeAcrossThePeriodWrap) {
+  std::mt19937 random(5);
+  Pair pair;
+  for (int trial = 0; trial < 2; ++trial) {
+    ASSERT_TRUE(pair.Load(DigitKey(random)));
+    pair.ExpectSameText(RandomText(random, static_cast<std::size_t>(pair.PeriodCycle() + 301)));
+  }
+}
+
+TEST(EngineLiteralTest, FilesAgreeForRecordEdgeSizes) {
+  std::mt19937 random(11);
+  Pair pair;
+  ASSERT_TRUE(pair.Load(DigitKey(random)));
+  for (const std::size_t size : {0u, 1u, 999u, 1000u, 1001u, 1500u, 2000u, 2500u}) {
+    pair.ExpectSameFile(RandomText(random, size));
+  }
+  ASSERT_TRUE(pair.Load("files too"));
+  pair.ExpectSameFile(RandomText(random, 12345));
+  EXPECT_EQ(testing::ReadBytes(pair.real.Path() / "Ostdec.dat").size(), 80u);
+}
+
+TEST(EngineLiteralTest, KnownValuesComeFromTheLiteralEngine) {
+  testing::TempFolder folder;
+  literal::LiteralEngine engine(folder.Path());
+  std::string key = golden::kDigitKey;
+  ASSERT_TRUE(engine.LoadKey(key));
+  for (const auto& [file, fnv] : golden::kDigitKeyFiles) {
+    EXPECT_EQ(golden::Fnv1a(testing::ReadBytes(folder / file)), fnv) << file;
+  }
+  EXPECT_EQ(HexEncode(engine.EncryptText(golden::kPlainText)), golden::kDigitKeyCipherHex);
+  key = golden::kTypedKey;
+  ASSERT_TRUE(engine.LoadKey(key));
+  EXPECT_EQ(HexEncode(engine.EncryptText(golden::kPlainText)), golden::kTypedKeyCipherHex);
+}
+
+}  // namespace
+}  // namespace ostrel::engine

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "engine/work_files.h"
+#include "engine_fixture.h"
+
+namespace ostrel::engine {
+namespace {
+
+std::string RandomBytes(std::size_t size, unsigned seed) {
+  std::mt19937 random(seed);
+  std::string bytes(size, '\0');
+  for (char& b : bytes) b = static_cast<char>(random() & 0xFFu);
+  return bytes;
+}
+
+class FileCipherTest : public EngineTest {
+ protected:
+  void SetUp() override { Load("564738291827364519"); }
+  std::string EncryptedText(std::string text) {
+    engine.EncryptText(text);
+    return text;
+  }
+  std::filesystem::path In(const std::string& name, const std::string& bytes) {
+    testing::WriteBytes(folder / name, bytes);
+    return folder / name;
+  }
+  std::vector<std::string> ListedNames() {
+    std::vector<std::string> names;
+    const std::string list = WorkBytes("Ostdec.dat");
+    EXPECT_EQ(list.size() % 80, 0u);
+    for (std::size_t r = 0; r + 80 <= list.size(); r += 80) names.push_back(list.substr(r, 80));
+    return names;
+  }
+};
+
+TEST_F(FileCipherTest, RoundTripKeepsEverySizeAndMatchesTheTextCipher) {
+  for (const std::size_t size : {0u, 1u, 999u, 1000u, 1001u, 1500u, 2000u, 2500u}) {
+    const std::string plain = RandomBytes(size, static_cast<unsigned>(size));
+    engine.EncryptFile(In("plain.bin", plain), folder / "cipher.enc");
+    const std::string cipher = testing::ReadBytes(folder / "cipher.enc");
+    EXPECT_EQ(cipher, EncryptedText(plain)) << size;
+    engine.DecryptFile(folder / "cipher.enc", folder / "back.bin");
+    EXPECT_EQ(testing::ReadBytes(folder / "back.bin"), plain) << size;
+    EXPECT_EQ(WorkBytes("k1.bcr"), WorkBytes("k1.brs"));
+  }
+}
+
+TEST_F(FileCipherTest, LargeFilesStreamAcrossBlocks) {
+  // Over two of the streaming blocks, ending inside the third.
+  const std::string plain = RandomBytes((std::size_t{17} << 20) + 12345, 99);
+  engine.EncryptFile(In("big.bin", plain), folder / "big.enc");
+  const std::string cipher = testing::ReadBytes(folder / "big.enc");
+  ASSERT_EQ(cipher.size(), plain.size());
+  EXPECT_TRUE(cipher == EncryptedText(plain));
+  engine.DecryptFile(folder / "big.enc", folder / "big.out");
+  EXPECT_TRUE(testing::ReadBytes(folder / "big.out") == plain);
+}
+
+TEST_F(FileCipherTest, PathsWithBlanksWorkAndAnExistingDestinationIsReplaced) {
+  std::filesystem::create_directories(folder / "my files");
+  const auto source = In("my files/a letter.txt", "Dear friend");
+  const auto destination = folder / "my files" / "a letter.txt.enc";
+  testing::WriteBytes(destination, std::string(5000, 'z'));
+  engine.EncryptFile(source, destination);
+  EXPECT_EQ(testing::ReadBytes(destination), EncryptedText("Dear friend"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder / "my files"), {}), 2);
+}
+
+TEST_F(FileCipherTest, DestinationThatIsTheSourceIsRefused) {
+  const std::string plain = "do not destroy me";
+  const auto source = In("same.txt", plain);
+  std::filesystem::create_directories(folder / "sub");
+  std::filesystem::create_symlink(source, folder / "link.txt");
+  for (const auto& destination : {source, folder / "sub" / ".." / "same.txt", folder / "link.txt"}) {
+    EXPECT_THROW(engine.EncryptFile(source, destination), EngineError) << destination;
+    EXPECT_THROW(engine.DecryptFile(source, destination), EngineError) << destination;
+    EXPECT_EQ(testing::ReadBytes(source), plain);
+  }
+  EXPECT_FALSE(WorkExists("Ostdec.dat"));
+}
+
+TEST_F(FileCipherTest, FailuresLeaveTheDestinationAsItWas) {
+  const auto destination = In("old.enc", "old contents");
+  EXPECT_THROW(engine.EncryptFile(folder / "missing.txt", destination), EngineError);
+  EXPECT_THROW(engine.EncryptFile(folder.Path(), destination), EngineError);
+  EXPECT_EQ(testing::ReadBytes(destination), "old contents");
+  EXPECT_THROW(engine.EncryptFile(In("a.txt", "abc"), folder / "no such folder" / "x.enc"), EngineError);
+  EXPECT_THROW(engine.EncryptFile(folder / "a.txt", folder.Path()), EngineError);
+  // Nothing half-written is left lying around.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 10);
+}
+
+TEST_F(FileCipherTest, NoKeyLoadedIsReported) {
+  Engine fresh(folder / "other");
+  const auto source = In("a.txt", "abc");
+  EXPECT_THROW(fresh.EncryptFile(source, folder / "b.enc"), EngineError);
+  EXPECT_FALSE(std::filesystem::exists(folder / "b.enc"));
+}
+
+TEST_F(FileCipherTest, EachDecryptedNameIsListedOnce) {
+  engine.EncryptFile(In("a.txt", "abc"), folder / "a.enc");
+  const std::string name = (folder / "out.txt").string();
+  engine.DecryptFile(folder / "a.enc", folder / "out.txt");
+  engine.DecryptFile(folder / "a.enc", folder / "out.txt");
+  // A name that begins an already listed one adds nothing either.
+  engine.DecryptFile(folder / "a.enc", folder / "out.tx");
+  engine.DecryptFile(folder / "a.enc", folder / "out2.txt");
+  const auto names = ListedNames();
+  ASSERT_EQ(names.size(), 2u);
+  EXPECT_EQ(names[0], name + std::string(80 - name.size(), ' '));
+  EXPECT_EQ(names[1].substr(0, name.size() + 1), (folder / "out2.txt").string());
+}
+
+TEST_F(FileCipherTest, LongDecryptedNamesAreListedOnceToo) {
+  engine.EncryptFile(In("a.txt", "abc"), folder / "a.enc");
+  const std::string longName(90, 'n');
+  engine.DecryptFile(folder / "a.enc", folder / longName);
+  engine.DecryptFile(folder / "a.enc", folder / longName);
+  const auto names = ListedNames();
+  ASSERT_EQ(names.size(), 1u);
+  EXPECT_EQ(names[0], (folder / longName).string().substr(0, 80));
+}
+
+TEST_F(FileCipherTest, EveryByteValueSurvivesAFileRoundTrip) {
+  std::string plain;
+  for (int round = 0; round < 8; ++round) {
+    for (int code = 0; code < 256; ++code) plain += static_cast<char>(code);
+  }
+  engine.EncryptFile(In("codes.bin", plain), folder / "codes.enc");
+  engine.EncryptFile(folder / "codes.bin", folder / "codes2.enc");
+  EXPECT_EQ(testing::ReadBytes(folder / "codes.enc"), testing::ReadBytes(folder / "codes2.enc"));
+  engine.DecryptFile(folder / "codes.enc", folder / "codes.out");
+  EXPECT_EQ(testing::ReadBytes(folder / "codes.out"), plain);
+}
+
+}  // namespace
+}  // namespace ostrel::engine

@@ -1,0 +1,138 @@
+#include "engine/key_sequence.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "engine_fixture.h"
+#include "engine/wheel_builder.h"
+
+namespace ostrel::engine {
+namespace {
+
+std::int16_t Entry(const KeySequence& sequence, int i) { return sequence.at(static_cast<std::size_t>(i)); }
+
+TEST(KeySequenceTest, EighteenDigitKeyStartsWithItsPairsForwardThenBackward) {
+  const KeySequence e = ExpandKeySequence("314159265358979323");
+  const int forward[] = {31, 41, 59, 26, 53, 58, 97, 93, 23};
+  const int backward[] = {32, 39, 79, 85, 35, 62, 95, 14, 13};
+  for (int i = 0; i < 9; ++i) {
+    EXPECT_EQ(Entry(e, i + 1), forward[i]) << i;
+    EXPECT_EQ(Entry(e, i + 10), backward[i]) << i;
+  }
+  for (int i = 1; i <= 18; ++i) EXPECT_EQ(Entry(e, i + 18), Entry(e, i) + 2) << i;
+  // The second cycle starts after entry 462 with the pairs again.
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(Entry(e, 463 + i), forward[i]) << i;
+  EXPECT_EQ(e.size(), std::size_t{kKeySequenceLength} + 1);
+}
+
+TEST(KeySequenceTest, EqualNeighboursAreMadeToDiffer) {
+  const KeySequence e = ExpandKeySequence("111111111111111111");
+  for (int i = 1; i <= 18; ++i) EXPECT_EQ(Entry(e, i), i % 2 == 1 ? 11 : 13) << i;
+  // Entry 19 is 11 + 2 = 13 and meets a normalised 13 before it.
+  EXPECT_EQ(Entry(e, 19), 15);
+}
+
+TEST(KeySequenceTest, DigitKeysStayInOneToOneHundredFiftyOne) {
+  for (const char* key : {"999999999999999999", "123456789987654321", "111111111111111111", "918273645546372819"}) {
+    const KeySequence e = ExpandKeySequence(key);
+    const auto [low, high] = std::minmax_element(e.begin() + 1, e.end());
+    EXPECT_GE(*low, 1) << key;
+    EXPECT_LE(*high, 151) << key;
+  }
+}
+
+TEST(KeySequenceTest, LettersGiveZeroPairsThatBecomeOne) {
+  const KeySequence e = ExpandKeySequence(NormaliseKey("Letters"));
+  EXPECT_EQ(Entry(e, 1), 1);
+  EXPECT_GE(*std::min_element(e.begin() + 1, e.end()), 1);
+  EXPECT_EQ(FirstEntryOutOfRange(e), 0);
+  for (const Wheel& wheel : BuildWheels(e)) {
+    std::array<bool, kWheelLength> seen{};
+    for (const std::uint8_t code : wheel) seen[code] = true;
+    EXPECT_TRUE(std::all_of(seen.begin(), seen.end(), [](bool s) { return s; }));
+  }
+}
+
+TEST(KeySequenceTest, PairsAreReadAsNumbersWithBlanksSkipped) {
+  // " 7" and "7 " are 7; "-3" is negative; ".5" rounds to even 0 and becomes 1.
+  EXPECT_EQ(Entry(ExpandKeySequence(NormaliseKey(" 7")), 1), 7);
+  EXPECT_EQ(Entry(ExpandKeySequence(NormaliseKey("7 ")), 1), 7);
+  EXPECT_EQ(Entry(ExpandKeySequence(NormaliseKey("-3")), 1), -3);
+  EXPECT_EQ(Entry(ExpandKeySequence(NormaliseKey(".5")), 1), 1);
+  EXPECT_EQ(Entry(ExpandKeySequence(NormaliseKey(".6")), 1), 1);
+  EXPECT_EQ(Entry(ExpandKeySequence(NormaliseKey("5.")), 1), 5);
+}
+
+TEST(KeySequenceTest, MinusBeforeADigitIsOutOfRange) {
+  EXPECT_NE(FirstEntryOutOfRange(ExpandKeySequence(NormaliseKey("-3"))), 0);
+  // The reversed half puts the minus of "3-" in front of a digit too.
+  EXPECT_EQ(FirstEntryOutOfRange(ExpandKeySequence(NormaliseKey("3-"))), 10);
+  EXPECT_EQ(FirstEntryOutOfRange(ExpandKeySequence(NormaliseKey("-a"))), 0);
+  EXPECT_EQ(FirstEntryOutOfRange(ExpandKeySequence(NormaliseKey("a-5b"))), 0);
+}
+
+TEST(KeyNormalisationTest, RepeatsShortKeysAndCutsLongOnes) {
+  EXPECT_EQ(NormaliseKey("abcde"), "abcdeabcdeabcdeabc");
+  EXPECT_EQ(NormaliseKey("1234567890123456789012345"), "123456789012345678");
+  EXPECT_EQ(NormaliseKey("123456789012345678"), "123456789012345678");
+  EXPECT_EQ(NormaliseKey("x"), std::string(18, 'x'));
+}
+
+class LoadKeyTest : public EngineTest {};
+
+TEST_F(LoadKeyTest, HandsBackTheNormalisedKeyAndFillsTheSequence) {
+  EXPECT_EQ(Load("abcde"), "abcdeabcdeabcdeabc");
+  EXPECT_EQ(engine.KeySequenceCount(), kKeySequenceLength);
+  EXPECT_EQ(engine.KeySequenceEntries(), ExpandKeySequence("abcdeabcdeabcdeabc"));
+  EXPECT_TRUE(engine.KeyLoaded());
+}
+
+TEST_F(LoadKeyTest, KeysThatDifferAfterTheEighteenthCharacterGiveTheSameKeyspace) {
+  const char* names[] = {"k1.bin", "k1.brs", "k1.bcr", "k2.bin", "k3.bin", "k4.bin", "k5.bin", "k6.dat"};
+  Load("123456789123456789AAAA");
+  std::vector<std::string> first;
+  for (const char* name : names) first.push_back(WorkBytes(name));
+  const PeriodTable firstTable = engine.Periods();
+  Load("123456789123456789B");
+  for (std::size_t i = 0; i < first.size(); ++i) EXPECT_EQ(WorkBytes(names[i]), first[i]) << names[i];
+  EXPECT_EQ(engine.Periods(), firstTable);
+}
+
+TEST_F(LoadKeyTest, RefusesAnEmptyKeyAndChangesNothing) {
+  std::string key;
+  EXPECT_THROW(engine.LoadKey(key), EngineError);
+  EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+  EXPECT_FALSE(engine.KeyLoaded());
+}
+
+TEST_F(LoadKeyTest, RefusesAKeyWithNegativeEntriesAndKeepsTheLoadedKeyspace) {
+  Load("123456789123456789");
+  std::vector<std::pair<std::string, std::string>> before;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+    before.emplace_back(entry.path().filename().string(), testing::ReadBytes(entry.path()));
+  }
+  const PeriodTable table = engine.Periods();
+  std::string key = "a-5";
+  try {
+    engine.LoadKey(key);
+    FAIL() << "key accepted";
+  } catch (const EngineError& error) {
+    EXPECT_NE(std::string(error.what()).find("minus sign"), std::string::npos);
+  }
+  EXPECT_EQ(key, "a-5");
+  std::size_t count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+    ++count;
+    const auto name = entry.path().filename().string();
+    const auto it = std::find_if(before.begin(), before.end(), [&](const auto& b) { return b.first == name; });
+    ASSERT_NE(it, before.end()) << name;
+    EXPECT_EQ(testing::ReadBytes(entry.path()), it->second) << name;
+  }
+  EXPECT_EQ(count, before.size());
+  EXPECT_EQ(engine.Periods(), table);
+  EXPECT_TRUE(engine.KeyLoaded());
+}
+
+}  // namespace
+}  // namespace ostrel::engine

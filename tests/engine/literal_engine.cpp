@@ -1,0 +1,318 @@
+#include "literal_engine.h"
+
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+
+#include "literal_wheels.h"
+
+namespace ostrel::engine::literal {
+namespace {
+
+std::string Slurp(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void Spill(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+// A number as the work files print it: blank or minus, digits, blank.
+std::string Printed(long long value) {
+  return (value < 0 ? "-" : " ") + std::to_string(value < 0 ? -value : value) + " ";
+}
+
+std::int32_t Num(const std::vector<std::int32_t>& v, std::int32_t i) { return v.at(static_cast<std::size_t>(i)); }
+
+std::vector<std::int32_t> Sequence(const std::string& key) {
+  std::string doubled = key;
+  for (int i = 17; i >= 0; --i) doubled += key[static_cast<std::size_t>(i)];
+  std::vector<std::int32_t> e(1, 0);
+  auto add = [&e](std::int32_t value) { e.push_back(value); };
+  for (int cycle = 0; cycle < 2; ++cycle) {
+    for (int i = 1; i <= 35; i += 2) add(LiteralPairValue(doubled.substr(static_cast<std::size_t>(i - 1), 2)));
+    std::int32_t n = static_cast<std::int32_t>(e.size()) - 1;
+    for (int i = 1; i <= n; ++i) add(Num(e, i) + 2);
+    n = static_cast<std::int32_t>(e.size()) - 1;
+    for (int i = 1; i <= n; ++i) add(Num(e, i) + 3);
+    n = static_cast<std::int32_t>(e.size()) - 1;
+    for (int i = 2; i <= n; i += 2) add(Num(e, i) + 4);
+    n = static_cast<std::int32_t>(e.size()) - 1;
+    for (int i = 3; i <= n; i += 3) add(Num(e, i) + 5);
+    n = static_cast<std::int32_t>(e.size()) - 1;
+    for (int i = 4; i <= n; i += 4) add(Num(e, i) + 1);
+    n = static_cast<std::int32_t>(e.size()) - 1;
+    for (int i = n; i >= 1; i -= 6) add(Num(e, i) + 7);
+    n = static_cast<std::int32_t>(e.size()) - 1;
+    for (int i = n; i >= 1; --i) add(Num(e, i) + 1);
+    n = static_cast<std::int32_t>(e.size()) - 1;
+    for (int i = 1; i <= n; i += 10) add(Num(e, i) + 2);
+  }
+  const std::size_t count = e.size() - 1;
+  for (std::size_t i = 2; i <= count; ++i) {
+    if (e[i] == e[i - 1]) e[i] += 2;
+    if (e[i] == 0) e[i] = 1;
+    if (e[i] > 151) e[i] -= 151;
+  }
+  if (e[1] == 0) e[1] = 1;
+  if (e[1] > 151) e[1] -= 151;
+  return e;
+}
+
+std::vector<std::string> Wheels(const std::vector<std::int32_t>& e) {
+  std::string table;
+  for (int code = 0; code < 256; ++code) table += static_cast<char>(code);
+  const std::size_t n = e.size() - 1;
+  std::size_t pointer = 0;
+  int swaps = 0;
+  std::vector<std::string> records;
+  for (int r = 0; r < 20; ++r) {
+    for (int k = 0; k < 750; ++k) {
+      if (++pointer > n) pointer = 1;
+      const auto a = static_cast<std::size_t>(e[pointer]);
+      if (++pointer > n) pointer = 1;
+      const auto b = static_cast<std::size_t>(e[pointer]);
+      const char held = table[a - 1];
+      table[a - 1] = table[b - 1];
+      table[b - 1] = held;
+      if (++swaps == 2) {
+        swaps = 0;
+        table = table.substr(1) + table.substr(0, 1);
+      }
+    }
+    records.push_back(table);
+  }
+  return records;
+}
+
+int Digit(std::int32_t entry) { return std::to_string(std::abs(entry))[0] - '0'; }
+
+std::array<std::int32_t, 201> Periods(const std::string& seed) {
+  std::array<std::int32_t, 201> t{};
+  for (int k = 0; k < 3; ++k) {
+    const int d = seed[static_cast<std::size_t>(k)] - '0';
+    t[static_cast<std::size_t>(k + 1)] = d == 0 ? 10 : d;
+  }
+  t[4] = t[1] + t[2] + t[3];
+  t[5] = t[1] + t[2] + 2;
+  t[6] = t[2] + t[3] + 3;
+  t[7] = t[1] + t[3] + 4;
+  t[8] = t[1] + 5;
+  t[9] = t[2] + 5;
+  t[10] = t[3] + 5;
+  int n = 10;
+  struct Pass { bool up; int bound; int step; int delta; };
+  const Pass passes[] = {{true, 1, 2, 2},  {true, 2, 2, 3},  {false, 1, 3, 7},  {true, 1, 3, 9},
+                         {true, 1, 5, 13}, {false, 1, 5, 17}, {true, 1, 7, 4},  {false, 1, 7, 6},
+                         {true, 2, 8, 1},  {false, 2, 8, 2},  {true, 5, 5, 3},  {false, 5, 5, 2},
+                         {false, 1, 1, 1}};
+  for (const Pass& p : passes) {
+    const int start = n;
+    if (p.up) {
+      for (int i = p.bound; i <= start && n < 200; i += p.step) { ++n; t[static_cast<std::size_t>(n)] = t[static_cast<std::size_t>(i)] + p.delta; }
+    } else {
+      for (int i = start; i >= p.bound && n < 200; i -= p.step) { ++n; t[static_cast<std::size_t>(n)] = t[static_cast<std::size_t>(i)] + p.delta; }
+    }
+  }
+  for (std::size_t i = 1; i <= 200; ++i) {
+    if (t[i] < 10) t[i] += 10;
+    if (t[i] > 50) t[i] -= 20;
+  }
+  return t;
+}
+
+std::string FloatBytes(float value) {
+  char bytes[4];
+  std::memcpy(bytes, &value, 4);  // the test machines are little endian, as the file is
+  return std::string(bytes, 4);
+}
+
+// Reads the leading number of a line the lenient way, rounded half to even.
+double LineValue(const std::string& line) {
+  std::string kept;
+  for (const char c : line) {
+    if (c != ' ' && c != '\t') kept += c;
+  }
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < kept.size() && (kept[i] == '-' || kept[i] == '+')) negative = kept[i++] == '-';
+  std::string digits;
+  while (i < kept.size() && ((kept[i] >= '0' && kept[i] <= '9') || kept[i] == '.')) digits += kept[i++];
+  if (digits.find_first_of("0123456789") == std::string::npos) return 0;
+  const double value = std::stod(digits);
+  return negative ? -value : value;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (const char c : text) {
+    if (c == '\n') {
+      lines.push_back(line);
+      line.clear();
+    } else if (c != '\r') {
+      line += c;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+}  // namespace
+
+std::int32_t LiteralPairValue(const std::string& pair) {
+  std::string kept;
+  for (const char c : pair) {
+    if (c != ' ' && c != '\t' && c != '\n') kept += c;
+  }
+  return static_cast<std::int32_t>(std::nearbyint(LineValue(kept)));
+}
+
+LiteralEngine::LiteralEngine(std::filesystem::path workFolder) : folder_(std::move(workFolder)) {}
+
+bool LiteralEngine::LoadKey(std::string& keyText) {
+  std::string key = keyText;
+  while (key.size() < 18) key = key + key;
+  if (key.size() > 18) key = key.substr(0, 18);
+  const std::vector<std::int32_t> e = Sequence(key);
+  for (std::size_t i = 1; i < e.size(); ++i) {
+    if (e[i] < 1 || e[i] > 256) return false;
+  }
+  keyText = key;
+  keySequence_ = e;
+
+  std::string wheels;
+  for (const std::string& record : Wheels(e)) wheels += record;
+  Spill(Work("k1.bin"), wheels);
+  Spill(Work("k2.bin"), Printed(20) + Printed(2) + "\r\n");
+  std::string settings;
+  for (int q = 20; q <= 39; ++q) settings += Num(e, q) > 45 ? "U" : "D";
+  for (int q = 40; q <= 59; ++q) {
+    int v = Digit(Num(e, q)) + 1;
+    if (v > 7) v -= 5;
+    settings += FloatBytes(static_cast<float>(v));
+  }
+  Spill(Work("k3.bin"), settings);
+  std::string steps;
+  for (int q = 60; q <= 79; ++q) {
+    int v = Digit(Num(e, q)) + 1;
+    if (v > 7) v -= 5;
+    steps += Printed(v) + "\r\n";
+  }
+  Spill(Work("k4.bin"), steps);
+  for (const auto& [name, first] : {std::pair<std::string, int>{"k5.bin", 80}, {"k6.dat", 90}}) {
+    std::string lines;
+    for (int q = first; q < first + 10; ++q) {
+      int v = Digit(Num(e, q)) + 20;
+      if (v > 22) v -= 15;
+      lines += Printed(v) + "\r\n";
+    }
+    Spill(Work(name), lines);
+  }
+  long long x = static_cast<long long>(Num(e, 20)) * Num(e, 21);
+  while (x > 999) x -= 999;
+  if (x < 10) x += 10;
+  periodSeed_ = ("00" + std::to_string(x)).substr(("00" + std::to_string(x)).size() - 3);
+  periodTable_ = Periods(periodSeed_);
+  Spill(Work("k1.brs"), Slurp(Work("k1.bin")));
+  Spill(Work("k1.bcr"), Slurp(Work("k1.bin")));
+  return true;
+}
+
+WheelMachine LiteralEngine::Machine() const {
+  WheelMachine machine;
+  const std::string settings = Slurp(Work("k3.bin"));
+  const std::vector<std::string> stepLines = Lines(Slurp(Work("k4.bin")));
+  const std::string wheels = Slurp(Work("k1.bcr"));
+  std::istringstream counts(Slurp(Work("k2.bin")));
+  std::string wheelCount;
+  std::string passCount;
+  counts >> wheelCount >> passCount;
+  if (settings.size() < 100 || stepLines.size() < 20 || wheels.size() < 5120 || passCount.empty()) {
+    throw std::runtime_error("literal engine: work files missing");
+  }
+  for (std::size_t j = 0; j < 20; ++j) {
+    machine.directionFlags[j] = settings[j] == 'D' ? 0 : 1;
+    const double step = std::nearbyint(LineValue(stepLines[j]));
+    machine.steps[j] = static_cast<std::int16_t>(step < 1 ? 1 : step);
+    for (std::size_t k = 0; k < 256; ++k) machine.wheels[j][k] = static_cast<std::uint8_t>(wheels[j * 256 + k]);
+  }
+  machine.passCount = static_cast<std::int32_t>(LineValue(passCount));
+  machine.periodTable = periodTable_;
+  return machine;
+}
+
+void LiteralEngine::SaveAndRestoreWheels(const LiteralWheels& run) {
+  std::string saved;
+  for (int p = 0; p < 20; ++p) saved += run.WheelAt(p);
+  Spill(Work("k1.bcr"), saved);
+  Spill(Work("k1.bcr"), Slurp(Work("k1.brs")));
+}
+
+std::string LiteralEngine::Transform(bool encrypt, const std::string& text) {
+  LiteralWheels run(Machine());
+  std::string out = run.Transform(encrypt ? Direction::Encrypt : Direction::Decrypt, text);
+  SaveAndRestoreWheels(run);
+  return out;
+}
+
+std::string LiteralEngine::EncryptText(const std::string& text) { return Transform(true, text); }
+std::string LiteralEngine::DecryptText(const std::string& text) { return Transform(false, text); }
+
+void LiteralEngine::TransformFile(bool encrypt, const std::filesystem::path& source,
+                                  const std::filesystem::path& destination) {
+  LiteralWheels run(Machine());
+  std::ifstream in(source, std::ios::binary);
+  std::filesystem::remove(destination);
+  std::fstream out(destination, std::ios::binary | std::ios::in | std::ios::out | std::ios::trunc);
+  const auto size = static_cast<std::size_t>(std::filesystem::file_size(source));
+  const std::size_t full = size / 1000;
+  const std::size_t rest = size - 1000 * full;
+  std::string buffer;
+  std::size_t recordsWritten = 0;
+  auto perByte = [&](char c) {
+    const auto code = static_cast<std::uint8_t>(c);
+    buffer += static_cast<char>(encrypt ? run.EncryptChar(code) : run.DecryptChar(code));
+    if (buffer.size() == 1000) {
+      ++recordsWritten;
+      out.seekp(static_cast<std::streamoff>((recordsWritten - 1) * 1000));
+      out.write(buffer.data(), 1000);
+      buffer.clear();
+    }
+  };
+  std::string record(1000, '\0');
+  for (std::size_t r = 1; r <= full + (rest != 0 ? 1 : 0); ++r) {
+    in.seekg(static_cast<std::streamoff>((r - 1) * 1000));
+    const std::size_t length = r <= full ? 1000 : rest;
+    in.read(record.data(), static_cast<std::streamsize>(length));
+    for (std::size_t k = 0; k < length; ++k) perByte(record[k]);
+  }
+  out.seekp(static_cast<std::streamoff>(recordsWritten * 1000));
+  for (const char c : buffer) out.put(c);  // the tail, a byte at a time
+  out.close();
+  SaveAndRestoreWheels(run);
+}
+
+void LiteralEngine::EncryptFile(const std::filesystem::path& source, const std::filesystem::path& destination) {
+  TransformFile(true, source, destination);
+}
+
+void LiteralEngine::DecryptFile(const std::filesystem::path& source, const std::filesystem::path& destination) {
+  TransformFile(false, source, destination);
+  const std::string name = std::filesystem::absolute(destination).string();
+  const std::string list = Slurp(Work("Ostdec.dat"));
+  const std::string compared = name.substr(0, 80);
+  for (std::size_t r = 0; r + 80 <= list.size(); r += 80) {
+    if (list.substr(r, compared.size()) == compared) return;
+  }
+  std::string record = compared;
+  record.resize(80, ' ');
+  Spill(Work("Ostdec.dat"), list.substr(0, list.size() / 80 * 80) + record);
+}
+
+}  // namespace ostrel::engine::literal

@@ -1,0 +1,50 @@
+#pragma once
+// The whole engine exactly as written down, slow on purpose: the key is
+// doubled and cut as strings, the working wheel table really turns, numbers
+// are parsed and printed by hand, and files go through 1000-byte records.
+// It shares no code with the real engine except the literal wheel machine,
+// so that the real engine can be checked against it byte for byte.
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "literal_wheels.h"
+
+namespace ostrel::engine::literal {
+
+class LiteralEngine {
+ public:
+  explicit LiteralEngine(std::filesystem::path workFolder);
+
+  // False (and nothing written) when the key gives entries outside 1..256.
+  bool LoadKey(std::string& keyText);
+
+  std::string EncryptText(const std::string& text);
+  std::string DecryptText(const std::string& text);
+  void EncryptFile(const std::filesystem::path& source, const std::filesystem::path& destination);
+  void DecryptFile(const std::filesystem::path& source, const std::filesystem::path& destination);
+
+  const std::vector<std::int32_t>& KeySequence() const { return keySequence_; }
+  const std::array<std::int32_t, 201>& PeriodTable() const { return periodTable_; }
+  const std::string& PeriodSeed() const { return periodSeed_; }
+
+ private:
+  WheelMachine Machine() const;
+  void SaveAndRestoreWheels(const LiteralWheels& run);
+  std::string Transform(bool encrypt, const std::string& text);
+  void TransformFile(bool encrypt, const std::filesystem::path& source, const std::filesystem::path& destination);
+  std::filesystem::path Work(const std::string& name) const { return folder_ / name; }
+
+  std::filesystem::path folder_;
+  std::vector<std::int32_t> keySequence_;
+  std::array<std::int32_t, 201> periodTable_{};
+  std::string periodSeed_;
+};
+
+// The two-character number reading of the first key pass.
+std::int32_t LiteralPairValue(const std::string& pair);
+
+}  // namespace ostrel::engine::literal

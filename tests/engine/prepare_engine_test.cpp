@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include "engine/work_files.h"
+#include "engine_fixture.h"
+
+namespace ostrel::engine {
+namespace {
+
+class PrepareEngineTest : public EngineTest {};
+
+TEST_F(PrepareEngineTest, EmptyFolderGivesDefaultsAndEmptySettingsFiles) {
+  engine.PrepareEngine();
+  EXPECT_EQ(engine.DirectionFlags(), kDefaultDirectionFlags);
+  EXPECT_EQ(engine.SettingValues(), kDefaultSettingValues);
+  PositionValues ones{};
+  ones.fill(1);
+  EXPECT_EQ(engine.Steps(), ones);
+  ASSERT_TRUE(WorkExists("k3.bin"));
+  ASSERT_TRUE(WorkExists("k4.bin"));
+  EXPECT_EQ(WorkBytes("k3.bin"), "");
+  EXPECT_EQ(WorkBytes("k4.bin"), "");
+  EXPECT_EQ(engine.PeriodIndex(), 1);
+  EXPECT_EQ(engine.OrderCounter(), 0);
+}
+
+TEST_F(PrepareEngineTest, StepsAreReadLenientlyFromTheStepsFile) {
+  std::string steps = " 3 \r\n0\r\n-2\r\nword\r\n";
+  for (int i = 0; i < 16; ++i) steps += " 5 \r\n";
+  testing::WriteBytes(folder / "k4.bin", steps);
+  engine.PrepareEngine();
+  EXPECT_EQ(engine.Steps()[0], 3);
+  EXPECT_EQ(engine.Steps()[1], 1);
+  EXPECT_EQ(engine.Steps()[2], 1);
+  EXPECT_EQ(engine.Steps()[3], 1);
+  EXPECT_EQ(engine.Steps()[4], 5);
+}
+
+TEST_F(PrepareEngineTest, OnlyAnUpperCaseDTurnsRight) {
+  std::string record = "dDU D";
+  record.resize(20, 'D');
+  record += std::string(80, '\0');
+  testing::WriteBytes(folder / "k3.bin", record);
+  engine.PrepareEngine();
+  EXPECT_EQ(engine.DirectionFlags()[0], 1);
+  EXPECT_EQ(engine.DirectionFlags()[1], 0);
+  EXPECT_EQ(engine.DirectionFlags()[2], 1);
+  EXPECT_EQ(engine.DirectionFlags()[3], 1);
+  EXPECT_EQ(engine.DirectionFlags()[4], 0);
+}
+
+TEST_F(PrepareEngineTest, StepsFileOverwrittenByCleanUpGivesStepOne) {
+  std::string filler;
+  for (int i = 0; i < 20; ++i) filler += "xxxxx\r\n";
+  testing::WriteBytes(folder / "k4.bin", filler);
+  engine.PrepareEngine();
+  for (const std::int16_t step : engine.Steps()) EXPECT_EQ(step, 1);
+}
+
+TEST_F(PrepareEngineTest, ShortSettingsOrStepsFileIsReportedNotGuessed) {
+  testing::WriteBytes(folder / "k3.bin", std::string(99, 'U'));
+  EXPECT_THROW(engine.PrepareEngine(), EngineError);
+  testing::WriteBytes(folder / "k3.bin", "");
+  testing::WriteBytes(folder / "k4.bin", " 3 \r\n 4 \r\n");
+  EXPECT_THROW(engine.PrepareEngine(), EngineError);
+}
+
+TEST_F(PrepareEngineTest, DamagedFilesOfAnEarlierKeyDoNotStopAKeyLoad) {
+  testing::WriteBytes(folder / "k3.bin", "U");
+  testing::WriteBytes(folder / "k4.bin", " 3 \r\n");
+  Load("123456789123456789");
+  EXPECT_EQ(WorkBytes("k3.bin").size(), 100u);
+  std::string text = "works";
+  engine.EncryptText(text);
+  engine.DecryptText(text);
+  EXPECT_EQ(text, "works");
+}
+
+TEST_F(PrepareEngineTest, OrderStateStartsAtTheFirstPeriod) {
+  Load("123456789123456789");
+  engine.PrepareEngine();
+  EXPECT_EQ(engine.OrderPeriod(), engine.Periods()[1]);
+  EXPECT_EQ(engine.PeriodIndex(), 1);
+  EXPECT_EQ(engine.OrderCounter(), 0);
+}
+
+}  // namespace
+}  // namespace ostrel::engine

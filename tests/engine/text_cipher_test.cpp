@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <set>
+
+#include "engine/hex_text.h"
+#include "engine/work_files.h"
+#include "engine_fixture.h"
+#include "golden_values.h"
+
+namespace ostrel::engine {
+namespace {
+
+std::string AllCodes() {
+  std::string text;
+  for (int code = 0; code < 256; ++code) text += static_cast<char>(code);
+  return text;
+}
+
+std::optional<std::string> HexDecodedCopy(std::string hex) {
+  HexDecode(hex);
+  return hex;
+}
+
+class TextCipherTest : public EngineTest {
+ protected:
+  void SetUp() override { Load("123456789123456789"); }
+  std::string Encrypted(std::string text) {
+    engine.EncryptText(text);
+    return text;
+  }
+  std::string Decrypted(std::string text) {
+    engine.DecryptText(text);
+    return text;
+  }
+};
+
+TEST_F(TextCipherTest, EveryCodeComesBackAndLengthIsKept) {
+  const std::string plain = AllCodes() + "\r\n" + std::string(3, '\0') + AllCodes();
+  const std::string cipher = Encrypted(plain);
+  EXPECT_EQ(cipher.size(), plain.size());
+  EXPECT_NE(cipher, plain);
+  EXPECT_EQ(Decrypted(cipher), plain);
+  EXPECT_EQ(Encrypted(""), "");
+}
+
+TEST_F(TextCipherTest, SameTextGivesSameCipherAndLongerTextExtendsIt) {
+  const std::string shortText = "Meet me at the usual place.";
+  const std::string first = Encrypted(shortText);
+  EXPECT_EQ(Encrypted(shortText), first);
+  const std::string longer = Encrypted(shortText + " Bring the papers.");
+  EXPECT_EQ(longer.substr(0, first.size()), first);
+}
+
+TEST_F(TextCipherTest, RepeatedCharacterGivesVaryingCipher) {
+  const std::string cipher = Encrypted(std::string(20, ' '));
+  EXPECT_GT(std::set<char>(cipher.begin(), cipher.end()).size(), 10u);
+}
+
+TEST_F(TextCipherTest, RoundTripAcrossOrderChangesAndThePeriodWrap) {
+  const PeriodTable& table = engine.Periods();
+  const std::int64_t cycle = std::accumulate(table.begin() + 1, table.end(), std::int64_t{0});
+  std::string plain;
+  for (std::int64_t i = 0; i < cycle + 777; ++i) plain += static_cast<char>((i * 7 + i / 13) % 256);
+  EXPECT_EQ(Decrypted(Encrypted(plain)), plain);
+}
+
+TEST_F(TextCipherTest, WorkingWheelsEqualPristineWheelsAfterEveryCall) {
+  const std::string pristine = WorkBytes("k1.brs");
+  std::string text = std::string(500, 'a');
+  engine.EncryptText(text);
+  EXPECT_EQ(WorkBytes("k1.bcr"), pristine);
+  engine.DecryptText(text);
+  EXPECT_EQ(WorkBytes("k1.bcr"), pristine);
+}
+
+TEST_F(TextCipherTest, ARunCutShortBeforeRestoringChangesNothingLater) {
+  const std::string plain = "The wheels start from the pristine copy.";
+  const std::string cipher = Encrypted(plain);
+  // As if the program died after saving the turned wheels.
+  std::string turned = WorkBytes("k1.bcr");
+  std::rotate(turned.begin(), turned.begin() + 256, turned.end());
+  testing::WriteBytes(folder / "k1.bcr", turned);
+  EXPECT_EQ(Encrypted(plain), cipher);
+  EXPECT_EQ(Decrypted(cipher), plain);
+}
+
+TEST_F(TextCipherTest, EveryPathAndThreadCountGivesTheSameBytes) {
+  std::string plain;
+  for (int i = 0; i < 300000; ++i) plain += static_cast<char>((i * 31) % 251);
+  const std::string expected = Encrypted(plain);
+  for (const auto path : {WheelCipher::Path::Portable, WheelCipher::Path::Vector}) {
+    for (const unsigned threads : {1u, 3u}) {
+      engine.SetCipherPath(path);
+      engine.SetThreads(threads);
+      EXPECT_EQ(Encrypted(plain), expected) << threads;
+      EXPECT_EQ(Decrypted(expected), plain) << threads;
+    }
+  }
+}
+
+TEST_F(TextCipherTest, ADifferentKeyGivesADifferentCipher) {
+  const std::string first = Encrypted("same words");
+  Load("123456789123456788");
+  EXPECT_NE(Encrypted("same words"), first);
+}
+
+// Cipher text that correspondents have stored must never change.
+TEST_F(TextCipherTest, KnownCipherTextsStayTheSame) {
+  Load(golden::kDigitKey);
+  for (const auto& [file, fnv] : golden::kDigitKeyFiles) EXPECT_EQ(golden::Fnv1a(WorkBytes(file)), fnv) << file;
+  EXPECT_EQ(HexEncode(Encrypted(golden::kPlainText)), golden::kDigitKeyCipherHex);
+  EXPECT_EQ(Decrypted(*HexDecodedCopy(golden::kDigitKeyCipherHex)), golden::kPlainText);
+  Load(golden::kTypedKey);
+  EXPECT_EQ(HexEncode(Encrypted(golden::kPlainText)), golden::kTypedKeyCipherHex);
+}
+
+class TextCipherFailureTest : public EngineTest {};
+
+TEST_F(TextCipherFailureTest, NoKeyLoadedIsReportedAndTheTextKept) {
+  std::string text = "plain";
+  try {
+    engine.EncryptText(text);
+    FAIL() << "no error";
+  } catch (const EngineError& error) {
+    EXPECT_STREQ(error.what(), "No key is loaded.");
+  }
+  EXPECT_EQ(text, "plain");
+  EXPECT_THROW(engine.DecryptText(text), EngineError);
+  EXPECT_EQ(text, "plain");
+}
+
+TEST_F(TextCipherFailureTest, MissingOrShortWorkFilesAreReportedAndTheTextKept) {
+  struct Damage {
+    const char* name;
+    std::string bytes;  // empty: delete the file
+  };
+  const Damage damages[] = {{"k2.bin", ""},  {"k2.bin", " 20 \r\n"}, {"k2.bin", " 20  0 \r\n"},
+                            {"k1.brs", ""},  {"k1.brs", std::string(5119, 'a')},
+                            {"k3.bin", "UD"}, {"k4.bin", " 2 \r\n"}};
+  for (const Damage& damage : damages) {
+    Load("123456789123456789");
+    if (damage.bytes.empty()) {
+      std::filesystem::remove(folder / damage.name);
+    } else {
+      testing::WriteBytes(folder / damage.name, damage.bytes);
+    }
+    std::string text = "keep me";
+    EXPECT_THROW(engine.EncryptText(text), EngineError) << damage.name << damage.bytes.size();
+    EXPECT_EQ(text, "keep me");
+  }
+}
+
+}  // namespace
+}  // namespace ostrel::engine

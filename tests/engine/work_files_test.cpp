@@ -1,0 +1,141 @@
+#include "engine/work_files.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstring>
+#include <regex>
+#include <set>
+#include <sys/stat.h>
+
+#include "engine_fixture.h"
+
+namespace ostrel::engine {
+namespace {
+
+bool IsPermutation(std::string_view record) {
+  std::set<unsigned char> codes(record.begin(), record.end());
+  return record.size() == 256 && codes.size() == 256;
+}
+
+std::vector<std::string> LinesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t end = text.find("\r\n", pos);
+    if (end == std::string::npos) break;
+    lines.push_back(text.substr(pos, end - pos));
+    pos = end + 2;
+  }
+  return lines;
+}
+
+class WorkFilesTest : public EngineTest {};
+
+TEST_F(WorkFilesTest, WheelFilesHoldTwentyEqualPermutations) {
+  Load("918273645546372819");
+  const std::string wheels = WorkBytes("k1.bin");
+  ASSERT_EQ(wheels.size(), 20u * 256);
+  EXPECT_EQ(WorkBytes("k1.brs"), wheels);
+  EXPECT_EQ(WorkBytes("k1.bcr"), wheels);
+  std::set<std::string> distinct;
+  for (std::size_t r = 0; r < 20; ++r) {
+    const std::string record = wheels.substr(r * 256, 256);
+    EXPECT_TRUE(IsPermutation(record)) << r;
+    distinct.insert(record);
+  }
+  EXPECT_EQ(distinct.size(), 20u);
+}
+
+TEST_F(WorkFilesTest, CountsLineIsTwentyAndTwo) {
+  Load("123456789123456789");
+  EXPECT_EQ(WorkBytes("k2.bin"), " 20  2 \r\n");
+}
+
+TEST_F(WorkFilesTest, SettingsRecordHoldsLettersAndWholeSingleValues) {
+  Load("564738291827364519");
+  const std::string record = WorkBytes("k3.bin");
+  ASSERT_EQ(record.size(), 100u);
+  for (std::size_t j = 0; j < 20; ++j) {
+    const char letter = record[j];
+    EXPECT_TRUE(letter == 'U' || letter == 'D') << j;
+    EXPECT_EQ(letter == 'U' ? 1 : 0, engine.DirectionFlags()[j]) << j;
+    std::uint32_t bits = 0;
+    for (std::size_t b = 0; b < 4; ++b) bits |= std::uint32_t{static_cast<unsigned char>(record[20 + 4 * j + b])} << (8 * b);
+    const float value = std::bit_cast<float>(bits);
+    EXPECT_EQ(value, static_cast<float>(engine.SettingValues()[j])) << j;
+    EXPECT_GE(value, 2.0f);
+    EXPECT_LE(value, 7.0f);
+  }
+}
+
+TEST_F(WorkFilesTest, NumberFilesHoldOneBlankFramedNumberPerLine) {
+  Load("Typed key, any text");
+  const std::regex step(" [2-7] ");
+  const std::regex derived(" (8|9|1[0-4]|2[0-2]) ");
+  const auto steps = LinesOf(WorkBytes("k4.bin"));
+  ASSERT_EQ(steps.size(), 20u);
+  for (const auto& line : steps) EXPECT_TRUE(std::regex_match(line, step)) << line;
+  for (const char* name : {"k5.bin", "k6.dat"}) {
+    const auto lines = LinesOf(WorkBytes(name));
+    ASSERT_EQ(lines.size(), 10u) << name;
+    for (const auto& line : lines) EXPECT_TRUE(std::regex_match(line, derived)) << name << line;
+  }
+}
+
+TEST_F(WorkFilesTest, EveryWorkFileIsPrivate) {
+  Load("123456789123456789");
+  std::string text = "x";
+  engine.EncryptText(text);
+  for (const char* name : {"k1.bin", "k1.brs", "k1.bcr", "k2.bin", "k3.bin", "k4.bin", "k5.bin", "k6.dat"}) {
+    struct stat status {};
+    ASSERT_EQ(::stat((folder / name).c_str(), &status), 0) << name;
+    EXPECT_EQ(status.st_mode & 0777, 0600u) << name;
+  }
+}
+
+TEST_F(WorkFilesTest, LoadingTheSameKeyAgainGivesIdenticalFiles) {
+  Load("Same key");
+  const std::string wheels = WorkBytes("k1.bin");
+  const std::string settings = WorkBytes("k3.bin") + WorkBytes("k4.bin") + WorkBytes("k5.bin") + WorkBytes("k6.dat");
+  Load("123456789123456789");
+  EXPECT_NE(WorkBytes("k1.bin"), wheels);
+  Load("Same key");
+  EXPECT_EQ(WorkBytes("k1.bin"), wheels);
+  EXPECT_EQ(WorkBytes("k3.bin") + WorkBytes("k4.bin") + WorkBytes("k5.bin") + WorkBytes("k6.dat"), settings);
+}
+
+TEST(WorkFileFormatTest, StepsReadLenientlyAndNeverBelowOne) {
+  std::string text = " 3 \r\n0\r\n-2\r\nword\r\n 7 \r\n2.5\r\n3.5\n";
+  for (int i = 0; i < 13; ++i) text += " 4 \r\n";
+  const auto steps = ParseSteps(text);
+  ASSERT_TRUE(steps);
+  const PositionValues expected = {3, 1, 1, 1, 7, 2, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4};
+  EXPECT_EQ(*steps, expected);
+  EXPECT_FALSE(ParseSteps(" 3 \r\n 3 \r\n"));
+  EXPECT_FALSE(ParseSteps(""));
+}
+
+TEST(WorkFileFormatTest, CountsNeedTwoNumbers) {
+  const auto counts = ParseCounts(" 20  2 \r\n");
+  ASSERT_TRUE(counts);
+  EXPECT_EQ(counts->wheelCount, 20);
+  EXPECT_EQ(counts->passCount, 2);
+  EXPECT_FALSE(ParseCounts(" 20 \r\n"));
+  EXPECT_FALSE(ParseCounts(""));
+}
+
+TEST(WorkFileFormatTest, WheelRecordsMustBeTwentyPermutations) {
+  std::string bytes;
+  for (int r = 0; r < 20; ++r) {
+    for (int k = 0; k < 256; ++k) bytes += static_cast<char>((k + r) % 256);
+  }
+  EXPECT_TRUE(ParseWheelRecords(bytes));
+  EXPECT_FALSE(ParseWheelRecords(bytes.substr(0, bytes.size() - 1)));
+  std::string twice = bytes;
+  twice[300] = twice[301];
+  EXPECT_FALSE(ParseWheelRecords(twice));
+}
+
+}  // namespace
+}  // namespace ostrel::engine
