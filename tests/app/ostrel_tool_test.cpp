@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "support/temp_folder.h"
+
+namespace ostrel::app {
+namespace {
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Quoted(const std::string& word) {
+  std::string quoted = "'";
+  for (const char c : word) {
+    if (c == '\'') {
+      quoted += "'\\''";
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "'";
+}
+
+class OstrelToolTest : public ::testing::Test {
+ protected:
+  // Runs the tool with the words as arguments and input on standard input.
+  Outcome Run(const std::vector<std::string>& words, const std::string& input = "") {
+    testing::WriteBytes(folder / "stdin", input);
+    std::string command = Quoted(OSTREL_BINARY);
+    for (const auto& word : words) command += " " + Quoted(word);
+    command += " <" + Quoted((folder / "stdin").string()) + " >" + Quoted((folder / "stdout").string()) + " 2>" +
+               Quoted((folder / "stderr").string());
+    const int raw = std::system(command.c_str());
+    Outcome outcome;
+    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    outcome.out = testing::ReadBytes(folder / "stdout");
+    outcome.err = testing::ReadBytes(folder / "stderr");
+    return outcome;
+  }
+
+  std::vector<std::string> LeftoverWorkFolders() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::temp_directory_path())) {
+      const std::string name = entry.path().filename().string();
+      if (name.starts_with("ostrel-work-")) names.push_back(name);
+    }
+    return names;
+  }
+
+  testing::TempFolder folder;
+};
+
+std::string AllCodes() {
+  std::string text;
+  for (int code = 0; code < 256; ++code) text += static_cast<char>(code);
+  return text;
+}
+
+TEST_F(OstrelToolTest, HelpListsEveryCommand) {
+  const Outcome outcome = Run({"--help"});
+  EXPECT_EQ(outcome.status, 0);
+  for (const char* name : {"encrypt-text", "decrypt-text", "encrypt-file", "decrypt-file", "keyspace"}) {
+    EXPECT_NE(outcome.out.find(name), std::string::npos) << name;
+  }
+}
+
+TEST_F(OstrelToolTest, TextRoundTripThroughHex) {
+  const std::vector<std::string> before = LeftoverWorkFolders();
+  const Outcome encrypted = Run({"encrypt-text", "--key", "123456789123456789"}, "Hello, world");
+  ASSERT_EQ(encrypted.status, 0) << encrypted.err;
+  EXPECT_EQ(encrypted.out, "701765E6C74CF4727C782E46");
+  const std::string plain = AllCodes() + AllCodes();
+  const Outcome cipher = Run({"encrypt-text", "--key", "a typed key"}, plain);
+  ASSERT_EQ(cipher.status, 0);
+  EXPECT_NE(cipher.out.find("\r\n"), std::string::npos);
+  const Outcome back = Run({"decrypt-text", "--key=a typed key"}, cipher.out);
+  ASSERT_EQ(back.status, 0) << back.err;
+  EXPECT_EQ(back.out, plain);
+  EXPECT_EQ(LeftoverWorkFolders(), before);
+}
+
+TEST_F(OstrelToolTest, FilesRoundTripWithBlanksInPaths) {
+  const std::string plain = AllCodes() + std::string(3000, 'x');
+  testing::WriteBytes(folder / "my letter.txt", plain);
+  ASSERT_EQ(Run({"encrypt-file", "--key", "42", (folder / "my letter.txt").string(), (folder / "my letter.enc").string()}).status, 0);
+  EXPECT_NE(testing::ReadBytes(folder / "my letter.enc"), plain);
+  const Outcome back = Run({"decrypt-file", (folder / "my letter.enc").string(), (folder / "back.txt").string(), "--key", "42"});
+  ASSERT_EQ(back.status, 0) << back.err;
+  EXPECT_EQ(testing::ReadBytes(folder / "back.txt"), plain);
+}
+
+TEST_F(OstrelToolTest, KeyspaceStaysInTheWorkFolder) {
+  const auto work = folder / "work";
+  ASSERT_EQ(Run({"keyspace", "--key", "123456789123456789", "--work", work.string()}).status, 0);
+  EXPECT_EQ(testing::ReadBytes(work / "k2.bin"), " 20  2 \r\n");
+  EXPECT_EQ(testing::ReadBytes(work / "k1.bin").size(), 5120u);
+  struct stat status {};
+  ASSERT_EQ(::stat(work.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0700u);
+  const Outcome encrypted = Run({"encrypt-text", "--key", "123456789123456789", "--work", work.string()}, "Hello, world");
+  EXPECT_EQ(encrypted.out, "701765E6C74CF4727C782E46");
+  EXPECT_TRUE(std::filesystem::exists(work / "k1.brs"));
+}
+
+TEST_F(OstrelToolTest, ErrorsGoToStandardErrorWithAFailingStatus) {
+  const Outcome badHex = Run({"decrypt-text", "--key", "1"}, "41 42");
+  EXPECT_EQ(badHex.status, 1);
+  EXPECT_EQ(badHex.out, "");
+  EXPECT_NE(badHex.err.find("hex"), std::string::npos);
+
+  const Outcome refused = Run({"encrypt-text", "--key", "-5"}, "x");
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.err.find("minus sign"), std::string::npos);
+
+  testing::WriteBytes(folder / "same.txt", "keep");
+  const Outcome same = Run({"encrypt-file", "--key", "1", (folder / "same.txt").string(), (folder / "same.txt").string()});
+  EXPECT_EQ(same.status, 1);
+  EXPECT_EQ(testing::ReadBytes(folder / "same.txt"), "keep");
+
+  EXPECT_EQ(Run({"encrypt-file", "--key", "1", (folder / "none").string(), (folder / "out").string()}).status, 1);
+  EXPECT_FALSE(std::filesystem::exists(folder / "out"));
+}
+
+TEST_F(OstrelToolTest, UsageMistakesGiveStatusTwo) {
+  EXPECT_EQ(Run({}).status, 2);
+  EXPECT_EQ(Run({"fly"}).status, 2);
+  EXPECT_EQ(Run({"encrypt-text"}).status, 2);
+  EXPECT_EQ(Run({"encrypt-text", "--key", "1", "extra"}).status, 2);
+  EXPECT_EQ(Run({"encrypt-file", "--key", "1", "only-one"}).status, 2);
+  EXPECT_EQ(Run({"keyspace", "--key", "1"}).status, 2);
+  const Outcome unknown = Run({"encrypt-text", "--colour", "red"});
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_NE(unknown.err.find("--colour"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace ostrel::app
