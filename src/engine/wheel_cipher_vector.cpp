@@ -164,6 +164,7 @@ class LaneRunner {
       auto& wheelOffsets = offsets_[static_cast<std::size_t>(WheelSchedule::WheelAt(p, period_))];
       const auto& times = turnTimes_[static_cast<std::size_t>(p)];
       const Vector base = _mm512_load_si512(wheelOffsets.bytes.data());
+      #pragma GCC unroll 8
       for (std::size_t g = 0; g < count; ++g) {
         offsets[p][g] = _mm512_add_epi8(base, _mm512_load_si512(times[g].bytes.data()));
       }
@@ -171,20 +172,24 @@ class LaneRunner {
                          _mm512_add_epi8(base, _mm512_load_si512(times[count].bytes.data())));
     }
     Vector bytes[count];
+    #pragma GCC unroll 8
     for (std::size_t g = 0; g < count; ++g) bytes[g] = steps[g];
     for (int pass = 0; pass < schedule_.PassCount(); ++pass) {
       if (direction_ == Direction::Encrypt) {
         for (int p = 0; p < kWheelCount; ++p) {
           const Wheel& wheel = schedule_.Forward(WheelSchedule::WheelAt(p, period_));
+          #pragma GCC unroll 8
           for (std::size_t g = 0; g < count; ++g) bytes[g] = Lookup(wheel, _mm512_add_epi8(bytes[g], offsets[p][g]));
         }
       } else {
         for (int p = kWheelCount - 1; p >= 0; --p) {
           const Wheel& inverse = schedule_.Inverse(WheelSchedule::WheelAt(p, period_));
+          #pragma GCC unroll 8
           for (std::size_t g = 0; g < count; ++g) bytes[g] = _mm512_sub_epi8(Lookup(inverse, bytes[g]), offsets[p][g]);
         }
       }
     }
+    #pragma GCC unroll 8
     for (std::size_t g = 0; g < count; ++g) steps[g] = bytes[g];
   }
 

@@ -21,6 +21,10 @@ WheelSchedule::WheelSchedule(const WheelMachine& machine)
     for (std::size_t i = 0; i < kWheelLength; ++i) {
       inverse_[w][forward_[w][i]] = static_cast<std::uint8_t>(i);
     }
+    for (std::size_t i = 0; i < 2 * kWheelLength; ++i) {
+      doubledForward_[w][i] = forward_[w][i % kWheelLength];
+      doubledInverse_[w][i] = inverse_[w][i % kWheelLength];
+    }
   }
   for (std::size_t p = 0; p < kWheelCount; ++p) {
     // A step is taken mod 256 like a turn of the 256-code wheel; a left turn
