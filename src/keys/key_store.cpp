@@ -1,6 +1,6 @@
 #include "keys/key_store.h"
 
-#include <cmath>
+#include <cstdint>
 
 #include "base/fixed_records.h"
 #include "base/number_text.h"

@@ -1,7 +1,7 @@
 #include "settings/address_book.h"
 
-#include "settings/plain_box.h"
 #include "base/fixed_records.h"
+#include "settings/plain_box.h"
 
 namespace ostrel::settings {
 namespace {

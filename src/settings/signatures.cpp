@@ -1,9 +1,9 @@
 #include "settings/signatures.h"
 
-#include "settings/plain_box.h"
 #include "base/ansi_text.h"
 #include "base/fixed_records.h"
 #include "base/safe_file.h"
+#include "settings/plain_box.h"
 
 namespace ostrel::settings {
 namespace {
