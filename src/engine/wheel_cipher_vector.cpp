@@ -32,13 +32,11 @@ struct alignas(64) ByteLanes {
 // A 256-entry byte lookup: two 128-entry lookups, chosen by the top bit.
 inline Vector Lookup(const Wheel& wheel, Vector index) {
   const std::uint8_t* table = wheel.data();
-  const Vector t0 = _mm512_loadu_si512(table);
-  const Vector t1 = _mm512_loadu_si512(table + 64);
-  const Vector t2 = _mm512_loadu_si512(table + 128);
-  const Vector t3 = _mm512_loadu_si512(table + 192);
-  const __mmask64 high = _mm512_movepi8_mask(index);
-  const Vector upper = _mm512_mask2_permutex2var_epi8(t2, index, high, t3);
-  return _mm512_mask2_permutex2var_epi8(t0, upper, _knot_mask64(high), t1);
+  const Vector low = _mm512_permutex2var_epi8(_mm512_loadu_si512(table), index,
+                                              _mm512_loadu_si512(table + 64));
+  const Vector high = _mm512_permutex2var_epi8(_mm512_loadu_si512(table + 128), index,
+                                               _mm512_loadu_si512(table + 192));
+  return _mm512_mask_blend_epi8(_mm512_movepi8_mask(index), low, high);
 }
 
 // Swaps the row and column index of a 64 x 64 byte tile one bit at a time;
@@ -63,12 +61,13 @@ class TileTranspose {
       const int bit = 1 << stage;
       const Vector low = _mm512_load_si512(low_[stage].bytes.data());
       const Vector high = _mm512_load_si512(high_[stage].bytes.data());
-      for (int r = 0; r < kLanes; ++r) {
-        if ((r & bit) != 0) continue;
-        const Vector a = rows[r];
-        const Vector b = rows[r | bit];
-        rows[r] = _mm512_permutex2var_epi8(a, low, b);
-        rows[r | bit] = _mm512_permutex2var_epi8(a, high, b);
+      for (int block = 0; block < kLanes; block += 2 * bit) {
+        for (int r = block; r < block + bit; ++r) {
+          const Vector a = rows[r];
+          const Vector b = rows[r + bit];
+          rows[r] = _mm512_permutex2var_epi8(a, low, b);
+          rows[r + bit] = _mm512_permutex2var_epi8(a, high, b);
+        }
       }
     }
   }
@@ -142,29 +141,41 @@ class LaneRunner {
 
  private:
   void RunGroup(Vector* steps, std::size_t count) {
+    if (direction_ == Direction::Encrypt) {
+      RunGroupIn<Direction::Encrypt>(steps, count);
+    } else {
+      RunGroupIn<Direction::Decrypt>(steps, count);
+    }
+  }
+
+  template <Direction direction>
+  void RunGroupIn(Vector* steps, std::size_t count) {
     switch (count) {
-      case 1: return RunSteps<1>(steps);
-      case 2: return RunSteps<2>(steps);
-      case 3: return RunSteps<3>(steps);
-      case 4: return RunSteps<4>(steps);
-      case 5: return RunSteps<5>(steps);
-      case 6: return RunSteps<6>(steps);
-      case 7: return RunSteps<7>(steps);
-      default: return RunSteps<kGroup>(steps);
+      case 1: return RunSteps<direction, 1>(steps);
+      case 2: return RunSteps<direction, 2>(steps);
+      case 3: return RunSteps<direction, 3>(steps);
+      case 4: return RunSteps<direction, 4>(steps);
+      case 5: return RunSteps<direction, 5>(steps);
+      case 6: return RunSteps<direction, 6>(steps);
+      case 7: return RunSteps<direction, 7>(steps);
+      default: return RunSteps<direction, kGroup>(steps);
     }
   }
 
   // count consecutive steps of one wheel order; steps[g] holds one byte of
   // every lane.
-  template <std::size_t count>
+  template <Direction direction, std::size_t count>
   void RunSteps(Vector* steps) {
     // The offset each position's wheel has at each of the steps, per lane.
     Vector offsets[kWheelCount][count];
+    const Wheel* tables[kWheelCount];
     for (int p = 0; p < kWheelCount; ++p) {
-      auto& wheelOffsets = offsets_[static_cast<std::size_t>(WheelSchedule::WheelAt(p, period_))];
+      const int w = WheelSchedule::WheelAt(p, period_);
+      tables[p] = direction == Direction::Encrypt ? &schedule_.Forward(w) : &schedule_.Inverse(w);
+      auto& wheelOffsets = offsets_[static_cast<std::size_t>(w)];
       const auto& times = turnTimes_[static_cast<std::size_t>(p)];
       const Vector base = _mm512_load_si512(wheelOffsets.bytes.data());
-      #pragma GCC unroll 8
+#pragma GCC unroll 8
       for (std::size_t g = 0; g < count; ++g) {
         offsets[p][g] = _mm512_add_epi8(base, _mm512_load_si512(times[g].bytes.data()));
       }
@@ -172,24 +183,27 @@ class LaneRunner {
                          _mm512_add_epi8(base, _mm512_load_si512(times[count].bytes.data())));
     }
     Vector bytes[count];
-    #pragma GCC unroll 8
+#pragma GCC unroll 8
     for (std::size_t g = 0; g < count; ++g) bytes[g] = steps[g];
-    for (int pass = 0; pass < schedule_.PassCount(); ++pass) {
-      if (direction_ == Direction::Encrypt) {
+    const int passes = schedule_.PassCount();
+    for (int pass = 0; pass < passes; ++pass) {
+      if constexpr (direction == Direction::Encrypt) {
         for (int p = 0; p < kWheelCount; ++p) {
-          const Wheel& wheel = schedule_.Forward(WheelSchedule::WheelAt(p, period_));
-          #pragma GCC unroll 8
-          for (std::size_t g = 0; g < count; ++g) bytes[g] = Lookup(wheel, _mm512_add_epi8(bytes[g], offsets[p][g]));
+#pragma GCC unroll 8
+          for (std::size_t g = 0; g < count; ++g) {
+            bytes[g] = Lookup(*tables[p], _mm512_add_epi8(bytes[g], offsets[p][g]));
+          }
         }
       } else {
         for (int p = kWheelCount - 1; p >= 0; --p) {
-          const Wheel& inverse = schedule_.Inverse(WheelSchedule::WheelAt(p, period_));
-          #pragma GCC unroll 8
-          for (std::size_t g = 0; g < count; ++g) bytes[g] = _mm512_sub_epi8(Lookup(inverse, bytes[g]), offsets[p][g]);
+#pragma GCC unroll 8
+          for (std::size_t g = 0; g < count; ++g) {
+            bytes[g] = _mm512_sub_epi8(Lookup(*tables[p], bytes[g]), offsets[p][g]);
+          }
         }
       }
     }
-    #pragma GCC unroll 8
+#pragma GCC unroll 8
     for (std::size_t g = 0; g < count; ++g) steps[g] = bytes[g];
   }
 
