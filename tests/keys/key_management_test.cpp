@@ -137,3 +137,18 @@ TEST_F(KeyManagement, SetLoadsTheKeyAndFillsTheEditor) {
 
 }  // namespace
 }  // namespace ostrel::keys
+
+namespace ostrel::keys {
+namespace {
+
+TEST_F(KeyManagement, UpdateFoldsWesternLettersAndStoredNameFormsToo) {
+  ASSERT_TRUE(Add("\xC3\x84rger", "111111111"));    // "Ärger"
+  ASSERT_TRUE(Add("\xC3\xA4RGER ", "222222222"));   // "äRGER " as typed, with a trailing blank
+  const auto records = ReadKeys(Folder());
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0], (KeyRecord{"\xC3\xA4RGER", "222222222", false}));
+  EXPECT_EQ(ReadBytes(Folder() / "key.dat").substr(0, 6), "\xE4RGER ");
+}
+
+}  // namespace
+}  // namespace ostrel::keys

@@ -1,6 +1,7 @@
 #include "keys/key_store.h"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <sys/stat.h>
 
 #include "support/temp_folder.h"
@@ -87,6 +88,25 @@ TEST(KeyStore, SelectedKeyFileHoldsOneLine) {
   WriteSelectedKey(folder.Path(), "4711");
   EXPECT_EQ(ReadBytes(folder / "key.key"), "4711\r\n");
   EXPECT_EQ(Mode(folder / "key.key"), 0600u);
+}
+
+}  // namespace
+}  // namespace ostrel::keys
+
+namespace ostrel::keys {
+namespace {
+
+TEST(KeyStore, DamagedStoresOfAnyLengthReadWithoutCrashing) {
+  TempFolder folder;
+  std::mt19937 random(59);
+  for (int round = 0; round < 200; ++round) {
+    std::string bytes(random() % 400, '\0');
+    for (char& c : bytes) c = static_cast<char>(random() % 256);
+    WriteBytes(folder / "key.dat", bytes);
+    const auto records = ReadKeys(folder.Path());
+    EXPECT_EQ(records.size(), KeyRecordCount(folder.Path()));
+    for (const KeyRecord& record : records) EXPECT_LE(record.keyText.size(), kKeyTextWidth);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "settings/mail_options.h"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <sys/stat.h>
 
 #include "settings/comma_fields.h"
@@ -100,6 +101,42 @@ TEST(CommaFields, BlanksCommasQuotesAndLineEnds) {
   EXPECT_EQ(fields.Next(), "lf");
   EXPECT_EQ(fields.Next(), "cr");
   EXPECT_EQ(fields.Next(), "");
+}
+
+}  // namespace
+}  // namespace ostrel::settings
+
+namespace ostrel::settings {
+namespace {
+
+TEST(OptionsFile, AnyValueTheFileCanHoldReadsBackAsWritten) {
+  std::mt19937 random(6);
+  const std::string allowed = "abcXYZ019.@-_ ;:'\xC3\xA9";  // a blank or quote never leads
+  const auto text = [&] {
+    std::string value;
+    const auto length = random() % 12;
+    for (unsigned i = 0; i < length; ++i) value += allowed[random() % (allowed.size() - 2)];
+    return value.empty() || value.front() == ' ' ? "v" + value : value;
+  };
+  for (int round = 0; round < 200; ++round) {
+    OptionsFile contents;
+    contents.options = {text(), text(), text(), text(), text(), random() % 2 == 0, random() % 2 == 0,
+                        random() % 2 == 0, random() % 2 == 0, random() % 2 == 0};
+    contents.look = {text(), static_cast<float>(random() % 400) / 4.0F, static_cast<std::int32_t>(random()),
+                     static_cast<std::int32_t>(random())};
+    EXPECT_EQ(ParseOptions(FormatOptions(contents)), contents) << FormatOptions(contents);
+  }
+}
+
+TEST(OptionsFile, ArbitraryBytesNeverCrashTheReader) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 500; ++round) {
+    std::string bytes(random() % 300, '\0');
+    const std::string_view special = ",\"\r\n -";
+    for (char& c : bytes) c = random() % 6 == 0 ? special[random() % 6] : static_cast<char>(random() % 256);
+    const OptionsFile contents = ParseOptions(bytes);
+    EXPECT_LE(contents.options.PopServer.size(), 3 * bytes.size());  // a Windows-1252 byte is at most 3 in UTF-8
+  }
 }
 
 }  // namespace
