@@ -16,6 +16,11 @@ constexpr std::size_t kMinBytesPerThread = std::size_t{1} << 18;
 
 unsigned CoreCount() { return std::max(1U, std::thread::hardware_concurrency()); }
 
+unsigned ThreadsFor(std::size_t size) {
+  return static_cast<unsigned>(
+      std::min<std::size_t>(CoreCount(), std::max<std::size_t>(1, size / kMinBytesPerThread)));
+}
+
 }  // namespace
 
 WheelCipher::WheelCipher(const WheelMachine& machine) : schedule_(machine) {}
@@ -24,9 +29,7 @@ bool WheelCipher::VectorPathAvailable() { return VectorKernelAvailable(); }
 
 void WheelCipher::Transform(Direction direction, std::uint64_t start, const std::uint8_t* in,
                             std::uint8_t* out, std::size_t size) const {
-  const auto wanted = static_cast<unsigned>(
-      std::min<std::size_t>(CoreCount(), std::max<std::size_t>(1, size / kMinBytesPerThread)));
-  Transform(direction, start, in, out, size, Path::Vector, wanted);
+  Transform(direction, start, in, out, size, Path::Vector, 0);
 }
 
 void WheelCipher::Transform(Direction direction, std::uint64_t start, const std::uint8_t* in,
@@ -41,7 +44,7 @@ void WheelCipher::Transform(Direction direction, std::uint64_t start, const std:
       TransformPortable(schedule_, direction, start + from, in + from, out + from, count);
     }
   };
-  if (threads == 0) threads = CoreCount();
+  if (threads == 0) threads = ThreadsFor(size);
   const std::size_t pieces = std::clamp<std::size_t>(threads, 1, std::max<std::size_t>(size, 1));
   if (pieces == 1) {
     runPiece(0, size);

@@ -32,8 +32,8 @@ class WheelCipher {
   void Transform(Direction direction, std::uint64_t start, const std::uint8_t* in,
                  std::uint8_t* out, std::size_t size) const;
 
-  // Same with the path and the number of threads chosen by the caller
-  // (0 means one per core).
+  // Same with the path and the number of threads chosen by the caller;
+  // 0 lets the input's size decide, up to one thread per core.
   void Transform(Direction direction, std::uint64_t start, const std::uint8_t* in,
                  std::uint8_t* out, std::size_t size, Path path, unsigned threads) const;
 
