@@ -40,6 +40,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words) {
     if (!optionsEnded && word.size() > 2 && word.starts_with("--")) {
       const std::size_t equals = word.find('=');
       const std::string name = word.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
+      const bool flag = std::any_of(std::begin(kFlagOptions), std::end(kFlagOptions),
+                                    [&name](std::string_view option) { return option == name; });
+      if (flag && equals == std::string::npos) {
+        line.flags.insert(name);
+        continue;
+      }
       const bool known = std::any_of(std::begin(kValueOptions), std::end(kValueOptions),
                                      [&name](std::string_view option) { return option == name; });
       if (!known) throw UsageError("unknown option " + word);

@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <map>
 #include <optional>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -22,10 +23,12 @@ class UsageError : public std::runtime_error {
 struct CommandLine {
   std::string command;
   std::map<std::string, std::string> options;  // "key" -> value, without the dashes
+  std::set<std::string> flags;                 // options without a value, without the dashes
   std::vector<std::string> arguments;
   bool help = false;
 
   std::optional<std::string> Option(const std::string& name) const;
+  bool Flag(const std::string& name) const { return flags.count(name) != 0; }
   // The option's value; UsageError when it was not given.
   std::string Required(const std::string& name) const;
   // Exactly count plain arguments; UsageError otherwise.
@@ -34,6 +37,8 @@ struct CommandLine {
 
 // Options that take a value; anything else starting with "--" is refused.
 inline constexpr const char* kValueOptions[] = {"key", "work", "folder"};
+// Options that stand alone ("--default").
+inline constexpr const char* kFlagOptions[] = {"default", "yes", "decrypt"};
 
 CommandLine ParseCommandLine(const std::vector<std::string>& words);
 

@@ -3,15 +3,21 @@
 #include <exception>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/command_line.h"
 #include "app/engine_commands.h"
+#include "app/key_commands.h"
 
 namespace ostrel::app {
 namespace {
 
-std::vector<Command> AllCommands() { return EngineCommands(); }
+std::vector<Command> AllCommands() {
+  std::vector<Command> commands = EngineCommands();
+  for (Command& command : KeyCommands()) commands.push_back(std::move(command));
+  return commands;
+}
 
 void PrintHelp(std::ostream& out, const std::vector<Command>& commands) {
   out << "Usage: ostrel COMMAND [OPTIONS] [ARGUMENTS]\n\n"

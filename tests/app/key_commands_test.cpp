@@ -1,0 +1,70 @@
+#include "app/key_commands.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+#include "keys/key_store.h"
+#include "support/temp_folder.h"
+
+namespace ostrel::app {
+namespace {
+
+using ostrel::testing::TempFolder;
+
+class KeyCommandsTest : public ::testing::Test {
+ protected:
+  int Run(const std::vector<std::string>& words) {
+    out_.str("");
+    err_.str("");
+    const CommandLine line = ParseCommandLine(words);
+    for (const Command& command : KeyCommands()) {
+      if (command.name != line.command) continue;
+      std::istringstream in;
+      Streams streams{in, out_, err_};
+      return command.run(line, streams);
+    }
+    throw UsageError("no such command " + line.command);
+  }
+  std::string Folder() const { return folder_.Path().string() + "/"; }
+
+  TempFolder folder_;
+  std::ostringstream out_;
+  std::ostringstream err_;
+};
+
+TEST_F(KeyCommandsTest, AddKeyThenListThem) {
+  EXPECT_EQ(Run({"add-key", "--folder", Folder(), "Office", "123456789123456789"}), 0);
+  EXPECT_EQ(Run({"add-key", "Home", "4711", "--default", "--folder", Folder()}), 0);
+  EXPECT_EQ(out_.str(), " 2 keys defined.  Default key is Home.\n");
+  EXPECT_EQ(Run({"keys", "--folder", Folder()}), 0);
+  EXPECT_EQ(out_.str(), " 2 keys defined.  Default key is Home.\nOffice\nHome\n");
+}
+
+TEST_F(KeyCommandsTest, AKeyThatProtectsNothingNeedsYes) {
+  EXPECT_EQ(Run({"add-key", "--folder", Folder(), "Word", "password"}), 1);
+  EXPECT_TRUE(err_.str().ends_with("Store it anyway? No\n")) << err_.str();
+  EXPECT_TRUE(keys::ReadKeys(Folder()).empty());
+  EXPECT_EQ(Run({"add-key", "--folder", Folder(), "Word", "password", "--yes"}), 0);
+  EXPECT_EQ(keys::ReadKeys(Folder()).size(), 1u);
+}
+
+TEST_F(KeyCommandsTest, RefusedAndMissingKeysFail) {
+  EXPECT_EQ(Run({"add-key", "--folder", Folder(), "Bad", "-9-9-9-9-9-9-9-9-9", "--yes"}), 1);
+  EXPECT_TRUE(err_.str().starts_with("This key cannot be used")) << err_.str();
+  EXPECT_EQ(Run({"add-key", "--folder", Folder(), "Empty", ""}), 1);
+  EXPECT_EQ(err_.str(), "Missing Data.  Enter a Name and a Key or generate one.\n");
+  EXPECT_THROW(Run({"add-key", "Home", "4711"}), UsageError);
+  EXPECT_THROW(Run({"add-key", "--folder", Folder(), "Home"}), UsageError);
+  EXPECT_THROW(Run({"add-key", "--folder", Folder(), "Home", "4711", "--default=no"}), UsageError);
+}
+
+TEST_F(KeyCommandsTest, GenerateKeyPrintsEighteenDigits) {
+  EXPECT_EQ(Run({"generate-key"}), 0);
+  const std::string key = out_.str();
+  ASSERT_EQ(key.size(), 19u);
+  EXPECT_EQ(key.find_first_not_of("123456789"), 18u);
+  EXPECT_EQ(key.back(), '\n');
+}
+
+}  // namespace
+}  // namespace ostrel::app
