@@ -1,0 +1,85 @@
+#include "transport/attachment_names.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace ostrel::transport {
+namespace {
+
+constexpr size_t kLongestName = 200;
+constexpr std::string_view kEncryptedSuffix = ".enc";
+
+bool IsForbidden(unsigned char c) {
+  return c < 0x20 || c == 0x7F || c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' ||
+         c == '"' || c == '<' || c == '>' || c == '|';
+}
+
+bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
+  if (text.size() < suffix.size()) return false;
+  return std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<long>(suffix.size()),
+                    [](char a, char b) {
+                      return std::tolower(static_cast<unsigned char>(a)) ==
+                             std::tolower(static_cast<unsigned char>(b));
+                    });
+}
+
+// Cuts at most `limit` bytes without splitting a UTF-8 character.
+std::string CutUtf8(std::string_view text, size_t limit) {
+  if (text.size() <= limit) return std::string(text);
+  size_t end = limit;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0u) == 0x80u) --end;
+  return std::string(text.substr(0, end));
+}
+
+std::string TrimDotsAndBlanks(std::string text) {
+  const auto edge = [](char c) { return c == '.' || c == ' '; };
+  while (!text.empty() && edge(text.back())) text.pop_back();
+  size_t start = 0;
+  while (start < text.size() && edge(text[start])) ++start;
+  return text.substr(start);
+}
+
+}  // namespace
+
+std::string SafeAttachmentName(std::string_view received) {
+  const auto lastSeparator = received.find_last_of("/\\");
+  if (lastSeparator != std::string_view::npos) received.remove_prefix(lastSeparator + 1);
+
+  std::string name;
+  for (const char c : received) {
+    if (!IsForbidden(static_cast<unsigned char>(c))) name += c;
+  }
+  name = TrimDotsAndBlanks(std::move(name));
+
+  if (name.size() > kLongestName) {
+    // Keep the extension (and ".enc") so that the file still opens.
+    const auto dot = name.find('.', name.size() > 20 ? name.size() - 20 : 0);
+    const std::string tail = dot == std::string::npos ? std::string() : name.substr(dot);
+    name = CutUtf8(name, kLongestName - tail.size()) + tail;
+  }
+  return name.empty() ? "attachment" : name;
+}
+
+std::filesystem::path UniqueFileName(const std::filesystem::path& folder, const std::string& name) {
+  std::error_code error;
+  std::filesystem::path candidate = folder / name;
+  if (!std::filesystem::exists(std::filesystem::symlink_status(candidate, error))) return candidate;
+
+  std::string base = name;
+  std::string suffix;
+  if (EndsWithIgnoringCase(base, kEncryptedSuffix) && base.size() > kEncryptedSuffix.size()) {
+    suffix = base.substr(base.size() - kEncryptedSuffix.size());
+    base.resize(base.size() - kEncryptedSuffix.size());
+  }
+  std::string extension;
+  if (const auto dot = base.rfind('.'); dot != std::string::npos && dot > 0) {
+    extension = base.substr(dot);
+    base.resize(dot);
+  }
+  for (int number = 2;; ++number) {
+    candidate = folder / (base + " (" + std::to_string(number) + ")" + extension + suffix);
+    if (!std::filesystem::exists(std::filesystem::symlink_status(candidate, error))) return candidate;
+  }
+}
+
+}  // namespace ostrel::transport

@@ -1,0 +1,240 @@
+#include "transport/curl_pop3_connection.h"
+
+#include <poll.h>
+#include <sys/socket.h>
+
+#include <charconv>
+#include <exception>
+
+#include "transport/failure_text.h"
+
+namespace ostrel::transport {
+namespace {
+
+constexpr size_t kLongestLine = 1 << 20;
+constexpr size_t kLargestMessage = size_t{512} << 20;
+constexpr size_t kReadChunk = 1 << 16;
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+// The number at the start of text (after blanks), or -1.
+long long LeadingNumber(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  long long value = -1;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  (void)end;
+  return error == std::errc() && value >= 0 ? value : -1;
+}
+
+// The word after the first blank-separated word ("1 abc" gives "abc").
+std::string SecondWord(std::string_view text) {
+  const auto blank = text.find(' ');
+  if (blank == std::string_view::npos) return {};
+  text.remove_prefix(blank + 1);
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  return std::string(text.substr(0, text.find(' ')));
+}
+
+}  // namespace
+
+CurlPop3Connection::CurlPop3Connection(std::filesystem::path programFolder,
+                                       std::chrono::seconds replyTimeout)
+    : programFolder_(std::move(programFolder)), replyTimeout_(replyTimeout) {}
+
+CurlPop3Connection::~CurlPop3Connection() { CloseSession(); }
+
+int CurlPop3Connection::Connect(const std::string& server, const std::string& userName,
+                                const std::string& password) {
+  CloseSession();
+  lastError_.clear();
+  const auto parsed = ParseServerAddress(server, MailProtocol::Pop3);
+  if (const auto* error = std::get_if<AddressError>(&parsed)) {
+    lastError_ = error->text;
+    return 1;
+  }
+  try {
+    session_ = std::make_unique<CurlSession>(std::get<ServerAddress>(parsed), userName, password,
+                                             programFolder_);
+  } catch (const std::exception& problem) {
+    lastError_ = problem.what();
+    return 1;
+  }
+  // libcurl stops after the greeting, TLS and the login and leaves the
+  // connection to us.
+  curl_easy_setopt(session_->Handle(), CURLOPT_CONNECT_ONLY, 1L);
+  const CURLcode result = curl_easy_perform(session_->Handle());
+  if (result != CURLE_OK) {
+    lastError_ = FailureText(result, 0, session_->Detail(), session_->Server());
+    CloseSession();
+    return 1;
+  }
+  return 0;
+}
+
+bool CurlPop3Connection::Usable() {
+  if (!session_) {
+    if (lastError_.empty()) lastError_ = "There is no connection to the mail server.";
+    return false;
+  }
+  return !broken_;
+}
+
+void CurlPop3Connection::Break(std::string reason) {
+  broken_ = true;
+  lastError_ = std::move(reason);
+}
+
+bool CurlPop3Connection::WaitForSocket(bool forWriting) {
+  curl_socket_t socket = CURL_SOCKET_BAD;
+  if (curl_easy_getinfo(session_->Handle(), CURLINFO_ACTIVESOCKET, &socket) != CURLE_OK ||
+      socket == CURL_SOCKET_BAD) {
+    return false;
+  }
+  pollfd descriptor{socket, static_cast<short>(forWriting ? POLLOUT : POLLIN), 0};
+  const auto milliseconds =
+      std::chrono::duration_cast<std::chrono::milliseconds>(replyTimeout_).count();
+  return poll(&descriptor, 1, static_cast<int>(milliseconds)) > 0;
+}
+
+bool CurlPop3Connection::SendLine(const std::string& line) {
+  const std::string bytes = line + "\r\n";
+  size_t sent = 0;
+  while (sent < bytes.size()) {
+    size_t now = 0;
+    const CURLcode result =
+        curl_easy_send(session_->Handle(), bytes.data() + sent, bytes.size() - sent, &now);
+    if (result == CURLE_AGAIN) {
+      if (!WaitForSocket(true)) {
+        Break("The mail server stopped answering.");
+        return false;
+      }
+      continue;
+    }
+    if (result != CURLE_OK) {
+      Break("The connection to the mail server was lost.");
+      return false;
+    }
+    sent += now;
+  }
+  return true;
+}
+
+std::optional<std::string> CurlPop3Connection::ReadLine() {
+  char chunk[kReadChunk];
+  size_t searchFrom = 0;
+  for (;;) {
+    if (const auto end = received_.find("\r\n", searchFrom); end != std::string::npos) {
+      std::string line = received_.substr(0, end);
+      received_.erase(0, end + 2);
+      return line;
+    }
+    searchFrom = received_.empty() ? 0 : received_.size() - 1;
+    if (received_.size() > kLongestLine) {
+      Break("The mail server sent a line that is far too long.");
+      return std::nullopt;
+    }
+    size_t got = 0;
+    const CURLcode result = curl_easy_recv(session_->Handle(), chunk, sizeof chunk, &got);
+    if (result == CURLE_AGAIN) {
+      if (!WaitForSocket(false)) {
+        Break("The mail server stopped answering.");
+        return std::nullopt;
+      }
+      continue;
+    }
+    if (result != CURLE_OK || got == 0) {
+      Break("The connection to the mail server was lost.");
+      return std::nullopt;
+    }
+    received_.append(chunk, got);
+  }
+}
+
+std::optional<std::string> CurlPop3Connection::Command(const std::string& command) {
+  if (!Usable() || !SendLine(command)) return std::nullopt;
+  auto reply = ReadLine();
+  if (!reply) return std::nullopt;
+  if (StartsWith(*reply, "+OK")) return reply->size() > 4 ? reply->substr(4) : std::string();
+  lastError_ = "The mail server refused \"" + command.substr(0, command.find(' ')) +
+               "\": " + (reply->size() > 5 ? reply->substr(5) : *reply);
+  if (!StartsWith(*reply, "-ERR")) Break(lastError_);
+  return std::nullopt;
+}
+
+int CurlPop3Connection::GetTotalOfMails() {
+  const auto reply = Command("STAT");
+  if (!reply) return -1;
+  const long long count = LeadingNumber(*reply);
+  if (count < 0 || count > 0x7FFFFFFF) {
+    lastError_ = "The mail server's message count cannot be read.";
+    return -1;
+  }
+  return static_cast<int>(count);
+}
+
+long long CurlPop3Connection::GetMsgSize(int number) {
+  const auto reply = Command("LIST " + std::to_string(number));
+  if (!reply) return -1;
+  const std::string size = SecondWord(*reply);
+  const long long value = LeadingNumber(size);
+  if (value < 0) lastError_ = "The mail server's message size cannot be read.";
+  return value;
+}
+
+std::string CurlPop3Connection::GetMsgId(int number) {
+  const auto reply = Command("UIDL " + std::to_string(number));
+  if (!reply) return {};
+  std::string id = SecondWord(*reply);
+  if (id.empty()) lastError_ = "The mail server gave no identifier for message " + std::to_string(number) + ".";
+  return id;
+}
+
+std::string CurlPop3Connection::Retrieve(int number) {
+  if (!Command("RETR " + std::to_string(number))) return {};
+  std::string message;
+  for (;;) {
+    auto line = ReadLine();
+    if (!line) return {};
+    if (*line == ".") break;
+    // A leading dot was doubled by the server.
+    if (!line->empty() && line->front() == '.') line->erase(0, 1);
+    message += *line;
+    message += "\r\n";
+    if (message.size() > kLargestMessage) {
+      Break("Message " + std::to_string(number) + " is too large to be received.");
+      return {};
+    }
+  }
+  if (message.empty()) lastError_ = "Message " + std::to_string(number) + " is empty.";
+  return message;
+}
+
+int CurlPop3Connection::Delete(int number) {
+  return Command("DELE " + std::to_string(number)) ? 0 : 1;
+}
+
+bool CurlPop3Connection::Disconnect() {
+  if (!session_) return false;
+  const bool accepted = !broken_ && Command("QUIT").has_value();
+  CloseSession();
+  return accepted;
+}
+
+void CurlPop3Connection::CloseSession() {
+  if (!session_) return;
+  // libcurl would send a QUIT of its own when the handle goes. After a broken
+  // session that QUIT could still reach the server and remove messages behind
+  // the program's back, so the line is cut first.
+  curl_socket_t socket = CURL_SOCKET_BAD;
+  if (curl_easy_getinfo(session_->Handle(), CURLINFO_ACTIVESOCKET, &socket) == CURLE_OK &&
+      socket != CURL_SOCKET_BAD) {
+    shutdown(socket, SHUT_RDWR);
+  }
+  session_.reset();
+  received_.clear();
+  broken_ = false;
+}
+
+}  // namespace ostrel::transport

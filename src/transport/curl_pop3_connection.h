@@ -1,0 +1,55 @@
+#pragma once
+// The POP3 connection over libcurl. libcurl connects, sets up TLS (implicit
+// or STLS) and logs in; after that the program speaks POP3 over the same
+// connection itself, because libcurl reports neither the answer to QUIT nor
+// whether it was sent at all.
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "transport/curl_session.h"
+#include "transport/pop3_connection.h"
+
+namespace ostrel::transport {
+
+class CurlPop3Connection : public Pop3Connection {
+ public:
+  // programFolder ends with "/"; its "trusted-ca.pem", when present, is
+  // trusted besides the system's store.
+  explicit CurlPop3Connection(std::filesystem::path programFolder,
+                              std::chrono::seconds replyTimeout = std::chrono::seconds(60));
+  ~CurlPop3Connection() override;
+
+  int Connect(const std::string& server, const std::string& userName,
+              const std::string& password) override;
+  int GetTotalOfMails() override;
+  long long GetMsgSize(int number) override;
+  std::string GetMsgId(int number) override;
+  std::string Retrieve(int number) override;
+  int Delete(int number) override;
+  bool Disconnect() override;
+  std::string LastError() const override { return lastError_; }
+
+ private:
+  // One command and its one-line answer; the text after "+OK ", or nothing
+  // after a failure (lastError_ says which).
+  std::optional<std::string> Command(const std::string& command);
+  bool SendLine(const std::string& line);
+  std::optional<std::string> ReadLine();
+  bool WaitForSocket(bool forWriting);
+  bool Usable();
+  void Break(std::string reason);
+  void CloseSession();
+
+  std::filesystem::path programFolder_;
+  std::chrono::seconds replyTimeout_;
+  std::unique_ptr<CurlSession> session_;
+  std::string received_;  // bytes read but not yet taken as lines
+  std::string lastError_;
+  bool broken_ = false;
+};
+
+}  // namespace ostrel::transport

@@ -1,0 +1,18 @@
+#pragma once
+// Plain words for what went wrong between the program and a mail server.
+
+#include <curl/curl.h>
+
+#include <string>
+#include <string_view>
+
+#include "transport/server_address.h"
+
+namespace ostrel::transport {
+
+// code: libcurl's result; responseCode: the server's last numeric reply
+// (SMTP) or 0; detail: libcurl's error buffer.
+std::string FailureText(CURLcode code, long responseCode, std::string_view detail,
+                        const ServerAddress& server);
+
+}  // namespace ostrel::transport

@@ -1,0 +1,262 @@
+// The adapters against the private Dovecot and Postfix of this test run.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "support/temp_folder.h"
+#include "transport/curl_pop3_connection.h"
+#include "transport/curl_smtp_control.h"
+#include "transport/cutting_proxy.h"
+#include "transport/mail_servers.h"
+#include "transport/received_message.h"
+
+namespace ostrel::transport {
+namespace {
+
+using testing::MailServers;
+
+std::string BinaryBytes(size_t size, unsigned seed) {
+  std::string bytes(size, '\0');
+  unsigned state = seed;
+  for (auto& byte : bytes) {
+    state = state * 1103515245u + 12345u;
+    byte = static_cast<char>(state >> 16);
+  }
+  return bytes;
+}
+
+class LiveServers : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string reason;
+    auto found = testing::LocalMailServers(reason);
+    if (!found) GTEST_SKIP() << reason;
+    servers_ = *found;
+    std::filesystem::copy_file(servers_.caFile, folder_ / "trusted-ca.pem");
+  }
+
+  std::string Submission() const { return servers_.Endpoint(servers_.submissionPort); }
+  std::string Smtps() const { return "smtps://" + servers_.Endpoint(servers_.smtpsPort); }
+  std::string Pop3() const { return servers_.Endpoint(servers_.pop3Port); }
+  std::string Pop3s() const { return "pop3s://" + servers_.Endpoint(servers_.pop3sPort); }
+
+  std::optional<std::string> Send(const std::string& server, const std::string& from,
+                                  const OutgoingMail& mail) {
+    return SendMail({server, from, servers_.PasswordOf(from)}, mail, folder_.Path(), nullptr);
+  }
+
+  // Waits for Postfix to hand the messages to Dovecot.
+  bool WaitForMessages(const std::string& address, int count) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < deadline) {
+      CurlPop3Connection connection(folder_.Path());
+      if (connection.Connect(Pop3(), address, servers_.PasswordOf(address)) == 0) {
+        const int total = connection.GetTotalOfMails();
+        connection.Disconnect();
+        if (total >= count) return true;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+  }
+
+  void Deliver(const std::string& to, int count, const std::string& subject = "note") {
+    const std::string from = servers_.NewAddress("sender");
+    for (int i = 1; i <= count; ++i) {
+      ASSERT_EQ(Send(Submission(), from, {to, from, subject + " " + std::to_string(i), "text", ""}),
+                std::nullopt);
+    }
+    ASSERT_TRUE(WaitForMessages(to, count));
+  }
+
+  MailServers servers_;
+  testing::TempFolder folder_;
+};
+
+TEST_F(LiveServers, SendsWithStartTlsAndReceivesThroughStls) {
+  const std::string from = servers_.NewAddress("alice");
+  const std::string to = servers_.NewAddress("bob");
+  testing::WriteBytes(folder_ / "small.bin.enc", BinaryBytes(3000, 1));
+  const OutgoingMail mail{to, from, "Grüße über STARTTLS", "8F3A01\r\nB2C4",
+                          (folder_ / "small.bin.enc").string()};
+  ASSERT_EQ(Send(Submission(), from, mail), std::nullopt);
+  ASSERT_TRUE(WaitForMessages(to, 1));
+
+  CurlPop3Connection connection(folder_.Path());
+  ASSERT_EQ(connection.Connect(Pop3(), to, servers_.PasswordOf(to)), 0) << connection.LastError();
+  ASSERT_EQ(connection.GetTotalOfMails(), 1);
+  EXPECT_GT(connection.GetMsgSize(1), 3000);
+  EXPECT_FALSE(connection.GetMsgId(1).empty());
+  ReceivedMessage message;
+  message.Load(connection.Retrieve(1));
+  EXPECT_TRUE(connection.Disconnect());
+
+  EXPECT_EQ(message.Subject(), "Grüße über STARTTLS");
+  EXPECT_EQ(message.Sender(), from);
+  EXPECT_EQ(message.Recipient(1), to);
+  EXPECT_EQ(message.TextBody(), "8F3A01\r\nB2C4");
+  ASSERT_EQ(message.AttachmentCount(), 1);
+  EXPECT_EQ(message.Attachments()[0].name, "small.bin.enc");
+  EXPECT_EQ(message.Attachments()[0].bytes, BinaryBytes(3000, 1));
+}
+
+TEST_F(LiveServers, SendsALargeMessageWithImplicitTlsAndReceivesThroughPop3s) {
+  const std::string from = servers_.NewAddress("alice");
+  const std::string to = servers_.NewAddress("bob");
+  const std::string big = BinaryBytes(5 * 1024 * 1024 + 123, 2);
+  testing::WriteBytes(folder_ / "big.bin.enc", big);
+  testing::WriteBytes(folder_ / "two.bin.enc", BinaryBytes(700, 3));
+  const OutgoingMail mail{to, from, "large", "text",
+                          (folder_ / "big.bin.enc").string() + ";" + (folder_ / "two.bin.enc").string()};
+  std::uint64_t lastSent = 0;
+  std::uint64_t lastTotal = 0;
+  ASSERT_EQ(SendMail({Smtps(), from, servers_.PasswordOf(from)}, mail, folder_.Path(),
+                     [&](std::uint64_t sent, std::uint64_t total) {
+                       lastSent = sent;
+                       lastTotal = total;
+                     }),
+            std::nullopt);
+  EXPECT_GT(lastTotal, big.size());
+  EXPECT_EQ(lastSent, lastTotal);
+  ASSERT_TRUE(WaitForMessages(to, 1));
+
+  CurlPop3Connection connection(folder_.Path());
+  ASSERT_EQ(connection.Connect(Pop3s(), to, servers_.PasswordOf(to)), 0) << connection.LastError();
+  ASSERT_EQ(connection.GetTotalOfMails(), 1);
+  ReceivedMessage message;
+  message.Load(connection.Retrieve(1));
+  EXPECT_TRUE(connection.Disconnect());
+  ASSERT_EQ(message.AttachmentCount(), 2);
+  EXPECT_TRUE(message.Attachments()[0].bytes == big);
+  EXPECT_EQ(message.Attachments()[1].bytes, BinaryBytes(700, 3));
+}
+
+TEST_F(LiveServers, IdentifiersStayTheSameAcrossSessions) {
+  const std::string to = servers_.NewAddress("uidl");
+  Deliver(to, 2);
+  std::vector<std::string> first;
+  std::vector<std::string> second;
+  for (auto* ids : {&first, &second}) {
+    CurlPop3Connection connection(folder_.Path());
+    ASSERT_EQ(connection.Connect(Pop3s(), to, servers_.PasswordOf(to)), 0);
+    for (int i = 1; i <= connection.GetTotalOfMails(); ++i) ids->push_back(connection.GetMsgId(i));
+    EXPECT_TRUE(connection.Disconnect());
+  }
+  ASSERT_EQ(first.size(), 2u);
+  EXPECT_NE(first[0], first[1]);
+  EXPECT_EQ(first, second);
+}
+
+TEST_F(LiveServers, DeletionsTakeEffectOnlyAfterAnAcceptedQuit) {
+  const std::string to = servers_.NewAddress("dele");
+  Deliver(to, 2);
+
+  {  // The line drops before QUIT: both messages stay.
+    testing::CuttingProxy proxy("127.0.0.2", servers_.pop3sPort, 0);
+    CurlPop3Connection connection(folder_.Path());
+    ASSERT_EQ(connection.Connect("pop3s://127.0.0.1:" + std::to_string(proxy.Port()), to,
+                                 servers_.PasswordOf(to)),
+              0)
+        << connection.LastError();
+    EXPECT_EQ(connection.Delete(1), 0);
+    proxy.CutNow();
+    EXPECT_FALSE(connection.Disconnect());
+  }
+  std::string keptId;
+  {
+    CurlPop3Connection connection(folder_.Path());
+    ASSERT_EQ(connection.Connect(Pop3(), to, servers_.PasswordOf(to)), 0);
+    ASSERT_EQ(connection.GetTotalOfMails(), 2);
+    keptId = connection.GetMsgId(2);
+    EXPECT_EQ(connection.Delete(1), 0);
+    EXPECT_TRUE(connection.Disconnect());
+  }
+  CurlPop3Connection connection(folder_.Path());
+  ASSERT_EQ(connection.Connect(Pop3(), to, servers_.PasswordOf(to)), 0);
+  ASSERT_EQ(connection.GetTotalOfMails(), 1);
+  EXPECT_EQ(connection.GetMsgId(1), keptId);
+  EXPECT_TRUE(connection.Disconnect());
+}
+
+TEST_F(LiveServers, ALineCutDuringRetrieveKeepsEveryMessageOnTheServer) {
+  const std::string from = servers_.NewAddress("alice");
+  const std::string to = servers_.NewAddress("cut");
+  testing::WriteBytes(folder_ / "bulk.bin", BinaryBytes(200000, 4));
+  ASSERT_EQ(Send(Submission(), from, {to, from, "small", "x", ""}), std::nullopt);
+  ASSERT_TRUE(WaitForMessages(to, 1));
+  ASSERT_EQ(Send(Submission(), from, {to, from, "bulky", "x", (folder_ / "bulk.bin").string()}),
+            std::nullopt);
+  ASSERT_TRUE(WaitForMessages(to, 2));
+
+  {
+    testing::CuttingProxy proxy("127.0.0.2", servers_.pop3sPort, 60000);
+    CurlPop3Connection connection(folder_.Path());
+    ASSERT_EQ(connection.Connect("pop3s://127.0.0.1:" + std::to_string(proxy.Port()), to,
+                                 servers_.PasswordOf(to)),
+              0)
+        << connection.LastError();
+    EXPECT_FALSE(connection.Retrieve(1).empty());
+    EXPECT_EQ(connection.Delete(1), 0);
+    EXPECT_EQ(connection.Retrieve(2), "");
+    EXPECT_EQ(connection.LastError(), "The connection to the mail server was lost.");
+    EXPECT_FALSE(connection.Disconnect());
+  }
+  CurlPop3Connection connection(folder_.Path());
+  ASSERT_EQ(connection.Connect(Pop3s(), to, servers_.PasswordOf(to)), 0);
+  EXPECT_EQ(connection.GetTotalOfMails(), 2);
+  EXPECT_GT(connection.Retrieve(2).size(), 200000u);
+  EXPECT_TRUE(connection.Disconnect());
+}
+
+TEST_F(LiveServers, AWrongPasswordIsRefusedInPlainWords) {
+  const std::string user = servers_.NewAddress("wrong");
+  CurlPop3Connection connection(folder_.Path());
+  EXPECT_NE(connection.Connect(Pop3(), user, "not-the-password"), 0);
+  EXPECT_EQ(connection.LastError(),
+            "The mail server refused the login: check the user name and password.");
+
+  const auto error = SendMail({Submission(), user, "not-the-password"},
+                              {servers_.NewAddress("bob"), user, "s", "t", ""}, folder_.Path(), nullptr);
+  EXPECT_EQ(error, "The mail server refused the login: check the user name and password.");
+}
+
+TEST_F(LiveServers, WithoutALoginTheServerRefusesTheRecipient) {
+  const std::string from = servers_.NewAddress("anonymous");
+  const auto error = SendMail({Submission(), "", ""}, {servers_.NewAddress("bob"), from, "s", "t", ""},
+                              folder_.Path(), nullptr);
+  ASSERT_TRUE(error.has_value());
+  EXPECT_NE(error->find("refused a recipient"), std::string::npos) << *error;
+}
+
+TEST_F(LiveServers, AServerThatIsDownCannotBeReached) {
+  // The listener is gone the moment the proxy object is.
+  int port = 0;
+  { port = testing::CuttingProxy("127.0.0.2", 1, 0).Port(); }
+  CurlPop3Connection connection(folder_.Path());
+  EXPECT_NE(connection.Connect("127.0.0.1:" + std::to_string(port), "a", "b"), 0);
+  EXPECT_EQ(connection.LastError(),
+            "The mail server 127.0.0.1 (port " + std::to_string(port) + ") cannot be reached.");
+}
+
+TEST_F(LiveServers, AnUntrustedCertificateIsRefused) {
+  testing::TempFolder bare;  // no trusted-ca.pem
+  const std::string user = servers_.NewAddress("trust");
+  CurlPop3Connection connection(bare.Path());
+  EXPECT_NE(connection.Connect(Pop3s(), user, servers_.PasswordOf(user)), 0);
+  EXPECT_EQ(connection.LastError(),
+            "The mail server's certificate is not trusted, or it does not belong to 127.0.0.2.");
+  const auto error = SendMail({Submission(), user, servers_.PasswordOf(user)},
+                              {servers_.NewAddress("bob"), user, "s", "t", ""}, bare.Path(), nullptr);
+  EXPECT_EQ(error, "The mail server's certificate is not trusted, or it does not belong to 127.0.0.2.");
+}
+
+TEST_F(LiveServers, PlainTextLoginIsNotOfferedWithoutTls) {
+  const std::string user = servers_.NewAddress("plain");
+  CurlPop3Connection connection(folder_.Path());
+  EXPECT_NE(connection.Connect("pop3://" + Pop3(), user, servers_.PasswordOf(user)), 0);
+}
+
+}  // namespace
+}  // namespace ostrel::transport

@@ -1,0 +1,125 @@
+#include "transport/received_message.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "support/temp_folder.h"
+
+namespace ostrel::transport {
+namespace {
+
+ReceivedMessage LoadFixture(const std::string& name) {
+  ReceivedMessage message;
+  message.Load(testing::ReadBytes(std::filesystem::path(OSTREL_TRANSPORT_DATA) / name));
+  return message;
+}
+
+TEST(ReceivedMessage, MultipartAlternativeWithQuotedPrintableBase64AndRfc2231Name) {
+  const auto message = LoadFixture("multipart-alternative-qp-base64-rfc2231.eml");
+  EXPECT_EQ(message.Sender(), "Jürgen Müller <juergen@example.test>");
+  EXPECT_EQ(message.Recipient(1), "Bob <bob@example.test>");
+  EXPECT_EQ(message.Recipient(2), "carol@example.test");
+  EXPECT_EQ(message.Recipient(3), "");
+  EXPECT_EQ(message.Recipient(0), "");
+  EXPECT_EQ(message.Subject(), "Quarterly report – draft");
+  EXPECT_EQ(message.Date(), "Tue, 01 Dec 2026 09:30:00 +0100");
+  EXPECT_EQ(message.TextBody(),
+            "Hello Bob,\nthe figures are attached – see the file.\r\n"
+            "A very long line that was soft broken by the quoted-printable encoder so that it "
+            "fits.\r\n");
+  EXPECT_EQ(message.HtmlBody(),
+            "<html><body><p>Hello Bob, the figures are attached – see the file.</p></body></html>");
+  ASSERT_EQ(message.AttachmentCount(), 1);
+  EXPECT_EQ(message.Attachments()[0].name, "Grüße Bericht.pdf.enc");
+  std::string expected;
+  for (int round = 0; round < 4; ++round) {
+    for (int byte = 0; byte < 256; ++byte) expected += static_cast<char>(byte);
+  }
+  EXPECT_EQ(message.Attachments()[0].bytes, expected);
+}
+
+TEST(ReceivedMessage, SubjectOfTwoAdjacentEncodedWordsIsWhole) {
+  const auto message = LoadFixture("rfc2047-adjacent-encoded-words.eml");
+  EXPECT_EQ(message.Subject(), "Hello world");
+  EXPECT_EQ(message.TextBody(), "Plain text only.\r\n");
+  EXPECT_EQ(message.HtmlBody(), "");
+  EXPECT_EQ(message.AttachmentCount(), 0);
+}
+
+TEST(ReceivedMessage, Windows1252BodyAndHeadersBecomeUtf8) {
+  const auto message = LoadFixture("windows-1252-8bit-body.eml");
+  EXPECT_EQ(message.TextBody(), "Un café coûte 2 € – “cher”.\r\n");
+  EXPECT_EQ(message.Subject(), "Café prices");
+  EXPECT_EQ(message.Sender(), "Renée <renee@example.test>");
+}
+
+TEST(ReceivedMessage, Utf8BodyStaysAsItIs) {
+  const auto message = LoadFixture("utf8-8bit-body.eml");
+  EXPECT_EQ(message.TextBody(), "Grüße aus Köln – 東京\r\n");
+  EXPECT_EQ(message.Subject(), "Grüße");
+}
+
+TEST(ReceivedMessage, HtmlOnlyMessageHasNoTextBody) {
+  const auto message = LoadFixture("html-only-quoted-printable.eml");
+  EXPECT_EQ(message.TextBody(), "");
+  EXPECT_EQ(message.HtmlBody(), "<p>Gagnez un prix très = cher</p>\r\n");
+  EXPECT_EQ(message.Subject(), "W.I.N. a prize");
+}
+
+TEST(ReceivedMessage, HostileAttachmentNamesStayInTheSaveFolder) {
+  const auto message = LoadFixture("hostile-attachment-names.eml");
+  EXPECT_EQ(message.TextBody(), "body");
+  ASSERT_EQ(message.AttachmentCount(), 6);
+
+  testing::TempFolder root;
+  const auto save = root / "Save";
+  std::filesystem::create_directory(save);
+  testing::WriteBytes(save / "same.txt.enc", "already here");
+  const auto saved = message.SaveAttachments(save);
+
+  std::set<std::string> names;
+  for (const auto& path : saved) {
+    EXPECT_EQ(path.parent_path(), save);
+    names.insert(path.filename().string());
+  }
+  EXPECT_EQ(names, (std::set<std::string>{"evil.sh", "passwd", "same (2).txt.enc",
+                                          "same (3).txt.enc", "attachment", "attachment (2)"}));
+  EXPECT_EQ(testing::ReadBytes(save / "same.txt.enc"), "already here");
+  EXPECT_EQ(testing::ReadBytes(save / "evil.sh"), "echo evil");
+  EXPECT_EQ(testing::ReadBytes(save / "same (2).txt.enc"), "first");
+  EXPECT_EQ(testing::ReadBytes(save / "same (3).txt.enc"), "second");
+  // Nothing was written beside the folder.
+  size_t entries = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(root.Path())) {
+    (void)entry;
+    ++entries;
+  }
+  EXPECT_EQ(entries, 1u);
+}
+
+TEST(ReceivedMessage, GarbageGivesEmptyFieldsWithoutCrashing) {
+  ReceivedMessage message;
+  for (const std::string& raw : {std::string(), std::string("\0\0\0", 3), std::string("no header at all"),
+                                std::string("Content-Type: multipart/mixed; boundary=x\r\n\r\n--x\r\n--x")}) {
+    message.Load(raw);
+    EXPECT_EQ(message.Subject(), "");
+    EXPECT_EQ(message.Sender(), "");
+    EXPECT_EQ(message.AttachmentCount(), 0);
+  }
+}
+
+TEST(ReceivedMessage, LoadingAgainForgetsThePreviousMessage) {
+  ReceivedMessage message;
+  message.Load(testing::ReadBytes(std::filesystem::path(OSTREL_TRANSPORT_DATA) /
+                                  "multipart-alternative-qp-base64-rfc2231.eml"));
+  message.Load(testing::ReadBytes(std::filesystem::path(OSTREL_TRANSPORT_DATA) /
+                                  "rfc2047-adjacent-encoded-words.eml"));
+  EXPECT_EQ(message.AttachmentCount(), 0);
+  EXPECT_EQ(message.HtmlBody(), "");
+  EXPECT_EQ(message.Recipient(2), "");
+}
+
+}  // namespace
+}  // namespace ostrel::transport

@@ -1,0 +1,143 @@
+#include "transport/scripted_server.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+namespace ostrel::testing {
+namespace {
+
+constexpr int kWaitMilliseconds = 10000;
+
+class LineReader {
+ public:
+  explicit LineReader(int socket) : socket_(socket) {}
+  // The next line without CR LF; false when the client hung up or went quiet.
+  bool Next(std::string& line) {
+    for (;;) {
+      if (const auto end = buffer_.find("\r\n"); end != std::string::npos) {
+        line = buffer_.substr(0, end);
+        buffer_.erase(0, end + 2);
+        return true;
+      }
+      pollfd descriptor{socket_, POLLIN, 0};
+      if (poll(&descriptor, 1, kWaitMilliseconds) <= 0) return false;
+      char chunk[4096];
+      const ssize_t got = recv(socket_, chunk, sizeof chunk, 0);
+      if (got <= 0) return false;
+      buffer_.append(chunk, static_cast<size_t>(got));
+    }
+  }
+
+ private:
+  int socket_;
+  std::string buffer_;
+};
+
+bool Matches(const std::string& expected, const std::string& got) {
+  if (!expected.empty() && expected.back() == '*') {
+    return got.compare(0, expected.size() - 1, expected, 0, expected.size() - 1) == 0;
+  }
+  return expected == got;
+}
+
+void SendAll(int socket, const std::string& bytes) {
+  size_t sent = 0;
+  while (sent < bytes.size()) {
+    const ssize_t now = send(socket, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+    if (now <= 0) return;
+    sent += static_cast<size_t>(now);
+  }
+}
+
+}  // namespace
+
+ScriptedServer::ScriptedServer(std::vector<std::string> script) : script_(std::move(script)) {
+  listener_ = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = 0;
+  if (listener_ < 0 ||
+      bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      listen(listener_, 1) != 0) {
+    throw std::runtime_error("cannot listen on loopback");
+  }
+  socklen_t length = sizeof address;
+  getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
+  port_ = ntohs(address.sin_port);
+  // An empty script is a port that was free a moment ago.
+  if (script_.empty()) {
+    close(listener_);
+    listener_ = -1;
+    return;
+  }
+  thread_ = std::thread([this] { Run(); });
+}
+
+ScriptedServer::~ScriptedServer() {
+  Finish();
+  if (listener_ >= 0) close(listener_);
+}
+
+void ScriptedServer::Finish() {
+  if (thread_.joinable()) thread_.join();
+}
+
+void ScriptedServer::Run() {
+  pollfd waiting{listener_, POLLIN, 0};
+  if (poll(&waiting, 1, kWaitMilliseconds) <= 0) {
+    mismatches.push_back("no client connected");
+    return;
+  }
+  const int client = accept(listener_, nullptr, nullptr);
+  if (client < 0) return;
+  LineReader reader(client);
+  bool open = true;
+  while (open && nextRow_ < script_.size()) {
+    const std::string& row = script_[nextRow_];
+    if (row == "CLOSE") {
+      ++nextRow_;
+      open = false;
+      break;
+    }
+    if (row.rfind("S: ", 0) == 0) {
+      SendAll(client, row.substr(3) + "\r\n");
+      ++nextRow_;
+      continue;
+    }
+    const std::string expected = row.substr(3);
+    std::string line;
+    if (!reader.Next(line)) {
+      open = false;
+      break;
+    }
+    if (expected == "<DATA>") {
+      std::string message;
+      while (line != ".") {
+        message += line + "\r\n";
+        if (!reader.Next(line)) {
+          open = false;
+          break;
+        }
+      }
+      data.push_back(message);
+    } else if (!Matches(expected, line)) {
+      mismatches.push_back("expected \"" + expected + "\", got \"" + line + "\"");
+      break;
+    }
+    ++nextRow_;
+  }
+  if (open && nextRow_ == script_.size()) {
+    std::string ignored;
+    while (reader.Next(ignored)) {
+    }
+  }
+  close(client);
+}
+
+}  // namespace ostrel::testing
