@@ -1,0 +1,86 @@
+#include "store/attachments.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace ostrel::store {
+namespace {
+
+constexpr std::string_view kEncEnding = ".enc";
+
+base::MessageBox Notice(std::string_view text) { return base::MessageBox{std::string(text), "", base::Buttons::Ok}; }
+
+std::filesystem::path FolderOf(const std::filesystem::path& programFolder, AttachmentList list) {
+  return programFolder / (list == AttachmentList::Received ? kReceivedFolder : kDecryptedFolder);
+}
+
+// A name from a list must stay inside its folder.
+bool IsPlainName(const std::string& name) {
+  return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+}
+
+}  // namespace
+
+std::vector<std::string> ListAttachmentFiles(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+       entry.increment(error)) {
+    std::error_code typeError;
+    if (entry->is_regular_file(typeError)) names.push_back(entry->path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+AttachmentCheck CheckAttachments(const std::filesystem::path& programFolder, engine::Engine& engine) {
+  AttachmentCheck check;
+  const auto received = programFolder / kReceivedFolder;
+  std::vector<std::filesystem::path> pendingEncFiles;
+  for (const auto& name : ListAttachmentFiles(received)) {
+    if (name.size() <= kEncEnding.size() || !name.ends_with(kEncEnding)) continue;
+    const auto plainName = name.substr(0, name.size() - kEncEnding.size());
+    try {
+      engine.DecryptFile(received / name, programFolder / kDecryptedFolder / plainName);
+    } catch (const std::exception&) {
+      check.failedNames.push_back(name);
+      continue;
+    }
+    pendingEncFiles.push_back(received / name);
+    ++check.DecryptedCount;
+  }
+  // Removed only after the listing, so that the listing stays intact.
+  for (const auto& path : pendingEncFiles) {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+  }
+  return check;
+}
+
+void OpenAttachments(const std::filesystem::path& programFolder, AttachmentList list,
+                     const std::vector<std::string>& selectedNames, base::Dialogs& dialogs,
+                     const std::function<void(const std::filesystem::path&)>& open) {
+  if (selectedNames.empty()) {
+    dialogs.Show(Notice(list == AttachmentList::Received ? kSelectReceivedToOpen : kSelectDecryptedToOpen));
+    return;
+  }
+  const auto folder = FolderOf(programFolder, list);
+  for (const auto& name : selectedNames) {
+    if (IsPlainName(name)) open(folder / name);
+  }
+}
+
+void DeleteAttachments(const std::filesystem::path& programFolder, AttachmentList list,
+                       const std::vector<std::string>& selectedNames, base::Dialogs& dialogs) {
+  if (selectedNames.empty()) {
+    dialogs.Show(Notice(kSelectToDelete));
+    return;
+  }
+  const auto folder = FolderOf(programFolder, list);
+  for (const auto& name : selectedNames) {
+    std::error_code ignored;
+    if (IsPlainName(name)) std::filesystem::remove(folder / name, ignored);
+  }
+}
+
+}  // namespace ostrel::store

@@ -1,0 +1,50 @@
+#include "store/box_emptying.h"
+
+#include <system_error>
+#include <vector>
+
+#include "base/safe_file.h"
+#include "store/box_index.h"
+#include "store/box_record.h"
+#include "store/boxes.h"
+#include "store/mail_box.h"
+#include "store/message_files.h"
+
+namespace ostrel::store {
+
+void KillMessages(const std::filesystem::path& programFolder, std::string_view box) {
+  const std::filesystem::path folder = programFolder / std::string(box);
+  const bool isBox = FindBox(box) != nullptr;
+  std::vector<std::filesystem::path> files;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    if (!it->is_regular_file(error)) continue;
+    // The index file is replaced last, so the number never drops to 0 while
+    // message files of higher numbers could still be there.
+    if (isBox && it->path().filename() == kIndexFileName) continue;
+    files.push_back(it->path());
+  }
+  for (const auto& file : files) std::filesystem::remove(file, error);
+  if (isBox) {
+    base::MakePrivateFolder(folder);
+    WriteBoxIndex(folder, 0);
+  }
+}
+
+std::string EmptyTheTrash(const std::filesystem::path& programFolder) noexcept {
+  std::string lastName;
+  try {
+    const MailBox trash(programFolder, "Trash");
+    const std::vector<std::string> records = trash.ReadAllBytes();
+    trash.Rewrite({});
+    for (const auto& record : records) {
+      lastName = MessageNameOf(record);
+      RemoveMessageFiles(trash.Folder(), lastName);
+    }
+  } catch (...) {
+    // Emptying the Trash runs on the way out; nothing may stop the exit.
+  }
+  return lastName;
+}
+
+}  // namespace ostrel::store

@@ -1,0 +1,22 @@
+#pragma once
+// Emptying whole folders: KillMessages for one data folder, EmptyTheTrash
+// for the Trash box.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace ostrel::store {
+
+// Deletes every ordinary file of the folder `box` under the program folder
+// (sub-folders untouched). A box folder ends with its index file holding 0;
+// "Save", "Dec" and "Enc" get none.
+void KillMessages(const std::filesystem::path& programFolder, std::string_view box);
+
+// Empties "trash.dat" and deletes the files its records name; every error is
+// ignored. The list is emptied first, so no record is ever left naming a file
+// that is gone. The Trash index stays. Returns the trimmed MsgFile of the
+// last record, empty when there was none.
+std::string EmptyTheTrash(const std::filesystem::path& programFolder) noexcept;
+
+}  // namespace ostrel::store

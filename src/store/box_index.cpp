@@ -1,0 +1,43 @@
+#include "store/box_index.h"
+
+#include <limits>
+
+#include "base/number_text.h"
+#include "base/safe_file.h"
+
+namespace ostrel::store {
+namespace {
+
+// Far below the point where adding to it could overflow.
+constexpr std::int64_t kLargestIndex = std::numeric_limits<std::int64_t>::max() / 2;
+
+bool MessageFilesExist(const std::filesystem::path& boxFolder, const std::string& name) {
+  std::error_code error;
+  return std::filesystem::exists(boxFolder / (name + ".txt"), error) ||
+         std::filesystem::exists(boxFolder / (name + ".htm"), error);
+}
+
+}  // namespace
+
+std::int64_t ReadBoxIndex(const std::filesystem::path& boxFolder) {
+  const auto contents = base::ReadWholeFile(boxFolder / kIndexFileName);
+  if (!contents) return 0;
+  const std::string_view text(*contents);
+  const std::string_view firstField = text.substr(0, text.find_first_of(",\r\n"));
+  return base::RoundHalfEven(base::NumericValue(firstField), 0, kLargestIndex);
+}
+
+void WriteBoxIndex(const std::filesystem::path& boxFolder, std::int64_t number) {
+  base::ReplaceFile(boxFolder / kIndexFileName, base::PrintForm(number) + "\r\n");
+}
+
+std::string MessageNameFor(std::int64_t number) { return "MSG" + std::to_string(number); }
+
+std::string NextMessageName(const std::filesystem::path& boxFolder) {
+  std::int64_t number = ReadBoxIndex(boxFolder) + 1;
+  while (MessageFilesExist(boxFolder, MessageNameFor(number))) ++number;
+  WriteBoxIndex(boxFolder, number);
+  return MessageNameFor(number);
+}
+
+}  // namespace ostrel::store

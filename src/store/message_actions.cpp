@@ -1,0 +1,102 @@
+#include "store/message_actions.h"
+
+#include "base/ansi_text.h"
+#include "base/safe_file.h"
+#include "engine/hex_text.h"
+#include "store/boxes.h"
+#include "store/mail_box.h"
+#include "store/message_files.h"
+#include "store/message_view.h"
+
+namespace ostrel::store {
+namespace {
+
+base::MessageBox Warning(std::string text) {
+  return base::MessageBox{std::move(text), "", base::Buttons::Ok, base::Icon::Exclamation};
+}
+
+// A cipher byte as one visible character: control codes become the pictures
+// of U+2400..U+241F and U+2421, every other byte its code page character.
+std::string VisibleCharacter(unsigned char byte) {
+  if (byte < 0x20 || byte == 0x7F) {
+    const unsigned picture = byte == 0x7F ? 0x2421u : 0x2400u + byte;
+    std::string utf8;
+    utf8 += static_cast<char>(0xE0u | (picture >> 12));
+    utf8 += static_cast<char>(0x80u | ((picture >> 6) & 0x3Fu));
+    utf8 += static_cast<char>(0x80u | (picture & 0x3Fu));
+    return utf8;
+  }
+  if (byte < 0x80) return std::string(1, static_cast<char>(byte));
+  return base::FromAnsi(std::string(1, static_cast<char>(byte)));
+}
+
+}  // namespace
+
+std::optional<std::string> DecryptPane(std::string_view paneText, engine::Engine& engine,
+                                       std::string& cipherTextBuffer, base::Dialogs& dialogs) {
+  if (!engine.KeyLoaded()) {
+    dialogs.Show(Warning("No key is loaded. Choose the key of this message in the key list first."));
+    return std::nullopt;
+  }
+  cipherTextBuffer = std::string(paneText);
+  try {
+    engine::HexDecode(cipherTextBuffer);
+    engine.DecryptText(cipherTextBuffer);
+  } catch (const engine::EngineError& error) {
+    cipherTextBuffer.clear();
+    dialogs.Show(Warning(std::string("The message could not be deciphered. ") + error.what()));
+    return std::nullopt;
+  }
+  return base::FromAnsi(cipherTextBuffer);
+}
+
+std::optional<std::string> CipherViewText(std::string_view paneText, std::string& cipherTextBuffer) {
+  cipherTextBuffer = std::string(paneText);
+  try {
+    engine::HexDecode(cipherTextBuffer);
+  } catch (const engine::EngineError&) {
+    cipherTextBuffer.clear();
+    return std::nullopt;
+  }
+  std::string display;
+  display.reserve(cipherTextBuffer.size() * 2 + cipherTextBuffer.size() / kCipherViewLineLength * 2);
+  std::size_t viewCounter = 0;
+  for (const char byte : cipherTextBuffer) {
+    display += VisibleCharacter(static_cast<unsigned char>(byte));
+    if (++viewCounter == kCipherViewLineLength) {
+      viewCounter = 0;
+      display += "\r\n";
+    }
+  }
+  return display;
+}
+
+std::vector<std::string> PrintLines(std::string_view selectedFrom, std::string_view selectedSubject,
+                                    std::string_view selectedDate, std::string_view paneText) {
+  std::vector<std::string> lines;
+  lines.push_back("   From: " + std::string(selectedFrom));
+  lines.push_back("Subject:" + std::string(selectedSubject));
+  lines.push_back("   Date:" + std::string(selectedDate));
+  lines.emplace_back(kPrintRuleLength, '=');
+  std::size_t start = 0;
+  while (start < paneText.size()) {
+    std::size_t end = paneText.find('\n', start);
+    if (end == std::string_view::npos) end = paneText.size();
+    std::string_view line = paneText.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.emplace_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+bool PrepareWebView(const std::filesystem::path& programFolder, std::string_view boxName,
+                    std::string_view messageName) {
+  if (messageName.empty() || FindBox(boxName) == nullptr || !IsSafeMessageName(messageName)) return false;
+  const auto page = base::ReadWholeFile(MailBox(programFolder, boxName).WebPath(messageName));
+  if (!page) return false;
+  base::ReplaceFile(programFolder / kWebPageName, *page);
+  return true;
+}
+
+}  // namespace ostrel::store

@@ -1,0 +1,73 @@
+#include "store/message_view.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "base/ansi_text.h"
+#include "base/safe_file.h"
+
+namespace ostrel::store {
+namespace {
+
+// Calls line(text) for every line of bytes, without its line end.
+template <typename LineFunction>
+void ForEachLine(std::string_view bytes, LineFunction line) {
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    const std::size_t end = bytes.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      line(bytes.substr(start));
+      return;
+    }
+    line(bytes.substr(start, end - start));
+    start = end + 1;
+    if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
+  }
+}
+
+bool ContainsHtmlTag(std::string_view text) {
+  static constexpr std::string_view kTag = "<html>";
+  const auto found = std::search(text.begin(), text.end(), kTag.begin(), kTag.end(), [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == static_cast<unsigned char>(b);
+  });
+  return found != text.end();
+}
+
+}  // namespace
+
+std::string PaneText(std::string_view bytes) {
+  std::string text;
+  text.reserve(bytes.size() + bytes.size() / 40 + 2);
+  ForEachLine(bytes, [&](std::string_view line) {
+    text += line;
+    text += "\r\n";
+  });
+  return base::FromAnsi(text);
+}
+
+bool IsHexText(std::string_view text) {
+  return text.find_first_not_of("0123456789ABCDEF\r\n") == std::string_view::npos;
+}
+
+std::string JoinedLines(std::string_view bytes) {
+  std::string joined;
+  joined.reserve(bytes.size() + 2);
+  ForEachLine(bytes, [&](std::string_view line) { joined += line; });
+  return joined + "\r\n";
+}
+
+OpenedMessage ReadMessage(const std::filesystem::path& textFile, std::string_view shownName) {
+  OpenedMessage message;
+  const auto bytes = base::ReadWholeFile(textFile);
+  if (!bytes) {
+    message.fileMissing = true;
+    message.text = "This message cannot be shown: its file \"" + std::string(shownName) + "\" is missing.\r\n";
+    return message;
+  }
+  message.text = PaneText(*bytes);
+  message.decryptEnabled = IsHexText(message.text);
+  if (ContainsHtmlTag(message.text)) message.webPage = JoinedLines(*bytes);
+  return message;
+}
+
+}  // namespace ostrel::store

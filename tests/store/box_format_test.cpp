@@ -1,0 +1,160 @@
+// Box list records, index files and message names, byte for byte.
+
+#include <gtest/gtest.h>
+
+#include "store/box_index.h"
+#include "store/box_record.h"
+#include "store/mail_box.h"
+#include "store/out_box.h"
+#include "store_folder.h"
+
+namespace ostrel::store {
+namespace {
+
+using testing::ReadBytes;
+using testing::StoreData;
+using testing::StoreFolder;
+using testing::WriteBytes;
+
+TEST(BoxRecordTest, ReadsTheThreeRecordFixtureFieldByField) {
+  StoreFolder store;
+  std::filesystem::copy_file(StoreData("inbox-three-records.dat"), store / "inbox.dat");
+  const MailBox in(store.Folder(), "In");
+  ASSERT_EQ(in.Count(), 3u);
+  const BoxRecord third = *in.Read(3);
+  EXPECT_EQ(third.To, "me@example.org" + std::string(66, ' '));
+  EXPECT_EQ(base::TrimBlanks(third.From), "Ren\u00e9e <renee@example.org>");
+  EXPECT_EQ(base::TrimBlanks(third.Subject), "Third \u2013 caf\u00e9");
+  EXPECT_EQ(third.Date, "1/4/2026 11:45:10 PM          ");
+  EXPECT_EQ(third.MessageName(), "MSG3");
+  EXPECT_EQ(in.TextPath(third.MessageName()), store / "In" / "MSG3.txt");
+  EXPECT_EQ(in.WebPath(third.MessageName()), store / "In" / "MSG3.htm");
+  EXPECT_FALSE(in.Read(4).has_value());
+  EXPECT_FALSE(in.Read(0).has_value());
+}
+
+TEST(BoxRecordTest, WritesTheFixtureBackByteForByte) {
+  const std::string fixture = ReadBytes(StoreData("inbox-three-records.dat"));
+  std::string rewritten;
+  for (std::size_t i = 0; i < 3; ++i) {
+    rewritten += BoxRecord::FromBytes(fixture.substr(i * kBoxRecordLength, kBoxRecordLength)).ToBytes();
+  }
+  EXPECT_EQ(rewritten, fixture);
+}
+
+TEST(BoxRecordTest, CutsLongFieldsToTheirWidths) {
+  BoxRecord record{"to", "from", std::string(100, 's'), std::string(40, 'd'), "MSG123456789012345678901"};
+  const std::string bytes = record.ToBytes();
+  ASSERT_EQ(bytes.size(), kBoxRecordLength);
+  EXPECT_EQ(bytes.substr(160, 80), std::string(80, 's'));
+  EXPECT_EQ(bytes.substr(240, 30), std::string(30, 'd'));
+  EXPECT_EQ(bytes.substr(270, 20), "MSG12345678901234567");
+  EXPECT_EQ(bytes.substr(0, 80), "to" + std::string(78, ' '));
+}
+
+TEST(BoxRecordTest, ChangingTheMessageNameKeepsEveryOtherByte) {
+  const std::string fixture = ReadBytes(StoreData("inbox-three-records.dat")).substr(2 * kBoxRecordLength);
+  const std::string moved = WithMessageName(fixture, "MSG40000");
+  EXPECT_EQ(moved.substr(0, kMsgFileOffset), fixture.substr(0, kMsgFileOffset));
+  EXPECT_EQ(moved.substr(kMsgFileOffset), "MSG40000            ");
+  EXPECT_EQ(MessageNameOf(moved), "MSG40000");
+}
+
+TEST(BoxListTest, APartialLastRecordIsNotCountedAndIsCutOffByTheNextAppend) {
+  StoreFolder store;
+  std::filesystem::copy_file(StoreData("inbox-partial-last-record.dat"), store / "inbox.dat");
+  const MailBox in(store.Folder(), "In");
+  EXPECT_EQ(in.Count(), 2u);
+  EXPECT_EQ(in.ReadAllBytes().size(), 2u);
+  in.Append(BoxRecord{"", "x", "appended", "", "MSG9"});
+  EXPECT_EQ(std::filesystem::file_size(store / "inbox.dat"), 3 * kBoxRecordLength);
+  EXPECT_EQ(store.Subjects("In"), (std::vector<std::string>{"First", "Second", "appended"}));
+}
+
+TEST(BoxListTest, AMissingListCountsAsEmptyAndRewriteLeavesNoTempFile) {
+  StoreFolder store;
+  const MailBox sent(store.Folder(), "Sent");
+  EXPECT_EQ(sent.Count(), 0u);
+  sent.EnsureListExists();
+  EXPECT_EQ(std::filesystem::file_size(store / "sent.dat"), 0u);
+  sent.Rewrite({BoxRecord{"a", "b", "c", "d", "MSG1"}.ToBytes()});
+  EXPECT_EQ(sent.Count(), 1u);
+  EXPECT_FALSE(std::filesystem::exists(store / "temp.dat"));
+}
+
+TEST(BoxListTest, UnknownBoxNameIsRefused) {
+  StoreFolder store;
+  EXPECT_THROW(MailBox(store.Folder(), "inbox"), std::invalid_argument);
+  EXPECT_THROW(MailBox(store.Folder(), ""), std::invalid_argument);
+}
+
+TEST(BoxIndexTest, AdvancesAndWritesThePrintForm) {
+  StoreFolder store;
+  std::filesystem::copy_file(StoreData("index-41.dat"), store / "In" / "index.dat",
+                             std::filesystem::copy_options::overwrite_existing);
+  EXPECT_EQ(NextMessageName(store / "In"), "MSG42");
+  EXPECT_EQ(store.Index("In"), " 42\r\n");
+  EXPECT_EQ(store.Index("Out"), " 0\r\n");
+}
+
+TEST(BoxIndexTest, GarbageMissingAndNegativeIndexesReadAsZero) {
+  StoreFolder store;
+  std::filesystem::copy_file(StoreData("index-garbage.dat"), store / "Junk" / "index.dat",
+                             std::filesystem::copy_options::overwrite_existing);
+  EXPECT_EQ(ReadBoxIndex(store / "Junk"), 0);
+  std::filesystem::remove(store / "Sent" / "index.dat");
+  EXPECT_EQ(ReadBoxIndex(store / "Sent"), 0);
+  WriteBytes(store / "Trash" / "index.dat", "-7\r\n");
+  EXPECT_EQ(ReadBoxIndex(store / "Trash"), 0);
+  WriteBytes(store / "In" / "index.dat", "  12,junk\r\n");
+  EXPECT_EQ(ReadBoxIndex(store / "In"), 12);
+  EXPECT_EQ(NextMessageName(store / "Junk"), "MSG1");
+}
+
+TEST(BoxIndexTest, InAndJunkNumbersGoPast32767) {
+  StoreFolder store;
+  WriteBoxIndex(store / "In", 32767);
+  EXPECT_EQ(NextMessageName(store / "In"), "MSG32768");
+  EXPECT_EQ(store.Index("In"), " 32768\r\n");
+  WriteBoxIndex(store / "Junk", 99999999999);
+  EXPECT_EQ(NextMessageName(store / "Junk"), "MSG100000000000");
+}
+
+TEST(BoxIndexTest, ADamagedIndexNeverHandsOutTheNameOfAnExistingMessage) {
+  StoreFolder store;
+  store.AddMessage("In", "one", "first\r\n");
+  store.AddMessage("In", "two", "second\r\n", std::string("<p>web</p>"));
+  WriteBytes(store / "In" / "index.dat", "garbage\r\n");
+  const std::string name = store.AddMessage("In", "three", "third\r\n");
+  EXPECT_EQ(name, "MSG3");
+  EXPECT_EQ(ReadBytes(store / "In" / "MSG1.txt"), "first\r\n");
+  EXPECT_EQ(ReadBytes(store / "In" / "MSG2.txt"), "second\r\n");
+  EXPECT_EQ(store.Index("In"), " 3\r\n");
+}
+
+TEST(MailBoxTest, FilingWritesTheFilesThenTheRecord) {
+  StoreFolder store;
+  EXPECT_EQ(store.AddMessage("Junk", "spam", "buy now\r\n", std::string("<b>buy</b>\r\n")), "MSG1");
+  EXPECT_EQ(store.AddMessage("Junk", "more", "again\r\n"), "MSG2");
+  EXPECT_EQ(ReadBytes(store / "Junk" / "MSG1.txt"), "buy now\r\n");
+  EXPECT_EQ(ReadBytes(store / "Junk" / "MSG1.htm"), "<b>buy</b>\r\n");
+  EXPECT_FALSE(std::filesystem::exists(store / "Junk" / "MSG2.htm"));
+  const auto records = store.Records("Junk");
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[1].MessageName(), "MSG2");
+  EXPECT_EQ(store.Index("Junk"), " 2\r\n");
+}
+
+TEST(OutBoxTest, ARecordLeftByAnInterruptedRunIsRemoved) {
+  StoreFolder store;
+  const MailBox out(store.Folder(), "Out");
+  out.Append(BoxRecord{"friend@example.org", "me", "stale", "", ""});
+  ClearOutBox(store.Folder());
+  EXPECT_EQ(out.Count(), 0u);
+  EXPECT_EQ(std::filesystem::file_size(store / "out.dat"), 0u);
+  ClearOutBox(store.Folder());
+  EXPECT_EQ(std::filesystem::file_size(store / "out.dat"), 0u);
+}
+
+}  // namespace
+}  // namespace ostrel::store

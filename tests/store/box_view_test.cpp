@@ -1,0 +1,165 @@
+// The grid's rows and caption, row by row reading, and opening a message.
+
+#include <gtest/gtest.h>
+
+#include "store/box_view.h"
+#include "store/installation.h"
+#include "store/mail_box.h"
+#include "store/message_view.h"
+#include "store_folder.h"
+#include "support/recording_dialogs.h"
+
+namespace ostrel::store {
+namespace {
+
+using testing::ReadBytes;
+using testing::RecordingDialogs;
+using testing::StoreData;
+using testing::StoreFolder;
+using testing::WriteBytes;
+
+TEST(LoadBoxTest, ShowsTheNewestRecordFirstWithFieldsAsStored) {
+  StoreFolder store;
+  std::filesystem::copy_file(StoreData("inbox-three-records.dat"), store / "inbox.dat");
+  const auto view = LoadBoxView(store.Folder(), "In");
+  ASSERT_TRUE(view.has_value());
+  EXPECT_EQ(view->caption, "InBox (3 msgs)");
+  ASSERT_EQ(view->rows.size(), 3u);
+  EXPECT_EQ(view->rows[0].RecordText(), " 3");
+  EXPECT_EQ(view->rows[2].RecordText(), " 1");
+  EXPECT_EQ(view->rows[2].From, "alice@example.org" + std::string(63, ' '));
+  EXPECT_EQ(view->rows[2].Subject, "First" + std::string(75, ' '));
+  EXPECT_EQ(view->rows[0].Date, "1/4/2026 11:45:10 PM          ");
+}
+
+TEST(LoadBoxTest, CaptionsOfEveryShownBoxAndEmptyOrMissingLists) {
+  StoreFolder store;
+  EXPECT_FALSE(std::filesystem::exists(store / "junk.dat"));
+  EXPECT_EQ(LoadBoxView(store.Folder(), "Junk")->caption, "Junk (0 msgs)");
+  EXPECT_TRUE(std::filesystem::exists(store / "junk.dat"));
+  store.AddMessage("Sent", "s", "t\r\n");
+  EXPECT_EQ(LoadBoxView(store.Folder(), "Sent")->caption, "Sent (1 msgs)");
+  EXPECT_EQ(LoadBoxView(store.Folder(), "Trash")->caption, "Trash (0 msgs)");
+  EXPECT_FALSE(LoadBoxView(store.Folder(), "Out").has_value());
+  EXPECT_FALSE(LoadBoxView(store.Folder(), "").has_value());
+}
+
+TEST(LoadBoxTest, RowReaderGivesTheSameRowsAsTheFullList) {
+  StoreFolder store;
+  std::filesystem::copy_file(StoreData("inbox-partial-last-record.dat"), store / "inbox.dat");
+  const BoxRowReader reader(store.Folder(), "In");
+  const auto view = LoadBoxView(store.Folder(), "In");
+  ASSERT_EQ(reader.Count(), 2u);
+  EXPECT_EQ(reader.Caption(), view->caption);
+  EXPECT_EQ(*reader.Row(1), view->rows[0]);
+  EXPECT_EQ(*reader.Row(2), view->rows[1]);
+  EXPECT_FALSE(reader.Row(0).has_value());
+  EXPECT_FALSE(reader.Row(3).has_value());
+  EXPECT_THROW(BoxRowReader(store.Folder(), "Out"), std::invalid_argument);
+}
+
+TEST(MessageTextTest, EveryLineIsEndedByCrLfHoweverItWasStored) {
+  EXPECT_EQ(PaneText("one\r\ntwo\nthree\rfour"), "one\r\ntwo\r\nthree\r\nfour\r\n");
+  EXPECT_EQ(PaneText("ABC\r\n"), "ABC\r\n");
+  EXPECT_EQ(PaneText("a\r\n\r\nb\r\n"), "a\r\n\r\nb\r\n");
+  EXPECT_EQ(PaneText(""), "");
+  EXPECT_EQ(PaneText("caf\xE9\r\n"), "caf\u00e9\r\n");
+  EXPECT_EQ(JoinedLines("<html>\r\n<body>x</body>\n</html>\r\n"), "<html><body>x</body></html>\r\n");
+}
+
+TEST(MessageTextTest, OnlyUpperCaseHexAndLineBreaksCountAsCipherText) {
+  EXPECT_TRUE(IsHexText("0123456789ABCDEF\r\nFF00\r\n"));
+  EXPECT_TRUE(IsHexText(""));
+  EXPECT_FALSE(IsHexText("0123456789abcdef\r\n"));
+  EXPECT_FALSE(IsHexText("ABCD EF\r\n"));
+  EXPECT_FALSE(IsHexText("ABCDEFG"));
+}
+
+class OpeningTest : public ::testing::Test {
+ protected:
+  OpeningTest() : installation(store.Folder(), dialogs) { installation.CurrentBox = "In"; }
+
+  StoreFolder store;
+  RecordingDialogs dialogs;
+  Installation installation;
+};
+
+TEST_F(OpeningTest, HexCipherTextEnablesDecrypt) {
+  store.AddMessage("In", "cipher", "0A1B2C\r\nFF\r\n");
+  const auto opened = installation.OpenMessage(1);
+  ASSERT_TRUE(opened.has_value());
+  EXPECT_EQ(opened->text, "0A1B2C\r\nFF\r\n");
+  EXPECT_TRUE(opened->decryptEnabled);
+  EXPECT_FALSE(opened->webPage.has_value());
+  EXPECT_EQ(installation.CurrentMessage, "MSG1");
+  EXPECT_EQ(installation.CurrentRecord, 1);
+  EXPECT_FALSE(std::filesystem::exists(store / "web.html"));
+}
+
+TEST_F(OpeningTest, LowerCaseHexOrABlankDisablesDecrypt) {
+  store.AddMessage("In", "lower", "0a1b2c\r\n");
+  store.AddMessage("In", "blank", "0A1B 2C\r\n");
+  EXPECT_FALSE(installation.OpenMessage(1)->decryptEnabled);
+  EXPECT_FALSE(installation.OpenMessage(2)->decryptEnabled);
+}
+
+TEST_F(OpeningTest, HtmlInAnyCaseWritesTheWebPageWithoutLineBreaks) {
+  store.AddMessage("In", "web", "<HtMl>\r\n<body>Hi</body>\r\n</html>\r\n", std::string("<html>ignored</html>\r\n"));
+  installation.HelpTopic = "oxmkey.htm";
+  const auto opened = installation.OpenMessage(1);
+  EXPECT_EQ(opened->text, "<HtMl>\r\n<body>Hi</body>\r\n</html>\r\n");
+  ASSERT_TRUE(opened->webPage.has_value());
+  EXPECT_EQ(ReadBytes(store / "web.html"), "<HtMl><body>Hi</body></html>\r\n");
+  EXPECT_EQ(installation.HelpTopic, "");
+  EXPECT_FALSE(opened->decryptEnabled);
+}
+
+TEST_F(OpeningTest, AMissingMessageFileGivesAClearTextNamingIt) {
+  store.AddMessage("In", "gone", "text\r\n");
+  std::filesystem::remove(store / "In" / "MSG1.txt");
+  const auto opened = installation.OpenMessage(1);
+  EXPECT_TRUE(opened->fileMissing);
+  EXPECT_NE(opened->text.find("In/MSG1.txt"), std::string::npos);
+  EXPECT_FALSE(opened->decryptEnabled);
+  EXPECT_EQ(installation.CurrentMessage, "MSG1");
+}
+
+TEST_F(OpeningTest, AMessageNameThatLeavesItsFolderIsNotFollowed) {
+  WriteBytes(store / "secret.txt", "do not show\r\n");
+  MailBox(store.Folder(), "In").Append(BoxRecord{"", "x", "y", "", "../secret"});
+  const auto opened = installation.OpenMessage(1);
+  EXPECT_TRUE(opened->fileMissing);
+  EXPECT_EQ(opened->text.find("do not show"), std::string::npos);
+}
+
+TEST_F(OpeningTest, HeaderRowAndRecordsPastTheEndOpenNothing) {
+  store.AddMessage("In", "one", "x\r\n");
+  EXPECT_FALSE(installation.OpenMessage(0).has_value());
+  EXPECT_FALSE(installation.SelectRow(0));
+  EXPECT_EQ(installation.CurrentRecord, 0);
+  EXPECT_TRUE(installation.OpenMessage(5)->fileMissing);
+  EXPECT_EQ(Installation::RecordNumberOf(" 3"), 3);
+  EXPECT_EQ(Installation::RecordNumberOf(""), 0);
+}
+
+TEST_F(OpeningTest, RightClickFillsTheSelectedCellsTrimmed) {
+  std::filesystem::copy_file(StoreData("inbox-three-records.dat"), store / "inbox.dat");
+  ASSERT_TRUE(installation.SelectRow(2));
+  EXPECT_EQ(installation.SelectedFrom, "bob@example.org");
+  EXPECT_EQ(installation.SelectedSubject, "Second");
+  EXPECT_EQ(installation.SelectedDate, "1/3/2026 10:30:00 AM");
+  EXPECT_EQ(installation.CurrentRecord, 2);
+  EXPECT_EQ(installation.CurrentMessage, "");
+}
+
+TEST_F(OpeningTest, LoadBoxWithNoBoxChosenGivesNothing) {
+  installation.CurrentBox.clear();
+  EXPECT_FALSE(installation.LoadBox().has_value());
+  EXPECT_FALSE(installation.ChooseBox("Out").has_value());
+  EXPECT_EQ(installation.CurrentBox, "");
+  EXPECT_EQ(installation.ChooseBox("Trash")->caption, "Trash (0 msgs)");
+  EXPECT_EQ(installation.CurrentBox, "Trash");
+}
+
+}  // namespace
+}  // namespace ostrel::store

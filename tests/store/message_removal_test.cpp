@@ -1,0 +1,192 @@
+// Delete Msg from every box, the Trash rules, KillMessages and EmptyTheTrash.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "store/box_emptying.h"
+#include "store/installation.h"
+#include "store/trash_moves.h"
+#include "store_folder.h"
+#include "support/recording_dialogs.h"
+
+namespace ostrel::store {
+namespace {
+
+using testing::ReadBytes;
+using testing::RecordingDialogs;
+using testing::StoreFolder;
+using testing::WriteBytes;
+using Names = std::vector<std::string>;
+
+class DeleteTest : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(DeleteTest, MiddleMessageGoesToTheTrashUnderTheNextTrashNumber) {
+  const std::string box = GetParam();
+  const bool hasWeb = box != "Sent";
+  StoreFolder store;
+  store.AddMessage("Trash", "already there", "old\r\n");
+  for (const char* subject : {"one", "two", "three"}) {
+    store.AddMessage(box, subject, std::string(subject) + " text\r\n",
+                     hasWeb ? std::optional<std::string>(std::string("<p>") + subject + "</p>") : std::nullopt);
+  }
+  const BoxRecord before = store.Records(box)[1];
+
+  EXPECT_EQ(DeleteMessage(store.Folder(), box, 2), "MSG2");
+
+  EXPECT_EQ(store.Subjects(box), (Names{"one", "three"}));
+  const auto trash = store.Records("Trash");
+  ASSERT_EQ(trash.size(), 2u);
+  BoxRecord expected = before;
+  expected.MsgFile = "MSG2" + std::string(16, ' ');
+  EXPECT_EQ(trash[1], expected);
+  EXPECT_EQ(store.Index("Trash"), " 2\r\n");
+  EXPECT_EQ(ReadBytes(store / "Trash" / "MSG2.txt"), "two text\r\n");
+  EXPECT_EQ(std::filesystem::exists(store / "Trash" / "MSG2.htm"), hasWeb);
+  EXPECT_FALSE(std::filesystem::exists(store / box / "MSG2.txt"));
+  EXPECT_FALSE(std::filesystem::exists(store / box / "MSG2.htm"));
+  EXPECT_TRUE(std::filesystem::exists(store / box / "MSG3.txt"));
+  EXPECT_FALSE(std::filesystem::exists(store / "temp.dat"));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryBoxButTheTrash, DeleteTest, ::testing::Values("In", "Sent", "Junk"));
+
+TEST(DeleteFromTrashTest, RemovesTheMessageForGoodWithoutAdvancingTheIndex) {
+  StoreFolder store;
+  store.AddMessage("Trash", "keep", "k\r\n");
+  store.AddMessage("Trash", "drop", "d\r\n", std::string("<p>d</p>"));
+  EXPECT_EQ(DeleteMessage(store.Folder(), "Trash", 2), "MSG2");
+  EXPECT_EQ(store.Subjects("Trash"), (Names{"keep"}));
+  EXPECT_EQ(store.Index("Trash"), " 2\r\n");
+  EXPECT_FALSE(std::filesystem::exists(store / "Trash" / "MSG2.txt"));
+  EXPECT_FALSE(std::filesystem::exists(store / "Trash" / "MSG2.htm"));
+  EXPECT_TRUE(std::filesystem::exists(store / "Trash" / "MSG1.txt"));
+}
+
+TEST(DeleteFromTrashTest, DeletingTheOnlyMessageLeavesAnEmptyList) {
+  StoreFolder store;
+  store.AddMessage("In", "only", "x\r\n");
+  DeleteMessage(store.Folder(), "In", 1);
+  EXPECT_TRUE(std::filesystem::exists(store / "inbox.dat"));
+  EXPECT_EQ(std::filesystem::file_size(store / "inbox.dat"), 0u);
+  EXPECT_EQ(store.Subjects("Trash"), (Names{"only"}));
+}
+
+TEST(DeleteFailureTest, ARecordPastTheEndChangesNothing) {
+  StoreFolder store;
+  store.AddMessage("In", "one", "x\r\n");
+  EXPECT_FALSE(DeleteMessage(store.Folder(), "In", 2).has_value());
+  EXPECT_FALSE(DeleteMessage(store.Folder(), "In", 0).has_value());
+  EXPECT_EQ(store.Subjects("In"), (Names{"one"}));
+  EXPECT_EQ(store.Index("Trash"), " 0\r\n");
+}
+
+TEST(DeleteFailureTest, AMissingMessageFileStillMovesTheRecord) {
+  StoreFolder store;
+  store.AddMessage("Junk", "lost", "x\r\n");
+  std::filesystem::remove(store / "Junk" / "MSG1.txt");
+  EXPECT_EQ(DeleteMessage(store.Folder(), "Junk", 1), "MSG1");
+  EXPECT_EQ(store.Subjects("Junk"), Names{});
+  EXPECT_EQ(store.Subjects("Trash"), (Names{"lost"}));
+}
+
+TEST(DeleteFailureTest, AFailedTrashCopyKeepsTheMessageInItsBox) {
+  StoreFolder store;
+  store.AddMessage("In", "precious", "keep me\r\n");
+  // The copy's temporary file cannot be made where a folder of its name stands.
+  for (const char* blocked : {"MSG1.txt.new", "MSG2.txt.new"}) std::filesystem::create_directory(store / "Trash" / blocked);
+  EXPECT_THROW(DeleteMessage(store.Folder(), "In", 1), TrashCopyError);
+  EXPECT_EQ(store.Subjects("In"), (Names{"precious"}));
+  EXPECT_EQ(ReadBytes(store / "In" / "MSG1.txt"), "keep me\r\n");
+  EXPECT_EQ(store.Subjects("Trash"), Names{});
+
+  RecordingDialogs dialogs;
+  Installation installation(store.Folder(), dialogs);
+  installation.CurrentBox = "In";
+  installation.CurrentRecord = 1;
+  const auto view = installation.DeleteMsg();
+  EXPECT_EQ(view->caption, "InBox (1 msgs)");
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "The message could not be copied to the Trash, so it was left in its box.");
+}
+
+TEST(DeleteMsgTest, ActsOnTheCurrentRecordAndReloadsTheBox) {
+  StoreFolder store;
+  store.AddMessage("In", "a", "a\r\n");
+  store.AddMessage("In", "b", "b\r\n");
+  RecordingDialogs dialogs;
+  Installation installation(store.Folder(), dialogs);
+  installation.CurrentBox = "In";
+  ASSERT_TRUE(installation.SelectRow(1));
+  const auto view = installation.DeleteMsg();
+  ASSERT_TRUE(view.has_value());
+  EXPECT_EQ(view->caption, "InBox (1 msgs)");
+  EXPECT_EQ(base::TrimBlanks(view->rows[0].Subject), "b");
+  EXPECT_EQ(installation.CurrentMessage, "MSG1");
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST(KillMessagesTest, EmptiesTheFolderAndResetsABoxIndex) {
+  StoreFolder store;
+  store.AddMessage("In", "a", "a\r\n", std::string("w"));
+  store.AddMessage("In", "b", "b\r\n");
+  std::filesystem::create_directory(store / "In" / "sub");
+  WriteBytes(store / "In" / "sub" / "kept.txt", "x");
+  KillMessages(store.Folder(), "In");
+  EXPECT_EQ(store.Index("In"), " 0\r\n");
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(store / "In")) {
+    left.push_back(entry.path().filename().string());
+  }
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (Names{"index.dat", "sub"}));
+  EXPECT_TRUE(std::filesystem::exists(store / "In" / "sub" / "kept.txt"));
+}
+
+TEST(KillMessagesTest, AttachmentFoldersGetNoIndexAndAnEmptyBoxOnlyItsIndex) {
+  StoreFolder store;
+  WriteBytes(store / "Save" / "a.enc", "x");
+  WriteBytes(store / "Save" / "b.doc", "y");
+  KillMessages(store.Folder(), "Save");
+  EXPECT_TRUE(std::filesystem::is_empty(store / "Save"));
+  WriteBytes(store / "Out" / "index.dat", " 9\r\n");
+  KillMessages(store.Folder(), "Out");
+  EXPECT_EQ(store.Index("Out"), " 0\r\n");
+}
+
+TEST(EmptyTheTrashTest, DeletesTheNamedFilesAndEmptiesTheListButKeepsTheIndex) {
+  StoreFolder store;
+  store.AddMessage("Trash", "a", "a\r\n", std::string("wa"));
+  store.AddMessage("Trash", "b", "b\r\n", std::string("wb"));
+  WriteBytes(store / "Trash" / "MSG77.txt", "named by no record");
+  EXPECT_EQ(EmptyTheTrash(store.Folder()), "MSG2");
+  EXPECT_EQ(std::filesystem::file_size(store / "trash.dat"), 0u);
+  for (const char* name : {"MSG1.txt", "MSG1.htm", "MSG2.txt", "MSG2.htm"}) {
+    EXPECT_FALSE(std::filesystem::exists(store / "Trash" / name)) << name;
+  }
+  EXPECT_TRUE(std::filesystem::exists(store / "Trash" / "MSG77.txt"));
+  EXPECT_EQ(store.Index("Trash"), " 2\r\n");
+}
+
+TEST(EmptyTheTrashTest, AMissingListIsCreatedEmptyAndMissingFilesAreSkipped) {
+  StoreFolder store;
+  EXPECT_EQ(EmptyTheTrash(store.Folder()), "");
+  EXPECT_EQ(std::filesystem::file_size(store / "trash.dat"), 0u);
+  store.AddMessage("Trash", "a", "a\r\n");
+  std::filesystem::remove(store / "Trash" / "MSG1.txt");
+  EXPECT_EQ(EmptyTheTrash(store.Folder()), "MSG1");
+  EXPECT_EQ(std::filesystem::file_size(store / "trash.dat"), 0u);
+}
+
+TEST(CleanUpEntryTest, TheCaptionsFirstWordNamesTheBox) {
+  EXPECT_EQ(Installation::CleanUpBoxFromCaption("InBox (3 msgs)"), "In");
+  EXPECT_EQ(Installation::CleanUpBoxFromCaption("Sent (0 msgs)"), "Sent");
+  EXPECT_EQ(Installation::CleanUpBoxFromCaption("Junk (1 msgs)"), "Junk");
+  EXPECT_EQ(Installation::CleanUpBoxFromCaption("Trash (9 msgs)"), "Trash");
+  EXPECT_FALSE(Installation::CleanUpBoxFromCaption("InBox").has_value());
+  EXPECT_FALSE(Installation::CleanUpBoxFromCaption("").has_value());
+  EXPECT_FALSE(Installation::CleanUpBoxFromCaption("Messages (2 msgs)").has_value());
+}
+
+}  // namespace
+}  // namespace ostrel::store

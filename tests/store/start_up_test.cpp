@@ -1,0 +1,221 @@
+// The load, activation and exit steps of an installation.
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "keys/key_store.h"
+#include "settings/mail_options.h"
+#include "store/installation.h"
+#include "store_folder.h"
+#include "support/recording_dialogs.h"
+
+namespace ostrel::store {
+namespace {
+
+using testing::ReadBytes;
+using testing::RecordingDialogs;
+using testing::StoreFolder;
+using testing::TempFolder;
+using testing::WriteBytes;
+using Names = std::vector<std::string>;
+
+constexpr const char* kSetupMessage = "Setup has not been performed.  Click File/Options and define your parameters.";
+
+void WriteOptions(const std::filesystem::path& folder, bool checkOnStartup, bool emptyTrashOnExit) {
+  settings::OptionsFile file;
+  file.options.PopServer = "pop.example.org";
+  file.options.EmailAddress = "me@example.org";
+  file.options.CheckMailOnStartup = checkOnStartup;
+  file.options.EmptyTrashOnExit = emptyTrashOnExit;
+  file.look = {"Arial", 10, 16777215, 0};
+  settings::WriteOptions(folder, file);
+}
+
+unsigned Mode(const std::filesystem::path& path) {
+  struct stat info {};
+  ::stat(path.c_str(), &info);
+  return info.st_mode & 0777u;
+}
+
+TEST(LoadStepTest, AFirstStartInAnEmptyFolderMakesTheFoldersAndAsksForSetup) {
+  TempFolder temp;
+  const std::string folder = (temp.Path() / "fresh").string() + "/";
+  RecordingDialogs dialogs;
+  Installation installation(folder, dialogs);
+
+  EXPECT_FALSE(installation.LoadStep().has_value());
+
+  for (const char* name : {"Save", "Dec", "Enc", "In", "Out", "Trash", "Junk", "Sent"}) {
+    EXPECT_TRUE(std::filesystem::is_directory(folder + name)) << name;
+    EXPECT_EQ(Mode(folder + name), 0700u) << name;
+  }
+  EXPECT_EQ(Mode(folder), 0700u);
+  for (const char* box : {"In", "Out", "Trash", "Junk", "Sent"}) {
+    EXPECT_EQ(ReadBytes(folder + box + "/index.dat"), " 0\r\n") << box;
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder + "Save/index.dat"));
+  EXPECT_EQ(std::filesystem::file_size(folder + "email.opt"), 0u);
+  EXPECT_EQ(Mode(folder + "email.opt"), 0600u);
+  EXPECT_EQ(dialogs.shown, (std::vector<base::MessageBox>{{kSetupMessage, "", base::Buttons::Ok, base::Icon::None}}));
+  EXPECT_EQ(dialogs.statuses, (Names{""}));
+  EXPECT_TRUE(installation.SetupMissing);
+  EXPECT_EQ(installation.CurrentBox, "");
+
+  const Activation first = installation.ActivationStep();
+  EXPECT_TRUE(first.showNotice);
+  EXPECT_TRUE(first.keyNames.empty());
+  EXPECT_EQ(first.next, Activation::Next::Nothing);
+  EXPECT_FALSE(first.box.has_value());
+  EXPECT_EQ(std::filesystem::file_size(folder + "key.dat"), 0u);
+  EXPECT_EQ(std::filesystem::file_size(folder + "opt.dne"), 0u);
+
+  // The grid stays hidden on later activations too, until a box is chosen.
+  const Activation later = installation.ActivationStep();
+  EXPECT_FALSE(later.showNotice);
+  EXPECT_EQ(later.next, Activation::Next::Nothing);
+  EXPECT_EQ(installation.ChooseBox("Sent")->caption, "Sent (0 msgs)");
+}
+
+TEST(LoadStepTest, ALaterStartChangesNoIndexAndRemakesADeletedFolder) {
+  StoreFolder store;
+  WriteOptions(store.Folder(), false, false);
+  store.AddMessage("In", "a", "a\r\n");
+  store.AddMessage("Trash", "t", "t\r\n");
+  store.AddMessage("Junk", "j", "j\r\n");
+  std::filesystem::remove_all(store / "Junk");
+  RecordingDialogs dialogs;
+  Installation installation(store.Folder(), dialogs);
+
+  const auto look = installation.LoadStep();
+
+  ASSERT_TRUE(look.has_value());
+  EXPECT_EQ(look->fontName, "Arial");
+  EXPECT_EQ(store.Index("In"), " 1\r\n");
+  EXPECT_EQ(store.Index("Trash"), " 1\r\n");
+  EXPECT_EQ(store.Index("Junk"), " 0\r\n");
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_FALSE(installation.SetupMissing);
+  EXPECT_EQ(installation.CurrentBox, "In");
+  EXPECT_EQ(installation.MailOptions.PopServer, "pop.example.org");
+  EXPECT_EQ(dialogs.statuses, (Names{""}));  // no default key: the status stays empty
+}
+
+TEST(LoadStepTest, TheFirstOfTwoDefaultKeysIsLoaded) {
+  StoreFolder store;
+  WriteOptions(store.Folder(), false, false);
+  keys::WriteKeys(store.Folder(), {{"plain", "111111111111111111", false},
+                                   {"first", "123456789123456789", true},
+                                   {"second", "987654321987654321", true}});
+  RecordingDialogs dialogs;
+  Installation installation(store.Folder(), dialogs);
+  installation.LoadStep();
+
+  EXPECT_EQ(installation.CurrentKey, "123456789123456789");
+  EXPECT_TRUE(installation.Engine.KeyLoaded());
+  EXPECT_EQ(dialogs.statuses, (Names{"", "Generating Keyspace...", "Key is now loaded."}));
+
+  const Activation activation = installation.ActivationStep();
+  EXPECT_EQ(activation.keyNames, (Names{"plain", "first", "second"}));
+  EXPECT_EQ(activation.shownKeyName, "first");
+}
+
+TEST(LoadStepTest, WhenSeveralKeysHoldTheCurrentKeyTheLastIsShown) {
+  StoreFolder store;
+  WriteOptions(store.Folder(), false, false);
+  keys::WriteKeys(store.Folder(), {{"home", "123456789123456789", true}, {"copy", "123456789123456789", false}});
+  RecordingDialogs dialogs;
+  Installation installation(store.Folder(), dialogs);
+  installation.LoadStep();
+  EXPECT_EQ(installation.ActivationStep().shownKeyName, "copy");
+}
+
+TEST(ActivationStepTest, MailIsCheckedOnTheFirstActivationOnly) {
+  StoreFolder store;
+  WriteOptions(store.Folder(), true, false);
+  WriteBytes(store / "opt.dne", "Done\r\n");
+  store.AddMessage("In", "a", "a\r\n");
+  RecordingDialogs dialogs;
+  Installation installation(store.Folder(), dialogs);
+  installation.LoadStep();
+  EXPECT_TRUE(installation.StartupCheckPending);
+
+  const Activation first = installation.ActivationStep();
+  EXPECT_FALSE(first.showNotice);
+  EXPECT_EQ(first.next, Activation::Next::CheckMail);
+  EXPECT_FALSE(installation.StartupCheckPending);
+
+  const Activation second = installation.ActivationStep();
+  EXPECT_EQ(second.next, Activation::Next::ShowBox);
+  ASSERT_TRUE(second.box.has_value());
+  EXPECT_EQ(second.box->caption, "InBox (1 msgs)");
+}
+
+TEST(ActivationStepTest, TheNoticeIsDueOnlyOnTheFirstActivationAndOnlyWhileTheMarkerIsEmpty) {
+  StoreFolder store;
+  WriteOptions(store.Folder(), false, false);
+  RecordingDialogs dialogs;
+  Installation installation(store.Folder(), dialogs);
+  installation.LoadStep();
+  EXPECT_TRUE(installation.ActivationStep().showNotice);
+  EXPECT_TRUE(installation.FirstActivationDone);
+  EXPECT_FALSE(installation.ActivationStep().showNotice);
+
+  WriteBytes(store / "opt.dne", "anything");
+  Installation nextRun(store.Folder(), dialogs);
+  nextRun.LoadStep();
+  EXPECT_FALSE(nextRun.ActivationStep().showNotice);
+}
+
+TEST(ExitStepTest, EmptiesTheTrashWhenAskedAndLeavesNoWorkFiles) {
+  StoreFolder store;
+  WriteOptions(store.Folder(), false, true);
+  keys::WriteKeys(store.Folder(), {{"k", "123456789123456789", true}});
+  store.AddMessage("Trash", "t", "t\r\n");
+  RecordingDialogs dialogs;
+  Installation installation(store.Folder(), dialogs);
+  installation.LoadStep();
+  ASSERT_TRUE(std::filesystem::exists(store / "k1.bin"));
+  installation.CipherTextBuffer = "ABCD";
+
+  installation.ExitStep();
+
+  EXPECT_EQ(std::filesystem::file_size(store / "trash.dat"), 0u);
+  EXPECT_FALSE(std::filesystem::exists(store / "Trash" / "MSG1.txt"));
+  EXPECT_EQ(installation.CipherTextBuffer, "");
+  for (const char* work : {"k1.bin", "k1.brs", "k1.bcr", "k2.bin", "k3.bin", "k4.bin", "k5.bin", "k6.dat"}) {
+    EXPECT_FALSE(std::filesystem::exists(store / work)) << work;
+  }
+}
+
+TEST(ExitStepTest, WithoutTheOptionTheTrashStays) {
+  StoreFolder store;
+  WriteOptions(store.Folder(), false, false);
+  store.AddMessage("Trash", "t", "t\r\n");
+  RecordingDialogs dialogs;
+  Installation installation(store.Folder(), dialogs);
+  installation.LoadStep();
+  installation.ExitStep();
+  EXPECT_EQ(store.Subjects("Trash"), (Names{"t"}));
+}
+
+TEST(InstallationTest, TwoInstallationsLiveSideBySide) {
+  StoreFolder first;
+  StoreFolder second;
+  WriteOptions(first.Folder(), false, false);
+  keys::WriteKeys(first.Folder(), {{"k", "123456789123456789", true}});
+  first.AddMessage("In", "only in the first", "x\r\n");
+  RecordingDialogs dialogs;
+  Installation one(first.Folder(), dialogs);
+  Installation two(second.Folder(), dialogs);
+  one.LoadStep();
+  two.LoadStep();
+  EXPECT_TRUE(one.Engine.KeyLoaded());
+  EXPECT_FALSE(two.Engine.KeyLoaded());
+  EXPECT_TRUE(two.SetupMissing);
+  EXPECT_EQ(one.ActivationStep().box->caption, "InBox (1 msgs)");
+  EXPECT_EQ(two.ChooseBox("In")->caption, "InBox (0 msgs)");
+}
+
+}  // namespace
+}  // namespace ostrel::store

@@ -1,0 +1,44 @@
+#include "store_folder.h"
+
+#include "base/fixed_records.h"
+#include "store/box_index.h"
+#include "store/boxes.h"
+#include "store/mail_box.h"
+
+namespace ostrel::testing {
+
+StoreFolder::StoreFolder() : folder_(temp_.Path().string() + "/") {
+  for (const auto folder : store::kAttachmentFolders) std::filesystem::create_directory(temp_ / std::string(folder));
+  for (const auto& box : store::kBoxes) {
+    std::filesystem::create_directory(temp_ / std::string(box.name));
+    store::WriteBoxIndex(temp_ / std::string(box.name), 0);
+  }
+}
+
+std::string StoreFolder::AddMessage(const std::string& box, const std::string& subject, const std::string& text,
+                                    const std::optional<std::string>& web, const std::string& from) {
+  const store::BoxRecord record{"me@example.org", from, subject, "1/2/2026 9:00:00 AM", ""};
+  return store::MailBox(folder_, box).File(record, text, web);
+}
+
+std::vector<store::BoxRecord> StoreFolder::Records(const std::string& box) const {
+  std::vector<store::BoxRecord> records;
+  for (const auto& bytes : store::MailBox(folder_, box).ReadAllBytes()) {
+    records.push_back(store::BoxRecord::FromBytes(bytes));
+  }
+  return records;
+}
+
+std::vector<std::string> StoreFolder::Subjects(const std::string& box) const {
+  std::vector<std::string> subjects;
+  for (const auto& record : Records(box)) subjects.emplace_back(base::TrimBlanks(record.Subject));
+  return subjects;
+}
+
+std::string StoreFolder::Index(const std::string& box) const { return ReadBytes(temp_ / box / "index.dat"); }
+
+std::filesystem::path StoreData(const std::string& name) {
+  return std::filesystem::path(OSTREL_TEST_DATA) / "store" / name;
+}
+
+}  // namespace ostrel::testing
