@@ -1,7 +1,14 @@
 #include "store/box_view.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <stdexcept>
 
+#include "base/ansi_text.h"
 #include "base/number_text.h"
 #include "store/box_record.h"
 #include "store/boxes.h"
@@ -14,10 +21,47 @@ constexpr std::size_t kFromOffset = kToWidth;
 constexpr std::size_t kSubjectOffset = kFromOffset + kFromWidth;
 constexpr std::size_t kDateOffset = kSubjectOffset + kSubjectWidth;
 
+// Plain ASCII, by far the most common field, needs no conversion.
+std::string FieldOf(std::string_view record, std::size_t offset, std::size_t width) {
+  const std::string_view field = record.substr(offset, width);
+  const bool ascii = std::all_of(field.begin(), field.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return ascii ? std::string(field) : base::FromAnsi(field);
+}
+
 BoxRow RowOf(std::string_view record, std::size_t number) {
-  return BoxRow{number, base::FieldText(record, kFromOffset, kFromWidth),
-                base::FieldText(record, kSubjectOffset, kSubjectWidth),
-                base::FieldText(record, kDateOffset, kDateWidth)};
+  return BoxRow{number, FieldOf(record, kFromOffset, kFromWidth), FieldOf(record, kSubjectOffset, kSubjectWidth),
+                FieldOf(record, kDateOffset, kDateWidth)};
+}
+
+// Adds the rows of a list, newest first, reading it backwards in blocks of
+// whole records so that a box of any size takes little memory beyond its rows.
+void AddRowsNewestFirst(const std::filesystem::path& path, std::vector<BoxRow>& rows) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return;
+  struct stat info {};
+  const std::size_t count = ::fstat(fd, &info) == 0 ? static_cast<std::size_t>(info.st_size) / kBoxRecordLength : 0;
+  rows.reserve(count);
+  constexpr std::size_t kBlockRecords = 4096;
+  std::string block(kBlockRecords * kBoxRecordLength, ' ');
+  for (std::size_t last = count; last > 0;) {
+    const std::size_t first = last > kBlockRecords ? last - kBlockRecords + 1 : 1;
+    const std::size_t wanted = (last - first + 1) * kBoxRecordLength;
+    std::size_t got = 0;
+    while (got < wanted) {
+      const ssize_t part = ::pread(fd, block.data() + got, wanted - got,
+                                   static_cast<off_t>((first - 1) * kBoxRecordLength + got));
+      if (part < 0 && errno == EINTR) continue;
+      if (part <= 0) break;
+      got += static_cast<std::size_t>(part);
+    }
+    if (got < wanted) break;  // the list shrank while it was read
+    const std::string_view records(block.data(), wanted);
+    for (std::size_t i = last; i >= first; --i) {
+      rows.push_back(RowOf(records.substr((i - first) * kBoxRecordLength, kBoxRecordLength), i));
+    }
+    last = first - 1;
+  }
+  ::close(fd);
 }
 
 const BoxInfo& ShownBox(std::string_view name) {
@@ -39,13 +83,10 @@ std::optional<BoxView> LoadBoxView(const std::filesystem::path& programFolder, s
   if (info == nullptr) return std::nullopt;
   const MailBox box(programFolder, boxName);
   box.EnsureListExists();
-  const std::vector<std::string> records = box.ReadAllBytes();
-
   BoxView view;
-  view.count = records.size();
+  AddRowsNewestFirst(box.ListPath(), view.rows);
+  view.count = view.rows.size();
   view.caption = FrameCaption(info->caption, view.count);
-  view.rows.reserve(records.size());
-  for (std::size_t i = records.size(); i >= 1; --i) view.rows.push_back(RowOf(records[i - 1], i));
   return view;
 }
 
