@@ -1,6 +1,7 @@
 #include "engine/wheel_cipher.h"
 
 #include <algorithm>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -56,7 +57,12 @@ void WheelCipher::Transform(Direction direction, std::uint64_t start, const std:
   for (std::size_t k = 1; k < pieces; ++k) {
     const std::size_t from = k * share;
     const std::size_t count = k + 1 == pieces ? size - from : share;
-    workers.emplace_back(runPiece, from, count);
+    try {
+      workers.emplace_back(runPiece, from, count);
+    } catch (const std::system_error&) {
+      // No thread to be had: this thread does the piece itself.
+      runPiece(from, count);
+    }
   }
   runPiece(0, share);
   for (auto& worker : workers) worker.join();
