@@ -123,18 +123,22 @@ bool CurlPop3Connection::SendLine(const std::string& line) {
 
 std::optional<std::string> CurlPop3Connection::ReadLine() {
   char chunk[kReadChunk];
-  size_t searchFrom = 0;
+  size_t searchFrom = readPosition_;
   for (;;) {
     if (const auto end = received_.find("\r\n", searchFrom); end != std::string::npos) {
-      std::string line = received_.substr(0, end);
-      received_.erase(0, end + 2);
+      std::string line = received_.substr(readPosition_, end - readPosition_);
+      readPosition_ = end + 2;
       return line;
     }
-    searchFrom = received_.empty() ? 0 : received_.size() - 1;
-    if (received_.size() > kLongestLine) {
+    if (received_.size() - readPosition_ > kLongestLine) {
       Break("The mail server sent a line that is far too long.");
       return std::nullopt;
     }
+    // Lines are taken from the front by moving readPosition_; the bytes
+    // already taken are dropped only now, once per chunk, not once per line.
+    received_.erase(0, readPosition_);
+    readPosition_ = 0;
+    searchFrom = received_.empty() ? 0 : received_.size() - 1;
     size_t got = 0;
     const CURLcode result = curl_easy_recv(session_->Handle(), chunk, sizeof chunk, &got);
     if (result == CURLE_AGAIN) {
@@ -234,6 +238,7 @@ void CurlPop3Connection::CloseSession() {
   }
   session_.reset();
   received_.clear();
+  readPosition_ = 0;
   broken_ = false;
 }
 

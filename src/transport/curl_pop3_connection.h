@@ -47,7 +47,8 @@ class CurlPop3Connection : public Pop3Connection {
   std::filesystem::path programFolder_;
   std::chrono::seconds replyTimeout_;
   std::unique_ptr<CurlSession> session_;
-  std::string received_;  // bytes read but not yet taken as lines
+  std::string received_;     // bytes read from the server
+  size_t readPosition_ = 0;  // where the lines not yet taken begin
   std::string lastError_;
   bool broken_ = false;
 };
