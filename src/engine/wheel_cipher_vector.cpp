@@ -166,21 +166,14 @@ class LaneRunner {
   // every lane.
   template <Direction direction, std::size_t count>
   void RunSteps(Vector* steps) {
-    // The offset each position's wheel has at each of the steps, per lane.
-    Vector offsets[kWheelCount][count];
+    // The offsets move on by the turn from step to step, so each lookup
+    // chain needs only the offset before the group.
     const Wheel* tables[kWheelCount];
+    std::uint8_t* wheelOffsets[kWheelCount];
     for (int p = 0; p < kWheelCount; ++p) {
       const int w = WheelSchedule::WheelAt(p, period_);
       tables[p] = direction == Direction::Encrypt ? &schedule_.Forward(w) : &schedule_.Inverse(w);
-      auto& wheelOffsets = offsets_[static_cast<std::size_t>(w)];
-      const auto& times = turnTimes_[static_cast<std::size_t>(p)];
-      const Vector base = _mm512_load_si512(wheelOffsets.bytes.data());
-#pragma GCC unroll 8
-      for (std::size_t g = 0; g < count; ++g) {
-        offsets[p][g] = _mm512_add_epi8(base, _mm512_load_si512(times[g].bytes.data()));
-      }
-      _mm512_store_si512(wheelOffsets.bytes.data(),
-                         _mm512_add_epi8(base, _mm512_load_si512(times[count].bytes.data())));
+      wheelOffsets[p] = offsets_[static_cast<std::size_t>(w)].bytes.data();
     }
     Vector bytes[count];
 #pragma GCC unroll 8
@@ -189,22 +182,33 @@ class LaneRunner {
     for (int pass = 0; pass < passes; ++pass) {
       if constexpr (direction == Direction::Encrypt) {
         for (int p = 0; p < kWheelCount; ++p) {
+          const Vector turn = _mm512_load_si512(turnTimes_[static_cast<std::size_t>(p)][1].bytes.data());
+          Vector offset = _mm512_load_si512(wheelOffsets[p]);
 #pragma GCC unroll 8
           for (std::size_t g = 0; g < count; ++g) {
-            bytes[g] = Lookup(*tables[p], _mm512_add_epi8(bytes[g], offsets[p][g]));
+            bytes[g] = Lookup(*tables[p], _mm512_add_epi8(bytes[g], offset));
+            offset = _mm512_add_epi8(offset, turn);
           }
         }
       } else {
         for (int p = kWheelCount - 1; p >= 0; --p) {
+          const Vector turn = _mm512_load_si512(turnTimes_[static_cast<std::size_t>(p)][1].bytes.data());
+          Vector offset = _mm512_load_si512(wheelOffsets[p]);
 #pragma GCC unroll 8
           for (std::size_t g = 0; g < count; ++g) {
-            bytes[g] = _mm512_sub_epi8(Lookup(*tables[p], bytes[g]), offsets[p][g]);
+            bytes[g] = _mm512_sub_epi8(Lookup(*tables[p], bytes[g]), offset);
+            offset = _mm512_add_epi8(offset, turn);
           }
         }
       }
     }
 #pragma GCC unroll 8
     for (std::size_t g = 0; g < count; ++g) steps[g] = bytes[g];
+    // Every wheel has turned count times by the turn of its position.
+    for (int p = 0; p < kWheelCount; ++p) {
+      const Vector turned = _mm512_load_si512(turnTimes_[static_cast<std::size_t>(p)][count].bytes.data());
+      _mm512_store_si512(wheelOffsets[p], _mm512_add_epi8(_mm512_load_si512(wheelOffsets[p]), turned));
+    }
   }
 
   const WheelSchedule& schedule_;
