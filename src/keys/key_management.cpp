@@ -113,9 +113,8 @@ std::optional<KeyManagementView> AddOrUpdateKey(const std::filesystem::path& pro
   }
   WriteKeys(programFolder, records);
 
-  KeyManagementView view = OpenKeyManagement(programFolder);
-  view.listText = edited.name;
-  return view;
+  // The window reopens, so the key list shows its first entry again.
+  return OpenKeyManagement(programFolder);
 }
 
 std::optional<KeyEditor> SetKey(const std::filesystem::path& programFolder, std::string_view listText,

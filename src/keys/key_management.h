@@ -45,8 +45,8 @@ std::optional<KeyEditor> ShowListedKey(const std::filesystem::path& programFolde
 // "Add/Update": refuses missing data and keys the engine refuses, asks before
 // storing a key that protects nothing, then replaces the record of the same
 // name (letter case aside) or appends one, keeping at most one default key.
-// Returns the refreshed view, with the stored name in the key list, or
-// nothing when nothing was stored.
+// Returns the view as the window reopens with it, or nothing when nothing
+// was stored.
 std::optional<KeyManagementView> AddOrUpdateKey(const std::filesystem::path& programFolder, const KeyEditor& editor,
                                                 base::Dialogs& dialogs);
 

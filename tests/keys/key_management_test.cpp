@@ -53,7 +53,7 @@ TEST_F(KeyManagement, AddWithDefaultLeavesTheOnlyDefaultAndRefreshesTheView) {
   const auto view = Add("Home", "987654321", true);
   ASSERT_TRUE(view);
   EXPECT_EQ(view->names, (Texts{"Office", "Home"}));
-  EXPECT_EQ(view->listText, "Home");
+  EXPECT_EQ(view->listText, "Office");
   EXPECT_EQ(view->summary, " 2 keys defined.  Default key is Home.");
   EXPECT_EQ(ReadBytes(Folder() / "key.dat"),
             std::string("Office").append(34, ' ') + "123456789123456789N" + std::string("Home").append(36, ' ') +
