@@ -46,11 +46,5 @@ TEST(GenerateKey, AlwaysEighteenDigitsOneToNine) {
   EXPECT_TRUE(EighteenDigitsOneToNine(GenerateKey(system)));
 }
 
-TEST(GenerateKey, SameSeedSameKeyOtherSeedOtherKey) {
-  SeededRandomSource a(1), b(1), c(2);
-  EXPECT_EQ(GenerateKey(a), GenerateKey(b));
-  EXPECT_NE(GenerateKey(a), GenerateKey(c));
-}
-
 }  // namespace
 }  // namespace ostrel::keys

@@ -99,18 +99,5 @@ TEST(OptionsForm, AddressFollowsTheUserNameOnlyWithADottedServer) {
   EXPECT_EQ(EmailAddressForUserName("", "jane", ""), "");
 }
 
-TEST(OptionsForm, BlackAndCancelledChoicesChangeNothing) {
-  std::int32_t colour = 255;
-  TakeChosenColour(0, colour);
-  EXPECT_EQ(colour, 255);
-  TakeChosenColour(65280, colour);
-  EXPECT_EQ(colour, 65280);
-  TextLook look{"Arial", 10, 0, 0};
-  TakeChosenFont("", 20, look);
-  EXPECT_EQ(look.fontName, "Arial");
-  TakeChosenFont("Verdana", 14, look);
-  EXPECT_EQ(look, (TextLook{"Verdana", 14, 0, 0}));
-}
-
 }  // namespace
 }  // namespace ostrel::settings
