@@ -178,21 +178,61 @@ int CurlPop3Connection::GetTotalOfMails() {
   return static_cast<int>(count);
 }
 
+std::optional<std::vector<std::string>> CurlPop3Connection::MultiLineCommand(
+    const std::string& command) {
+  if (!Command(command)) return std::nullopt;
+  std::vector<std::string> lines;
+  for (;;) {
+    auto line = ReadLine();
+    if (!line) return std::nullopt;
+    if (*line == ".") return lines;
+    if (!line->empty() && line->front() == '.') line->erase(0, 1);
+    lines.push_back(std::move(*line));
+  }
+}
+
+bool CurlPop3Connection::LoadListings() {
+  if (listed_) return true;
+  // One LIST and one UIDL for the whole mailbox instead of two commands, and
+  // two waits for the server, per message.
+  const auto sizes = MultiLineCommand("LIST");
+  if (!sizes) return false;
+  // A server without UIDL still gives sizes; only the identifiers fail.
+  auto ids = MultiLineCommand("UIDL");
+  if (!ids && broken_) return false;
+  if (!ids) ids.emplace();
+  for (const auto& line : *sizes) {
+    const long long number = LeadingNumber(line);
+    const long long size = LeadingNumber(SecondWord(line));
+    if (number > 0 && size >= 0) sizes_[number] = size;
+  }
+  for (const auto& line : *ids) {
+    const long long number = LeadingNumber(line);
+    std::string id = SecondWord(line);
+    if (number > 0 && !id.empty()) ids_[number] = std::move(id);
+  }
+  listed_ = true;
+  return true;
+}
+
 long long CurlPop3Connection::GetMsgSize(int number) {
-  const auto reply = Command("LIST " + std::to_string(number));
-  if (!reply) return -1;
-  const std::string size = SecondWord(*reply);
-  const long long value = LeadingNumber(size);
-  if (value < 0) lastError_ = "The mail server's message size cannot be read.";
-  return value;
+  if (!Usable() || !LoadListings()) return -1;
+  const auto found = sizes_.find(number);
+  if (found == sizes_.end()) {
+    lastError_ = "The mail server has no message " + std::to_string(number) + ".";
+    return -1;
+  }
+  return found->second;
 }
 
 std::string CurlPop3Connection::GetMsgId(int number) {
-  const auto reply = Command("UIDL " + std::to_string(number));
-  if (!reply) return {};
-  std::string id = SecondWord(*reply);
-  if (id.empty()) lastError_ = "The mail server gave no identifier for message " + std::to_string(number) + ".";
-  return id;
+  if (!Usable() || !LoadListings()) return {};
+  const auto found = ids_.find(number);
+  if (found == ids_.end()) {
+    lastError_ = "The mail server gave no identifier for message " + std::to_string(number) + ".";
+    return {};
+  }
+  return found->second;
 }
 
 std::string CurlPop3Connection::Retrieve(int number) {
@@ -216,7 +256,10 @@ std::string CurlPop3Connection::Retrieve(int number) {
 }
 
 int CurlPop3Connection::Delete(int number) {
-  return Command("DELE " + std::to_string(number)) ? 0 : 1;
+  if (!Command("DELE " + std::to_string(number))) return 1;
+  sizes_.erase(number);
+  ids_.erase(number);
+  return 0;
 }
 
 bool CurlPop3Connection::Disconnect() {
@@ -240,6 +283,9 @@ void CurlPop3Connection::CloseSession() {
   received_.clear();
   readPosition_ = 0;
   broken_ = false;
+  listed_ = false;
+  sizes_.clear();
+  ids_.clear();
 }
 
 }  // namespace ostrel::transport

@@ -6,9 +6,11 @@
 
 #include <chrono>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "transport/curl_session.h"
 #include "transport/pop3_connection.h"
@@ -37,6 +39,9 @@ class CurlPop3Connection : public Pop3Connection {
   // One command and its one-line answer; the text after "+OK ", or nothing
   // after a failure (lastError_ says which).
   std::optional<std::string> Command(const std::string& command);
+  std::optional<std::vector<std::string>> MultiLineCommand(const std::string& command);
+  // Sizes and identifiers of every message, fetched once per session.
+  bool LoadListings();
   bool SendLine(const std::string& line);
   std::optional<std::string> ReadLine();
   bool WaitForSocket(bool forWriting);
@@ -51,6 +56,9 @@ class CurlPop3Connection : public Pop3Connection {
   size_t readPosition_ = 0;  // where the lines not yet taken begin
   std::string lastError_;
   bool broken_ = false;
+  bool listed_ = false;
+  std::map<long long, long long> sizes_;
+  std::map<long long, std::string> ids_;
 };
 
 }  // namespace ostrel::transport

@@ -40,8 +40,8 @@ class Pop3Script : public ::testing::Test {
 TEST_F(Pop3Script, FullSessionReadsCountsSizesIdsAndUnstuffsDots) {
   ScriptedServer server(Plus(Login(), {
       "C: STAT", "S: +OK 2 320",
-      "C: LIST 1", "S: +OK 1 120",
-      "C: UIDL 1", "S: +OK 1 abc-1",
+      "C: LIST", "S: +OK 2 messages", "S: 1 120", "S: 2 200", "S: .",
+      "C: UIDL", "S: +OK", "S: 1 abc-1", "S: 2 abc-2", "S: .",
       "C: RETR 1", "S: +OK 120 octets", "S: Subject: one", "S: ", "S: ..leading dot",
       "S: last", "S: .",
       "C: QUIT", "S: +OK bye"}));
@@ -49,7 +49,24 @@ TEST_F(Pop3Script, FullSessionReadsCountsSizesIdsAndUnstuffsDots) {
   EXPECT_EQ(connection_.GetTotalOfMails(), 2);
   EXPECT_EQ(connection_.GetMsgSize(1), 120);
   EXPECT_EQ(connection_.GetMsgId(1), "abc-1");
+  EXPECT_EQ(connection_.GetMsgSize(2), 200);
+  EXPECT_EQ(connection_.GetMsgId(2), "abc-2");
+  EXPECT_EQ(connection_.GetMsgSize(3), -1);
+  EXPECT_EQ(connection_.GetMsgId(3), "");
   EXPECT_EQ(connection_.Retrieve(1), "Subject: one\r\n\r\n.leading dot\r\nlast\r\n");
+  EXPECT_TRUE(connection_.Disconnect());
+  ExpectScriptDone(server);
+}
+
+TEST_F(Pop3Script, AServerWithoutUidlStillGivesSizes) {
+  ScriptedServer server(Plus(Login(), {
+      "C: LIST", "S: +OK", "S: 1 99", "S: .",
+      "C: UIDL", "S: -ERR not supported",
+      "C: QUIT", "S: +OK bye"}));
+  ASSERT_EQ(connection_.Connect(Url(server), "bob", "secret"), 0) << connection_.LastError();
+  EXPECT_EQ(connection_.GetMsgSize(1), 99);
+  EXPECT_EQ(connection_.GetMsgId(1), "");
+  EXPECT_FALSE(connection_.LastError().empty());
   EXPECT_TRUE(connection_.Disconnect());
   ExpectScriptDone(server);
 }
