@@ -28,7 +28,7 @@ std::optional<std::string> ReadWorkFile(const std::filesystem::path& path) {
 }
 
 std::uintmax_t EnsureWorkFile(const std::filesystem::path& path) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0600);
   if (fd < 0) {
     throw EngineError("Cannot open the work file \"" + path.filename().string() + "\": " + std::strerror(errno));
   }

@@ -146,6 +146,24 @@ TEST(EngineLiteralTest, TextsAgreeAcrossThePeriodWrap) {
   }
 }
 
+TEST(EngineLiteralTest, EditedSettingsFilesAreReadTheSameWay) {
+  Pair pair;
+  ASSERT_TRUE(pair.Load("123456789123456789"));
+  std::string steps;
+  for (const char* line : {" 300 ", "1", "-4", "7.5", "6.5", "word", " 256 ", "257", "2", "3"}) {
+    steps += std::string(line) + "\r\n";
+  }
+  steps += steps;
+  std::string settings = testing::ReadBytes(pair.real.Path() / "k3.bin");
+  settings.replace(0, 6, "d U?DD");
+  for (const auto& folder : {pair.real.Path(), pair.literal.Path()}) {
+    testing::WriteBytes(folder / "k4.bin", steps);
+    testing::WriteBytes(folder / "k3.bin", settings);
+  }
+  std::mt19937 random(3);
+  pair.ExpectSameText(RandomText(random, 3000));
+}
+
 TEST(EngineLiteralTest, FilesAgreeForRecordEdgeSizes) {
   std::mt19937 random(11);
   Pair pair;
