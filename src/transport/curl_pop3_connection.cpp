@@ -49,6 +49,10 @@ int CurlPop3Connection::Connect(const std::string& server, const std::string& us
                                 const std::string& password) {
   CloseSession();
   lastError_.clear();
+  if (HasLineBreak(userName) || HasLineBreak(password)) {
+    lastError_ = kLineBreakInLogin;
+    return 1;
+  }
   const auto parsed = ParseServerAddress(server, MailProtocol::Pop3);
   if (const auto* error = std::get_if<AddressError>(&parsed)) {
     lastError_ = error->text;

@@ -59,6 +59,10 @@ CurlSession::CurlSession(const ServerAddress& server, const std::string& userNam
   TrustCertificates(h, programFolder);
 }
 
+bool HasLineBreak(const std::string& text) {
+  return text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
+}
+
 long CurlSession::ResponseCode() const {
   long code = 0;
   curl_easy_getinfo(handle_.get(), CURLINFO_RESPONSE_CODE, &code);

@@ -26,6 +26,12 @@ using CurlList = std::unique_ptr<curl_slist, CurlListDeleter>;
 // The file of extra trusted certificates in the program folder.
 inline constexpr const char* kTrustedCaFileName = "trusted-ca.pem";
 
+// A user name or password holding CR, LF or NUL could smuggle a command of
+// its own into the session, so it is refused with this text.
+inline constexpr const char* kLineBreakInLogin =
+    "The user name or the password contains a line break, which mail servers do not accept.";
+bool HasLineBreak(const std::string& text);
+
 // A fresh handle for the server, logging in with the user name and password
 // when they are not empty. programFolder ends with "/" (or is empty for no
 // extra trust). Holds the error buffer that the failure texts read.

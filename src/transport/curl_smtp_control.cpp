@@ -43,6 +43,9 @@ std::string EnvelopeForm(const std::string& address) { return "<" + address + ">
 std::optional<std::string> SendMail(const SmtpLogin& login, const OutgoingMail& mail,
                                     const std::filesystem::path& programFolder,
                                     const std::function<void(std::uint64_t, std::uint64_t)>& progress) {
+  if (HasLineBreak(login.userName) || HasLineBreak(login.password)) {
+    return std::string(kLineBreakInLogin);
+  }
   const auto parsed = ParseServerAddress(login.server, MailProtocol::Smtp);
   if (const auto* error = std::get_if<AddressError>(&parsed)) return error->text;
   const auto& server = std::get<ServerAddress>(parsed);
@@ -82,10 +85,21 @@ CurlSmtpControl::CurlSmtpControl(std::filesystem::path programFolder)
 CurlSmtpControl::~CurlSmtpControl() { Wait(); }
 
 void CurlSmtpControl::Wait() {
-  if (worker_.joinable()) worker_.join();
+  if (!worker_.joinable()) return;
+  // An event handler that ends the control runs on the worker itself, which
+  // cannot wait for itself; it is about to finish anyway.
+  if (worker_.get_id() == std::this_thread::get_id()) {
+    worker_.detach();
+    return;
+  }
+  worker_.join();
 }
 
 void CurlSmtpControl::Send() {
+  if (worker_.joinable() && worker_.get_id() == std::this_thread::get_id()) {
+    if (events_.error) events_.error("A message is already being sent.");
+    return;
+  }
   // One message at a time: the fields of the next one wait for this one.
   Wait();
   worker_ = std::thread([login = SmtpLogin{server_, userName_, password_}, mail = mail_,

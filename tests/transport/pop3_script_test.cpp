@@ -4,6 +4,7 @@
 
 #include "support/temp_folder.h"
 #include "transport/curl_pop3_connection.h"
+#include "transport/curl_session.h"
 #include "transport/scripted_server.h"
 
 namespace ostrel::transport {
@@ -152,6 +153,8 @@ TEST_F(Pop3Script, CallsWithoutAConnectionFailCleanly) {
   EXPECT_FALSE(connection_.Disconnect());
   EXPECT_NE(connection_.Connect("", "bob", "secret"), 0);
   EXPECT_EQ(connection_.LastError(), "No POP3 server has been set.");
+  EXPECT_NE(connection_.Connect("pop3://127.0.0.1:1", "bob\r\nDELE 1", "secret"), 0);
+  EXPECT_EQ(connection_.LastError(), kLineBreakInLogin);
 }
 
 }  // namespace

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <future>
+#include <memory>
 
 #include "support/temp_folder.h"
+#include "transport/curl_session.h"
 #include "transport/curl_smtp_control.h"
 #include "transport/scripted_server.h"
 
@@ -96,6 +99,34 @@ TEST(SmtpScript, AnUnreachableServerSaysSo) {
   const auto error = SendMail({"smtp://127.0.0.1:" + std::to_string(port), "", ""}, Mail(),
                               folder.Path(), nullptr);
   EXPECT_EQ(error, "The mail server 127.0.0.1 (port " + std::to_string(port) + ") cannot be reached.");
+}
+
+TEST(SmtpScript, ALoginWithALineBreakNeverReachesTheServer) {
+  testing::TempFolder folder;
+  EXPECT_EQ(SendMail({"smtp://127.0.0.1:1", "alice", "pw\r\nRSET"}, Mail(), folder.Path(), nullptr),
+            kLineBreakInLogin);
+}
+
+TEST(SmtpScript, TheControlMayBeEndedFromItsOwnCompletionEvent) {
+  ScriptedServer server(Plus(Greeting(), {
+      "C: MAIL FROM:<alice@example.test>", "S: 250 ok",
+      "C: RCPT TO:<bob@example.test>", "S: 250 ok",
+      "C: DATA", "S: 354 go on", "C: <DATA>", "S: 250 queued",
+      "C: QUIT", "S: 221 bye"}));
+  testing::TempFolder folder;
+  auto control = std::make_unique<CurlSmtpControl>(folder.Path());
+  std::promise<void> ended;
+  control->SetEvents({[&] {
+                        control.reset();
+                        ended.set_value();
+                      },
+                      nullptr, nullptr});
+  control->SetServer("smtp://127.0.0.1:" + std::to_string(server.Port()));
+  control->SetRecipient("bob@example.test");
+  control->SetSender("alice@example.test");
+  control->Send();
+  EXPECT_EQ(ended.get_future().wait_for(std::chrono::seconds(20)), std::future_status::ready);
+  ExpectScriptDone(server);
 }
 
 TEST(SmtpScript, TheControlReportsThroughItsEventsFromAnotherThread) {
