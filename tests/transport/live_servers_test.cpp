@@ -216,6 +216,16 @@ TEST_F(LiveServers, ALineCutDuringRetrieveKeepsEveryMessageOnTheServer) {
   EXPECT_TRUE(connection.Disconnect());
 }
 
+TEST_F(LiveServers, AnEmptyMailboxHasNoMessages) {
+  const std::string user = servers_.NewAddress("empty");
+  CurlPop3Connection connection(folder_.Path());
+  ASSERT_EQ(connection.Connect(Pop3s(), user, servers_.PasswordOf(user)), 0) << connection.LastError();
+  EXPECT_EQ(connection.GetTotalOfMails(), 0);
+  EXPECT_EQ(connection.Retrieve(1), "");
+  EXPECT_EQ(connection.GetMsgId(1), "");
+  EXPECT_TRUE(connection.Disconnect());
+}
+
 TEST_F(LiveServers, AWrongPasswordIsRefusedInPlainWords) {
   const std::string user = servers_.NewAddress("wrong");
   CurlPop3Connection connection(folder_.Path());
