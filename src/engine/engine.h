@@ -58,6 +58,9 @@ class Engine {
   void DeleteWorkFiles() noexcept;
 
   // The steps of a key load, in the order LoadKey runs them.
+  // PrepareEngine takes defaults for a missing or empty "k3.bin"/"k4.bin"
+  // and throws EngineError when "k3.bin" is shorter than one record or
+  // "k4.bin" has fewer than 20 lines; a key load goes on with the defaults.
   void PrepareEngine();
   void BuildKeySequence(std::string& keyText);
   void DeriveWheelSettings();
