@@ -39,7 +39,10 @@ WheelMachine Engine::LoadMachine() {
   const std::optional<std::string> countsText = ReadWorkFile(countsPath);
   if (!countsText) ThrowMissing(countsPath);
   const std::optional<Counts> counts = ParseCounts(*countsText);
-  if (!counts || counts->passCount < 1) ThrowDamaged(countsPath);
+  // A key load writes 2; far more passes could only come from a damaged
+  // file and would make every operation seem to hang.
+  constexpr std::int32_t kMostPasses = 100;
+  if (!counts || counts->passCount < 1 || counts->passCount > kMostPasses) ThrowDamaged(countsPath);
 
   // Every operation starts from the pristine wheels, so a run cut short
   // between saving and restoring the working wheels changes nothing.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <random>
 #include <set>
 
 #include "engine/hex_text.h"
@@ -149,6 +150,43 @@ TEST_F(TextCipherFailureTest, MissingOrShortWorkFilesAreReportedAndTheTextKept) 
     EXPECT_THROW(engine.EncryptText(text), EngineError) << damage.name << damage.bytes.size();
     EXPECT_EQ(text, "keep me");
   }
+}
+
+TEST_F(TextCipherFailureTest, RandomlyDamagedWorkFilesGiveAnErrorOrAWholeResult) {
+  std::mt19937 random(404);
+  const char* names[] = {"k1.brs", "k2.bin", "k3.bin", "k4.bin"};
+  for (int trial = 0; trial < 24; ++trial) {
+    Load("123456789123456789");
+    const char* name = names[trial % 4];
+    std::string bytes = WorkBytes(name);
+    if (trial % 3 == 0) bytes.resize(random() % (bytes.size() + 1));
+    for (int flips = 0; flips < 1 + trial % 5; ++flips) {
+      if (!bytes.empty()) bytes[random() % bytes.size()] = static_cast<char>(random() & 0xFFu);
+    }
+    testing::WriteBytes(folder / name, bytes);
+    const std::string plain = "some text to encipher";
+    std::string text = plain;
+    try {
+      engine.EncryptText(text);
+    } catch (const EngineError&) {
+      EXPECT_EQ(text, plain) << name;
+      continue;
+    }
+    EXPECT_EQ(text.size(), plain.size());
+    engine.DecryptText(text);
+    EXPECT_EQ(text, plain) << name;
+  }
+}
+
+TEST_F(TextCipherFailureTest, AbsurdPassCountIsTakenForDamage) {
+  Load("123456789123456789");
+  testing::WriteBytes(folder / "k2.bin", " 20  2000000000 \r\n");
+  std::string text = "x";
+  EXPECT_THROW(engine.EncryptText(text), EngineError);
+  testing::WriteBytes(folder / "k2.bin", " 20  3 \r\n");
+  engine.EncryptText(text);
+  engine.DecryptText(text);
+  EXPECT_EQ(text, "x");
 }
 
 }  // namespace
