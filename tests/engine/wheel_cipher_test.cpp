@@ -203,10 +203,10 @@ TEST(WheelCipherTest, AnyCutOfTheInputGivesTheWholeResult) {
 
 TEST(WheelCipherTest, StartsFarIntoTheStreamLikeFromTheBeginning) {
   std::mt19937 random(23);
-  const WheelMachine machine = RandomMachine(random, kKeyspaceShape);
+  const WheelMachine machine = RandomMachine(random, kShortCycleShape);
   const WheelCipher cipher(machine);
   const std::size_t cycle = CycleLength(machine);
-  const Bytes plain = RandomBytes(random, 3 * cycle);
+  const Bytes plain = RandomBytes(random, 70 * cycle + 9);
   const Bytes whole = Fast(cipher, Direction::Encrypt, plain, Path::Portable, 1);
   // Whole cycles later the wheels stand the same except for their offsets,
   // which 256 cycles bring back too.
