@@ -7,6 +7,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "literal_wheels.h"
@@ -114,12 +115,17 @@ TEST(WheelCipherTest, VectorPathAgreesWithPortablePath) {
     GTEST_SKIP() << "this CPU lacks AVX-512 VBMI: every test checks the portable path only";
   }
   std::mt19937 random(5);
-  const WheelMachine machine = RandomMachine(random, kKeyspaceShape);
-  const WheelCipher cipher(machine);
-  const Bytes plain = RandomBytes(random, 2 * 64 * CycleLength(machine) + 777);
-  for (const Direction direction : {Direction::Encrypt, Direction::Decrypt}) {
-    EXPECT_EQ(Fast(cipher, direction, plain, Path::Vector, 1),
-              Fast(cipher, direction, plain, Path::Portable, 1));
+  // Lanes of two cycles; and lanes of nine cycles, so that the lanes' offsets
+  // run past 256 cycles.
+  for (const auto& [shape, cyclesPerLane] : {std::pair{kKeyspaceShape, 2}, std::pair{kShortCycleShape, 9}}) {
+    const WheelMachine machine = RandomMachine(random, shape);
+    const WheelCipher cipher(machine);
+    const auto lanes = static_cast<std::size_t>(64 * cyclesPerLane);
+    const Bytes plain = RandomBytes(random, lanes * CycleLength(machine) + 777);
+    for (const Direction direction : {Direction::Encrypt, Direction::Decrypt}) {
+      EXPECT_EQ(Fast(cipher, direction, plain, Path::Vector, 1),
+                Fast(cipher, direction, plain, Path::Portable, 1));
+    }
   }
 }
 
