@@ -1,6 +1,7 @@
 #include "keys/key_store.h"
 
 #include <cstdint>
+#include <system_error>
 
 #include "base/fixed_records.h"
 #include "base/number_text.h"
@@ -21,6 +22,18 @@ std::string PadBytes(std::string_view bytes, std::size_t width) {
   std::string field(bytes.substr(0, width));
   field.resize(width, ' ');
   return field;
+}
+
+// Reading creates an empty store when none exists; a folder that cannot be
+// written still lets the keys be read.
+void CreateEmptyIfMissing(const base::RecordFile& file) noexcept {
+  std::error_code error;
+  if (std::filesystem::exists(file.Path(), error) || error) return;
+  try {
+    file.EnsureExists();
+  } catch (const std::system_error&) {
+    // No store is the same as an empty one.
+  }
 }
 
 }  // namespace
@@ -50,7 +63,7 @@ std::size_t KeyRecordCount(const std::filesystem::path& programFolder) {
 
 std::vector<KeyRecord> ReadKeys(const std::filesystem::path& programFolder) {
   const base::RecordFile file(StorePath(programFolder), kKeyRecordLength, base::Privacy::Private);
-  file.EnsureExists();
+  CreateEmptyIfMissing(file);
   const auto bytes = base::ReadWholeFile(file.Path()).value_or(std::string());
   const std::size_t count = KeyRecordCount(programFolder);
   std::vector<KeyRecord> records;

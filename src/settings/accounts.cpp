@@ -1,6 +1,7 @@
 #include "settings/accounts.h"
 
 #include "base/fixed_records.h"
+#include "settings/empty_file.h"
 
 namespace ostrel::settings {
 namespace {
@@ -45,7 +46,7 @@ MailOptions ParseAccountRecord(std::string_view bytes) {
 
 std::vector<std::string> ListAccounts(const std::filesystem::path& programFolder) {
   const auto file = AccountsFile(programFolder);
-  file.EnsureExists();
+  CreateEmptyIfMissing(file);
   std::vector<std::string> names;
   for (const std::string& record : file.ReadAll()) names.push_back(ParseAccountRecord(record).PopServer);
   return names;
@@ -53,7 +54,7 @@ std::vector<std::string> ListAccounts(const std::filesystem::path& programFolder
 
 std::optional<MailOptions> FindAccount(const std::filesystem::path& programFolder, std::string_view popServer) {
   const auto file = AccountsFile(programFolder);
-  file.EnsureExists();
+  CreateEmptyIfMissing(file);
   for (const std::string& record : file.ReadAll()) {
     MailOptions account = ParseAccountRecord(record);
     if (account.PopServer == popServer) return account;

@@ -1,6 +1,7 @@
 #include "settings/address_book.h"
 
 #include "base/fixed_records.h"
+#include "settings/empty_file.h"
 #include "settings/plain_box.h"
 
 namespace ostrel::settings {
@@ -25,7 +26,7 @@ std::string Format(std::string_view name, std::string_view email) {
 
 std::vector<AddressRecord> ReadAddresses(const std::filesystem::path& programFolder) {
   const auto file = AddressFile(programFolder);
-  file.EnsureExists();
+  CreateEmptyIfMissing(file);
   std::vector<AddressRecord> entries;
   for (const std::string& record : file.ReadAll()) entries.push_back(Parse(record));
   return entries;
@@ -69,7 +70,7 @@ bool AddAddress(const std::filesystem::path& programFolder, std::string_view nam
 bool UpdateAddress(const std::filesystem::path& programFolder, std::string_view name, std::string_view email,
                    base::Dialogs& dialogs) {
   const auto file = AddressFile(programFolder);
-  file.EnsureExists();
+  CreateEmptyIfMissing(file);
   std::vector<std::string> records = file.ReadAll();
   for (std::string& record : records) {
     if (Parse(record).Name == name) {
@@ -86,7 +87,7 @@ bool UpdateAddress(const std::filesystem::path& programFolder, std::string_view 
 
 bool DeleteAddress(const std::filesystem::path& programFolder, std::string_view name, base::Dialogs& dialogs) {
   const auto file = AddressFile(programFolder);
-  file.EnsureExists();
+  CreateEmptyIfMissing(file);
   std::vector<std::string> kept;
   for (std::string& record : file.ReadAll()) {
     if (Parse(record).Name != name) kept.push_back(std::move(record));

@@ -3,6 +3,7 @@
 #include "base/ansi_text.h"
 #include "base/fixed_records.h"
 #include "base/safe_file.h"
+#include "settings/empty_file.h"
 #include "settings/plain_box.h"
 
 namespace ostrel::settings {
@@ -31,7 +32,7 @@ std::vector<std::string> FileLines(const std::filesystem::path& programFolder) {
 }  // namespace
 
 std::string LoadFilterText(const std::filesystem::path& programFolder) {
-  base::RecordFile(programFolder / kFilterFileName, 1).EnsureExists();
+  CreateEmptyIfMissing(base::RecordFile(programFolder / kFilterFileName, 1));
   std::string text;
   for (const std::string& line : FileLines(programFolder)) {
     text += line;

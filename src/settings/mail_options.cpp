@@ -7,6 +7,7 @@
 #include "base/number_text.h"
 #include "base/safe_file.h"
 #include "settings/comma_fields.h"
+#include "settings/empty_file.h"
 
 namespace ostrel::settings {
 namespace {
@@ -28,7 +29,7 @@ std::string DecimalPrintForm(float value) {
 
 bool HasSettings(const std::filesystem::path& programFolder) {
   const base::RecordFile file(programFolder / kOptionsFileName, 1, base::Privacy::Private);
-  file.EnsureExists();
+  CreateEmptyIfMissing(file);
   return file.Count() > 0;
 }
 

@@ -2,12 +2,13 @@
 
 #include "base/fixed_records.h"
 #include "base/safe_file.h"
+#include "settings/empty_file.h"
 
 namespace ostrel::settings {
 
 bool NoticeDue(const std::filesystem::path& programFolder) {
   const base::RecordFile marker(programFolder / kNoticeMarkerFileName, 1);
-  marker.EnsureExists();
+  CreateEmptyIfMissing(marker);
   return marker.Count() == 0;
 }
 

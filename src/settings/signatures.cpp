@@ -3,6 +3,7 @@
 #include "base/ansi_text.h"
 #include "base/fixed_records.h"
 #include "base/safe_file.h"
+#include "settings/empty_file.h"
 #include "settings/plain_box.h"
 
 namespace ostrel::settings {
@@ -32,7 +33,7 @@ void WriteCurrentSignature(const std::filesystem::path& programFolder, std::stri
 
 std::vector<SignatureRecord> ReadSignatures(const std::filesystem::path& programFolder) {
   const auto file = SignaturesFile(programFolder);
-  file.EnsureExists();
+  CreateEmptyIfMissing(file);
   std::vector<SignatureRecord> signatures;
   for (const std::string& record : file.ReadAll()) signatures.push_back(Parse(record));
   return signatures;
@@ -69,7 +70,7 @@ bool AddOrUpdateSignature(const std::filesystem::path& programFolder, std::strin
     return false;
   }
   const auto file = SignaturesFile(programFolder);
-  file.EnsureExists();
+  CreateEmptyIfMissing(file);
   std::vector<std::string> records = file.ReadAll();
   std::size_t last = records.size();
   for (std::size_t i = 0; i < records.size(); ++i) {
@@ -93,7 +94,7 @@ bool DeleteSignature(const std::filesystem::path& programFolder, std::string_vie
     return false;
   }
   const auto file = SignaturesFile(programFolder);
-  file.EnsureExists();
+  CreateEmptyIfMissing(file);
   // The record holds the current signature cut to its field, so compare the
   // stored forms.
   const std::string current = Parse(Format("", CurrentSignature(programFolder))).SigText;

@@ -111,3 +111,15 @@ TEST(KeyStore, DamagedStoresOfAnyLengthReadWithoutCrashing) {
 
 }  // namespace
 }  // namespace ostrel::keys
+
+namespace ostrel::keys {
+namespace {
+
+TEST(KeyStore, AFolderWhereNothingCanBeCreatedReadsAsAnEmptyStore) {
+  TempFolder folder;
+  EXPECT_TRUE(ReadKeys(folder / "not there").empty());
+  EXPECT_FALSE(ReadDefaultKey(folder / "not there"));
+}
+
+}  // namespace
+}  // namespace ostrel::keys

@@ -70,3 +70,16 @@ TEST(Accounts, LongValuesAreCutToTheirFields) {
 
 }  // namespace
 }  // namespace ostrel::settings
+
+namespace ostrel::settings {
+namespace {
+
+TEST(Accounts, AFolderWhereNothingCanBeCreatedReadsAsEmpty) {
+  TempFolder folder;
+  EXPECT_TRUE(ListAccounts(folder / "not there").empty());
+  EXPECT_FALSE(FindAccount(folder / "not there", "pop"));
+  EXPECT_FALSE(HasSettings(folder / "not there"));
+}
+
+}  // namespace
+}  // namespace ostrel::settings
