@@ -82,7 +82,9 @@ void RefuseSameFile(const std::filesystem::path& source, const std::filesystem::
 class PendingFile {
  public:
   explicit PendingFile(const std::filesystem::path& destination) : destination_(destination) {
-    std::string pattern = destination.string() + ".XXXXXX";
+    // A short name of its own, so that any destination name that fits fits here too.
+    const std::filesystem::path folder = destination.parent_path().empty() ? "." : destination.parent_path();
+    std::string pattern = (folder / ".ostrel-part-XXXXXX").string();
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) ThrowFileError("Cannot create a file beside", destination);
     file_ = std::make_unique<Descriptor>(fd);

@@ -68,6 +68,17 @@ TEST_F(FileCipherTest, PathsWithBlanksWorkAndAnExistingDestinationIsReplaced) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder / "my files"), {}), 2);
 }
 
+TEST_F(FileCipherTest, LongestFileNamesAndBareNamesWork) {
+  const std::string longName(255, 'L');
+  engine.EncryptFile(In("a.txt", "abc"), folder / longName);
+  EXPECT_EQ(testing::ReadBytes(folder / longName), EncryptedText("abc"));
+  const auto here = std::filesystem::current_path();
+  std::filesystem::current_path(folder.Path());
+  engine.EncryptFile("a.txt", "bare.enc");
+  std::filesystem::current_path(here);
+  EXPECT_EQ(testing::ReadBytes(folder / "bare.enc"), EncryptedText("abc"));
+}
+
 TEST_F(FileCipherTest, DestinationThatIsTheSourceIsRefused) {
   const std::string plain = "do not destroy me";
   const auto source = In("same.txt", plain);
