@@ -3,6 +3,7 @@
 #include <iostream>
 #include <iterator>
 
+#include "app/store_commands.h"
 #include "app/work_session.h"
 #include "engine/hex_text.h"
 
@@ -23,7 +24,7 @@ int WriteAll(std::ostream& out, const std::string& bytes) {
 int EncryptText(const CommandLine& line, Streams& streams) {
   line.ExpectArguments(0);
   WorkSession session(line.Option("work"));
-  session.LoadKey(line.Required("key"));
+  LoadCommandKey(session, line);
   std::string text = ReadAll(streams.in);
   session.Engine().EncryptText(text);
   return WriteAll(streams.out, engine::HexEncode(text));
@@ -32,7 +33,7 @@ int EncryptText(const CommandLine& line, Streams& streams) {
 int DecryptText(const CommandLine& line, Streams& streams) {
   line.ExpectArguments(0);
   WorkSession session(line.Option("work"));
-  session.LoadKey(line.Required("key"));
+  LoadCommandKey(session, line);
   std::string text = ReadAll(streams.in);
   engine::HexDecode(text);
   session.Engine().DecryptText(text);
@@ -42,7 +43,7 @@ int DecryptText(const CommandLine& line, Streams& streams) {
 int EncryptFile(const CommandLine& line, Streams&) {
   line.ExpectArguments(2);
   WorkSession session(line.Option("work"));
-  session.LoadKey(line.Required("key"));
+  LoadCommandKey(session, line);
   session.Engine().EncryptFile(line.arguments[0], line.arguments[1]);
   return 0;
 }
@@ -50,7 +51,7 @@ int EncryptFile(const CommandLine& line, Streams&) {
 int DecryptFile(const CommandLine& line, Streams&) {
   line.ExpectArguments(2);
   WorkSession session(line.Option("work"));
-  session.LoadKey(line.Required("key"));
+  LoadCommandKey(session, line);
   session.Engine().DecryptFile(line.arguments[0], line.arguments[1]);
   return 0;
 }
@@ -67,13 +68,13 @@ int Keyspace(const CommandLine& line, Streams&) {
 
 std::vector<Command> EngineCommands() {
   return {
-      {"encrypt-text", "--key KEY [--work DIR]",
+      {"encrypt-text", "--key KEY | --folder DIR [--work DIR]",
        "enciphers the bytes on standard input and writes them as hex text", EncryptText},
-      {"decrypt-text", "--key KEY [--work DIR]",
+      {"decrypt-text", "--key KEY | --folder DIR [--work DIR]",
        "reads hex text on standard input and writes the deciphered bytes", DecryptText},
-      {"encrypt-file", "--key KEY [--work DIR] SOURCE DESTINATION", "enciphers a file into another",
+      {"encrypt-file", "--key KEY | --folder DIR [--work DIR] SOURCE DESTINATION", "enciphers a file into another",
        EncryptFile},
-      {"decrypt-file", "--key KEY [--work DIR] SOURCE DESTINATION", "deciphers a file into another",
+      {"decrypt-file", "--key KEY | --folder DIR [--work DIR] SOURCE DESTINATION", "deciphers a file into another",
        DecryptFile},
       {"keyspace", "--key KEY --work DIR", "generates the key's work files in DIR and leaves them there",
        Keyspace},

@@ -9,6 +9,7 @@
 #include "app/command_line.h"
 #include "app/engine_commands.h"
 #include "app/key_commands.h"
+#include "app/store_commands.h"
 
 namespace ostrel::app {
 namespace {
@@ -16,6 +17,7 @@ namespace {
 std::vector<Command> AllCommands() {
   std::vector<Command> commands = EngineCommands();
   for (Command& command : KeyCommands()) commands.push_back(std::move(command));
+  for (Command& command : StoreCommands()) commands.push_back(std::move(command));
   return commands;
 }
 

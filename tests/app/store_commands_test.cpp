@@ -1,0 +1,147 @@
+// The mail box commands of the ostrel tool, and cipher commands that take the
+// key from a program folder.
+
+#include "app/store_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/engine_commands.h"
+#include "engine/engine.h"
+#include "engine/hex_text.h"
+#include "keys/key_store.h"
+#include "store/box_index.h"
+#include "store/boxes.h"
+#include "store/mail_box.h"
+#include "support/temp_folder.h"
+
+namespace ostrel::app {
+namespace {
+
+using ostrel::testing::ReadBytes;
+using ostrel::testing::TempFolder;
+using ostrel::testing::WriteBytes;
+
+constexpr const char* kKey = "123456789123456789";
+
+class StoreCommandsTest : public ::testing::Test {
+ protected:
+  StoreCommandsTest() {
+    for (const auto& box : store::kBoxes) {
+      std::filesystem::create_directory(folder_ / std::string(box.name));
+      store::WriteBoxIndex(folder_ / std::string(box.name), 0);
+    }
+    for (const auto name : store::kAttachmentFolders) std::filesystem::create_directory(folder_ / std::string(name));
+  }
+
+  int Run(const std::vector<std::string>& words, const std::string& input = "") {
+    out_.str("");
+    err_.str("");
+    const CommandLine line = ParseCommandLine(words);
+    std::vector<Command> commands = StoreCommands();
+    for (Command& command : EngineCommands()) commands.push_back(std::move(command));
+    for (const Command& command : commands) {
+      if (command.name != line.command) continue;
+      std::istringstream in(input);
+      Streams streams{in, out_, err_};
+      return command.run(line, streams);
+    }
+    throw UsageError("no such command " + line.command);
+  }
+  std::string Folder() const { return folder_.Path().string() + "/"; }
+  void File(const std::string& box, const std::string& subject, const std::string& text) {
+    store::MailBox(Folder(), box).File({"me", "sender@example.org", subject, "1/2/2026 9:00:00 AM", ""}, text,
+                                       std::nullopt);
+  }
+  std::string Enciphered(const std::string& plain) {
+    TempFolder work;
+    engine::Engine engine(work.Path());
+    std::string key = kKey;
+    engine.LoadKey(key);
+    std::string text = plain;
+    engine.EncryptText(text);
+    return engine::HexEncode(text);
+  }
+
+  TempFolder folder_;
+  std::ostringstream out_;
+  std::ostringstream err_;
+};
+
+TEST_F(StoreCommandsTest, BoxesAndListShowCountsAndRowsNewestFirst) {
+  File("In", "first", "one\r\n");
+  File("In", "second", "two\r\n");
+  File("Junk", "spam", "buy\r\n");
+  EXPECT_EQ(Run({"boxes", "--folder", Folder()}), 0);
+  EXPECT_EQ(out_.str(), "In\t2\nOut\t0\nTrash\t0\nJunk\t1\nSent\t0\n");
+  EXPECT_EQ(Run({"list", "--folder", Folder(), "In"}), 0);
+  EXPECT_EQ(out_.str(),
+            "2\tsender@example.org\tsecond\t1/2/2026 9:00:00 AM\n"
+            "1\tsender@example.org\tfirst\t1/2/2026 9:00:00 AM\n");
+  EXPECT_THROW(Run({"list", "--folder", Folder(), "Out"}), UsageError);
+}
+
+TEST_F(StoreCommandsTest, ShowWritesTheTextAndDecryptsUnderTheDefaultKey) {
+  keys::WriteKeys(Folder(), {{"other", "987654321987654321", false}, {"home", kKey, true}});
+  File("In", "plain", "hello\nworld");
+  File("In", "secret", Enciphered("the plain text"));
+  EXPECT_EQ(Run({"show", "--folder", Folder(), "In", "1"}), 0);
+  EXPECT_EQ(out_.str(), "hello\r\nworld\r\n");
+  EXPECT_EQ(Run({"show", "--folder", Folder(), "In", "2", "--decrypt"}), 0);
+  EXPECT_EQ(out_.str(), "the plain text");
+  EXPECT_THROW(Run({"show", "--folder", Folder(), "In", "1", "--decrypt"}), engine::EngineError);
+  EXPECT_THROW(Run({"show", "--folder", Folder(), "In", "3"}), std::runtime_error);
+  EXPECT_THROW(Run({"show", "--folder", Folder(), "In", "x"}), UsageError);
+  EXPECT_THROW(Run({"show", "--folder", Folder(), "In", "0"}), UsageError);
+}
+
+TEST_F(StoreCommandsTest, DeleteMovesToTheTrashAndEmptyTrashEmptiesIt) {
+  File("Sent", "a", "a\r\n");
+  File("Sent", "b", "b\r\n");
+  EXPECT_EQ(Run({"delete", "--folder", Folder(), "Sent", "1"}), 0);
+  EXPECT_EQ(Run({"boxes", "--folder", Folder()}), 0);
+  EXPECT_EQ(out_.str(), "In\t0\nOut\t0\nTrash\t1\nJunk\t0\nSent\t1\n");
+  EXPECT_EQ(ReadBytes(folder_ / "Trash" / "MSG1.txt"), "a\r\n");
+  EXPECT_THROW(Run({"delete", "--folder", Folder(), "Sent", "2"}), std::runtime_error);
+  EXPECT_EQ(Run({"empty-trash", "--folder", Folder()}), 0);
+  EXPECT_EQ(std::filesystem::file_size(folder_ / "trash.dat"), 0u);
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "Trash" / "MSG1.txt"));
+}
+
+TEST_F(StoreCommandsTest, ImportsAMessageAndDeciphersAnImportedAttachment) {
+  keys::WriteKeys(Folder(), {{"home", kKey, true}});
+  TempFolder elsewhere;
+  WriteBytes(elsewhere / "note.txt", "imported\r\n");
+  EXPECT_EQ(Run({"import-message", "--folder", Folder(), (elsewhere / "note.txt").string()}), 0);
+  EXPECT_EQ(out_.str(), "MSG1\n");
+  EXPECT_EQ(ReadBytes(folder_ / "In" / "MSG1.htm"), "imported\r\n");
+
+  WriteBytes(elsewhere / "plain.bin", "attachment bytes");
+  {
+    TempFolder work;
+    engine::Engine engine(work.Path());
+    std::string key = kKey;
+    engine.LoadKey(key);
+    engine.EncryptFile(elsewhere / "plain.bin", elsewhere / "report.doc.enc");
+  }
+  EXPECT_EQ(Run({"import-attachment", "--folder", Folder(), (elsewhere / "report.doc.enc").string()}), 0);
+  EXPECT_EQ(ReadBytes(folder_ / "Dec" / "report.doc"), "attachment bytes");
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "Save" / "report.doc.enc"));
+  EXPECT_EQ(Run({"import-attachment", "--folder", Folder(), (elsewhere / "plain.bin").string()}), 0);
+  EXPECT_EQ(ReadBytes(folder_ / "Save" / "plain.bin"), "attachment bytes");
+}
+
+TEST_F(StoreCommandsTest, CipherCommandsTakeTheDefaultKeyOfAFolder) {
+  keys::WriteKeys(Folder(), {{"home", kKey, true}});
+  EXPECT_EQ(Run({"encrypt-text", "--folder", Folder()}, "the plain text"), 0);
+  EXPECT_EQ(out_.str(), Enciphered("the plain text"));
+  EXPECT_EQ(Run({"decrypt-text", "--folder", Folder()}, out_.str()), 0);
+  EXPECT_EQ(out_.str(), "the plain text");
+  EXPECT_THROW(Run({"encrypt-text"}, "x"), UsageError);
+  TempFolder keyless;
+  EXPECT_THROW(Run({"encrypt-text", "--folder", keyless.Path().string()}, "x"), std::runtime_error);
+}
+
+}  // namespace
+}  // namespace ostrel::app
