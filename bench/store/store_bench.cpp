@@ -9,11 +9,9 @@
 
 #include "base/safe_file.h"
 #include "store/box_record.h"
+#include "base/dialogs.h"
 #include "store/box_view.h"
 #include "store/installation.h"
-#include "store/mail_box.h"
-#include "store/message_view.h"
-#include "base/dialogs.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -55,16 +53,18 @@ LargeBox& Box() {
 }
 
 void BM_LoadBox100000(benchmark::State& state) {
+  const std::string& folder = Box().Folder();
   for (auto _ : state) {
-    auto view = store::LoadBoxView(Box().Folder(), "In");
+    auto view = store::LoadBoxView(folder, "In");
     benchmark::DoNotOptimize(view);
   }
 }
 BENCHMARK(BM_LoadBox100000)->Unit(benchmark::kMillisecond);
 
 void BM_FirstScreenOfRows(benchmark::State& state) {
+  const std::string& folder = Box().Folder();
   for (auto _ : state) {
-    const store::BoxRowReader reader(Box().Folder(), "In");
+    const store::BoxRowReader reader(folder, "In");
     for (std::size_t r = 1; r <= 40; ++r) benchmark::DoNotOptimize(reader.Row(r));
   }
 }
