@@ -48,6 +48,8 @@ class Engine {
   void EncryptText(std::string& text);
   void DecryptText(std::string& text);
   void EncryptFile(const std::filesystem::path& source, const std::filesystem::path& destination);
+  // DecryptFile also lists the destination in "Ostdec.dat"; when only that
+  // fails, the file is complete and the error says so.
   void DecryptFile(const std::filesystem::path& source, const std::filesystem::path& destination);
 
   // Overwrites every work file with filler and deletes it ("Ostdec.dat"
