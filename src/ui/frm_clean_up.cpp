@@ -1,0 +1,84 @@
+#include "ui/frm_clean_up.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "base/dialogs.h"
+
+namespace ostrel::ui {
+
+frmCleanUp::frmCleanUp(const std::string& programFolder, const std::string& cleanUpBox, base::Dialogs& dialogs,
+                       QWidget* parent)
+    : QDialog(parent), cleanUp_(programFolder, cleanUpBox), dialogs_(dialogs) {
+  setObjectName("frmCleanUp");
+  Label1 = new QLabel(
+      "Select the messages you want to delete. (Note: Messages in Trash are deleted, all others are moved to "
+      "Trash folder)",
+      this);
+  Label1->setObjectName("Label1");
+  Label1->setWordWrap(true);
+  List1 = new QListWidget(this);
+  List1->setObjectName("List1");
+  List1->setSelectionMode(QAbstractItemView::MultiSelection);
+  List1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  Option1 = new QRadioButton("Select All", this);
+  Option1->setObjectName("Option1");
+  Option2 = new QRadioButton("Unselect All", this);
+  Option2->setObjectName("Option2");
+  Command1 = new QPushButton("Delete", this);
+  Command1->setObjectName("Command1");
+  Command2 = new QPushButton("Cancel", this);
+  Command2->setObjectName("Command2");
+
+  connect(Option1, &QRadioButton::clicked, List1, &QListWidget::selectAll);
+  connect(Option2, &QRadioButton::clicked, List1, &QListWidget::clearSelection);
+  connect(Command1, &QPushButton::clicked, this, &frmCleanUp::DeleteSelected);
+  connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(Option1);
+  buttons->addWidget(Option2);
+  buttons->addStretch();
+  buttons->addWidget(Command1);
+  buttons->addWidget(Command2);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(Label1);
+  layout->addWidget(List1);
+  layout->addLayout(buttons);
+  const int rowWidth = List1->fontMetrics().horizontalAdvance(QString(94, QChar('M')));
+  resize(rowWidth + 60, 420);
+  Fill();
+}
+
+void frmCleanUp::Fill() {
+  List1->clear();
+  for (const auto& row : cleanUp_.Rows()) List1->addItem(QString::fromStdString(row));
+  setWindowTitle(QString::fromStdString(cleanUp_.Caption()));
+}
+
+void frmCleanUp::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (ByPassClean()) QTimer::singleShot(0, this, &QDialog::reject);
+}
+
+void frmCleanUp::DeleteSelected() {
+  std::vector<std::size_t> selected;
+  for (int row = 0; row < List1->count(); ++row) {
+    if (List1->item(row)->isSelected()) selected.push_back(static_cast<std::size_t>(row));
+  }
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  const auto outcome = cleanUp_.Delete(selected, dialogs_);
+  QGuiApplication::restoreOverrideCursor();
+  if (outcome != store::CleanUp::Outcome::Deleted) return;
+  Fill();
+  if (ByPassClean()) accept();
+}
+
+}  // namespace ostrel::ui

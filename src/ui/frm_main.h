@@ -1,0 +1,168 @@
+#pragma once
+// The main window: picture buttons, the grid of the box shown, the message
+// pane, the key list with "Decrypt" and "View as Web", the status line, the
+// menus and the popup menu. Each handler calls a flow of the installation
+// and shows what it returns.
+
+#include <QMainWindow>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "store/installation.h"
+#include "ui/status_line_dialogs.h"
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QSplitter;
+class QTableView;
+class QToolButton;
+
+namespace ostrel::ui {
+
+class BoxTableModel;
+class Desktop;
+
+class frmMain : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // programFolder ends in "/". The dialogs show every message box of the
+  // flows; the desktop runs the other windows.
+  frmMain(std::string programFolder, base::Dialogs& dialogs, Desktop& desktop, QWidget* parent = nullptr);
+  ~frmMain() override;
+
+  // Start-up's load step; runs once, before the window is first shown.
+  void Load();
+  // The activation step: after the window first shows and whenever a window
+  // opened from it has closed.
+  void Activate();
+
+  store::Installation& Program() { return *installation_; }
+  // The message pane's text as the flows see it, lines ended by CR LF.
+  const std::string& PaneText() const { return paneText_; }
+
+  // Controls, under their names in the window's design.
+  QFrame* Frame1;
+  QToolButton* Image1;
+  QToolButton* Image2;
+  QToolButton* Image3;
+  QToolButton* Image4;
+  QToolButton* Image5;
+  QToolButton* Image6;
+  QToolButton* Image7;
+  QToolButton* Image8;
+  QToolButton* Image9;
+  QToolButton* Image10;
+  QGroupBox* Frame2;
+  QSplitter* Splitter1;
+  QTableView* flex;
+  QPlainTextEdit* Text1;
+  QLabel* Label4;
+  QComboBox* Combo1;
+  QPushButton* Command1;
+  QPushButton* Command2;
+  QLabel* lbStat;
+  QLabel* Label1;
+
+  // Menus and their items.
+  QAction* fleadr;
+  QAction* flekey;
+  QAction* flefil;
+  QAction* flediv1;
+  QMenu* fleimp;
+  QAction* fleimmsg;
+  QAction* fleimpat;
+  QAction* fleopt;
+  QAction* flerest;
+  QAction* flesig;
+  QAction* flediv3;
+  QAction* fleext;
+  QAction* flecheck;
+  QAction* emldiv2;
+  QAction* emin;
+  QAction* emout;
+  QAction* emljunk;
+  QAction* emtrash;
+  QAction* emdiv1;
+  QMenu* emlcl;
+  QAction* emcin;
+  QAction* emcse;
+  QAction* emcj;
+  QAction* emcd;
+  QAction* emldiv3;
+  QAction* emnew;
+  QAction* hlpabout;
+  QAction* hlpdiv2;
+  QAction* hlp1;
+  QAction* hlp2;
+  QAction* hlp3;
+  QAction* hlp4;
+  QMenu* popm;
+  QAction* popdel;
+  QAction* popprt;
+  QAction* poprp;
+  QAction* popfor;
+  QAction* popdiv;
+  QAction* popext;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildControls();
+  void BuildMenus();
+  void BuildPopupMenu();
+  void BuildShortcuts();
+
+  // What the flows return, shown.
+  void ShowBox(const std::optional<store::BoxView>& box);
+  void SetPane(const std::string& text);
+  void SetDecryptEnabled(bool enabled);
+  void FillKeyList(const store::Activation& activation);
+  void ShowStatus(std::string_view text);
+
+  // Handlers.
+  void SwitchBox(const char* box);
+  void OpenRow(int row);
+  void PopUpRow(int row, const QPoint& at);
+  void ChooseKey();
+  void Decrypt();
+  void ViewAsWeb();
+  void ViewCipherText();
+  void DeleteMsg();
+  void PrintMessage();
+  void CleanUpBox(const std::string& box);
+  void CleanUpShownBox();
+  void ShowAttachments();
+  void ImportMessage();
+  void ImportAttachment();
+  void ResetAllBoxes();
+  void ShowHelp(std::string_view page);
+  void ShowAbout();
+  void CheckMail();
+  void OpenLater(const QString& windowName, const QString& title);
+  void RunModal(QDialog& window);
+  void Exit();
+
+  std::int64_t RecordOfRow(int row) const;
+  bool SelectCurrentRow();
+  void RememberGeometry();
+  void RestoreGeometry();
+
+  StatusLineDialogs dialogs_;
+  Desktop& desktop_;
+  std::unique_ptr<store::Installation> installation_;
+  BoxTableModel* model_;
+  std::string paneText_;
+  bool exited_ = false;
+};
+
+}  // namespace ostrel::ui

@@ -1,0 +1,114 @@
+#include "store/attachments.h"
+
+#include <gmock/gmock.h>
+
+#include "store/box_button_text.h"
+#include "store_folder.h"
+#include "support/recording_dialogs.h"
+
+namespace ostrel::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+class AttachmentsTest : public ::testing::Test {
+ protected:
+  void LoadKey() {
+    std::string key = "730145928837465012";
+    engine.LoadKey(key);
+  }
+  // An enciphered copy of text in "Save" under name.
+  void Receive(const std::string& name, const std::string& text) {
+    WriteBytes(outside / "plain", text);
+    engine.EncryptFile(outside / "plain", folder / "Save" / name);
+  }
+
+  StoreFolder folder;
+  TempFolder outside;
+  engine::Engine engine{folder.Folder()};
+  RecordingDialogs dialogs;
+};
+
+TEST_F(AttachmentsTest, DeciphersEncFilesIntoDecAndLeavesOthersInSave) {
+  LoadKey();
+  Receive("report.doc.enc", "the report");
+  WriteBytes(folder / "Save" / "photo.jpg", "jpeg");
+  WriteBytes(folder / "Save" / "upper.ENC", "not ours");
+  const auto check = store::CheckAttachments(folder.Folder(), engine);
+  EXPECT_EQ(check.DecryptedCount, 1);
+  EXPECT_TRUE(check.failedNames.empty());
+  EXPECT_EQ(ReadBytes(folder / "Dec" / "report.doc"), "the report");
+  EXPECT_THAT(store::ListAttachmentFiles(folder / "Save"), ElementsAre("photo.jpg", "upper.ENC"));
+}
+
+TEST_F(AttachmentsTest, WithoutAKeyTheEncFileStaysSoNothingIsLost) {
+  WriteBytes(folder / "Save" / "report.doc.enc", "cipher bytes");
+  const auto check = store::CheckAttachments(folder.Folder(), engine);
+  EXPECT_EQ(check.DecryptedCount, 0);
+  EXPECT_THAT(check.failedNames, ElementsAre("report.doc.enc"));
+  EXPECT_EQ(ReadBytes(folder / "Save" / "report.doc.enc"), "cipher bytes");
+  EXPECT_TRUE(store::ListAttachmentFiles(folder / "Dec").empty());
+}
+
+TEST_F(AttachmentsTest, AFileNamedOnlyEncIsLeftAlone) {
+  LoadKey();
+  WriteBytes(folder / "Save" / ".enc", "x");
+  EXPECT_EQ(store::CheckAttachments(folder.Folder(), engine).DecryptedCount, 0);
+  EXPECT_TRUE(std::filesystem::exists(folder / "Save" / ".enc"));
+}
+
+TEST_F(AttachmentsTest, ListingSkipsFoldersAndAMissingFolderListsNothing) {
+  WriteBytes(folder / "Dec" / "b.txt", "b");
+  WriteBytes(folder / "Dec" / "a.txt", "a");
+  std::filesystem::create_directory(folder / "Dec" / "sub");
+  EXPECT_THAT(store::ListAttachmentFiles(folder / "Dec"), ElementsAre("a.txt", "b.txt"));
+  EXPECT_TRUE(store::ListAttachmentFiles(folder / "Nowhere").empty());
+}
+
+TEST_F(AttachmentsTest, OpenAndDeleteWithNothingSelectedSayWhatToDo) {
+  int opened = 0;
+  const auto open = [&opened](const std::filesystem::path&) { ++opened; };
+  store::OpenAttachments(folder.Folder(), store::AttachmentList::Received, {}, dialogs, open);
+  store::OpenAttachments(folder.Folder(), store::AttachmentList::Decrypted, {}, dialogs, open);
+  store::DeleteAttachments(folder.Folder(), store::AttachmentList::Decrypted, {}, dialogs);
+  EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("You must select the file you want to open first.",
+                                                "You must select the file(s) you want to open first.",
+                                                "You must select the file(s) you want to delete first."));
+  EXPECT_EQ(opened, 0);
+}
+
+TEST_F(AttachmentsTest, OpenAndDeleteStayInsideTheirFolder) {
+  WriteBytes(folder / "Dec" / "a.txt", "a");
+  WriteBytes(folder / "keep.dat", "k");
+  std::vector<std::filesystem::path> opened;
+  store::OpenAttachments(folder.Folder(), store::AttachmentList::Decrypted, {"a.txt", "../keep.dat"}, dialogs,
+                         [&opened](const std::filesystem::path& file) { opened.push_back(file); });
+  EXPECT_THAT(opened, ElementsAre(folder / "Dec" / "a.txt"));
+  store::DeleteAttachments(folder.Folder(), store::AttachmentList::Decrypted, {"a.txt", "../keep.dat", ".."},
+                           dialogs);
+  EXPECT_FALSE(std::filesystem::exists(folder / "Dec" / "a.txt"));
+  EXPECT_TRUE(std::filesystem::exists(folder / "keep.dat"));
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST(BoxButtonToolTip, CountsTheMessagesOfTheBox) {
+  StoreFolder folder;
+  EXPECT_EQ(store::BoxButtonToolTip(folder.Folder(), "Trash"), "Trash (No messages)");
+  folder.AddMessage("Trash", "One", "1\r\n");
+  EXPECT_EQ(store::BoxButtonToolTip(folder.Folder(), "Trash"), "Trash (1 message)");
+  folder.AddMessage("Trash", "Two", "2\r\n");
+  EXPECT_EQ(store::BoxButtonToolTip(folder.Folder(), "Trash"), "Trash (2 messages)");
+  for (int i = 0; i < 5; ++i) folder.AddMessage("In", "Many", "m\r\n");
+  EXPECT_EQ(store::BoxButtonToolTip(folder.Folder(), "In"), "In Box (5 messages)");
+  EXPECT_EQ(store::BoxButtonToolTip(folder.Folder(), "Out"), "");
+}
+
+TEST(BoxButtonToolTip, AMissingBoxListIsCreatedEmpty) {
+  StoreFolder folder;
+  std::filesystem::remove(folder / "sent.dat");
+  EXPECT_EQ(store::BoxButtonToolTip(folder.Folder(), "Sent"), "Sent (No messages)");
+  EXPECT_TRUE(std::filesystem::exists(folder / "sent.dat"));
+}
+
+}  // namespace
+}  // namespace ostrel::testing

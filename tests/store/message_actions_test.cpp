@@ -1,0 +1,110 @@
+#include "store/message_actions.h"
+
+#include <gmock/gmock.h>
+
+#include "engine/hex_text.h"
+#include "store_folder.h"
+#include "support/recording_dialogs.h"
+
+namespace ostrel::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+TEST(CipherViewText, BreaksTheCipherCharactersIntoLinesOfSixty) {
+  std::string buffer;
+  const auto text = store::CipherViewText(std::string(80, 'A') + "\r\n" + std::string(70, 'B') + "\r\n", buffer);
+  ASSERT_TRUE(text);
+  EXPECT_EQ(buffer.size(), 75u);
+  const std::string aa = "\xC2\xAA";  // the code page's character for 0xAA, in UTF-8
+  const std::string bb = "\xC2\xBB";
+  std::string expected;
+  for (int i = 0; i < 40; ++i) expected += aa;
+  for (int i = 0; i < 20; ++i) expected += bb;
+  expected += "\r\n";
+  for (int i = 0; i < 15; ++i) expected += bb;
+  EXPECT_EQ(*text, expected);
+}
+
+TEST(CipherViewText, FullLastLineEndsWithALineBreak) {
+  std::string buffer;
+  const auto text = store::CipherViewText(std::string(240, '4'), buffer);
+  ASSERT_TRUE(text);
+  EXPECT_EQ(*text, std::string(60, 'D') + "\r\n" + std::string(60, 'D') + "\r\n");
+}
+
+TEST(CipherViewText, ControlCodesShowAsOneVisibleCharacterEach) {
+  std::string buffer;
+  const auto text = store::CipherViewText("000D0A7F41", buffer);
+  ASSERT_TRUE(text);
+  EXPECT_EQ(*text, "\u2400\u240D\u240A\u2421A");
+}
+
+TEST(CipherViewText, TextThatIsNotHexGivesNothing) {
+  std::string buffer;
+  EXPECT_FALSE(store::CipherViewText("Hello\r\n", buffer));
+  EXPECT_FALSE(store::CipherViewText("abcd", buffer));
+  EXPECT_TRUE(buffer.empty());
+}
+
+TEST(PrintLines, HeaderRuleAndPaneLines) {
+  EXPECT_THAT(store::PrintLines("bob@example.org", "Hello", "1/2/2026", "line one\r\nline two\r\n"),
+              ElementsAre("   From: bob@example.org", "Subject:Hello", "   Date:1/2/2026", std::string(77, '='),
+                          "line one", "line two"));
+  EXPECT_EQ(store::PrintLines("", "", "", "").size(), 4u);
+  EXPECT_EQ(store::PrintLines("", "", "", "no line end").back(), "no line end");
+}
+
+class DecryptPaneTest : public ::testing::Test {
+ protected:
+  StoreFolder folder;
+  engine::Engine engine{folder.Folder()};
+  RecordingDialogs dialogs;
+  std::string buffer;
+};
+
+TEST_F(DecryptPaneTest, DeciphersHexTextUnderTheKeyLoaded) {
+  std::string key = "730145928837465012";
+  engine.LoadKey(key);
+  std::string cipher = "Caf\xE9 at noon";
+  engine.EncryptText(cipher);
+  const auto plain = store::DecryptPane(engine::HexEncode(cipher) + "\r\n", engine, buffer, dialogs);
+  ASSERT_TRUE(plain);
+  EXPECT_EQ(*plain, "Caf\u00E9 at noon");
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(DecryptPaneTest, WithoutAKeyTellsThePersonAndGivesNothing) {
+  EXPECT_FALSE(store::DecryptPane("4142\r\n", engine, buffer, dialogs));
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_THAT(dialogs.shown[0].text, HasSubstr("No key is loaded"));
+}
+
+TEST_F(DecryptPaneTest, TextThatIsNotHexIsReportedNotDeciphered) {
+  std::string key = "730145928837465012";
+  engine.LoadKey(key);
+  EXPECT_FALSE(store::DecryptPane("plain words", engine, buffer, dialogs));
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_THAT(dialogs.shown[0].text, HasSubstr("could not be deciphered"));
+}
+
+TEST(PrepareWebView, CopiesTheWebFileOverWebHtml) {
+  StoreFolder folder;
+  const std::string name = folder.AddMessage("In", "Page", "text\r\n", std::string("<p>page</p>\r\n"));
+  WriteBytes(folder / "web.html", "old help");
+  EXPECT_TRUE(store::PrepareWebView(folder.Folder(), "In", name));
+  EXPECT_EQ(ReadBytes(folder / "web.html"), "<p>page</p>\r\n");
+}
+
+TEST(PrepareWebView, NothingWithoutAWebFileOrAMessage) {
+  StoreFolder folder;
+  const std::string name = folder.AddMessage("Sent", "Mine", "text\r\n");
+  EXPECT_FALSE(store::PrepareWebView(folder.Folder(), "Sent", name));
+  EXPECT_FALSE(store::PrepareWebView(folder.Folder(), "In", ""));
+  EXPECT_FALSE(store::PrepareWebView(folder.Folder(), "In", "../../etc/passwd"));
+  EXPECT_FALSE(std::filesystem::exists(folder / "web.html"));
+}
+
+}  // namespace
+}  // namespace ostrel::testing

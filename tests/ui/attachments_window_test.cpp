@@ -1,0 +1,97 @@
+// The attachments window: its lists, its messages, opening and deleting.
+#include <gmock/gmock.h>
+
+#include <QAction>
+#include <QGroupBox>
+#include <QToolButton>
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "ui/frm_attachments.h"
+#include "ui_folder.h"
+
+namespace ostrel::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+class AttachmentsWindowTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    WriteSettings(store.Folder());
+    WriteBytes(store / "opt.dne", "Done\r\n");
+  }
+};
+
+TEST_F(AttachmentsWindowTest, NoFilesSaysNoAttachmentsAndOpensNoWindow) {
+  Start();
+  window->Image10->click();
+  EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("No Attachments."));
+  EXPECT_TRUE(desktop.opened.empty());
+}
+
+TEST_F(AttachmentsWindowTest, ButtonsWithNothingSelectedSayWhatToDo) {
+  WriteBytes(store / "Save" / "photo.jpg", "p");
+  WriteBytes(store / "Dec" / "report.doc", "r");
+  desktop.onModal.push_back([](QDialog& dialog) {
+    auto& attachments = dynamic_cast<ui::frmAttachments&>(dialog);
+    EXPECT_EQ(attachments.windowTitle(), "Current Attachments");
+    attachments.Command1->click();
+    attachments.Command2->click();
+    attachments.Command4->click();
+    attachments.Command5->click();
+  });
+  Start();
+  window->Image10->click();
+  EXPECT_THAT(dialogs.ShownTexts(),
+              ElementsAre("You must select the file you want to open first.",
+                          "You must select the file(s) you want to open first.",
+                          "You must select the file(s) you want to delete first.",
+                          "You must select the file(s) you want to delete first."));
+  EXPECT_TRUE(std::filesystem::exists(store / "Save" / "photo.jpg"));
+}
+
+TEST_F(AttachmentsWindowTest, OpenUsesTheDesktopAndFallsBackToTheTextViewer) {
+  WriteBytes(store / "Dec" / "a.txt", "a");
+  WriteBytes(store / "Dec" / "b.txt", "b");
+  desktop.onModal.push_back([this](QDialog& dialog) {
+    auto& attachments = dynamic_cast<ui::frmAttachments&>(dialog);
+    ASSERT_EQ(attachments.File2->count(), 2);
+    attachments.File2->selectAll();
+    attachments.Command2->click();
+    desktop.openSucceeds = false;
+    attachments.File2->item(0)->setSelected(false);
+    attachments.Command2->click();
+  });
+  Start();
+  window->Image10->click();
+  EXPECT_THAT(desktop.openedFiles, ElementsAre(store / "Dec" / "a.txt", store / "Dec" / "b.txt",
+                                               store / "Dec" / "b.txt"));
+  EXPECT_THAT(desktop.opened, ElementsAre("frmAttachments", "frmTextViewer"));
+}
+
+TEST_F(AttachmentsWindowTest, DeleteRemovesTheSelectedFilesWithoutAsking) {
+  WriteBytes(store / "Save" / "keep.jpg", "k");
+  WriteBytes(store / "Save" / "drop.jpg", "d");
+  desktop.onModal.push_back([](QDialog& dialog) {
+    auto& attachments = dynamic_cast<ui::frmAttachments&>(dialog);
+    ASSERT_EQ(attachments.File1->count(), 2);
+    EXPECT_EQ(attachments.File1->item(0)->text(), "drop.jpg");
+    attachments.File1->item(0)->setSelected(true);
+    attachments.Command4->click();
+    ASSERT_EQ(attachments.File1->count(), 1);
+    EXPECT_EQ(attachments.File1->item(0)->text(), "keep.jpg");
+    attachments.Command3->click();
+    EXPECT_FALSE(attachments.isVisible());
+  });
+  Start();
+  window->Image10->click();
+  EXPECT_FALSE(std::filesystem::exists(store / "Save" / "drop.jpg"));
+  EXPECT_TRUE(std::filesystem::exists(store / "Save" / "keep.jpg"));
+  EXPECT_TRUE(dialogs.asked.empty());
+}
+
+}  // namespace
+}  // namespace ostrel::testing

@@ -1,0 +1,180 @@
+// The grid: switching boxes, captions with counts, the hover texts, the
+// popup menu and Delete Msg.
+#include <gmock/gmock.h>
+
+#include <QAction>
+#include <QGroupBox>
+#include <QToolButton>
+
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+
+#include "ui_folder.h"
+
+namespace ostrel::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+class BoxViewWindowTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    WriteSettings(store.Folder());
+    WriteBytes(store / "opt.dne", "Done\r\n");
+  }
+
+  QString Cell(int row, int column) const {
+    return window->flex->model()->data(window->flex->model()->index(row, column)).toString();
+  }
+
+  QString HoverText(QToolButton* button) {
+    QEvent enter(QEvent::Enter);
+    QCoreApplication::sendEvent(button, &enter);
+    return button->toolTip();
+  }
+};
+
+TEST_F(BoxViewWindowTest, GridShowsNewestFirstWithHiddenRecordNumbersAndTheColumnWidths) {
+  store.AddMessage("In", "First", "one\r\n");
+  store.AddMessage("In", "Second", "two\r\n");
+  store.AddMessage("In", "Third", "three\r\n");
+  Start();
+  EXPECT_EQ(Caption(), "InBox (3 msgs)");
+  ASSERT_EQ(window->flex->model()->rowCount(), 3);
+  EXPECT_EQ(Cell(0, 0), " 3");
+  EXPECT_EQ(Cell(0, 2), "Third");
+  EXPECT_EQ(Cell(2, 2), "First");
+  EXPECT_TRUE(window->flex->isColumnHidden(0));
+  EXPECT_EQ(window->flex->model()->headerData(1, Qt::Horizontal).toString(), "From");
+  EXPECT_EQ(window->flex->model()->headerData(2, Qt::Horizontal).toString(), "Subject");
+  EXPECT_EQ(window->flex->model()->headerData(3, Qt::Horizontal).toString(), "Date");
+  EXPECT_EQ(window->flex->columnWidth(1), 2300 / 15);
+  EXPECT_EQ(window->flex->columnWidth(2), 4700 / 15);
+  EXPECT_EQ(window->flex->columnWidth(3), 2700 / 15);
+}
+
+TEST_F(BoxViewWindowTest, BoxButtonsAndMenuSwitchBoxesAndEmptyThePane) {
+  store.AddMessage("In", "Hello", "hello text\r\n");
+  store.AddMessage("Trash", "Gone", "gone\r\n");
+  Start();
+  LeftClickRow(0);
+  EXPECT_EQ(window->PaneText(), "hello text\r\n");
+  window->Image8->click();
+  EXPECT_EQ(Caption(), "Trash (1 msgs)");
+  EXPECT_EQ(window->PaneText(), "");
+  EXPECT_EQ(window->Program().CurrentBox, "Trash");
+  window->Image6->click();
+  EXPECT_EQ(Caption(), "Sent (0 msgs)");
+  window->Image7->click();
+  EXPECT_EQ(Caption(), "Junk (0 msgs)");
+  window->emin->trigger();
+  EXPECT_EQ(Caption(), "InBox (1 msgs)");
+  window->emtrash->trigger();
+  EXPECT_EQ(Caption(), "Trash (1 msgs)");
+}
+
+TEST_F(BoxViewWindowTest, HoverTextsCountTheMessagesOfEachBox) {
+  Start();
+  EXPECT_EQ(HoverText(window->Image8), "Trash (No messages)");
+  store.AddMessage("Trash", "One", "1\r\n");
+  EXPECT_EQ(HoverText(window->Image8), "Trash (1 message)");
+  store.AddMessage("Trash", "Two", "2\r\n");
+  EXPECT_EQ(HoverText(window->Image8), "Trash (2 messages)");
+  std::filesystem::remove(store / "junk.dat");
+  EXPECT_EQ(HoverText(window->Image7), "Junk (No messages)");
+  EXPECT_TRUE(std::filesystem::exists(store / "junk.dat"));
+  EXPECT_EQ(HoverText(window->Image5), "In Box (No messages)");
+  EXPECT_EQ(HoverText(window->Image6), "Sent (No messages)");
+  EXPECT_EQ(window->Image9->toolTip(), "Clean Uo Current Box");
+  EXPECT_EQ(window->Image10->toolTip(), "Attachments");
+}
+
+TEST_F(BoxViewWindowTest, DeleteMsgFromInMovesTheRightClickedMessageToTheTrash) {
+  store.AddMessage("In", "First", "one\r\n");
+  store.AddMessage("In", "Second", "two\r\n", std::string("<p>two</p>\r\n"));
+  store.AddMessage("In", "Third", "three\r\n");
+  Start();
+  LeftClickRow(0);
+  RightClickRow(1, "popdel");
+  EXPECT_THAT(desktop.popUps, ElementsAre("popm"));
+  EXPECT_THAT(store.Subjects("In"), ElementsAre("First", "Third"));
+  EXPECT_THAT(store.Subjects("Trash"), ElementsAre("Second"));
+  EXPECT_EQ(ReadBytes(store / "Trash" / "MSG1.txt"), "two\r\n");
+  EXPECT_EQ(ReadBytes(store / "Trash" / "MSG1.htm"), "<p>two</p>\r\n");
+  EXPECT_FALSE(std::filesystem::exists(store / "In" / "MSG2.txt"));
+  EXPECT_EQ(Caption(), "InBox (2 msgs)");
+  EXPECT_EQ(window->PaneText(), "");
+}
+
+TEST_F(BoxViewWindowTest, DeleteMsgFromTheTrashRemovesItForGood) {
+  store.AddMessage("Trash", "Old", "old\r\n");
+  store.AddMessage("Trash", "Older", "older\r\n");
+  Start();
+  window->Image8->click();
+  RightClickRow(0, "popdel");
+  EXPECT_THAT(store.Subjects("Trash"), ElementsAre("Old"));
+  EXPECT_FALSE(std::filesystem::exists(store / "Trash" / "MSG2.txt"));
+  EXPECT_EQ(store.Index("Trash"), " 2\r\n");
+  EXPECT_EQ(Caption(), "Trash (1 msgs)");
+}
+
+TEST_F(BoxViewWindowTest, DeleteKeyMovesTheCurrentRowsMessage) {
+  store.AddMessage("In", "First", "one\r\n");
+  store.AddMessage("In", "Second", "two\r\n");
+  Start();
+  window->flex->setFocus();
+  window->flex->setCurrentIndex(window->flex->model()->index(1, 1));
+  QTest::keyClick(window->flex, Qt::Key_Delete);
+  EXPECT_THAT(store.Subjects("In"), ElementsAre("Second"));
+  EXPECT_THAT(store.Subjects("Trash"), ElementsAre("First"));
+}
+
+TEST_F(BoxViewWindowTest, ArrowKeysMoveAndEnterOpens) {
+  store.AddMessage("In", "First", "one\r\n");
+  store.AddMessage("In", "Second", "two\r\n");
+  Start();
+  window->flex->setFocus();
+  window->flex->setCurrentIndex(window->flex->model()->index(0, 1));
+  QTest::keyClick(window->flex, Qt::Key_Down);
+  QTest::keyClick(window->flex, Qt::Key_Return);
+  EXPECT_EQ(window->PaneText(), "one\r\n");
+}
+
+TEST_F(BoxViewWindowTest, RightClickLeavesThePaneAndPopupExitDoesNothing) {
+  store.AddMessage("In", "First", "one\r\n");
+  store.AddMessage("In", "Second", "two\r\n");
+  Start();
+  LeftClickRow(0);
+  RightClickRow(1, "popext");
+  EXPECT_EQ(window->PaneText(), "two\r\n");
+  EXPECT_EQ(window->Program().SelectedSubject, "First");
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(store.Subjects("In").size(), 2u);
+}
+
+TEST_F(BoxViewWindowTest, ReplyAndForwardSetTheComposeMode) {
+  store.AddMessage("In", "First", "one\r\n");
+  Start();
+  RightClickRow(0, "poprp");
+  EXPECT_EQ(window->Program().ComposeMode, "Reply");
+  RightClickRow(0, "popfor");
+  EXPECT_EQ(window->Program().ComposeMode, "Forward");
+  EXPECT_THAT(desktop.opened, ElementsAre("frmNewMsg", "frmNewMsg"));
+}
+
+TEST_F(BoxViewWindowTest, PrintPutsTheRightClickedHeaderAboveThePane) {
+  store.AddMessage("In", "Hello", "first line\r\nsecond line\r\n", std::nullopt, "bob@example.org");
+  Start();
+  LeftClickRow(0);
+  RightClickRow(0, "popprt");
+  ASSERT_EQ(desktop.printed.size(), 1u);
+  EXPECT_THAT(desktop.printed[0], ElementsAre("   From: bob@example.org", "Subject:Hello",
+                                              "   Date:1/2/2026 9:00:00 AM", std::string(77, '='), "first line",
+                                              "second line"));
+}
+
+}  // namespace
+}  // namespace ostrel::testing

@@ -1,0 +1,68 @@
+#include "ui_folder.h"
+
+#include <QContextMenuEvent>
+#include <QGroupBox>
+#include <QTableView>
+#include <QTest>
+
+#include "engine/engine.h"
+#include "engine/hex_text.h"
+#include "keys/key_store.h"
+#include "settings/mail_options.h"
+#include "support/temp_folder.h"
+
+namespace ostrel::testing {
+
+void WriteSettings(const std::string& programFolder, bool emptyTrashOnExit) {
+  settings::OptionsFile options;
+  options.options.PopServer = "pop.example.org";
+  options.options.EmptyTrashOnExit = emptyTrashOnExit;
+  settings::WriteOptions(programFolder, options);
+}
+
+void WriteDefaultKey(const std::string& programFolder) {
+  keys::WriteKeys(programFolder, {{"Other", "other key", false}, {kTestKeyName, kTestKey, true}});
+}
+
+std::string HexCipherText(const std::string& plain) {
+  TempFolder work;
+  engine::Engine engine(work.Path());
+  std::string key = kTestKey;
+  engine.LoadKey(key);
+  std::string cipher = plain;
+  engine.EncryptText(cipher);
+  engine.CleanUpEngine();
+  return engine::HexEncode(cipher);
+}
+
+void EncipherFile(const std::filesystem::path& plain, const std::filesystem::path& enciphered) {
+  TempFolder work;
+  engine::Engine engine(work.Path());
+  std::string key = kTestKey;
+  engine.LoadKey(key);
+  engine.EncryptFile(plain, enciphered);
+  engine.CleanUpEngine();
+}
+
+void MainWindowTest::Start() {
+  window = std::make_unique<ui::frmMain>(store.Folder(), dialogs, desktop);
+  window->Load();
+  window->show();
+  window->Activate();
+}
+
+void MainWindowTest::LeftClickRow(int row) {
+  const QRect cell = window->flex->visualRect(window->flex->model()->index(row, 1));
+  QTest::mouseClick(window->flex->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+void MainWindowTest::RightClickRow(int row, const QString& popupItem) {
+  if (!popupItem.isEmpty()) desktop.popUpChoices.push_back(popupItem);
+  const QPoint at = window->flex->visualRect(window->flex->model()->index(row, 1)).center();
+  QContextMenuEvent event(QContextMenuEvent::Mouse, at, window->flex->viewport()->mapToGlobal(at));
+  QCoreApplication::sendEvent(window->flex->viewport(), &event);
+}
+
+QString MainWindowTest::Caption() const { return window->Frame2->title(); }
+
+}  // namespace ostrel::testing
