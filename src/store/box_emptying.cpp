@@ -1,5 +1,7 @@
 #include "store/box_emptying.h"
 
+#include <algorithm>
+#include <stdexcept>
 #include <system_error>
 #include <vector>
 
@@ -13,8 +15,12 @@
 namespace ostrel::store {
 
 void KillMessages(const std::filesystem::path& programFolder, std::string_view box) {
-  const std::filesystem::path folder = programFolder / std::string(box);
   const bool isBox = FindBox(box) != nullptr;
+  const bool isAttachmentFolder =
+      std::find(kAttachmentFolders.begin(), kAttachmentFolders.end(), box) != kAttachmentFolders.end();
+  // Only the program's own data folders are ever emptied.
+  if (!isBox && !isAttachmentFolder) throw std::invalid_argument("\"" + std::string(box) + "\" is not a data folder.");
+  const std::filesystem::path folder = programFolder / std::string(box);
   std::vector<std::filesystem::path> files;
   std::error_code error;
   for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {

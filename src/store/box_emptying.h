@@ -10,7 +10,8 @@ namespace ostrel::store {
 
 // Deletes every ordinary file of the folder `box` under the program folder
 // (sub-folders untouched). A box folder ends with its index file holding 0;
-// "Save", "Dec" and "Enc" get none.
+// "Save", "Dec" and "Enc" get none. Any other name throws
+// std::invalid_argument and deletes nothing.
 void KillMessages(const std::filesystem::path& programFolder, std::string_view box);
 
 // Empties "trash.dat" and deletes the files its records name; every error is

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+
+#include "store/date_text.h"
 #include "store/import_reset.h"
 #include "store/installation.h"
 #include "store/mail_box.h"
@@ -37,6 +42,25 @@ TEST(ImportMessageTest, FilesAnExactCopyAsTextAndWebFileUnderTheNextInNumber) {
             (BoxRecord{std::string(80, ' '), "Import" + std::string(74, ' '),
                        "Imported Text Message" + std::string(59, ' '), "12/6/2026 10:00:00 AM" + std::string(9, ' '),
                        "MSG3" + std::string(16, ' ')}));
+}
+
+TEST(ImportMessageTest, TheDateIsShortDateThenTwelveHourTime) {
+  const char* saved = std::getenv("TZ");
+  const std::string savedZone = saved != nullptr ? saved : "";
+  ::setenv("TZ", "UTC", 1);
+  ::tzset();
+  using std::chrono::sys_days;
+  const auto afternoon = sys_days{std::chrono::year{2026} / 12 / 6} + std::chrono::hours{15} +
+                         std::chrono::minutes{4} + std::chrono::seconds{5};
+  EXPECT_EQ(GeneralDateText(afternoon), "12/6/2026 3:04:05 PM");
+  EXPECT_EQ(GeneralDateText(sys_days{std::chrono::year{2026} / 1 / 9} + std::chrono::minutes{7}), "1/9/2026 12:07:00 AM");
+  EXPECT_EQ(GeneralDateText(sys_days{std::chrono::year{2026} / 1 / 9} + std::chrono::hours{12}), "1/9/2026 12:00:00 PM");
+  if (saved != nullptr) {
+    ::setenv("TZ", savedZone.c_str(), 1);
+  } else {
+    ::unsetenv("TZ");
+  }
+  ::tzset();
 }
 
 TEST(ImportMessageTest, AnUnreadableFileIsReportedAndChangesNothing) {

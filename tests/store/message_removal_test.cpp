@@ -154,6 +154,15 @@ TEST(KillMessagesTest, AttachmentFoldersGetNoIndexAndAnEmptyBoxOnlyItsIndex) {
   EXPECT_EQ(store.Index("Out"), " 0\r\n");
 }
 
+TEST(KillMessagesTest, OnlyTheProgramsDataFoldersAreEmptied) {
+  StoreFolder store;
+  WriteBytes(store / "email.opt", "kept");
+  EXPECT_THROW(KillMessages(store.Folder(), "."), std::invalid_argument);
+  EXPECT_THROW(KillMessages(store.Folder(), "../x"), std::invalid_argument);
+  EXPECT_THROW(KillMessages(store.Folder(), "in"), std::invalid_argument);
+  EXPECT_EQ(ReadBytes(store / "email.opt"), "kept");
+}
+
 TEST(EmptyTheTrashTest, DeletesTheNamedFilesAndEmptiesTheListButKeepsTheIndex) {
   StoreFolder store;
   store.AddMessage("Trash", "a", "a\r\n", std::string("wa"));
