@@ -37,6 +37,9 @@ std::uintmax_t LengthCreatingEmpty(const std::filesystem::path& path, mode_t mod
   return known ? static_cast<std::uintmax_t>(info.st_size) : 0;
 }
 
+// True when the folder did not exist and was made (0700).
+bool MakeFolder(const std::filesystem::path& folder) { return ::mkdir(folder.c_str(), 0700) == 0; }
+
 base::MessageBox Notice(std::string text, base::Icon icon = base::Icon::None) {
   return base::MessageBox{std::move(text), "", base::Buttons::Ok, icon};
 }
@@ -52,12 +55,10 @@ void Installation::MakeDataFolders() {
   } catch (const std::system_error&) {
     // Each folder below is tried on its own; their failures are ignored too.
   }
-  for (const auto folder : kAttachmentFolders) {
-    if (::mkdir(DataPath(folder).c_str(), 0700) != 0) continue;
-  }
+  for (const auto folder : kAttachmentFolders) MakeFolder(DataPath(folder));
   for (const auto& box : kBoxes) {
     // Only a folder made just now gets a fresh index; an existing one keeps its own.
-    if (::mkdir(DataPath(box.name).c_str(), 0700) != 0) continue;
+    if (!MakeFolder(DataPath(box.name))) continue;
     try {
       WriteBoxIndex(DataPath(box.name), 0);
     } catch (const std::system_error&) {
