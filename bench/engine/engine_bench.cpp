@@ -3,7 +3,13 @@
 // file, on the portable and the vector path. Each figure is compared with
 // the literal engine, measured on a smaller input in the same run, and the
 // file figures with gpg and age enciphering the same file.
+//
+// Every figure comes twice: per second of wall time, and per second of CPU
+// time (all threads and child processes together). On a machine shared with
+// other work only the second is steady; on an idle machine the first is the
+// speed a user sees.
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -34,21 +40,48 @@ constexpr std::size_t kLiteralSize = std::size_t{256} << 10;
 constexpr int kRepeats = 3;
 constexpr const char* kKey = "bench key 2026 ab";
 
-// Best wall time of a few runs of work, each after an untimed prepare.
-double Seconds(const std::function<void()>& work, const std::function<void()>& prepare = [] {},
+struct Timing {
+  double wall = 0;
+  double cpu = 0;
+};
+
+double CpuSeconds() {
+  double total = 0;
+  for (const int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
+    rusage usage{};
+    getrusage(who, &usage);
+    for (const timeval& t : {usage.ru_utime, usage.ru_stime}) {
+      total += static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
+    }
+  }
+  return total;
+}
+
+// The best of a few runs of work, each after an untimed prepare.
+Timing Measure(const std::function<void()>& work, const std::function<void()>& prepare = [] {},
                int repeats = kRepeats) {
-  double best = 1e30;
+  Timing best{1e30, 1e30};
   for (int i = 0; i < repeats; ++i) {
     prepare();
+    const double cpuBegin = CpuSeconds();
     const auto begin = std::chrono::steady_clock::now();
     work();
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - begin;
-    best = std::min(best, took.count());
+    best.wall = std::min(best.wall, took.count());
+    best.cpu = std::min(best.cpu, CpuSeconds() - cpuBegin);
   }
   return best;
 }
 
-double Rate(std::size_t bytes, double seconds) { return static_cast<double>(bytes) / seconds / 1e6; }
+struct Rates {
+  double wall = 0;
+  double cpu = 0;
+};
+
+Rates RatesOf(std::size_t bytes, const Timing& timing) {
+  const auto megabytes = static_cast<double>(bytes) / 1e6;
+  return {megabytes / timing.wall, megabytes / std::max(timing.cpu, 1e-6)};
+}
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream file(path, std::ios::binary);
@@ -65,6 +98,15 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
 bool Run(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
 
 std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+
+// Other work on the machine skews the wall figures; the load average says how much.
+std::string LoadAverage() {
+  std::ifstream file("/proc/loadavg");
+  std::string one;
+  std::string five;
+  file >> one >> five;
+  return one + " (1 min), " + five + " (5 min)";
+}
 
 // The machine of the engine's loaded key, read back as a cipher operation
 // starts: pristine wheels from the work file, settings from the engine.
@@ -104,10 +146,10 @@ void CipherFile(const WheelCipher& cipher, WheelCipher::Path path, const fs::pat
 }
 
 struct LiteralRates {
-  double encryptText = 0;
-  double decryptText = 0;
-  double encryptFile = 0;
-  double decryptFile = 0;
+  Rates encryptText;
+  Rates decryptText;
+  Rates encryptFile;
+  Rates decryptFile;
 };
 
 LiteralRates MeasureLiteral(const fs::path& folder, const std::string& plain) {
@@ -118,40 +160,48 @@ LiteralRates MeasureLiteral(const fs::path& folder, const std::string& plain) {
   const std::string sample = plain.substr(0, kLiteralSize);
   const fs::path source = folder / "sample.bin";
   WriteFile(source, sample);
+  const auto once = [](const std::function<void()>& work) { return Measure(work, [] {}, 1); };
   LiteralRates rates;
   std::string cipherText;
-  rates.encryptText = Rate(kLiteralSize, Seconds([&] { cipherText = literal.EncryptText(sample); }, [] {}, 1));
-  rates.decryptText = Rate(kLiteralSize, Seconds([&] { literal.DecryptText(cipherText); }, [] {}, 1));
-  rates.encryptFile = Rate(kLiteralSize, Seconds([&] { literal.EncryptFile(source, folder / "sample.enc"); }, [] {}, 1));
-  rates.decryptFile = Rate(kLiteralSize, Seconds([&] { literal.DecryptFile(folder / "sample.enc", folder / "sample.dec"); }, [] {}, 1));
+  rates.encryptText = RatesOf(kLiteralSize, once([&] { cipherText = literal.EncryptText(sample); }));
+  rates.decryptText = RatesOf(kLiteralSize, once([&] { literal.DecryptText(cipherText); }));
+  rates.encryptFile = RatesOf(kLiteralSize, once([&] { literal.EncryptFile(source, folder / "sample.enc"); }));
+  rates.decryptFile =
+      RatesOf(kLiteralSize, once([&] { literal.DecryptFile(folder / "sample.enc", folder / "sample.dec"); }));
   return rates;
 }
 
-void PrintRow(const std::string& what, double rate, double literal) {
-  std::printf("%-40s %9.1f MB/s %8.0fx literal\n", what.c_str(), rate, rate / literal);
+void PrintHeader() {
+  std::printf("%-42s %10s %10s %10s %10s\n", "", "MB/s", "MB/cpu-s", "x literal", "x literal");
+  std::printf("%-42s %10s %10s %10s %10s\n", "", "(wall)", "", "(wall)", "(cpu)");
 }
 
-void PrintTool(const std::string& what, double seconds) {
-  std::printf("%-40s %9.1f MB/s\n", what.c_str(), Rate(kBigSize, seconds));
+void PrintRow(const std::string& what, const Rates& rates, const Rates& literal) {
+  std::printf("%-42s %10.1f %10.1f %10.0f %10.0f\n", what.c_str(), rates.wall, rates.cpu,
+              rates.wall / literal.wall, rates.cpu / literal.cpu);
 }
 
-// Other work on the machine skews every figure; the load average says how much.
-std::string LoadAverage() {
-  std::ifstream file("/proc/loadavg");
-  std::string one;
-  std::string five;
-  file >> one >> five;
-  return one + " (1 min), " + five + " (5 min)";
+void PrintLiteral(const std::string& what, const Rates& rates) {
+  std::printf("%-42s %10.2f %10.2f\n", what.c_str(), rates.wall, rates.cpu);
 }
+
+struct FileFigures {
+  Rates engine;
+  Rates bare;
+  bool measured = false;
+};
 
 // How many times faster than the tool each of our file figures is.
-void PrintAgainst(const char* tool, double toolSeconds, const double (&engineSeconds)[2],
-                  const double (&bareSeconds)[2]) {
+void PrintAgainst(const char* tool, const Rates& toolRates, const FileFigures (&figures)[2]) {
+  std::printf("%-42s %10.1f %10.1f\n", (std::string(tool) + " file to file").c_str(), toolRates.wall,
+              toolRates.cpu);
   const char* names[2] = {"portable", "vector"};
   for (int i = 0; i < 2; ++i) {
-    if (engineSeconds[i] <= 0) continue;
-    std::printf("  %-8s EncryptFile %6.2fx %s   bare cipher file to file %6.2fx %s\n", names[i],
-                toolSeconds / engineSeconds[i], tool, toolSeconds / bareSeconds[i], tool);
+    if (!figures[i].measured) continue;
+    const FileFigures& f = figures[i];
+    std::printf("  %-8s EncryptFile %5.2fx %s (wall) %5.2fx (cpu); bare cipher %5.2fx (wall) %5.2fx (cpu)\n",
+                names[i], f.engine.wall / toolRates.wall, tool, f.engine.cpu / toolRates.cpu,
+                f.bare.wall / toolRates.wall, f.bare.cpu / toolRates.cpu);
   }
 }
 
@@ -168,20 +218,20 @@ int main() {
 
   std::printf("64 MiB input, %u hardware threads; literal engine on %zu KiB; load average %s\n",
               std::max(1U, std::thread::hardware_concurrency()), kLiteralSize >> 10, LoadAverage().c_str());
+  PrintHeader();
   const LiteralRates literal = MeasureLiteral(folder / "literal", plain);
-  std::printf("%-40s %9.2f MB/s\n", "literal EncryptText", literal.encryptText);
-  std::printf("%-40s %9.2f MB/s\n", "literal DecryptText", literal.decryptText);
-  std::printf("%-40s %9.2f MB/s\n", "literal EncryptFile", literal.encryptFile);
-  std::printf("%-40s %9.2f MB/s\n", "literal DecryptFile", literal.decryptFile);
+  PrintLiteral("literal EncryptText", literal.encryptText);
+  PrintLiteral("literal DecryptText", literal.decryptText);
+  PrintLiteral("literal EncryptFile", literal.encryptFile);
+  PrintLiteral("literal DecryptFile", literal.decryptFile);
 
   fs::create_directories(folder / "engine");
   Engine engine(folder / "engine");
   std::string key = kKey;
   engine.LoadKey(key);
-  const WheelCipher::Path paths[] = {WheelCipher::Path::Portable, WheelCipher::Path::Vector};
-  double fileSeconds[2] = {0, 0};
-  double bareFileSeconds[2] = {0, 0};
-  for (const auto path : paths) {
+  const WheelCipher cipher(LoadedMachine(engine));
+  FileFigures files[2];
+  for (const auto path : {WheelCipher::Path::Portable, WheelCipher::Path::Vector}) {
     const bool vector = path == WheelCipher::Path::Vector;
     const std::string name = vector ? "vector " : "portable ";
     if (vector && !WheelCipher::VectorPathAvailable()) {
@@ -190,30 +240,29 @@ int main() {
     }
     engine.SetCipherPath(path);
     engine.SetThreads(0);
-    std::string text;
-    const double encryptText = Seconds([&] { engine.EncryptText(text); }, [&] { text = plain; });
-    std::string cipherText = text;
-    const double decryptText = Seconds([&] { engine.DecryptText(text); }, [&] { text = cipherText; });
-    if (text != plain) std::printf("%sDecryptText did not give the text back\n", name.c_str());
-    const double encryptFile = Seconds([&] { engine.EncryptFile(source, folder / "plain.enc"); });
-    const double decryptFile = Seconds([&] { engine.DecryptFile(folder / "plain.enc", folder / "plain.dec"); });
-    if (ReadFile(folder / "plain.dec") != plain) std::printf("%sDecryptFile did not give the file back\n", name.c_str());
     // The cipher alone, in place in a buffer that is already there: what
     // the engine adds on top is copying, allocating and the work files.
-    const WheelCipher cipher(LoadedMachine(engine));
     std::vector<std::uint8_t> bytes(plain.begin(), plain.end());
-    const double kernel = Seconds([&] {
+    const Timing bare = Measure([&] {
       cipher.Transform(ostrel::engine::Direction::Encrypt, 0, bytes.data(), bytes.data(), bytes.size(), path, 0);
     });
-    const double kernelFile = Seconds([&] { CipherFile(cipher, path, source, folder / "plain.bare"); });
-    PrintRow(name + "WheelCipher::Transform in place", Rate(kBigSize, kernel), literal.encryptText);
-    PrintRow(name + "WheelCipher file to file, no flush", Rate(kBigSize, kernelFile), literal.encryptFile);
-    PrintRow(name + "EncryptText", Rate(kBigSize, encryptText), literal.encryptText);
-    PrintRow(name + "DecryptText", Rate(kBigSize, decryptText), literal.decryptText);
-    PrintRow(name + "EncryptFile", Rate(kBigSize, encryptFile), literal.encryptFile);
-    PrintRow(name + "DecryptFile", Rate(kBigSize, decryptFile), literal.decryptFile);
-    fileSeconds[vector ? 1 : 0] = encryptFile;
-    bareFileSeconds[vector ? 1 : 0] = kernelFile;
+    const Timing bareFile = Measure([&] { CipherFile(cipher, path, source, folder / "plain.bare"); });
+    std::string text;
+    const Timing encryptText = Measure([&] { engine.EncryptText(text); }, [&] { text = plain; });
+    const std::string cipherText = text;
+    const Timing decryptText = Measure([&] { engine.DecryptText(text); }, [&] { text = cipherText; });
+    if (text != plain) std::printf("%sDecryptText did not give the text back\n", name.c_str());
+    const Timing encryptFile = Measure([&] { engine.EncryptFile(source, folder / "plain.enc"); });
+    const Timing decryptFile = Measure([&] { engine.DecryptFile(folder / "plain.enc", folder / "plain.dec"); });
+    if (ReadFile(folder / "plain.dec") != plain) std::printf("%sDecryptFile did not give the file back\n", name.c_str());
+
+    PrintRow(name + "WheelCipher::Transform in place", RatesOf(kBigSize, bare), literal.encryptText);
+    PrintRow(name + "WheelCipher file to file, no flush", RatesOf(kBigSize, bareFile), literal.encryptFile);
+    PrintRow(name + "EncryptText", RatesOf(kBigSize, encryptText), literal.encryptText);
+    PrintRow(name + "DecryptText", RatesOf(kBigSize, decryptText), literal.decryptText);
+    PrintRow(name + "EncryptFile", RatesOf(kBigSize, encryptFile), literal.encryptFile);
+    PrintRow(name + "DecryptFile", RatesOf(kBigSize, decryptFile), literal.decryptFile);
+    files[vector ? 1 : 0] = {RatesOf(kBigSize, encryptFile), RatesOf(kBigSize, bareFile), true};
   }
 
   const fs::path gnupgHome = folder / "gnupg";
@@ -223,9 +272,7 @@ int main() {
                           " --symmetric --batch --yes --compress-algo none --pinentry-mode loopback"
                           " --passphrase bench -o " + Quoted(folder / "plain.gpg") + " " + Quoted(source);
   if (Run(gpg)) {
-    const double seconds = Seconds([&] { Run(gpg); });
-    PrintTool("gpg --symmetric file to file", seconds);
-    PrintAgainst("gpg", seconds, fileSeconds, bareFileSeconds);
+    PrintAgainst("gpg --symmetric", RatesOf(kBigSize, Measure([&] { Run(gpg); })), files);
   } else {
     std::printf("gpg: missing or failed, not timed\n");
   }
@@ -239,9 +286,7 @@ int main() {
       if (line.rfind("# public key:", 0) == 0 && at != std::string::npos) recipient = line.substr(at);
     }
     const std::string age = "age -r " + recipient + " -o " + Quoted(folder / "plain.age") + " " + Quoted(source);
-    const double seconds = Seconds([&] { Run(age); });
-    PrintTool("age -r file to file", seconds);
-    PrintAgainst("age", seconds, fileSeconds, bareFileSeconds);
+    PrintAgainst("age -r", RatesOf(kBigSize, Measure([&] { Run(age); })), files);
   } else {
     std::printf("age: missing or failed, not timed\n");
   }
