@@ -1,0 +1,224 @@
+#include "transport/receiving.h"
+
+#include <exception>
+#include <set>
+#include <vector>
+
+#include "base/ansi_text.h"
+#include "base/fixed_records.h"
+#include "base/number_text.h"
+#include "keys/key_store.h"
+#include "settings/filters.h"
+#include "store/attachments.h"
+#include "store/mail_box.h"
+#include "transport/junk_filter.h"
+#include "transport/received_ids.h"
+#include "transport/received_message.h"
+
+namespace ostrel::transport {
+namespace {
+
+void Progress(base::Dialogs& dialogs, const WindowLabel& windowLabel, const std::string& text) {
+  if (windowLabel) windowLabel(text);
+  dialogs.SetStatus(text);
+}
+
+// An early end of the POP3 sequence: its text, and the adapter's reason in
+// plain words when it has one. "no email" is no failure and shows nothing.
+void ReportEarlyEnd(base::Dialogs& dialogs, const std::string& text, const std::string& reason) {
+  base::MessageBox box;
+  box.text = reason.empty() ? text : text + "\r\n\r\n" + reason;
+  box.icon = base::Icon::Exclamation;
+  dialogs.Show(box);
+}
+
+std::string MessageFileText(const std::string& utf8) { return base::ToAnsi(utf8) + "\r\n"; }
+
+struct Fetched {
+  int number = 0;
+  std::string id;
+};
+
+// Files one message; true when it went to the Junk box.
+bool FileMessage(store::Installation& installation, const ReceivedMessage& message,
+                 const std::vector<std::string>& filterWords) {
+  store::BoxRecord record;
+  record.To = message.Recipient(1);
+  record.From = message.Sender();
+  record.Subject = message.Subject();
+  const std::string html = message.HtmlBody();
+  std::string text = message.TextBody();
+  if (text.empty()) text = html;
+  record.Date = message.Date();
+
+  const bool junk = installation.MailOptions.UseFilters && !filterWords.empty() &&
+                    CheckSubjectAndBody(record.Subject, text, filterWords);
+  const store::MailBox box(installation.ProgramFolder, junk ? "Junk" : "In");
+  record.MsgFile = box.NextMessageName();
+  base::ReplaceFile(box.WebPath(record.MsgFile), MessageFileText(html));
+  base::ReplaceFile(box.TextPath(record.MsgFile), MessageFileText(text));
+  if (junk) {
+    box.Append(record);
+    ++installation.JunkCount;
+    return true;
+  }
+  if (const int attachments = message.AttachmentCount(); attachments != 0) {
+    installation.AttachmentCount += attachments;
+    message.SaveAttachments(installation.DataPath("Save"));
+  }
+  // The record comes last, so that it never names files that are not there.
+  box.Append(record);
+  ++installation.FiledCount;
+  return false;
+}
+
+}  // namespace
+
+std::string CheckMailSummary(const store::Installation& installation) {
+  const std::int64_t n = installation.NewMessageCount;
+  std::string summary;
+  if (n == 0) return "No New Messages.";
+  summary = n == 1 ? "1 New Message." : base::PrintForm(n) + " New Messages.";
+  summary += base::PrintForm(installation.FiledCount) + " registered," +
+             base::PrintForm(installation.AttachmentCount);
+  if (installation.AttachmentCount != 0) {
+    summary += " attachments (" + std::to_string(installation.DecryptedCount) + " decrypted) and";
+  } else {
+    summary += " attachments and";
+  }
+  summary += base::PrintForm(installation.JunkCount) + " registered as Junk.";
+  return summary;
+}
+
+void Retrieve(store::Installation& installation, Pop3Connection& connection, base::Dialogs& dialogs,
+              const WindowLabel& windowLabel) {
+  const auto& options = installation.MailOptions;
+  const std::vector<std::string> filterWords = settings::ReadFilterEntries(installation.ProgramFolder);
+  ReceivedIds filed(installation.ProgramFolder, options.PopServer, options.UserName);
+
+  const auto finish = [&] {
+    Progress(dialogs, windowLabel, "Disconnecting...");
+    return connection.Disconnect();
+  };
+
+  if (connection.Connect(options.PopServer, options.UserName, options.Password) != 0) {
+    ReportEarlyEnd(dialogs, "error with connecting server", connection.LastError());
+    finish();
+    return;
+  }
+  const int total = connection.GetTotalOfMails();
+  if (total <= 0) {
+    if (total < 0) ReportEarlyEnd(dialogs, "error with GetTotalOfMails", connection.LastError());
+    finish();
+    return;
+  }
+
+  // Sizes and identifiers first: only the messages not filed before are new.
+  std::vector<Fetched> fresh;
+  std::vector<std::string> idOf(static_cast<size_t>(total) + 1);
+  std::set<std::string> onServer;
+  for (int i = 1; i <= total; ++i) {
+    if (connection.GetMsgSize(i) < 0) {
+      ReportEarlyEnd(dialogs, "error with GetMsgSize", connection.LastError());
+      finish();
+      return;
+    }
+    std::string id = connection.GetMsgId(i);
+    if (id.empty()) {
+      ReportEarlyEnd(dialogs, "error with GetMsgId", connection.LastError());
+      finish();
+      return;
+    }
+    onServer.insert(id);
+    idOf[static_cast<size_t>(i)] = id;
+    if (!filed.Contains(id)) fresh.push_back({i, std::move(id)});
+  }
+  installation.NewMessageCount = static_cast<std::int64_t>(fresh.size());
+
+  ReceivedMessage message;
+  for (size_t k = 0; k < fresh.size(); ++k) {
+    Progress(dialogs, windowLabel,
+             "Downloading" + base::PrintForm(static_cast<std::int64_t>(k + 1)) + " of" +
+                 base::PrintForm(static_cast<std::int64_t>(fresh.size())));
+    const std::string raw = connection.Retrieve(fresh[k].number);
+    if (raw.empty()) {
+      ReportEarlyEnd(dialogs, "error with Retrieve", connection.LastError());
+      finish();
+      return;
+    }
+    message.Load(raw);
+    try {
+      FileMessage(installation, message, filterWords);
+      filed.Add(fresh[k].id);
+    } catch (const std::exception& problem) {
+      // Nothing is deleted on the server after a message that could not be filed.
+      ReportEarlyEnd(dialogs, "The message could not be filed.", problem.what());
+      finish();
+      return;
+    }
+  }
+
+  std::set<std::string> stillThere = onServer;
+  if (options.DeleteOnServer) {
+    for (int i = 1; i <= total; ++i) {
+      if (connection.Delete(i) != 0) {
+        dialogs.Show(base::MessageBox{std::string(kDeleteFailed), "", base::Buttons::Ok, base::Icon::None});
+      } else {
+        stillThere.erase(idOf[static_cast<size_t>(i)]);
+      }
+    }
+  }
+  // Only an accepted end of the session makes the deletions real; otherwise
+  // every message is still on the server and stays known as filed.
+  if (finish()) filed.KeepOnly(stillThere);
+}
+
+std::optional<store::BoxView> CheckMail(store::Installation& installation, Pop3Connection& connection,
+                                        base::Dialogs& dialogs, const WindowLabel& windowLabel) {
+  std::optional<std::string> defaultKey;
+  for (const auto& record : keys::ReadKeys(installation.ProgramFolder)) {
+    if (record.isDefault) defaultKey = std::string(base::TrimBlanks(record.keyText));
+  }
+  if (!defaultKey) {
+    dialogs.Show(base::MessageBox{std::string(kNoDefaultKey), "", base::Buttons::Ok, base::Icon::None});
+    return std::nullopt;
+  }
+  std::string copy = *defaultKey;
+  if (copy != installation.CurrentKey) {
+    dialogs.SetStatus("Generating Keyspace...");
+    try {
+      installation.Engine.LoadKey(copy);
+    } catch (const engine::EngineError& error) {
+      dialogs.SetStatus("");
+      dialogs.Show(base::MessageBox{std::string("The default key could not be loaded. ") + error.what(), "",
+                                    base::Buttons::Ok, base::Icon::Exclamation});
+      return std::nullopt;
+    }
+    dialogs.SetStatus("Key is now loaded.");
+  }
+
+  Progress(dialogs, windowLabel, "Connecting...");
+  installation.NewMessageCount = 0;
+  installation.FiledCount = 0;
+  installation.AttachmentCount = 0;
+  installation.JunkCount = 0;
+  Retrieve(installation, connection, dialogs, windowLabel);
+
+  if (installation.AttachmentCount != 0) {
+    dialogs.SetStatus("Checking Attachments...");
+    installation.DecryptedCount =
+        store::CheckAttachments(installation.ProgramFolder, installation.Engine).DecryptedCount;
+  }
+  dialogs.SetStatus(CheckMailSummary(installation));
+  installation.CurrentBox = "In";
+  auto box = installation.LoadBox();
+
+  if (!installation.CurrentKey.empty() && installation.CurrentKey != copy) {
+    dialogs.SetStatus("Generating Keyspace...");
+    installation.Engine.LoadKey(installation.CurrentKey);
+    dialogs.SetStatus("Key is now loaded.");
+  }
+  return box;
+}
+
+}  // namespace ostrel::transport

@@ -1,0 +1,215 @@
+// Receiving over the POP3 stand-in: what is filed where, what the person is
+// told, and that nothing is lost or filed twice when the line or the server
+// misbehaves.
+#include "transport/receiving.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "base/fixed_records.h"
+#include "keys/key_store.h"
+#include "store/box_index.h"
+#include "store/boxes.h"
+#include "store/mail_box.h"
+#include "support/recording_dialogs.h"
+#include "support/temp_folder.h"
+#include "transport/fake_pop3_connection.h"
+#include "transport/outgoing_mail.h"
+
+namespace ostrel::transport {
+namespace {
+
+std::string Raw(const std::string& subject, const std::string& text, const std::string& attachments = "") {
+  auto built = BuildMessage({"bob@example.test", "alice@example.test", subject, text, attachments});
+  return std::get<BuiltMessage>(built).bytes;
+}
+
+class Receiving : public ::testing::Test {
+ protected:
+  Receiving() : folder_(temp_.Path().string() + "/"), installation_(folder_, dialogs_) {
+    for (const auto name : store::kAttachmentFolders) std::filesystem::create_directory(temp_ / std::string(name));
+    for (const auto& box : store::kBoxes) {
+      std::filesystem::create_directory(temp_ / std::string(box.name));
+      store::WriteBoxIndex(temp_ / std::string(box.name), 0);
+    }
+    installation_.MailOptions.PopServer = "pop.example.test";
+    installation_.MailOptions.UserName = "user";
+    installation_.MailOptions.Password = "password";
+  }
+
+  void AddMail(const std::string& id, const std::string& raw) { server_.mailbox.push_back({id, raw}); }
+
+  void Check() {
+    installation_.NewMessageCount = installation_.FiledCount = 0;
+    installation_.AttachmentCount = installation_.JunkCount = 0;
+    dialogs_.shown.clear();
+    labels_.clear();
+    Retrieve(installation_, server_, dialogs_, [this](std::string_view text) { labels_.emplace_back(text); });
+  }
+
+  std::vector<std::string> Subjects(const std::string& box) const {
+    std::vector<std::string> subjects;
+    const store::MailBox mailBox(folder_, box);
+    for (size_t n = 1; n <= mailBox.Count(); ++n) {
+      subjects.emplace_back(base::TrimBlanks(mailBox.Read(n)->Subject));
+    }
+    return subjects;
+  }
+
+  testing::TempFolder temp_;
+  std::string folder_;
+  testing::RecordingDialogs dialogs_;
+  store::Installation installation_;
+  FakePop3Connection server_;
+  std::vector<std::string> labels_;
+};
+
+TEST_F(Receiving, FilesEachNewMessageWithItsFieldsAndFiles) {
+  AddMail("a", Raw("First", "8F3A\r\nB2C4"));
+  AddMail("b", Raw("Grüße", "zwei"));
+  Check();
+  EXPECT_EQ(Subjects("In"), (std::vector<std::string>{"First", "Grüße"}));
+  const store::MailBox in(folder_, "In");
+  const auto record = *in.Read(1);
+  EXPECT_EQ(base::TrimBlanks(record.To), "bob@example.test");
+  EXPECT_EQ(base::TrimBlanks(record.From), "alice@example.test");
+  EXPECT_FALSE(base::TrimBlanks(record.Date).empty());
+  EXPECT_EQ(record.MessageName(), "MSG1");
+  // The body as it arrived (with its last line break), then CR LF.
+  EXPECT_EQ(testing::ReadBytes(in.TextPath("MSG1")), "8F3A\r\nB2C4\r\n\r\n");
+  EXPECT_EQ(testing::ReadBytes(in.WebPath("MSG1")), "\r\n") << "a plain message has an empty web file";
+  EXPECT_EQ(testing::ReadBytes(in.TextPath("MSG2")), "zwei\r\n\r\n");
+
+  EXPECT_EQ(installation_.NewMessageCount, 2);
+  EXPECT_EQ(installation_.FiledCount, 2);
+  EXPECT_EQ(labels_, (std::vector<std::string>{"Downloading 1 of 2", "Downloading 2 of 2", "Disconnecting..."}));
+  EXPECT_TRUE(dialogs_.shown.empty());
+  EXPECT_EQ(CheckMailSummary(installation_), " 2 New Messages. 2 registered, 0 attachments and 0 registered as Junk.");
+  EXPECT_EQ(server_.mailbox.size(), 2u) << "nothing is deleted unless asked";
+}
+
+TEST_F(Receiving, MailLeftOnTheServerIsNotFiledTwice) {
+  AddMail("a", Raw("First", "one"));
+  Check();
+  AddMail("b", Raw("Second", "two"));
+  Check();
+  EXPECT_EQ(Subjects("In"), (std::vector<std::string>{"First", "Second"}));
+  EXPECT_EQ(installation_.NewMessageCount, 1);
+  EXPECT_EQ(CheckMailSummary(installation_), "1 New Message. 1 registered, 0 attachments and 0 registered as Junk.");
+  Check();
+  EXPECT_EQ(installation_.NewMessageCount, 0);
+  EXPECT_EQ(CheckMailSummary(installation_), "No New Messages.");
+  EXPECT_EQ(Subjects("In").size(), 2u);
+}
+
+TEST_F(Receiving, FilterWordsSendJunkToTheJunkBoxWithoutItsAttachments) {
+  testing::WriteBytes(temp_ / "filter.dat", "win\r\n");
+  installation_.MailOptions.UseFilters = true;
+  testing::WriteBytes(temp_ / "a.bin", "attached");
+  AddMail("a", Raw("W.I.N. a prize", "click", (temp_ / "a.bin").string()));
+  AddMail("b", Raw("Report", "figures", (temp_ / "a.bin").string()));
+  Check();
+  EXPECT_EQ(Subjects("Junk"), (std::vector<std::string>{"W.I.N. a prize"}));
+  EXPECT_EQ(Subjects("In"), (std::vector<std::string>{"Report"}));
+  EXPECT_EQ(installation_.JunkCount, 1);
+  EXPECT_EQ(installation_.AttachmentCount, 1);
+  EXPECT_EQ(testing::ReadBytes(temp_ / "Save" / "a.bin"), "attached");
+
+  installation_.MailOptions.UseFilters = false;
+  AddMail("c", Raw("You win", "x"));
+  Check();
+  EXPECT_EQ(Subjects("In").back(), "You win");
+}
+
+TEST_F(Receiving, DeletesOnlyAfterEveryMessageIsFiled) {
+  installation_.MailOptions.DeleteOnServer = true;
+  for (int i = 1; i <= 5; ++i) AddMail("id" + std::to_string(i), Raw("m" + std::to_string(i), "t"));
+  server_.dropAtRetrieve = 3;
+  Check();
+  EXPECT_EQ(Subjects("In"), (std::vector<std::string>{"m1", "m2"}));
+  EXPECT_EQ(server_.mailbox.size(), 5u);
+  EXPECT_TRUE(server_.deleteRequests.empty());
+  ASSERT_EQ(dialogs_.ShownTexts().size(), 1u);
+  EXPECT_EQ(dialogs_.ShownTexts()[0], "error with Retrieve\r\n\r\nThe connection to the mail server was lost.");
+  EXPECT_EQ(installation_.NewMessageCount, 5);
+
+  server_.dropAtRetrieve = 0;
+  Check();
+  EXPECT_EQ(Subjects("In"), (std::vector<std::string>{"m1", "m2", "m3", "m4", "m5"}));
+  EXPECT_EQ(installation_.NewMessageCount, 3);
+  EXPECT_TRUE(server_.mailbox.empty());
+  EXPECT_TRUE(dialogs_.shown.empty());
+}
+
+TEST_F(Receiving, ARefusedDeleteIsReportedAndThatMessageIsNotFiledAgain) {
+  installation_.MailOptions.DeleteOnServer = true;
+  AddMail("a", Raw("one", "t"));
+  AddMail("b", Raw("two", "t"));
+  server_.refuseDelete = {1};
+  Check();
+  EXPECT_EQ(dialogs_.ShownTexts(), (std::vector<std::string>{"Error with Delete."}));
+  ASSERT_EQ(server_.mailbox.size(), 1u);
+  server_.refuseDelete.clear();
+  Check();
+  EXPECT_EQ(installation_.NewMessageCount, 0);
+  EXPECT_EQ(Subjects("In"), (std::vector<std::string>{"one", "two"}));
+  EXPECT_TRUE(server_.mailbox.empty()) << "filed before, deleted now";
+}
+
+TEST_F(Receiving, ALostQuitMeansTheMessagesAreStillThereAndStillKnown) {
+  installation_.MailOptions.DeleteOnServer = true;
+  AddMail("a", Raw("one", "t"));
+  server_.dropBeforeQuit = true;
+  Check();
+  EXPECT_EQ(server_.mailbox.size(), 1u);
+  server_.dropBeforeQuit = false;
+  Check();
+  EXPECT_EQ(Subjects("In"), (std::vector<std::string>{"one"}));
+  EXPECT_TRUE(server_.mailbox.empty());
+}
+
+TEST_F(Receiving, ARefusedLoginSaysWhyAndFilesNothing) {
+  AddMail("a", Raw("one", "t"));
+  installation_.MailOptions.Password = "wrong";
+  Check();
+  EXPECT_EQ(dialogs_.ShownTexts(),
+            (std::vector<std::string>{"error with connecting server\r\n\r\n"
+                                      "The mail server refused the login: check the user name and password."}));
+  EXPECT_TRUE(Subjects("In").empty());
+  EXPECT_EQ(CheckMailSummary(installation_), "No New Messages.");
+}
+
+TEST_F(Receiving, AnEmptyMailboxIsNoFailure) {
+  Check();
+  EXPECT_TRUE(dialogs_.shown.empty());
+  EXPECT_EQ(CheckMailSummary(installation_), "No New Messages.");
+}
+
+TEST_F(Receiving, CheckMailWithoutADefaultKeyFetchesNothing) {
+  AddMail("a", Raw("one", "t"));
+  EXPECT_EQ(CheckMail(installation_, server_, dialogs_, nullptr), std::nullopt);
+  EXPECT_EQ(dialogs_.ShownTexts(), (std::vector<std::string>{std::string(kNoDefaultKey)}));
+  EXPECT_EQ(server_.connects, 0);
+}
+
+TEST_F(Receiving, CheckMailDecryptsAttachmentsWithTheDefaultKeyAndShowsTheInBox) {
+  keys::WriteKeys(folder_, {{"mine", "123456789012345678", true}});
+  std::string keyText = "123456789012345678";
+  installation_.Engine.LoadKey(keyText);
+  testing::WriteBytes(temp_ / "plain.bin", std::string("secret bytes\0\xff", 14));
+  installation_.Engine.EncryptFile(temp_ / "plain.bin", temp_ / "plain.bin.enc");
+  AddMail("a", Raw("files", "8F3A", (temp_ / "plain.bin.enc").string()));
+
+  const auto box = CheckMail(installation_, server_, dialogs_, nullptr);
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(installation_.CurrentBox, "In");
+  EXPECT_EQ(installation_.DecryptedCount, 1);
+  EXPECT_EQ(testing::ReadBytes(temp_ / "Dec" / "plain.bin"), std::string("secret bytes\0\xff", 14));
+  EXPECT_FALSE(std::filesystem::exists(temp_ / "Save" / "plain.bin.enc"));
+  EXPECT_EQ(dialogs_.statuses.back(),
+            "1 New Message. 1 registered, 1 attachments (1 decrypted) and 0 registered as Junk.");
+}
+
+}  // namespace
+}  // namespace ostrel::transport
