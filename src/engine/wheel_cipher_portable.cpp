@@ -11,10 +11,11 @@ namespace {
 // do not wait on each other, so the CPU overlaps them.
 constexpr std::size_t kGroup = 8;
 constexpr unsigned kLength = kWheelLength;
+constexpr std::size_t kUnwrapped = WheelSchedule::kRepeats - 1;
 
 // The 20 lookups of one pass in the order they run, for one wheel order.
 struct PassPlan {
-  std::array<const std::uint8_t*, kWheelCount> tables{};  // doubled wheels
+  std::array<const std::uint8_t*, kWheelCount> tables{};  // repeated wheels
   std::array<std::uint8_t*, kWheelCount> offsets{};       // the wheel's offset before the group
   std::array<std::uint8_t, kWheelCount> turns{};
 };
@@ -27,19 +28,21 @@ PassPlan PlanPass(const WheelSchedule& schedule, Direction direction, int period
     const int p = direction == Direction::Encrypt ? k : kWheelCount - 1 - k;
     const int w = WheelSchedule::WheelAt(p, period);
     const auto slot = static_cast<std::size_t>(k);
-    plan.tables[slot] = direction == Direction::Encrypt ? schedule.DoubledForward(w)
-                                                        : schedule.DoubledInverse(w);
+    plan.tables[slot] = direction == Direction::Encrypt ? schedule.RepeatedForward(w)
+                                                        : schedule.RepeatedInverse(w);
     plan.offsets[slot] = &phase.offsets[static_cast<std::size_t>(w)];
     plan.turns[slot] = schedule.Turn(p);
   }
   return plan;
 }
 
-// Encryption: code' = wheel[(code + offset) mod 256]; the doubled wheel
+// Encryption: code' = wheel[(code + offset) mod 256]; the repeated wheel
 // takes code + offset without wrapping. Decryption: code' = (inverse[code] -
 // offset) mod 256; the subtraction may go below 0, so the next lookup reads
-// from the middle of its doubled wheel, and only the final code is wrapped.
-// Offsets move on by the turn from byte to byte, apart from the lookups.
+// from the last repeat of its wheel, and only the final code is wrapped.
+// Offsets move on by the turn from byte to byte, apart from the lookups, and
+// are wrapped only every kUnwrapped bytes: until then they stay below
+// kUnwrapped * 256, which the repeats leave room for.
 template <Direction direction, std::size_t count>
 void RunGroup(const PassPlan& plan, int passes, const std::uint8_t* in, std::uint8_t* out) {
   std::array<std::int64_t, count> codes;
@@ -53,14 +56,16 @@ void RunGroup(const PassPlan& plan, int passes, const std::uint8_t* in, std::uin
 #pragma GCC unroll 8
         for (std::size_t g = 0; g < count; ++g) {
           codes[g] = table[codes[g] + offset];
-          offset = (offset + turn) & 0xFFU;
+          offset += turn;
+          if (g % kUnwrapped == kUnwrapped - 1) offset &= 0xFFU;
         }
       } else {
-        const std::uint8_t* middle = table + kLength;
+        const std::uint8_t* last = table + kUnwrapped * kLength;
 #pragma GCC unroll 8
         for (std::size_t g = 0; g < count; ++g) {
-          codes[g] = middle[codes[g]] - std::int64_t{offset};
-          offset = (offset + turn) & 0xFFU;
+          codes[g] = last[codes[g]] - std::int64_t{offset};
+          offset += turn;
+          if (g % kUnwrapped == kUnwrapped - 1) offset &= 0xFFU;
         }
       }
     }

@@ -21,9 +21,9 @@ WheelSchedule::WheelSchedule(const WheelMachine& machine)
     for (std::size_t i = 0; i < kWheelLength; ++i) {
       inverse_[w][forward_[w][i]] = static_cast<std::uint8_t>(i);
     }
-    for (std::size_t i = 0; i < 2 * kWheelLength; ++i) {
-      doubledForward_[w][i] = forward_[w][i % kWheelLength];
-      doubledInverse_[w][i] = inverse_[w][i % kWheelLength];
+    for (std::size_t i = 0; i < kRepeats * kWheelLength; ++i) {
+      repeatedForward_[w][i] = forward_[w][i % kWheelLength];
+      repeatedInverse_[w][i] = inverse_[w][i % kWheelLength];
     }
   }
   for (std::size_t p = 0; p < kWheelCount; ++p) {

@@ -11,6 +11,7 @@
 // at any stream position follows directly from the position.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "engine/wheel_machine.h"
@@ -33,10 +34,11 @@ class WheelSchedule {
   // Physical wheel w is the wheel at position w + 1 before the first byte.
   const Wheel& Forward(int wheel) const { return forward_[Index(wheel)]; }
   const Wheel& Inverse(int wheel) const { return inverse_[Index(wheel)]; }
-  // The same wheels written twice in a row, so that a code plus an offset
-  // indexes them without wrapping.
-  const std::uint8_t* DoubledForward(int wheel) const { return doubledForward_[Index(wheel)].data(); }
-  const std::uint8_t* DoubledInverse(int wheel) const { return doubledInverse_[Index(wheel)].data(); }
+  // The same wheels written kRepeats times in a row, so that a code plus a
+  // sum of offsets indexes them without wrapping.
+  static constexpr std::size_t kRepeats = 5;
+  const std::uint8_t* RepeatedForward(int wheel) const { return repeatedForward_[Index(wheel)].data(); }
+  const std::uint8_t* RepeatedInverse(int wheel) const { return repeatedInverse_[Index(wheel)].data(); }
 
   // The physical wheel at 0-based position p during period k.
   static int WheelAt(int position, int period) { return (position + period) % kWheelCount; }
@@ -64,8 +66,8 @@ class WheelSchedule {
 
   std::array<Wheel, kWheelCount> forward_{};
   std::array<Wheel, kWheelCount> inverse_{};
-  std::array<std::array<std::uint8_t, 2 * kWheelLength>, kWheelCount> doubledForward_{};
-  std::array<std::array<std::uint8_t, 2 * kWheelLength>, kWheelCount> doubledInverse_{};
+  std::array<std::array<std::uint8_t, kRepeats * kWheelLength>, kWheelCount> repeatedForward_{};
+  std::array<std::array<std::uint8_t, kRepeats * kWheelLength>, kWheelCount> repeatedInverse_{};
   std::array<std::uint8_t, kWheelCount> turns_{};
   // Stream offset of the first byte of period k within a cycle; entry 200 is
   // the cycle length.
