@@ -21,6 +21,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -208,6 +209,7 @@ void PrintAgainst(const char* tool, const Rates& toolRates, const FileFigures (&
 }  // namespace
 
 int main() {
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
   const fs::path folder = fs::temp_directory_path() / ("ostrel_bench_" + std::to_string(::getpid()));
   fs::create_directories(folder);
   std::mt19937 random(1);
@@ -276,6 +278,8 @@ int main() {
   } else {
     std::printf("gpg: missing or failed, not timed\n");
   }
+  // gpg leaves an agent behind for its home folder; it goes with the folder.
+  Run("gpgconf --homedir " + Quoted(gnupgHome) + " --kill gpg-agent");
   const fs::path identity = folder / "age.key";
   if (Run("age-keygen -o " + Quoted(identity))) {
     std::ifstream keyFile(identity);
@@ -291,6 +295,7 @@ int main() {
     std::printf("age: missing or failed, not timed\n");
   }
   std::printf("load average at the end: %s\n", LoadAverage().c_str());
-  fs::remove_all(folder);
+  std::error_code ignored;
+  fs::remove_all(folder, ignored);
   return 0;
 }
