@@ -16,7 +16,8 @@ base::MessageBox Warning(std::string text) {
 }
 
 // A cipher byte as one visible character: control codes become the pictures
-// of U+2400..U+241F and U+2421, every other byte its code page character.
+// of U+2400..U+241F and U+2421, undefined codes a middle dot, every other
+// byte its code page character.
 std::string VisibleCharacter(unsigned char byte) {
   if (byte < 0x20 || byte == 0x7F) {
     const unsigned picture = byte == 0x7F ? 0x2421u : 0x2400u + byte;
@@ -27,7 +28,11 @@ std::string VisibleCharacter(unsigned char byte) {
     return utf8;
   }
   if (byte < 0x80) return std::string(1, static_cast<char>(byte));
-  return base::FromAnsi(std::string(1, static_cast<char>(byte)));
+  std::string character = base::FromAnsi(std::string(1, static_cast<char>(byte)));
+  // The five codes the code page leaves undefined would show as nothing.
+  const bool undefined = character.size() == 2 && static_cast<unsigned char>(character[0]) == 0xC2 &&
+                         static_cast<unsigned char>(character[1]) < 0xA0;
+  return undefined ? std::string("\u00B7") : character;
 }
 
 }  // namespace

@@ -39,6 +39,9 @@ TEST(CipherViewText, ControlCodesShowAsOneVisibleCharacterEach) {
   const auto text = store::CipherViewText("000D0A7F41", buffer);
   ASSERT_TRUE(text);
   EXPECT_EQ(*text, "\u2400\u240D\u240A\u2421A");
+  const auto undefined = store::CipherViewText("818D8F909D80", buffer);
+  ASSERT_TRUE(undefined);
+  EXPECT_EQ(*undefined, "\u00B7\u00B7\u00B7\u00B7\u00B7\u20AC");
 }
 
 TEST(CipherViewText, TextThatIsNotHexGivesNothing) {
