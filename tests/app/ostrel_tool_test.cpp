@@ -35,7 +35,10 @@ class OstrelToolTest : public ::testing::Test {
   // Runs the tool with the words as arguments and input on standard input.
   Outcome Run(const std::vector<std::string>& words, const std::string& input = "") {
     testing::WriteBytes(folder / "stdin", input);
-    std::string command = Quoted(OSTREL_BINARY);
+    // A temporary folder of its own, so that work folders of tools run by
+    // other tests at the same time are never counted as left behind.
+    std::filesystem::create_directories(folder / "tmp");
+    std::string command = "TMPDIR=" + Quoted((folder / "tmp").string()) + " " + Quoted(OSTREL_BINARY);
     for (const auto& word : words) command += " " + Quoted(word);
     command += " <" + Quoted((folder / "stdin").string()) + " >" + Quoted((folder / "stdout").string()) + " 2>" +
                Quoted((folder / "stderr").string());
@@ -49,7 +52,8 @@ class OstrelToolTest : public ::testing::Test {
 
   std::vector<std::string> LeftoverWorkFolders() {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::temp_directory_path())) {
+    std::filesystem::create_directories(folder / "tmp");
+    for (const auto& entry : std::filesystem::directory_iterator(folder / "tmp")) {
       const std::string name = entry.path().filename().string();
       if (name.starts_with("ostrel-work-")) names.push_back(name);
     }
