@@ -81,8 +81,9 @@ class Engine {
 
   std::filesystem::path WorkFile(const std::string& name) const { return workFolder_ / name; }
 
-  // Forces a cipher path and a number of threads (0: one per core) for
-  // tests and measurements; by default the cipher chooses.
+  // Forces a cipher path and a number of threads (0: the input's size
+  // decides, up to one per core) for tests and measurements; by default the
+  // cipher chooses.
   void SetCipherPath(std::optional<WheelCipher::Path> path) { cipherPath_ = path; }
   void SetThreads(unsigned threads) { threads_ = threads; }
 

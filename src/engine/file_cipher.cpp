@@ -1,11 +1,13 @@
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <future>
 #include <memory>
+#include <system_error>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 #include "base/safe_file.h"
 #include "engine/decrypted_file_list.h"
@@ -15,9 +17,11 @@
 namespace ostrel::engine {
 namespace {
 
-// Large blocks keep memory bounded for any file size while leaving the
-// cipher long runs to work on.
-constexpr std::size_t kBlockSize = std::size_t{8} << 20;
+// Blocks keep memory bounded for any file size while leaving the cipher
+// long runs to work on. Three of them are in flight at once: one being read,
+// one being ciphered, one being written.
+constexpr std::size_t kBlockSize = std::size_t{4} << 20;
+constexpr std::size_t kBlocksInFlight = 3;
 
 [[noreturn]] void ThrowFileError(const std::string& what, const std::filesystem::path& path) {
   throw EngineError(what + " \"" + path.string() + "\": " + std::strerror(errno));
@@ -63,6 +67,12 @@ void WriteBlock(int fd, const std::uint8_t* buffer, std::size_t size, const std:
     if (n < 0) ThrowFileError("Cannot write the file", path);
     done += static_cast<std::size_t>(n);
   }
+}
+
+// Sends a written block on its way to the disk at once, so that the final
+// flush has little left to wait for. Only a hint: the flush checks the result.
+void StartWriteBack(int fd, std::uint64_t offset, std::size_t size) {
+  ::sync_file_range(fd, static_cast<off_t>(offset), static_cast<off_t>(size), SYNC_FILE_RANGE_WRITE);
 }
 
 void RefuseSameFile(const std::filesystem::path& source, const std::filesystem::path& destination) {
@@ -113,6 +123,41 @@ class PendingFile {
   bool committed_ = false;
 };
 
+// The blocks in flight, in one mapping whose pages are all there from the
+// start: a page fault per page, taken anew on every file, cost more than
+// ciphering the page.
+class BlockBuffers {
+ public:
+  explicit BlockBuffers(std::size_t blockSize) : blockSize_(blockSize), size_(blockSize * kBlocksInFlight) {
+    memory_ = ::mmap(nullptr, size_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    if (memory_ == MAP_FAILED) {
+      throw EngineError(std::string("Not enough memory to cipher the file: ") + std::strerror(errno));
+    }
+  }
+  BlockBuffers(const BlockBuffers&) = delete;
+  BlockBuffers& operator=(const BlockBuffers&) = delete;
+  ~BlockBuffers() { ::munmap(memory_, size_); }
+
+  std::uint8_t* Block(std::size_t index) const { return static_cast<std::uint8_t*>(memory_) + index * blockSize_; }
+  std::size_t BlockSize() const { return blockSize_; }
+
+ private:
+  std::size_t blockSize_;
+  std::size_t size_;
+  void* memory_;
+};
+
+// Runs a piece of work on a thread of its own, or later on the caller's
+// thread when no thread can be had.
+template <typename Work>
+auto Launch(Work work) {
+  try {
+    return std::async(std::launch::async, work);
+  } catch (const std::system_error&) {
+    return std::async(std::launch::deferred, work);
+  }
+}
+
 }  // namespace
 
 void Engine::EncryptFile(const std::filesystem::path& source, const std::filesystem::path& destination) {
@@ -143,15 +188,36 @@ void Engine::TransformFile(Direction direction, const std::filesystem::path& sou
   PendingFile output(destination);
   const WheelCipher cipher(machine);
   const auto sourceSize = static_cast<std::uint64_t>(std::max<off_t>(status.st_size, 1));
-  std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::min<std::uint64_t>(sourceSize, kBlockSize)));
+  const auto blockSize = static_cast<std::size_t>(std::min<std::uint64_t>(sourceSize, kBlockSize));
+  BlockBuffers buffers(blockSize);
+  // Declared after the buffers, so that on any error the pending read and
+  // write finish before their buffers go.
+  std::future<std::size_t> reading;
+  std::future<void> writing;
+
+  auto readInto = [&input, &source, &buffers](std::size_t block) {
+    return Launch([fd = input.Get(), data = buffers.Block(block), size = buffers.BlockSize(), &source] {
+      return ReadBlock(fd, data, size, source);
+    });
+  };
+  // Block k lives in buffer k % 3. The next read goes into the buffer of
+  // block k - 2, whose write finished before the write of block k - 1 began.
+  reading = readInto(0);
   std::uint64_t done = 0;
-  for (;;) {
-    const std::size_t got = ReadBlock(input.Get(), buffer.data(), buffer.size(), source);
+  for (std::size_t k = 0;; ++k) {
+    const std::size_t got = reading.get();
     if (got == 0) break;
-    RunCipher(cipher, direction, done, buffer.data(), got);
-    WriteBlock(output.Get(), buffer.data(), got, destination);
+    std::uint8_t* const block = buffers.Block(k % kBlocksInFlight);
+    reading = readInto((k + 1) % kBlocksInFlight);
+    RunCipher(cipher, direction, done, block, got);
+    if (writing.valid()) writing.get();
+    writing = Launch([fd = output.Get(), data = block, got, offset = done, &destination] {
+      WriteBlock(fd, data, got, destination);
+      StartWriteBack(fd, offset, got);
+    });
     done += got;
   }
+  if (writing.valid()) writing.get();
   output.Commit();
   SaveWheels(cipher.WheelsAfter(done));
   RestoreWheels();

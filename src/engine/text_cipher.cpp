@@ -1,5 +1,4 @@
 #include <cstdint>
-#include <utility>
 
 #include "engine/engine.h"
 #include "engine/work_files.h"
@@ -12,13 +11,13 @@ void Engine::DecryptText(std::string& text) { TransformText(Direction::Decrypt, 
 
 void Engine::TransformText(Direction direction, std::string& text) {
   const WheelMachine machine = LoadMachine();
-  std::string result = text;
-  auto* bytes = reinterpret_cast<std::uint8_t*>(result.data());
   const WheelCipher cipher(machine);
-  RunCipher(cipher, direction, 0, bytes, result.size());
-  SaveWheels(cipher.WheelsAfter(result.size()));
+  // The wheels after the text are known before a byte is touched, so every
+  // work file is settled first and the text is then ciphered where it lies:
+  // no copy of a large text, and a failure still leaves the text untouched.
+  SaveWheels(cipher.WheelsAfter(text.size()));
   RestoreWheels();
-  text.swap(result);
+  RunCipher(cipher, direction, 0, reinterpret_cast<std::uint8_t*>(text.data()), text.size());
 }
 
 void Engine::RunCipher(const WheelCipher& cipher, Direction direction, std::uint64_t start, std::uint8_t* bytes,

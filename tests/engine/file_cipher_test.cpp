@@ -48,7 +48,8 @@ TEST_F(FileCipherTest, RoundTripKeepsEverySizeAndMatchesTheTextCipher) {
 }
 
 TEST_F(FileCipherTest, LargeFilesStreamAcrossBlocks) {
-  // Over two of the streaming blocks, ending inside the third.
+  // Over four of the streaming blocks, so that every block buffer is used
+  // again, ending inside the fifth.
   const std::string plain = RandomBytes((std::size_t{17} << 20) + 12345, 99);
   engine.EncryptFile(In("big.bin", plain), folder / "big.enc");
   const std::string cipher = testing::ReadBytes(folder / "big.enc");

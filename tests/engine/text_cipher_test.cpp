@@ -152,6 +152,22 @@ TEST_F(TextCipherFailureTest, MissingOrShortWorkFilesAreReportedAndTheTextKept) 
   }
 }
 
+TEST_F(TextCipherFailureTest, WorkingWheelsThatCannotBeWrittenLeaveTheTextAsItWas) {
+  Load("123456789123456789");
+  std::filesystem::remove(folder / "k1.bcr");
+  std::filesystem::create_directory(folder / "k1.bcr");
+  // Large enough to be ciphered in place on several threads.
+  const std::string plain(std::size_t{3} << 20, 'q');
+  std::string text = plain;
+  EXPECT_THROW(engine.EncryptText(text), EngineError);
+  EXPECT_TRUE(text == plain);
+  std::filesystem::remove(folder / "k1.bcr");
+  engine.EncryptText(text);
+  EXPECT_FALSE(text == plain);
+  engine.DecryptText(text);
+  EXPECT_TRUE(text == plain);
+}
+
 TEST_F(TextCipherFailureTest, RandomlyDamagedWorkFilesGiveAnErrorOrAWholeResult) {
   std::mt19937 random(404);
   const char* names[] = {"k1.brs", "k2.bin", "k3.bin", "k4.bin"};
