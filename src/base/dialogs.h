@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace ostrel::base {
 
@@ -21,6 +22,13 @@ struct MessageBox {
 
   bool operator==(const MessageBox&) const = default;
 };
+
+// A plain message box: the text, an OK button, no title and no icon.
+inline MessageBox PlainBox(std::string text) {
+  MessageBox box;
+  box.text = std::move(text);
+  return box;
+}
 
 class Dialogs {
  public:

@@ -5,7 +5,6 @@
 #include "base/number_text.h"
 #include "keys/key_check.h"
 #include "keys/key_selection.h"
-#include "keys/plain_box.h"
 
 namespace ostrel::keys {
 namespace {
@@ -67,18 +66,18 @@ std::optional<KeyEditor> ShowListedKey(const std::filesystem::path& programFolde
 std::optional<KeyManagementView> AddOrUpdateKey(const std::filesystem::path& programFolder, const KeyEditor& editor,
                                                 base::Dialogs& dialogs) {
   if (editor.name.empty() || editor.keyText.empty()) {
-    dialogs.Show(PlainBox(std::string(kMissingData)));
+    dialogs.Show(base::PlainBox(std::string(kMissingData)));
     return std::nullopt;
   }
   const std::string stored = base::ToAnsi(editor.keyText);
   const std::string keyText(base::TrimBlanks(base::CutToWidth(stored, kKeyTextWidth)));
   if (keyText.empty()) {
-    dialogs.Show(PlainBox(std::string(kMissingData)));
+    dialogs.Show(base::PlainBox(std::string(kMissingData)));
     return std::nullopt;
   }
   switch (JudgeKeyText(keyText)) {
     case KeyVerdict::Refused:
-      dialogs.Show(PlainBox(std::string(kRefusedKey)));
+      dialogs.Show(base::PlainBox(std::string(kRefusedKey)));
       return std::nullopt;
     case KeyVerdict::ProtectsNothing: {
       base::MessageBox question;

@@ -1,6 +1,5 @@
 #include "keys/key_selection.h"
 
-#include "keys/plain_box.h"
 
 namespace ostrel::keys {
 namespace {
@@ -13,7 +12,7 @@ bool LoadWithStatus(std::string& keyText, std::string_view name, engine::Engine&
     engine.LoadKey(keyText);
   } catch (const engine::EngineError& error) {
     dialogs.SetStatus("");
-    dialogs.Show(PlainBox("The key " + std::string(name) + " cannot be loaded.  " + error.what()));
+    dialogs.Show(base::PlainBox("The key " + std::string(name) + " cannot be loaded.  " + error.what()));
     return false;
   }
   dialogs.SetStatus(kLoadedStatus);
@@ -46,7 +45,7 @@ bool LoadDefaultKey(const std::filesystem::path& programFolder, engine::Engine& 
   const auto record = ReadDefaultKey(programFolder);
   if (!record) return false;
   if (record->keyText.empty()) {
-    dialogs.Show(PlainBox("The default key " + record->name + " has no key text and cannot be loaded."));
+    dialogs.Show(base::PlainBox("The default key " + record->name + " has no key text and cannot be loaded."));
     return false;
   }
   std::string keyText = record->keyText;

@@ -6,7 +6,6 @@
 
 #include "base/safe_file.h"
 #include "keys/key_store.h"
-#include "keys/plain_box.h"
 
 namespace ostrel::keys {
 namespace {
@@ -20,7 +19,7 @@ bool CopyKeyFiles(const std::filesystem::path& from, const std::filesystem::path
     const std::filesystem::path source = from / name;
     auto contents = base::ReadWholeFile(source);
     if (!contents) {
-      dialogs.Show(PlainBox(std::string(failure) + "  The file " + source.string() + " does not exist."));
+      dialogs.Show(base::PlainBox(std::string(failure) + "  The file " + source.string() + " does not exist."));
       return false;
     }
     copies.emplace_back(to / name, std::move(*contents));
@@ -29,12 +28,12 @@ bool CopyKeyFiles(const std::filesystem::path& from, const std::filesystem::path
     try {
       base::ReplaceFile(target, contents, base::Privacy::Private);
     } catch (const std::system_error& error) {
-      dialogs.Show(PlainBox(std::string(failure) + "  The file " + target.string() +
+      dialogs.Show(base::PlainBox(std::string(failure) + "  The file " + target.string() +
                             " cannot be written: " + error.code().message() + "."));
       return false;
     }
   }
-  dialogs.Show(PlainBox(std::string(success)));
+  dialogs.Show(base::PlainBox(std::string(success)));
   return true;
 }
 

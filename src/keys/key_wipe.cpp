@@ -9,7 +9,6 @@
 
 #include "base/safe_file.h"
 #include "keys/key_store.h"
-#include "keys/plain_box.h"
 
 namespace ostrel::keys {
 namespace {
@@ -60,7 +59,7 @@ bool DeleteKeys(const std::filesystem::path& programFolder, base::Dialogs& dialo
   if (dialogs.Ask(question) != base::Answer::Yes) return false;
   WipeFile(programFolder / kKeyStoreFileName, afterPass);
   WipeFile(programFolder / kSelectedKeyFileName, afterPass);
-  dialogs.Show(PlainBox("Key File is deleted.  No Cryptions are now possible."));
+  dialogs.Show(base::PlainBox("Key File is deleted.  No Cryptions are now possible."));
   return true;
 }
 

@@ -2,7 +2,6 @@
 
 #include "base/fixed_records.h"
 #include "settings/empty_file.h"
-#include "settings/plain_box.h"
 
 namespace ostrel::settings {
 namespace {
@@ -49,21 +48,21 @@ AddressBookForm LoadAddressBook(const std::filesystem::path& programFolder) {
 bool AddAddress(const std::filesystem::path& programFolder, std::string_view name, std::string_view email,
                 base::Dialogs& dialogs) {
   if (name.empty() || email.empty()) {
-    dialogs.Show(PlainBox("Missing Data.  Define a name and an email address."));
+    dialogs.Show(base::PlainBox("Missing Data.  Define a name and an email address."));
     return false;
   }
   if (email.find('@') == std::string_view::npos || email.find('.') == std::string_view::npos) {
-    dialogs.Show(PlainBox("Invalid Email Address.  Format is yourname@yourdomain.com"));
+    dialogs.Show(base::PlainBox("Invalid Email Address.  Format is yourname@yourdomain.com"));
     return false;
   }
   for (const AddressRecord& entry : ReadAddresses(programFolder)) {
     if (entry.Name == name) {
-      dialogs.Show(PlainBox("That Name already exists.  Choose another name or perform an Update."));
+      dialogs.Show(base::PlainBox("That Name already exists.  Choose another name or perform an Update."));
       return false;
     }
   }
   AddressFile(programFolder).Append(Format(name, email));
-  dialogs.Show(PlainBox(std::string(name) + " has been added."));
+  dialogs.Show(base::PlainBox(std::string(name) + " has been added."));
   return true;
 }
 
@@ -76,12 +75,12 @@ bool UpdateAddress(const std::filesystem::path& programFolder, std::string_view 
     if (Parse(record).Name == name) {
       record = Format(name, email);
       file.Rewrite(records);
-      dialogs.Show(PlainBox(std::string(name) + " has been updated."));
+      dialogs.Show(base::PlainBox(std::string(name) + " has been updated."));
       return true;
     }
   }
   // Nothing carries the name: updating would have nothing to replace.
-  dialogs.Show(PlainBox(std::string(name) + " is not in the Address Book.  Use Add to add it."));
+  dialogs.Show(base::PlainBox(std::string(name) + " is not in the Address Book.  Use Add to add it."));
   return false;
 }
 
@@ -93,7 +92,7 @@ bool DeleteAddress(const std::filesystem::path& programFolder, std::string_view 
     if (Parse(record).Name != name) kept.push_back(std::move(record));
   }
   file.Rewrite(kept, programFolder / kAddressScratchFileName);
-  dialogs.Show(PlainBox(std::string(name) + " has been removed."));
+  dialogs.Show(base::PlainBox(std::string(name) + " has been removed."));
   return true;
 }
 

@@ -4,7 +4,6 @@
 #include "base/fixed_records.h"
 #include "base/safe_file.h"
 #include "settings/empty_file.h"
-#include "settings/plain_box.h"
 
 namespace ostrel::settings {
 namespace {
@@ -47,7 +46,7 @@ void SaveFilterText(const std::filesystem::path& programFolder, std::string_view
     base::ReplaceFile(programFolder / kFilterFileName, base::ToAnsi(boxText) + std::string(kLineEnd));
   }
   if (!mailOptions.UseFilters) {
-    dialogs.Show(PlainBox("You need to select Use Filters in options before filtering can take effect."));
+    dialogs.Show(base::PlainBox("You need to select Use Filters in options before filtering can take effect."));
   }
 }
 

@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "settings/accounts.h"
-#include "settings/plain_box.h"
 
 namespace ostrel::settings {
 namespace {
@@ -71,7 +70,7 @@ std::optional<std::string> OptionsValueProblem(const OptionsForm& form) {
 bool SaveOptions(const std::filesystem::path& programFolder, const OptionsForm& form, MailOptions& mailOptions,
                  base::Dialogs& dialogs) {
   if (const auto problem = OptionsValueProblem(form)) {
-    dialogs.Show(PlainBox(*problem));
+    dialogs.Show(base::PlainBox(*problem));
     return false;
   }
   WriteOptions(programFolder, {form.fields, form.sample});

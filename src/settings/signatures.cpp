@@ -4,7 +4,6 @@
 #include "base/fixed_records.h"
 #include "base/safe_file.h"
 #include "settings/empty_file.h"
-#include "settings/plain_box.h"
 
 namespace ostrel::settings {
 namespace {
@@ -66,7 +65,7 @@ std::string CurrentSignature(const std::filesystem::path& programFolder) {
 bool AddOrUpdateSignature(const std::filesystem::path& programFolder, std::string_view name, std::string_view text,
                           base::Dialogs& dialogs) {
   if (name.empty() || text.empty()) {
-    dialogs.Show(PlainBox("Cannot Add or Update.  Missing Name and/or Signature Data."));
+    dialogs.Show(base::PlainBox("Cannot Add or Update.  Missing Name and/or Signature Data."));
     return false;
   }
   const auto file = SignaturesFile(programFolder);
@@ -83,14 +82,14 @@ bool AddOrUpdateSignature(const std::filesystem::path& programFolder, std::strin
     records.push_back(Format(name, text));
   }
   file.Rewrite(records);
-  dialogs.Show(PlainBox(update ? "Signature Updated." : "Signature Added."));
+  dialogs.Show(base::PlainBox(update ? "Signature Updated." : "Signature Added."));
   WriteCurrentSignature(programFolder, base::ToAnsi(text) + std::string(kLineEnd));
   return true;
 }
 
 bool DeleteSignature(const std::filesystem::path& programFolder, std::string_view name, base::Dialogs& dialogs) {
   if (name.empty()) {
-    dialogs.Show(PlainBox("Cannot Delete.  Missing Signature Name."));
+    dialogs.Show(base::PlainBox("Cannot Delete.  Missing Signature Name."));
     return false;
   }
   const auto file = SignaturesFile(programFolder);
@@ -111,12 +110,12 @@ bool DeleteSignature(const std::filesystem::path& programFolder, std::string_vie
     }
   }
   if (!removed) {
-    dialogs.Show(PlainBox("There is no Signature named " + std::string(name) + "."));
+    dialogs.Show(base::PlainBox("There is no Signature named " + std::string(name) + "."));
     return false;
   }
   file.Rewrite(kept);
   if (removedCurrent) WriteCurrentSignature(programFolder, "");
-  dialogs.Show(PlainBox("Signature Deleted."));
+  dialogs.Show(base::PlainBox("Signature Deleted."));
   return true;
 }
 
