@@ -1,0 +1,178 @@
+#include "transport/compose.h"
+
+#include <system_error>
+#include <vector>
+
+#include "base/ansi_text.h"
+#include "base/safe_file.h"
+#include "engine/engine.h"
+#include "engine/hex_text.h"
+#include "settings/signatures.h"
+#include "store/box_record.h"
+#include "store/date_text.h"
+#include "store/mail_box.h"
+#include "store/out_box.h"
+
+namespace ostrel::transport {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+// Lines end at CR LF, a lone CR or a lone LF; text after the last line end
+// is a line of its own.
+std::vector<std::string> LinesOf(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.emplace_back(text.substr(start));
+      break;
+    }
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + 1;
+    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+  }
+  return lines;
+}
+
+bool SignatureDue(const ComposeForm& form) {
+  return form.useSignature && !form.signatureText.empty() &&
+         form.message.find(form.signatureText) == std::string::npos;
+}
+
+void AddAttachmentLines(std::string& body, std::string_view attachments) {
+  if (attachments.empty()) return;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t end = attachments.find(';', start);
+    const std::string_view piece = attachments.substr(start, end == std::string_view::npos ? end : end - start);
+    body += std::string(kAttachmentMark) + " " + std::string(piece) + ">" + std::string(kLineEnd);
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+}
+
+}  // namespace
+
+std::string SignatureTextOf(const std::filesystem::path& programFolder) {
+  const auto bytes = base::ReadWholeFile(programFolder / settings::kCurrentSignatureFileName);
+  if (!bytes || bytes->empty()) return {};
+  std::string text = std::string(kLineEnd) + std::string(kLineEnd);
+  for (const std::string& line : LinesOf(base::FromAnsi(*bytes))) text += line + std::string(kLineEnd);
+  return text;
+}
+
+std::string QuoteForReply(std::string_view text) {
+  std::string quoted = "<";
+  for (std::size_t start = 0;;) {
+    const std::size_t end = text.find(kLineEnd, start);
+    if (end == std::string_view::npos) {
+      quoted += text.substr(start);
+      return quoted;
+    }
+    quoted += text.substr(start, end - start);
+    quoted += std::string(kLineEnd) + "<";
+    start = end + kLineEnd.size();
+  }
+}
+
+std::string AddToList(std::string_view box, std::string_view item) {
+  if (box.empty()) return std::string(item);
+  return std::string(box) + ";" + std::string(item);
+}
+
+ComposeForm OpenCompose(store::Installation& installation, std::string_view messagePane) {
+  installation.MessageEncrypted = false;
+  ComposeForm form;
+  form.cipherEnabled = !installation.CurrentKey.empty();
+  form.signatureText = SignatureTextOf(installation.ProgramFolder);
+  form.signatureShown = !form.signatureText.empty();
+  form.useSignature = form.signatureShown && installation.MailOptions.UseSignatures;
+
+  if (installation.ComposeMode == "New") {
+    form.caption = "New Message";
+  } else if (installation.ComposeMode == "Reply") {
+    form.caption = "Reply To Message";
+    form.to = installation.SelectedFrom;
+    form.subject = "RE:" + installation.SelectedSubject;
+    form.message = QuoteForReply(messagePane);
+  } else if (installation.ComposeMode == "Forward") {
+    form.caption = "Forward Message";
+    form.subject = "Fwd:" + installation.SelectedSubject;
+    form.message = std::string(messagePane);
+  }
+  form.message += form.signatureText;
+  return form;
+}
+
+bool PressEncrypt(store::Installation& installation, ComposeForm& form, base::Dialogs& dialogs) {
+  std::string message = form.message;
+  if (SignatureDue(form)) message += form.signatureText;
+  std::string bytes = base::ToAnsi(message);
+  try {
+    installation.Engine.EncryptText(bytes);
+  } catch (const engine::EngineError& failure) {
+    dialogs.Show(base::PlainBox(failure.what()));
+    return false;
+  }
+  form.message = engine::HexEncode(bytes);
+  installation.MessageEncrypted = true;
+  return true;
+}
+
+bool PressDecrypt(store::Installation& installation, ComposeForm& form, base::Dialogs& dialogs) {
+  std::string bytes = form.message;
+  try {
+    engine::HexDecode(bytes);
+    installation.Engine.DecryptText(bytes);
+  } catch (const engine::EngineError& failure) {
+    dialogs.Show(base::PlainBox(failure.what()));
+    return false;
+  }
+  form.message = base::FromAnsi(bytes);
+  installation.MessageEncrypted = false;
+  return true;
+}
+
+bool QueueMessage(store::Installation& installation, ComposeForm& form, base::Dialogs& dialogs) {
+  if (form.to.empty()) {
+    dialogs.Show(base::PlainBox(std::string(kMissingToField)));
+    return false;
+  }
+  if (SignatureDue(form)) form.message += std::string(kLineEnd) + std::string(kLineEnd) + form.signatureText;
+
+  const std::filesystem::path folder(installation.ProgramFolder);
+  store::ClearOutBox(folder);
+  store::BoxRecord record;
+  record.To = form.to;
+  record.From = installation.MailOptions.EmailAddress;
+  record.Subject = form.subject;
+  record.Date = store::CurrentDateText();
+
+  installation.OutgoingBody = form.message;
+  AddAttachmentLines(installation.OutgoingBody, form.attachments);
+  store::MailBox(folder, "Out").Append(record);
+  return true;
+}
+
+void ClearOutgoing(const std::filesystem::path& programFolder) {
+  std::error_code error;
+  std::filesystem::remove(store::MailBox(programFolder, "Out").ListPath(), error);
+  std::vector<std::filesystem::path> copies;
+  for (const auto& entry : std::filesystem::directory_iterator(programFolder / kEncFolderName, error)) {
+    std::error_code ignored;
+    if (entry.is_regular_file(ignored)) copies.push_back(entry.path());
+  }
+  for (const auto& copy : copies) std::filesystem::remove(copy, error);
+}
+
+std::optional<SendOutcome> PressSend(store::Installation& installation, ComposeForm& form, SmtpControl& control,
+                                     base::Dialogs& dialogs, const SendingProgress& progress) {
+  if (!QueueMessage(installation, form, dialogs)) return std::nullopt;
+  SendOutcome outcome = RunSending(installation, control, dialogs, progress);
+  ClearOutgoing(installation.ProgramFolder);
+  return outcome;
+}
+
+}  // namespace ostrel::transport

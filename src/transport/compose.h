@@ -1,0 +1,69 @@
+#pragma once
+// The compose window's work without the window: the texts a new message, a
+// reply and a forward start with, the signature rules, "Encrypt",
+// "Decrypt", and "Send", which queues the message into "out.dat" and
+// OutgoingBody and runs the sending window.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/dialogs.h"
+#include "store/installation.h"
+#include "transport/sending.h"
+#include "transport/smtp_control.h"
+
+namespace ostrel::transport {
+
+inline constexpr std::string_view kMissingToField = "Missing To Field.";
+
+// What the window's boxes and switches hold.
+struct ComposeForm {
+  std::string caption;
+  std::string to;           // ";"-separated addresses
+  std::string subject;
+  std::string attachments;  // ";"-separated paths
+  std::string message;      // plain or hex cipher text
+  bool signatureShown = false;  // the "Use Signature" box is visible
+  bool useSignature = false;    // and ticked
+  std::string signatureText;    // SignatureText: empty, or two line breaks and the signature's lines
+  bool cipherEnabled = false;   // "Encrypt" and "Decrypt" work only with a loaded key
+};
+
+// SignatureText from "sig.cur": empty when the file is empty or missing.
+std::string SignatureTextOf(const std::filesystem::path& programFolder);
+
+// A reply's text: "<" before the first line and after every line break.
+std::string QuoteForReply(std::string_view text);
+
+// "box;item", or just the item when the box is empty: how picked addresses
+// and selected files are added.
+std::string AddToList(std::string_view box, std::string_view item);
+
+// The window as it opens in ComposeMode; messagePane is the main window's
+// message text, used by Reply and Forward. Clears MessageEncrypted.
+ComposeForm OpenCompose(store::Installation& installation, std::string_view messagePane);
+
+// "Encrypt": the signature when it is due, then the cipher and hex text.
+// False, with the reason shown, when the cipher could not run.
+bool PressEncrypt(store::Installation& installation, ComposeForm& form, base::Dialogs& dialogs);
+// "Decrypt": hex text back to plain text. False, text unchanged and the
+// reason shown, when the text is not hex cipher text or no key is loaded.
+bool PressDecrypt(store::Installation& installation, ComposeForm& form, base::Dialogs& dialogs);
+
+// "Send" up to the sending window: checks the To box, adds the signature
+// when due, queues the header as record 1 of "out.dat" (anything an
+// interrupted run left there is removed first) and sets OutgoingBody.
+// False when the message was refused.
+bool QueueMessage(store::Installation& installation, ComposeForm& form, base::Dialogs& dialogs);
+
+// After the sending window: "out.dat" and every file in "Enc" removed.
+void ClearOutgoing(const std::filesystem::path& programFolder);
+
+// The whole of "Send". Nothing when the message was refused before
+// queueing; otherwise how the send ended. The form keeps its text either way.
+std::optional<SendOutcome> PressSend(store::Installation& installation, ComposeForm& form, SmtpControl& control,
+                                     base::Dialogs& dialogs, const SendingProgress& progress);
+
+}  // namespace ostrel::transport

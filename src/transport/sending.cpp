@@ -1,0 +1,165 @@
+#include "transport/sending.h"
+
+#include <condition_variable>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <system_error>
+
+#include "base/ansi_text.h"
+#include "base/fixed_records.h"
+#include "engine/engine.h"
+#include "store/mail_box.h"
+#include "transport/attachment_names.h"
+
+namespace ostrel::transport {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+// The path of the attachment line starting at mark: from just after the
+// mark and its blank up to the next ">", or to the end of the body when the
+// line was never closed.
+std::string AttachmentPathAt(std::string_view body, std::size_t mark) {
+  const std::size_t start = mark + kAttachmentMark.size() + 1;
+  if (start > body.size()) return {};
+  const std::size_t end = body.find('>', start);
+  std::string_view path = body.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+  while (!path.empty() && (path.back() == '\r' || path.back() == '\n')) path.remove_suffix(1);
+  return std::string(path);
+}
+
+std::string JoinPaths(const std::vector<std::string>& paths) {
+  std::string list;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    if (i > 0) list += ';';
+    list += paths[i];
+  }
+  return list;
+}
+
+// Removes what an interrupted send left in "Enc", so that the copies made
+// now keep their own names.
+void EmptyEncFolder(const std::filesystem::path& encFolder) {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(encFolder, error)) {
+    std::error_code ignored;
+    if (entry.is_regular_file(ignored)) std::filesystem::remove(entry.path(), ignored);
+  }
+}
+
+// Enciphers every attachment into "Enc" as its file name plus ".enc". Two
+// attachments of the same name get numbered copies, so neither replaces the
+// other. Returns the copies' paths, or the reason one could not be made.
+std::optional<std::string> EncipherAttachments(store::Installation& installation, std::vector<std::string>& paths,
+                                               const SendingProgress& progress) {
+  const std::filesystem::path encFolder = installation.DataPath(kEncFolderName);
+  std::error_code error;
+  std::filesystem::create_directories(encFolder, error);
+  EmptyEncFolder(encFolder);
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    const std::filesystem::path source(paths[i]);
+    if (progress.label) progress.label("Encrypting Attachment " + paths[i]);
+    const std::string fileName = source.filename().string();
+    if (fileName.empty()) return "The attachment \"" + paths[i] + "\" is not a file.";
+    const std::filesystem::path copy = UniqueFileName(encFolder, fileName + ".enc");
+    try {
+      installation.Engine.EncryptFile(source, copy);
+    } catch (const engine::EngineError& failure) {
+      return "The attachment " + paths[i] + " could not be encrypted: " + failure.what();
+    }
+    paths[i] = copy.string();
+    if (progress.attachments) progress.attachments(i + 1, paths.size());
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+OutgoingParts SplitOutgoingBody(std::string_view body) {
+  OutgoingParts parts;
+  const std::size_t first = body.find(kAttachmentMark);
+  parts.text = std::string(base::TrimBlanks(body.substr(0, first)));
+  if (first == std::string_view::npos) return parts;
+  parts.hasAttachments = true;
+  for (std::size_t mark = first; mark != std::string_view::npos; mark = body.find(kAttachmentMark, mark + 1)) {
+    parts.attachmentPaths.push_back(AttachmentPathAt(body, mark));
+  }
+  return parts;
+}
+
+std::optional<std::string> StartSending(store::Installation& installation, SmtpControl& control,
+                                        const SendingProgress& progress) {
+  const std::filesystem::path folder(installation.ProgramFolder);
+  const store::MailBox out(folder, "Out");
+  const store::MailBox sent(folder, "Sent");
+  if (progress.label) progress.label("");
+  const std::optional<store::BoxRecord> queued = out.Read(1);
+  if (!queued) return "There is no message waiting to be sent.";
+
+  sent.File(*queued, base::ToAnsi(installation.OutgoingBody) + std::string(kLineEnd), std::nullopt);
+  const std::string to(base::TrimBlanks(queued->To));
+  if (progress.label) progress.label("Sending Msg To " + to);
+  if (progress.upload) progress.upload(0, 0);
+
+  control.SetServer(installation.MailOptions.SmtpServer);
+  control.SetRecipient(to);
+  control.SetSender(installation.MailOptions.EmailAddress);
+  control.SetSubject(std::string(base::TrimBlanks(queued->Subject)));
+  control.SetLogin(installation.MailOptions.UserName, installation.MailOptions.Password);
+
+  OutgoingParts parts = SplitOutgoingBody(installation.OutgoingBody);
+  control.SetMessageText(parts.text);
+  if (parts.hasAttachments) {
+    if (installation.MessageEncrypted) {
+      if (auto failure = EncipherAttachments(installation, parts.attachmentPaths, progress)) return failure;
+    }
+    control.SetAttachmentList(JoinPaths(parts.attachmentPaths));
+  } else {
+    control.SetAttachmentList("");
+  }
+  control.Send();
+  return std::nullopt;
+}
+
+void FinishSending(store::Installation& installation, const SendOutcome& outcome, base::Dialogs& dialogs) {
+  if (outcome) {
+    dialogs.Show(base::PlainBox(*outcome));
+    return;
+  }
+  installation.MessageEncrypted = false;
+}
+
+SendOutcome RunSending(store::Installation& installation, SmtpControl& control, base::Dialogs& dialogs,
+                       const SendingProgress& progress) {
+  // The events may come from the control's own thread, after this call has
+  // returned from its wait; what they share lives as long as either side.
+  struct Shared {
+    std::mutex mutex;
+    std::condition_variable ended;
+    bool done = false;
+    SendOutcome outcome;
+  };
+  auto shared = std::make_shared<Shared>();
+  const auto end = [shared](SendOutcome outcome) {
+    const std::lock_guard lock(shared->mutex);
+    if (shared->done) return;
+    shared->outcome = std::move(outcome);
+    shared->done = true;
+    shared->ended.notify_all();
+  };
+  control.SetEvents({[end] { end(std::nullopt); }, [end](const std::string& text) { end(text); }, progress.upload});
+
+  SendOutcome outcome;
+  if (auto failure = StartSending(installation, control, progress)) {
+    outcome = std::move(failure);
+  } else {
+    std::unique_lock lock(shared->mutex);
+    shared->ended.wait(lock, [&shared] { return shared->done; });
+    outcome = shared->outcome;
+  }
+  FinishSending(installation, outcome, dialogs);
+  return outcome;
+}
+
+}  // namespace ostrel::transport

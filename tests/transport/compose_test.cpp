@@ -1,0 +1,191 @@
+// The compose window's work: the texts it opens with, the signature rules,
+// the cipher buttons and what "Send" queues.
+#include "transport/compose.h"
+
+#include <gtest/gtest.h>
+
+#include "base/fixed_records.h"
+#include "store/mail_box.h"
+#include "support/temp_folder.h"
+#include "transport/sending_fixture.h"
+
+namespace ostrel::transport {
+namespace {
+
+class Compose : public SendingFixture {
+ protected:
+  void SetSignature(const std::string& fileBytes) { testing::WriteBytes(temp_ / "sig.cur", fileBytes); }
+
+  // Queues the form with a stand-in sending window that never runs.
+  bool Queue(ComposeForm& form) { return QueueMessage(installation_, form, dialogs_); }
+};
+
+TEST_F(Compose, OpensEachModeWithItsTexts) {
+  installation_.SelectedFrom = "bob@example.test";
+  installation_.SelectedSubject = "RE:Plans";
+  installation_.MessageEncrypted = true;
+
+  installation_.ComposeMode = "New";
+  ComposeForm form = OpenCompose(installation_, "ignored");
+  EXPECT_EQ(form.caption, "New Message");
+  EXPECT_TRUE(form.to.empty() && form.subject.empty() && form.message.empty());
+  EXPECT_FALSE(installation_.MessageEncrypted);
+  EXPECT_FALSE(form.cipherEnabled) << "no key is loaded";
+
+  installation_.ComposeMode = "Reply";
+  form = OpenCompose(installation_, "first line\r\nsecond line");
+  EXPECT_EQ(form.caption, "Reply To Message");
+  EXPECT_EQ(form.to, "bob@example.test");
+  EXPECT_EQ(form.subject, "RE:RE:Plans") << "each reply adds its prefix without a blank";
+  EXPECT_EQ(form.message, "<first line\r\n<second line");
+
+  installation_.ComposeMode = "Forward";
+  form = OpenCompose(installation_, "first line\r\nsecond line");
+  EXPECT_EQ(form.caption, "Forward Message");
+  EXPECT_TRUE(form.to.empty());
+  EXPECT_EQ(form.subject, "Fwd:RE:Plans");
+  EXPECT_EQ(form.message, "first line\r\nsecond line");
+
+  installation_.ComposeMode = "Other";
+  form = OpenCompose(installation_, "text");
+  EXPECT_TRUE(form.caption.empty() && form.message.empty());
+}
+
+TEST_F(Compose, QuotesEveryLineOfAReply) {
+  EXPECT_EQ(QuoteForReply(""), "<");
+  EXPECT_EQ(QuoteForReply("a\r\n\r\nb\r\n"), "<a\r\n<\r\n<b\r\n<");
+  EXPECT_EQ(QuoteForReply("one\ntwo"), "<one\ntwo") << "only CR LF ends a line";
+}
+
+TEST_F(Compose, SignatureIsAppendedAtOpeningAndTickedByTheOption) {
+  SetSignature("Alice\r\nExample Ltd\r\n");
+  installation_.MailOptions.UseSignatures = true;
+  installation_.ComposeMode = "Reply";
+  const ComposeForm form = OpenCompose(installation_, "hi\r\nthere");
+  EXPECT_EQ(form.signatureText, "\r\n\r\nAlice\r\nExample Ltd\r\n");
+  EXPECT_TRUE(form.signatureShown);
+  EXPECT_TRUE(form.useSignature);
+  EXPECT_EQ(form.message, "<hi\r\n<there\r\n\r\nAlice\r\nExample Ltd\r\n");
+
+  installation_.MailOptions.UseSignatures = false;
+  installation_.ComposeMode = "New";
+  const ComposeForm unticked = OpenCompose(installation_, "");
+  EXPECT_FALSE(unticked.useSignature);
+  EXPECT_EQ(unticked.message, "\r\n\r\nAlice\r\nExample Ltd\r\n") << "appended whether ticked or not";
+
+  SetSignature("");
+  const ComposeForm none = OpenCompose(installation_, "");
+  EXPECT_FALSE(none.signatureShown);
+  EXPECT_TRUE(none.signatureText.empty());
+  EXPECT_EQ(SignatureTextOf(temp_.Path() / "missing"), "");
+}
+
+TEST_F(Compose, EncryptAddsTheSignatureOnceAndDecryptGivesTheTextBack) {
+  LoadKey();
+  SetSignature("Alice\r\n");
+  installation_.MailOptions.UseSignatures = true;
+  installation_.ComposeMode = "New";
+  ComposeForm form = OpenCompose(installation_, "");
+  EXPECT_TRUE(form.cipherEnabled);
+  form.message = "Grüße, meet at noon";
+
+  ASSERT_TRUE(PressEncrypt(installation_, form, dialogs_));
+  EXPECT_TRUE(installation_.MessageEncrypted);
+  EXPECT_EQ(form.message.find_first_not_of("0123456789ABCDEF\r\n"), std::string::npos);
+  ASSERT_TRUE(PressDecrypt(installation_, form, dialogs_));
+  EXPECT_FALSE(installation_.MessageEncrypted);
+  EXPECT_EQ(form.message, "Grüße, meet at noon\r\n\r\nAlice\r\n");
+
+  // A second press enciphers the hex text, which lacks the signature, so the
+  // signature is added to it once more before the cipher.
+  ASSERT_TRUE(PressEncrypt(installation_, form, dialogs_));
+  const std::string once = form.message;
+  ASSERT_TRUE(PressEncrypt(installation_, form, dialogs_));
+  ASSERT_TRUE(PressDecrypt(installation_, form, dialogs_));
+  EXPECT_EQ(form.message, once + "\r\n\r\nAlice\r\n");
+  EXPECT_TRUE(dialogs_.shown.empty());
+}
+
+TEST_F(Compose, CipherButtonsReportFailuresAndKeepTheText) {
+  ComposeForm form;
+  form.message = "plain";
+  EXPECT_FALSE(PressEncrypt(installation_, form, dialogs_)) << "no key loaded";
+  EXPECT_EQ(form.message, "plain");
+  EXPECT_FALSE(installation_.MessageEncrypted);
+
+  LoadKey();
+  form.message = "not hex at all";
+  EXPECT_FALSE(PressDecrypt(installation_, form, dialogs_));
+  EXPECT_EQ(form.message, "not hex at all");
+  EXPECT_EQ(dialogs_.shown.size(), 2u);
+}
+
+TEST_F(Compose, SendRefusesAnEmptyToAndQueuesNothing) {
+  ComposeForm form;
+  form.subject = "no recipient";
+  EXPECT_FALSE(PressSend(installation_, form, smtp_, dialogs_, {}).has_value());
+  EXPECT_EQ(dialogs_.ShownTexts(), (std::vector<std::string>{"Missing To Field."}));
+  EXPECT_TRUE(smtp_.sent.empty());
+  EXPECT_EQ(store::MailBox(folder_, "Sent").Count(), 0u);
+}
+
+TEST_F(Compose, QueuesTheHeaderAndTheBodyWithOneLinePerAttachment) {
+  ComposeForm form;
+  form.to = AddToList(AddToList("", "bob@example.test"), "carol@example.test");
+  form.subject = "Plans";
+  form.message = "Text";
+  form.attachments = AddToList(AddToList("", "/home/a/one.pdf"), "/tmp/two.bin");
+  EXPECT_EQ(form.to, "bob@example.test;carol@example.test");
+  ASSERT_TRUE(Queue(form));
+  EXPECT_EQ(installation_.OutgoingBody,
+            "Text<ATTACHMENT /home/a/one.pdf>\r\n<ATTACHMENT /tmp/two.bin>\r\n");
+
+  const store::MailBox out(folder_, "Out");
+  ASSERT_EQ(out.Count(), 1u);
+  const auto record = *out.Read(1);
+  EXPECT_EQ(base::TrimBlanks(record.To), "bob@example.test;carol@example.test");
+  EXPECT_EQ(base::TrimBlanks(record.From), "alice@example.test");
+  EXPECT_EQ(base::TrimBlanks(record.Subject), "Plans");
+  EXPECT_FALSE(base::TrimBlanks(record.Date).empty());
+  EXPECT_TRUE(base::TrimBlanks(record.MsgFile).empty());
+
+  form.attachments = "/a;";
+  ASSERT_TRUE(Queue(form));
+  EXPECT_EQ(installation_.OutgoingBody, "Text<ATTACHMENT /a>\r\n<ATTACHMENT >\r\n") << "the empty last piece counts";
+  EXPECT_EQ(out.Count(), 1u) << "a record left by an earlier run is removed before queueing";
+}
+
+TEST_F(Compose, SendAddsTheSignatureBlockAfterCipherText) {
+  LoadKey();
+  SetSignature("Alice\r\n");
+  installation_.MailOptions.UseSignatures = true;
+  installation_.ComposeMode = "New";
+  ComposeForm form = OpenCompose(installation_, "");
+  form.to = "bob@example.test";
+  ASSERT_TRUE(PressEncrypt(installation_, form, dialogs_));
+  const std::string hex = form.message;
+  ASSERT_TRUE(Queue(form));
+  EXPECT_EQ(installation_.OutgoingBody, hex + "\r\n\r\n\r\n\r\nAlice\r\n");
+  EXPECT_TRUE(installation_.MessageEncrypted);
+}
+
+TEST_F(Compose, LongRecipientTextIsCutToItsField) {
+  ComposeForm form;
+  form.to = std::string(70, 'b') + "@example.test";
+  ASSERT_TRUE(Queue(form));
+  EXPECT_EQ(std::string(base::TrimBlanks(store::MailBox(folder_, "Out").Read(1)->To)), form.to.substr(0, 80));
+}
+
+TEST_F(Compose, ClearOutgoingRemovesTheQueueAndTheEncipheredCopies) {
+  ComposeForm form;
+  form.to = "bob@example.test";
+  ASSERT_TRUE(Queue(form));
+  testing::WriteBytes(temp_ / "Enc/a.enc", "x");
+  testing::WriteBytes(temp_ / "Enc/b.enc", "y");
+  ClearOutgoing(folder_);
+  EXPECT_FALSE(std::filesystem::exists(temp_ / "out.dat"));
+  EXPECT_TRUE(std::filesystem::is_empty(temp_ / "Enc"));
+}
+
+}  // namespace
+}  // namespace ostrel::transport
