@@ -11,6 +11,12 @@ std::optional<std::string> CommandLine::Option(const std::string& name) const {
   return it->second;
 }
 
+std::vector<std::string> CommandLine::List(const std::string& name) const {
+  const auto it = lists.find(name);
+  if (it == lists.end()) return {};
+  return it->second;
+}
+
 std::string CommandLine::Required(const std::string& name) const {
   const auto value = Option(name);
   if (!value) throw UsageError(command + " needs --" + name);
@@ -46,16 +52,24 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words) {
         line.flags.insert(name);
         continue;
       }
-      const bool known = std::any_of(std::begin(kValueOptions), std::end(kValueOptions),
-                                     [&name](std::string_view option) { return option == name; });
+      const bool listed = std::any_of(std::begin(kListOptions), std::end(kListOptions),
+                                      [&name](std::string_view option) { return option == name; });
+      const bool known = listed || std::any_of(std::begin(kValueOptions), std::end(kValueOptions),
+                                               [&name](std::string_view option) { return option == name; });
       if (!known) throw UsageError("unknown option " + word);
-      if (line.options.count(name) != 0) throw UsageError("--" + name + " given twice");
+      if (!listed && line.options.count(name) != 0) throw UsageError("--" + name + " given twice");
+      std::string value;
       if (equals != std::string::npos) {
-        line.options[name] = word.substr(equals + 1);
+        value = word.substr(equals + 1);
       } else if (i + 1 < words.size()) {
-        line.options[name] = words[++i];
+        value = words[++i];
       } else {
         throw UsageError("--" + name + " needs a value");
+      }
+      if (listed) {
+        line.lists[name].push_back(std::move(value));
+      } else {
+        line.options[name] = std::move(value);
       }
       continue;
     }

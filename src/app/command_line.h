@@ -24,11 +24,14 @@ struct CommandLine {
   std::string command;
   std::map<std::string, std::string> options;  // "key" -> value, without the dashes
   std::set<std::string> flags;                 // options without a value, without the dashes
+  std::map<std::string, std::vector<std::string>> lists;  // options that may be given again, in order
   std::vector<std::string> arguments;
   bool help = false;
 
   std::optional<std::string> Option(const std::string& name) const;
   bool Flag(const std::string& name) const { return flags.count(name) != 0; }
+  // Every value of an option that may be given again; empty when not given.
+  std::vector<std::string> List(const std::string& name) const;
   // The option's value; UsageError when it was not given.
   std::string Required(const std::string& name) const;
   // Exactly count plain arguments; UsageError otherwise.
@@ -36,9 +39,11 @@ struct CommandLine {
 };
 
 // Options that take a value; anything else starting with "--" is refused.
-inline constexpr const char* kValueOptions[] = {"key", "work", "folder"};
+inline constexpr const char* kValueOptions[] = {"key", "work", "folder", "to", "subject"};
+// Options with a value that may be given more than once ("--attach A --attach B").
+inline constexpr const char* kListOptions[] = {"attach"};
 // Options that stand alone ("--default").
-inline constexpr const char* kFlagOptions[] = {"default", "yes", "decrypt"};
+inline constexpr const char* kFlagOptions[] = {"default", "yes", "decrypt", "encrypt"};
 
 CommandLine ParseCommandLine(const std::vector<std::string>& words);
 

@@ -9,6 +9,9 @@
 #include "app/command_line.h"
 #include "app/engine_commands.h"
 #include "app/key_commands.h"
+#ifdef OSTREL_MAIL_COMMANDS
+#include "app/mail_commands.h"
+#endif
 #include "app/store_commands.h"
 
 namespace ostrel::app {
@@ -18,6 +21,9 @@ std::vector<Command> AllCommands() {
   std::vector<Command> commands = EngineCommands();
   for (Command& command : KeyCommands()) commands.push_back(std::move(command));
   for (Command& command : StoreCommands()) commands.push_back(std::move(command));
+#ifdef OSTREL_MAIL_COMMANDS
+  for (Command& command : MailCommands()) commands.push_back(std::move(command));
+#endif
   return commands;
 }
 

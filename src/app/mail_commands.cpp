@@ -1,0 +1,104 @@
+#include "app/mail_commands.h"
+
+#include <iterator>
+#include <ostream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+#include "base/dialogs.h"
+#include "store/installation.h"
+#include "store/program_folder.h"
+#include "transport/compose.h"
+#include "transport/curl_pop3_connection.h"
+#include "transport/curl_smtp_control.h"
+#include "transport/receiving.h"
+
+namespace ostrel::app {
+namespace {
+
+// Message boxes go to standard error as they would be shown; the status
+// line keeps its last text for the command to print.
+class CommandDialogs : public base::Dialogs {
+ public:
+  explicit CommandDialogs(std::ostream& err) : err_(err) {}
+  void Show(const base::MessageBox& box) override { err_ << box.text << "\n"; }
+  base::Answer Ask(const base::MessageBox& box) override {
+    err_ << box.text << "\n";
+    return base::Answer::No;
+  }
+  void SetStatus(std::string_view text) override { status = text; }
+
+  std::string status;
+
+ private:
+  std::ostream& err_;
+};
+
+std::string ProgramFolderOf(const CommandLine& line) {
+  return store::ChooseProgramFolder(store::ExecutableFolder(), store::FolderEnvironment::FromProcess(),
+                                    line.Option("folder"));
+}
+
+// Text as a text box holds it: every line break a CR LF.
+std::string WithWindowLineBreaks(const std::string& text) {
+  std::string result;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) result += '\r';
+    result += text[i];
+  }
+  return result;
+}
+
+int CheckMailCommand(const CommandLine& line, Streams& streams) {
+  line.ExpectArguments(0);
+  CommandDialogs dialogs(streams.err);
+  store::Installation installation(ProgramFolderOf(line), dialogs);
+  if (!installation.LoadStep()) return 1;
+  transport::CurlPop3Connection connection(installation.ProgramFolder);
+  if (!transport::CheckMail(installation, connection, dialogs, nullptr)) return 1;
+  streams.out << dialogs.status << "\n";
+  return 0;
+}
+
+int SendCommand(const CommandLine& line, Streams& streams) {
+  line.ExpectArguments(0);
+  const std::vector<std::string> attachments = line.List("attach");
+  std::string attachmentBox;
+  for (const std::string& path : attachments) {
+    if (path.find(';') != std::string::npos) throw UsageError("an attached file's path may not hold \";\"");
+    attachmentBox = transport::AddToList(attachmentBox, path);
+  }
+  CommandDialogs dialogs(streams.err);
+  store::Installation installation(ProgramFolderOf(line), dialogs);
+  if (!installation.LoadStep()) return 1;
+
+  installation.ComposeMode = "New";
+  transport::ComposeForm form = transport::OpenCompose(installation, "");
+  form.to = line.Required("to");
+  form.subject = line.Option("subject").value_or("");
+  form.attachments = attachmentBox;
+  const std::string typed(std::istreambuf_iterator<char>(streams.in), {});
+  form.message = WithWindowLineBreaks(typed) + form.message;  // typed above the signature
+  if (line.Flag("encrypt") && !transport::PressEncrypt(installation, form, dialogs)) return 1;
+
+  transport::CurlSmtpControl control(installation.ProgramFolder);
+  const auto outcome = transport::PressSend(installation, form, control, dialogs, {});
+  if (!outcome || outcome->has_value()) return 1;
+  streams.out << "Sent.\n";
+  return 0;
+}
+
+}  // namespace
+
+std::vector<Command> MailCommands() {
+  return {
+      {"check-mail", "[--folder DIR]",
+       "fetches new mail with the default key as the mail check does and prints the summary", CheckMailCommand},
+      {"send", "[--folder DIR] --to TO [--subject SUBJECT] [--encrypt] [--attach FILE]...",
+       "sends the text on standard input as the compose window's Send does, encrypted first with --encrypt",
+       SendCommand},
+  };
+}
+
+}  // namespace ostrel::app
