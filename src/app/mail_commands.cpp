@@ -63,6 +63,7 @@ int CheckMailCommand(const CommandLine& line, Streams& streams) {
 
 int SendCommand(const CommandLine& line, Streams& streams) {
   line.ExpectArguments(0);
+  const std::string to = line.Required("to");
   const std::vector<std::string> attachments = line.List("attach");
   std::string attachmentBox;
   for (const std::string& path : attachments) {
@@ -75,7 +76,7 @@ int SendCommand(const CommandLine& line, Streams& streams) {
 
   installation.ComposeMode = "New";
   transport::ComposeForm form = transport::OpenCompose(installation, "");
-  form.to = line.Required("to");
+  form.to = to;
   form.subject = line.Option("subject").value_or("");
   form.attachments = attachmentBox;
   const std::string typed(std::istreambuf_iterator<char>(streams.in), {});
