@@ -16,12 +16,6 @@ using Texts = std::vector<std::string>;
 
 const std::filesystem::path kData = OSTREL_TEST_DATA;
 
-unsigned Mode(const std::filesystem::path& path) {
-  struct stat info {};
-  ::stat(path.c_str(), &info);
-  return info.st_mode & 0777;
-}
-
 TEST(KeyRecord, FieldsAreCutPaddedAndTrimmed) {
   const std::string bytes = FormatKeyRecord({std::string(45, 'n'), "1234567890123456789012", true});
   EXPECT_EQ(bytes, std::string(40, 'n') + "123456789012345678" + "Y");
@@ -63,7 +57,7 @@ TEST(KeyStore, MissingStoreIsCreatedEmptyAndPrivate) {
   TempFolder folder;
   EXPECT_TRUE(ReadKeys(folder.Path()).empty());
   EXPECT_EQ(ReadBytes(folder / "key.dat"), "");
-  EXPECT_EQ(Mode(folder / "key.dat"), 0600u);
+  EXPECT_EQ(testing::FileMode(folder / "key.dat"), 0600u);
   EXPECT_FALSE(ReadDefaultKey(folder.Path()));
 }
 
@@ -73,7 +67,7 @@ TEST(KeyStore, WriteReadBackByteForByte) {
   WriteBytes(folder / "key.dat", fixture);
   WriteKeys(folder.Path(), ReadKeys(folder.Path()));
   EXPECT_EQ(ReadBytes(folder / "key.dat"), fixture);
-  EXPECT_EQ(Mode(folder / "key.dat"), 0600u);
+  EXPECT_EQ(testing::FileMode(folder / "key.dat"), 0600u);
 }
 
 TEST(KeyStore, KeyListShowsTheNameWhoseKeyIsCurrent) {
@@ -87,7 +81,7 @@ TEST(KeyStore, SelectedKeyFileHoldsOneLine) {
   TempFolder folder;
   WriteSelectedKey(folder.Path(), "4711");
   EXPECT_EQ(ReadBytes(folder / "key.key"), "4711\r\n");
-  EXPECT_EQ(Mode(folder / "key.key"), 0600u);
+  EXPECT_EQ(testing::FileMode(folder / "key.key"), 0600u);
 }
 
 }  // namespace

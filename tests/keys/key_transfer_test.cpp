@@ -17,12 +17,6 @@ using Texts = std::vector<std::string>;
 
 const std::filesystem::path kData = OSTREL_TEST_DATA;
 
-unsigned Mode(const std::filesystem::path& path) {
-  struct stat info {};
-  ::stat(path.c_str(), &info);
-  return info.st_mode & 0777;
-}
-
 TEST(KeyTransfer, TransferThenRestoreElsewhereReproducesBothFiles) {
   TempFolder here, disk, there;
   RecordingDialogs dialogs;
@@ -32,11 +26,11 @@ TEST(KeyTransfer, TransferThenRestoreElsewhereReproducesBothFiles) {
   WriteBytes(disk / "key.dat", "old");
   ASSERT_TRUE(TransferKeys(here.Path(), KeyPathFor(disk.Path()), dialogs));
   EXPECT_EQ(ReadBytes(disk / "key.dat"), store);
-  EXPECT_EQ(Mode(disk / "key.dat"), 0600u);
+  EXPECT_EQ(testing::FileMode(disk / "key.dat"), 0600u);
   ASSERT_TRUE(RestoreKeys(there.Path(), KeyPathFor(disk.Path()), dialogs));
   EXPECT_EQ(ReadBytes(there / "key.dat"), store);
   EXPECT_EQ(ReadBytes(there / "key.key"), "4711\r\n");
-  EXPECT_EQ(Mode(there / "key.key"), 0600u);
+  EXPECT_EQ(testing::FileMode(there / "key.key"), 0600u);
   EXPECT_EQ(dialogs.ShownTexts(), (Texts{"Keys Transferred.", "Keys Restored."}));
 }
 

@@ -16,12 +16,6 @@ using ostrel::testing::WriteBytes;
 
 const std::filesystem::path kData = OSTREL_TEST_DATA;
 
-unsigned Mode(const std::filesystem::path& path) {
-  struct stat info {};
-  ::stat(path.c_str(), &info);
-  return info.st_mode & 0777;
-}
-
 OptionsFile Sample() {
   OptionsFile contents;
   contents.options = {"pop.example.net", "smtp.example.net", "jane", "pass word", "jane@example.net",
@@ -44,7 +38,7 @@ TEST(OptionsFile, WrittenFileIsPrivateAndReadsBack) {
   OptionsFile contents = Sample();
   contents.options.UserName = "J\xC3\xBCrgen";  // UTF-8 inside, Windows-1252 on disk
   WriteOptions(folder.Path(), contents);
-  EXPECT_EQ(Mode(folder / "email.opt"), 0600u);
+  EXPECT_EQ(testing::FileMode(folder / "email.opt"), 0600u);
   EXPECT_NE(ReadBytes(folder / "email.opt").find("J\xFCrgen\r\n"), std::string::npos);
   EXPECT_EQ(ReadOptions(folder.Path()), contents);
 }
@@ -53,7 +47,7 @@ TEST(OptionsFile, MissingOrEmptyFileMeansNoSettingsAndIsCreatedEmpty) {
   TempFolder folder;
   EXPECT_FALSE(HasSettings(folder.Path()));
   EXPECT_EQ(ReadBytes(folder / "email.opt"), "");
-  EXPECT_EQ(Mode(folder / "email.opt"), 0600u);
+  EXPECT_EQ(testing::FileMode(folder / "email.opt"), 0600u);
   EXPECT_FALSE(ReadOptions(folder.Path()));
   WriteBytes(folder / "email.opt", "\r\n");
   EXPECT_TRUE(HasSettings(folder.Path()));

@@ -32,12 +32,6 @@ void WriteOptions(const std::filesystem::path& folder, bool checkOnStartup, bool
   settings::WriteOptions(folder, file);
 }
 
-unsigned Mode(const std::filesystem::path& path) {
-  struct stat info {};
-  ::stat(path.c_str(), &info);
-  return info.st_mode & 0777u;
-}
-
 TEST(LoadStepTest, AFirstStartInAnEmptyFolderMakesTheFoldersAndAsksForSetup) {
   TempFolder temp;
   const std::string folder = (temp.Path() / "fresh").string() + "/";
@@ -48,15 +42,15 @@ TEST(LoadStepTest, AFirstStartInAnEmptyFolderMakesTheFoldersAndAsksForSetup) {
 
   for (const char* name : {"Save", "Dec", "Enc", "In", "Out", "Trash", "Junk", "Sent"}) {
     EXPECT_TRUE(std::filesystem::is_directory(folder + name)) << name;
-    EXPECT_EQ(Mode(folder + name), 0700u) << name;
+    EXPECT_EQ(testing::FileMode(folder + name), 0700u) << name;
   }
-  EXPECT_EQ(Mode(folder), 0700u);
+  EXPECT_EQ(testing::FileMode(folder), 0700u);
   for (const char* box : {"In", "Out", "Trash", "Junk", "Sent"}) {
     EXPECT_EQ(ReadBytes(folder + box + "/index.dat"), " 0\r\n") << box;
   }
   EXPECT_FALSE(std::filesystem::exists(folder + "Save/index.dat"));
   EXPECT_EQ(std::filesystem::file_size(folder + "email.opt"), 0u);
-  EXPECT_EQ(Mode(folder + "email.opt"), 0600u);
+  EXPECT_EQ(testing::FileMode(folder + "email.opt"), 0600u);
   EXPECT_EQ(dialogs.shown, (std::vector<base::MessageBox>{{kSetupMessage, "", base::Buttons::Ok, base::Icon::None}}));
   EXPECT_EQ(dialogs.statuses, (Names{""}));
   EXPECT_TRUE(installation.SetupMissing);

@@ -25,4 +25,7 @@ class TempFolder {
 std::string ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
 
+// The permission bits of a file or folder (0 when it does not exist).
+unsigned FileMode(const std::filesystem::path& path);
+
 }  // namespace ostrel::testing
