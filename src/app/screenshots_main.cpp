@@ -1,4 +1,4 @@
-// Renders every window of the main window's family, filled with sample data,
+// Renders every window of the program, filled with sample data,
 // into PNG files named after the window: ostrel-screenshots DIR.
 #include <QApplication>
 #include <QDialog>
@@ -15,6 +15,7 @@
 
 #include "base/dialogs.h"
 #include "sample_installation.h"
+#include "screenshot_support.h"
 #include "store/message_actions.h"
 #include "ui/desktop.h"
 #include "ui/fallback_icons.h"
@@ -25,30 +26,6 @@
 #include "ui/frm_main.h"
 #include "ui/frm_notice.h"
 #include "ui/frm_show.h"
-
-namespace {
-
-// Windows opened from the main window are rendered on their own below.
-class StillDesktop : public ostrel::ui::Desktop {
- public:
-  void RunModal(QDialog&) override {}
-  void PopUp(QMenu&, const QPoint&) override {}
-  std::optional<std::filesystem::path> ChooseFileToOpen(QWidget*, const QString&) override { return {}; }
-  bool OpenWithDefaultApplication(const std::filesystem::path&) override { return true; }
-  void OpenLink(const QUrl&) override {}
-  void Print(QWidget*, const std::vector<std::string>&) override {}
-};
-
-bool Save(QWidget& window, const QDir& target, const QString& name) {
-  window.show();
-  QApplication::processEvents();
-  const bool saved = window.grab().save(target.filePath(name + ".png"));
-  window.hide();
-  if (!saved) std::cerr << "could not write " << name.toStdString() << ".png\n";
-  return saved;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -64,7 +41,7 @@ int main(int argc, char** argv) {
   ostrel::app::FillSampleInstallation(folder);
 
   ostrel::base::UnattendedDialogs dialogs;
-  StillDesktop desktop;
+  ostrel::app::StillDesktop desktop;
   bool ok = true;
 
   ostrel::ui::frmMain main(folder, dialogs, desktop);
@@ -74,36 +51,39 @@ int main(int argc, char** argv) {
   // Open the enciphered message (the newest) and decipher it.
   emit main.flex->clicked(main.flex->model()->index(0, 1));
   main.Command1->click();
-  ok &= Save(main, target, "frmMain");
+  ok &= ostrel::app::SaveWindow(main, target, "frmMain");
 
   emit main.flex->clicked(main.flex->model()->index(0, 1));
   std::string buffer;
   ostrel::ui::frmShow viewer(QString::fromStdString(*ostrel::store::CipherViewText(main.PaneText(), buffer)),
                              nullptr);
-  ok &= Save(viewer, target, "frmShow");
+  ok &= ostrel::app::SaveWindow(viewer, target, "frmShow");
 
   main.popm->adjustSize();
-  ok &= Save(*main.popm, target, "popm");
+  ok &= ostrel::app::SaveWindow(*main.popm, target, "popm");
 
   ostrel::ui::frmBrowser help(folder, folder + "oxmover.htm", desktop, nullptr);
-  ok &= Save(help, target, "frmBrowser");
+  ok &= ostrel::app::SaveWindow(help, target, "frmBrowser");
   emit main.flex->clicked(main.flex->model()->index(1, 1));
   ostrel::ui::frmBrowser web(folder, "", desktop, nullptr);
-  ok &= Save(web, target, "frmBrowser-web");
+  ok &= ostrel::app::SaveWindow(web, target, "frmBrowser-web");
 
   ostrel::ui::frmAttachments attachments(folder, dialogs, desktop, nullptr);
   attachments.File2->item(0)->setSelected(true);
-  ok &= Save(attachments, target, "frmAttachments");
+  ok &= ostrel::app::SaveWindow(attachments, target, "frmAttachments");
 
   ostrel::ui::frmCleanUp cleanUp(folder, "In", dialogs, nullptr);
   cleanUp.List1->item(1)->setSelected(true);
-  ok &= Save(cleanUp, target, "frmCleanUp");
+  ok &= ostrel::app::SaveWindow(cleanUp, target, "frmCleanUp");
 
   ostrel::ui::frmNotice notice(folder, nullptr);
-  ok &= Save(notice, target, "frmNotice");
+  ok &= ostrel::app::SaveWindow(notice, target, "frmNotice");
   ostrel::ui::frmAbout about(nullptr);
-  ok &= Save(about, target, "frmAbout");
+  ok &= ostrel::app::SaveWindow(about, target, "frmAbout");
 
+  ok &= ostrel::app::ShootComposeWindows(folder, target);
+  ok &= ostrel::app::ShootReceiveAndKeyWindows(folder, target);
+  ok &= ostrel::app::ShootSettingsWindows(folder, target);
   ok &= ostrel::ui::ProgramIcon().pixmap(48, 48).save(target.filePath("ostrel-email.png"));
   main.close();
   return ok ? 0 : 1;

@@ -1,8 +1,10 @@
 #include "ui/desktop.h"
 
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMenu>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -20,6 +22,25 @@ std::optional<std::filesystem::path> QtDesktop::ChooseFileToOpen(QWidget* parent
   const QString chosen = QFileDialog::getOpenFileName(parent, title);
   if (chosen.isEmpty()) return std::nullopt;
   return std::filesystem::path(chosen.toStdString());
+}
+
+std::optional<std::filesystem::path> QtDesktop::ChooseFolder(QWidget* parent, const QString& title) {
+  const QString chosen = QFileDialog::getExistingDirectory(parent, title);
+  if (chosen.isEmpty()) return std::nullopt;
+  return std::filesystem::path(chosen.toStdString());
+}
+
+std::optional<QColor> QtDesktop::ChooseColor(QWidget* parent, const QColor& initial) {
+  const QColor chosen = QColorDialog::getColor(initial, parent);
+  if (!chosen.isValid()) return std::nullopt;
+  return chosen;
+}
+
+std::optional<QFont> QtDesktop::ChooseFont(QWidget* parent, const QFont& initial) {
+  bool accepted = false;
+  const QFont chosen = QFontDialog::getFont(&accepted, initial, parent);
+  if (!accepted) return std::nullopt;
+  return chosen;
 }
 
 bool QtDesktop::OpenWithDefaultApplication(const std::filesystem::path& file) {

@@ -4,6 +4,8 @@
 // printing. The program uses QtDesktop; tests drive the windows through a
 // scripted desktop instead, so that nothing ever waits for a person.
 
+#include <QColor>
+#include <QFont>
 #include <QString>
 #include <QUrl>
 #include <filesystem>
@@ -31,6 +33,12 @@ class Desktop {
   virtual void PopUp(QMenu& menu, const QPoint& at) = 0;
   // The open-file dialog; nothing when the person cancels.
   virtual std::optional<std::filesystem::path> ChooseFileToOpen(QWidget* parent, const QString& title) = 0;
+  // The folder dialog; nothing when the person cancels or closes it.
+  virtual std::optional<std::filesystem::path> ChooseFolder(QWidget* parent, const QString& title) = 0;
+  // The colour and font dialogs, starting from the value shown; nothing on
+  // cancel.
+  virtual std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial) = 0;
+  virtual std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) = 0;
   // Opens a file with the desktop's application for it; false when none did.
   virtual bool OpenWithDefaultApplication(const std::filesystem::path& file) = 0;
   // A link clicked in the browser window, opened in the desktop's browser.
@@ -45,6 +53,9 @@ class QtDesktop : public Desktop {
   void RunModal(QDialog& window) override;
   void PopUp(QMenu& menu, const QPoint& at) override;
   std::optional<std::filesystem::path> ChooseFileToOpen(QWidget* parent, const QString& title) override;
+  std::optional<std::filesystem::path> ChooseFolder(QWidget* parent, const QString& title) override;
+  std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial) override;
+  std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) override;
   bool OpenWithDefaultApplication(const std::filesystem::path& file) override;
   void OpenLink(const QUrl& link) override;
   // With no printer installed, offers to save the page as a PDF file.

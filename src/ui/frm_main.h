@@ -147,7 +147,14 @@ class frmMain : public QMainWindow {
   void ResetAllBoxes();
   void ShowHelp(std::string_view page);
   void ShowAbout();
+  // The windows of the mail, key and settings work, each opened modally.
+  void OpenCompose(const char* mode);
   void CheckMail();
+  void OpenKeyManagement();
+  void OpenOptions();
+  void OpenAddressBook();
+  void OpenSignatures();
+  void OpenFilters();
   void OpenLater(const QString& windowName, const QString& title);
   void RunModal(QDialog& window);
   void Exit();

@@ -98,22 +98,15 @@ void frmMain::BuildMenus() {
   hlp3 = Item(help, "hlp3", "Sending Email");
   hlp4 = Item(help, "hlp4", "Receiving Email");
 
-  const auto later = [this](const char* window, const char* title) {
-    return [this, window, title] { OpenLater(window, title); };
-  };
-  connect(fleadr, &QAction::triggered, this, later("frmAddressBook", "Address Book"));
-  connect(Image2, &QToolButton::clicked, this, later("frmAddressBook", "Address Book"));
-  connect(flekey, &QAction::triggered, this, later("frmKeyManagement", "Key Management"));
-  connect(Image3, &QToolButton::clicked, this, later("frmKeyManagement", "Key Management"));
-  connect(flefil, &QAction::triggered, this, later("frmFilters", "Filters"));
-  connect(fleopt, &QAction::triggered, this, later("frmOptions", "Options/Accounts"));
-  connect(flesig, &QAction::triggered, this, later("frmSignatures", "Signatures"));
-  const auto compose = [this] {
-    installation_->ComposeMode = "New";
-    OpenLater("frmNewMsg", "New Message");
-  };
-  connect(emnew, &QAction::triggered, this, compose);
-  connect(Image4, &QToolButton::clicked, this, compose);
+  connect(fleadr, &QAction::triggered, this, &frmMain::OpenAddressBook);
+  connect(Image2, &QToolButton::clicked, this, &frmMain::OpenAddressBook);
+  connect(flekey, &QAction::triggered, this, &frmMain::OpenKeyManagement);
+  connect(Image3, &QToolButton::clicked, this, &frmMain::OpenKeyManagement);
+  connect(flefil, &QAction::triggered, this, &frmMain::OpenFilters);
+  connect(fleopt, &QAction::triggered, this, &frmMain::OpenOptions);
+  connect(flesig, &QAction::triggered, this, &frmMain::OpenSignatures);
+  connect(emnew, &QAction::triggered, this, [this] { OpenCompose("New"); });
+  connect(Image4, &QToolButton::clicked, this, [this] { OpenCompose("New"); });
   connect(fleimmsg, &QAction::triggered, this, &frmMain::ImportMessage);
   connect(fleimpat, &QAction::triggered, this, &frmMain::ImportAttachment);
   connect(flerest, &QAction::triggered, this, &frmMain::ResetAllBoxes);
@@ -154,14 +147,8 @@ void frmMain::BuildPopupMenu() {
   popext = Item(popm, "popext", "Exit");
   connect(popdel, &QAction::triggered, this, &frmMain::DeleteMsg);
   connect(popprt, &QAction::triggered, this, &frmMain::PrintMessage);
-  connect(poprp, &QAction::triggered, this, [this] {
-    installation_->ComposeMode = "Reply";
-    OpenLater("frmNewMsg", "Reply");
-  });
-  connect(popfor, &QAction::triggered, this, [this] {
-    installation_->ComposeMode = "Forward";
-    OpenLater("frmNewMsg", "Forward");
-  });
+  connect(poprp, &QAction::triggered, this, [this] { OpenCompose("Reply"); });
+  connect(popfor, &QAction::triggered, this, [this] { OpenCompose("Forward"); });
   // "Exit" only closes the popup menu.
 }
 
@@ -323,14 +310,6 @@ void frmMain::ShowHelp(std::string_view page) {
 void frmMain::ShowAbout() {
   frmAbout about(this);
   RunModal(about);
-}
-
-void frmMain::CheckMail() {
-  // Receiving comes with the transport; until then the window says so and
-  // the check ends, as a real one does, on the In box.
-  frmLater window("frmCheckMail", "Check Mail", this);
-  desktop_.RunModal(window);
-  ShowBox(installation_->ChooseBox("In"));
 }
 
 void frmMain::OpenLater(const QString& windowName, const QString& title) {

@@ -3,6 +3,18 @@
 #include <QAction>
 
 namespace ostrel::testing {
+namespace {
+
+// The next scripted answer of a dialog; a dialog with none left is cancelled.
+template <typename T>
+std::optional<T> Next(std::deque<std::optional<T>>& answers) {
+  if (answers.empty()) return std::nullopt;
+  auto answer = std::move(answers.front());
+  answers.pop_front();
+  return answer;
+}
+
+}  // namespace
 
 void ScriptedDesktop::RunModal(QDialog& window) {
   opened.push_back(window.objectName());
@@ -28,11 +40,17 @@ void ScriptedDesktop::PopUp(QMenu& menu, const QPoint&) {
 
 std::optional<std::filesystem::path> ScriptedDesktop::ChooseFileToOpen(QWidget*, const QString& title) {
   fileDialogTitles.push_back(title);
-  if (chosenFiles.empty()) return std::nullopt;
-  auto chosen = chosenFiles.front();
-  chosenFiles.pop_front();
-  return chosen;
+  return Next(chosenFiles);
 }
+
+std::optional<std::filesystem::path> ScriptedDesktop::ChooseFolder(QWidget*, const QString& title) {
+  folderDialogTitles.push_back(title);
+  return Next(chosenFolders);
+}
+
+std::optional<QColor> ScriptedDesktop::ChooseColor(QWidget*, const QColor&) { return Next(chosenColors); }
+
+std::optional<QFont> ScriptedDesktop::ChooseFont(QWidget*, const QFont&) { return Next(chosenFonts); }
 
 bool ScriptedDesktop::OpenWithDefaultApplication(const std::filesystem::path& file) {
   openedFiles.push_back(file);

@@ -1,0 +1,1 @@
+# compose windows: sources added to ostrel_ui by target_sources.

@@ -1,0 +1,1 @@
+# receive_key windows: sources added to ostrel_ui by target_sources.

@@ -1,0 +1,1 @@
+# settings windows: sources added to ostrel_ui by target_sources.

@@ -1,0 +1,2 @@
+# Tests of the compose windows: target_sources(ui_tests ...) and, for tests
+# against the local mail servers, target_sources(ui_live_tests ...).
