@@ -33,12 +33,18 @@ std::vector<std::string> ListAttachmentFiles(const std::filesystem::path& folder
   return names;
 }
 
-AttachmentCheck CheckAttachments(const std::filesystem::path& programFolder, engine::Engine& engine) {
+AttachmentCheck CheckAttachments(const std::filesystem::path& programFolder, engine::Engine& engine,
+                                 const base::ProgressReport& progress) {
   AttachmentCheck check;
   const auto received = programFolder / kReceivedFolder;
+  std::vector<std::string> encNames;
+  for (auto& name : ListAttachmentFiles(received)) {
+    if (name.size() > kEncEnding.size() && name.ends_with(kEncEnding)) encNames.push_back(std::move(name));
+  }
   std::vector<std::filesystem::path> pendingEncFiles;
-  for (const auto& name : ListAttachmentFiles(received)) {
-    if (name.size() <= kEncEnding.size() || !name.ends_with(kEncEnding)) continue;
+  for (std::size_t i = 0; i < encNames.size(); ++i) {
+    base::Report(progress, i, encNames.size());
+    const std::string& name = encNames[i];
     const auto plainName = name.substr(0, name.size() - kEncEnding.size());
     try {
       engine.DecryptFile(received / name, programFolder / kDecryptedFolder / plainName);
@@ -49,6 +55,7 @@ AttachmentCheck CheckAttachments(const std::filesystem::path& programFolder, eng
     pendingEncFiles.push_back(received / name);
     ++check.DecryptedCount;
   }
+  base::Report(progress, encNames.size(), encNames.size());
   // Removed only after the listing, so that the listing stays intact.
   for (const auto& path : pendingEncFiles) {
     std::error_code ignored;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/dialogs.h"
+#include "base/progress.h"
 #include "engine/engine.h"
 
 namespace ostrel::store {
@@ -31,7 +32,8 @@ struct AttachmentCheck {
 // into "Dec" under the name without ".enc", and removes the ".enc" file once
 // its plain copy is written. A file the engine cannot decipher (no key
 // loaded, damaged file) stays in "Save" so that nothing received is lost.
-AttachmentCheck CheckAttachments(const std::filesystem::path& programFolder, engine::Engine& engine);
+AttachmentCheck CheckAttachments(const std::filesystem::path& programFolder, engine::Engine& engine,
+                                 const base::ProgressReport& progress = {});
 
 // The ordinary files of a folder, sorted by name; empty when it is missing.
 std::vector<std::string> ListAttachmentFiles(const std::filesystem::path& folder);

@@ -37,15 +37,17 @@ void KillMessages(const std::filesystem::path& programFolder, std::string_view b
   }
 }
 
-std::string EmptyTheTrash(const std::filesystem::path& programFolder) noexcept {
+std::string EmptyTheTrash(const std::filesystem::path& programFolder, const base::ProgressReport& progress) noexcept {
   std::string lastName;
   try {
     const MailBox trash(programFolder, "Trash");
     const std::vector<std::string> records = trash.ReadAllBytes();
     trash.Rewrite({});
-    for (const auto& record : records) {
-      lastName = MessageNameOf(record);
+    base::Report(progress, 0, records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+      lastName = MessageNameOf(records[i]);
       RemoveMessageFiles(trash.Folder(), lastName);
+      base::Report(progress, i + 1, records.size());
     }
   } catch (...) {
     // Emptying the Trash runs on the way out; nothing may stop the exit.

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/progress.h"
+
 namespace ostrel::store {
 
 // Deletes every ordinary file of the folder `box` under the program folder
@@ -18,6 +20,7 @@ void KillMessages(const std::filesystem::path& programFolder, std::string_view b
 // ignored. The list is emptied first, so no record is ever left naming a file
 // that is gone. The Trash index stays. Returns the trimmed MsgFile of the
 // last record, empty when there was none.
-std::string EmptyTheTrash(const std::filesystem::path& programFolder) noexcept;
+std::string EmptyTheTrash(const std::filesystem::path& programFolder,
+                          const base::ProgressReport& progress = {}) noexcept;
 
 }  // namespace ostrel::store

@@ -50,7 +50,8 @@ void CleanUp::Load() {
 
 std::string CleanUp::Caption() const { return "Clean Up " + boxName_ + " Box"; }
 
-CleanUp::Outcome CleanUp::Delete(const std::vector<std::size_t>& selectedRows, base::Dialogs& dialogs) {
+CleanUp::Outcome CleanUp::Delete(const std::vector<std::size_t>& selectedRows, base::Dialogs& dialogs,
+                                 const base::ProgressReport& progress) {
   std::set<std::size_t> marked;
   for (const std::size_t row : selectedRows) {
     if (row < recordNumbers_.size()) marked.insert(recordNumbers_[row]);
@@ -65,7 +66,7 @@ CleanUp::Outcome CleanUp::Delete(const std::vector<std::size_t>& selectedRows, b
 
   // The picked records are held here rather than marked inside the box
   // list, so an interrupted run leaves no marks behind for the next one.
-  const RemovalResult result = RemoveRecords(programFolder_, boxName_, marked);
+  const RemovalResult result = RemoveRecords(programFolder_, boxName_, marked, progress);
   Load();
   if (result.keptBecauseCopyFailed > 0) {
     dialogs.Show({"Some messages could not be copied to the Trash and were left in the box.", "",

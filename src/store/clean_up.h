@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/dialogs.h"
+#include "base/progress.h"
 
 namespace ostrel::store {
 
@@ -36,7 +37,8 @@ class CleanUp {
 
   // "Delete" with these rows (indexes into Rows()) selected: asks, removes
   // the messages and loads the list again.
-  Outcome Delete(const std::vector<std::size_t>& selectedRows, base::Dialogs& dialogs);
+  Outcome Delete(const std::vector<std::size_t>& selectedRows, base::Dialogs& dialogs,
+                 const base::ProgressReport& progress = {});
 
  private:
   std::filesystem::path programFolder_;

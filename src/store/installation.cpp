@@ -125,8 +125,8 @@ Activation Installation::ActivationStep() {
   return activation;
 }
 
-void Installation::ExitStep() {
-  if (MailOptions.EmptyTrashOnExit) EmptyTheTrash();
+void Installation::ExitStep(const base::ProgressReport& progress) {
+  if (MailOptions.EmptyTrashOnExit) EmptyTheTrash(progress);
   CipherTextBuffer.clear();
   Engine.CleanUpEngine();
 }
@@ -195,8 +195,8 @@ std::optional<BoxView> Installation::DeleteMsg() {
 
 void Installation::KillMessages(std::string_view box) { store::KillMessages(ProgramFolder, box); }
 
-void Installation::EmptyTheTrash() {
-  std::string last = store::EmptyTheTrash(ProgramFolder);
+void Installation::EmptyTheTrash(const base::ProgressReport& progress) {
+  std::string last = store::EmptyTheTrash(ProgramFolder, progress);
   if (!last.empty()) CurrentMessage = std::move(last);
 }
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "base/dialogs.h"
+#include "base/progress.h"
 #include "engine/engine.h"
 #include "settings/mail_options.h"
 #include "store/box_view.h"
@@ -50,7 +51,7 @@ class Installation {
   // Runs each time the main window becomes active.
   Activation ActivationStep();
   // Empties the Trash when asked to, and wipes the engine's work files.
-  void ExitStep();
+  void ExitStep(const base::ProgressReport& progress = {});
 
   // The grid's content for CurrentBox; nothing when no box is chosen (the
   // grid stays hidden and the caption unchanged).
@@ -71,7 +72,7 @@ class Installation {
   // Delete Msg on CurrentRecord of CurrentBox; returns the box reloaded.
   std::optional<BoxView> DeleteMsg();
   void KillMessages(std::string_view box);
-  void EmptyTheTrash();
+  void EmptyTheTrash(const base::ProgressReport& progress = {});
 
   // The clean-up box named by the frame caption's first word ("InBox" gives
   // "In"); nothing for any other caption or one without a blank.

@@ -9,13 +9,20 @@
 namespace ostrel::store {
 
 RemovalResult RemoveRecords(const std::filesystem::path& programFolder, std::string_view boxName,
-                            const std::set<std::size_t>& recordNumbers) {
+                            const std::set<std::size_t>& recordNumbers, const base::ProgressReport& progress) {
   const MailBox box(programFolder, boxName);
   const MailBox trash(programFolder, "Trash");
   const bool fromTrash = box.Info().name == "Trash";
   const std::vector<std::string> records = box.ReadAllBytes();
 
   RemovalResult result;
+  std::size_t marked = 0;
+  for (const std::size_t number : recordNumbers) {
+    if (number >= 1 && number <= records.size()) ++marked;
+  }
+  const std::size_t steps = fromTrash ? marked : 2 * marked;
+  std::size_t done = 0;
+  base::Report(progress, done, steps);
   std::vector<std::string> kept;
   std::vector<std::string> removedNames;
   for (std::size_t i = 1; i <= records.size(); ++i) {
@@ -30,6 +37,7 @@ RemovalResult RemoveRecords(const std::filesystem::path& programFolder, std::str
         ++result.keptBecauseCopyFailed;
         remove = false;
       }
+      base::Report(progress, ++done, steps);
     }
     if (remove) {
       removedNames.push_back(MessageNameOf(record));
@@ -37,10 +45,17 @@ RemovalResult RemoveRecords(const std::filesystem::path& programFolder, std::str
       kept.push_back(record);
     }
   }
-  if (removedNames.empty()) return result;
+  if (removedNames.empty()) {
+    base::Report(progress, steps, steps);
+    return result;
+  }
 
   box.Rewrite(kept);
-  for (const auto& name : removedNames) RemoveMessageFiles(box.Folder(), name);
+  for (const auto& name : removedNames) {
+    RemoveMessageFiles(box.Folder(), name);
+    base::Report(progress, ++done, steps);
+  }
+  base::Report(progress, steps, steps);
   result.removed = removedNames.size();
   result.lastMessageName = removedNames.back();
   return result;

@@ -16,6 +16,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/progress.h"
+
 namespace ostrel::store {
 
 class TrashCopyError : public std::runtime_error {
@@ -30,9 +32,11 @@ struct RemovalResult {
 };
 
 // Removes the records with these numbers (1..count; others are ignored) from
-// the box. The kept records stay in their order.
+// the box. The kept records stay in their order. Progress counts one step
+// per message copied to the Trash and one per message removed.
 RemovalResult RemoveRecords(const std::filesystem::path& programFolder, std::string_view boxName,
-                            const std::set<std::size_t>& recordNumbers);
+                            const std::set<std::size_t>& recordNumbers,
+                            const base::ProgressReport& progress = {});
 
 // Delete Msg: removes record `record` of the box. Returns the trimmed MsgFile
 // of the message, or nothing when there is no such record. Throws

@@ -1,7 +1,6 @@
 #include "ui/frm_clean_up.h"
 
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -11,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "base/dialogs.h"
+#include "ui/work_progress.h"
 
 namespace ostrel::ui {
 
@@ -73,9 +73,11 @@ void frmCleanUp::DeleteSelected() {
   for (int row = 0; row < List1->count(); ++row) {
     if (List1->item(row)->isSelected()) selected.push_back(static_cast<std::size_t>(row));
   }
-  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  const auto outcome = cleanUp_.Delete(selected, dialogs_);
-  QGuiApplication::restoreOverrideCursor();
+  store::CleanUp::Outcome outcome;
+  {
+    WorkProgress progress(this, "Moving the messages selected...");
+    outcome = cleanUp_.Delete(selected, dialogs_, progress.Report());
+  }
   if (outcome != store::CleanUp::Outcome::Deleted) return;
   Fill();
   if (ByPassClean()) accept();

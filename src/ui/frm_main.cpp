@@ -24,6 +24,7 @@
 #include "ui/frm_notice.h"
 #include "ui/help_pages.h"
 #include "ui/text_look.h"
+#include "ui/work_progress.h"
 
 namespace ostrel::ui {
 namespace {
@@ -271,9 +272,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 void frmMain::closeEvent(QCloseEvent* event) {
   if (!exited_) {
     RememberGeometry();
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    installation_->ExitStep();
-    QGuiApplication::restoreOverrideCursor();
+    WorkProgress progress(this, "Emptying the Trash...");
+    installation_->ExitStep(progress.Report());
     exited_ = true;
   }
   event->accept();

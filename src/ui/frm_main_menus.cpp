@@ -23,6 +23,7 @@
 #include "ui/frm_later.h"
 #include "ui/frm_main.h"
 #include "ui/frm_show.h"
+#include "ui/work_progress.h"
 
 namespace ostrel::ui {
 namespace {
@@ -286,8 +287,8 @@ void frmMain::ImportAttachment() {
   if (!chosen || !installation_->ImportAttachment(*chosen)) return;
   store::AttachmentCheck check;
   {
-    WaitPointer wait;
-    check = store::CheckAttachments(installation_->ProgramFolder, installation_->Engine);
+    WorkProgress progress(this, "Deciphering the attachments...");
+    check = store::CheckAttachments(installation_->ProgramFolder, installation_->Engine, progress.Report());
   }
   installation_->DecryptedCount = check.DecryptedCount;
   for (const auto& name : check.failedNames) {

@@ -34,7 +34,11 @@ TEST_F(AttachmentsTest, DeciphersEncFilesIntoDecAndLeavesOthersInSave) {
   Receive("report.doc.enc", "the report");
   WriteBytes(folder / "Save" / "photo.jpg", "jpeg");
   WriteBytes(folder / "Save" / "upper.ENC", "not ours");
-  const auto check = store::CheckAttachments(folder.Folder(), engine);
+  std::vector<std::pair<std::size_t, std::size_t>> progress;
+  const auto check = store::CheckAttachments(
+      folder.Folder(), engine, [&](std::size_t done, std::size_t total) { progress.emplace_back(done, total); });
+  // Only the ".enc" file is work to report.
+  EXPECT_THAT(progress, ElementsAre(std::pair<std::size_t, std::size_t>(0, 1), std::pair<std::size_t, std::size_t>(1, 1)));
   EXPECT_EQ(check.DecryptedCount, 1);
   EXPECT_TRUE(check.failedNames.empty());
   EXPECT_EQ(ReadBytes(folder / "Dec" / "report.doc"), "the report");

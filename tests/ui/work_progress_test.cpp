@@ -1,0 +1,50 @@
+// The progress window appears only for work that runs long, follows the
+// counts it is given, and goes away with the work.
+
+#include <gtest/gtest.h>
+
+#include <QProgressDialog>
+#include <QWidget>
+
+#include "ui/work_progress.h"
+
+namespace ostrel::ui {
+namespace {
+
+TEST(WorkProgressTest, QuickWorkShowsNoWindow) {
+  QWidget parent;
+  WorkProgress progress(&parent, "Emptying the Trash...", 60'000);
+  const auto report = progress.Report();
+  for (std::size_t done = 0; done <= 100; ++done) report(done, 100);
+  EXPECT_EQ(progress.Window(), nullptr);
+}
+
+TEST(WorkProgressTest, LongWorkShowsTheCountsAndTheLabel) {
+  QWidget parent;
+  {
+    WorkProgress progress(&parent, "Emptying the Trash...", 0);
+    const auto report = progress.Report();
+    report(0, 40);
+    ASSERT_NE(progress.Window(), nullptr);
+    EXPECT_TRUE(progress.Window()->isVisible());
+    EXPECT_EQ(progress.Window()->labelText(), "Emptying the Trash...");
+    report(40, 40);
+    EXPECT_EQ(progress.Window()->maximum(), 40);
+    EXPECT_EQ(progress.Window()->value(), 40);
+  }
+  EXPECT_EQ(parent.findChild<QProgressDialog*>(), nullptr);
+}
+
+TEST(WorkProgressTest, TotalsBeyondTheWindowsRangeAreScaledDown) {
+  QWidget parent;
+  WorkProgress progress(&parent, "Deciphering the attachments...", 0);
+  const std::size_t huge = std::size_t{1} << 40;
+  progress.Report()(huge / 2, huge);
+  ASSERT_NE(progress.Window(), nullptr);
+  const QProgressDialog& window = *progress.Window();
+  EXPECT_GT(window.maximum(), 0);
+  EXPECT_NEAR(static_cast<double>(window.value()) / window.maximum(), 0.5, 0.01);
+}
+
+}  // namespace
+}  // namespace ostrel::ui
