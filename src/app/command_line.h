@@ -39,11 +39,12 @@ struct CommandLine {
 };
 
 // Options that take a value; anything else starting with "--" is refused.
-inline constexpr const char* kValueOptions[] = {"key", "work", "folder", "to", "subject"};
+inline constexpr const char* kValueOptions[] = {"key",        "work",        "folder", "to",   "subject",
+                                             "pop-server", "smtp-server", "user",   "email"};
 // Options with a value that may be given more than once ("--attach A --attach B").
 inline constexpr const char* kListOptions[] = {"attach"};
 // Options that stand alone ("--default").
-inline constexpr const char* kFlagOptions[] = {"default", "yes", "decrypt", "encrypt"};
+inline constexpr const char* kFlagOptions[] = {"default", "yes", "decrypt", "encrypt", "password-stdin"};
 
 CommandLine ParseCommandLine(const std::vector<std::string>& words);
 

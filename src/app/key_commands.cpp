@@ -2,29 +2,12 @@
 
 #include <ostream>
 
-#include "base/dialogs.h"
+#include "app/script_dialogs.h"
 #include "keys/key_generator.h"
 #include "keys/key_management.h"
 
 namespace ostrel::app {
 namespace {
-
-// Message boxes go to standard error; questions get the answer given on the
-// command line, since nobody is there to ask.
-class ScriptDialogs : public base::Dialogs {
- public:
-  ScriptDialogs(std::ostream& err, base::Answer answer) : err_(err), answer_(answer) {}
-  void Show(const base::MessageBox& box) override { err_ << box.text << "\n"; }
-  base::Answer Ask(const base::MessageBox& box) override {
-    err_ << box.text << " " << (answer_ == base::Answer::Yes ? "Yes" : "No") << "\n";
-    return answer_;
-  }
-  void SetStatus(std::string_view) override {}
-
- private:
-  std::ostream& err_;
-  base::Answer answer_;
-};
 
 int ListKeys(const CommandLine& line, Streams& streams) {
   line.ExpectArguments(0);

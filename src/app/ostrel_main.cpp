@@ -12,6 +12,7 @@
 #ifdef OSTREL_MAIL_COMMANDS
 #include "app/mail_commands.h"
 #endif
+#include "app/settings_commands.h"
 #include "app/store_commands.h"
 
 namespace ostrel::app {
@@ -21,6 +22,7 @@ std::vector<Command> AllCommands() {
   std::vector<Command> commands = EngineCommands();
   for (Command& command : KeyCommands()) commands.push_back(std::move(command));
   for (Command& command : StoreCommands()) commands.push_back(std::move(command));
+  for (Command& command : SettingsCommands()) commands.push_back(std::move(command));
 #ifdef OSTREL_MAIL_COMMANDS
   for (Command& command : MailCommands()) commands.push_back(std::move(command));
 #endif
