@@ -8,46 +8,16 @@
 #include <vector>
 
 #include "support/temp_folder.h"
+#include "tool_runner.h"
 
 namespace ostrel::app {
 namespace {
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Quoted(const std::string& word) {
-  std::string quoted = "'";
-  for (const char c : word) {
-    if (c == '\'') {
-      quoted += "'\\''";
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + "'";
-}
 
 class OstrelToolTest : public ::testing::Test {
  protected:
   // Runs the tool with the words as arguments and input on standard input.
   Outcome Run(const std::vector<std::string>& words, const std::string& input = "") {
-    testing::WriteBytes(folder / "stdin", input);
-    // A temporary folder of its own, so that work folders of tools run by
-    // other tests at the same time are never counted as left behind.
-    std::filesystem::create_directories(folder / "tmp");
-    std::string command = "TMPDIR=" + Quoted((folder / "tmp").string()) + " " + Quoted(OSTREL_BINARY);
-    for (const auto& word : words) command += " " + Quoted(word);
-    command += " <" + Quoted((folder / "stdin").string()) + " >" + Quoted((folder / "stdout").string()) + " 2>" +
-               Quoted((folder / "stderr").string());
-    const int raw = std::system(command.c_str());
-    Outcome outcome;
-    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    outcome.out = testing::ReadBytes(folder / "stdout");
-    outcome.err = testing::ReadBytes(folder / "stderr");
-    return outcome;
+    return RunTool(folder.Path(), words, input);
   }
 
   std::vector<std::string> LeftoverWorkFolders() {

@@ -1,0 +1,44 @@
+#include "tool_runner.h"
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+#include "support/temp_folder.h"
+
+namespace ostrel::app {
+namespace {
+
+std::string Quoted(const std::string& word) {
+  std::string quoted = "'";
+  for (const char c : word) {
+    if (c == '\'') {
+      quoted += "'\\''";
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "'";
+}
+
+}  // namespace
+
+Outcome RunTool(const std::filesystem::path& scratch, const std::vector<std::string>& words,
+                const std::string& input) {
+  testing::WriteBytes(scratch / "stdin", input);
+  // A temporary folder of its own, so that work folders of tools run by
+  // other tests at the same time are never counted as left behind.
+  std::filesystem::create_directories(scratch / "tmp");
+  std::string command = "TMPDIR=" + Quoted((scratch / "tmp").string()) + " " + Quoted(OSTREL_BINARY);
+  for (const auto& word : words) command += " " + Quoted(word);
+  command += " <" + Quoted((scratch / "stdin").string()) + " >" + Quoted((scratch / "stdout").string()) + " 2>" +
+             Quoted((scratch / "stderr").string());
+  const int raw = std::system(command.c_str());
+  Outcome outcome;
+  outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  outcome.out = testing::ReadBytes(scratch / "stdout");
+  outcome.err = testing::ReadBytes(scratch / "stderr");
+  return outcome;
+}
+
+}  // namespace ostrel::app

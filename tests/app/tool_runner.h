@@ -1,0 +1,22 @@
+#pragma once
+// Runs the built ostrel tool as a user would, with standard input given and
+// standard output and error captured.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace ostrel::app {
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// scratch: a folder of the test's own for the captured streams and for the
+// tool's temporary work folders (its TMPDIR).
+Outcome RunTool(const std::filesystem::path& scratch, const std::vector<std::string>& words,
+                const std::string& input = "");
+
+}  // namespace ostrel::app
