@@ -91,7 +91,11 @@ std::string CheckMailSummary(const store::Installation& installation) {
 }
 
 void Retrieve(store::Installation& installation, Pop3Connection& connection, base::Dialogs& dialogs,
-              const WindowLabel& windowLabel) {
+              const WindowLabel& windowLabel, const RetrieveControl& control) {
+  const auto cancelled = [&] { return control.cancelled != nullptr && control.cancelled->load(); };
+  const auto progress = [&](size_t done, size_t total) {
+    if (control.progress) control.progress(static_cast<std::int64_t>(done), static_cast<std::int64_t>(total));
+  };
   const auto& options = installation.MailOptions;
   const std::vector<std::string> filterWords = settings::ReadFilterEntries(installation.ProgramFolder);
   ReceivedIds filed(installation.ProgramFolder, options.PopServer, options.UserName);
@@ -118,6 +122,10 @@ void Retrieve(store::Installation& installation, Pop3Connection& connection, bas
   std::vector<std::string> idOf(static_cast<size_t>(total) + 1);
   std::set<std::string> onServer;
   for (int i = 1; i <= total; ++i) {
+    if (cancelled()) {
+      finish();
+      return;
+    }
     if (connection.GetMsgSize(i) < 0) {
       ReportEarlyEnd(dialogs, "error with GetMsgSize", connection.LastError());
       finish();
@@ -136,7 +144,12 @@ void Retrieve(store::Installation& installation, Pop3Connection& connection, bas
   installation.NewMessageCount = static_cast<std::int64_t>(fresh.size());
 
   ReceivedMessage message;
+  progress(0, fresh.size());
   for (size_t k = 0; k < fresh.size(); ++k) {
+    if (cancelled()) {
+      finish();
+      return;
+    }
     Progress(dialogs, windowLabel,
              "Downloading" + base::PrintForm(static_cast<std::int64_t>(k + 1)) + " of" +
                  base::PrintForm(static_cast<std::int64_t>(fresh.size())));
@@ -150,6 +163,7 @@ void Retrieve(store::Installation& installation, Pop3Connection& connection, bas
     try {
       FileMessage(installation, message, filterWords);
       filed.Add(fresh[k].id);
+      progress(k + 1, fresh.size());
     } catch (const std::exception& problem) {
       // Nothing is deleted on the server after a message that could not be filed.
       ReportEarlyEnd(dialogs, "The message could not be filed.", problem.what());
@@ -159,7 +173,7 @@ void Retrieve(store::Installation& installation, Pop3Connection& connection, bas
   }
 
   std::set<std::string> stillThere = onServer;
-  if (options.DeleteOnServer) {
+  if (options.DeleteOnServer && !cancelled()) {
     for (int i = 1; i <= total; ++i) {
       if (connection.Delete(i) != 0) {
         dialogs.Show(base::MessageBox{std::string(kDeleteFailed), "", base::Buttons::Ok, base::Icon::None});
@@ -173,8 +187,7 @@ void Retrieve(store::Installation& installation, Pop3Connection& connection, bas
   if (finish()) filed.KeepOnly(stillThere);
 }
 
-std::optional<store::BoxView> CheckMail(store::Installation& installation, Pop3Connection& connection,
-                                        base::Dialogs& dialogs, const WindowLabel& windowLabel) {
+std::optional<std::string> PrepareCheck(store::Installation& installation, base::Dialogs& dialogs) {
   std::optional<std::string> defaultKey;
   for (const auto& record : keys::ReadKeys(installation.ProgramFolder)) {
     if (record.isDefault) defaultKey = std::string(base::TrimBlanks(record.keyText));
@@ -183,6 +196,7 @@ std::optional<store::BoxView> CheckMail(store::Installation& installation, Pop3C
     dialogs.Show(base::MessageBox{std::string(kNoDefaultKey), "", base::Buttons::Ok, base::Icon::None});
     return std::nullopt;
   }
+  // The copy is what LoadKey leaves of it, the form CurrentKey is kept in.
   std::string copy = *defaultKey;
   if (copy != installation.CurrentKey) {
     dialogs.SetStatus("Generating Keyspace...");
@@ -196,14 +210,19 @@ std::optional<store::BoxView> CheckMail(store::Installation& installation, Pop3C
     }
     dialogs.SetStatus("Key is now loaded.");
   }
+  return copy;
+}
 
+void StartRetrieval(store::Installation& installation, base::Dialogs& dialogs, const WindowLabel& windowLabel) {
   Progress(dialogs, windowLabel, "Connecting...");
   installation.NewMessageCount = 0;
   installation.FiledCount = 0;
   installation.AttachmentCount = 0;
   installation.JunkCount = 0;
-  Retrieve(installation, connection, dialogs, windowLabel);
+}
 
+std::optional<store::BoxView> FinishCheck(store::Installation& installation, base::Dialogs& dialogs,
+                                          const std::string& defaultKey) {
   if (installation.AttachmentCount != 0) {
     dialogs.SetStatus("Checking Attachments...");
     installation.DecryptedCount =
@@ -213,12 +232,21 @@ std::optional<store::BoxView> CheckMail(store::Installation& installation, Pop3C
   installation.CurrentBox = "In";
   auto box = installation.LoadBox();
 
-  if (!installation.CurrentKey.empty() && installation.CurrentKey != copy) {
+  if (!installation.CurrentKey.empty() && installation.CurrentKey != defaultKey) {
     dialogs.SetStatus("Generating Keyspace...");
     installation.Engine.LoadKey(installation.CurrentKey);
     dialogs.SetStatus("Key is now loaded.");
   }
   return box;
+}
+
+std::optional<store::BoxView> CheckMail(store::Installation& installation, Pop3Connection& connection,
+                                        base::Dialogs& dialogs, const WindowLabel& windowLabel) {
+  const auto defaultKey = PrepareCheck(installation, dialogs);
+  if (!defaultKey) return std::nullopt;
+  StartRetrieval(installation, dialogs, windowLabel);
+  Retrieve(installation, connection, dialogs, windowLabel);
+  return FinishCheck(installation, dialogs, *defaultKey);
 }
 
 }  // namespace ostrel::transport

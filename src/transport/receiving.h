@@ -4,6 +4,8 @@
 // through the Dialogs object; the receiving window's own label gets the same
 // progress texts through windowLabel.
 
+#include <atomic>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -22,6 +24,15 @@ inline constexpr std::string_view kDeleteFailed = "Error with Delete.";
 
 using WindowLabel = std::function<void(std::string_view text)>;
 
+// What a receiving window running the retrieval on a thread of its own adds:
+// a flag, set from any thread, that stops the retrieval before the next
+// message (what was filed stays filed, nothing is deleted on the server), and
+// the messages filed so far out of the new ones, for a progress bar.
+struct RetrieveControl {
+  const std::atomic<bool>* cancelled = nullptr;
+  std::function<void(std::int64_t done, std::int64_t total)> progress;
+};
+
 // The status line after a check, from the counters of the installation.
 std::string CheckMailSummary(const store::Installation& installation);
 
@@ -31,11 +42,22 @@ std::string CheckMailSummary(const store::Installation& installation);
 // Messages are deleted only after every one is filed, and counted as deleted
 // only when the server accepted the end of the session.
 void Retrieve(store::Installation& installation, Pop3Connection& connection,
-              base::Dialogs& dialogs, const WindowLabel& windowLabel);
+              base::Dialogs& dialogs, const WindowLabel& windowLabel, const RetrieveControl& control = {});
 
-// The main window's CheckMail: the default key's keyspace, the receiving
-// window's work, the attachment check, the summary, and the In box shown
-// (returned). Nothing is fetched without a default key.
+// The check in the three steps a receiving window sits between.
+// Before it opens: the default key's keyspace loaded when it is not the
+// current key; returns the default key's text as the engine holds it, or
+// nothing (after saying why) when there is no default key.
+std::optional<std::string> PrepareCheck(store::Installation& installation, base::Dialogs& dialogs);
+// Its activation: "Connecting..." and the counters of the check set to 0.
+void StartRetrieval(store::Installation& installation, base::Dialogs& dialogs, const WindowLabel& windowLabel);
+// After it has closed: the attachment check, the summary, the In box shown
+// (returned), and the key the person had chosen loaded again.
+std::optional<store::BoxView> FinishCheck(store::Installation& installation, base::Dialogs& dialogs,
+                                          const std::string& defaultKey);
+
+// The main window's CheckMail, the three steps and the retrieval in one, for
+// a check without a window of its own.
 std::optional<store::BoxView> CheckMail(store::Installation& installation, Pop3Connection& connection,
                                         base::Dialogs& dialogs, const WindowLabel& windowLabel);
 

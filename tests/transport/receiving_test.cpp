@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 
 #include "base/fixed_records.h"
@@ -155,6 +156,52 @@ TEST_F(Receiving, ARefusedDeleteIsReportedAndThatMessageIsNotFiledAgain) {
   EXPECT_EQ(installation_.NewMessageCount, 0);
   EXPECT_EQ(Subjects("In"), (std::vector<std::string>{"one", "two"}));
   EXPECT_TRUE(server_.mailbox.empty()) << "filed before, deleted now";
+}
+
+TEST_F(Receiving, AStopAfterTwoMessagesKeepsThemFiledDeletesNothingAndFetchesTheRestNextTime) {
+  installation_.MailOptions.DeleteOnServer = true;
+  for (int i = 1; i <= 4; ++i) AddMail("id" + std::to_string(i), Raw("m" + std::to_string(i), "t"));
+  std::atomic<bool> stop = false;
+  std::vector<std::pair<std::int64_t, std::int64_t>> steps;
+  RetrieveControl control;
+  control.cancelled = &stop;
+  control.progress = [&](std::int64_t done, std::int64_t total) {
+    steps.emplace_back(done, total);
+    if (done == 2) stop = true;
+  };
+  Retrieve(installation_, server_, dialogs_, [this](std::string_view text) { labels_.emplace_back(text); }, control);
+
+  EXPECT_EQ(Subjects("In"), (std::vector<std::string>{"m1", "m2"}));
+  EXPECT_EQ(server_.retrieved, (std::vector<int>{1, 2}));
+  EXPECT_TRUE(server_.deleteRequests.empty());
+  EXPECT_EQ(server_.mailbox.size(), 4u);
+  EXPECT_TRUE(server_.quitAccepted) << "the session still ends properly";
+  EXPECT_EQ(steps, (std::vector<std::pair<std::int64_t, std::int64_t>>{{0, 4}, {1, 4}, {2, 4}}));
+  EXPECT_EQ(labels_.back(), "Disconnecting...");
+  EXPECT_TRUE(dialogs_.shown.empty()) << "a stop the person asked for is no failure";
+
+  Check();
+  EXPECT_EQ(Subjects("In"), (std::vector<std::string>{"m1", "m2", "m3", "m4"}));
+  EXPECT_TRUE(server_.mailbox.empty());
+}
+
+TEST_F(Receiving, TheCheckInStepsLeavesTheChosenKeyLoadedAgain) {
+  keys::WriteKeys(folder_, {{"default", "123456789012345678", true}, {"chosen", "987654321098765432", false}});
+  installation_.CurrentKey = "987654321098765432";
+  installation_.Engine.LoadKey(installation_.CurrentKey);
+  AddMail("a", Raw("one", "t"));
+  const auto defaultKey = PrepareCheck(installation_, dialogs_);
+  ASSERT_EQ(defaultKey, "123456789012345678");
+  installation_.FiledCount = 7;
+  StartRetrieval(installation_, dialogs_, nullptr);
+  EXPECT_EQ(installation_.FiledCount, 0);
+  Retrieve(installation_, server_, dialogs_, nullptr);
+  dialogs_.statuses.clear();
+  ASSERT_TRUE(FinishCheck(installation_, dialogs_, *defaultKey).has_value());
+  EXPECT_EQ(dialogs_.statuses,
+            (std::vector<std::string>{"1 New Message. 1 registered, 0 attachments and 0 registered as Junk.",
+                                      "Generating Keyspace...", "Key is now loaded."}));
+  EXPECT_EQ(installation_.CurrentKey, "987654321098765432");
 }
 
 TEST_F(Receiving, ALostQuitMeansTheMessagesAreStillThereAndStillKnown) {
