@@ -1,7 +1,82 @@
+// The receiving window part way through a check, and key management with a
+// listed key shown.
+#include <QApplication>
+#include <QComboBox>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <future>
+#include <memory>
+
+#include "base/dialogs.h"
+#include "keys/key_management.h"
+#include "sample_installation.h"
 #include "screenshot_support.h"
+#include "store/installation.h"
+#include "transport/pop3_connection.h"
+#include "ui/frm_check_mail.h"
+#include "ui/frm_key_management.h"
 
 namespace ostrel::app {
+namespace {
 
-bool ShootReceiveAndKeyWindows(const std::string&, const QDir&) { return true; }
+// A server that keeps the window waiting at the login until let go, and
+// then has no mail.
+class HeldPop3Connection : public transport::Pop3Connection {
+ public:
+  int Connect(const std::string&, const std::string&, const std::string&) override {
+    released_.wait();
+    return 0;
+  }
+  int GetTotalOfMails() override { return 0; }
+  long long GetMsgSize(int) override { return -1; }
+  std::string GetMsgId(int) override { return ""; }
+  std::string Retrieve(int) override { return ""; }
+  int Delete(int) override { return -1; }
+  bool Disconnect() override { return true; }
+  std::string LastError() const override { return ""; }
+
+  void Release() { release_.set_value(); }
+
+ private:
+  std::promise<void> release_;
+  std::shared_future<void> released_ = release_.get_future().share();
+};
+
+}  // namespace
+
+bool ShootReceiveAndKeyWindows(const std::string& programFolder, const QDir& target) {
+  // A copy of the sample folder, so the key added here stays out of the other
+  // windows' pictures.
+  QTemporaryDir temporary;
+  if (!temporary.isValid()) return false;
+  const std::string folder = QDir(temporary.path()).absolutePath().toStdString() + "/";
+  std::filesystem::copy(programFolder, folder, std::filesystem::copy_options::recursive);
+  base::UnattendedDialogs dialogs;
+  keys::AddOrUpdateKey(folder, {"Harbour Office", "418275936451829376", false}, dialogs);
+
+  store::Installation installation(folder, dialogs);
+  installation.LoadStep();
+  StillDesktop desktop;
+  bool ok = true;
+  {
+    auto connection = std::make_unique<HeldPop3Connection>();
+    HeldPop3Connection& held = *connection;
+    ui::frmCheckMail checkMail(installation, dialogs, std::move(connection), nullptr);
+    checkMail.show();
+    QApplication::processEvents();
+    checkMail.ShowText("Downloading 2 of 5");
+    checkMail.ShowProgress(1, 5);
+    ok &= SaveWindow(checkMail, target, "frmCheckMail");
+    held.Release();
+    checkMail.WaitUntilDone();
+  }
+
+  ui::frmKeyManagement keyManagement(installation, dialogs, desktop, nullptr);
+  const int listed = keyManagement.Combo1->findText(kSampleKeyName);
+  keyManagement.Combo1->setCurrentIndex(listed);
+  emit keyManagement.Combo1->activated(listed);
+  ok &= SaveWindow(keyManagement, target, "frmKeyManagement");
+  return ok;
+}
 
 }  // namespace ostrel::app

@@ -1,14 +1,28 @@
-// The main window checks for new mail.
+// The main window checks for new mail: the default key's keyspace first, the
+// receiving window while the mail comes in, then the attachment check, the
+// summary in the status line and the In box.
+#include <QGuiApplication>
+
+#include "transport/receiving.h"
 #include "ui/desktop.h"
-#include "ui/frm_later.h"
+#include "ui/frm_check_mail.h"
 #include "ui/frm_main.h"
 
 namespace ostrel::ui {
 
 void frmMain::CheckMail() {
-  frmLater window("frmCheckMail", "Check Mail", this);
-  desktop_.RunModal(window);
-  ShowBox(installation_->ChooseBox("In"));
+  const auto defaultKey = transport::PrepareCheck(*installation_, dialogs_);
+  if (!defaultKey) return;
+  {
+    frmCheckMail window(*installation_, dialogs_, nullptr, this);
+    desktop_.RunModal(window);
+    window.WaitUntilDone();
+  }
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  const auto box = transport::FinishCheck(*installation_, dialogs_, *defaultKey);
+  QGuiApplication::restoreOverrideCursor();
+  SetPane("");
+  ShowBox(box);
 }
 
 }  // namespace ostrel::ui

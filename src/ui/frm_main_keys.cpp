@@ -1,9 +1,12 @@
 // The main window opens key management.
-#include "ui/frm_later.h"
+#include "ui/frm_key_management.h"
 #include "ui/frm_main.h"
 
 namespace ostrel::ui {
 
-void frmMain::OpenKeyManagement() { OpenLater("frmKeyManagement", "Key Management"); }
+void frmMain::OpenKeyManagement() {
+  frmKeyManagement window(*installation_, dialogs_, desktop_, this);
+  RunModal(window);
+}
 
 }  // namespace ostrel::ui

@@ -1,0 +1,150 @@
+#include "ui/frm_check_mail.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <exception>
+#include <limits>
+#include <string>
+
+#include "base/dialogs.h"
+#include "store/installation.h"
+#include "transport/curl_pop3_connection.h"
+#include "transport/receiving.h"
+
+namespace ostrel::ui {
+namespace {
+
+// The main window's dialogs as the retrieval's thread reaches them: message
+// boxes and questions wait for the person on the user-interface thread,
+// status texts are queued to it in the order they come.
+class UiThreadDialogs : public base::Dialogs {
+ public:
+  UiThreadDialogs(QObject& window, base::Dialogs& inner) : window_(window), inner_(inner) {}
+
+  void Show(const base::MessageBox& box) override {
+    QMetaObject::invokeMethod(&window_, [&] { inner_.Show(box); }, Qt::BlockingQueuedConnection);
+  }
+  base::Answer Ask(const base::MessageBox& box) override {
+    base::Answer answer = base::Answer::Cancel;
+    QMetaObject::invokeMethod(&window_, [&] { answer = inner_.Ask(box); }, Qt::BlockingQueuedConnection);
+    return answer;
+  }
+  void SetStatus(std::string_view text) override {
+    // Runs after this object may be gone: it holds only what outlives it.
+    QMetaObject::invokeMethod(&window_, [inner = &inner_, copy = std::string(text)] { inner->SetStatus(copy); },
+                              Qt::QueuedConnection);
+  }
+
+ private:
+  QObject& window_;
+  base::Dialogs& inner_;
+};
+
+int BarValue(qint64 value) {
+  return static_cast<int>(std::clamp<qint64>(value, 0, std::numeric_limits<int>::max()));
+}
+
+}  // namespace
+
+frmCheckMail::frmCheckMail(store::Installation& installation, base::Dialogs& dialogs,
+                           std::unique_ptr<transport::Pop3Connection> connection, QWidget* parent)
+    : QDialog(parent), installation_(installation), dialogs_(dialogs), connection_(std::move(connection)) {
+  if (!connection_) connection_ = std::make_unique<transport::CurlPop3Connection>(installation_.ProgramFolder);
+  setObjectName("frmCheckMail");
+  setWindowTitle("Check Mail");
+  lbStat = new QLabel(this);
+  lbStat->setObjectName("lbStat");
+  lbStat->setMinimumWidth(lbStat->fontMetrics().horizontalAdvance("Downloading 32767 of 32767") + 40);
+  ProgressBar1 = new QProgressBar(this);
+  ProgressBar1->setObjectName("ProgressBar1");
+  ProgressBar1->setRange(0, 0);
+  ProgressBar1->setTextVisible(false);
+  Command1 = new QPushButton("Cancel", this);
+  Command1->setObjectName("Command1");
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(Command1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(lbStat);
+  layout->addWidget(ProgressBar1);
+  layout->addLayout(buttons);
+  setFixedHeight(sizeHint().height());
+
+  connect(Command1, &QPushButton::clicked, this, &frmCheckMail::reject);
+  connect(this, &frmCheckMail::TextChanged, this, &frmCheckMail::ShowText, Qt::QueuedConnection);
+  connect(this, &frmCheckMail::ProgressChanged, this, &frmCheckMail::ShowProgress, Qt::QueuedConnection);
+  connect(this, &frmCheckMail::RetrievalEnded, this, &frmCheckMail::EndRetrieval, Qt::QueuedConnection);
+}
+
+frmCheckMail::~frmCheckMail() {
+  cancelled_ = true;
+  WaitUntilDone();
+}
+
+void frmCheckMail::ShowText(const QString& text) { lbStat->setText(text); }
+
+void frmCheckMail::ShowProgress(qint64 done, qint64 total) {
+  ProgressBar1->setRange(0, BarValue(total));
+  ProgressBar1->setValue(BarValue(done));
+}
+
+void frmCheckMail::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!started_) StartRetrieval();
+}
+
+void frmCheckMail::StartRetrieval() {
+  started_ = true;
+  transport::StartRetrieval(installation_, dialogs_, [this](std::string_view text) {
+    ShowText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  });
+  running_ = true;
+  worker_ = std::thread(&frmCheckMail::RunRetrieval, this);
+}
+
+// On the retrieval's thread: nothing here touches a widget.
+void frmCheckMail::RunRetrieval() {
+  UiThreadDialogs dialogs(*this, dialogs_);
+  transport::RetrieveControl control;
+  control.cancelled = &cancelled_;
+  control.progress = [this](std::int64_t done, std::int64_t total) { emit ProgressChanged(done, total); };
+  const auto label = [this](std::string_view text) {
+    emit TextChanged(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  };
+  try {
+    transport::Retrieve(installation_, *connection_, dialogs, label, control);
+  } catch (const std::exception& problem) {
+    // What was filed stays filed; the summary still tells what arrived.
+    dialogs.Show(base::MessageBox{std::string("The mail check stopped: ") + problem.what(), "", base::Buttons::Ok,
+                                  base::Icon::Exclamation});
+  }
+  emit RetrievalEnded();
+}
+
+void frmCheckMail::EndRetrieval() {
+  if (worker_.joinable()) worker_.join();
+  running_ = false;
+  accept();
+}
+
+void frmCheckMail::WaitUntilDone() {
+  while (running_) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  if (worker_.joinable()) worker_.join();
+}
+
+void frmCheckMail::reject() {
+  if (!running_) {
+    QDialog::reject();
+    return;
+  }
+  cancelled_ = true;
+  Command1->setEnabled(false);
+}
+
+}  // namespace ostrel::ui

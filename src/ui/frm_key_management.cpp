@@ -1,0 +1,216 @@
+#include "ui/frm_key_management.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QValidator>
+#include <QVBoxLayout>
+
+#include "base/ansi_text.h"
+#include "base/fixed_records.h"
+#include "keys/key_check.h"
+#include "keys/key_management.h"
+#include "keys/key_store.h"
+#include "keys/key_transfer.h"
+#include "keys/key_wipe.h"
+#include "store/installation.h"
+#include "ui/frm_path_select.h"
+#include "ui/status_line_dialogs.h"
+
+namespace ostrel::ui {
+namespace {
+
+// The key box takes no keystroke that would make a key the engine refuses
+// (a minus sign before a digit gives wheel positions that do not exist).
+class KeyTextValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int&) const override {
+    const std::string stored = base::ToAnsi(input.toStdString());
+    const std::string_view keyText = base::TrimBlanks(base::CutToWidth(stored, keys::kKeyTextWidth));
+    if (keyText.empty()) return Acceptable;
+    return keys::JudgeKeyText(keyText) == keys::KeyVerdict::Refused ? Invalid : Acceptable;
+  }
+};
+
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+}  // namespace
+
+frmKeyManagement::frmKeyManagement(store::Installation& installation, base::Dialogs& dialogs, Desktop& desktop,
+                                   QWidget* parent)
+    : QDialog(parent), installation_(installation), dialogs_(dialogs), desktop_(desktop) {
+  setObjectName("frmKeyManagement");
+  setWindowTitle(Text(std::string(keys::kKeyManagementCaption)));
+  BuildControls();
+  Reload();
+}
+
+void frmKeyManagement::BuildControls() {
+  const auto button = [this](const char* name, const char* caption) {
+    auto* made = new QPushButton(caption, this);
+    made->setObjectName(name);
+    made->setAutoDefault(false);
+    return made;
+  };
+
+  Frame1 = new QGroupBox("Define New Key", this);
+  Frame1->setObjectName("Frame1");
+  Label1 = new QLabel("Name", Frame1);
+  Label1->setObjectName("Label1");
+  Text1 = new QLineEdit(Frame1);
+  Text1->setObjectName("Text1");
+  Label1->setBuddy(Text1);
+  Label2 = new QLabel("Key", Frame1);
+  Label2->setObjectName("Label2");
+  Text2 = new QLineEdit(Frame1);
+  Text2->setObjectName("Text2");
+  Text2->setMaxLength(static_cast<int>(keys::kKeyTextWidth));
+  Text2->setValidator(new KeyTextValidator(Text2));
+  Text2->setMinimumWidth(Text2->fontMetrics().horizontalAdvance(QString(19, QChar('8'))) + 12);
+  Label2->setBuddy(Text2);
+  Command3 = button("Command3", "Generate");
+  Check1 = new QCheckBox("Use as Default Key", Frame1);
+  Check1->setObjectName("Check1");
+  Command4 = button("Command4", "Add/Update");
+  Command4->setDefault(true);
+  auto* define = new QGridLayout(Frame1);
+  define->addWidget(Label1, 0, 0);
+  define->addWidget(Text1, 0, 1, 1, 2);
+  define->addWidget(Label2, 1, 0);
+  define->addWidget(Text2, 1, 1);
+  define->addWidget(Command3, 1, 2);
+  define->addWidget(Check1, 2, 1);
+  define->addWidget(Command4, 2, 2);
+  define->setColumnStretch(1, 1);
+
+  Frame2 = new QGroupBox("Select Key", this);
+  Frame2->setObjectName("Frame2");
+  Combo1 = new QComboBox(Frame2);
+  Combo1->setObjectName("Combo1");
+  Combo1->setMinimumContentsLength(20);
+  lbStat = new QLabel(Frame2);
+  lbStat->setObjectName("lbStat");
+  Command1 = button("Command1", "Set");
+  auto* select = new QVBoxLayout(Frame2);
+  select->addWidget(Combo1);
+  select->addWidget(lbStat);
+  select->addStretch();
+  auto* setRow = new QHBoxLayout;
+  setRow->addStretch();
+  setRow->addWidget(Command1);
+  select->addLayout(setRow);
+
+  Frame3 = new QGroupBox("Security", this);
+  Frame3->setObjectName("Frame3");
+  Command5 = button("Command5", "Transfer Keys");
+  Command6 = button("Command6", "Delete Keys");
+  Command7 = button("Command7", "Restore Keys");
+  auto* security = new QHBoxLayout(Frame3);
+  security->addWidget(Command5);
+  security->addWidget(Command6);
+  security->addWidget(Command7);
+
+  Command2 = button("Command2", "Cancel");
+  Label3 = new QLabel(this);
+  Label3->setObjectName("Label3");
+  Label3->setWordWrap(true);
+
+  auto* frames = new QHBoxLayout;
+  frames->addWidget(Frame1, 3);
+  frames->addWidget(Frame2, 2);
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(Label3, 1);
+  bottom->addWidget(Command2);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(frames);
+  layout->addWidget(Frame3);
+  layout->addLayout(bottom);
+
+  setTabOrder(Text1, Text2);
+  setTabOrder(Text2, Command3);
+  setTabOrder(Command3, Check1);
+  setTabOrder(Check1, Command4);
+  setTabOrder(Command4, Combo1);
+  setTabOrder(Combo1, Command1);
+  setTabOrder(Command1, Command5);
+  setTabOrder(Command5, Command6);
+  setTabOrder(Command6, Command7);
+  setTabOrder(Command7, Command2);
+
+  connect(Combo1, &QComboBox::activated, this, &frmKeyManagement::ShowListedKey);
+  connect(Command3, &QPushButton::clicked, this, &frmKeyManagement::Generate);
+  connect(Command4, &QPushButton::clicked, this, &frmKeyManagement::AddOrUpdate);
+  connect(Command1, &QPushButton::clicked, this, &frmKeyManagement::Set);
+  connect(Command5, &QPushButton::clicked, this, &frmKeyManagement::TransferKeys);
+  connect(Command6, &QPushButton::clicked, this, &frmKeyManagement::DeleteKeys);
+  connect(Command7, &QPushButton::clicked, this, &frmKeyManagement::RestoreKeys);
+  connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void frmKeyManagement::Reload() {
+  const keys::KeyManagementView view = keys::OpenKeyManagement(installation_.ProgramFolder);
+  lbStat->clear();
+  Combo1->clear();
+  for (const std::string& name : view.names) Combo1->addItem(Text(name));
+  Combo1->setCurrentIndex(view.listText.empty() ? -1 : Combo1->findText(Text(view.listText)));
+  Label3->setText(Text(view.summary));
+}
+
+void frmKeyManagement::ShowListedKey() {
+  const auto editor = keys::ShowListedKey(installation_.ProgramFolder, Combo1->currentText().toStdString());
+  if (!editor) return;
+  Text1->setText(Text(editor->name));
+  Text2->setText(Text(editor->keyText));
+  Check1->setChecked(editor->useAsDefault);
+}
+
+void frmKeyManagement::Generate() { Text2->setText(Text(keys::GenerateKey(random_))); }
+
+void frmKeyManagement::AddOrUpdate() {
+  const keys::KeyEditor editor{Text1->text().toStdString(), Text2->text().toStdString(), Check1->isChecked()};
+  if (keys::AddOrUpdateKey(installation_.ProgramFolder, editor, dialogs_)) Reload();
+}
+
+void frmKeyManagement::Set() {
+  StatusLineDialogs status(dialogs_, [this](std::string_view text) {
+    lbStat->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    lbStat->repaint();
+  });
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  const auto editor = keys::SetKey(installation_.ProgramFolder, Combo1->currentText().toStdString(),
+                                   installation_.Engine, installation_.CurrentKey, status);
+  QGuiApplication::restoreOverrideCursor();
+  if (editor) {
+    Text1->setText(Text(editor->name));
+    Text2->setText(Text(editor->keyText));
+    Check1->setChecked(editor->useAsDefault);
+  }
+  accept();
+}
+
+void frmKeyManagement::ChooseKeyPath(std::string_view keyPathMode) {
+  installation_.KeyPathMode = keyPathMode;
+  frmPathSelect chooser(installation_.KeyPathMode, desktop_, this);
+  installation_.KeyPath = chooser.Choose();
+}
+
+void frmKeyManagement::TransferKeys() {
+  ChooseKeyPath(keys::kTransferMode);
+  keys::TransferKeys(installation_.ProgramFolder, installation_.KeyPath, dialogs_);
+}
+
+void frmKeyManagement::RestoreKeys() {
+  ChooseKeyPath(keys::kRestoreMode);
+  keys::RestoreKeys(installation_.ProgramFolder, installation_.KeyPath, dialogs_);
+}
+
+void frmKeyManagement::DeleteKeys() { keys::DeleteKeys(installation_.ProgramFolder, dialogs_); }
+
+}  // namespace ostrel::ui

@@ -1,0 +1,97 @@
+// Check Mail from the main window against the local Dovecot: a message
+// delivered through Postfix to a fresh mailbox is filed into the In box.
+#include <gmock/gmock.h>
+
+#include <QDialog>
+#include <QLabel>
+#include <QTest>
+#include <QToolButton>
+#include <chrono>
+#include <future>
+#include <thread>
+
+#include "mail_servers.h"
+#include "settings/mail_options.h"
+#include "transport/curl_pop3_connection.h"
+#include "transport/curl_smtp_control.h"
+#include "ui_folder.h"
+
+namespace ostrel::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+class CheckMailLiveTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    std::string reason;
+    auto found = LocalMailServers(reason);
+    if (!found) GTEST_SKIP() << reason;
+    servers_ = *found;
+    address_ = servers_.NewAddress("checkmail");
+    std::filesystem::copy_file(servers_.caFile, store / "trusted-ca.pem");
+    settings::OptionsFile options;
+    options.options.PopServer = servers_.Endpoint(servers_.pop3Port);
+    options.options.UserName = address_;
+    options.options.Password = servers_.PasswordOf(address_);
+    options.options.DeleteOnServer = true;
+    settings::WriteOptions(store.Folder(), options);
+    WriteDefaultKey(store.Folder());
+    WriteBytes(store / "opt.dne", "Done\r\n");
+  }
+
+  // Sends one message to the fresh mailbox and waits until Dovecot has it.
+  void Deliver(const std::string& subject) {
+    transport::CurlSmtpControl control(store.Folder());
+    std::promise<std::string> outcome;
+    control.SetServer(servers_.Endpoint(servers_.submissionPort));
+    control.SetLogin(address_, servers_.PasswordOf(address_));
+    control.SetSender(address_);
+    control.SetRecipient(address_);
+    control.SetSubject(subject);
+    control.SetMessageText("8F3A\r\n");
+    control.SetEvents({[&] { outcome.set_value(""); }, [&](const std::string& text) { outcome.set_value(text); }, {}});
+    control.Send();
+    auto done = outcome.get_future();
+    ASSERT_EQ(done.wait_for(std::chrono::seconds(30)), std::future_status::ready);
+    ASSERT_EQ(done.get(), "");
+
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (std::chrono::steady_clock::now() < deadline) {
+      transport::CurlPop3Connection connection(store.Folder());
+      if (connection.Connect(servers_.Endpoint(servers_.pop3Port), address_, servers_.PasswordOf(address_)) == 0) {
+        const int total = connection.GetTotalOfMails();
+        connection.Disconnect();
+        if (total >= 1) return;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    FAIL() << "the message never reached the mailbox";
+  }
+
+  MailServers servers_;
+  std::string address_;
+};
+
+TEST_F(CheckMailLiveTest, CheckMailFromTheMainWindowFilesTheMessageInTheInBox) {
+  ASSERT_NO_FATAL_FAILURE(Deliver("Live harbour"));
+  Start();
+  desktop.onModal.push_back([](QDialog& dialog) {
+    EXPECT_TRUE(QTest::qWaitFor([&dialog] { return !dialog.isVisible(); }, 60000));
+  });
+  window->Image1->click();
+
+  EXPECT_THAT(desktop.opened, ElementsAre("frmCheckMail"));
+  EXPECT_TRUE(dialogs.shown.empty()) << dialogs.shown.front().text;
+  EXPECT_THAT(store.Subjects("In"), ElementsAre("Live harbour"));
+  EXPECT_EQ(window->lbStat->text(), "1 New Message. 1 registered, 0 attachments and 0 registered as Junk.");
+  EXPECT_EQ(Caption(), "InBox (1 msgs)");
+
+  transport::CurlPop3Connection connection(store.Folder());
+  ASSERT_EQ(connection.Connect(servers_.Endpoint(servers_.pop3Port), address_, servers_.PasswordOf(address_)), 0);
+  EXPECT_EQ(connection.GetTotalOfMails(), 0) << "deleted on the server, as the options ask";
+  connection.Disconnect();
+}
+
+}  // namespace
+}  // namespace ostrel::testing

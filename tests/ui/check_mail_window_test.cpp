@@ -1,0 +1,220 @@
+// The receiving window: its texts and progress while the mail comes in on
+// a thread of its own, message boxes on the user-interface thread, Cancel,
+// and the main window's summary after a check.
+#include <gmock/gmock.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QThread>
+#include <QToolButton>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+
+#include "keys/key_store.h"
+#include "settings/mail_options.h"
+#include "transport/fake_pop3_connection.h"
+#include "transport/outgoing_mail.h"
+#include "transport/scripted_server.h"
+#include "ui/frm_check_mail.h"
+#include "ui_folder.h"
+
+namespace ostrel::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr int kPatienceMs = 20000;
+
+std::string Raw(const std::string& subject) {
+  auto built = transport::BuildMessage({"bob@example.org", "alice@example.org", subject, "8F3A", ""});
+  return std::get<transport::BuiltMessage>(built).bytes;
+}
+
+bool OnUiThread() { return QThread::currentThread() == QApplication::instance()->thread(); }
+
+// Notes every call that did not come on the user-interface thread.
+class ThreadNotingDialogs : public RecordingDialogs {
+ public:
+  void Show(const base::MessageBox& box) override {
+    if (!OnUiThread()) ++offThread;
+    RecordingDialogs::Show(box);
+  }
+  void SetStatus(std::string_view text) override {
+    if (!OnUiThread()) ++offThread;
+    RecordingDialogs::SetStatus(text);
+  }
+  std::atomic<int> offThread = 0;
+};
+
+// A server that holds one message back until the test lets it go.
+class HoldingPop3 : public transport::FakePop3Connection {
+ public:
+  std::string Retrieve(int number) override {
+    if (number == holdAt) {
+      reached = true;
+      std::unique_lock lock(mutex_);
+      released_.wait(lock, [this] { return open_; });
+    }
+    return FakePop3Connection::Retrieve(number);
+  }
+  void Release() {
+    {
+      std::lock_guard lock(mutex_);
+      open_ = true;
+    }
+    released_.notify_all();
+  }
+
+  int holdAt = 0;
+  std::atomic<bool> reached = false;
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable released_;
+  bool open_ = false;
+};
+
+class CheckMailWindowTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    WriteSettings(store.Folder());
+    WriteBytes(store / "opt.dne", "Done\r\n");
+    WriteDefaultKey(store.Folder());
+    Start();
+    window->Program().MailOptions.UserName = "user";
+    window->Program().MailOptions.Password = "password";
+    auto connection = std::make_unique<HoldingPop3>();
+    server = connection.get();
+    checkMail = std::make_unique<ui::frmCheckMail>(window->Program(), mainDialogs, std::move(connection), nullptr);
+  }
+  void TearDown() override {
+    server->Release();
+    checkMail.reset();
+  }
+
+  void AddMail(int count) {
+    for (int i = 1; i <= count; ++i) server->mailbox.push_back({"id" + std::to_string(i), Raw("m" + std::to_string(i))});
+  }
+  bool Closed() {
+    return QTest::qWaitFor([this] { return !checkMail->isVisible(); }, kPatienceMs);
+  }
+
+  ThreadNotingDialogs mainDialogs;
+  HoldingPop3* server = nullptr;
+  std::unique_ptr<ui::frmCheckMail> checkMail;
+};
+
+TEST_F(CheckMailWindowTest, ShowsEachStepAndTheMainStatusLineFollowsOnTheUserInterfaceThread) {
+  AddMail(3);
+  EXPECT_EQ(checkMail->windowTitle(), "Check Mail");
+  checkMail->show();
+  ASSERT_TRUE(Closed());
+  EXPECT_EQ(checkMail->result(), QDialog::Accepted);
+  EXPECT_THAT(mainDialogs.statuses, ElementsAre("Connecting...", "Downloading 1 of 3", "Downloading 2 of 3",
+                                                "Downloading 3 of 3", "Disconnecting..."));
+  EXPECT_EQ(mainDialogs.offThread, 0);
+  EXPECT_EQ(checkMail->lbStat->text(), "Disconnecting...");
+  EXPECT_EQ(checkMail->ProgressBar1->maximum(), 3);
+  EXPECT_EQ(checkMail->ProgressBar1->value(), 3);
+  EXPECT_THAT(store.Subjects("In"), ElementsAre("m1", "m2", "m3"));
+  EXPECT_EQ(window->Program().FiledCount, 3);
+}
+
+TEST_F(CheckMailWindowTest, ARefusedLoginIsShownOnTheUserInterfaceThreadAndTheWindowCloses) {
+  AddMail(1);
+  window->Program().MailOptions.Password = "wrong";
+  checkMail->show();
+  ASSERT_TRUE(Closed());
+  ASSERT_EQ(mainDialogs.shown.size(), 1u);
+  EXPECT_THAT(mainDialogs.shown[0].text, ::testing::StartsWith("error with connecting server"));
+  EXPECT_EQ(mainDialogs.offThread, 0);
+  EXPECT_TRUE(store.Subjects("In").empty());
+}
+
+TEST_F(CheckMailWindowTest, CancelKeepsWhatWasFiledAndDeletesNothingOnTheServer) {
+  AddMail(4);
+  window->Program().MailOptions.DeleteOnServer = true;
+  server->holdAt = 2;
+  checkMail->show();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return server->reached.load(); }, kPatienceMs));
+  checkMail->Command1->click();
+  EXPECT_TRUE(checkMail->isVisible()) << "the window waits for the message in hand";
+  EXPECT_FALSE(checkMail->Command1->isEnabled());
+  checkMail->close();
+  EXPECT_TRUE(checkMail->isVisible()) << "the close box does not leave the retrieval running unseen";
+  server->Release();
+  ASSERT_TRUE(Closed());
+
+  EXPECT_THAT(store.Subjects("In"), ElementsAre("m1", "m2"));
+  EXPECT_THAT(server->retrieved, ElementsAre(1, 2));
+  EXPECT_TRUE(server->deleteRequests.empty());
+  EXPECT_EQ(server->mailbox.size(), 4u);
+  EXPECT_TRUE(server->quitAccepted);
+  EXPECT_EQ(mainDialogs.statuses.back(), "Disconnecting...");
+}
+
+// The main window over the real POP3 connection, against a scripted server.
+class MainWindowCheckMailTest : public MainWindowTest {
+ protected:
+  void SetUp() override { WriteBytes(store / "opt.dne", "Done\r\n"); }
+
+  void WriteAccount(int port) {
+    settings::OptionsFile options;
+    options.options.PopServer = "pop3://127.0.0.1:" + std::to_string(port);
+    options.options.UserName = "bob";
+    options.options.Password = "secret";
+    settings::WriteOptions(store.Folder(), options);
+  }
+  void WaitForTheWindow() {
+    desktop.onModal.push_back([](QDialog& dialog) {
+      EXPECT_TRUE(QTest::qWaitFor([&dialog] { return !dialog.isVisible(); }, kPatienceMs));
+    });
+  }
+};
+
+TEST_F(MainWindowCheckMailTest, TheStatusLineSummarisesTheCheckAndTheInBoxIsShown) {
+  ScriptedServer server({
+      "S: +OK ready", "C: CAPA", "S: +OK", "S: USER", "S: UIDL", "S: .",
+      "C: USER bob", "S: +OK", "C: PASS secret", "S: +OK logged in",
+      "C: STAT", "S: +OK 1 120",
+      "C: LIST", "S: +OK", "S: 1 120", "S: .",
+      "C: UIDL", "S: +OK", "S: 1 u-1", "S: .",
+      "C: RETR 1", "S: +OK", "S: From: alice@example.org", "S: To: bob@example.org", "S: Subject: Harbour",
+      "S: Date: Sun, 6 Dec 2026 10:00:00 +0000", "S: ", "S: 8F3A", "S: .",
+      "C: QUIT", "S: +OK bye"});
+  WriteAccount(server.Port());
+  WriteDefaultKey(store.Folder());
+  Start();
+  window->Image6->click();  // another box is shown before the check
+  dialogs.statuses.clear();
+  WaitForTheWindow();
+  window->Image1->click();
+  server.Finish();
+  EXPECT_TRUE(server.mismatches.empty()) << server.mismatches.front();
+
+  EXPECT_THAT(desktop.opened, ElementsAre("frmCheckMail"));
+  EXPECT_THAT(desktop.titles, ElementsAre("Check Mail"));
+  EXPECT_THAT(dialogs.statuses, ElementsAre("Connecting...", "Downloading 1 of 1", "Disconnecting...",
+                                            "1 New Message. 1 registered, 0 attachments and 0 registered as Junk."));
+  EXPECT_EQ(window->lbStat->text(), "1 New Message. 1 registered, 0 attachments and 0 registered as Junk.");
+  EXPECT_THAT(store.Subjects("In"), ElementsAre("Harbour"));
+  EXPECT_EQ(Caption(), "InBox (1 msgs)");
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(MainWindowCheckMailTest, WithoutADefaultKeyNothingOpensAndNothingIsFetched) {
+  WriteAccount(1);
+  keys::WriteKeys(store.Folder(), {{"Only", kTestKey, false}});
+  Start();
+  window->flecheck->trigger();
+  EXPECT_THAT(dialogs.ShownTexts(),
+              ElementsAre("No default Key has been defined.  You cannot check mail until you have defined one."));
+  EXPECT_TRUE(desktop.opened.empty());
+}
+
+}  // namespace
+}  // namespace ostrel::testing
