@@ -1,7 +1,81 @@
+// The options, address book, signatures and filters windows over the sample
+// folder, with a few entries of each kind.
+#include <QComboBox>
+#include <QLineEdit>
+#include <filesystem>
+
+#include "base/dialogs.h"
+#include "base/safe_file.h"
 #include "screenshot_support.h"
+#include "settings/accounts.h"
+#include "settings/address_book.h"
+#include "settings/filters.h"
+#include "settings/signatures.h"
+#include "ui/frm_address.h"
+#include "ui/frm_filters.h"
+#include "ui/frm_options.h"
+#include "ui/frm_signatures.h"
 
 namespace ostrel::app {
+namespace {
 
-bool ShootSettingsWindows(const std::string&, const QDir&) { return true; }
+// Entries for the address book, signatures, filters and accounts, unless the
+// sample folder has its own.
+void AddSettingsEntries(const std::string& programFolder, base::Dialogs& dialogs) {
+  const std::filesystem::path folder(programFolder);
+  if (settings::ReadAddresses(folder).empty()) {
+    settings::AddAddress(folder, "Alice", "alice@example.org", dialogs);
+    settings::AddAddress(folder, "Bob", "bob@example.org", dialogs);
+    settings::AddAddress(folder, "Carol", "carol@example.net", dialogs);
+  }
+  if (settings::ReadSignatures(folder).empty()) {
+    settings::AddOrUpdateSignature(folder, "Home", "Al\r\n", dialogs);
+    settings::AddOrUpdateSignature(folder, "Work", "Alice Smith\r\nHarbour Office, Room 4\r\nTel. 555 0143",
+                                   dialogs);
+  }
+  if (settings::ReadFilterEntries(folder).empty()) {
+    base::ReplaceFile(folder / settings::kFilterFileName,
+                      "casino\r\nlottery\r\nyou have won\r\nfree money\r\nclaim your prize\r\n");
+  }
+  if (settings::ListAccounts(folder).empty()) {
+    const settings::MailOptions work{"pop3s://mail.harbour.example", "smtps://mail.harbour.example", "asmith", "",
+                                     "asmith@harbour.example", false, false, false, true, true};
+    settings::StoreAccount(folder, work);
+    settings::MailOptions current;
+    current.PopServer = "pop.example.org";
+    current.SmtpServer = "smtp.example.org";
+    current.UserName = "me";
+    current.EmailAddress = "me@example.org";
+    settings::StoreAccount(folder, current);
+  }
+}
+
+}  // namespace
+
+bool ShootSettingsWindows(const std::string& programFolder, const QDir& target) {
+  base::UnattendedDialogs dialogs;
+  AddSettingsEntries(programFolder, dialogs);
+  StillDesktop desktop;
+  bool ok = true;
+
+  settings::MailOptions mailOptions;
+  ui::frmOptions options(programFolder, mailOptions, dialogs, desktop, nullptr);
+  options.Text3->setText("sample password");
+  ok &= SaveWindow(options, target, "frmOptions");
+
+  ui::frmAddress book(programFolder, dialogs, nullptr);
+  book.Combo1->setCurrentIndex(1);
+  emit book.Combo1->activated(1);
+  ok &= SaveWindow(book, target, "frmAddress");
+
+  ui::frmSignatures signatures(programFolder, dialogs, nullptr);
+  signatures.Combo1->setCurrentIndex(1);
+  emit signatures.Combo1->activated(1);
+  ok &= SaveWindow(signatures, target, "frmSignatures");
+
+  ui::frmFilters filters(programFolder, mailOptions, dialogs, nullptr);
+  ok &= SaveWindow(filters, target, "frmFilters");
+  return ok;
+}
 
 }  // namespace ostrel::app

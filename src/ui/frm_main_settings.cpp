@@ -1,13 +1,36 @@
 // The main window opens the settings windows: options, address book,
 // signatures and filters.
-#include "ui/frm_later.h"
+#include <QPlainTextEdit>
+
+#include "ui/frm_address.h"
+#include "ui/frm_filters.h"
 #include "ui/frm_main.h"
+#include "ui/frm_options.h"
+#include "ui/frm_signatures.h"
+#include "ui/text_look.h"
 
 namespace ostrel::ui {
 
-void frmMain::OpenOptions() { OpenLater("frmOptions", "Options/Accounts"); }
-void frmMain::OpenAddressBook() { OpenLater("frmAddressBook", "Address Book"); }
-void frmMain::OpenSignatures() { OpenLater("frmSignatures", "Signatures"); }
-void frmMain::OpenFilters() { OpenLater("frmFilters", "Filters"); }
+void frmMain::OpenOptions() {
+  frmOptions window(installation_->ProgramFolder, installation_->MailOptions, dialogs_, desktop_, this);
+  RunModal(window);
+  // The activation step does not touch the look, so a saved one is applied here.
+  if (window.SavedLook()) ApplyTextLook(*Text1, *window.SavedLook());
+}
+
+void frmMain::OpenAddressBook() {
+  frmAddress window(installation_->ProgramFolder, dialogs_, this);
+  RunModal(window);
+}
+
+void frmMain::OpenSignatures() {
+  frmSignatures window(installation_->ProgramFolder, dialogs_, this);
+  RunModal(window);
+}
+
+void frmMain::OpenFilters() {
+  frmFilters window(installation_->ProgramFolder, installation_->MailOptions, dialogs_, this);
+  RunModal(window);
+}
 
 }  // namespace ostrel::ui

@@ -1,0 +1,92 @@
+#include "ui/frm_address.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "settings/address_book.h"
+
+namespace ostrel::ui {
+
+frmAddress::frmAddress(const std::string& programFolder, base::Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), programFolder_(programFolder), dialogs_(dialogs) {
+  setObjectName("frmAddress");
+  setWindowTitle("Address Book");
+  Label1 = new QLabel("Name", this);
+  Label1->setObjectName("Label1");
+  Combo1 = new QComboBox(this);
+  Combo1->setObjectName("Combo1");
+  Combo1->setEditable(true);
+  // A typed name joins the list only when the window is loaded again.
+  Combo1->setInsertPolicy(QComboBox::NoInsert);
+  Label2 = new QLabel("Email Address", this);
+  Label2->setObjectName("Label2");
+  Text1 = new QLineEdit(this);
+  Text1->setObjectName("Text1");
+  Command1 = new QPushButton("Add", this);
+  Command1->setObjectName("Command1");
+  Command2 = new QPushButton("Update", this);
+  Command2->setObjectName("Command2");
+  Command3 = new QPushButton("Delete", this);
+  Command3->setObjectName("Command3");
+  Command4 = new QPushButton("Cancel", this);
+  Command4->setObjectName("Command4");
+  Command1->setDefault(true);
+
+  auto* fields = new QGridLayout;
+  fields->addWidget(Label1, 0, 0);
+  fields->addWidget(Combo1, 0, 1);
+  fields->addWidget(Label2, 1, 0);
+  fields->addWidget(Text1, 1, 1);
+  fields->setColumnStretch(1, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(Command1);
+  buttons->addWidget(Command2);
+  buttons->addWidget(Command3);
+  buttons->addStretch();
+  buttons->addWidget(Command4);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(fields);
+  layout->addStretch();
+  layout->addLayout(buttons);
+
+  connect(Combo1, &QComboBox::activated, this, &frmAddress::PickName);
+  connect(Command1, &QPushButton::clicked, this, &frmAddress::Add);
+  connect(Command2, &QPushButton::clicked, this, &frmAddress::Update);
+  connect(Command3, &QPushButton::clicked, this, &frmAddress::Delete);
+  connect(Command4, &QPushButton::clicked, this, &QDialog::reject);
+  resize(460, 140);
+  Fill();
+}
+
+void frmAddress::Fill() {
+  const settings::AddressBookForm form = settings::LoadAddressBook(programFolder_);
+  Text1->clear();
+  Combo1->clear();
+  for (const auto& name : form.names) Combo1->addItem(QString::fromStdString(name));
+  Combo1->setEditText(QString::fromStdString(form.nameBox));
+}
+
+void frmAddress::PickName(int index) {
+  const auto email = settings::FindAddress(programFolder_, Combo1->itemText(index).toStdString());
+  if (email) Text1->setText(QString::fromStdString(*email));
+}
+
+void frmAddress::Add() {
+  settings::AddAddress(programFolder_, Combo1->currentText().toStdString(), Text1->text().toStdString(), dialogs_);
+}
+
+void frmAddress::Update() {
+  settings::UpdateAddress(programFolder_, Combo1->currentText().toStdString(), Text1->text().toStdString(),
+                          dialogs_);
+}
+
+void frmAddress::Delete() {
+  if (settings::DeleteAddress(programFolder_, Combo1->currentText().toStdString(), dialogs_)) Fill();
+}
+
+}  // namespace ostrel::ui

@@ -1,0 +1,271 @@
+#include "ui/frm_options.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "base/dialogs.h"
+#include "transport/server_security_note.h"
+#include "ui/desktop.h"
+#include "ui/text_look.h"
+
+namespace ostrel::ui {
+namespace {
+
+// The system colours of a text box's background and text, as the options
+// file names them: what the sample shows until colours are chosen.
+constexpr std::int32_t kWindowColour = static_cast<std::int32_t>(0x80000005u);
+constexpr std::int32_t kWindowTextColour = static_cast<std::int32_t>(0x80000008u);
+
+std::int32_t StoredColour(const QColor& colour) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(colour.red()) |
+                                   (static_cast<std::uint32_t>(colour.green()) << 8) |
+                                   (static_cast<std::uint32_t>(colour.blue()) << 16));
+}
+
+settings::TextLook DesignedLook() {
+  const QFont font = QApplication::font();
+  settings::TextLook look;
+  look.fontName = font.family().toStdString();
+  look.fontSize = font.pointSizeF() > 0 ? static_cast<float>(font.pointSizeF()) : 10.0f;
+  look.background = kWindowColour;
+  look.foreground = kWindowTextColour;
+  return look;
+}
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+QLabel* NewLabel(const char* caption, const char* name, QWidget* parent) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  return label;
+}
+
+QLineEdit* NewBox(const char* name, QWidget* parent) {
+  auto* box = new QLineEdit(parent);
+  box->setObjectName(name);
+  return box;
+}
+
+QCheckBox* NewCheck(const char* caption, const char* name, QWidget* parent) {
+  auto* check = new QCheckBox(caption, parent);
+  check->setObjectName(name);
+  return check;
+}
+
+QPushButton* NewButton(const char* caption, const char* name, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  return button;
+}
+
+}  // namespace
+
+frmOptions::frmOptions(const std::string& programFolder, settings::MailOptions& mailOptions,
+                       base::Dialogs& dialogs, Desktop& desktop, QWidget* parent)
+    : QDialog(parent), programFolder_(programFolder), mailOptions_(mailOptions), dialogs_(dialogs),
+      desktop_(desktop) {
+  setObjectName("frmOptions");
+  setWindowTitle("Email Options");
+  BuildControls();
+
+  settings::OptionsForm designed;
+  designed.sample = DesignedLook();
+  const settings::OptionsForm form = settings::LoadOptionsForm(programFolder_, designed);
+  for (const auto& name : form.accountNames) Combo1->addItem(Text(name));
+  Text5->setText(Text(std::string(settings::kOptionsSampleText)));
+  ShowFields(form.fields);
+  sample_ = form.sample;
+  ShowSample();
+}
+
+void frmOptions::BuildControls() {
+  Label1 = NewLabel("POP ServerName", "Label1", this);
+  Combo1 = new QComboBox(this);
+  Combo1->setObjectName("Combo1");
+  Combo1->setEditable(true);
+  // Typing a new server name adds it to the list only by saving.
+  Combo1->setInsertPolicy(QComboBox::NoInsert);
+  lbPopSecurity = NewLabel("", "lbPopSecurity", this);
+  Label2 = NewLabel("SMTP ServerName", "Label2", this);
+  Text1 = NewBox("Text1", this);
+  lbSmtpSecurity = NewLabel("", "lbSmtpSecurity", this);
+  Label3 = NewLabel("Username", "Label3", this);
+  Text2 = NewBox("Text2", this);
+  Label4 = NewLabel("Password", "Label4", this);
+  Text3 = NewBox("Text3", this);
+  Text3->setEchoMode(QLineEdit::Password);
+  Text3->setStyleSheet("QLineEdit { lineedit-password-character: 42; }");
+  Label5 = NewLabel("Email Address", "Label5", this);
+  Text4 = NewBox("Text4", this);
+  Check1 = NewCheck("Delete Messages on Server", "Check1", this);
+  Check2 = NewCheck("Check Mail on Startup", "Check2", this);
+  Check3 = NewCheck("Empty Trash on Exit", "Check3", this);
+  Check4 = NewCheck("Use Signatures", "Check4", this);
+  Check5 = NewCheck("Use Filters", "Check5", this);
+  Frame1 = new QGroupBox("Message Text", this);
+  Frame1->setObjectName("Frame1");
+  Text5 = NewBox("Text5", Frame1);
+  Text5->setReadOnly(true);
+  Command1 = NewButton("Background", "Command1", Frame1);
+  Command2 = NewButton("Foreground", "Command2", Frame1);
+  Command3 = NewButton("Font", "Command3", Frame1);
+  Command4 = NewButton("Save", "Command4", this);
+  Command5 = NewButton("Cancel", "Command5", this);
+  Command4->setDefault(true);
+  for (QLabel* note : {lbPopSecurity, lbSmtpSecurity}) {
+    note->setWordWrap(true);
+    QFont small = note->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    note->setFont(small);
+  }
+
+  auto* fields = new QGridLayout;
+  fields->addWidget(Label1, 0, 0);
+  fields->addWidget(Combo1, 0, 1);
+  fields->addWidget(lbPopSecurity, 1, 1);
+  fields->addWidget(Label2, 2, 0);
+  fields->addWidget(Text1, 2, 1);
+  fields->addWidget(lbSmtpSecurity, 3, 1);
+  fields->addWidget(Label3, 4, 0);
+  fields->addWidget(Text2, 4, 1);
+  fields->addWidget(Label4, 5, 0);
+  fields->addWidget(Text3, 5, 1);
+  fields->addWidget(Label5, 6, 0);
+  fields->addWidget(Text4, 6, 1);
+  fields->setColumnStretch(1, 1);
+
+  auto* lookButtons = new QHBoxLayout;
+  lookButtons->addWidget(Command1);
+  lookButtons->addWidget(Command2);
+  lookButtons->addWidget(Command3);
+  auto* look = new QVBoxLayout(Frame1);
+  look->addWidget(Text5);
+  look->addLayout(lookButtons);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(Command4);
+  buttons->addWidget(Command5);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(fields);
+  for (QCheckBox* check : {Check1, Check2, Check3, Check4, Check5}) layout->addWidget(check);
+  layout->addWidget(Frame1);
+  layout->addStretch();
+  layout->addLayout(buttons);
+
+  connect(Combo1, &QComboBox::activated, this, &frmOptions::PickAccount);
+  connect(Combo1, &QComboBox::editTextChanged, this,
+          [this](const QString& text) { ShowSecurity(*lbPopSecurity, text, true); });
+  connect(Text1, &QLineEdit::textChanged, this,
+          [this](const QString& text) { ShowSecurity(*lbSmtpSecurity, text, false); });
+  connect(Text2, &QLineEdit::textEdited, this, &frmOptions::UserNameTyped);
+  connect(Command1, &QPushButton::clicked, this, [this] { ChooseColour(true); });
+  connect(Command2, &QPushButton::clicked, this, [this] { ChooseColour(false); });
+  connect(Command3, &QPushButton::clicked, this, &frmOptions::ChooseFont);
+  connect(Command4, &QPushButton::clicked, this, &frmOptions::Save);
+  connect(Command5, &QPushButton::clicked, this, &QDialog::reject);
+
+  setTabOrder(Combo1, Text1);
+  setTabOrder(Text1, Text2);
+  setTabOrder(Text2, Text3);
+  setTabOrder(Text3, Text4);
+  setTabOrder(Text4, Check1);
+  resize(520, sizeHint().height());
+}
+
+// The user name is filled before the address, and programmatic changes do
+// not count as typing, so a stored address is never overwritten.
+void frmOptions::ShowFields(const settings::MailOptions& fields) {
+  Combo1->setEditText(Text(fields.PopServer));
+  Text1->setText(Text(fields.SmtpServer));
+  Text2->setText(Text(fields.UserName));
+  Text3->setText(Text(fields.Password));
+  Text4->setText(Text(fields.EmailAddress));
+  Check1->setChecked(fields.DeleteOnServer);
+  Check2->setChecked(fields.CheckMailOnStartup);
+  Check3->setChecked(fields.EmptyTrashOnExit);
+  Check4->setChecked(fields.UseSignatures);
+  Check5->setChecked(fields.UseFilters);
+  ShowSecurity(*lbPopSecurity, Combo1->currentText(), true);
+  ShowSecurity(*lbSmtpSecurity, Text1->text(), false);
+}
+
+settings::OptionsForm frmOptions::FormShown() const {
+  settings::OptionsForm form;
+  form.fields.PopServer = Combo1->currentText().toStdString();
+  form.fields.SmtpServer = Text1->text().toStdString();
+  form.fields.UserName = Text2->text().toStdString();
+  form.fields.Password = Text3->text().toStdString();
+  form.fields.EmailAddress = Text4->text().toStdString();
+  form.fields.DeleteOnServer = Check1->isChecked();
+  form.fields.CheckMailOnStartup = Check2->isChecked();
+  form.fields.EmptyTrashOnExit = Check3->isChecked();
+  form.fields.UseSignatures = Check4->isChecked();
+  form.fields.UseFilters = Check5->isChecked();
+  form.sample = sample_;
+  return form;
+}
+
+void frmOptions::ShowSample() { ApplyTextLook(*Text5, sample_); }
+
+void frmOptions::PickAccount(int index) {
+  const QString picked = Combo1->itemText(index);
+  settings::OptionsForm form = FormShown();
+  if (!settings::PickAccount(programFolder_, picked.toStdString(), form)) return;
+  ShowFields(form.fields);
+  Combo1->setEditText(picked);
+}
+
+void frmOptions::UserNameTyped(const QString& userName) {
+  Text4->setText(Text(settings::EmailAddressForUserName(Combo1->currentText().toStdString(),
+                                                        userName.toStdString(), Text4->text().toStdString())));
+}
+
+// The chooser tells a cancel from black, so black can be chosen. A colour
+// chosen against a system colour fixes the other one to what the sample
+// shows, since the pane takes colours only as a pair.
+void frmOptions::ChooseColour(bool background) {
+  std::int32_t& chosenOne = background ? sample_.background : sample_.foreground;
+  std::int32_t& otherOne = background ? sample_.foreground : sample_.background;
+  const QPalette shown = Text5->palette();
+  const QColor initial = ColourOf(chosenOne).value_or(shown.color(background ? QPalette::Base : QPalette::Text));
+  const auto chosen = desktop_.ChooseColor(this, initial);
+  if (!chosen || !chosen->isValid()) return;
+  chosenOne = StoredColour(*chosen);
+  if (!ColourOf(otherOne)) otherOne = StoredColour(shown.color(background ? QPalette::Text : QPalette::Base));
+  ShowSample();
+}
+
+void frmOptions::ChooseFont() {
+  const auto chosen = desktop_.ChooseFont(this, Text5->font());
+  if (!chosen) return;
+  const double size = chosen->pointSizeF() > 0 ? chosen->pointSizeF() : static_cast<double>(sample_.fontSize);
+  settings::TakeChosenFont(chosen->family().toStdString(), static_cast<float>(size), sample_);
+  ShowSample();
+}
+
+void frmOptions::ShowSecurity(QLabel& label, const QString& boxText, bool pop3) {
+  const auto note = transport::ServerSecurityNote(
+      boxText.toStdString(), pop3 ? transport::MailProtocol::Pop3 : transport::MailProtocol::Smtp);
+  label.setText(Text(note.text));
+  label.setProperty("warning", note.warning);
+  label.setStyleSheet(note.warning ? "color: #b00000; font-weight: bold;" : "color: #006000;");
+}
+
+void frmOptions::Save() {
+  const settings::OptionsForm form = FormShown();
+  if (!settings::SaveOptions(programFolder_, form, mailOptions_, dialogs_)) return;
+  savedLook_ = form.sample;
+  accept();
+}
+
+}  // namespace ostrel::ui

@@ -1,0 +1,103 @@
+#include "ui/frm_signatures.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "settings/signatures.h"
+#include "ui/line_ends.h"
+
+namespace ostrel::ui {
+
+frmSignatures::frmSignatures(const std::string& programFolder, base::Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), programFolder_(programFolder), dialogs_(dialogs) {
+  setObjectName("frmSignatures");
+  setWindowTitle("Signatures");
+  Label1 = new QLabel("Signature Name", this);
+  Label1->setObjectName("Label1");
+  Combo1 = new QComboBox(this);
+  Combo1->setObjectName("Combo1");
+  Combo1->setEditable(true);
+  Combo1->setInsertPolicy(QComboBox::NoInsert);
+  Text1 = new QPlainTextEdit(this);
+  Text1->setObjectName("Text1");
+  Text1->setTabChangesFocus(true);
+  Label2 = new QLabel(QString::fromUtf8(settings::kSignatureNote.data(),
+                                        static_cast<qsizetype>(settings::kSignatureNote.size())),
+                      this);
+  Label2->setObjectName("Label2");
+  Label2->setWordWrap(true);
+  Command1 = new QPushButton("Add/Update", this);
+  Command1->setObjectName("Command1");
+  Command2 = new QPushButton("Delete", this);
+  Command2->setObjectName("Command2");
+  Command3 = new QPushButton("Cancel", this);
+  Command3->setObjectName("Command3");
+
+  auto* name = new QHBoxLayout;
+  name->addWidget(Label1);
+  name->addWidget(Combo1, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(Command1);
+  buttons->addWidget(Command2);
+  buttons->addStretch();
+  buttons->addWidget(Command3);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(name);
+  layout->addWidget(Text1, 1);
+  layout->addWidget(Label2);
+  layout->addLayout(buttons);
+
+  connect(Combo1, &QComboBox::activated, this, &frmSignatures::PickName);
+  connect(Command1, &QPushButton::clicked, this, &frmSignatures::AddOrUpdate);
+  connect(Command2, &QPushButton::clicked, this, &frmSignatures::Delete);
+  connect(Command3, &QPushButton::clicked, this, &QDialog::reject);
+  setTabOrder(Combo1, Text1);
+  setTabOrder(Text1, Command1);
+  resize(480, 320);
+  Fill();
+}
+
+void frmSignatures::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  Text1->setFocus();
+}
+
+void frmSignatures::Fill() {
+  const settings::SignaturesForm form = settings::LoadSignatures(programFolder_);
+  FillNames(form.names);
+  Combo1->setEditText(QString::fromStdString(form.nameBox));
+  Text1->setPlainText(ShownLines(form.signatureBox));
+}
+
+void frmSignatures::FillNames(const std::vector<std::string>& names) {
+  const QString typed = Combo1->currentText();
+  Combo1->clear();
+  for (const auto& each : names) Combo1->addItem(QString::fromStdString(each));
+  Combo1->setEditText(typed);
+}
+
+void frmSignatures::PickName(int index) {
+  const auto text = settings::FindSignature(programFolder_, Combo1->itemText(index).toStdString());
+  if (text) Text1->setPlainText(ShownLines(*text));
+}
+
+void frmSignatures::AddOrUpdate() {
+  if (!settings::AddOrUpdateSignature(programFolder_, Combo1->currentText().toStdString(),
+                                      StoredLines(Text1->toPlainText()), dialogs_)) {
+    return;
+  }
+  // A new name can be picked at once; the boxes keep what was typed.
+  std::vector<std::string> names;
+  for (const auto& signature : settings::ReadSignatures(programFolder_)) names.push_back(signature.SigName);
+  FillNames(names);
+}
+
+void frmSignatures::Delete() {
+  if (settings::DeleteSignature(programFolder_, Combo1->currentText().toStdString(), dialogs_)) Fill();
+}
+
+}  // namespace ostrel::ui
