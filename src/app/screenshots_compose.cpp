@@ -28,6 +28,14 @@ class StalledSmtpControl : public transport::SmtpControl {
   }
 };
 
+// The address book and the queue report what they did; nobody reads it here.
+class QuietDialogs : public base::Dialogs {
+ public:
+  void Show(const base::MessageBox&) override {}
+  base::Answer Ask(const base::MessageBox&) override { return base::Answer::No; }
+  void SetStatus(std::string_view) override {}
+};
+
 }  // namespace
 
 bool ShootComposeWindows(const std::string& programFolder, const QDir& target) {
@@ -37,7 +45,7 @@ bool ShootComposeWindows(const std::string& programFolder, const QDir& target) {
   if (!temporary.isValid()) return false;
   const std::string folder = QDir(temporary.path()).absolutePath().toStdString() + "/";
   std::filesystem::copy(programFolder, folder, std::filesystem::copy_options::recursive);
-  base::UnattendedDialogs dialogs;
+  QuietDialogs dialogs;
   settings::AddAddress(folder, "Alice", "alice@example.org", dialogs);
   settings::AddAddress(folder, "Bob", "bob@example.org", dialogs);
   base::ReplaceFile(std::filesystem::path(folder) / "sig.cur", "Bob\r\nHarbour Office, Room 4\r\n");

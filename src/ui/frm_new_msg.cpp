@@ -121,6 +121,8 @@ void frmNewMsg::BuildControls() {
   txtMsg->setObjectName("txtMsg");
   // Hex cipher text lines up in columns of 80.
   txtMsg->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  // Tab moves on to the buttons, as in the boxes above.
+  txtMsg->setTabChangesFocus(true);
   cmdEnc = Button("cmdEnc", "Encrypt", this);
   cmdDec = Button("cmdDec", "Decrypt", this);
   Command1 = Button("Command1", "Send", this);
