@@ -21,7 +21,6 @@
 #include "keys/key_wipe.h"
 #include "store/installation.h"
 #include "ui/frm_path_select.h"
-#include "ui/status_line_dialogs.h"
 
 namespace ostrel::ui {
 namespace {
@@ -37,6 +36,23 @@ class KeyTextValidator : public QValidator {
     if (keyText.empty()) return Acceptable;
     return keys::JudgeKeyText(keyText) == keys::KeyVerdict::Refused ? Invalid : Acceptable;
   }
+};
+
+// "Set" reports the key loading in the window's own status label; message
+// boxes still go to the program's dialogs.
+class KeyLoadingDialogs : public base::Dialogs {
+ public:
+  KeyLoadingDialogs(base::Dialogs& inner, QLabel& label) : inner_(inner), label_(label) {}
+  void Show(const base::MessageBox& box) override { inner_.Show(box); }
+  base::Answer Ask(const base::MessageBox& box) override { return inner_.Ask(box); }
+  void SetStatus(std::string_view text) override {
+    label_.setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    label_.repaint();
+  }
+
+ private:
+  base::Dialogs& inner_;
+  QLabel& label_;
 };
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
@@ -179,10 +195,7 @@ void frmKeyManagement::AddOrUpdate() {
 }
 
 void frmKeyManagement::Set() {
-  StatusLineDialogs status(dialogs_, [this](std::string_view text) {
-    lbStat->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    lbStat->repaint();
-  });
+  KeyLoadingDialogs status(dialogs_, *lbStat);
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   const auto editor = keys::SetKey(installation_.ProgramFolder, Combo1->currentText().toStdString(),
                                    installation_.Engine, installation_.CurrentKey, status);
