@@ -184,6 +184,9 @@ void frmMain::Load() {
 }
 
 void frmMain::Activate() {
+  // Mail checked by an activation opens a window, whose closing must not
+  // start another activation inside this one.
+  activating_ = true;
   const store::Activation activation = installation_->ActivationStep();
   if (activation.showNotice) {
     frmNotice notice(installation_->ProgramFolder, this);
@@ -195,6 +198,18 @@ void frmMain::Activate() {
     case store::Activation::Next::ShowBox: ShowBox(activation.box); break;
     case store::Activation::Next::Nothing: break;
   }
+  activating_ = false;
+  lastActivation_.start();
+}
+
+void frmMain::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange || !isActiveWindow() || exited_ || activating_) return;
+  // Start-up runs the first activation itself; a modal window still open
+  // keeps the main window waiting.
+  if (!installation_->FirstActivationDone || QApplication::activeModalWidget() != nullptr) return;
+  if (lastActivation_.isValid() && lastActivation_.elapsed() < kActivationEchoMs) return;
+  Activate();
 }
 
 void frmMain::ShowBox(const std::optional<store::BoxView>& box) {

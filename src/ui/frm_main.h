@@ -4,6 +4,7 @@
 // menus and the popup menu. Each handler calls a flow of the installation
 // and shows what it returns.
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <memory>
 #include <optional>
@@ -40,9 +41,13 @@ class frmMain : public QMainWindow {
 
   // Start-up's load step; runs once, before the window is first shown.
   void Load();
-  // The activation step: after the window first shows and whenever a window
-  // opened from it has closed.
+  // The activation step: after the window first shows, whenever a window
+  // opened from it has closed, and when the person switches back to the
+  // program from another one.
   void Activate();
+  // An activation event this soon after an activation step is its echo (the
+  // window becoming active again as a modal window closes) and runs none.
+  static constexpr int kActivationEchoMs = 500;
 
   store::Installation& Program() { return *installation_; }
   // The message pane's text as the flows see it, lines ended by CR LF.
@@ -114,6 +119,7 @@ class frmMain : public QMainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -170,6 +176,8 @@ class frmMain : public QMainWindow {
   BoxTableModel* model_;
   std::string paneText_;
   bool exited_ = false;
+  bool activating_ = false;
+  QElapsedTimer lastActivation_;
 };
 
 }  // namespace ostrel::ui

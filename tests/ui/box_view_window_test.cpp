@@ -3,9 +3,7 @@
 #include <gmock/gmock.h>
 
 #include <QAction>
-#include <QGroupBox>
-#include <QToolButton>
-
+#include <QApplication>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QTableView>
@@ -74,6 +72,26 @@ TEST_F(BoxViewWindowTest, BoxButtonsAndMenuSwitchBoxesAndEmptyThePane) {
   EXPECT_EQ(Caption(), "InBox (1 msgs)");
   window->emtrash->trigger();
   EXPECT_EQ(Caption(), "Trash (1 msgs)");
+}
+
+TEST_F(BoxViewWindowTest, SwitchingBackFromAnotherProgramReloadsTheBoxButAModalsEchoDoesNot) {
+  store.AddMessage("In", "first", "a\r\n");
+  Start();
+  LeftClickRow(0);
+  // Mail filed meanwhile by another run of the program (the command line).
+  store.AddMessage("In", "second", "b\r\n");
+  QWidget other;
+  other.show();
+  const auto switchBack = [&] {
+    QApplication::setActiveWindow(&other);
+    QApplication::setActiveWindow(window.get());
+  };
+  switchBack();
+  EXPECT_EQ(Caption(), "InBox (1 msgs)");
+  QTest::qWait(ui::frmMain::kActivationEchoMs + 100);
+  switchBack();
+  EXPECT_EQ(Caption(), "InBox (2 msgs)");
+  EXPECT_EQ(window->PaneText(), "a\r\n");
 }
 
 TEST_F(BoxViewWindowTest, HoverTextsCountTheMessagesOfEachBox) {
