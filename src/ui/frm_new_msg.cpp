@@ -24,6 +24,7 @@
 #include "store/installation.h"
 #include "ui/desktop.h"
 #include "ui/frm_send.h"
+#include "ui/line_ends.h"
 
 namespace ostrel::ui {
 namespace {
@@ -48,19 +49,6 @@ QPushButton* Button(const char* name, const char* caption, QWidget* parent) {
   // Enter in a text box must never send or encipher by accident.
   button->setAutoDefault(false);
   return button;
-}
-
-// The message box shows lines; the compose work keeps CR LF line ends.
-QString DisplayLines(const std::string& text) {
-  QString lines = QString::fromStdString(text);
-  lines.replace("\r\n", "\n");
-  return lines;
-}
-
-std::string StoredLines(const QString& shown) {
-  QString text = shown;
-  text.replace("\n", "\r\n");
-  return text.toStdString();
 }
 
 // The recipient being typed: what follows the last ";", without the blanks
@@ -218,7 +206,7 @@ void frmNewMsg::ShowForm() {
   txtTo->setText(QString::fromStdString(form_.to));
   txtSubject->setText(QString::fromStdString(form_.subject));
   txtAttach->setText(QString::fromStdString(form_.attachments));
-  txtMsg->setPlainText(DisplayLines(form_.message));
+  txtMsg->setPlainText(ShownLines(form_.message));
 }
 
 void frmNewMsg::TakeControls() {
