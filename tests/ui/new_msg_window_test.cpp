@@ -17,11 +17,14 @@
 #include <QPushButton>
 #include <QTest>
 #include <QUrl>
+#include <atomic>
 
 #include "base/ansi_text.h"
 #include "keys/key_store.h"
 #include "settings/address_book.h"
+#include "store/installation.h"
 #include "store/mail_box.h"
+#include "transport/compose.h"
 #include "transport/fake_smtp_control.h"
 #include "ui/frm_new_msg.h"
 #include "ui/frm_send.h"
@@ -54,6 +57,21 @@ bool DropFiles(QWidget* target, const QList<QUrl>& urls) {
   QCoreApplication::sendEvent(target, &drop);
   return drop.isAccepted();
 }
+
+// A control that hands its events to the test, which raises them later as a
+// slow server would.
+class HeldSmtpControl : public transport::SmtpControl {
+ public:
+  HeldSmtpControl(transport::SmtpEvents& held, std::atomic<bool>& started) : held_(held), started_(started) {}
+  void Send() override {
+    held_ = events_;
+    started_ = true;
+  }
+
+ private:
+  transport::SmtpEvents& held_;
+  std::atomic<bool>& started_;
+};
 
 class NewMsgWindowTest : public MainWindowTest {
  protected:
@@ -371,6 +389,42 @@ TEST_F(NewMsgWindowTest, FailedSendShowsTheReasonKeepsTheSentCopyAndTheWindowSen
   EXPECT_THAT(progress, ElementsAre(1000));
   EXPECT_EQ(store.Subjects("Sent"), (std::vector<std::string>{"Twice", "Twice"}));
   EXPECT_EQ(ReadBytes(store / "Sent" / "MSG2.txt"), "Hello\r\n");
+}
+
+TEST_F(NewMsgWindowTest, SendingWindowWaitsForTheControlAndOnlyItsFirstEventCounts) {
+  Start();
+  store::Installation& program = window->Program();
+  program.ComposeMode = "New";
+  transport::ComposeForm form = transport::OpenCompose(program, "");
+  form.to = "bob@example.org";
+  ASSERT_TRUE(transport::QueueMessage(program, form, dialogs));
+  program.MessageEncrypted = true;
+  transport::SmtpEvents held;
+  std::atomic<bool> started{false};
+  auto sending =
+      std::make_unique<ui::frmSend>(program, dialogs, nullptr, std::make_unique<HeldSmtpControl>(held, started));
+  sending->show();
+  ASSERT_TRUE(QTest::qWaitFor([&started] { return started.load(); }, 5000));
+
+  // Neither Escape nor the close button abandons a send under way.
+  QTest::keyClick(sending.get(), Qt::Key_Escape);
+  sending->close();
+  EXPECT_TRUE(sending->isVisible());
+  held.progress(50, 100);
+  EXPECT_TRUE(QTest::qWaitFor([&sending] { return sending->ProgressBar1->value() == 500; }, 5000));
+
+  held.error("The connection was lost.");
+  EXPECT_TRUE(QTest::qWaitFor([&sending] { return !sending->isVisible(); }, 5000));
+  // A completion after the error, and events after the window has gone,
+  // change nothing: the error left MessageEncrypted as it was.
+  held.completion();
+  QCoreApplication::processEvents();
+  sending.reset();
+  held.completion();
+  held.error("too late");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(dialogs.ShownTexts(), std::vector<std::string>{"The connection was lost."});
+  EXPECT_TRUE(program.MessageEncrypted);
 }
 
 }  // namespace
