@@ -46,6 +46,8 @@ TEST_F(AddressBookWindowTest, AddRefusesMissingDataBadAddressesAndNamesAlreadySt
     book.Text1->setText("bob@example.org");
     book.Command1->click();
     book.Command1->click();
+    book.Combo1->setEditText("Nobody");
+    book.Command2->click();
     // The list shows the new name only when the window is loaded again.
     EXPECT_EQ(book.Combo1->count(), 0);
   });
@@ -53,7 +55,8 @@ TEST_F(AddressBookWindowTest, AddRefusesMissingDataBadAddressesAndNamesAlreadySt
               ElementsAre("Missing Data.  Define a name and an email address.",
                           "Invalid Email Address.  Format is yourname@yourdomain.com",
                           "Invalid Email Address.  Format is yourname@yourdomain.com", "Bob has been added.",
-                          "That Name already exists.  Choose another name or perform an Update."));
+                          "That Name already exists.  Choose another name or perform an Update.",
+                          "Nobody is not in the Address Book.  Use Add to add it."));
   EXPECT_THAT(Stored(), ElementsAre(settings::AddressRecord{"Bob", "bob@example.org"}));
 }
 

@@ -65,13 +65,20 @@ TEST_F(SignaturesWindowTest, PickingShowsATextWithoutMakingItCurrentAndDeleteRel
     EXPECT_EQ(signatures.Text1->toPlainText(), "Alice\nat work");
     EXPECT_EQ(ReadBytes(store / "sig.cur"), "Alice\r\nat work\r\n");
 
+    signatures.Combo1->setEditText("");
+    signatures.Command2->click();
+    signatures.Combo1->setEditText("home");
+    signatures.Command2->click();
+    EXPECT_EQ(signatures.Combo1->count(), 2);
+
     signatures.Combo1->setEditText("Home");
     signatures.Command2->click();
     EXPECT_EQ(signatures.Combo1->count(), 1);
     EXPECT_EQ(signatures.Combo1->currentText(), "Work");
     EXPECT_EQ(signatures.Text1->toPlainText(), "Alice\nat work");
   });
-  EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("Signature Deleted."));
+  EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("Cannot Delete.  Missing Signature Name.",
+                                                "There is no Signature named home.", "Signature Deleted."));
   EXPECT_THAT(settings::ReadSignatures(store.Folder()),
               ElementsAre(settings::SignatureRecord{"Work", "Alice\r\nat work"}));
 }
