@@ -6,6 +6,7 @@
 #include <QString>
 #include <string>
 
+#include "base/dialogs.h"
 #include "ui/desktop.h"
 
 class QWidget;
@@ -24,6 +25,14 @@ class StillDesktop : public ui::Desktop {
   bool OpenWithDefaultApplication(const std::filesystem::path&) override { return true; }
   void OpenLink(const QUrl&) override {}
   void Print(QWidget*, const std::vector<std::string>&) override {}
+};
+
+// The sample data's flows report what they did; nobody reads it here.
+class QuietDialogs : public base::Dialogs {
+ public:
+  void Show(const base::MessageBox&) override {}
+  base::Answer Ask(const base::MessageBox&) override { return base::Answer::No; }
+  void SetStatus(std::string_view) override {}
 };
 
 // Shows the window, renders it into DIR/name.png and hides it again.

@@ -28,14 +28,6 @@ class StalledSmtpControl : public transport::SmtpControl {
   }
 };
 
-// The address book and the queue report what they did; nobody reads it here.
-class QuietDialogs : public base::Dialogs {
- public:
-  void Show(const base::MessageBox&) override {}
-  base::Answer Ask(const base::MessageBox&) override { return base::Answer::No; }
-  void SetStatus(std::string_view) override {}
-};
-
 }  // namespace
 
 bool ShootComposeWindows(const std::string& programFolder, const QDir& target) {

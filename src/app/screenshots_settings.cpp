@@ -53,7 +53,7 @@ void AddSettingsEntries(const std::string& programFolder, base::Dialogs& dialogs
 }  // namespace
 
 bool ShootSettingsWindows(const std::string& programFolder, const QDir& target) {
-  base::UnattendedDialogs dialogs;
+  QuietDialogs dialogs;
   AddSettingsEntries(programFolder, dialogs);
   StillDesktop desktop;
   bool ok = true;

@@ -161,7 +161,6 @@ class frmMain : public QMainWindow {
   void OpenAddressBook();
   void OpenSignatures();
   void OpenFilters();
-  void OpenLater(const QString& windowName, const QString& title);
   void RunModal(QDialog& window);
   void Exit();
 

@@ -20,7 +20,6 @@
 #include "ui/frm_attachments.h"
 #include "ui/frm_browser.h"
 #include "ui/frm_clean_up.h"
-#include "ui/frm_later.h"
 #include "ui/frm_main.h"
 #include "ui/frm_show.h"
 #include "ui/work_progress.h"
@@ -311,11 +310,6 @@ void frmMain::ShowHelp(std::string_view page) {
 void frmMain::ShowAbout() {
   frmAbout about(this);
   RunModal(about);
-}
-
-void frmMain::OpenLater(const QString& windowName, const QString& title) {
-  frmLater window(windowName, title, this);
-  RunModal(window);
 }
 
 void frmMain::Exit() { close(); }
