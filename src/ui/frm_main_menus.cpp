@@ -2,7 +2,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -22,6 +21,7 @@
 #include "ui/frm_clean_up.h"
 #include "ui/frm_main.h"
 #include "ui/frm_show.h"
+#include "ui/wait_pointer.h"
 #include "ui/work_progress.h"
 
 namespace ostrel::ui {
@@ -39,14 +39,6 @@ QAction* Divider(QMenu* menu, const char* name) {
   return action;
 }
 
-// The wait pointer for the length of one piece of work.
-class WaitPointer {
- public:
-  WaitPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitPointer() { QGuiApplication::restoreOverrideCursor(); }
-  WaitPointer(const WaitPointer&) = delete;
-  WaitPointer& operator=(const WaitPointer&) = delete;
-};
 
 base::MessageBox Warning(std::string text) {
   return base::MessageBox{std::move(text), "", base::Buttons::Ok, base::Icon::Exclamation};

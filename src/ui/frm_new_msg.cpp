@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,27 +24,16 @@
 #include "ui/desktop.h"
 #include "ui/frm_send.h"
 #include "ui/line_ends.h"
+#include "ui/named_control.h"
+#include "ui/wait_pointer.h"
 
 namespace ostrel::ui {
 namespace {
 
 constexpr int kAddressRole = Qt::UserRole;
 
-QLabel* Caption(const char* name, const char* text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(name);
-  return label;
-}
-
-QLineEdit* TextBox(const char* name, QWidget* parent) {
-  auto* box = new QLineEdit(parent);
-  box->setObjectName(name);
-  return box;
-}
-
 QPushButton* Button(const char* name, const char* caption, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
+  auto* button = Named<QPushButton>(name, caption, parent);
   // Enter in a text box must never send or encipher by accident.
   button->setAutoDefault(false);
   return button;
@@ -57,13 +45,6 @@ QString RecipientBeingTyped(const QString& to) {
   return to.mid(to.lastIndexOf(';') + 1).trimmed();
 }
 
-class WaitPointer {
- public:
-  WaitPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitPointer() { QGuiApplication::restoreOverrideCursor(); }
-  WaitPointer(const WaitPointer&) = delete;
-  WaitPointer& operator=(const WaitPointer&) = delete;
-};
 
 }  // namespace
 
@@ -88,21 +69,21 @@ frmNewMsg::frmNewMsg(store::Installation& installation, const std::string& messa
 }
 
 void frmNewMsg::BuildControls() {
-  Label1 = Caption("Label1", "To", this);
-  txtTo = TextBox("txtTo", this);
+  Label1 = Named<QLabel>("Label1", "To", this);
+  txtTo = Named<QLineEdit>("txtTo", this);
   cmbTo = new QComboBox(this);
   cmbTo->setObjectName("cmbTo");
   cmbTo->setMinimumContentsLength(16);
-  Label2 = Caption("Label2", "Subject", this);
-  txtSubject = TextBox("txtSubject", this);
-  Label3 = Caption("Label3", "Attachments", this);
-  txtAttach = TextBox("txtAttach", this);
+  Label2 = Named<QLabel>("Label2", "Subject", this);
+  txtSubject = Named<QLineEdit>("txtSubject", this);
+  Label3 = Named<QLabel>("Label3", "Attachments", this);
+  txtAttach = Named<QLineEdit>("txtAttach", this);
   Command2 = Button("Command2", "Select", this);
-  Label4 = Caption("Label4", "Using Key", this);
+  Label4 = Named<QLabel>("Label4", "Using Key", this);
   Combo1 = new QComboBox(this);
   Combo1->setObjectName("Combo1");
   Combo1->setMinimumContentsLength(20);
-  lbStat = Caption("lbStat", "", this);
+  lbStat = Named<QLabel>("lbStat", "", this);
   Check1 = new QCheckBox("Use Signature", this);
   Check1->setObjectName("Check1");
   txtMsg = new QPlainTextEdit(this);

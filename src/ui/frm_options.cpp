@@ -14,6 +14,7 @@
 #include "base/dialogs.h"
 #include "transport/server_security_note.h"
 #include "ui/desktop.h"
+#include "ui/named_control.h"
 #include "ui/text_look.h"
 
 namespace ostrel::ui {
@@ -42,30 +43,6 @@ settings::TextLook DesignedLook() {
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
-QLabel* NewLabel(const char* caption, const char* name, QWidget* parent) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(name);
-  return label;
-}
-
-QLineEdit* NewBox(const char* name, QWidget* parent) {
-  auto* box = new QLineEdit(parent);
-  box->setObjectName(name);
-  return box;
-}
-
-QCheckBox* NewCheck(const char* caption, const char* name, QWidget* parent) {
-  auto* check = new QCheckBox(caption, parent);
-  check->setObjectName(name);
-  return check;
-}
-
-QPushButton* NewButton(const char* caption, const char* name, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  return button;
-}
-
 }  // namespace
 
 frmOptions::frmOptions(const std::string& programFolder, settings::MailOptions& mailOptions,
@@ -87,38 +64,38 @@ frmOptions::frmOptions(const std::string& programFolder, settings::MailOptions& 
 }
 
 void frmOptions::BuildControls() {
-  Label1 = NewLabel("POP ServerName", "Label1", this);
+  Label1 = Named<QLabel>("Label1", "POP ServerName", this);
   Combo1 = new QComboBox(this);
   Combo1->setObjectName("Combo1");
   Combo1->setEditable(true);
   // Typing a new server name adds it to the list only by saving.
   Combo1->setInsertPolicy(QComboBox::NoInsert);
-  lbPopSecurity = NewLabel("", "lbPopSecurity", this);
-  Label2 = NewLabel("SMTP ServerName", "Label2", this);
-  Text1 = NewBox("Text1", this);
-  lbSmtpSecurity = NewLabel("", "lbSmtpSecurity", this);
-  Label3 = NewLabel("Username", "Label3", this);
-  Text2 = NewBox("Text2", this);
-  Label4 = NewLabel("Password", "Label4", this);
-  Text3 = NewBox("Text3", this);
+  lbPopSecurity = Named<QLabel>("lbPopSecurity", "", this);
+  Label2 = Named<QLabel>("Label2", "SMTP ServerName", this);
+  Text1 = Named<QLineEdit>("Text1", this);
+  lbSmtpSecurity = Named<QLabel>("lbSmtpSecurity", "", this);
+  Label3 = Named<QLabel>("Label3", "Username", this);
+  Text2 = Named<QLineEdit>("Text2", this);
+  Label4 = Named<QLabel>("Label4", "Password", this);
+  Text3 = Named<QLineEdit>("Text3", this);
   Text3->setEchoMode(QLineEdit::Password);
   Text3->setStyleSheet("QLineEdit { lineedit-password-character: 42; }");
-  Label5 = NewLabel("Email Address", "Label5", this);
-  Text4 = NewBox("Text4", this);
-  Check1 = NewCheck("Delete Messages on Server", "Check1", this);
-  Check2 = NewCheck("Check Mail on Startup", "Check2", this);
-  Check3 = NewCheck("Empty Trash on Exit", "Check3", this);
-  Check4 = NewCheck("Use Signatures", "Check4", this);
-  Check5 = NewCheck("Use Filters", "Check5", this);
+  Label5 = Named<QLabel>("Label5", "Email Address", this);
+  Text4 = Named<QLineEdit>("Text4", this);
+  Check1 = Named<QCheckBox>("Check1", "Delete Messages on Server", this);
+  Check2 = Named<QCheckBox>("Check2", "Check Mail on Startup", this);
+  Check3 = Named<QCheckBox>("Check3", "Empty Trash on Exit", this);
+  Check4 = Named<QCheckBox>("Check4", "Use Signatures", this);
+  Check5 = Named<QCheckBox>("Check5", "Use Filters", this);
   Frame1 = new QGroupBox("Message Text", this);
   Frame1->setObjectName("Frame1");
-  Text5 = NewBox("Text5", Frame1);
+  Text5 = Named<QLineEdit>("Text5", Frame1);
   Text5->setReadOnly(true);
-  Command1 = NewButton("Background", "Command1", Frame1);
-  Command2 = NewButton("Foreground", "Command2", Frame1);
-  Command3 = NewButton("Font", "Command3", Frame1);
-  Command4 = NewButton("Save", "Command4", this);
-  Command5 = NewButton("Cancel", "Command5", this);
+  Command1 = Named<QPushButton>("Command1", "Background", Frame1);
+  Command2 = Named<QPushButton>("Command2", "Foreground", Frame1);
+  Command3 = Named<QPushButton>("Command3", "Font", Frame1);
+  Command4 = Named<QPushButton>("Command4", "Save", this);
+  Command5 = Named<QPushButton>("Command5", "Cancel", this);
   Command4->setDefault(true);
   for (QLabel* note : {lbPopSecurity, lbSmtpSecurity}) {
     note->setWordWrap(true);
