@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +20,7 @@
 #include "keys/key_wipe.h"
 #include "store/installation.h"
 #include "ui/frm_path_select.h"
+#include "ui/wait_pointer.h"
 
 namespace ostrel::ui {
 namespace {
@@ -196,10 +196,12 @@ void frmKeyManagement::AddOrUpdate() {
 
 void frmKeyManagement::Set() {
   KeyLoadingDialogs status(dialogs_, *lbStat);
-  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  const auto editor = keys::SetKey(installation_.ProgramFolder, Combo1->currentText().toStdString(),
-                                   installation_.Engine, installation_.CurrentKey, status);
-  QGuiApplication::restoreOverrideCursor();
+  std::optional<keys::KeyEditor> editor;
+  {
+    WaitPointer wait;
+    editor = keys::SetKey(installation_.ProgramFolder, Combo1->currentText().toStdString(), installation_.Engine,
+                          installation_.CurrentKey, status);
+  }
   if (editor) {
     Text1->setText(Text(editor->name));
     Text2->setText(Text(editor->keyText));

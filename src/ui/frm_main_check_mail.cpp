@@ -1,12 +1,11 @@
 // The main window checks for new mail: the default key's keyspace first, the
 // receiving window while the mail comes in, then the attachment check, the
 // summary in the status line and the In box.
-#include <QGuiApplication>
-
 #include "transport/receiving.h"
 #include "ui/desktop.h"
 #include "ui/frm_check_mail.h"
 #include "ui/frm_main.h"
+#include "ui/wait_pointer.h"
 
 namespace ostrel::ui {
 
@@ -18,9 +17,11 @@ void frmMain::CheckMail() {
     desktop_.RunModal(window);
     window.WaitUntilDone();
   }
-  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  const auto box = transport::FinishCheck(*installation_, dialogs_, *defaultKey);
-  QGuiApplication::restoreOverrideCursor();
+  std::optional<store::BoxView> box;
+  {
+    WaitPointer wait;
+    box = transport::FinishCheck(*installation_, dialogs_, *defaultKey);
+  }
   SetPane("");
   ShowBox(box);
 }
