@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <numeric>
 #include <random>
 #include <set>
 
@@ -36,12 +35,15 @@ class TextCipherTest : public EngineTest {
   }
 };
 
-TEST_F(TextCipherTest, EveryCodeComesBackAndLengthIsKept) {
+TEST_F(TextCipherTest, EveryCodeComesBackAndTheWorkingWheelsArePristineAfterEachCall) {
+  const std::string pristine = WorkBytes("k1.brs");
   const std::string plain = AllCodes() + "\r\n" + std::string(3, '\0') + AllCodes();
   const std::string cipher = Encrypted(plain);
+  EXPECT_EQ(WorkBytes("k1.bcr"), pristine);
   EXPECT_EQ(cipher.size(), plain.size());
   EXPECT_NE(cipher, plain);
   EXPECT_EQ(Decrypted(cipher), plain);
+  EXPECT_EQ(WorkBytes("k1.bcr"), pristine);
   EXPECT_EQ(Encrypted(""), "");
 }
 
@@ -58,23 +60,6 @@ TEST_F(TextCipherTest, RepeatedCharacterGivesVaryingCipher) {
   EXPECT_GT(std::set<char>(cipher.begin(), cipher.end()).size(), 10u);
 }
 
-TEST_F(TextCipherTest, RoundTripAcrossOrderChangesAndThePeriodWrap) {
-  const PeriodTable& table = engine.Periods();
-  const std::int64_t cycle = std::accumulate(table.begin() + 1, table.end(), std::int64_t{0});
-  std::string plain;
-  for (std::int64_t i = 0; i < cycle + 777; ++i) plain += static_cast<char>((i * 7 + i / 13) % 256);
-  EXPECT_EQ(Decrypted(Encrypted(plain)), plain);
-}
-
-TEST_F(TextCipherTest, WorkingWheelsEqualPristineWheelsAfterEveryCall) {
-  const std::string pristine = WorkBytes("k1.brs");
-  std::string text = std::string(500, 'a');
-  engine.EncryptText(text);
-  EXPECT_EQ(WorkBytes("k1.bcr"), pristine);
-  engine.DecryptText(text);
-  EXPECT_EQ(WorkBytes("k1.bcr"), pristine);
-}
-
 TEST_F(TextCipherTest, ARunCutShortBeforeRestoringChangesNothingLater) {
   const std::string plain = "The wheels start from the pristine copy.";
   const std::string cipher = Encrypted(plain);
@@ -84,26 +69,6 @@ TEST_F(TextCipherTest, ARunCutShortBeforeRestoringChangesNothingLater) {
   testing::WriteBytes(folder / "k1.bcr", turned);
   EXPECT_EQ(Encrypted(plain), cipher);
   EXPECT_EQ(Decrypted(cipher), plain);
-}
-
-TEST_F(TextCipherTest, EveryPathAndThreadCountGivesTheSameBytes) {
-  std::string plain;
-  for (int i = 0; i < 300000; ++i) plain += static_cast<char>((i * 31) % 251);
-  const std::string expected = Encrypted(plain);
-  for (const auto path : {WheelCipher::Path::Portable, WheelCipher::Path::Vector}) {
-    for (const unsigned threads : {1u, 3u}) {
-      engine.SetCipherPath(path);
-      engine.SetThreads(threads);
-      EXPECT_EQ(Encrypted(plain), expected) << threads;
-      EXPECT_EQ(Decrypted(expected), plain) << threads;
-    }
-  }
-}
-
-TEST_F(TextCipherTest, ADifferentKeyGivesADifferentCipher) {
-  const std::string first = Encrypted("same words");
-  Load("123456789123456788");
-  EXPECT_NE(Encrypted("same words"), first);
 }
 
 // Cipher text that correspondents have stored must never change.
@@ -138,7 +103,7 @@ TEST_F(TextCipherFailureTest, MissingOrShortWorkFilesAreReportedAndTheTextKept) 
   };
   const Damage damages[] = {{"k2.bin", ""},  {"k2.bin", " 20 \r\n"}, {"k2.bin", " 20  0 \r\n"},
                             {"k1.brs", ""},  {"k1.brs", std::string(5119, 'a')},
-                            {"k3.bin", "UD"}, {"k4.bin", " 2 \r\n"}};
+                            {"k2.bin", " 20  2000000000 \r\n"}, {"k3.bin", "UD"}, {"k4.bin", " 2 \r\n"}};
   for (const Damage& damage : damages) {
     Load("123456789123456789");
     if (damage.bytes.empty()) {
@@ -192,17 +157,6 @@ TEST_F(TextCipherFailureTest, RandomlyDamagedWorkFilesGiveAnErrorOrAWholeResult)
     engine.DecryptText(text);
     EXPECT_EQ(text, plain) << name;
   }
-}
-
-TEST_F(TextCipherFailureTest, AbsurdPassCountIsTakenForDamage) {
-  Load("123456789123456789");
-  testing::WriteBytes(folder / "k2.bin", " 20  2000000000 \r\n");
-  std::string text = "x";
-  EXPECT_THROW(engine.EncryptText(text), EngineError);
-  testing::WriteBytes(folder / "k2.bin", " 20  3 \r\n");
-  engine.EncryptText(text);
-  engine.DecryptText(text);
-  EXPECT_EQ(text, "x");
 }
 
 }  // namespace
