@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <cstring>
 #include <regex>
 #include <set>
 #include <sys/stat.h>
@@ -47,11 +46,6 @@ TEST_F(WorkFilesTest, WheelFilesHoldTwentyEqualPermutations) {
   EXPECT_EQ(distinct.size(), 20u);
 }
 
-TEST_F(WorkFilesTest, CountsLineIsTwentyAndTwo) {
-  Load("123456789123456789");
-  EXPECT_EQ(WorkBytes("k2.bin"), " 20  2 \r\n");
-}
-
 TEST_F(WorkFilesTest, SettingsRecordHoldsLettersAndWholeSingleValues) {
   Load("564738291827364519");
   const std::string record = WorkBytes("k3.bin");
@@ -92,17 +86,6 @@ TEST_F(WorkFilesTest, EveryWorkFileIsPrivate) {
     ASSERT_EQ(::stat((folder / name).c_str(), &status), 0) << name;
     EXPECT_EQ(status.st_mode & 0777, 0600u) << name;
   }
-}
-
-TEST_F(WorkFilesTest, LoadingTheSameKeyAgainGivesIdenticalFiles) {
-  Load("Same key");
-  const std::string wheels = WorkBytes("k1.bin");
-  const std::string settings = WorkBytes("k3.bin") + WorkBytes("k4.bin") + WorkBytes("k5.bin") + WorkBytes("k6.dat");
-  Load("123456789123456789");
-  EXPECT_NE(WorkBytes("k1.bin"), wheels);
-  Load("Same key");
-  EXPECT_EQ(WorkBytes("k1.bin"), wheels);
-  EXPECT_EQ(WorkBytes("k3.bin") + WorkBytes("k4.bin") + WorkBytes("k5.bin") + WorkBytes("k6.dat"), settings);
 }
 
 TEST(WorkFileFormatTest, StepsReadLenientlyAndNeverBelowOne) {
