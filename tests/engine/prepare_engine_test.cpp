@@ -23,18 +23,6 @@ TEST_F(PrepareEngineTest, EmptyFolderGivesDefaultsAndEmptySettingsFiles) {
   EXPECT_EQ(engine.OrderCounter(), 0);
 }
 
-TEST_F(PrepareEngineTest, StepsAreReadLenientlyFromTheStepsFile) {
-  std::string steps = " 3 \r\n0\r\n-2\r\nword\r\n";
-  for (int i = 0; i < 16; ++i) steps += " 5 \r\n";
-  testing::WriteBytes(folder / "k4.bin", steps);
-  engine.PrepareEngine();
-  EXPECT_EQ(engine.Steps()[0], 3);
-  EXPECT_EQ(engine.Steps()[1], 1);
-  EXPECT_EQ(engine.Steps()[2], 1);
-  EXPECT_EQ(engine.Steps()[3], 1);
-  EXPECT_EQ(engine.Steps()[4], 5);
-}
-
 TEST_F(PrepareEngineTest, OnlyAnUpperCaseDTurnsRight) {
   std::string record = "dDU D";
   record.resize(20, 'D');
@@ -46,14 +34,6 @@ TEST_F(PrepareEngineTest, OnlyAnUpperCaseDTurnsRight) {
   EXPECT_EQ(engine.DirectionFlags()[2], 1);
   EXPECT_EQ(engine.DirectionFlags()[3], 1);
   EXPECT_EQ(engine.DirectionFlags()[4], 0);
-}
-
-TEST_F(PrepareEngineTest, StepsFileOverwrittenByCleanUpGivesStepOne) {
-  std::string filler;
-  for (int i = 0; i < 20; ++i) filler += "xxxxx\r\n";
-  testing::WriteBytes(folder / "k4.bin", filler);
-  engine.PrepareEngine();
-  for (const std::int16_t step : engine.Steps()) EXPECT_EQ(step, 1);
 }
 
 TEST_F(PrepareEngineTest, ShortSettingsOrStepsFileIsReportedNotGuessed) {
@@ -73,14 +53,6 @@ TEST_F(PrepareEngineTest, DamagedFilesOfAnEarlierKeyDoNotStopAKeyLoad) {
   engine.EncryptText(text);
   engine.DecryptText(text);
   EXPECT_EQ(text, "works");
-}
-
-TEST_F(PrepareEngineTest, OrderStateStartsAtTheFirstPeriod) {
-  Load("123456789123456789");
-  engine.PrepareEngine();
-  EXPECT_EQ(engine.OrderPeriod(), engine.Periods()[1]);
-  EXPECT_EQ(engine.PeriodIndex(), 1);
-  EXPECT_EQ(engine.OrderCounter(), 0);
 }
 
 }  // namespace
