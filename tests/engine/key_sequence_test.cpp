@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "engine_fixture.h"
 #include "engine/wheel_builder.h"
@@ -31,15 +32,6 @@ TEST(KeySequenceTest, EqualNeighboursAreMadeToDiffer) {
   for (int i = 1; i <= 18; ++i) EXPECT_EQ(Entry(e, i), i % 2 == 1 ? 11 : 13) << i;
   // Entry 19 is 11 + 2 = 13 and meets a normalised 13 before it.
   EXPECT_EQ(Entry(e, 19), 15);
-}
-
-TEST(KeySequenceTest, DigitKeysStayInOneToOneHundredFiftyOne) {
-  for (const char* key : {"999999999999999999", "123456789987654321", "111111111111111111", "918273645546372819"}) {
-    const KeySequence e = ExpandKeySequence(key);
-    const auto [low, high] = std::minmax_element(e.begin() + 1, e.end());
-    EXPECT_GE(*low, 1) << key;
-    EXPECT_LE(*high, 151) << key;
-  }
 }
 
 TEST(KeySequenceTest, LettersGiveZeroPairsThatBecomeOne) {
@@ -79,24 +71,22 @@ TEST(KeyNormalisationTest, RepeatsShortKeysAndCutsLongOnes) {
   EXPECT_EQ(NormaliseKey("x"), std::string(18, 'x'));
 }
 
-class LoadKeyTest : public EngineTest {};
+class LoadKeyTest : public EngineTest {
+ protected:
+  std::map<std::string, std::string> FolderContents() const {
+    std::map<std::string, std::string> contents;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+      contents[entry.path().filename().string()] = testing::ReadBytes(entry.path());
+    }
+    return contents;
+  }
+};
 
 TEST_F(LoadKeyTest, HandsBackTheNormalisedKeyAndFillsTheSequence) {
   EXPECT_EQ(Load("abcde"), "abcdeabcdeabcdeabc");
   EXPECT_EQ(engine.KeySequenceCount(), kKeySequenceLength);
   EXPECT_EQ(engine.KeySequenceEntries(), ExpandKeySequence("abcdeabcdeabcdeabc"));
   EXPECT_TRUE(engine.KeyLoaded());
-}
-
-TEST_F(LoadKeyTest, KeysThatDifferAfterTheEighteenthCharacterGiveTheSameKeyspace) {
-  const char* names[] = {"k1.bin", "k1.brs", "k1.bcr", "k2.bin", "k3.bin", "k4.bin", "k5.bin", "k6.dat"};
-  Load("123456789123456789AAAA");
-  std::vector<std::string> first;
-  for (const char* name : names) first.push_back(WorkBytes(name));
-  const PeriodTable firstTable = engine.Periods();
-  Load("123456789123456789B");
-  for (std::size_t i = 0; i < first.size(); ++i) EXPECT_EQ(WorkBytes(names[i]), first[i]) << names[i];
-  EXPECT_EQ(engine.Periods(), firstTable);
 }
 
 TEST_F(LoadKeyTest, RefusesAnEmptyKeyAndChangesNothing) {
@@ -108,10 +98,7 @@ TEST_F(LoadKeyTest, RefusesAnEmptyKeyAndChangesNothing) {
 
 TEST_F(LoadKeyTest, RefusesAKeyWithNegativeEntriesAndKeepsTheLoadedKeyspace) {
   Load("123456789123456789");
-  std::vector<std::pair<std::string, std::string>> before;
-  for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
-    before.emplace_back(entry.path().filename().string(), testing::ReadBytes(entry.path()));
-  }
+  const auto before = FolderContents();
   const PeriodTable table = engine.Periods();
   std::string key = "a-5";
   try {
@@ -121,15 +108,7 @@ TEST_F(LoadKeyTest, RefusesAKeyWithNegativeEntriesAndKeepsTheLoadedKeyspace) {
     EXPECT_NE(std::string(error.what()).find("minus sign"), std::string::npos);
   }
   EXPECT_EQ(key, "a-5");
-  std::size_t count = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
-    ++count;
-    const auto name = entry.path().filename().string();
-    const auto it = std::find_if(before.begin(), before.end(), [&](const auto& b) { return b.first == name; });
-    ASSERT_NE(it, before.end()) << name;
-    EXPECT_EQ(testing::ReadBytes(entry.path()), it->second) << name;
-  }
-  EXPECT_EQ(count, before.size());
+  EXPECT_EQ(FolderContents(), before);
   EXPECT_EQ(engine.Periods(), table);
   EXPECT_TRUE(engine.KeyLoaded());
 }
