@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <regex>
-#include <set>
 #include <sys/stat.h>
 
 #include "engine_fixture.h"
@@ -12,39 +10,7 @@
 namespace ostrel::engine {
 namespace {
 
-bool IsPermutation(std::string_view record) {
-  std::set<unsigned char> codes(record.begin(), record.end());
-  return record.size() == 256 && codes.size() == 256;
-}
-
-std::vector<std::string> LinesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const std::size_t end = text.find("\r\n", pos);
-    if (end == std::string::npos) break;
-    lines.push_back(text.substr(pos, end - pos));
-    pos = end + 2;
-  }
-  return lines;
-}
-
 class WorkFilesTest : public EngineTest {};
-
-TEST_F(WorkFilesTest, WheelFilesHoldTwentyEqualPermutations) {
-  Load("918273645546372819");
-  const std::string wheels = WorkBytes("k1.bin");
-  ASSERT_EQ(wheels.size(), 20u * 256);
-  EXPECT_EQ(WorkBytes("k1.brs"), wheels);
-  EXPECT_EQ(WorkBytes("k1.bcr"), wheels);
-  std::set<std::string> distinct;
-  for (std::size_t r = 0; r < 20; ++r) {
-    const std::string record = wheels.substr(r * 256, 256);
-    EXPECT_TRUE(IsPermutation(record)) << r;
-    distinct.insert(record);
-  }
-  EXPECT_EQ(distinct.size(), 20u);
-}
 
 TEST_F(WorkFilesTest, SettingsRecordHoldsLettersAndWholeSingleValues) {
   Load("564738291827364519");
@@ -60,20 +26,6 @@ TEST_F(WorkFilesTest, SettingsRecordHoldsLettersAndWholeSingleValues) {
     EXPECT_EQ(value, static_cast<float>(engine.SettingValues()[j])) << j;
     EXPECT_GE(value, 2.0f);
     EXPECT_LE(value, 7.0f);
-  }
-}
-
-TEST_F(WorkFilesTest, NumberFilesHoldOneBlankFramedNumberPerLine) {
-  Load("Typed key, any text");
-  const std::regex step(" [2-7] ");
-  const std::regex derived(" (8|9|1[0-4]|2[0-2]) ");
-  const auto steps = LinesOf(WorkBytes("k4.bin"));
-  ASSERT_EQ(steps.size(), 20u);
-  for (const auto& line : steps) EXPECT_TRUE(std::regex_match(line, step)) << line;
-  for (const char* name : {"k5.bin", "k6.dat"}) {
-    const auto lines = LinesOf(WorkBytes(name));
-    ASSERT_EQ(lines.size(), 10u) << name;
-    for (const auto& line : lines) EXPECT_TRUE(std::regex_match(line, derived)) << name << line;
   }
 }
 
