@@ -40,6 +40,8 @@ TEST(HexTextTest, DecodeGivesBackEveryByteAndReturnsWhatItStores) {
   EXPECT_EQ(returned, text);
   EXPECT_EQ(hex, text);
   EXPECT_EQ(Decoded(""), "");
+  // A lone last digit is the high half.
+  EXPECT_EQ(Decoded("41A"), "A\xA0");
 }
 
 TEST(HexTextTest, DecodeIgnoresLineBreaksAnywhere) {
@@ -54,11 +56,6 @@ TEST(HexTextTest, DecodeIgnoresLineBreaksAnywhere) {
   }
   EXPECT_EQ(Decoded(rewrapped), text);
   EXPECT_EQ(Decoded("4\r\n1"), "A");
-}
-
-TEST(HexTextTest, LoneLastDigitIsTheHighHalf) {
-  EXPECT_EQ(Decoded("A"), "\xA0");
-  EXPECT_EQ(Decoded("41A"), "A\xA0");
 }
 
 TEST(HexTextTest, RefusesAnythingButDigitsAndLineBreaksAndKeepsTheText) {
