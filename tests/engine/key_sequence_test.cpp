@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 #include "engine_fixture.h"
 #include "engine/wheel_builder.h"
@@ -48,12 +49,8 @@ TEST(KeySequenceTest, LettersGiveZeroPairsThatBecomeOne) {
 
 TEST(KeySequenceTest, PairsAreReadAsNumbersWithBlanksSkipped) {
   // " 7" and "7 " are 7; "-3" is negative; ".5" rounds to even 0 and becomes 1.
-  EXPECT_EQ(Entry(ExpandKeySequence(NormaliseKey(" 7")), 1), 7);
-  EXPECT_EQ(Entry(ExpandKeySequence(NormaliseKey("7 ")), 1), 7);
-  EXPECT_EQ(Entry(ExpandKeySequence(NormaliseKey("-3")), 1), -3);
-  EXPECT_EQ(Entry(ExpandKeySequence(NormaliseKey(".5")), 1), 1);
-  EXPECT_EQ(Entry(ExpandKeySequence(NormaliseKey(".6")), 1), 1);
-  EXPECT_EQ(Entry(ExpandKeySequence(NormaliseKey("5.")), 1), 5);
+  const std::pair<const char*, int> cases[] = {{" 7", 7}, {"7 ", 7}, {"-3", -3}, {".5", 1}, {".6", 1}, {"5.", 5}};
+  for (const auto& [key, first] : cases) EXPECT_EQ(Entry(ExpandKeySequence(NormaliseKey(key)), 1), first) << key;
 }
 
 TEST(KeySequenceTest, MinusBeforeADigitIsOutOfRange) {
