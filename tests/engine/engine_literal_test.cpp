@@ -56,15 +56,14 @@ class Pair {
   }
 
   void ExpectSameFile(const std::string& bytes) {
-    testing::WriteBytes(real.Path() / "in.bin", bytes);
-    testing::WriteBytes(literal.Path() / "in.bin", bytes);
+    for (const auto& folder : {real.Path(), literal.Path()}) testing::WriteBytes(folder / "in.bin", bytes);
     real_.EncryptFile(real.Path() / "in.bin", real.Path() / "out.enc");
     literal_.EncryptFile(literal.Path() / "in.bin", literal.Path() / "out.enc");
-    ASSERT_EQ(testing::ReadBytes(real.Path() / "out.enc"), testing::ReadBytes(literal.Path() / "out.enc"));
     real_.DecryptFile(real.Path() / "in.bin", real.Path() / "out.dec");
     literal_.DecryptFile(literal.Path() / "in.bin", literal.Path() / "out.dec");
-    ASSERT_EQ(testing::ReadBytes(real.Path() / "out.dec"), testing::ReadBytes(literal.Path() / "out.dec"));
-    ExpectSameWorkingWheels();
+    for (const char* name : {"out.enc", "out.dec", "k1.bcr"}) {
+      ASSERT_EQ(testing::ReadBytes(real.Path() / name), testing::ReadBytes(literal.Path() / name)) << name;
+    }
   }
 
   std::int64_t PeriodCycle() const {
