@@ -108,6 +108,11 @@ void MakePrivateFolder(const std::filesystem::path& folder) {
   if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) ThrowErrno("cannot create folder", folder);
 }
 
+bool SyncFile(const std::filesystem::path& path) {
+  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  return file.get() >= 0 && ::fsync(file.get()) == 0;
+}
+
 void SyncFolder(const std::filesystem::path& folder) {
   const std::filesystem::path name = folder.empty() ? std::filesystem::path(".") : folder;
   FileDescriptor dir(::open(name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

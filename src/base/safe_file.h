@@ -34,4 +34,8 @@ void MakePrivateFolder(const std::filesystem::path& folder);
 // Flushes a folder's entries (after a rename or unlink) to disk.
 void SyncFolder(const std::filesystem::path& folder);
 
+// Flushes a file's bytes to disk; false when the file cannot be opened or
+// the disk refuses them.
+bool SyncFile(const std::filesystem::path& path);
+
 }  // namespace ostrel::base

@@ -44,7 +44,9 @@ class Engine {
   bool KeyLoaded() const;
 
   // Bytes in, bytes out, same length. On any failure they throw EngineError
-  // and leave the text (or the destination file) as it was.
+  // and leave the text (or the destination file) as it was. A destination
+  // file is replaced whole, but not flushed to disk: flush it (base::SyncFile)
+  // before deleting the source.
   void EncryptText(std::string& text);
   void DecryptText(std::string& text);
   void EncryptFile(const std::filesystem::path& source, const std::filesystem::path& destination);

@@ -9,7 +9,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "base/safe_file.h"
 #include "engine/decrypted_file_list.h"
 #include "engine/engine.h"
 #include "engine/work_files.h"
@@ -69,12 +68,6 @@ void WriteBlock(int fd, const std::uint8_t* buffer, std::size_t size, const std:
   }
 }
 
-// Sends a written block on its way to the disk at once, so that the final
-// flush has little left to wait for. Only a hint: the flush checks the result.
-void StartWriteBack(int fd, std::uint64_t offset, std::size_t size) {
-  ::sync_file_range(fd, static_cast<off_t>(offset), static_cast<off_t>(size), SYNC_FILE_RANGE_WRITE);
-}
-
 void RefuseSameFile(const std::filesystem::path& source, const std::filesystem::path& destination) {
   std::error_code error;
   const bool same = std::filesystem::exists(destination, error)
@@ -89,6 +82,9 @@ void RefuseSameFile(const std::filesystem::path& source, const std::filesystem::
 
 // A temporary file beside the destination, renamed over it once complete,
 // so that a failed run never leaves a half file under the destination's name.
+// The bytes are not flushed to disk here: a caller that goes on to delete the
+// source flushes the destination first (base::SyncFile), and one that keeps
+// the source loses nothing to a crash.
 class PendingFile {
  public:
   explicit PendingFile(const std::filesystem::path& destination) : destination_(destination) {
@@ -109,11 +105,9 @@ class PendingFile {
   int Get() const { return file_->Get(); }
 
   void Commit() {
-    if (::fsync(file_->Get()) != 0) ThrowFileError("Cannot write the file", destination_);
     if (::close(file_->Release()) != 0) ThrowFileError("Cannot write the file", destination_);
     if (::rename(path_.c_str(), destination_.c_str()) != 0) ThrowFileError("Cannot write the file", destination_);
     committed_ = true;
-    base::SyncFolder(destination_.parent_path());
   }
 
  private:
@@ -211,10 +205,7 @@ void Engine::TransformFile(Direction direction, const std::filesystem::path& sou
     reading = readInto((k + 1) % kBlocksInFlight);
     RunCipher(cipher, direction, done, block, got);
     if (writing.valid()) writing.get();
-    writing = Launch([fd = output.Get(), data = block, got, offset = done, &destination] {
-      WriteBlock(fd, data, got, destination);
-      StartWriteBack(fd, offset, got);
-    });
+    writing = Launch([fd = output.Get(), data = block, got, &destination] { WriteBlock(fd, data, got, destination); });
     done += got;
   }
   if (writing.valid()) writing.get();

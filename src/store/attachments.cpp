@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
+#include "base/safe_file.h"
+
 namespace ostrel::store {
 namespace {
 
@@ -46,16 +48,20 @@ AttachmentCheck CheckAttachments(const std::filesystem::path& programFolder, eng
     base::Report(progress, i, encNames.size());
     const std::string& name = encNames[i];
     const auto plainName = name.substr(0, name.size() - kEncEnding.size());
+    const auto deciphered = programFolder / kDecryptedFolder / plainName;
     try {
-      engine.DecryptFile(received / name, programFolder / kDecryptedFolder / plainName);
+      engine.DecryptFile(received / name, deciphered);
     } catch (const std::exception&) {
       check.failedNames.push_back(name);
       continue;
     }
+    // The ".enc" file goes only once its plain copy is safely on disk.
+    if (!base::SyncFile(deciphered)) continue;
     pendingEncFiles.push_back(received / name);
     ++check.DecryptedCount;
   }
   base::Report(progress, encNames.size(), encNames.size());
+  base::SyncFolder(programFolder / kDecryptedFolder);
   // Removed only after the listing, so that the listing stays intact.
   for (const auto& path : pendingEncFiles) {
     std::error_code ignored;
