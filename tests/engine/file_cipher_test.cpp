@@ -47,17 +47,13 @@ TEST_F(FileCipherTest, LargeFilesStreamAcrossBlocks) {
   EXPECT_TRUE(testing::ReadBytes(folder / "big.out") == plain);
 }
 
-TEST_F(FileCipherTest, PathsWithBlanksWorkAndAnExistingDestinationIsReplaced) {
+TEST_F(FileCipherTest, BlanksLongestAndBareNamesWorkAndAnExistingDestinationIsReplaced) {
   std::filesystem::create_directories(folder / "my files");
-  const auto source = In("my files/a letter.txt", "Dear friend");
   const auto destination = folder / "my files" / "a letter.txt.enc";
   testing::WriteBytes(destination, std::string(5000, 'z'));
-  engine.EncryptFile(source, destination);
-  EXPECT_EQ(testing::ReadBytes(destination), EncryptedText("Dear friend"));
+  engine.EncryptFile(In("my files/a letter.txt", "abc"), destination);
+  EXPECT_EQ(testing::ReadBytes(destination), EncryptedText("abc"));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder / "my files"), {}), 2);
-}
-
-TEST_F(FileCipherTest, LongestFileNamesAndBareNamesWork) {
   const std::string longName(255, 'L');
   engine.EncryptFile(In("a.txt", "abc"), folder / longName);
   EXPECT_EQ(testing::ReadBytes(folder / longName), EncryptedText("abc"));
