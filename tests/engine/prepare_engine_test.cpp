@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "engine/work_files.h"
 #include "engine_fixture.h"
 
@@ -29,11 +31,8 @@ TEST_F(PrepareEngineTest, OnlyAnUpperCaseDTurnsRight) {
   record += std::string(80, '\0');
   testing::WriteBytes(folder / "k3.bin", record);
   engine.PrepareEngine();
-  EXPECT_EQ(engine.DirectionFlags()[0], 1);
-  EXPECT_EQ(engine.DirectionFlags()[1], 0);
-  EXPECT_EQ(engine.DirectionFlags()[2], 1);
-  EXPECT_EQ(engine.DirectionFlags()[3], 1);
-  EXPECT_EQ(engine.DirectionFlags()[4], 0);
+  const auto& flags = engine.DirectionFlags();
+  EXPECT_EQ(std::vector<int>(flags.begin(), flags.begin() + 5), (std::vector<int>{1, 0, 1, 1, 0}));
 }
 
 TEST_F(PrepareEngineTest, ShortSettingsOrStepsFileIsReportedNotGuessed) {
