@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace ostrel::base {
 namespace {
 
@@ -14,24 +16,14 @@ TEST(NumberText, PrintFormPutsABlankWhereTheSignWouldBe) {
 }
 
 TEST(NumberText, NumericValueReadsLeniently) {
-  EXPECT_EQ(NumericValue(" 3 "), 3.0);
-  EXPECT_EQ(NumericValue("-2"), -2.0);
-  EXPECT_EQ(NumericValue("+7"), 7.0);
-  EXPECT_EQ(NumericValue("word"), 0.0);
-  EXPECT_EQ(NumericValue(""), 0.0);
-  EXPECT_EQ(NumericValue("1 2"), 12.0);       // blanks inside are skipped
-  EXPECT_EQ(NumericValue("- 5"), -5.0);
-  EXPECT_EQ(NumericValue("12abc"), 12.0);     // stops at the first character that cannot continue
-  EXPECT_EQ(NumericValue("5-"), 5.0);
-  EXPECT_EQ(NumericValue("2.5"), 2.5);
-  EXPECT_EQ(NumericValue(".5"), 0.5);
-  EXPECT_EQ(NumericValue("1E2"), 100.0);
-  EXPECT_EQ(NumericValue("1E"), 1.0);
-  EXPECT_EQ(NumericValue("1D1"), 10.0);
-  EXPECT_EQ(NumericValue("E1"), 0.0);
-  EXPECT_EQ(NumericValue("1.2.3"), 1.2);
-  EXPECT_EQ(NumericValue("-"), 0.0);
-  EXPECT_EQ(NumericValue("\t 41\r\n"), 41.0);
+  // Blanks inside are skipped; reading stops at the first character that
+  // cannot continue the number.
+  const std::pair<const char*, double> cases[] = {
+      {" 3 ", 3.0},   {"-2", -2.0},   {"+7", 7.0},    {"word", 0.0},  {"", 0.0},
+      {"1 2", 12.0},  {"- 5", -5.0},  {"12abc", 12.0}, {"5-", 5.0},   {"2.5", 2.5},
+      {".5", 0.5},    {"1E2", 100.0}, {"1E", 1.0},    {"1D1", 10.0},  {"E1", 0.0},
+      {"1.2.3", 1.2}, {"-", 0.0},     {"\t 41\r\n", 41.0}};
+  for (const auto& [text, value] : cases) EXPECT_EQ(NumericValue(text), value) << text;
 }
 
 TEST(NumberText, ConversionRoundsHalfToEvenAndClamps) {
