@@ -96,13 +96,6 @@ TEST_F(OpeningTest, HexCipherTextEnablesDecrypt) {
   EXPECT_FALSE(std::filesystem::exists(store / "web.html"));
 }
 
-TEST_F(OpeningTest, LowerCaseHexOrABlankDisablesDecrypt) {
-  store.AddMessage("In", "lower", "0a1b2c\r\n");
-  store.AddMessage("In", "blank", "0A1B 2C\r\n");
-  EXPECT_FALSE(installation.OpenMessage(1)->decryptEnabled);
-  EXPECT_FALSE(installation.OpenMessage(2)->decryptEnabled);
-}
-
 TEST_F(OpeningTest, HtmlInAnyCaseWritesTheWebPageWithoutLineBreaks) {
   store.AddMessage("In", "web", "<HtMl>\r\n<body>Hi</body>\r\n</html>\r\n", std::string("<html>ignored</html>\r\n"));
   installation.HelpTopic = "oxmkey.htm";

@@ -27,28 +27,24 @@ TEST(CipherViewText, BreaksTheCipherCharactersIntoLinesOfSixty) {
   EXPECT_EQ(*text, expected);
 }
 
-TEST(CipherViewText, FullLastLineEndsWithALineBreak) {
-  std::string buffer;
-  const auto text = store::CipherViewText(std::string(240, '4'), buffer);
-  ASSERT_TRUE(text);
-  EXPECT_EQ(*text, std::string(60, 'D') + "\r\n" + std::string(60, 'D') + "\r\n");
-}
-
-TEST(CipherViewText, ControlCodesShowAsOneVisibleCharacterEach) {
-  std::string buffer;
-  const auto text = store::CipherViewText("000D0A7F41", buffer);
-  ASSERT_TRUE(text);
-  EXPECT_EQ(*text, "\u2400\u240D\u240A\u2421A");
-  const auto undefined = store::CipherViewText("818D8F909D80", buffer);
-  ASSERT_TRUE(undefined);
-  EXPECT_EQ(*undefined, "\u00B7\u00B7\u00B7\u00B7\u00B7\u20AC");
-}
-
-TEST(CipherViewText, TextThatIsNotHexGivesNothing) {
-  std::string buffer;
-  EXPECT_FALSE(store::CipherViewText("Hello\r\n", buffer));
-  EXPECT_FALSE(store::CipherViewText("abcd", buffer));
-  EXPECT_TRUE(buffer.empty());
+TEST(CipherViewText, FullLinesControlCodesAndTextThatIsNotHex) {
+  struct Case {
+    std::string cipher;
+    std::optional<std::string> shown;
+  };
+  const Case cases[] = {
+      {std::string(240, '4'),
+       std::string(60, 'D') + "\r\n" + std::string(60, 'D') + "\r\n"},  // a full last line ends with a break
+      {"000D0A7F41", "\u2400\u240D\u240A\u2421A"},            // control codes show as one character each
+      {"818D8F909D80", "\u00B7\u00B7\u00B7\u00B7\u00B7\u20AC"},  // so do the code page's gaps
+      {"Hello\r\n", std::nullopt},
+      {"abcd", std::nullopt},
+  };
+  for (const Case& test : cases) {
+    std::string buffer;
+    EXPECT_EQ(store::CipherViewText(test.cipher, buffer), test.shown) << test.cipher;
+    EXPECT_EQ(buffer.empty(), !test.shown.has_value()) << test.cipher;
+  }
 }
 
 TEST(PrintLines, HeaderRuleAndPaneLines) {
@@ -61,6 +57,11 @@ TEST(PrintLines, HeaderRuleAndPaneLines) {
 
 class DecryptPaneTest : public ::testing::Test {
  protected:
+  void LoadKey() {
+    std::string key = "730145928837465012";
+    engine.LoadKey(key);
+  }
+
   StoreFolder folder;
   engine::Engine engine{folder.Folder()};
   RecordingDialogs dialogs;
@@ -68,8 +69,7 @@ class DecryptPaneTest : public ::testing::Test {
 };
 
 TEST_F(DecryptPaneTest, DeciphersHexTextUnderTheKeyLoaded) {
-  std::string key = "730145928837465012";
-  engine.LoadKey(key);
+  LoadKey();
   std::string cipher = "Caf\xE9 at noon";
   engine.EncryptText(cipher);
   const auto plain = store::DecryptPane(engine::HexEncode(cipher) + "\r\n", engine, buffer, dialogs);
@@ -85,8 +85,7 @@ TEST_F(DecryptPaneTest, WithoutAKeyTellsThePersonAndGivesNothing) {
 }
 
 TEST_F(DecryptPaneTest, TextThatIsNotHexIsReportedNotDeciphered) {
-  std::string key = "730145928837465012";
-  engine.LoadKey(key);
+  LoadKey();
   EXPECT_FALSE(store::DecryptPane("plain words", engine, buffer, dialogs));
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_THAT(dialogs.shown[0].text, HasSubstr("could not be deciphered"));

@@ -37,31 +37,22 @@ struct ProgressLog {
   }
 };
 
-TEST(ProgressReportTest, MovingToTheTrashCountsEachCopyAndEachRemoval) {
-  StoreFolder store;
-  for (const char* subject : {"a", "b", "c", "d"}) store.AddMessage("In", subject, "text\r\n");
-  ProgressLog log;
+TEST(ProgressReportTest, RemovingRecordsCountsEveryStepOfItsWork) {
+  struct Case {
+    const char* box;
+    std::vector<std::size_t> records;
+    std::size_t steps;  // a move to the Trash is a copy and a removal
+  };
   // Record 9 does not exist and is no work.
-  const auto result = RemoveRecords(store.Folder(), "In", {1, 3, 9}, log.Report());
-  EXPECT_EQ(result.removed, 2u);
-  log.ExpectCompleteCountTo(4);
-  EXPECT_EQ(log.steps.front().first, 0u);
-}
-
-TEST(ProgressReportTest, RemovingFromTheTrashCountsOneStepPerMessage) {
-  StoreFolder store;
-  for (const char* subject : {"a", "b", "c"}) store.AddMessage("Trash", subject, "text\r\n");
-  ProgressLog log;
-  RemoveRecords(store.Folder(), "Trash", {1, 2, 3}, log.Report());
-  log.ExpectCompleteCountTo(3);
-}
-
-TEST(ProgressReportTest, NothingToRemoveStillEnds) {
-  StoreFolder store;
-  store.AddMessage("Sent", "a", "text\r\n");
-  ProgressLog log;
-  RemoveRecords(store.Folder(), "Sent", {5}, log.Report());
-  log.ExpectCompleteCountTo(0);
+  for (const Case& test : {Case{"In", {1, 3, 9}, 4}, Case{"Trash", {1, 2, 3}, 3}, Case{"Sent", {9}, 0}}) {
+    SCOPED_TRACE(test.box);
+    StoreFolder store;
+    for (const char* subject : {"a", "b", "c", "d"}) store.AddMessage(test.box, subject, "text\r\n");
+    ProgressLog log;
+    RemoveRecords(store.Folder(), test.box, test.records, log.Report());
+    log.ExpectCompleteCountTo(test.steps);
+    EXPECT_EQ(log.steps.front().first, 0u);
+  }
 }
 
 TEST(ProgressReportTest, EmptyingTheTrashCountsItsMessages) {
