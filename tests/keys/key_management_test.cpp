@@ -33,13 +33,6 @@ TEST_F(KeyManagement, SummaryCountsKeysAndNamesTheLastDefault) {
   EXPECT_EQ(KeySummary({{"A", "1", true}, {"B", "2", true}}), " 2 keys defined.  Default key is B.");
 }
 
-TEST_F(KeyManagement, OpeningAnEmptyStore) {
-  const KeyManagementView view = OpenKeyManagement(Folder());
-  EXPECT_TRUE(view.names.empty());
-  EXPECT_EQ(view.listText, "");
-  EXPECT_EQ(view.summary, " 0 keys defined.  " + kNoDefault);
-}
-
 TEST_F(KeyManagement, MissingNameOrKeyWritesNothing) {
   EXPECT_FALSE(Add("", "123"));
   EXPECT_FALSE(Add("Home", ""));
@@ -134,12 +127,6 @@ TEST_F(KeyManagement, SetLoadsTheKeyAndFillsTheEditor) {
   EXPECT_FALSE(SetKey(empty.Path(), "", fresh, noKey, dialogs_));
   EXPECT_FALSE(fresh.KeyLoaded());
 }
-
-}  // namespace
-}  // namespace ostrel::keys
-
-namespace ostrel::keys {
-namespace {
 
 TEST_F(KeyManagement, UpdateFoldsWesternLettersAndStoredNameFormsToo) {
   ASSERT_TRUE(Add("\xC3\x84rger", "111111111"));    // "Ärger"
