@@ -1,15 +1,22 @@
 #pragma once
-// A fresh work folder with an engine on it, and short ways to read the work
-// files back.
+// A fresh work folder with an engine on it, short ways to read the work
+// files back, and random bytes to encipher.
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "engine/engine.h"
 #include "support/temp_folder.h"
 
 namespace ostrel::engine {
+
+inline std::string RandomText(std::mt19937& random, std::size_t size) {
+  std::string text(size, '\0');
+  for (char& c : text) c = static_cast<char>(random() & 0xFFu);
+  return text;
+}
 
 class EngineTest : public ::testing::Test {
  protected:

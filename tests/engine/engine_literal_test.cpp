@@ -84,12 +84,6 @@ class Pair {
   literal::LiteralEngine literal_;
 };
 
-std::string RandomText(std::mt19937& random, std::size_t size) {
-  std::string text(size, '\0');
-  for (char& c : text) c = static_cast<char>(random() & 0xFFu);
-  return text;
-}
-
 std::string DigitKey(std::mt19937& random) {
   std::string key;
   for (int i = 0; i < 18; ++i) key += static_cast<char>('1' + random() % 9);

@@ -8,13 +8,6 @@
 namespace ostrel::engine {
 namespace {
 
-std::string RandomBytes(std::size_t size, unsigned seed) {
-  std::mt19937 random(seed);
-  std::string bytes(size, '\0');
-  for (char& b : bytes) b = static_cast<char>(random() & 0xFFu);
-  return bytes;
-}
-
 class FileCipherTest : public EngineTest {
  protected:
   void SetUp() override { Load("564738291827364519"); }
@@ -38,7 +31,8 @@ class FileCipherTest : public EngineTest {
 TEST_F(FileCipherTest, LargeFilesStreamAcrossBlocks) {
   // Over four of the streaming blocks, so that every block buffer is used
   // again, ending inside the fifth.
-  const std::string plain = RandomBytes((std::size_t{17} << 20) + 12345, 99);
+  std::mt19937 random(99);
+  const std::string plain = RandomText(random, (std::size_t{17} << 20) + 12345);
   engine.EncryptFile(In("big.bin", plain), folder / "big.enc");
   const std::string cipher = testing::ReadBytes(folder / "big.enc");
   ASSERT_EQ(cipher.size(), plain.size());
