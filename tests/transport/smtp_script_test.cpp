@@ -25,6 +25,22 @@ std::vector<std::string> Plus(std::vector<std::string> rows, const std::vector<s
   return rows;
 }
 
+// A whole session that takes one message for the recipients.
+std::vector<std::string> AcceptedSend(const std::vector<std::string>& recipients = {"bob@example.test"}) {
+  std::vector<std::string> rows = Greeting();
+  rows.insert(rows.end(), {"C: MAIL FROM:<alice@example.test>", "S: 250 ok"});
+  for (const auto& recipient : recipients) rows.insert(rows.end(), {"C: RCPT TO:<" + recipient + ">", "S: 250 ok"});
+  rows.insert(rows.end(), {"C: DATA", "S: 354 go on", "C: <DATA>", "S: 250 queued", "C: QUIT", "S: 221 bye"});
+  return rows;
+}
+
+// A control pointed at the server, with the fields every send needs.
+void Address(CurlSmtpControl& control, const ScriptedServer& server) {
+  control.SetServer("smtp://127.0.0.1:" + std::to_string(server.Port()));
+  control.SetRecipient("bob@example.test");
+  control.SetSender("alice@example.test");
+}
+
 OutgoingMail Mail(std::string recipient = "bob@example.test") {
   return {std::move(recipient), "alice@example.test", "Test", "8F3A\r\nB2C4", ""};
 }
@@ -43,12 +59,7 @@ void ExpectScriptDone(ScriptedServer& server) {
 }
 
 TEST(SmtpScript, EachRecipientBecomesAnEnvelopeRecipient) {
-  ScriptedServer server(Plus(Greeting(), {
-      "C: MAIL FROM:<alice@example.test>", "S: 250 ok",
-      "C: RCPT TO:<bob@example.test>", "S: 250 ok",
-      "C: RCPT TO:<carol@example.test>", "S: 250 ok",
-      "C: DATA", "S: 354 go on", "C: <DATA>", "S: 250 queued",
-      "C: QUIT", "S: 221 bye"}));
+  ScriptedServer server(AcceptedSend({"bob@example.test", "carol@example.test"}));
   EXPECT_EQ(Send(server, Mail("bob@example.test;Carol <carol@example.test>")), std::nullopt);
   ExpectScriptDone(server);
   ASSERT_EQ(server.data.size(), 1u);
@@ -70,12 +81,9 @@ TEST(SmtpScript, ARefusedRecipientIsNamedInPlainWords) {
 }
 
 TEST(SmtpScript, AMessageTooLargeSaysSo) {
-  ScriptedServer server(Plus(Greeting(), {
-      "C: MAIL FROM:<alice@example.test>", "S: 250 ok",
-      "C: RCPT TO:<bob@example.test>", "S: 250 ok",
-      "C: DATA", "S: 354 go on", "C: <DATA>",
-      "S: 552 5.3.4 Message size exceeds fixed limit",
-      "C: QUIT", "S: 221 bye"}));
+  std::vector<std::string> rows = AcceptedSend();
+  rows[rows.size() - 3] = "S: 552 5.3.4 Message size exceeds fixed limit";
+  ScriptedServer server(rows);
   EXPECT_EQ(Send(server, Mail()), "The message is too large for the mail server.");
   ExpectScriptDone(server);
 }
@@ -89,16 +97,11 @@ TEST(SmtpScript, MissingStartTlsIsAnErrorNotAFallBackToPlainText) {
 }
 
 TEST(SmtpScript, AnUnreachableServerSaysSo) {
+  // Nobody connects; the listener goes away with the object.
   int port = 0;
-  {
-    ScriptedServer closed({});
-    port = closed.Port();
-    // Nobody connects; the listener goes away with the object.
-  }
+  { port = ScriptedServer({}).Port(); }
   testing::TempFolder folder;
-  const auto error = SendMail({"smtp://127.0.0.1:" + std::to_string(port), "", ""}, Mail(),
-                              folder.Path(), nullptr);
-  EXPECT_EQ(error, "The mail server 127.0.0.1 (port " + std::to_string(port) + ") cannot be reached.");
+  EXPECT_EQ(SendMail({"smtp://127.0.0.1:" + std::to_string(port), "", ""}, Mail(), folder.Path(), nullptr), "The mail server 127.0.0.1 (port " + std::to_string(port) + ") cannot be reached.");
 }
 
 TEST(SmtpScript, ALoginWithALineBreakNeverReachesTheServer) {
@@ -108,11 +111,7 @@ TEST(SmtpScript, ALoginWithALineBreakNeverReachesTheServer) {
 }
 
 TEST(SmtpScript, TheControlMayBeEndedFromItsOwnCompletionEvent) {
-  ScriptedServer server(Plus(Greeting(), {
-      "C: MAIL FROM:<alice@example.test>", "S: 250 ok",
-      "C: RCPT TO:<bob@example.test>", "S: 250 ok",
-      "C: DATA", "S: 354 go on", "C: <DATA>", "S: 250 queued",
-      "C: QUIT", "S: 221 bye"}));
+  ScriptedServer server(AcceptedSend());
   testing::TempFolder folder;
   auto control = std::make_unique<CurlSmtpControl>(folder.Path());
   std::promise<void> ended;
@@ -121,20 +120,14 @@ TEST(SmtpScript, TheControlMayBeEndedFromItsOwnCompletionEvent) {
                         ended.set_value();
                       },
                       nullptr, nullptr});
-  control->SetServer("smtp://127.0.0.1:" + std::to_string(server.Port()));
-  control->SetRecipient("bob@example.test");
-  control->SetSender("alice@example.test");
+  Address(*control, server);
   control->Send();
   EXPECT_EQ(ended.get_future().wait_for(std::chrono::seconds(20)), std::future_status::ready);
   ExpectScriptDone(server);
 }
 
 TEST(SmtpScript, TheControlReportsThroughItsEventsFromAnotherThread) {
-  ScriptedServer server(Plus(Greeting(), {
-      "C: MAIL FROM:<alice@example.test>", "S: 250 ok",
-      "C: RCPT TO:<bob@example.test>", "S: 250 ok",
-      "C: DATA", "S: 354 go on", "C: <DATA>", "S: 250 queued",
-      "C: QUIT", "S: 221 bye"}));
+  ScriptedServer server(AcceptedSend());
   testing::TempFolder folder;
   CurlSmtpControl control(folder.Path());
   std::atomic<int> completions{0};
@@ -142,9 +135,7 @@ TEST(SmtpScript, TheControlReportsThroughItsEventsFromAnotherThread) {
   std::atomic<std::uint64_t> lastProgress{0};
   control.SetEvents({[&] { ++completions; }, [&](const std::string&) { ++errors; },
                      [&](std::uint64_t sent, std::uint64_t) { lastProgress = sent; }});
-  control.SetServer("smtp://127.0.0.1:" + std::to_string(server.Port()));
-  control.SetRecipient("bob@example.test");
-  control.SetSender("alice@example.test");
+  Address(control, server);
   control.SetSubject("Test");
   control.SetMessageText("hello");
   control.Send();
