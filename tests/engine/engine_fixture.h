@@ -1,6 +1,6 @@
 #pragma once
 // A fresh work folder with an engine on it, short ways to read the work
-// files back, and random bytes to encipher.
+// files back, and byte strings to encipher.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,13 @@
 #include "support/temp_folder.h"
 
 namespace ostrel::engine {
+
+// Every byte value once, in order.
+inline std::string AllCodes() {
+  std::string text;
+  for (int code = 0; code < 256; ++code) text += static_cast<char>(code);
+  return text;
+}
 
 inline std::string RandomText(std::mt19937& random, std::size_t size) {
   std::string text(size, '\0');

@@ -4,16 +4,10 @@
 
 #include <vector>
 
-#include "engine/engine.h"
+#include "engine_fixture.h"
 
 namespace ostrel::engine {
 namespace {
-
-std::string AllCodes() {
-  std::string text;
-  for (int code = 0; code < 256; ++code) text += static_cast<char>(code);
-  return text;
-}
 
 std::string Decoded(std::string hex) {
   HexDecode(hex);

@@ -10,12 +10,6 @@
 namespace ostrel::engine {
 namespace {
 
-std::string AllCodes() {
-  std::string text;
-  for (int code = 0; code < 256; ++code) text += static_cast<char>(code);
-  return text;
-}
-
 // Cipher texts and keyspace fingerprints that correspondents' stored mail
 // depends on. They must never change.
 constexpr const char* kDigitKey = "123456789123456789";
