@@ -1,7 +1,8 @@
 #include "base/fixed_records.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "support/temp_folder.h"
 
@@ -61,12 +62,9 @@ TEST(FixedRecords, PrivateFilesAreReadableByTheUserAlone) {
   TempFolder folder;
   const RecordFile file(folder / "key.dat", 59, Privacy::Private);
   file.Append("k");
-  struct stat info {};
-  ASSERT_EQ(::stat((folder / "key.dat").c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0600u);
+  EXPECT_EQ(std::filesystem::status(folder / "key.dat").permissions(), std::filesystem::perms{0600});
   file.Rewrite({"x", "y"});
-  ASSERT_EQ(::stat((folder / "key.dat").c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0600u);
+  EXPECT_EQ(std::filesystem::status(folder / "key.dat").permissions(), std::filesystem::perms{0600});
 }
 
 TEST(FixedRecords, FieldsArePaddedCutAndReadBack) {

@@ -1,7 +1,8 @@
 #include "base/safe_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "support/temp_folder.h"
 
@@ -29,12 +30,9 @@ TEST(SafeFile, FailedReplaceLeavesTheOldFile) {
 TEST(SafeFile, PrivateFolderAndFiles) {
   TempFolder folder;
   MakePrivateFolder(folder / "a" / "b");
-  struct stat info {};
-  ASSERT_EQ(::stat((folder / "a" / "b").c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0700u);
+  EXPECT_EQ(std::filesystem::status(folder / "a" / "b").permissions(), std::filesystem::perms{0700});
   ReplaceFile(folder / "a" / "secret", "s", Privacy::Private);
-  ASSERT_EQ(::stat((folder / "a" / "secret").c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0600u);
+  EXPECT_EQ(std::filesystem::status(folder / "a" / "secret").permissions(), std::filesystem::perms{0600});
 }
 
 TEST(SafeFile, ReadWholeFileAndAppend) {
