@@ -1,7 +1,6 @@
 #include "settings/accounts.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "support/temp_folder.h"
 
@@ -39,10 +38,12 @@ TEST(Accounts, ListingCreatesAnEmptyPrivateFile) {
   TempFolder folder;
   EXPECT_TRUE(ListAccounts(folder.Path()).empty());
   EXPECT_EQ(ReadBytes(folder / "accounts.dat"), "");
-  struct stat info {};
-  ::stat((folder / "accounts.dat").c_str(), &info);
-  EXPECT_EQ(info.st_mode & 0777, 0600u);
+  EXPECT_EQ(testing::FileMode(folder / "accounts.dat"), 0600u);
   EXPECT_FALSE(FindAccount(folder.Path(), "pop.example.net"));
+  // A folder where nothing can be created reads as empty.
+  EXPECT_TRUE(ListAccounts(folder / "not there").empty());
+  EXPECT_FALSE(FindAccount(folder / "not there", "pop"));
+  EXPECT_FALSE(HasSettings(folder / "not there"));
 }
 
 TEST(Accounts, SameKeyOverwritesOtherKeyOrCaseAppends) {
@@ -66,19 +67,6 @@ TEST(Accounts, LongValuesAreCutToTheirFields) {
   ASSERT_TRUE(found);
   EXPECT_EQ(found->UserName, "a.very.long.user.nam");
   EXPECT_EQ(found->EmailAddress, "someone.with.a.long.");
-}
-
-}  // namespace
-}  // namespace ostrel::settings
-
-namespace ostrel::settings {
-namespace {
-
-TEST(Accounts, AFolderWhereNothingCanBeCreatedReadsAsEmpty) {
-  TempFolder folder;
-  EXPECT_TRUE(ListAccounts(folder / "not there").empty());
-  EXPECT_FALSE(FindAccount(folder / "not there", "pop"));
-  EXPECT_FALSE(HasSettings(folder / "not there"));
 }
 
 }  // namespace

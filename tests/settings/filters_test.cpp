@@ -29,21 +29,15 @@ TEST(Filters, MissingFileLoadsEmptyAndIsCreated) {
   EXPECT_TRUE(ReadFilterEntries(folder.Path()).empty());
 }
 
-TEST(Filters, SaveWithFilteringOffWritesAndReminds) {
+TEST(Filters, SaveRemindsOnlyWithFilteringOffAndNeverWritesAnEmptyBox) {
   TempFolder folder;
   RecordingDialogs dialogs;
   SaveFilterText(folder.Path(), "viagra\r\n cheap ", Filtering(false), dialogs);
   EXPECT_EQ(ReadBytes(folder / "filter.dat"), "viagra\r\n cheap \r\n");
   EXPECT_EQ(dialogs.ShownTexts(), Texts{kReminder});
-  SaveFilterText(folder.Path(), "x", Filtering(true), dialogs);
-  EXPECT_EQ(dialogs.shown.size(), 1u);
-}
-
-TEST(Filters, AnEmptyBoxKeepsTheOldFile) {
-  TempFolder folder;
-  RecordingDialogs dialogs;
   SaveFilterText(folder.Path(), "spam", Filtering(true), dialogs);
-  SaveFilterText(folder.Path(), "", Filtering(true), dialogs);
+  EXPECT_EQ(dialogs.shown.size(), 1u);
+  SaveFilterText(folder.Path(), "", Filtering(true), dialogs);  // an empty box keeps the old file
   EXPECT_EQ(ReadBytes(folder / "filter.dat"), "spam\r\n");
 }
 

@@ -97,12 +97,6 @@ TEST(CommaFields, BlanksCommasQuotesAndLineEnds) {
   EXPECT_EQ(fields.Next(), "");
 }
 
-}  // namespace
-}  // namespace ostrel::settings
-
-namespace ostrel::settings {
-namespace {
-
 TEST(OptionsFile, AnyValueTheFileCanHoldReadsBackAsWritten) {
   std::mt19937 random(6);
   const std::string allowed = "abcXYZ019.@-_ ;:'\xC3\xA9";  // a blank or quote never leads
