@@ -11,8 +11,6 @@
 #include "base/ansi_text.h"
 #include "engine/hex_text.h"
 #include "keys/key_store.h"
-#include "store/box_index.h"
-#include "store/boxes.h"
 #include "store/installation.h"
 #include "store/mail_box.h"
 #include "support/recording_dialogs.h"
@@ -22,31 +20,20 @@
 #include "transport/curl_smtp_control.h"
 #include "transport/mail_servers.h"
 #include "transport/receiving.h"
+#include "transport/sending_fixture.h"
 
 namespace ostrel::transport {
 namespace {
 
-constexpr const char* kSharedKey = "731904268815520947";
+using testing::BinaryBytes;
 
-std::string BinaryBytes(std::size_t size, unsigned seed) {
-  std::string bytes(size, '\0');
-  unsigned state = seed;
-  for (auto& byte : bytes) {
-    state = state * 1103515245u + 12345u;
-    byte = static_cast<char>(state >> 16);
-  }
-  return bytes;
-}
+constexpr const char* kSharedKey = "731904268815520947";
 
 // One installation in a program folder of its own.
 struct Side {
   explicit Side(const std::filesystem::path& caFile)
       : folder(temp.Path().string() + "/"), installation(folder, dialogs) {
-    for (const auto name : store::kAttachmentFolders) std::filesystem::create_directory(temp / std::string(name));
-    for (const auto& box : store::kBoxes) {
-      std::filesystem::create_directory(temp / std::string(box.name));
-      store::WriteBoxIndex(temp / std::string(box.name), 0);
-    }
+    CreateDataFolders(temp.Path());
     std::filesystem::copy_file(caFile, temp / "trusted-ca.pem");
   }
 
@@ -161,25 +148,6 @@ TEST_F(LiveServersEndToEnd, EncryptedMessageWithAttachmentsArrivesWholeAndOnlyOn
   ASSERT_TRUE(CheckMail(bob_->installation, again, bob_->dialogs, nullptr).has_value());
   EXPECT_EQ(bob_->dialogs.statuses.back(), "No New Messages.");
   EXPECT_EQ(in.Count(), 1u);
-}
-
-TEST_F(LiveServersEndToEnd, RefusedLoginIsReportedAndTheSentCopyKept) {
-  alice_->installation.MailOptions.Password = "not the password";
-  alice_->installation.ComposeMode = "New";
-  ComposeForm form = OpenCompose(alice_->installation, "");
-  form.to = bobAddress_;
-  form.subject = "Refused";
-  form.message = "Hello";
-  const auto outcome = Send(form);
-  ASSERT_TRUE(outcome.has_value());
-  EXPECT_EQ(*outcome, "The mail server refused the login: check the user name and password.");
-  EXPECT_EQ(alice_->dialogs.ShownTexts(),
-            (std::vector<std::string>{"The mail server refused the login: check the user name and password."}));
-  const store::MailBox sent(alice_->folder, "Sent");
-  ASSERT_EQ(sent.Count(), 1u);
-  EXPECT_EQ(testing::ReadBytes(sent.TextPath("MSG1")), "Hello\r\n");
-  EXPECT_FALSE(std::filesystem::exists(alice_->temp / "out.dat"));
-  EXPECT_EQ(form.message, "Hello");
 }
 
 }  // namespace

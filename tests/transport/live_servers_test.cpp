@@ -16,17 +16,8 @@
 namespace ostrel::transport {
 namespace {
 
+using testing::BinaryBytes;
 using testing::MailServers;
-
-std::string BinaryBytes(size_t size, unsigned seed) {
-  std::string bytes(size, '\0');
-  unsigned state = seed;
-  for (auto& byte : bytes) {
-    state = state * 1103515245u + 12345u;
-    byte = static_cast<char>(state >> 16);
-  }
-  return bytes;
-}
 
 std::string WithoutFinalLineBreaks(std::string text) {
   while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();

@@ -28,4 +28,15 @@ struct MailServers {
 // installed). Throws when the servers should be there but are not.
 std::optional<MailServers> LocalMailServers(std::string& skipReason);
 
+// Repeatable bytes of every value, for attachments that must arrive whole.
+inline std::string BinaryBytes(std::size_t size, unsigned seed) {
+  std::string bytes(size, '\0');
+  unsigned state = seed;
+  for (auto& byte : bytes) {
+    state = state * 1103515245u + 12345u;
+    byte = static_cast<char>(state >> 16);
+  }
+  return bytes;
+}
+
 }  // namespace ostrel::testing

@@ -10,13 +10,12 @@
 
 #include "base/fixed_records.h"
 #include "keys/key_store.h"
-#include "store/box_index.h"
-#include "store/boxes.h"
 #include "store/mail_box.h"
 #include "support/recording_dialogs.h"
 #include "support/temp_folder.h"
 #include "transport/fake_pop3_connection.h"
 #include "transport/outgoing_mail.h"
+#include "transport/sending_fixture.h"
 
 namespace ostrel::transport {
 namespace {
@@ -29,11 +28,7 @@ std::string Raw(const std::string& subject, const std::string& text, const std::
 class Receiving : public ::testing::Test {
  protected:
   Receiving() : folder_(temp_.Path().string() + "/"), installation_(folder_, dialogs_) {
-    for (const auto name : store::kAttachmentFolders) std::filesystem::create_directory(temp_ / std::string(name));
-    for (const auto& box : store::kBoxes) {
-      std::filesystem::create_directory(temp_ / std::string(box.name));
-      store::WriteBoxIndex(temp_ / std::string(box.name), 0);
-    }
+    CreateDataFolders(temp_.Path());
     installation_.MailOptions.PopServer = "pop.example.test";
     installation_.MailOptions.UserName = "user";
     installation_.MailOptions.Password = "password";

@@ -16,14 +16,19 @@
 
 namespace ostrel::transport {
 
+// The boxes with empty indexes and the attachment folders of a program folder.
+inline void CreateDataFolders(const std::filesystem::path& folder) {
+  for (const auto name : store::kAttachmentFolders) std::filesystem::create_directory(folder / std::string(name));
+  for (const auto& box : store::kBoxes) {
+    std::filesystem::create_directory(folder / std::string(box.name));
+    store::WriteBoxIndex(folder / std::string(box.name), 0);
+  }
+}
+
 class SendingFixture : public ::testing::Test {
  protected:
   SendingFixture() : folder_(temp_.Path().string() + "/"), installation_(folder_, dialogs_) {
-    for (const auto name : store::kAttachmentFolders) std::filesystem::create_directory(temp_ / std::string(name));
-    for (const auto& box : store::kBoxes) {
-      std::filesystem::create_directory(temp_ / std::string(box.name));
-      store::WriteBoxIndex(temp_ / std::string(box.name), 0);
-    }
+    CreateDataFolders(temp_.Path());
     installation_.MailOptions.SmtpServer = "smtp.example.test";
     installation_.MailOptions.EmailAddress = "alice@example.test";
     installation_.MailOptions.UserName = "alice";
