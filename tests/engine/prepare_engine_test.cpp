@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "engine/work_files.h"
 #include "engine_fixture.h"
 
@@ -23,16 +21,6 @@ TEST_F(PrepareEngineTest, EmptyFolderGivesDefaultsAndEmptySettingsFiles) {
   EXPECT_EQ(WorkBytes("k4.bin"), "");
   EXPECT_EQ(engine.PeriodIndex(), 1);
   EXPECT_EQ(engine.OrderCounter(), 0);
-}
-
-TEST_F(PrepareEngineTest, OnlyAnUpperCaseDTurnsRight) {
-  std::string record = "dDU D";
-  record.resize(20, 'D');
-  record += std::string(80, '\0');
-  testing::WriteBytes(folder / "k3.bin", record);
-  engine.PrepareEngine();
-  const auto& flags = engine.DirectionFlags();
-  EXPECT_EQ(std::vector<int>(flags.begin(), flags.begin() + 5), (std::vector<int>{1, 0, 1, 1, 0}));
 }
 
 TEST_F(PrepareEngineTest, ShortSettingsOrStepsFileIsReportedNotGuessed) {
