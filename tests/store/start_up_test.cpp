@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+#include <optional>
+
 #include "keys/key_store.h"
 #include "settings/mail_options.h"
 #include "store/installation.h"
@@ -31,6 +33,21 @@ void WriteOptions(const std::filesystem::path& folder, bool checkOnStartup, bool
   file.look = {"Arial", 10, 16777215, 0};
   settings::WriteOptions(folder, file);
 }
+
+// An installation started the way the program starts it, once its folder is filled.
+class StartedTest : public ::testing::Test {
+ protected:
+  Installation& Start(bool checkOnStartup = false, bool emptyTrashOnExit = false) {
+    WriteOptions(store.Folder(), checkOnStartup, emptyTrashOnExit);
+    started.emplace(store.Folder(), dialogs);
+    started->LoadStep();
+    return *started;
+  }
+
+  StoreFolder store;
+  RecordingDialogs dialogs;
+  std::optional<Installation> started;
+};
 
 TEST(LoadStepTest, AFirstStartInAnEmptyFolderMakesTheFoldersAndAsksForSetup) {
   TempFolder temp;
@@ -95,15 +112,11 @@ TEST(LoadStepTest, ALaterStartChangesNoIndexAndRemakesADeletedFolder) {
   EXPECT_EQ(dialogs.statuses, (Names{""}));  // no default key: the status stays empty
 }
 
-TEST(LoadStepTest, TheFirstOfTwoDefaultKeysIsLoaded) {
-  StoreFolder store;
-  WriteOptions(store.Folder(), false, false);
+TEST_F(StartedTest, TheFirstOfTwoDefaultKeysIsLoaded) {
   keys::WriteKeys(store.Folder(), {{"plain", "111111111111111111", false},
                                    {"first", "123456789123456789", true},
                                    {"second", "987654321987654321", true}});
-  RecordingDialogs dialogs;
-  Installation installation(store.Folder(), dialogs);
-  installation.LoadStep();
+  Installation& installation = Start();
 
   EXPECT_EQ(installation.CurrentKey, "123456789123456789");
   EXPECT_TRUE(installation.Engine.KeyLoaded());
@@ -114,24 +127,15 @@ TEST(LoadStepTest, TheFirstOfTwoDefaultKeysIsLoaded) {
   EXPECT_EQ(activation.shownKeyName, "first");
 }
 
-TEST(LoadStepTest, WhenSeveralKeysHoldTheCurrentKeyTheLastIsShown) {
-  StoreFolder store;
-  WriteOptions(store.Folder(), false, false);
+TEST_F(StartedTest, WhenSeveralKeysHoldTheCurrentKeyTheLastIsShown) {
   keys::WriteKeys(store.Folder(), {{"home", "123456789123456789", true}, {"copy", "123456789123456789", false}});
-  RecordingDialogs dialogs;
-  Installation installation(store.Folder(), dialogs);
-  installation.LoadStep();
-  EXPECT_EQ(installation.ActivationStep().shownKeyName, "copy");
+  EXPECT_EQ(Start().ActivationStep().shownKeyName, "copy");
 }
 
-TEST(ActivationStepTest, MailIsCheckedOnTheFirstActivationOnly) {
-  StoreFolder store;
-  WriteOptions(store.Folder(), true, false);
+TEST_F(StartedTest, MailIsCheckedOnTheFirstActivationOnly) {
   WriteBytes(store / "opt.dne", "Done\r\n");
   store.AddMessage("In", "a", "a\r\n");
-  RecordingDialogs dialogs;
-  Installation installation(store.Folder(), dialogs);
-  installation.LoadStep();
+  Installation& installation = Start(true);
   EXPECT_TRUE(installation.StartupCheckPending);
 
   const Activation first = installation.ActivationStep();
@@ -145,24 +149,15 @@ TEST(ActivationStepTest, MailIsCheckedOnTheFirstActivationOnly) {
   EXPECT_EQ(second.box->caption, "InBox (1 msgs)");
 }
 
-TEST(ActivationStepTest, AFilledMarkerFileStopsTheNotice) {
-  StoreFolder store;
-  WriteOptions(store.Folder(), false, false);
+TEST_F(StartedTest, AFilledMarkerFileStopsTheNotice) {
   WriteBytes(store / "opt.dne", "anything");
-  RecordingDialogs dialogs;
-  Installation installation(store.Folder(), dialogs);
-  installation.LoadStep();
-  EXPECT_FALSE(installation.ActivationStep().showNotice);
+  EXPECT_FALSE(Start().ActivationStep().showNotice);
 }
 
-TEST(ExitStepTest, EmptiesTheTrashWhenAskedAndLeavesNoWorkFiles) {
-  StoreFolder store;
-  WriteOptions(store.Folder(), false, true);
+TEST_F(StartedTest, ExitEmptiesTheTrashWhenAskedAndLeavesNoWorkFiles) {
   keys::WriteKeys(store.Folder(), {{"k", "123456789123456789", true}});
   store.AddMessage("Trash", "t", "t\r\n");
-  RecordingDialogs dialogs;
-  Installation installation(store.Folder(), dialogs);
-  installation.LoadStep();
+  Installation& installation = Start(false, true);
   ASSERT_TRUE(std::filesystem::exists(store / "k1.bin"));
   installation.CipherTextBuffer = "ABCD";
 
@@ -176,14 +171,9 @@ TEST(ExitStepTest, EmptiesTheTrashWhenAskedAndLeavesNoWorkFiles) {
   }
 }
 
-TEST(ExitStepTest, WithoutTheOptionTheTrashStays) {
-  StoreFolder store;
-  WriteOptions(store.Folder(), false, false);
+TEST_F(StartedTest, WithoutTheOptionTheTrashStaysAtExit) {
   store.AddMessage("Trash", "t", "t\r\n");
-  RecordingDialogs dialogs;
-  Installation installation(store.Folder(), dialogs);
-  installation.LoadStep();
-  installation.ExitStep();
+  Start().ExitStep();
   EXPECT_EQ(store.Subjects("Trash"), (Names{"t"}));
 }
 
