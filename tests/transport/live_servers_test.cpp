@@ -44,6 +44,13 @@ class LiveServers : public ::testing::Test {
     return SendMail({server, from, servers_.PasswordOf(from)}, mail, folder_.Path(), nullptr);
   }
 
+  // Logs in as address; a failure says why.
+  ::testing::AssertionResult Open(CurlPop3Connection& connection, const std::string& url,
+                                  const std::string& address) {
+    if (connection.Connect(url, address, servers_.PasswordOf(address)) == 0) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << connection.LastError();
+  }
+
   // Waits for Postfix to hand the messages to Dovecot.
   bool WaitForMessages(const std::string& address, int count) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
@@ -82,7 +89,7 @@ TEST_F(LiveServers, SendsWithStartTlsAndReceivesThroughStls) {
   ASSERT_TRUE(WaitForMessages(to, 1));
 
   CurlPop3Connection connection(folder_.Path());
-  ASSERT_EQ(connection.Connect(Pop3(), to, servers_.PasswordOf(to)), 0) << connection.LastError();
+  ASSERT_TRUE(Open(connection, Pop3(), to));
   ASSERT_EQ(connection.GetTotalOfMails(), 1);
   EXPECT_GT(connection.GetMsgSize(1), 3000);
   EXPECT_FALSE(connection.GetMsgId(1).empty());
@@ -120,7 +127,7 @@ TEST_F(LiveServers, SendsALargeMessageWithImplicitTlsAndReceivesThroughPop3s) {
   ASSERT_TRUE(WaitForMessages(to, 1));
 
   CurlPop3Connection connection(folder_.Path());
-  ASSERT_EQ(connection.Connect(Pop3s(), to, servers_.PasswordOf(to)), 0) << connection.LastError();
+  ASSERT_TRUE(Open(connection, Pop3s(), to));
   ASSERT_EQ(connection.GetTotalOfMails(), 1);
   ReceivedMessage message;
   message.Load(connection.Retrieve(1));
@@ -137,7 +144,7 @@ TEST_F(LiveServers, IdentifiersStayTheSameAcrossSessions) {
   std::vector<std::string> second;
   for (auto* ids : {&first, &second}) {
     CurlPop3Connection connection(folder_.Path());
-    ASSERT_EQ(connection.Connect(Pop3s(), to, servers_.PasswordOf(to)), 0);
+    ASSERT_TRUE(Open(connection, Pop3s(), to));
     for (int i = 1; i <= connection.GetTotalOfMails(); ++i) ids->push_back(connection.GetMsgId(i));
     EXPECT_TRUE(connection.Disconnect());
   }
@@ -153,10 +160,7 @@ TEST_F(LiveServers, DeletionsTakeEffectOnlyAfterAnAcceptedQuit) {
   {  // The line drops before QUIT: both messages stay.
     testing::CuttingProxy proxy("127.0.0.2", servers_.pop3sPort, 0);
     CurlPop3Connection connection(folder_.Path());
-    ASSERT_EQ(connection.Connect("pop3s://127.0.0.1:" + std::to_string(proxy.Port()), to,
-                                 servers_.PasswordOf(to)),
-              0)
-        << connection.LastError();
+    ASSERT_TRUE(Open(connection, "pop3s://127.0.0.1:" + std::to_string(proxy.Port()), to));
     EXPECT_EQ(connection.Delete(1), 0);
     proxy.CutNow();
     EXPECT_FALSE(connection.Disconnect());
@@ -164,14 +168,14 @@ TEST_F(LiveServers, DeletionsTakeEffectOnlyAfterAnAcceptedQuit) {
   std::string keptId;
   {
     CurlPop3Connection connection(folder_.Path());
-    ASSERT_EQ(connection.Connect(Pop3(), to, servers_.PasswordOf(to)), 0);
+    ASSERT_TRUE(Open(connection, Pop3(), to));
     ASSERT_EQ(connection.GetTotalOfMails(), 2);
     keptId = connection.GetMsgId(2);
     EXPECT_EQ(connection.Delete(1), 0);
     EXPECT_TRUE(connection.Disconnect());
   }
   CurlPop3Connection connection(folder_.Path());
-  ASSERT_EQ(connection.Connect(Pop3(), to, servers_.PasswordOf(to)), 0);
+  ASSERT_TRUE(Open(connection, Pop3(), to));
   ASSERT_EQ(connection.GetTotalOfMails(), 1);
   EXPECT_EQ(connection.GetMsgId(1), keptId);
   EXPECT_TRUE(connection.Disconnect());
@@ -190,10 +194,7 @@ TEST_F(LiveServers, ALineCutDuringRetrieveKeepsEveryMessageOnTheServer) {
   {
     testing::CuttingProxy proxy("127.0.0.2", servers_.pop3sPort, 60000);
     CurlPop3Connection connection(folder_.Path());
-    ASSERT_EQ(connection.Connect("pop3s://127.0.0.1:" + std::to_string(proxy.Port()), to,
-                                 servers_.PasswordOf(to)),
-              0)
-        << connection.LastError();
+    ASSERT_TRUE(Open(connection, "pop3s://127.0.0.1:" + std::to_string(proxy.Port()), to));
     EXPECT_FALSE(connection.Retrieve(1).empty());
     EXPECT_EQ(connection.Delete(1), 0);
     EXPECT_EQ(connection.Retrieve(2), "");
@@ -201,7 +202,7 @@ TEST_F(LiveServers, ALineCutDuringRetrieveKeepsEveryMessageOnTheServer) {
     EXPECT_FALSE(connection.Disconnect());
   }
   CurlPop3Connection connection(folder_.Path());
-  ASSERT_EQ(connection.Connect(Pop3s(), to, servers_.PasswordOf(to)), 0);
+  ASSERT_TRUE(Open(connection, Pop3s(), to));
   EXPECT_EQ(connection.GetTotalOfMails(), 2);
   EXPECT_GT(connection.Retrieve(2).size(), 200000u);
   EXPECT_TRUE(connection.Disconnect());
@@ -210,7 +211,7 @@ TEST_F(LiveServers, ALineCutDuringRetrieveKeepsEveryMessageOnTheServer) {
 TEST_F(LiveServers, AnEmptyMailboxHasNoMessages) {
   const std::string user = servers_.NewAddress("empty");
   CurlPop3Connection connection(folder_.Path());
-  ASSERT_EQ(connection.Connect(Pop3s(), user, servers_.PasswordOf(user)), 0) << connection.LastError();
+  ASSERT_TRUE(Open(connection, Pop3s(), user));
   EXPECT_EQ(connection.GetTotalOfMails(), 0);
   EXPECT_EQ(connection.Retrieve(1), "");
   EXPECT_EQ(connection.GetMsgId(1), "");
@@ -277,7 +278,7 @@ TEST_F(LiveServers, MessagesFromAnOutsideToolAreReadWithTheirFields) {
   ASSERT_TRUE(WaitForMessages(to, static_cast<int>(fixtures.size())));
 
   CurlPop3Connection connection(folder_.Path());
-  ASSERT_EQ(connection.Connect(Pop3s(), to, servers_.PasswordOf(to)), 0) << connection.LastError();
+  ASSERT_TRUE(Open(connection, Pop3s(), to));
   ASSERT_EQ(connection.GetTotalOfMails(), static_cast<int>(fixtures.size()));
   for (size_t i = 0; i < fixtures.size(); ++i) {
     ReceivedMessage received;
