@@ -51,18 +51,13 @@ class CleanUpDeleteTest : public ::testing::Test {
   RecordingDialogs dialogs;
 };
 
-TEST_F(CleanUpDeleteTest, NothingSelectedShowsTheMessageAndAsksNothing) {
+TEST_F(CleanUpDeleteTest, NothingSelectedOrAnsweringNoChangesNothing) {
   Fill("In");
+  const std::string before = ReadBytes(store / "inbox.dat");
   CleanUp cleanUp(store.Folder(), "In");
   EXPECT_EQ(cleanUp.Delete({}, dialogs), CleanUp::Outcome::NothingSelected);
   EXPECT_EQ(dialogs.ShownTexts(), (Names{"No Messages were selected."}));
   EXPECT_TRUE(dialogs.asked.empty());
-}
-
-TEST_F(CleanUpDeleteTest, AnsweringNoChangesNothing) {
-  Fill("In");
-  const std::string before = ReadBytes(store / "inbox.dat");
-  CleanUp cleanUp(store.Folder(), "In");
   dialogs.answers = {base::Answer::No};
   EXPECT_EQ(cleanUp.Delete({0, 1}, dialogs), CleanUp::Outcome::Declined);
   ASSERT_EQ(dialogs.asked.size(), 1u);
