@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <set>
 
 #include "support/temp_folder.h"
@@ -91,12 +92,7 @@ TEST(ReceivedMessage, HostileAttachmentNamesStayInTheSaveFolder) {
   EXPECT_EQ(testing::ReadBytes(save / "same (2).txt.enc"), "first");
   EXPECT_EQ(testing::ReadBytes(save / "same (3).txt.enc"), "second");
   // Nothing was written beside the folder.
-  size_t entries = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(root.Path())) {
-    (void)entry;
-    ++entries;
-  }
-  EXPECT_EQ(entries, 1u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root.Path()), {}), 1);
 }
 
 TEST(ReceivedMessage, GarbageGivesEmptyFieldsWithoutCrashing) {
@@ -111,11 +107,8 @@ TEST(ReceivedMessage, GarbageGivesEmptyFieldsWithoutCrashing) {
 }
 
 TEST(ReceivedMessage, LoadingAgainForgetsThePreviousMessage) {
-  ReceivedMessage message;
-  message.Load(testing::ReadBytes(std::filesystem::path(OSTREL_TRANSPORT_DATA) /
-                                  "multipart-alternative-qp-base64-rfc2231.eml"));
-  message.Load(testing::ReadBytes(std::filesystem::path(OSTREL_TRANSPORT_DATA) /
-                                  "rfc2047-adjacent-encoded-words.eml"));
+  ReceivedMessage message = LoadFixture("multipart-alternative-qp-base64-rfc2231.eml");
+  message.Load(testing::ReadBytes(std::filesystem::path(OSTREL_TRANSPORT_DATA) / "rfc2047-adjacent-encoded-words.eml"));
   EXPECT_EQ(message.AttachmentCount(), 0);
   EXPECT_EQ(message.HtmlBody(), "");
   EXPECT_EQ(message.Recipient(2), "");
