@@ -5,22 +5,17 @@
 namespace ostrel::keys {
 namespace {
 
-TEST(KeyCheck, DigitKeysAreUsable) {
-  for (const char* key : {"123456789123456789", "4711", "99", "1", "12 34", ".4.4"}) {
-    EXPECT_EQ(JudgeKeyText(key), KeyVerdict::Usable) << key;
-  }
-}
-
-TEST(KeyCheck, KeysWhosePairsAllReadZeroProtectNothing) {
-  for (const char* key : {"ABCDEFGHIJKLMNOPQR", "secret", "x", "000000000000000000", "a0b0c0d0e0f0g0h0i0", "-0"}) {
-    EXPECT_EQ(JudgeKeyText(key), KeyVerdict::ProtectsNothing) << key;
-  }
-}
-
-TEST(KeyCheck, AMinusSignBeforeADigitIsRefused) {
-  for (const char* key : {"-9-9-9-9-9-9-9-9-9", "-9"}) {
-    EXPECT_EQ(JudgeKeyText(key), KeyVerdict::Refused) << key;
-  }
+TEST(KeyCheck, DigitKeysAreUsableZeroPairsProtectNothingAndAMinusBeforeADigitIsRefused) {
+  const std::pair<const char*, KeyVerdict> cases[] = {
+      {"123456789123456789", KeyVerdict::Usable}, {"4711", KeyVerdict::Usable},
+      {"99", KeyVerdict::Usable},                 {"1", KeyVerdict::Usable},
+      {"12 34", KeyVerdict::Usable},              {".4.4", KeyVerdict::Usable},
+      {"ABCDEFGHIJKLMNOPQR", KeyVerdict::ProtectsNothing}, {"secret", KeyVerdict::ProtectsNothing},
+      {"x", KeyVerdict::ProtectsNothing},         {"000000000000000000", KeyVerdict::ProtectsNothing},
+      {"a0b0c0d0e0f0g0h0i0", KeyVerdict::ProtectsNothing}, {"-0", KeyVerdict::ProtectsNothing},
+      {"-9-9-9-9-9-9-9-9-9", KeyVerdict::Refused}, {"-9", KeyVerdict::Refused},
+  };
+  for (const auto& [key, verdict] : cases) EXPECT_EQ(JudgeKeyText(key), verdict) << key;
 }
 
 }  // namespace
