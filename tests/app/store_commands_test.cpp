@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 
 #include "app/engine_commands.h"
@@ -54,17 +55,22 @@ class StoreCommandsTest : public ::testing::Test {
     store::MailBox(Folder(), box).File({"me", "sender@example.org", subject, "1/2/2026 9:00:00 AM", ""}, text,
                                        std::nullopt);
   }
-  std::string Enciphered(const std::string& plain) {
-    TempFolder work;
-    engine::Engine engine(work.Path());
-    std::string key = kKey;
-    engine.LoadKey(key);
-    std::string text = plain;
-    engine.EncryptText(text);
+  // An engine of its own under the test key, as a correspondent would have.
+  engine::Engine& Keyed() {
+    if (!engine_) {
+      std::string key = kKey;
+      engine_.emplace(work_.Path()).LoadKey(key);
+    }
+    return *engine_;
+  }
+  std::string Enciphered(std::string text) {
+    Keyed().EncryptText(text);
     return engine::HexEncode(text);
   }
 
   TempFolder folder_;
+  TempFolder work_;
+  std::optional<engine::Engine> engine_;
   std::ostringstream out_;
   std::ostringstream err_;
 };
@@ -118,13 +124,7 @@ TEST_F(StoreCommandsTest, ImportsAMessageAndDeciphersAnImportedAttachment) {
   EXPECT_EQ(ReadBytes(folder_ / "In" / "MSG1.htm"), "imported\r\n");
 
   WriteBytes(elsewhere / "plain.bin", "attachment bytes");
-  {
-    TempFolder work;
-    engine::Engine engine(work.Path());
-    std::string key = kKey;
-    engine.LoadKey(key);
-    engine.EncryptFile(elsewhere / "plain.bin", elsewhere / "report.doc.enc");
-  }
+  Keyed().EncryptFile(elsewhere / "plain.bin", elsewhere / "report.doc.enc");
   EXPECT_EQ(Run({"import-attachment", "--folder", Folder(), (elsewhere / "report.doc.enc").string()}), 0);
   EXPECT_EQ(ReadBytes(folder_ / "Dec" / "report.doc"), "attachment bytes");
   EXPECT_FALSE(std::filesystem::exists(folder_ / "Save" / "report.doc.enc"));
