@@ -63,19 +63,7 @@ TEST(ImportMessageTest, TheDateIsShortDateThenTwelveHourTime) {
   ::tzset();
 }
 
-TEST(ImportMessageTest, AnUnreadableFileIsReportedAndChangesNothing) {
-  StoreFolder store;
-  RecordingDialogs dialogs;
-  Installation installation(store.Folder(), dialogs);
-  installation.CurrentBox = "In";
-  EXPECT_FALSE(installation.ImportMessage(store / "no-such-file.txt").has_value());
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_NE(dialogs.shown[0].text.find("no-such-file.txt"), std::string::npos);
-  EXPECT_EQ(store.Index("In"), " 0\r\n");
-  EXPECT_EQ(store.Subjects("In"), Names{});
-}
-
-TEST(ImportMessageTest, TheInBoxIsReloadedOnlyWhenItIsShown) {
+TEST(ImportMessageTest, TheInBoxIsReloadedOnlyWhenShownAndAnUnreadableFileChangesNothing) {
   StoreFolder store;
   RecordingDialogs dialogs;
   Installation installation(store.Folder(), dialogs);
@@ -89,6 +77,12 @@ TEST(ImportMessageTest, TheInBoxIsReloadedOnlyWhenItIsShown) {
   EXPECT_EQ(view->caption, "InBox (2 msgs)");
   EXPECT_EQ(installation.CurrentMessage, "MSG2");
   EXPECT_TRUE(dialogs.shown.empty());
+
+  EXPECT_FALSE(installation.ImportMessage(store / "no-such-file.txt").has_value());
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_NE(dialogs.shown[0].text.find("no-such-file.txt"), std::string::npos);
+  EXPECT_EQ(store.Index("In"), " 2\r\n");
+  EXPECT_EQ(store.Subjects("In").size(), 2u);
 }
 
 TEST(ImportAttachmentTest, CopiesTheFileIntoSaveReplacingOneOfTheSameName) {
