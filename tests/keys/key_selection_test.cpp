@@ -89,21 +89,17 @@ TEST_F(KeySelection, DefaultKeyAtStartUpIsLoadedWithoutWritingKeyKey) {
   EXPECT_FALSE(std::filesystem::exists(Folder() / "key.key"));
 }
 
-TEST_F(KeySelection, WithoutADefaultKeyNothingIsLoaded) {
-  WriteKeys(Folder(), {{"Office", "123456789123456789", false}});
-  EXPECT_FALSE(LoadDefaultKey(Folder(), engine_, currentKey_, dialogs_));
-  EXPECT_EQ(currentKey_, "");
-  EXPECT_FALSE(engine_.KeyLoaded());
-  EXPECT_TRUE(dialogs_.statuses.empty());
-}
-
-TEST_F(KeySelection, ADefaultRecordCutShortIsReportedNotLoaded) {
+TEST_F(KeySelection, AMissingOrCutShortDefaultIsNotLoaded) {
   WriteBytes(Folder() / "key.dat", std::string("Home").append(36, ' ') + "47");
   EXPECT_FALSE(LoadDefaultKey(Folder(), engine_, currentKey_, dialogs_));  // flag byte missing: not default
   WriteBytes(Folder() / "key.dat", std::string("Home").append(54, ' ') + "Y");
   EXPECT_FALSE(LoadDefaultKey(Folder(), engine_, currentKey_, dialogs_));
   EXPECT_EQ(dialogs_.ShownTexts(), Texts{"The default key Home has no key text and cannot be loaded."});
+  WriteKeys(Folder(), {{"Office", "123456789123456789", false}});  // no default at all
+  EXPECT_FALSE(LoadDefaultKey(Folder(), engine_, currentKey_, dialogs_));
+  EXPECT_EQ(currentKey_, "");
   EXPECT_FALSE(engine_.KeyLoaded());
+  EXPECT_TRUE(dialogs_.statuses.empty());
 }
 
 }  // namespace
