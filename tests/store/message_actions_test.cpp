@@ -91,21 +91,18 @@ TEST_F(DecryptPaneTest, TextThatIsNotHexIsReportedNotDeciphered) {
   EXPECT_THAT(dialogs.shown[0].text, HasSubstr("could not be deciphered"));
 }
 
-TEST(PrepareWebView, CopiesTheWebFileOverWebHtml) {
+TEST(PrepareWebView, CopiesOnlyAWebFileOfThisBoxOverWebHtml) {
   StoreFolder folder;
   const std::string name = folder.AddMessage("In", "Page", "text\r\n", std::string("<p>page</p>\r\n"));
   WriteBytes(folder / "web.html", "old help");
   EXPECT_TRUE(store::PrepareWebView(folder.Folder(), "In", name));
   EXPECT_EQ(ReadBytes(folder / "web.html"), "<p>page</p>\r\n");
-}
 
-TEST(PrepareWebView, NothingWithoutAWebFileOrAMessage) {
-  StoreFolder folder;
-  const std::string name = folder.AddMessage("Sent", "Mine", "text\r\n");
-  EXPECT_FALSE(store::PrepareWebView(folder.Folder(), "Sent", name));
-  EXPECT_FALSE(store::PrepareWebView(folder.Folder(), "In", ""));
-  EXPECT_FALSE(store::PrepareWebView(folder.Folder(), "In", "../../etc/passwd"));
-  EXPECT_FALSE(std::filesystem::exists(folder / "web.html"));
+  const std::string textOnly = folder.AddMessage("Sent", "Mine", "text\r\n");
+  for (const auto& [box, message] : {std::pair{"Sent", textOnly}, {"In", ""}, {"In", "../../etc/passwd"}}) {
+    EXPECT_FALSE(store::PrepareWebView(folder.Folder(), box, message)) << message;
+  }
+  EXPECT_EQ(ReadBytes(folder / "web.html"), "<p>page</p>\r\n");
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ class ProgramFolderTest : public ::testing::Test {
   FolderEnvironment environment{std::string("/data/home"), std::string("/home/user")};
 };
 
-TEST_F(ProgramFolderTest, TheUsersDataFolderIsTheDefault) {
+TEST_F(ProgramFolderTest, TheUsersDataFolderIsTheDefaultAndNeedsAnEnvironment) {
   EXPECT_EQ(ChooseProgramFolder(executable.Path(), environment, std::nullopt), "/data/home/ostrel-email/");
   environment.xdgDataHome.reset();
   EXPECT_EQ(ChooseProgramFolder(executable.Path(), environment, std::nullopt),
@@ -25,6 +25,7 @@ TEST_F(ProgramFolderTest, TheUsersDataFolderIsTheDefault) {
   environment.xdgDataHome = "relative/path";
   EXPECT_EQ(ChooseProgramFolder(executable.Path(), environment, std::nullopt),
             "/home/user/.local/share/ostrel-email/");
+  EXPECT_THROW(ChooseProgramFolder(executable.Path(), FolderEnvironment{}, std::nullopt), ProgramFolderError);
 }
 
 TEST_F(ProgramFolderTest, AFolderHoldingTheProgramsDataIsPortable) {
@@ -45,10 +46,6 @@ TEST_F(ProgramFolderTest, TheFolderOptionWinsAndEndsWithASlash) {
   const std::string relative = ChooseProgramFolder(executable.Path(), environment, std::string("rel/dir"));
   EXPECT_EQ(relative, (std::filesystem::current_path() / "rel/dir").string() + "/");
   EXPECT_THROW(ChooseProgramFolder(executable.Path(), environment, std::string("")), ProgramFolderError);
-}
-
-TEST_F(ProgramFolderTest, NoEnvironmentAtAllIsAClearError) {
-  EXPECT_THROW(ChooseProgramFolder(executable.Path(), FolderEnvironment{}, std::nullopt), ProgramFolderError);
 }
 
 }  // namespace
