@@ -33,17 +33,7 @@ TEST(OptionsFile, FourteenLinesWithPrintFormNumbers) {
   EXPECT_TRUE(FormatOptions(fractional).ends_with("Tahoma\r\n 8.25\r\n-2147483643\r\n-1\r\n"));
 }
 
-TEST(OptionsFile, WrittenFileIsPrivateAndReadsBack) {
-  TempFolder folder;
-  OptionsFile contents = Sample();
-  contents.options.UserName = "J\xC3\xBCrgen";  // UTF-8 inside, Windows-1252 on disk
-  WriteOptions(folder.Path(), contents);
-  EXPECT_EQ(testing::FileMode(folder / "email.opt"), 0600u);
-  EXPECT_NE(ReadBytes(folder / "email.opt").find("J\xFCrgen\r\n"), std::string::npos);
-  EXPECT_EQ(ReadOptions(folder.Path()), contents);
-}
-
-TEST(OptionsFile, MissingOrEmptyFileMeansNoSettingsAndIsCreatedEmpty) {
+TEST(OptionsFile, AMissingOrEmptyFileIsCreatedPrivateAndAWrittenOneReadsBack) {
   TempFolder folder;
   EXPECT_FALSE(HasSettings(folder.Path()));
   EXPECT_EQ(ReadBytes(folder / "email.opt"), "");
@@ -51,6 +41,13 @@ TEST(OptionsFile, MissingOrEmptyFileMeansNoSettingsAndIsCreatedEmpty) {
   EXPECT_FALSE(ReadOptions(folder.Path()));
   WriteBytes(folder / "email.opt", "\r\n");
   EXPECT_TRUE(HasSettings(folder.Path()));
+
+  OptionsFile contents = Sample();
+  contents.options.UserName = "J\xC3\xBCrgen";  // UTF-8 inside, Windows-1252 on disk
+  WriteOptions(folder.Path(), contents);
+  EXPECT_EQ(testing::FileMode(folder / "email.opt"), 0600u);
+  EXPECT_NE(ReadBytes(folder / "email.opt").find("J\xFCrgen\r\n"), std::string::npos);
+  EXPECT_EQ(ReadOptions(folder.Path()), contents);
 }
 
 TEST(OptionsFile, BlankPrefixedSizeNegativeColourAndStrictFlags) {
