@@ -41,32 +41,30 @@ TEST(ReceivedMessage, MultipartAlternativeWithQuotedPrintableBase64AndRfc2231Nam
   EXPECT_EQ(message.Attachments()[0].bytes, expected);
 }
 
-TEST(ReceivedMessage, SubjectOfTwoAdjacentEncodedWordsIsWhole) {
-  const auto message = LoadFixture("rfc2047-adjacent-encoded-words.eml");
-  EXPECT_EQ(message.Subject(), "Hello world");
-  EXPECT_EQ(message.TextBody(), "Plain text only.\r\n");
-  EXPECT_EQ(message.HtmlBody(), "");
-  EXPECT_EQ(message.AttachmentCount(), 0);
-}
-
-TEST(ReceivedMessage, Windows1252BodyAndHeadersBecomeUtf8) {
-  const auto message = LoadFixture("windows-1252-8bit-body.eml");
-  EXPECT_EQ(message.TextBody(), "Un café coûte 2 € – “cher”.\r\n");
-  EXPECT_EQ(message.Subject(), "Café prices");
-  EXPECT_EQ(message.Sender(), "Renée <renee@example.test>");
-}
-
-TEST(ReceivedMessage, Utf8BodyStaysAsItIs) {
-  const auto message = LoadFixture("utf8-8bit-body.eml");
-  EXPECT_EQ(message.TextBody(), "Grüße aus Köln – 東京\r\n");
-  EXPECT_EQ(message.Subject(), "Grüße");
-}
-
-TEST(ReceivedMessage, HtmlOnlyMessageHasNoTextBody) {
-  const auto message = LoadFixture("html-only-quoted-printable.eml");
-  EXPECT_EQ(message.TextBody(), "");
-  EXPECT_EQ(message.HtmlBody(), "<p>Gagnez un prix très = cher</p>\r\n");
-  EXPECT_EQ(message.Subject(), "W.I.N. a prize");
+// Adjacent encoded words join into one subject; 8-bit bodies in Windows-1252
+// or UTF-8 and quoted-printable HTML all come out as UTF-8.
+TEST(ReceivedMessage, SubjectsAndBodiesComeOutAsUtf8) {
+  struct Case {
+    const char* fixture;
+    const char* subject;
+    const char* text;
+    const char* html;
+  };
+  const Case cases[] = {
+      {"rfc2047-adjacent-encoded-words.eml", "Hello world", "Plain text only.\r\n", ""},
+      {"windows-1252-8bit-body.eml", "Café prices", "Un café coûte 2 € – “cher”.\r\n", ""},
+      {"utf8-8bit-body.eml", "Grüße", "Grüße aus Köln – 東京\r\n", ""},
+      {"html-only-quoted-printable.eml", "W.I.N. a prize", "", "<p>Gagnez un prix très = cher</p>\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fixture);
+    const auto message = LoadFixture(c.fixture);
+    EXPECT_EQ(message.Subject(), c.subject);
+    EXPECT_EQ(message.TextBody(), c.text);
+    EXPECT_EQ(message.HtmlBody(), c.html);
+    EXPECT_EQ(message.AttachmentCount(), 0);
+  }
+  EXPECT_EQ(LoadFixture("windows-1252-8bit-body.eml").Sender(), "Renée <renee@example.test>");
 }
 
 TEST(ReceivedMessage, HostileAttachmentNamesStayInTheSaveFolder) {
