@@ -87,11 +87,6 @@ class LiveServersEndToEnd : public ::testing::Test {
     return false;
   }
 
-  std::optional<SendOutcome> Send(ComposeForm& form) {
-    CurlSmtpControl control(alice_->folder);
-    return PressSend(alice_->installation, form, control, alice_->dialogs, {});
-  }
-
   testing::MailServers servers_;
   std::unique_ptr<Side> alice_;
   std::unique_ptr<Side> bob_;
@@ -114,7 +109,8 @@ TEST_F(LiveServersEndToEnd, EncryptedMessageWithAttachmentsArrivesWholeAndOnlyOn
   form.message = plain;
   form.attachments = AddToList((alice_->temp / "docs/charts.bin").string(), (alice_->temp / "notes.dat").string());
   ASSERT_TRUE(PressEncrypt(alice_->installation, form, alice_->dialogs));
-  const auto sent = Send(form);
+  CurlSmtpControl control(alice_->folder);
+  const auto sent = PressSend(alice_->installation, form, control, alice_->dialogs, {});
   ASSERT_TRUE(sent.has_value());
   ASSERT_EQ(*sent, std::nullopt);
   EXPECT_TRUE(alice_->dialogs.shown.empty());
