@@ -1,10 +1,12 @@
 #include "app/key_commands.h"
 
 #include <gtest/gtest.h>
+
 #include <sstream>
 
 #include "keys/key_store.h"
 #include "support/temp_folder.h"
+#include "tool_runner.h"
 
 namespace ostrel::app {
 namespace {
@@ -16,14 +18,7 @@ class KeyCommandsTest : public ::testing::Test {
   int Run(const std::vector<std::string>& words) {
     out_.str("");
     err_.str("");
-    const CommandLine line = ParseCommandLine(words);
-    for (const Command& command : KeyCommands()) {
-      if (command.name != line.command) continue;
-      std::istringstream in;
-      Streams streams{in, out_, err_};
-      return command.run(line, streams);
-    }
-    throw UsageError("no such command " + line.command);
+    return RunCommand(KeyCommands(), words, "", out_, err_);
   }
   std::string Folder() const { return folder_.Path().string() + "/"; }
 

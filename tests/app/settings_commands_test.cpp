@@ -6,6 +6,7 @@
 #include "settings/accounts.h"
 #include "settings/mail_options.h"
 #include "support/temp_folder.h"
+#include "tool_runner.h"
 
 namespace ostrel::app {
 namespace {
@@ -16,11 +17,8 @@ class SettingsCommandsTest : public ::testing::Test {
  protected:
   int Run(const std::vector<std::string>& words, const std::string& input = "") {
     err_.str("");
-    const CommandLine line = ParseCommandLine(words);
-    std::istringstream in(input);
     std::ostringstream out;
-    Streams streams{in, out, err_};
-    return SettingsCommands().at(0).run(line, streams);
+    return RunCommand(SettingsCommands(), words, input, out, err_);
   }
   std::string Folder() const { return folder_.Path().string() + "/"; }
 

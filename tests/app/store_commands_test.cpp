@@ -16,6 +16,7 @@
 #include "store/boxes.h"
 #include "store/mail_box.h"
 #include "support/temp_folder.h"
+#include "tool_runner.h"
 
 namespace ostrel::app {
 namespace {
@@ -39,16 +40,9 @@ class StoreCommandsTest : public ::testing::Test {
   int Run(const std::vector<std::string>& words, const std::string& input = "") {
     out_.str("");
     err_.str("");
-    const CommandLine line = ParseCommandLine(words);
     std::vector<Command> commands = StoreCommands();
     for (Command& command : EngineCommands()) commands.push_back(std::move(command));
-    for (const Command& command : commands) {
-      if (command.name != line.command) continue;
-      std::istringstream in(input);
-      Streams streams{in, out_, err_};
-      return command.run(line, streams);
-    }
-    throw UsageError("no such command " + line.command);
+    return RunCommand(commands, words, input, out_, err_);
   }
   std::string Folder() const { return folder_.Path().string() + "/"; }
   void File(const std::string& box, const std::string& subject, const std::string& text) {

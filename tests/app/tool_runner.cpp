@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <sstream>
 
 #include "support/temp_folder.h"
 
@@ -39,6 +40,18 @@ Outcome RunTool(const std::filesystem::path& scratch, const std::vector<std::str
   outcome.out = testing::ReadBytes(scratch / "stdout");
   outcome.err = testing::ReadBytes(scratch / "stderr");
   return outcome;
+}
+
+int RunCommand(const std::vector<Command>& commands, const std::vector<std::string>& words, const std::string& input,
+               std::ostream& out, std::ostream& err) {
+  const CommandLine line = ParseCommandLine(words);
+  for (const Command& command : commands) {
+    if (command.name != line.command) continue;
+    std::istringstream in(input);
+    Streams streams{in, out, err};
+    return command.run(line, streams);
+  }
+  throw UsageError("no such command " + line.command);
 }
 
 }  // namespace ostrel::app

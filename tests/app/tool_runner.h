@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
+
 namespace ostrel::app {
 
 struct Outcome {
@@ -18,5 +20,10 @@ struct Outcome {
 // tool's temporary work folders (its TMPDIR).
 Outcome RunTool(const std::filesystem::path& scratch, const std::vector<std::string>& words,
                 const std::string& input = "");
+
+// Runs the command named by the words from commands inside the test, with
+// input on standard input; UsageError when no command has that name.
+int RunCommand(const std::vector<Command>& commands, const std::vector<std::string>& words, const std::string& input,
+               std::ostream& out, std::ostream& err);
 
 }  // namespace ostrel::app
