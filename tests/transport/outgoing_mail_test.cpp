@@ -6,10 +6,13 @@
 #include <fstream>
 
 #include "support/temp_folder.h"
+#include "transport/mail_servers.h"
 #include "transport/received_message.h"
 
 namespace ostrel::transport {
 namespace {
+
+using testing::BinaryBytes;
 
 BuiltMessage Built(const OutgoingMail& mail) {
   auto result = BuildMessage(mail);
@@ -24,12 +27,6 @@ BuiltMessage Built(const OutgoingMail& mail) {
 // header only at the start of a line.
 std::string HeaderBlock(const std::string& bytes) {
   return "\r\n" + bytes.substr(0, bytes.find("\r\n\r\n") + 2);
-}
-
-std::string BinaryBytes(size_t size) {
-  std::string bytes(size, '\0');
-  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 131 + 7) % 256);
-  return bytes;
 }
 
 unsigned ByteSum(const std::string& bytes) {
@@ -108,7 +105,7 @@ TEST(OutgoingMail, RefusesWhatIsNotAnAddress) {
 
 TEST(OutgoingMail, AttachmentsTravelAsBase64WithTheirFileNames) {
   testing::TempFolder folder;
-  const std::string big = BinaryBytes(300000);
+  const std::string big = BinaryBytes(300000, 5);
   testing::WriteBytes(folder / "data.bin.enc", big);
   testing::WriteBytes(folder / "Übersicht März.txt.enc", std::string("small\r\n\x00\xff", 9));
   OutgoingMail mail{"bob@example.test", "alice@example.test", "files", "see attached",
@@ -139,7 +136,7 @@ TEST(OutgoingMail, PythonEmailPackageReadsTheSameFields) {
     GTEST_SKIP() << "python3 is not available";
   }
   testing::TempFolder folder;
-  testing::WriteBytes(folder / "Bericht Nr 1.pdf.enc", BinaryBytes(5000));
+  testing::WriteBytes(folder / "Bericht Nr 1.pdf.enc", BinaryBytes(5000, 6));
   OutgoingMail mail{"bob@example.test; Carol Ä <carol@example.test>", "alice@example.test",
                     "Grüße aus Köln", "8F3A\r\nB2C4", (folder / "Bericht Nr 1.pdf.enc").string()};
   const auto built = Built(mail);
@@ -157,7 +154,7 @@ TEST(OutgoingMail, PythonEmailPackageReadsTheSameFields) {
             "has message-id: yes\n"
             "mime-version: 1.0\n"
             "text: 8F3A\\nB2C4\n"
-            "attachment: Bericht Nr 1.pdf.enc 5000 " + std::to_string(ByteSum(BinaryBytes(5000))) +
+            "attachment: Bericht Nr 1.pdf.enc 5000 " + std::to_string(ByteSum(BinaryBytes(5000, 6))) +
                 "\n");
 }
 
