@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -40,7 +41,7 @@ struct ProgressLog {
 TEST(ProgressReportTest, RemovingRecordsCountsEveryStepOfItsWork) {
   struct Case {
     const char* box;
-    std::vector<std::size_t> records;
+    std::set<std::size_t> records;
     std::size_t steps;  // a move to the Trash is a copy and a removal
   };
   // Record 9 does not exist and is no work.
