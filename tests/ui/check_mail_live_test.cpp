@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "mail_servers.h"
-#include "settings/mail_options.h"
+#include "live_account.h"
 #include "transport/curl_pop3_connection.h"
 #include "transport/curl_smtp_control.h"
 #include "ui_folder.h"
@@ -29,13 +29,7 @@ class CheckMailLiveTest : public MainWindowTest {
     if (!found) GTEST_SKIP() << reason;
     servers_ = *found;
     address_ = servers_.NewAddress("checkmail");
-    std::filesystem::copy_file(servers_.caFile, store / "trusted-ca.pem");
-    settings::OptionsFile options;
-    options.options.PopServer = servers_.Endpoint(servers_.pop3Port);
-    options.options.UserName = address_;
-    options.options.Password = servers_.PasswordOf(address_);
-    options.options.DeleteOnServer = true;
-    settings::WriteOptions(store.Folder(), options);
+    UseLiveAccount(store.Folder(), servers_, address_, true);
     WriteDefaultKey(store.Folder());
     WriteBytes(store / "opt.dne", "Done\r\n");
   }

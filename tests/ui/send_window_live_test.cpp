@@ -23,6 +23,7 @@
 #include "transport/receiving.h"
 #include "ui/frm_new_msg.h"
 #include "ui/frm_send.h"
+#include "live_account.h"
 #include "ui_folder.h"
 
 namespace ostrel::testing {
@@ -45,14 +46,7 @@ class SendWindowLiveTest : public MainWindowTest {
 
     WriteBytes(store / "opt.dne", "Done\r\n");
     WriteDefaultKey(store.Folder());
-    std::filesystem::copy_file(servers_.caFile, store / "trusted-ca.pem");
-    settings::OptionsFile options;
-    options.options.PopServer = servers_.Endpoint(servers_.pop3Port);
-    options.options.SmtpServer = servers_.Endpoint(servers_.submissionPort);
-    options.options.UserName = alice_;
-    options.options.Password = servers_.PasswordOf(alice_);
-    options.options.EmailAddress = alice_;
-    settings::WriteOptions(store.Folder(), options);
+    UseLiveAccount(store.Folder(), servers_, alice_);
 
     WriteDefaultKey(bobStore_.Folder());
     std::filesystem::copy_file(servers_.caFile, bobStore_ / "trusted-ca.pem");
