@@ -66,15 +66,21 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
   return contents;
 }
 
-void ReplaceFile(const std::filesystem::path& path, std::string_view contents,
-                 const std::filesystem::path& tempPath, Privacy privacy) {
+namespace {
+
+void Replace(const std::filesystem::path& path, std::string_view contents, const std::filesystem::path& tempPath,
+             Privacy privacy, bool flush) {
   {
     FileDescriptor temp(::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, ModeFor(privacy)));
     if (temp.get() < 0) ThrowErrno("cannot create", tempPath);
     if (privacy == Privacy::Private) ::fchmod(temp.get(), 0600);
     try {
       WriteAll(temp.get(), contents, tempPath);
-      SyncAndClose(temp, tempPath);
+      if (flush) {
+        SyncAndClose(temp, tempPath);
+      } else if (::close(temp.release()) != 0) {
+        ThrowErrno("cannot close", tempPath);
+      }
     } catch (...) {
       ::unlink(tempPath.c_str());
       throw;
@@ -86,13 +92,28 @@ void ReplaceFile(const std::filesystem::path& path, std::string_view contents,
     errno = error;
     ThrowErrno("cannot replace", path);
   }
-  SyncFolder(path.parent_path());
+  if (flush) SyncFolder(path.parent_path());
+}
+
+std::filesystem::path TempPathFor(const std::filesystem::path& path) {
+  std::filesystem::path temp = path;
+  temp += ".new";
+  return temp;
+}
+
+}  // namespace
+
+void ReplaceFile(const std::filesystem::path& path, std::string_view contents,
+                 const std::filesystem::path& tempPath, Privacy privacy) {
+  Replace(path, contents, tempPath, privacy, true);
+}
+
+void ReplaceScratchFile(const std::filesystem::path& path, std::string_view contents, Privacy privacy) {
+  Replace(path, contents, TempPathFor(path), privacy, false);
 }
 
 void ReplaceFile(const std::filesystem::path& path, std::string_view contents, Privacy privacy) {
-  std::filesystem::path temp = path;
-  temp += ".new";
-  ReplaceFile(path, contents, temp, privacy);
+  ReplaceFile(path, contents, TempPathFor(path), privacy);
 }
 
 void AppendToFile(const std::filesystem::path& path, std::string_view bytes, Privacy privacy) {

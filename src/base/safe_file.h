@@ -24,6 +24,12 @@ void ReplaceFile(const std::filesystem::path& path, std::string_view contents,
 void ReplaceFile(const std::filesystem::path& path, std::string_view contents,
                  Privacy privacy = Privacy::Normal);
 
+// Same replacement, whole or not at all while the system runs, but without
+// the flushes to disk: for files that nothing needs back after a crash, where
+// a flush would wait for every other write the disk has pending.
+void ReplaceScratchFile(const std::filesystem::path& path, std::string_view contents,
+                        Privacy privacy = Privacy::Normal);
+
 // Appends bytes and flushes them to disk.
 void AppendToFile(const std::filesystem::path& path, std::string_view bytes,
                   Privacy privacy = Privacy::Normal);

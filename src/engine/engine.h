@@ -92,6 +92,7 @@ class Engine {
  private:
   void RunCipher(const WheelCipher& cipher, Direction direction, std::uint64_t start, std::uint8_t* bytes,
                  std::size_t size) const;
+  WheelCipher::Path CipherPath() const;
   void TransformText(Direction direction, std::string& text);
   void TransformFile(Direction direction, const std::filesystem::path& source,
                      const std::filesystem::path& destination);

@@ -1,11 +1,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <future>
+#include <atomic>
+#include <exception>
 #include <memory>
+#include <mutex>
 #include <system_error>
+#include <thread>
+#include <vector>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,11 +19,10 @@
 namespace ostrel::engine {
 namespace {
 
-// Blocks keep memory bounded for any file size while leaving the cipher
-// long runs to work on. Three of them are in flight at once: one being read,
-// one being ciphered, one being written.
-constexpr std::size_t kBlockSize = std::size_t{4} << 20;
-constexpr std::size_t kBlocksInFlight = 3;
+// Blocks keep memory bounded for any file size: each thread holds one.
+// A block of 1 MiB stays in the core's own cache between the read, the
+// cipher and the write, and gives the threads enough blocks to share.
+constexpr std::size_t kBlockSize = std::size_t{1} << 20;
 
 [[noreturn]] void ThrowFileError(const std::string& what, const std::filesystem::path& path) {
   throw EngineError(what + " \"" + path.string() + "\": " + std::strerror(errno));
@@ -45,27 +47,34 @@ class Descriptor {
   int fd_;
 };
 
-// Fills the buffer as far as the source allows; returns the bytes read.
-std::size_t ReadBlock(int fd, std::uint8_t* buffer, std::size_t size, const std::filesystem::path& path) {
+// Reads exactly size bytes from offset; a source that has become shorter
+// since it was opened is an error, not a short cipher text.
+void ReadAt(int fd, std::uint8_t* buffer, std::size_t size, std::uint64_t offset,
+            const std::filesystem::path& path) {
   std::size_t got = 0;
   while (got < size) {
-    const ssize_t n = ::read(fd, buffer + got, size - got);
+    const ssize_t n = ::pread(fd, buffer + got, size - got, static_cast<off_t>(offset + got));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) ThrowFileError("Cannot read the file", path);
-    if (n == 0) break;
+    if (n == 0) throw EngineError("The file \"" + path.string() + "\" became shorter while it was read.");
     got += static_cast<std::size_t>(n);
   }
-  return got;
 }
 
-void WriteBlock(int fd, const std::uint8_t* buffer, std::size_t size, const std::filesystem::path& path) {
+void WriteAt(int fd, const std::uint8_t* buffer, std::size_t size, std::uint64_t offset,
+             const std::filesystem::path& path) {
   std::size_t done = 0;
   while (done < size) {
-    const ssize_t n = ::write(fd, buffer + done, size - done);
+    const ssize_t n = ::pwrite(fd, buffer + done, size - done, static_cast<off_t>(offset + done));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) ThrowFileError("Cannot write the file", path);
     done += static_cast<std::size_t>(n);
   }
+  // Starts the write to disk now, while the other blocks are ciphered. Left
+  // to the end, the file system would do it all in the rename that puts the
+  // file in place (it writes out a file renamed over another), with nothing
+  // else left to overlap it.
+  ::sync_file_range(fd, static_cast<off_t>(offset), static_cast<off_t>(size), SYNC_FILE_RANGE_WRITE);
 }
 
 void RefuseSameFile(const std::filesystem::path& source, const std::filesystem::path& destination) {
@@ -117,40 +126,73 @@ class PendingFile {
   bool committed_ = false;
 };
 
-// The blocks in flight, in one mapping whose pages are all there from the
-// start: a page fault per page, taken anew on every file, cost more than
-// ciphering the page.
-class BlockBuffers {
+// Ciphers a source into a destination on a few threads. The cipher works
+// out its state at any position, so blocks are independent: each thread takes
+// the next block that no thread has taken, reads it from its place in the
+// source, ciphers it in place and writes it to the same place in the
+// destination. No thread waits for another, and the threads share the
+// reading and writing as evenly as the ciphering.
+class BlockRun {
  public:
-  explicit BlockBuffers(std::size_t blockSize) : blockSize_(blockSize), size_(blockSize * kBlocksInFlight) {
-    memory_ = ::mmap(nullptr, size_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
-    if (memory_ == MAP_FAILED) {
-      throw EngineError(std::string("Not enough memory to cipher the file: ") + std::strerror(errno));
-    }
-  }
-  BlockBuffers(const BlockBuffers&) = delete;
-  BlockBuffers& operator=(const BlockBuffers&) = delete;
-  ~BlockBuffers() { ::munmap(memory_, size_); }
+  struct Ends {
+    int source;
+    int destination;
+    const std::filesystem::path& sourcePath;
+    const std::filesystem::path& destinationPath;
+  };
 
-  std::uint8_t* Block(std::size_t index) const { return static_cast<std::uint8_t*>(memory_) + index * blockSize_; }
-  std::size_t BlockSize() const { return blockSize_; }
+  BlockRun(const WheelCipher& cipher, Direction direction, WheelCipher::Path path, Ends ends, std::uint64_t size)
+      : cipher_(cipher), direction_(direction), path_(path), ends_(ends), size_(size) {}
+
+  // Throws the first error any thread met, once all have stopped.
+  void Run(unsigned threads) {
+    const std::uint64_t blocks = (size_ + kBlockSize - 1) / kBlockSize;
+    // The calling thread is one of them.
+    const auto helpers = static_cast<unsigned>(std::clamp<std::uint64_t>(blocks, 1, std::max(threads, 1U)) - 1);
+    std::vector<std::thread> workers;
+    workers.reserve(helpers);
+    for (unsigned k = 0; k < helpers; ++k) {
+      try {
+        workers.emplace_back([this] { Work(); });
+      } catch (const std::system_error&) {
+        break;  // no thread to be had: fewer threads share the blocks
+      }
+    }
+    Work();
+    for (auto& worker : workers) worker.join();
+    if (error_) std::rethrow_exception(error_);
+  }
 
  private:
-  std::size_t blockSize_;
-  std::size_t size_;
-  void* memory_;
-};
-
-// Runs a piece of work on a thread of its own, or later on the caller's
-// thread when no thread can be had.
-template <typename Work>
-auto Launch(Work work) {
-  try {
-    return std::async(std::launch::async, work);
-  } catch (const std::system_error&) {
-    return std::async(std::launch::deferred, work);
+  void Work() noexcept {
+    try {
+      const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(
+          static_cast<std::size_t>(std::min<std::uint64_t>(size_, kBlockSize)));
+      while (!failed_.load(std::memory_order_relaxed)) {
+        const std::uint64_t from = nextBlock_.fetch_add(1) * kBlockSize;
+        if (from >= size_) break;
+        const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, size_ - from));
+        ReadAt(ends_.source, buffer.get(), count, from, ends_.sourcePath);
+        cipher_.Transform(direction_, from, buffer.get(), buffer.get(), count, path_, 1);
+        WriteAt(ends_.destination, buffer.get(), count, from, ends_.destinationPath);
+      }
+    } catch (...) {
+      const std::lock_guard lock(errorLock_);
+      if (!error_) error_ = std::current_exception();
+      failed_ = true;
+    }
   }
-}
+
+  const WheelCipher& cipher_;
+  Direction direction_;
+  WheelCipher::Path path_;
+  Ends ends_;
+  std::uint64_t size_;
+  std::atomic<std::uint64_t> nextBlock_{0};
+  std::atomic<bool> failed_{false};
+  std::mutex errorLock_;
+  std::exception_ptr error_;
+};
 
 }  // namespace
 
@@ -181,36 +223,11 @@ void Engine::TransformFile(Direction direction, const std::filesystem::path& sou
 
   PendingFile output(destination);
   const WheelCipher cipher(machine);
-  const auto sourceSize = static_cast<std::uint64_t>(std::max<off_t>(status.st_size, 1));
-  const auto blockSize = static_cast<std::size_t>(std::min<std::uint64_t>(sourceSize, kBlockSize));
-  BlockBuffers buffers(blockSize);
-  // Declared after the buffers, so that on any error the pending read and
-  // write finish before their buffers go.
-  std::future<std::size_t> reading;
-  std::future<void> writing;
-
-  auto readInto = [&input, &source, &buffers](std::size_t block) {
-    return Launch([fd = input.Get(), data = buffers.Block(block), size = buffers.BlockSize(), &source] {
-      return ReadBlock(fd, data, size, source);
-    });
-  };
-  // Block k lives in buffer k % 3. The next read goes into the buffer of
-  // block k - 2, whose write finished before the write of block k - 1 began.
-  reading = readInto(0);
-  std::uint64_t done = 0;
-  for (std::size_t k = 0;; ++k) {
-    const std::size_t got = reading.get();
-    if (got == 0) break;
-    std::uint8_t* const block = buffers.Block(k % kBlocksInFlight);
-    reading = readInto((k + 1) % kBlocksInFlight);
-    RunCipher(cipher, direction, done, block, got);
-    if (writing.valid()) writing.get();
-    writing = Launch([fd = output.Get(), data = block, got, &destination] { WriteBlock(fd, data, got, destination); });
-    done += got;
-  }
-  if (writing.valid()) writing.get();
+  const auto size = static_cast<std::uint64_t>(status.st_size);
+  BlockRun run(cipher, direction, CipherPath(), {input.Get(), output.Get(), source, destination}, size);
+  run.Run(threads_ != 0 ? threads_ : std::max(1U, std::thread::hardware_concurrency()));
   output.Commit();
-  SaveWheels(cipher.WheelsAfter(done));
+  SaveWheels(cipher.WheelsAfter(size));
   RestoreWheels();
 }
 

@@ -22,12 +22,12 @@ void Engine::TransformText(Direction direction, std::string& text) {
 
 void Engine::RunCipher(const WheelCipher& cipher, Direction direction, std::uint64_t start, std::uint8_t* bytes,
                        std::size_t size) const {
-  if (cipherPath_ || threads_ != 0) {
-    const auto best = WheelCipher::VectorPathAvailable() ? WheelCipher::Path::Vector : WheelCipher::Path::Portable;
-    cipher.Transform(direction, start, bytes, bytes, size, cipherPath_.value_or(best), threads_);
-  } else {
-    cipher.Transform(direction, start, bytes, bytes, size);
-  }
+  cipher.Transform(direction, start, bytes, bytes, size, CipherPath(), threads_);
+}
+
+WheelCipher::Path Engine::CipherPath() const {
+  // The vector path falls back to the portable one where the CPU lacks it.
+  return cipherPath_.value_or(WheelCipher::Path::Vector);
 }
 
 WheelMachine Engine::LoadMachine() {
@@ -65,14 +65,14 @@ WheelMachine Engine::LoadMachine() {
 }
 
 void Engine::SaveWheels(const std::array<Wheel, kWheelCount>& wheels) {
-  WriteWorkFile(WorkFile(kWorkingWheelFile), WheelRecords(wheels));
+  WriteScratchWorkFile(WorkFile(kWorkingWheelFile), WheelRecords(wheels));
 }
 
 void Engine::RestoreWheels() {
   const std::filesystem::path pristinePath = WorkFile(kPristineWheelFile);
   const std::optional<std::string> pristine = ReadWorkFile(pristinePath);
   if (!pristine || pristine->size() < kWheelRecordsSize) ThrowDamaged(pristinePath);
-  WriteWorkFile(WorkFile(kWorkingWheelFile), std::string_view(*pristine).substr(0, kWheelRecordsSize));
+  WriteScratchWorkFile(WorkFile(kWorkingWheelFile), std::string_view(*pristine).substr(0, kWheelRecordsSize));
 }
 
 }  // namespace ostrel::engine

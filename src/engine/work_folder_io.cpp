@@ -19,6 +19,14 @@ void WriteWorkFile(const std::filesystem::path& path, std::string_view bytes) {
   }
 }
 
+void WriteScratchWorkFile(const std::filesystem::path& path, std::string_view bytes) {
+  try {
+    base::ReplaceScratchFile(path, bytes, base::Privacy::Private);
+  } catch (const std::system_error& error) {
+    throw EngineError("Cannot write the work file \"" + path.filename().string() + "\": " + error.what());
+  }
+}
+
 std::optional<std::string> ReadWorkFile(const std::filesystem::path& path) {
   std::error_code error;
   if (!std::filesystem::exists(path, error)) return std::nullopt;

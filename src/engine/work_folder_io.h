@@ -12,6 +12,11 @@ namespace ostrel::engine {
 // Replaces the file crash-safely, readable by the user alone.
 void WriteWorkFile(const std::filesystem::path& path, std::string_view bytes);
 
+// Same for a work file that no cipher operation reads back (the working
+// wheels): replaced whole, but not flushed to disk, since after a large file
+// a flush would wait for all of that file's bytes to reach the disk.
+void WriteScratchWorkFile(const std::filesystem::path& path, std::string_view bytes);
+
 // The whole file; nothing when it is missing.
 std::optional<std::string> ReadWorkFile(const std::filesystem::path& path);
 
