@@ -17,7 +17,11 @@ TEST(SafeFile, ReplaceWritesNewContentsAndLeavesNoTemporaryFile) {
   ReplaceFile(folder / "f.txt", "old");
   ReplaceFile(folder / "f.txt", "new contents");
   EXPECT_EQ(ReadBytes(folder / "f.txt"), "new contents");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+  ReplaceScratchFile(folder / "scratch", "first", Privacy::Private);
+  ReplaceScratchFile(folder / "scratch", "second", Privacy::Private);
+  EXPECT_EQ(ReadBytes(folder / "scratch"), "second");
+  EXPECT_EQ(std::filesystem::status(folder / "scratch").permissions(), std::filesystem::perms{0600});
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2);
 }
 
 TEST(SafeFile, FailedReplaceLeavesTheOldFile) {
