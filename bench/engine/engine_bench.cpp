@@ -38,7 +38,7 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kBigSize = std::size_t{64} << 20;
 constexpr std::size_t kLiteralSize = std::size_t{256} << 10;
-constexpr int kRepeats = 3;
+constexpr int kRepeats = 5;
 constexpr const char* kKey = "bench key 2026 ab";
 
 struct Timing {
