@@ -259,7 +259,7 @@ int main() {
     if (ReadFile(folder / "plain.dec") != plain) std::printf("%sDecryptFile did not give the file back\n", name.c_str());
 
     PrintRow(name + "WheelCipher::Transform in place", RatesOf(kBigSize, bare), literal.encryptText);
-    PrintRow(name + "WheelCipher file to file, simple loop", RatesOf(kBigSize, bareFile), literal.encryptFile);
+    PrintRow(name + "WheelCipher, simple file loop", RatesOf(kBigSize, bareFile), literal.encryptFile);
     PrintRow(name + "EncryptText", RatesOf(kBigSize, encryptText), literal.encryptText);
     PrintRow(name + "DecryptText", RatesOf(kBigSize, decryptText), literal.decryptText);
     PrintRow(name + "EncryptFile", RatesOf(kBigSize, encryptFile), literal.encryptFile);
