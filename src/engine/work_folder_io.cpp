@@ -56,4 +56,8 @@ void ThrowMissing(const std::filesystem::path& path) {
   throw EngineError("The work file \"" + path.filename().string() + "\" is missing. Load the key again.");
 }
 
+void ThrowFileError(const std::string& what, const std::filesystem::path& path) {
+  throw EngineError(what + " \"" + path.string() + "\": " + std::strerror(errno));
+}
+
 }  // namespace ostrel::engine

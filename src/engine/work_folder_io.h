@@ -25,5 +25,8 @@ std::uintmax_t EnsureWorkFile(const std::filesystem::path& path);
 
 [[noreturn]] void ThrowDamaged(const std::filesystem::path& path);
 [[noreturn]] void ThrowMissing(const std::filesystem::path& path);
+// For the files a cipher operation reads and writes: what failed, the path,
+// and the system's reason (errno).
+[[noreturn]] void ThrowFileError(const std::string& what, const std::filesystem::path& path);
 
 }  // namespace ostrel::engine
