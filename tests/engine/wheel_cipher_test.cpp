@@ -6,7 +6,6 @@
 #include <numeric>
 #include <random>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "literal_wheels.h"
@@ -37,11 +36,9 @@ WheelMachine RandomMachine(std::mt19937& random, const MachineShape& shape) {
     std::iota(wheel.begin(), wheel.end(), std::uint8_t{0});
     std::shuffle(wheel.begin(), wheel.end(), random);
   }
-  std::uniform_int_distribution<int> flag(0, 1);
-  std::uniform_int_distribution<int> step(1, shape.maxStep);
   for (std::size_t p = 0; p < kWheelCount; ++p) {
-    machine.directionFlags[p] = static_cast<std::uint8_t>(flag(random));
-    machine.steps[p] = static_cast<std::int16_t>(step(random));
+    machine.directionFlags[p] = static_cast<std::uint8_t>(random() % 2);
+    machine.steps[p] = static_cast<std::int16_t>(1 + random() % static_cast<unsigned>(shape.maxStep));
   }
   machine.passCount = std::uniform_int_distribution<std::int32_t>(1, shape.maxPasses)(random);
   std::uniform_int_distribution<std::int32_t> period(shape.minPeriod, shape.maxPeriod);
@@ -50,17 +47,14 @@ WheelMachine RandomMachine(std::mt19937& random, const MachineShape& shape) {
 }
 
 Bytes RandomBytes(std::mt19937& random, std::size_t size) {
-  std::uniform_int_distribution<int> byte(0, 255);
   Bytes bytes(size);
-  for (auto& b : bytes) b = static_cast<std::uint8_t>(byte(random));
+  for (auto& b : bytes) b = static_cast<std::uint8_t>(random() & 0xFFu);
   return bytes;
 }
 
 std::size_t CycleLength(const WheelMachine& machine) {
   std::size_t cycle = 0;
-  for (std::size_t k = 1; k <= kPeriodCount; ++k) {
-    cycle += static_cast<std::size_t>(std::max(machine.periodTable[k], 1));
-  }
+  for (std::size_t k = 1; k <= kPeriodCount; ++k) cycle += static_cast<std::size_t>(std::max(machine.periodTable[k], 1));
   return cycle;
 }
 
@@ -70,17 +64,11 @@ Bytes Literal(const WheelMachine& machine, Direction direction, const Bytes& byt
   return {text.begin(), text.end()};
 }
 
-Bytes Fast(const WheelCipher& cipher, Direction direction, const Bytes& bytes, Path path,
-           unsigned threads) {
+Bytes Fast(const WheelCipher& cipher, Direction direction, Bytes bytes, Path path, unsigned threads,
+           bool inPlace = false) {
   Bytes out(bytes.size());
-  cipher.Transform(direction, 0, bytes.data(), out.data(), out.size(), path, threads);
-  return out;
-}
-
-Bytes InPlace(const WheelCipher& cipher, Direction direction, Bytes bytes, Path path,
-              unsigned threads) {
-  cipher.Transform(direction, 0, bytes.data(), bytes.data(), bytes.size(), path, threads);
-  return bytes;
+  cipher.Transform(direction, 0, bytes.data(), inPlace ? bytes.data() : out.data(), bytes.size(), path, threads);
+  return inPlace ? bytes : out;
 }
 
 std::vector<Path> PathsToCheck() {
@@ -99,31 +87,12 @@ void ExpectSameAsLiteral(const WheelMachine& machine, const Bytes& plain) {
   const Bytes cipherText = Literal(machine, Direction::Encrypt, plain);
   for (const Path path : PathsToCheck()) {
     for (const unsigned threads : {1U, 2U}) {
-      SCOPED_TRACE(testing::Message() << Name(path) << " path, " << threads << " threads, "
-                                      << plain.size() << " bytes");
-      EXPECT_EQ(Fast(cipher, Direction::Encrypt, plain, path, threads), cipherText);
-      EXPECT_EQ(InPlace(cipher, Direction::Encrypt, plain, path, threads), cipherText);
-      EXPECT_EQ(Fast(cipher, Direction::Decrypt, cipherText, path, threads), plain);
-      EXPECT_EQ(InPlace(cipher, Direction::Decrypt, cipherText, path, threads), plain);
-    }
-  }
-}
-
-TEST(WheelCipherTest, VectorPathAgreesWithPortablePath) {
-  if (!WheelCipher::VectorPathAvailable()) {
-    GTEST_SKIP() << "this CPU lacks AVX-512 VBMI: every test checks the portable path only";
-  }
-  std::mt19937 random(5);
-  // Lanes of two cycles; and lanes of nine cycles, so that the lanes' offsets
-  // run past 256 cycles.
-  for (const auto& [shape, cyclesPerLane] : {std::pair{kKeyspaceShape, 2}, std::pair{kShortCycleShape, 9}}) {
-    const WheelMachine machine = RandomMachine(random, shape);
-    const WheelCipher cipher(machine);
-    const auto lanes = static_cast<std::size_t>(64 * cyclesPerLane);
-    const Bytes plain = RandomBytes(random, lanes * CycleLength(machine) + 777);
-    for (const Direction direction : {Direction::Encrypt, Direction::Decrypt}) {
-      EXPECT_EQ(Fast(cipher, direction, plain, Path::Vector, 1),
-                Fast(cipher, direction, plain, Path::Portable, 1));
+      for (const bool inPlace : {false, true}) {
+        SCOPED_TRACE(testing::Message() << Name(path) << " path, " << threads << " threads, "
+                                        << (inPlace ? "in place, " : "") << plain.size() << " bytes");
+        EXPECT_EQ(Fast(cipher, Direction::Encrypt, plain, path, threads, inPlace), cipherText);
+        EXPECT_EQ(Fast(cipher, Direction::Decrypt, cipherText, path, threads, inPlace), plain);
+      }
     }
   }
 }
@@ -137,9 +106,8 @@ TEST(WheelCipherTest, MatchesLiteralMachineOnShortTextsAndWholeCycles) {
       const std::size_t cycle = CycleLength(machine);
       // Around the first order change, and up to the wrap from entry 200
       // back to entry 1 and a cycle beyond it.
-      for (const std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{2}, first - 1,
-                                     first, first + 1, std::size_t{64}, std::size_t{65},
-                                     std::size_t{1000}, cycle, 2 * cycle + 17}) {
+      for (const std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{2}, first - 1, first, first + 1,
+                                     std::size_t{64}, std::size_t{65}, std::size_t{1000}, cycle, 2 * cycle + 17}) {
         const Bytes plain = RandomBytes(random, size);
         ExpectSameAsLiteral(machine, plain);
         // Deciphering bytes that no encryption produced, too.
@@ -166,8 +134,8 @@ TEST(WheelCipherTest, MatchesLiteralMachineWhereVectorLanesFillOrNot) {
     const std::size_t cycle = CycleLength(machine);
     // Too few cycles for lanes; a few lanes of one cycle; all 64 lanes with
     // partial tiles; 64 lanes of two cycles with lanes of one cycle after them.
-    for (const std::size_t size : {3 * cycle + 5, 4 * cycle, 9 * cycle + 100, 64 * cycle - 1,
-                                   64 * cycle + 63, 133 * cycle + 7}) {
+    for (const std::size_t size : {3 * cycle + 5, 4 * cycle, 9 * cycle + 100, 64 * cycle - 1, 64 * cycle + 63,
+                                   133 * cycle + 7}) {
       ExpectSameAsLiteral(machine, RandomBytes(random, size));
     }
   }
@@ -202,23 +170,30 @@ TEST(WheelCipherTest, AnyCutOrFarStartGivesTheWholeResult) {
   }
 }
 
-TEST(WheelCipherTest, LargeInputsAgreeOnEveryPathAndRoundTrip) {
+TEST(WheelCipherTest, LargeInputsAgreeOnEveryPathAndThreadCountAndRoundTrip) {
   std::mt19937 random(29);
-  const WheelMachine machine = RandomMachine(random, kKeyspaceShape);
-  const WheelCipher cipher(machine);
-  const Bytes plain = RandomBytes(random, (std::size_t{1} << 20) + 12345);
-  const Bytes reference = Fast(cipher, Direction::Encrypt, plain, Path::Portable, 1);
-  for (const Path path : PathsToCheck()) {
-    for (const unsigned threads : {1U, 2U, 0U}) {
-      EXPECT_EQ(Fast(cipher, Direction::Encrypt, plain, path, threads), reference)
-          << Name(path) << ' ' << threads;
-      EXPECT_EQ(InPlace(cipher, Direction::Decrypt, reference, path, threads), plain)
-          << Name(path) << ' ' << threads;
+  // Lanes of about two cycles; and lanes of nine short cycles, so that the
+  // lanes' offsets run past 256 cycles.
+  const WheelMachine keyspace = RandomMachine(random, kKeyspaceShape);
+  const WheelMachine shortCycle = RandomMachine(random, kShortCycleShape);
+  for (const auto& [machine, size] : {std::pair{keyspace, (std::size_t{1} << 20) + 12345},
+                                      std::pair{shortCycle, 64 * 9 * CycleLength(shortCycle) + 777}}) {
+    const WheelCipher cipher(machine);
+    const Bytes plain = RandomBytes(random, size);
+    const Bytes reference = Fast(cipher, Direction::Encrypt, plain, Path::Portable, 1);
+    const Bytes decipheredReference = Fast(cipher, Direction::Decrypt, plain, Path::Portable, 1);
+    for (const Path path : PathsToCheck()) {
+      for (const unsigned threads : {1U, 2U, 0U}) {
+        SCOPED_TRACE(testing::Message() << Name(path) << ' ' << threads << " threads, " << size << " bytes");
+        EXPECT_EQ(Fast(cipher, Direction::Encrypt, plain, path, threads), reference);
+        EXPECT_EQ(Fast(cipher, Direction::Decrypt, reference, path, threads, true), plain);
+        EXPECT_EQ(Fast(cipher, Direction::Decrypt, plain, path, threads), decipheredReference);
+      }
     }
+    Bytes automatic(plain.size());
+    cipher.Transform(Direction::Encrypt, 0, plain.data(), automatic.data(), automatic.size());
+    EXPECT_EQ(automatic, reference);
   }
-  Bytes automatic(plain.size());
-  cipher.Transform(Direction::Encrypt, 0, plain.data(), automatic.data(), automatic.size());
-  EXPECT_EQ(automatic, reference);
 }
 
 TEST(WheelCipherTest, WheelsAfterMatchLiteralWheels) {
@@ -230,8 +205,8 @@ TEST(WheelCipherTest, WheelsAfterMatchLiteralWheels) {
     const auto first = static_cast<std::size_t>(machine.periodTable[1]);
     literal::LiteralWheels wheels(machine);
     std::size_t done = 0;
-    for (const std::size_t count : {std::size_t{0}, std::size_t{1}, first - 1, first, first + 1,
-                                    cycle - 1, cycle, 2 * cycle + 3}) {
+    for (const std::size_t count : {std::size_t{0}, std::size_t{1}, first - 1, first, first + 1, cycle - 1, cycle,
+                                    2 * cycle + 3}) {
       for (; done < count; ++done) wheels.EncryptChar(static_cast<std::uint8_t>(done));
       const auto fast = cipher.WheelsAfter(count);
       for (int p = 0; p < kWheelCount; ++p) {
