@@ -32,6 +32,14 @@ class EngineTest : public ::testing::Test {
     engine.LoadKey(key);
     return key;
   }
+  std::string Encrypted(std::string text) {
+    engine.EncryptText(text);
+    return text;
+  }
+  std::string Decrypted(std::string text) {
+    engine.DecryptText(text);
+    return text;
+  }
   std::string WorkBytes(const std::string& name) const { return testing::ReadBytes(folder / name); }
   bool WorkExists(const std::string& name) const { return std::filesystem::exists(folder / name); }
 
