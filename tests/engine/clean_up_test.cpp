@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "engine_fixture.h"
 
 namespace ostrel::engine {
@@ -10,26 +8,12 @@ namespace {
 const char* const kCleanedNames[] = {"k1.tcr", "k1.trs", "k1.bcr", "k1.brs", "k1.txt", "k1.bin", "k2.txt", "k2.bin",
                                      "k3.txt", "k3.bin", "k4.txt", "k4.bin", "k5.txt", "k5.bin", "k6.dat"};
 
-std::string FillerLines() {
-  std::string text;
-  for (int i = 0; i < 20; ++i) text += "xxxxx\r\n";
-  return text;
-}
-
 class CleanUpTest : public EngineTest {
  protected:
   void ExpectNoWorkFile() {
     for (const char* name : kCleanedNames) EXPECT_FALSE(WorkExists(name)) << name;
   }
 };
-
-TEST_F(CleanUpTest, WithoutAnyKeyOrWorkFolderNothingIsLeftBehind) {
-  engine.CleanUpEngine();
-  EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
-  Engine lost(folder / "gone" / "away");
-  lost.CleanUpEngine();
-  EXPECT_FALSE(std::filesystem::exists(folder / "gone"));
-}
 
 TEST_F(CleanUpTest, AfterUseNoWorkFileRemainsButTheDecryptedListStays) {
   Load("123456789123456789");
@@ -48,17 +32,15 @@ TEST_F(CleanUpTest, AfterUseNoWorkFileRemainsButTheDecryptedListStays) {
 TEST_F(CleanUpTest, FillerReplacesTheKeyspaceBeforeDeletion) {
   Load("123456789123456789");
   engine.OverwriteWorkFiles();
-  std::string wheelFiller;
-  for (int r = 0; r < 20; ++r) wheelFiller += std::string(256, '@');
-  for (const char* name : {"k1.bin", "k1.brs", "k1.bcr"}) EXPECT_EQ(WorkBytes(name), wheelFiller) << name;
-  EXPECT_EQ(WorkBytes("k2.bin"), " 0  0 \r\n");
-  EXPECT_EQ(WorkBytes("k2.txt"), " 0  0 \r\n");
-  EXPECT_EQ(WorkBytes("k3.bin"), std::string(20, ' ') + std::string(80, '\0'));
-  EXPECT_EQ(WorkBytes("k3.txt"), "");
-  EXPECT_EQ(WorkBytes("k4.bin"), FillerLines());
-  EXPECT_EQ(WorkBytes("k4.txt"), "");
-  for (const char* name : {"k5.bin", "k6.dat", "k5.txt"}) EXPECT_EQ(WorkBytes(name), FillerLines()) << name;
-  for (const char* name : {"k1.tcr", "k1.trs", "k1.txt"}) EXPECT_EQ(WorkBytes(name), "") << name;
+  std::string fillerLines;
+  for (int i = 0; i < 20; ++i) fillerLines += "xxxxx\r\n";
+  const std::pair<const char*, std::string> filled[] = {
+      {"k1.bin", std::string(20 * 256, '@')}, {"k1.brs", std::string(20 * 256, '@')},
+      {"k1.bcr", std::string(20 * 256, '@')}, {"k2.bin", " 0  0 \r\n"}, {"k2.txt", " 0  0 \r\n"},
+      {"k3.bin", std::string(20, ' ') + std::string(80, '\0')}, {"k4.bin", fillerLines}, {"k5.bin", fillerLines},
+      {"k6.dat", fillerLines}, {"k5.txt", fillerLines}, {"k3.txt", ""}, {"k4.txt", ""}, {"k1.tcr", ""},
+      {"k1.trs", ""}, {"k1.txt", ""}};
+  for (const auto& [name, bytes] : filled) EXPECT_EQ(WorkBytes(name), bytes) << name;
   engine.DeleteWorkFiles();
   ExpectNoWorkFile();
 }
@@ -68,20 +50,21 @@ TEST_F(CleanUpTest, TextSetFilesFromElsewhereAreFilledToo) {
   testing::WriteBytes(folder / "k1.txt", std::string(10, 'k'));
   testing::WriteBytes(folder / "k3.txt", std::string(150, 'k'));
   engine.OverwriteWorkFiles();
-  std::string filled;
-  for (int r = 0; r < 20; ++r) filled += std::string(151, '@');
-  EXPECT_EQ(WorkBytes("k1.txt"), filled);
+  EXPECT_EQ(WorkBytes("k1.txt"), std::string(20 * 151, '@'));
   EXPECT_EQ(WorkBytes("k3.txt"), std::string(20, ' ') + std::string(80, '\0') + std::string(50, 'k'));
 }
 
-TEST_F(CleanUpTest, LeftoversOfAnEarlierRunAreBlankedWhenNoKeyWasLoaded) {
+TEST_F(CleanUpTest, WithoutAKeyLeftoversAreBlankedAndNothingIsLeftBehind) {
+  Engine lost(folder / "gone" / "away");
+  lost.CleanUpEngine();
+  EXPECT_FALSE(std::filesystem::exists(folder / "gone"));
   testing::WriteBytes(folder / "k1.bin", std::string(20 * 256, 'w'));
   testing::WriteBytes(folder / "k4.bin", "");
   engine.OverwriteWorkFiles();
   EXPECT_EQ(WorkBytes("k1.bin"), std::string(20 * 256, ' '));
   EXPECT_EQ(WorkBytes("k4.bin"), "");
   engine.CleanUpEngine();
-  ExpectNoWorkFile();
+  EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
 }
 
 }  // namespace
