@@ -2,26 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <string>
+#include <tuple>
+#include <vector>
 
 namespace ostrel::engine {
 namespace {
 
+std::vector<std::int32_t> FirstTwelve(const PeriodTable& table) { return {table.begin() + 1, table.begin() + 13}; }
+
 TEST(PeriodTableTest, KnownSeedsGiveKnownBeginnings) {
-  const std::int32_t seed407[] = {14, 10, 17, 21, 16, 20, 15, 19, 15, 12, 16, 19};
-  const std::int32_t seed999[] = {19, 19, 19, 27, 20, 21, 22, 14, 14, 14, 11, 11};
-  const PeriodTable a = MakePeriodTable("407");
-  const PeriodTable b = MakePeriodTable("999");
-  for (std::size_t i = 0; i < 12; ++i) {
-    EXPECT_EQ(a[i + 1], seed407[i]) << i;
-    EXPECT_EQ(b[i + 1], seed999[i]) << i;
-  }
+  EXPECT_EQ(FirstTwelve(MakePeriodTable("407")), (std::vector<std::int32_t>{14, 10, 17, 21, 16, 20, 15, 19, 15, 12, 16, 19}));
+  EXPECT_EQ(FirstTwelve(MakePeriodTable("999")), (std::vector<std::int32_t>{19, 19, 19, 27, 20, 21, 22, 14, 14, 14, 11, 11}));
 }
 
 TEST(PeriodTableTest, EveryEntryOfEverySeedLiesInTenToFifty) {
   for (int x = 10; x <= 999; ++x) {
-    char seed[4];
-    std::snprintf(seed, sizeof seed, "%03d", x);
+    const std::string seed = std::string(x < 100 ? "0" : "") + std::to_string(x);
     const PeriodTable table = MakePeriodTable(seed);
     EXPECT_EQ(table[0], 0);
     for (std::size_t i = 1; i <= kPeriodCount; ++i) {
@@ -31,20 +28,15 @@ TEST(PeriodTableTest, EveryEntryOfEverySeedLiesInTenToFifty) {
   }
 }
 
-KeySequence WithEntries(std::int16_t twenty, std::int16_t twentyOne) {
-  KeySequence sequence(kKeySequenceLength + 1, 1);
-  sequence[20] = twenty;
-  sequence[21] = twentyOne;
-  return sequence;
-}
-
-TEST(PeriodSeedTest, ProductIsFoldedIntoThreeDigits) {
-  EXPECT_EQ(PeriodSeed(WithEntries(9, 10)), "090");
-  EXPECT_EQ(PeriodSeed(WithEntries(3, 3)), "019");
-  EXPECT_EQ(PeriodSeed(WithEntries(100, 100)), "010");
-  EXPECT_EQ(PeriodSeed(WithEntries(27, 37)), "999");
-  EXPECT_EQ(PeriodSeed(WithEntries(40, 25)), "011");
-  EXPECT_EQ(PeriodSeed(WithEntries(151, 151)), "823");
+TEST(PeriodSeedTest, ProductOfEntriesTwentyAndTwentyOneIsFoldedIntoThreeDigits) {
+  const std::tuple<std::int16_t, std::int16_t, const char*> cases[] = {
+      {9, 10, "090"}, {3, 3, "019"}, {100, 100, "010"}, {27, 37, "999"}, {40, 25, "011"}, {151, 151, "823"}};
+  for (const auto& [twenty, twentyOne, seed] : cases) {
+    KeySequence sequence(kKeySequenceLength + 1, 1);
+    sequence[20] = twenty;
+    sequence[21] = twentyOne;
+    EXPECT_EQ(PeriodSeed(sequence), seed) << twenty << " " << twentyOne;
+  }
 }
 
 }  // namespace
