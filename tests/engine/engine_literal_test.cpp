@@ -12,76 +12,64 @@
 namespace ostrel::engine {
 namespace {
 
-const char* const kKeyspaceFiles[] = {"k1.bin", "k1.brs", "k1.bcr", "k2.bin", "k3.bin", "k4.bin", "k5.bin", "k6.dat"};
-
-class Pair {
- public:
-  Pair() : real_(real.Path()), literal_(literal.Path()) {}
-
+// An engine and a literal engine, each on its own folder, loaded and used alike.
+struct Pair {
   // True when both accepted the key; they must agree on refusing it.
   bool Load(const std::string& key) {
     std::string realKey = key;
     std::string literalKey = key;
     bool realLoaded = true;
     try {
-      real_.LoadKey(realKey);
+      realEngine.LoadKey(realKey);
     } catch (const EngineError&) {
       realLoaded = false;
     }
-    const bool literalLoaded = literal_.LoadKey(literalKey);
+    const bool literalLoaded = literalEngine.LoadKey(literalKey);
     EXPECT_EQ(realLoaded, literalLoaded) << key;
     EXPECT_EQ(realKey, literalKey);
     return realLoaded && literalLoaded;
   }
 
   void ExpectSameKeyspace(const std::string& key) {
-    for (const char* name : kKeyspaceFiles) {
+    for (const char* name : {"k1.bin", "k1.brs", "k1.bcr", "k2.bin", "k3.bin", "k4.bin", "k5.bin", "k6.dat"}) {
       EXPECT_EQ(testing::ReadBytes(real.Path() / name), testing::ReadBytes(literal.Path() / name)) << key << " " << name;
     }
-    ASSERT_EQ(real_.KeySequenceEntries().size(), literal_.KeySequence().size());
-    for (std::size_t i = 1; i < literal_.KeySequence().size(); ++i) {
-      ASSERT_EQ(real_.KeySequenceEntries()[i], literal_.KeySequence()[i]) << key << " entry " << i;
-    }
-    EXPECT_EQ(real_.Periods(), literal_.PeriodTable()) << key;
+    const auto& entries = realEngine.KeySequenceEntries();
+    EXPECT_EQ(std::vector<std::int32_t>(entries.begin() + 1, entries.end()),
+              std::vector<std::int32_t>(literalEngine.KeySequence().begin() + 1, literalEngine.KeySequence().end())) << key;
+    EXPECT_EQ(realEngine.Periods(), literalEngine.PeriodTable()) << key;
   }
 
+  // Both directions, and the working wheels restored alike.
   void ExpectSameText(const std::string& text) {
     std::string encrypted = text;
-    real_.EncryptText(encrypted);
-    ASSERT_EQ(encrypted, literal_.EncryptText(text)) << text.size();
+    realEngine.EncryptText(encrypted);
+    ASSERT_EQ(encrypted, literalEngine.EncryptText(text)) << text.size();
     std::string decrypted = text;
-    real_.DecryptText(decrypted);
-    ASSERT_EQ(decrypted, literal_.DecryptText(text)) << text.size();
-    ExpectSameWorkingWheels();
+    realEngine.DecryptText(decrypted);
+    ASSERT_EQ(decrypted, literalEngine.DecryptText(text)) << text.size();
+    EXPECT_EQ(testing::ReadBytes(real.Path() / "k1.bcr"), testing::ReadBytes(literal.Path() / "k1.bcr"));
   }
 
   void ExpectSameFile(const std::string& bytes) {
     for (const auto& folder : {real.Path(), literal.Path()}) testing::WriteBytes(folder / "in.bin", bytes);
-    real_.EncryptFile(real.Path() / "in.bin", real.Path() / "out.enc");
-    literal_.EncryptFile(literal.Path() / "in.bin", literal.Path() / "out.enc");
-    real_.DecryptFile(real.Path() / "in.bin", real.Path() / "out.dec");
-    literal_.DecryptFile(literal.Path() / "in.bin", literal.Path() / "out.dec");
+    realEngine.EncryptFile(real.Path() / "in.bin", real.Path() / "out.enc");
+    literalEngine.EncryptFile(literal.Path() / "in.bin", literal.Path() / "out.enc");
+    realEngine.DecryptFile(real.Path() / "in.bin", real.Path() / "out.dec");
+    literalEngine.DecryptFile(literal.Path() / "in.bin", literal.Path() / "out.dec");
     for (const char* name : {"out.enc", "out.dec", "k1.bcr"}) {
       ASSERT_EQ(testing::ReadBytes(real.Path() / name), testing::ReadBytes(literal.Path() / name)) << name;
     }
   }
 
   std::int64_t PeriodCycle() const {
-    return std::accumulate(real_.Periods().begin() + 1, real_.Periods().end(), std::int64_t{0});
+    return std::accumulate(realEngine.Periods().begin() + 1, realEngine.Periods().end(), std::int64_t{0});
   }
 
- private:
-  void ExpectSameWorkingWheels() {
-    EXPECT_EQ(testing::ReadBytes(real.Path() / "k1.bcr"), testing::ReadBytes(literal.Path() / "k1.bcr"));
-  }
-
- public:
   testing::TempFolder real;
   testing::TempFolder literal;
-
- private:
-  Engine real_;
-  literal::LiteralEngine literal_;
+  Engine realEngine{real.Path()};
+  literal::LiteralEngine literalEngine{literal.Path()};
 };
 
 std::string DigitKey(std::mt19937& random) {
