@@ -222,11 +222,11 @@ void StartRetrieval(store::Installation& installation, base::Dialogs& dialogs, c
 }
 
 std::optional<store::BoxView> FinishCheck(store::Installation& installation, base::Dialogs& dialogs,
-                                          const std::string& defaultKey) {
+                                          const std::string& defaultKey, const base::ProgressReport& progress) {
   if (installation.AttachmentCount != 0) {
     dialogs.SetStatus("Checking Attachments...");
     installation.DecryptedCount =
-        store::CheckAttachments(installation.ProgramFolder, installation.Engine).DecryptedCount;
+        store::CheckAttachments(installation.ProgramFolder, installation.Engine, progress).DecryptedCount;
   }
   dialogs.SetStatus(CheckMailSummary(installation));
   installation.CurrentBox = "In";

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "base/dialogs.h"
+#include "base/progress.h"
 #include "store/box_view.h"
 #include "store/installation.h"
 #include "transport/pop3_connection.h"
@@ -52,9 +53,10 @@ std::optional<std::string> PrepareCheck(store::Installation& installation, base:
 // Its activation: "Connecting..." and the counters of the check set to 0.
 void StartRetrieval(store::Installation& installation, base::Dialogs& dialogs, const WindowLabel& windowLabel);
 // After it has closed: the attachment check, the summary, the In box shown
-// (returned), and the key the person had chosen loaded again.
+// (returned), and the key the person had chosen loaded again. progress hears
+// of each attachment deciphered.
 std::optional<store::BoxView> FinishCheck(store::Installation& installation, base::Dialogs& dialogs,
-                                          const std::string& defaultKey);
+                                          const std::string& defaultKey, const base::ProgressReport& progress = {});
 
 // The main window's CheckMail, the three steps and the retrieval in one, for
 // a check without a window of its own.

@@ -5,7 +5,7 @@
 #include "ui/desktop.h"
 #include "ui/frm_check_mail.h"
 #include "ui/frm_main.h"
-#include "ui/wait_pointer.h"
+#include "ui/work_progress.h"
 
 namespace ostrel::ui {
 
@@ -19,8 +19,8 @@ void frmMain::CheckMail() {
   }
   std::optional<store::BoxView> box;
   {
-    WaitPointer wait;
-    box = transport::FinishCheck(*installation_, dialogs_, *defaultKey);
+    WorkProgress progress(this, "Deciphering the attachments...");
+    box = transport::FinishCheck(*installation_, dialogs_, *defaultKey, progress.Report());
   }
   SetPane("");
   ShowBox(box);
