@@ -29,29 +29,50 @@ std::string Printed(long long value) {
 
 std::int32_t Num(const std::vector<std::int32_t>& v, std::int32_t i) { return v.at(static_cast<std::size_t>(i)); }
 
+// Reads the leading number of a line the lenient way, rounded half to even.
+double LineValue(const std::string& line) {
+  std::string kept;
+  for (const char c : line) {
+    if (c != ' ' && c != '\t') kept += c;
+  }
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < kept.size() && (kept[i] == '-' || kept[i] == '+')) negative = kept[i++] == '-';
+  std::string digits;
+  while (i < kept.size() && ((kept[i] >= '0' && kept[i] <= '9') || kept[i] == '.')) digits += kept[i++];
+  if (digits.find_first_of("0123456789") == std::string::npos) return 0;
+  const double value = std::stod(digits);
+  return negative ? -value : value;
+}
+
+// The two-character number reading of the first key pass.
+std::int32_t PairValue(const std::string& pair) {
+  std::string kept;
+  for (const char c : pair) {
+    if (c != ' ' && c != '\t' && c != '\n') kept += c;
+  }
+  return static_cast<std::int32_t>(std::nearbyint(LineValue(kept)));
+}
+
 std::vector<std::int32_t> Sequence(const std::string& key) {
   std::string doubled = key;
   for (int i = 17; i >= 0; --i) doubled += key[static_cast<std::size_t>(i)];
   std::vector<std::int32_t> e(1, 0);
-  auto add = [&e](std::int32_t value) { e.push_back(value); };
+  // Each pass adds to the entries so far: from the first or the last entry,
+  // every step-th, plus delta.
+  struct Pass { bool fromEnd; int first; int step; int delta; };
+  const Pass passes[] = {{false, 1, 1, 2}, {false, 1, 1, 3}, {false, 2, 2, 4}, {false, 3, 3, 5},
+                         {false, 4, 4, 1}, {true, 0, 6, 7},  {true, 0, 1, 1},  {false, 1, 10, 2}};
   for (int cycle = 0; cycle < 2; ++cycle) {
-    for (int i = 1; i <= 35; i += 2) add(LiteralPairValue(doubled.substr(static_cast<std::size_t>(i - 1), 2)));
-    std::int32_t n = static_cast<std::int32_t>(e.size()) - 1;
-    for (int i = 1; i <= n; ++i) add(Num(e, i) + 2);
-    n = static_cast<std::int32_t>(e.size()) - 1;
-    for (int i = 1; i <= n; ++i) add(Num(e, i) + 3);
-    n = static_cast<std::int32_t>(e.size()) - 1;
-    for (int i = 2; i <= n; i += 2) add(Num(e, i) + 4);
-    n = static_cast<std::int32_t>(e.size()) - 1;
-    for (int i = 3; i <= n; i += 3) add(Num(e, i) + 5);
-    n = static_cast<std::int32_t>(e.size()) - 1;
-    for (int i = 4; i <= n; i += 4) add(Num(e, i) + 1);
-    n = static_cast<std::int32_t>(e.size()) - 1;
-    for (int i = n; i >= 1; i -= 6) add(Num(e, i) + 7);
-    n = static_cast<std::int32_t>(e.size()) - 1;
-    for (int i = n; i >= 1; --i) add(Num(e, i) + 1);
-    n = static_cast<std::int32_t>(e.size()) - 1;
-    for (int i = 1; i <= n; i += 10) add(Num(e, i) + 2);
+    for (int i = 1; i <= 35; i += 2) e.push_back(PairValue(doubled.substr(static_cast<std::size_t>(i - 1), 2)));
+    for (const Pass& p : passes) {
+      const auto n = static_cast<std::int32_t>(e.size()) - 1;
+      if (p.fromEnd) {
+        for (int i = n; i >= 1; i -= p.step) e.push_back(Num(e, i) + p.delta);
+      } else {
+        for (int i = p.first; i <= n; i += p.step) e.push_back(Num(e, i) + p.delta);
+      }
+    }
   }
   const std::size_t count = e.size() - 1;
   for (std::size_t i = 2; i <= count; ++i) {
@@ -132,22 +153,6 @@ std::string FloatBytes(float value) {
   return std::string(bytes, 4);
 }
 
-// Reads the leading number of a line the lenient way, rounded half to even.
-double LineValue(const std::string& line) {
-  std::string kept;
-  for (const char c : line) {
-    if (c != ' ' && c != '\t') kept += c;
-  }
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < kept.size() && (kept[i] == '-' || kept[i] == '+')) negative = kept[i++] == '-';
-  std::string digits;
-  while (i < kept.size() && ((kept[i] >= '0' && kept[i] <= '9') || kept[i] == '.')) digits += kept[i++];
-  if (digits.find_first_of("0123456789") == std::string::npos) return 0;
-  const double value = std::stod(digits);
-  return negative ? -value : value;
-}
-
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::string line;
@@ -164,14 +169,6 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 }  // namespace
-
-std::int32_t LiteralPairValue(const std::string& pair) {
-  std::string kept;
-  for (const char c : pair) {
-    if (c != ' ' && c != '\t' && c != '\n') kept += c;
-  }
-  return static_cast<std::int32_t>(std::nearbyint(LineValue(kept)));
-}
 
 LiteralEngine::LiteralEngine(std::filesystem::path workFolder) : folder_(std::move(workFolder)) {}
 
@@ -217,8 +214,8 @@ bool LiteralEngine::LoadKey(std::string& keyText) {
   long long x = static_cast<long long>(Num(e, 20)) * Num(e, 21);
   while (x > 999) x -= 999;
   if (x < 10) x += 10;
-  periodSeed_ = ("00" + std::to_string(x)).substr(("00" + std::to_string(x)).size() - 3);
-  periodTable_ = Periods(periodSeed_);
+  const std::string padded = "00" + std::to_string(x);
+  periodTable_ = Periods(padded.substr(padded.size() - 3));
   Spill(Work("k1.brs"), Slurp(Work("k1.bin")));
   Spill(Work("k1.bcr"), Slurp(Work("k1.bin")));
   return true;

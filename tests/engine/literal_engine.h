@@ -29,7 +29,6 @@ class LiteralEngine {
 
   const std::vector<std::int32_t>& KeySequence() const { return keySequence_; }
   const std::array<std::int32_t, 201>& PeriodTable() const { return periodTable_; }
-  const std::string& PeriodSeed() const { return periodSeed_; }
 
  private:
   WheelMachine Machine() const;
@@ -41,10 +40,6 @@ class LiteralEngine {
   std::filesystem::path folder_;
   std::vector<std::int32_t> keySequence_;
   std::array<std::int32_t, 201> periodTable_{};
-  std::string periodSeed_;
 };
-
-// The two-character number reading of the first key pass.
-std::int32_t LiteralPairValue(const std::string& pair);
 
 }  // namespace ostrel::engine::literal
