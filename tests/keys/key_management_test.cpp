@@ -41,7 +41,7 @@ TEST_F(KeyManagement, MissingNameOrKeyWritesNothing) {
   EXPECT_EQ(ReadBytes(Folder() / "key.dat"), "");
 }
 
-TEST_F(KeyManagement, AddWithDefaultLeavesTheOnlyDefaultAndRefreshesTheView) {
+TEST_F(KeyManagement, AddWithDefaultLeavesTheOnlyDefaultAndUntickingLeavesNone) {
   ASSERT_TRUE(Add("Office", "123456789123456789", true));
   const auto view = Add("Home", "987654321", true);
   ASSERT_TRUE(view);
@@ -53,34 +53,29 @@ TEST_F(KeyManagement, AddWithDefaultLeavesTheOnlyDefaultAndRefreshesTheView) {
                 "987654321" + std::string(9, ' ') + "Y");
   EXPECT_TRUE(dialogs_.shown.empty());
   EXPECT_TRUE(dialogs_.asked.empty());
+  EXPECT_TRUE(Add("Home", "987654321", false)->summary.ends_with(kNoDefault));
 }
 
-TEST_F(KeyManagement, UpdateIgnoresLetterCaseAndTakesTheNewName) {
+TEST_F(KeyManagement, UpdateFoldsLetterCaseOfWesternLettersAndTakesTheNewName) {
   ASSERT_TRUE(Add("Home", "111111111", true));
   ASSERT_TRUE(Add("Club", "222222222"));
   const auto view = Add("HOME", "333333333", true);
   ASSERT_TRUE(view);
   EXPECT_EQ(view->names, (Texts{"HOME", "Club"}));
   EXPECT_EQ(ReadKeys(Folder())[0], (KeyRecord{"HOME", "333333333", true}));
+  ASSERT_TRUE(Add("\xC3\x84rger", "111111111"));   // "Ärger"
+  ASSERT_TRUE(Add("\xC3\xA4RGER ", "444444444"));  // "äRGER " as typed, with a trailing blank
+  const auto records = ReadKeys(Folder());
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[2], (KeyRecord{"\xC3\xA4RGER", "444444444", false}));
+  EXPECT_EQ(ReadBytes(Folder() / "key.dat").substr(2 * kKeyRecordLength, 6), "\xE4RGER ");
 }
 
-TEST_F(KeyManagement, UntickingDefaultOnTheDefaultKeyLeavesNone) {
-  ASSERT_TRUE(Add("Home", "111111111", true));
-  const auto view = Add("Home", "111111111", false);
-  ASSERT_TRUE(view);
-  EXPECT_TRUE(view->summary.ends_with(kNoDefault));
-}
-
-TEST_F(KeyManagement, LongNamesAndKeysAreCutAndTheCutNameIsUpdated) {
+TEST_F(KeyManagement, ALongNameIsCutAndTheCutNameIsUpdated) {
   const std::string longName(45, 'n');
   ASSERT_TRUE(Add(longName, "1234567890123456789999"));
   ASSERT_TRUE(Add(longName, "55555"));
-  const auto records = ReadKeys(Folder());
-  ASSERT_EQ(records.size(), 1u);
-  EXPECT_EQ(records[0].name, std::string(40, 'n'));
-  EXPECT_EQ(records[0].keyText, "55555");
-  ASSERT_TRUE(Add("Other", "1234567890123456789999"));
-  EXPECT_EQ(ReadKeys(Folder())[1].keyText, "123456789012345678");
+  EXPECT_EQ(ReadKeys(Folder()), (std::vector<KeyRecord>{{std::string(40, 'n'), "55555", false}}));
 }
 
 TEST_F(KeyManagement, AKeyTheEngineRefusesIsNotStored) {
@@ -104,37 +99,20 @@ TEST_F(KeyManagement, AKeyThatProtectsNothingIsStoredOnlyOnYes) {
   EXPECT_TRUE(dialogs_.asked[0].text.ends_with("protects nothing.  Store it anyway?"));
 }
 
-TEST_F(KeyManagement, ClickingAListedKeyFillsTheEditor) {
-  ASSERT_TRUE(Add("Home", "4711", true));
-  EXPECT_EQ(ShowListedKey(Folder(), "Home"), (KeyEditor{"Home", "4711", true}));
-  EXPECT_FALSE(ShowListedKey(Folder(), "home"));
-}
-
-TEST_F(KeyManagement, SetLoadsTheKeyAndFillsTheEditor) {
+TEST_F(KeyManagement, ClickingFillsTheEditorAndSetAlsoLoadsTheKey) {
   TempFolder work;
   engine::Engine engine(work.Path());
   std::string currentKey;
-  ASSERT_TRUE(Add("Home", "4711"));
-  EXPECT_EQ(SetKey(Folder(), "Home", engine, currentKey, dialogs_), (KeyEditor{"Home", "4711", false}));
+  EXPECT_FALSE(SetKey(Folder(), "", engine, currentKey, dialogs_));  // an empty store: nothing to set
+  EXPECT_FALSE(engine.KeyLoaded());
+  ASSERT_TRUE(Add("Home", "4711", true));
+  EXPECT_EQ(ShowListedKey(Folder(), "Home"), (KeyEditor{"Home", "4711", true}));
+  EXPECT_FALSE(ShowListedKey(Folder(), "home"));
+  EXPECT_EQ(SetKey(Folder(), "Home", engine, currentKey, dialogs_), (KeyEditor{"Home", "4711", true}));
   EXPECT_EQ(currentKey, "471147114711471147");
   EXPECT_TRUE(engine.KeyLoaded());
   EXPECT_EQ(ReadBytes(Folder() / "key.key"), "4711\r\n");
   EXPECT_EQ(dialogs_.statuses, (Texts{"Generating Keyspace...", "Key is now loaded."}));
-  // An empty store before any load: nothing to set and nothing loaded.
-  TempFolder empty;
-  std::string noKey;
-  engine::Engine fresh(work.Path() / "fresh");
-  EXPECT_FALSE(SetKey(empty.Path(), "", fresh, noKey, dialogs_));
-  EXPECT_FALSE(fresh.KeyLoaded());
-}
-
-TEST_F(KeyManagement, UpdateFoldsWesternLettersAndStoredNameFormsToo) {
-  ASSERT_TRUE(Add("\xC3\x84rger", "111111111"));    // "Ärger"
-  ASSERT_TRUE(Add("\xC3\xA4RGER ", "222222222"));   // "äRGER " as typed, with a trailing blank
-  const auto records = ReadKeys(Folder());
-  ASSERT_EQ(records.size(), 1u);
-  EXPECT_EQ(records[0], (KeyRecord{"\xC3\xA4RGER", "222222222", false}));
-  EXPECT_EQ(ReadBytes(Folder() / "key.dat").substr(0, 6), "\xE4RGER ");
 }
 
 }  // namespace

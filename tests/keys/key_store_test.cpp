@@ -64,17 +64,13 @@ TEST(KeyStore, MissingStoreIsCreatedEmptyAndPrivateWhereItCanBe) {
   EXPECT_FALSE(ReadDefaultKey(folder / "not there"));
 }
 
-TEST(KeyStore, WriteReadBackByteForByte) {
+TEST(KeyStore, WriteReadBackByteForByteAndPrivate) {
   TempFolder folder;
   const std::string fixture = ReadBytes(kData / "keys/key-default-in-record-2.dat");
   WriteBytes(folder / "key.dat", fixture);
   WriteKeys(folder.Path(), ReadKeys(folder.Path()));
   EXPECT_EQ(ReadBytes(folder / "key.dat"), fixture);
   EXPECT_EQ(testing::FileMode(folder / "key.dat"), 0600u);
-}
-
-TEST(KeyStore, SelectedKeyFileHoldsOneLine) {
-  TempFolder folder;
   WriteSelectedKey(folder.Path(), "4711");
   EXPECT_EQ(ReadBytes(folder / "key.key"), "4711\r\n");
   EXPECT_EQ(testing::FileMode(folder / "key.key"), 0600u);

@@ -34,9 +34,12 @@ TEST(KeyTransfer, TransferThenRestoreElsewhereReproducesBothFiles) {
   EXPECT_EQ(dialogs.ShownTexts(), (Texts{"Keys Transferred.", "Keys Restored."}));
 }
 
-TEST(KeyTransfer, AMissingSourceFileIsNamedAndNothingIsCopied) {
+TEST(KeyTransfer, ACancelledChooserOrAMissingSourceFileCopiesNothing) {
   TempFolder here, disk;
   RecordingDialogs dialogs;
+  EXPECT_FALSE(TransferKeys(here.Path(), "", dialogs));
+  EXPECT_FALSE(RestoreKeys(here.Path(), "", dialogs));
+  EXPECT_TRUE(dialogs.shown.empty());
   WriteBytes(here / "key.dat", std::string(59, 'k'));
   WriteBytes(disk / "key.dat", "old store");
   EXPECT_FALSE(TransferKeys(here.Path(), KeyPathFor(disk.Path()), dialogs));
@@ -61,14 +64,6 @@ TEST(KeyTransfer, AFolderThatCannotBeWrittenIsReported) {
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_TRUE(dialogs.shown[0].text.starts_with("Keys not transferred.  The file " +
                                                 (here / "no such folder" / "key.dat").string() + " cannot be written"));
-}
-
-TEST(KeyTransfer, ACancelledChooserDoesNothing) {
-  TempFolder here;
-  RecordingDialogs dialogs;
-  EXPECT_FALSE(TransferKeys(here.Path(), "", dialogs));
-  EXPECT_FALSE(RestoreKeys(here.Path(), "", dialogs));
-  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST(KeyTransfer, ChooserCaptionAndKeyPath) {

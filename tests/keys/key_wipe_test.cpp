@@ -18,28 +18,20 @@ using Texts = std::vector<std::string>;
 
 const std::filesystem::path kData = OSTREL_TEST_DATA;
 
-TEST(DeleteKeys, NoLeavesTheFilesAlone) {
+TEST(DeleteKeys, NoLeavesTheFilesAloneAndYesOverwritesEachFile21TimesThenDeletesIt) {
   TempFolder folder;
   RecordingDialogs dialogs;
-  dialogs.answers = {base::Answer::No};
-  WriteBytes(folder / "key.dat", "store");
-  EXPECT_FALSE(DeleteKeys(folder.Path(), dialogs));
-  ASSERT_EQ(dialogs.asked.size(), 1u);
-  EXPECT_EQ(dialogs.asked[0].text,
-            "Please make certain that you transfer the key file before deleting it.  Are you sure you want to "
-            "delete the Key File?");
-  EXPECT_EQ(dialogs.asked[0].title, "Key Delete Confirm");
-  EXPECT_EQ(dialogs.asked[0].buttons, base::Buttons::YesNo);
-  EXPECT_TRUE(dialogs.shown.empty());
-  EXPECT_EQ(ReadBytes(folder / "key.dat"), "store");
-}
-
-TEST(DeleteKeys, YesOverwritesEachFile21TimesThenDeletesIt) {
-  TempFolder folder;
-  RecordingDialogs dialogs;
-  dialogs.answers = {base::Answer::Yes};
+  dialogs.answers = {base::Answer::No, base::Answer::Yes, base::Answer::Yes};
   std::filesystem::copy_file(kData / "keys/key-default-in-record-2.dat", folder / "key.dat");
   WriteBytes(folder / "key.key", "4711\r\n");
+  EXPECT_FALSE(DeleteKeys(folder.Path(), dialogs));
+  EXPECT_EQ(dialogs.asked[0],
+            (base::MessageBox{"Please make certain that you transfer the key file before deleting it.  Are you sure "
+                              "you want to delete the Key File?",
+                              "Key Delete Confirm", base::Buttons::YesNo, base::Icon::None}));
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(ReadBytes(folder / "key.key"), "4711\r\n");
+
   std::map<std::string, Texts> passes;
   const auto observe = [&passes](const std::filesystem::path& path) {
     passes[path.filename().string()].push_back(ReadBytes(path));
@@ -49,16 +41,9 @@ TEST(DeleteKeys, YesOverwritesEachFile21TimesThenDeletesIt) {
   EXPECT_EQ(passes["key.key"], Texts(21, "@@@@@@\r\n"));
   EXPECT_FALSE(std::filesystem::exists(folder / "key.dat"));
   EXPECT_FALSE(std::filesystem::exists(folder / "key.key"));
-  EXPECT_EQ(dialogs.ShownTexts(), Texts{"Key File is deleted.  No Cryptions are now possible."});
-}
-
-TEST(DeleteKeys, MissingFilesAreNoError) {
-  TempFolder folder;
-  RecordingDialogs dialogs;
-  dialogs.answers = {base::Answer::Yes};
+  // With the files gone a second delete is no error.
   EXPECT_TRUE(DeleteKeys(folder.Path(), dialogs));
-  EXPECT_FALSE(std::filesystem::exists(folder / "key.dat"));
-  EXPECT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.ShownTexts(), Texts(2, "Key File is deleted.  No Cryptions are now possible."));
 }
 
 TEST(WipeFile, OverwritesTheSameFileInPlace) {
