@@ -27,12 +27,8 @@ TEST(NumberText, NumericValueReadsLeniently) {
 }
 
 TEST(NumberText, ConversionRoundsHalfToEvenAndClamps) {
-  EXPECT_EQ(ToInt16(2.5), 2);
-  EXPECT_EQ(ToInt16(3.5), 4);
-  EXPECT_EQ(ToInt16(-2.5), -2);
-  EXPECT_EQ(ToInt16(0.5), 0);
-  EXPECT_EQ(ToInt16(1e9), 32767);
-  EXPECT_EQ(ToInt16(-1e9), -32768);
+  const std::pair<double, int> cases[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {0.5, 0}, {1e9, 32767}, {-1e9, -32768}};
+  for (const auto& [value, rounded] : cases) EXPECT_EQ(ToInt16(value), rounded) << value;
   EXPECT_EQ(ToInt32(1e300), 2147483647);
   EXPECT_EQ(ToInt32(NumericValue("9" + std::string(400, '9'))), 2147483647);
 }
