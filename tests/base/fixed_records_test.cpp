@@ -48,23 +48,18 @@ TEST(FixedRecords, PartialRecordAtTheEndIsNotARecord) {
   EXPECT_EQ(ReadBytes(folder / "a.dat"), "abcdefghij");
 }
 
-TEST(FixedRecords, RewriteReplacesTheWholeFileThroughTheTemporaryFile) {
+TEST(FixedRecords, RewriteReplacesTheWholeFileThroughTheTemporaryFileAndKeepsItPrivate) {
   TempFolder folder;
-  const RecordFile file(folder / "box.dat", 4);
+  const RecordFile file(folder / "box.dat", 4, Privacy::Private);
   file.Append("aaaa");
+  EXPECT_EQ(std::filesystem::status(folder / "box.dat").permissions(), std::filesystem::perms{0600});
   file.Append("bbbb");
   file.Rewrite({"cc", "dddd"}, folder / "temp.dat");
   EXPECT_EQ(ReadBytes(folder / "box.dat"), "cc  dddd");
   EXPECT_FALSE(std::filesystem::exists(folder / "temp.dat"));
-}
-
-TEST(FixedRecords, PrivateFilesAreReadableByTheUserAlone) {
-  TempFolder folder;
-  const RecordFile file(folder / "key.dat", 59, Privacy::Private);
-  file.Append("k");
-  EXPECT_EQ(std::filesystem::status(folder / "key.dat").permissions(), std::filesystem::perms{0600});
   file.Rewrite({"x", "y"});
-  EXPECT_EQ(std::filesystem::status(folder / "key.dat").permissions(), std::filesystem::perms{0600});
+  EXPECT_EQ(ReadBytes(folder / "box.dat"), "x   y   ");
+  EXPECT_EQ(std::filesystem::status(folder / "box.dat").permissions(), std::filesystem::perms{0600});
 }
 
 TEST(FixedRecords, FieldsArePaddedCutAndReadBack) {
