@@ -22,13 +22,16 @@ class Signatures : public ::testing::Test {
   RecordingDialogs dialogs_;
 };
 
-TEST_F(Signatures, WithoutAFileTheWindowOpensEmpty) {
+TEST_F(Signatures, WithoutAFileTheWindowOpensEmptyAndMissingDataWritesNothing) {
   const SignaturesForm form = LoadSignatures(Folder());
   EXPECT_TRUE(form.names.empty());
-  EXPECT_EQ(form.nameBox, "");
-  EXPECT_EQ(form.signatureBox, "");
+  EXPECT_EQ(form.nameBox + form.signatureBox + CurrentSignature(Folder()), "");
   EXPECT_EQ(ReadBytes(Folder() / "sigs.dat"), "");
-  EXPECT_EQ(CurrentSignature(Folder()), "");
+  EXPECT_FALSE(AddOrUpdateSignature(Folder(), "", "text", dialogs_));
+  EXPECT_FALSE(AddOrUpdateSignature(Folder(), "Name", "", dialogs_));
+  EXPECT_EQ(dialogs_.ShownTexts(), (Texts(2, "Cannot Add or Update.  Missing Name and/or Signature Data.")));
+  EXPECT_FALSE(std::filesystem::exists(Folder() / "sig.cur"));
+  EXPECT_EQ(ReadBytes(Folder() / "sigs.dat"), "");
 }
 
 TEST_F(Signatures, AddThenUpdateUnderTheSameNameAndCurrentSignatureFollows) {
@@ -41,6 +44,11 @@ TEST_F(Signatures, AddThenUpdateUnderTheSameNameAndCurrentSignatureFollows) {
   EXPECT_EQ(dialogs_.ShownTexts(), (Texts{"Signature Added.", "Signature Added.", "Signature Updated."}));
   EXPECT_EQ(ReadSignatures(Folder()), (std::vector<SignatureRecord>{{"Work", "J. Doe"}, {"Home", "Jane"}}));
   EXPECT_EQ(CurrentSignature(Folder()), "J. Doe");
+  // A long text is cut in the store but kept whole as the current one.
+  const std::string text(1200, 'x');
+  ASSERT_TRUE(AddOrUpdateSignature(Folder(), "Long", text, dialogs_));
+  EXPECT_EQ(FindSignature(Folder(), "Long"), text.substr(0, 1000));
+  EXPECT_EQ(ReadBytes(Folder() / "sig.cur"), text + "\r\n");
 }
 
 TEST_F(Signatures, UpdateReplacesTheLastRecordOfThatName) {
@@ -49,21 +57,6 @@ TEST_F(Signatures, UpdateReplacesTheLastRecordOfThatName) {
   ASSERT_TRUE(AddOrUpdateSignature(Folder(), "Dup", "two", dialogs_));
   EXPECT_EQ(ReadSignatures(Folder()), (std::vector<SignatureRecord>{{"Dup", "one"}, {"Dup", "two"}}));
   EXPECT_EQ(FindSignature(Folder(), "Dup"), "one");
-}
-
-TEST_F(Signatures, LongTextIsCutInTheStoreButWholeAsCurrent) {
-  const std::string text(1200, 'x');
-  ASSERT_TRUE(AddOrUpdateSignature(Folder(), "Long", text, dialogs_));
-  EXPECT_EQ(FindSignature(Folder(), "Long"), text.substr(0, 1000));
-  EXPECT_EQ(ReadBytes(Folder() / "sig.cur"), text + "\r\n");
-}
-
-TEST_F(Signatures, MissingDataWritesNothing) {
-  EXPECT_FALSE(AddOrUpdateSignature(Folder(), "", "text", dialogs_));
-  EXPECT_FALSE(AddOrUpdateSignature(Folder(), "Name", "", dialogs_));
-  EXPECT_EQ(dialogs_.ShownTexts(), (Texts(2, "Cannot Add or Update.  Missing Name and/or Signature Data.")));
-  EXPECT_FALSE(std::filesystem::exists(Folder() / "sig.cur"));
-  EXPECT_EQ(ReadSignatures(Folder()).size(), 0u);
 }
 
 TEST_F(Signatures, LoadingShowsTheFirstAndPickingDoesNotChangeTheCurrent) {
@@ -79,27 +72,20 @@ TEST_F(Signatures, LoadingShowsTheFirstAndPickingDoesNotChangeTheCurrent) {
   EXPECT_EQ(CurrentSignature(Folder()), "three");
 }
 
-TEST_F(Signatures, DeletingTheCurrentSignatureEmptiesSigCur) {
-  ASSERT_TRUE(AddOrUpdateSignature(Folder(), "Long", std::string(1200, 'x'), dialogs_));
-  ASSERT_TRUE(AddOrUpdateSignature(Folder(), "Other", "keep", dialogs_));
-  ASSERT_TRUE(AddOrUpdateSignature(Folder(), "Long", std::string(1200, 'x'), dialogs_));
-  dialogs_.shown.clear();
-  EXPECT_TRUE(DeleteSignature(Folder(), "Long", dialogs_));
-  EXPECT_EQ(dialogs_.ShownTexts(), Texts{"Signature Deleted."});
-  EXPECT_EQ(ReadBytes(Folder() / "sig.cur"), "");
-  EXPECT_EQ(LoadSignatures(Folder()).names, Texts{"Other"});
-}
-
-TEST_F(Signatures, DeletingAnotherSignatureKeepsTheCurrentOne) {
+TEST_F(Signatures, DeletingAnotherKeepsTheCurrentAndDeletingTheCurrentEmptiesSigCur) {
   ASSERT_TRUE(AddOrUpdateSignature(Folder(), "Old", "old", dialogs_));
+  ASSERT_TRUE(AddOrUpdateSignature(Folder(), "Long", std::string(1200, 'x'), dialogs_));
   ASSERT_TRUE(AddOrUpdateSignature(Folder(), "New", "new", dialogs_));
+  ASSERT_TRUE(AddOrUpdateSignature(Folder(), "Long", std::string(1200, 'x'), dialogs_));
   dialogs_.shown.clear();
   EXPECT_TRUE(DeleteSignature(Folder(), "Old", dialogs_));
   EXPECT_FALSE(DeleteSignature(Folder(), "old", dialogs_));
   EXPECT_FALSE(DeleteSignature(Folder(), "", dialogs_));
+  EXPECT_EQ(ReadBytes(Folder() / "sig.cur"), std::string(1200, 'x') + "\r\n");
+  EXPECT_TRUE(DeleteSignature(Folder(), "Long", dialogs_));
   EXPECT_EQ(dialogs_.ShownTexts(), (Texts{"Signature Deleted.", "There is no Signature named old.",
-                                          "Cannot Delete.  Missing Signature Name."}));
-  EXPECT_EQ(ReadBytes(Folder() / "sig.cur"), "new\r\n");
+                                          "Cannot Delete.  Missing Signature Name.", "Signature Deleted."}));
+  EXPECT_EQ(ReadBytes(Folder() / "sig.cur"), "");
   EXPECT_EQ(LoadSignatures(Folder()).names, Texts{"New"});
 }
 
