@@ -16,15 +16,11 @@ std::int16_t Entry(const KeySequence& sequence, int i) { return sequence.at(stat
 
 TEST(KeySequenceTest, EighteenDigitKeyStartsWithItsPairsForwardThenBackward) {
   const KeySequence e = ExpandKeySequence("314159265358979323");
-  const int forward[] = {31, 41, 59, 26, 53, 58, 97, 93, 23};
-  const int backward[] = {32, 39, 79, 85, 35, 62, 95, 14, 13};
-  for (int i = 0; i < 9; ++i) {
-    EXPECT_EQ(Entry(e, i + 1), forward[i]) << i;
-    EXPECT_EQ(Entry(e, i + 10), backward[i]) << i;
-  }
+  const KeySequence pairs = {31, 41, 59, 26, 53, 58, 97, 93, 23, 32, 39, 79, 85, 35, 62, 95, 14, 13};
+  EXPECT_EQ(KeySequence(e.begin() + 1, e.begin() + 19), pairs);
   for (int i = 1; i <= 18; ++i) EXPECT_EQ(Entry(e, i + 18), Entry(e, i) + 2) << i;
   // The second cycle starts after entry 462 with the pairs again.
-  for (int i = 0; i < 9; ++i) EXPECT_EQ(Entry(e, 463 + i), forward[i]) << i;
+  EXPECT_EQ(KeySequence(e.begin() + 463, e.begin() + 481), pairs);
   EXPECT_EQ(e.size(), std::size_t{kKeySequenceLength} + 1);
 }
 
