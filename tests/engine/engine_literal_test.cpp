@@ -32,11 +32,13 @@ struct Pair {
 
   void ExpectSameKeyspace(const std::string& key) {
     for (const char* name : {"k1.bin", "k1.brs", "k1.bcr", "k2.bin", "k3.bin", "k4.bin", "k5.bin", "k6.dat"}) {
-      EXPECT_EQ(testing::ReadBytes(real.Path() / name), testing::ReadBytes(literal.Path() / name)) << key << " " << name;
+      EXPECT_EQ(testing::ReadBytes(real.Path() / name), testing::ReadBytes(literal.Path() / name))
+          << key << " " << name;
     }
     const auto& entries = realEngine.KeySequenceEntries();
+    const auto& literalEntries = literalEngine.KeySequence();
     EXPECT_EQ(std::vector<std::int32_t>(entries.begin() + 1, entries.end()),
-              std::vector<std::int32_t>(literalEngine.KeySequence().begin() + 1, literalEngine.KeySequence().end())) << key;
+              std::vector<std::int32_t>(literalEntries.begin() + 1, literalEntries.end())) << key;
     EXPECT_EQ(realEngine.Periods(), literalEngine.PeriodTable()) << key;
   }
 

@@ -9,11 +9,13 @@
 namespace ostrel::engine {
 namespace {
 
-std::vector<std::int32_t> FirstTwelve(const PeriodTable& table) { return {table.begin() + 1, table.begin() + 13}; }
+using Entries = std::vector<std::int32_t>;
+
+Entries FirstTwelve(const PeriodTable& table) { return {table.begin() + 1, table.begin() + 13}; }
 
 TEST(PeriodTableTest, KnownSeedsGiveKnownBeginnings) {
-  EXPECT_EQ(FirstTwelve(MakePeriodTable("407")), (std::vector<std::int32_t>{14, 10, 17, 21, 16, 20, 15, 19, 15, 12, 16, 19}));
-  EXPECT_EQ(FirstTwelve(MakePeriodTable("999")), (std::vector<std::int32_t>{19, 19, 19, 27, 20, 21, 22, 14, 14, 14, 11, 11}));
+  EXPECT_EQ(FirstTwelve(MakePeriodTable("407")), (Entries{14, 10, 17, 21, 16, 20, 15, 19, 15, 12, 16, 19}));
+  EXPECT_EQ(FirstTwelve(MakePeriodTable("999")), (Entries{19, 19, 19, 27, 20, 21, 22, 14, 14, 14, 11, 11}));
 }
 
 TEST(PeriodTableTest, EveryEntryOfEverySeedLiesInTenToFifty) {

@@ -79,8 +79,8 @@ TEST_F(TextCipherFailureTest, NoKeyLoadedIsReportedAndTheTextKept) {
 
 TEST_F(TextCipherFailureTest, MissingOrShortWorkFilesAreReportedAndTheTextKept) {
   const std::pair<const char*, std::string> damages[] = {  // empty: delete the file
-      {"k2.bin", ""}, {"k2.bin", " 20 \r\n"}, {"k2.bin", " 20  0 \r\n"}, {"k1.brs", ""}, {"k1.brs", std::string(5119, 'a')},
-      {"k2.bin", " 20  2000000000 \r\n"}, {"k3.bin", "UD"}, {"k4.bin", " 2 \r\n"}};
+      {"k2.bin", ""},     {"k2.bin", " 20 \r\n"}, {"k2.bin", " 20  0 \r\n"}, {"k2.bin", " 20  2000000000 \r\n"},
+      {"k1.brs", ""},     {"k1.brs", std::string(5119, 'a')}, {"k3.bin", "UD"}, {"k4.bin", " 2 \r\n"}};
   for (const auto& [name, bytes] : damages) {
     Load(kDigitKey);
     if (bytes.empty()) {

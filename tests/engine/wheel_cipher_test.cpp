@@ -54,7 +54,9 @@ Bytes RandomBytes(std::mt19937& random, std::size_t size) {
 
 std::size_t CycleLength(const WheelMachine& machine) {
   std::size_t cycle = 0;
-  for (std::size_t k = 1; k <= kPeriodCount; ++k) cycle += static_cast<std::size_t>(std::max(machine.periodTable[k], 1));
+  for (std::size_t k = 1; k <= kPeriodCount; ++k) {
+    cycle += static_cast<std::size_t>(std::max(machine.periodTable[k], 1));
+  }
   return cycle;
 }
 
@@ -85,7 +87,8 @@ void ExpectSameAsLiteral(const WheelMachine& machine, const Bytes& plain) {
   const auto wheelsAfter = cipher.WheelsAfter(plain.size());
   for (int p = 0; p < kWheelCount; ++p) {
     const auto& wheel = wheelsAfter[static_cast<std::size_t>(p)];
-    EXPECT_EQ(std::string(wheel.begin(), wheel.end()), wheels.WheelAt(p)) << "position " << p + 1 << " after " << plain.size();
+    EXPECT_EQ(std::string(wheel.begin(), wheel.end()), wheels.WheelAt(p))
+        << "position " << p + 1 << " after " << plain.size() << " bytes";
   }
   for (const Path path : PathsToCheck()) {
     for (const unsigned threads : {1U, 2U}) {
