@@ -12,7 +12,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
-#include <map>
 #include <random>
 #include <set>
 #include <thread>
@@ -40,19 +39,10 @@ constexpr int kMessages = 12;
 // the many rounds fast.
 class FoldersInMemory {
  public:
-  FoldersInMemory() {
-    if (const char* old = std::getenv("TMPDIR")) saved_ = old;
+  FoldersInMemory() : saved_(std::getenv("TMPDIR") ? std::optional<std::string>(std::getenv("TMPDIR")) : std::nullopt) {
     if (std::filesystem::is_directory("/dev/shm")) ::setenv("TMPDIR", "/dev/shm", 1);
   }
-  FoldersInMemory(const FoldersInMemory&) = delete;
-  FoldersInMemory& operator=(const FoldersInMemory&) = delete;
-  ~FoldersInMemory() {
-    if (saved_) {
-      ::setenv("TMPDIR", saved_->c_str(), 1);
-    } else {
-      ::unsetenv("TMPDIR");
-    }
-  }
+  ~FoldersInMemory() { saved_ ? ::setenv("TMPDIR", saved_->c_str(), 1) : ::unsetenv("TMPDIR"); }
 
  private:
   std::optional<std::string> saved_;
@@ -139,39 +129,48 @@ void MoveEverythingToTheTrash(const std::string& folder, unsigned seed) {
   }
 }
 
-TEST(KillTest, DeleteAndCleanUpNeverLoseAMessage) {
+// Fills a fresh store, runs `work` in a child killed at a random moment of
+// a full run, then has `check` look at what is left; round after round.
+void KillAtRandomMoments(unsigned seed, const std::function<void(StoreFolder&)>& fill,
+                         const std::function<void(const StoreFolder&, unsigned)>& work,
+                         const std::function<void(const StoreFolder&)>& check) {
   const FoldersInMemory inMemory;
-  std::mt19937 random(20261206);
+  std::mt19937 random(seed);
   std::chrono::microseconds fullRun{0};
   for (int round = 0; round < kRounds; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
     StoreFolder store;
-    std::multiset<std::string> all;
-    for (int i = 0; i < kMessages; ++i) {
-      const std::string text = "message " + std::to_string(i) + "\r\n";
-      store.AddMessage("In", "subject " + std::to_string(i), text, text);
-      all.insert(text);
-    }
-    const unsigned seed = static_cast<unsigned>(random());
-    const auto work = [&] { MoveEverythingToTheTrash(store.Folder(), seed); };
+    fill(store);
+    const unsigned workSeed = static_cast<unsigned>(random());
+    const auto run = [&] { work(store, workSeed); };
     if (round == 0) {
-      fullRun = RunAndKill(work, std::chrono::seconds(60));
+      fullRun = RunAndKill(run, std::chrono::seconds(60));
     } else {
-      RunAndKill(work, std::chrono::microseconds(random() % static_cast<unsigned>(fullRun.count() + 1)));
+      RunAndKill(run, std::chrono::microseconds(random() % static_cast<unsigned>(fullRun.count() + 1)));
     }
-
     ExpectSoundBoxes(store);
-    auto kept = Texts(store, "In");
-    const auto trashed = Texts(store, "Trash");
-    kept.insert(trashed.begin(), trashed.end());
-    std::set<std::string> distinct(kept.begin(), kept.end());
-    EXPECT_EQ(distinct, std::set<std::string>(all.begin(), all.end())) << "round " << round;
-
+    check(store);
     // The store goes on working after the kill.
-    MoveEverythingToTheTrash(store.Folder(), seed);
-    EXPECT_EQ(MailBox(store.Folder(), "In").Count(), 0u);
+    work(store, workSeed + 1);
     ExpectSoundBoxes(store);
     if (::testing::Test::HasFailure()) return;
   }
+}
+
+TEST(KillTest, DeleteAndCleanUpNeverLoseAMessage) {
+  std::set<std::string> all;
+  for (int i = 0; i < kMessages; ++i) all.insert("message " + std::to_string(i) + "\r\n");
+  KillAtRandomMoments(
+      20261206,
+      [&](StoreFolder& store) {
+        for (const auto& text : all) store.AddMessage("In", "subject", text, text);
+      },
+      [](const StoreFolder& store, unsigned seed) { MoveEverythingToTheTrash(store.Folder(), seed); },
+      [&](const StoreFolder& store) {
+        auto kept = Texts(store, "In");
+        kept.merge(Texts(store, "Trash"));
+        EXPECT_EQ(std::set<std::string>(kept.begin(), kept.end()), all);
+      });
 }
 
 void ImportAndReset(const std::string& folder, const std::filesystem::path& source, unsigned seed) {
@@ -193,28 +192,14 @@ void ImportAndReset(const std::string& folder, const std::filesystem::path& sour
 }
 
 TEST(KillTest, ImportAndResetLeaveSoundBoxes) {
-  const FoldersInMemory inMemory;
-  std::mt19937 random(424242);
-  std::chrono::microseconds fullRun{0};
-  for (int round = 0; round < kRounds; ++round) {
-    StoreFolder store;
-    WriteBytes(store / "source.txt", "imported text\r\n");
-    const unsigned seed = static_cast<unsigned>(random());
-    const auto work = [&] { ImportAndReset(store.Folder(), store / "source.txt", seed); };
-    if (round == 0) {
-      fullRun = RunAndKill(work, std::chrono::seconds(60));
-    } else {
-      RunAndKill(work, std::chrono::microseconds(random() % static_cast<unsigned>(fullRun.count() + 1)));
-    }
-
-    ExpectSoundBoxes(store);
-    for (const auto& info : kBoxes) {
-      EXPECT_TRUE(std::filesystem::exists(store / std::string(info.name) / "index.dat")) << info.name;
-    }
-    ImportAndReset(store.Folder(), store / "source.txt", seed + 1);
-    ExpectSoundBoxes(store);
-    if (::testing::Test::HasFailure()) return;
-  }
+  KillAtRandomMoments(
+      424242, [](StoreFolder& store) { WriteBytes(store / "source.txt", "imported text\r\n"); },
+      [](const StoreFolder& store, unsigned seed) { ImportAndReset(store.Folder(), store / "source.txt", seed); },
+      [](const StoreFolder& store) {
+        for (const auto& info : kBoxes) {
+          EXPECT_TRUE(std::filesystem::exists(store / std::string(info.name) / "index.dat")) << info.name;
+        }
+      });
 }
 
 }  // namespace
