@@ -71,7 +71,6 @@ TEST(LoadStepTest, AFirstStartInAnEmptyFolderMakesTheFoldersAndAsksForSetup) {
   EXPECT_EQ(dialogs.shown, (std::vector<base::MessageBox>{{kSetupMessage, "", base::Buttons::Ok, base::Icon::None}}));
   EXPECT_EQ(dialogs.statuses, (Names{""}));
   EXPECT_TRUE(installation.SetupMissing);
-  EXPECT_EQ(installation.CurrentBox, "");
 
   const Activation first = installation.ActivationStep();
   EXPECT_TRUE(first.showNotice);
@@ -112,10 +111,11 @@ TEST(LoadStepTest, ALaterStartChangesNoIndexAndRemakesADeletedFolder) {
   EXPECT_EQ(dialogs.statuses, (Names{""}));  // no default key: the status stays empty
 }
 
-TEST_F(StartedTest, TheFirstOfTwoDefaultKeysIsLoaded) {
+TEST_F(StartedTest, TheFirstOfTwoDefaultKeysIsLoadedAndTheLastNameHoldingItIsShown) {
   keys::WriteKeys(store.Folder(), {{"plain", "111111111111111111", false},
                                    {"first", "123456789123456789", true},
-                                   {"second", "987654321987654321", true}});
+                                   {"second", "987654321987654321", true},
+                                   {"copy", "123456789123456789", false}});
   Installation& installation = Start();
 
   EXPECT_EQ(installation.CurrentKey, "123456789123456789");
@@ -123,13 +123,8 @@ TEST_F(StartedTest, TheFirstOfTwoDefaultKeysIsLoaded) {
   EXPECT_EQ(dialogs.statuses, (Names{"", "Generating Keyspace...", "Key is now loaded."}));
 
   const Activation activation = installation.ActivationStep();
-  EXPECT_EQ(activation.keyNames, (Names{"plain", "first", "second"}));
-  EXPECT_EQ(activation.shownKeyName, "first");
-}
-
-TEST_F(StartedTest, WhenSeveralKeysHoldTheCurrentKeyTheLastIsShown) {
-  keys::WriteKeys(store.Folder(), {{"home", "123456789123456789", true}, {"copy", "123456789123456789", false}});
-  EXPECT_EQ(Start().ActivationStep().shownKeyName, "copy");
+  EXPECT_EQ(activation.keyNames, (Names{"plain", "first", "second", "copy"}));
+  EXPECT_EQ(activation.shownKeyName, "copy");
 }
 
 TEST_F(StartedTest, MailIsCheckedOnTheFirstActivationOnly) {
@@ -147,11 +142,6 @@ TEST_F(StartedTest, MailIsCheckedOnTheFirstActivationOnly) {
   EXPECT_EQ(second.next, Activation::Next::ShowBox);
   ASSERT_TRUE(second.box.has_value());
   EXPECT_EQ(second.box->caption, "InBox (1 msgs)");
-}
-
-TEST_F(StartedTest, AFilledMarkerFileStopsTheNotice) {
-  WriteBytes(store / "opt.dne", "anything");
-  EXPECT_FALSE(Start().ActivationStep().showNotice);
 }
 
 TEST_F(StartedTest, ExitEmptiesTheTrashWhenAskedAndLeavesNoWorkFiles) {
