@@ -63,15 +63,6 @@ TEST(DeleteFromTrashTest, RemovesTheMessageForGoodWithoutAdvancingTheIndex) {
   EXPECT_TRUE(std::filesystem::exists(store / "Trash" / "MSG1.txt"));
 }
 
-TEST(DeleteFromTrashTest, DeletingTheOnlyMessageLeavesAnEmptyList) {
-  StoreFolder store;
-  store.AddMessage("In", "only", "x\r\n");
-  DeleteMessage(store.Folder(), "In", 1);
-  EXPECT_TRUE(std::filesystem::exists(store / "inbox.dat"));
-  EXPECT_EQ(std::filesystem::file_size(store / "inbox.dat"), 0u);
-  EXPECT_EQ(store.Subjects("Trash"), (Names{"only"}));
-}
-
 TEST(DeleteFailureTest, ARecordPastTheEndChangesNothing) {
   StoreFolder store;
   store.AddMessage("In", "one", "x\r\n");
@@ -81,12 +72,13 @@ TEST(DeleteFailureTest, ARecordPastTheEndChangesNothing) {
   EXPECT_EQ(store.Index("Trash"), " 0\r\n");
 }
 
-TEST(DeleteFailureTest, AMissingMessageFileStillMovesTheRecord) {
+TEST(DeleteFailureTest, AMissingMessageFileStillMovesTheOnlyRecordAndLeavesAnEmptyList) {
   StoreFolder store;
   store.AddMessage("Junk", "lost", "x\r\n");
   std::filesystem::remove(store / "Junk" / "MSG1.txt");
   EXPECT_EQ(DeleteMessage(store.Folder(), "Junk", 1), "MSG1");
-  EXPECT_EQ(store.Subjects("Junk"), Names{});
+  EXPECT_TRUE(std::filesystem::exists(store / "junk.dat"));
+  EXPECT_EQ(std::filesystem::file_size(store / "junk.dat"), 0u);
   EXPECT_EQ(store.Subjects("Trash"), (Names{"lost"}));
 }
 
@@ -126,7 +118,7 @@ TEST(DeleteMsgTest, ActsOnTheCurrentRecordAndReloadsTheBox) {
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST(KillMessagesTest, EmptiesTheFolderAndResetsABoxIndexOnly) {
+TEST(KillMessagesTest, EmptiesOnlyTheProgramsDataFoldersAndResetsABoxIndexOnly) {
   StoreFolder store;
   store.AddMessage("In", "a", "a\r\n", std::string("w"));
   store.AddMessage("In", "b", "b\r\n");
@@ -134,7 +126,7 @@ TEST(KillMessagesTest, EmptiesTheFolderAndResetsABoxIndexOnly) {
   WriteBytes(store / "In" / "sub" / "kept.txt", "x");
   KillMessages(store.Folder(), "In");
   EXPECT_EQ(store.Index("In"), " 0\r\n");
-  std::vector<std::string> left;
+  Names left;
   for (const auto& entry : std::filesystem::directory_iterator(store / "In")) {
     left.push_back(entry.path().filename().string());
   }
@@ -142,42 +134,32 @@ TEST(KillMessagesTest, EmptiesTheFolderAndResetsABoxIndexOnly) {
   EXPECT_EQ(left, (Names{"index.dat", "sub"}));
   EXPECT_TRUE(std::filesystem::exists(store / "In" / "sub" / "kept.txt"));
 
-  // An attachment folder gets no index.
   WriteBytes(store / "Save" / "a.enc", "x");
   KillMessages(store.Folder(), "Save");
-  EXPECT_TRUE(std::filesystem::is_empty(store / "Save"));
-}
+  EXPECT_TRUE(std::filesystem::is_empty(store / "Save"));  // an attachment folder gets no index
 
-TEST(KillMessagesTest, OnlyTheProgramsDataFoldersAreEmptied) {
-  StoreFolder store;
   WriteBytes(store / "email.opt", "kept");
-  EXPECT_THROW(KillMessages(store.Folder(), "."), std::invalid_argument);
-  EXPECT_THROW(KillMessages(store.Folder(), "../x"), std::invalid_argument);
-  EXPECT_THROW(KillMessages(store.Folder(), "in"), std::invalid_argument);
+  for (const char* outside : {".", "../x", "in"}) {
+    EXPECT_THROW(KillMessages(store.Folder(), outside), std::invalid_argument) << outside;
+  }
   EXPECT_EQ(ReadBytes(store / "email.opt"), "kept");
 }
 
 TEST(EmptyTheTrashTest, DeletesTheNamedFilesAndEmptiesTheListButKeepsTheIndex) {
   StoreFolder store;
+  EXPECT_EQ(EmptyTheTrash(store.Folder()), "");
   store.AddMessage("Trash", "a", "a\r\n", std::string("wa"));
   store.AddMessage("Trash", "b", "b\r\n", std::string("wb"));
+  store.AddMessage("Trash", "c", "c\r\n");
+  std::filesystem::remove(store / "Trash" / "MSG3.txt");  // a missing file is skipped
   WriteBytes(store / "Trash" / "MSG77.txt", "named by no record");
-  EXPECT_EQ(EmptyTheTrash(store.Folder()), "MSG2");
+  EXPECT_EQ(EmptyTheTrash(store.Folder()), "MSG3");
   EXPECT_EQ(std::filesystem::file_size(store / "trash.dat"), 0u);
   for (const char* name : {"MSG1.txt", "MSG1.htm", "MSG2.txt", "MSG2.htm"}) {
     EXPECT_FALSE(std::filesystem::exists(store / "Trash" / name)) << name;
   }
   EXPECT_TRUE(std::filesystem::exists(store / "Trash" / "MSG77.txt"));
-  EXPECT_EQ(store.Index("Trash"), " 2\r\n");
-}
-
-TEST(EmptyTheTrashTest, AMissingListIsCreatedEmptyAndMissingFilesAreSkipped) {
-  StoreFolder store;
-  EXPECT_EQ(EmptyTheTrash(store.Folder()), "");
-  store.AddMessage("Trash", "a", "a\r\n");
-  std::filesystem::remove(store / "Trash" / "MSG1.txt");
-  EXPECT_EQ(EmptyTheTrash(store.Folder()), "MSG1");
-  EXPECT_EQ(std::filesystem::file_size(store / "trash.dat"), 0u);
+  EXPECT_EQ(store.Index("Trash"), " 3\r\n");
 }
 
 TEST(CleanUpEntryTest, TheCaptionsFirstWordNamesTheBox) {
