@@ -16,7 +16,7 @@ using testing::StoreData;
 using testing::StoreFolder;
 using testing::WriteBytes;
 
-TEST(BoxRecordTest, ReadsTheThreeRecordFixtureFieldByField) {
+TEST(BoxRecordTest, ReadsTheThreeRecordFixtureFieldByFieldAndWritesItBackByteForByte) {
   StoreFolder store;
   std::filesystem::copy_file(StoreData("inbox-three-records.dat"), store / "inbox.dat");
   const MailBox in(store.Folder(), "In");
@@ -31,15 +31,10 @@ TEST(BoxRecordTest, ReadsTheThreeRecordFixtureFieldByField) {
   EXPECT_EQ(in.WebPath(third.MessageName()), store / "In" / "MSG3.htm");
   EXPECT_FALSE(in.Read(4).has_value());
   EXPECT_FALSE(in.Read(0).has_value());
-}
 
-TEST(BoxRecordTest, WritesTheFixtureBackByteForByte) {
-  const std::string fixture = ReadBytes(StoreData("inbox-three-records.dat"));
   std::string rewritten;
-  for (std::size_t i = 0; i < 3; ++i) {
-    rewritten += BoxRecord::FromBytes(fixture.substr(i * kBoxRecordLength, kBoxRecordLength)).ToBytes();
-  }
-  EXPECT_EQ(rewritten, fixture);
+  for (const auto& bytes : in.ReadAllBytes()) rewritten += BoxRecord::FromBytes(bytes).ToBytes();
+  EXPECT_EQ(rewritten, ReadBytes(StoreData("inbox-three-records.dat")));
 }
 
 TEST(BoxRecordTest, CutsLongFieldsToTheirWidths) {
@@ -71,7 +66,7 @@ TEST(BoxListTest, APartialLastRecordIsNotCountedAndIsCutOffByTheNextAppend) {
   EXPECT_EQ(store.Subjects("In"), (std::vector<std::string>{"First", "Second", "appended"}));
 }
 
-TEST(BoxListTest, AMissingListCountsAsEmptyAndRewriteLeavesNoTempFile) {
+TEST(BoxListTest, AMissingListCountsAsEmptyRewriteLeavesNoTempFileAndUnknownBoxesAreRefused) {
   StoreFolder store;
   const MailBox sent(store.Folder(), "Sent");
   EXPECT_EQ(sent.Count(), 0u);
@@ -80,10 +75,6 @@ TEST(BoxListTest, AMissingListCountsAsEmptyAndRewriteLeavesNoTempFile) {
   sent.Rewrite({BoxRecord{"a", "b", "c", "d", "MSG1"}.ToBytes()});
   EXPECT_EQ(sent.Count(), 1u);
   EXPECT_FALSE(std::filesystem::exists(store / "temp.dat"));
-}
-
-TEST(BoxListTest, UnknownBoxNameIsRefused) {
-  StoreFolder store;
   EXPECT_THROW(MailBox(store.Folder(), "inbox"), std::invalid_argument);
   EXPECT_THROW(MailBox(store.Folder(), ""), std::invalid_argument);
 }
@@ -107,13 +98,12 @@ TEST(BoxIndexTest, GarbageMissingAndNegativeIndexesReadAsZero) {
   StoreFolder store;
   std::filesystem::copy_file(StoreData("index-garbage.dat"), store / "Junk" / "index.dat",
                              std::filesystem::copy_options::overwrite_existing);
-  EXPECT_EQ(ReadBoxIndex(store / "Junk"), 0);
   std::filesystem::remove(store / "Sent" / "index.dat");
-  EXPECT_EQ(ReadBoxIndex(store / "Sent"), 0);
   WriteBytes(store / "Trash" / "index.dat", "-7\r\n");
-  EXPECT_EQ(ReadBoxIndex(store / "Trash"), 0);
   WriteBytes(store / "In" / "index.dat", "  12,junk\r\n");
-  EXPECT_EQ(ReadBoxIndex(store / "In"), 12);
+  for (const auto& [box, value] : {std::pair{"Junk", 0}, {"Sent", 0}, {"Trash", 0}, {"In", 12}}) {
+    EXPECT_EQ(ReadBoxIndex(store / box), value) << box;
+  }
   EXPECT_EQ(NextMessageName(store / "Junk"), "MSG1");
 }
 
