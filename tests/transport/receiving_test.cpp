@@ -35,6 +35,9 @@ class Receiving : public ::testing::Test {
   }
 
   void AddMail(const std::string& id, const std::string& raw) { server_.mailbox.push_back({id, raw}); }
+  void AddMails(int count) {
+    for (int i = 1; i <= count; ++i) AddMail("id" + std::to_string(i), Raw("m" + std::to_string(i), "t"));
+  }
 
   void Check() {
     installation_.NewMessageCount = installation_.FiledCount = 0;
@@ -123,7 +126,7 @@ TEST_F(Receiving, FilterWordsSendJunkToTheJunkBoxWithoutItsAttachments) {
 
 TEST_F(Receiving, DeletesOnlyAfterEveryMessageIsFiled) {
   installation_.MailOptions.DeleteOnServer = true;
-  for (int i = 1; i <= 5; ++i) AddMail("id" + std::to_string(i), Raw("m" + std::to_string(i), "t"));
+  AddMails(5);
   server_.dropAtRetrieve = 3;
   Check();
   EXPECT_EQ(Subjects("In"), (std::vector<std::string>{"m1", "m2"}));
@@ -141,24 +144,28 @@ TEST_F(Receiving, DeletesOnlyAfterEveryMessageIsFiled) {
   EXPECT_TRUE(dialogs_.shown.empty());
 }
 
-TEST_F(Receiving, ARefusedDeleteIsReportedAndThatMessageIsNotFiledAgain) {
+TEST_F(Receiving, AFailedDeleteOrALostQuitIsNotFiledAgainAndIsDeletedNextTime) {
   installation_.MailOptions.DeleteOnServer = true;
-  AddMail("a", Raw("one", "t"));
-  AddMail("b", Raw("two", "t"));
+  AddMails(2);
   server_.refuseDelete = {1};
   Check();
   EXPECT_EQ(dialogs_.ShownTexts(), (std::vector<std::string>{"Error with Delete."}));
   ASSERT_EQ(server_.mailbox.size(), 1u);
   server_.refuseDelete.clear();
+  server_.dropBeforeQuit = true;
+  AddMail("id3", Raw("m3", "t"));
+  Check();
+  EXPECT_EQ(server_.mailbox.size(), 2u);
+  server_.dropBeforeQuit = false;
   Check();
   EXPECT_EQ(installation_.NewMessageCount, 0);
-  EXPECT_EQ(Subjects("In"), (std::vector<std::string>{"one", "two"}));
+  EXPECT_EQ(Subjects("In"), (std::vector<std::string>{"m1", "m2", "m3"}));
   EXPECT_TRUE(server_.mailbox.empty()) << "filed before, deleted now";
 }
 
 TEST_F(Receiving, AStopAfterTwoMessagesKeepsThemFiledDeletesNothingAndFetchesTheRestNextTime) {
   installation_.MailOptions.DeleteOnServer = true;
-  for (int i = 1; i <= 4; ++i) AddMail("id" + std::to_string(i), Raw("m" + std::to_string(i), "t"));
+  AddMails(4);
   std::atomic<bool> stop = false;
   std::vector<std::pair<std::int64_t, std::int64_t>> steps;
   RetrieveControl control;
@@ -200,18 +207,6 @@ TEST_F(Receiving, TheCheckInStepsLeavesTheChosenKeyLoadedAgain) {
             (std::vector<std::string>{"1 New Message. 1 registered, 0 attachments and 0 registered as Junk.",
                                       "Generating Keyspace...", "Key is now loaded."}));
   EXPECT_EQ(installation_.CurrentKey, "987654321098765432");
-}
-
-TEST_F(Receiving, ALostQuitMeansTheMessagesAreStillThereAndStillKnown) {
-  installation_.MailOptions.DeleteOnServer = true;
-  AddMail("a", Raw("one", "t"));
-  server_.dropBeforeQuit = true;
-  Check();
-  EXPECT_EQ(server_.mailbox.size(), 1u);
-  server_.dropBeforeQuit = false;
-  Check();
-  EXPECT_EQ(Subjects("In"), (std::vector<std::string>{"one"}));
-  EXPECT_TRUE(server_.mailbox.empty());
 }
 
 TEST_F(Receiving, ARefusedLoginSaysWhyAndFilesNothing) {
