@@ -34,7 +34,6 @@ TEST(LoadBoxTest, ShowsTheNewestRecordFirstWithFieldsAsStored) {
 
 TEST(LoadBoxTest, CaptionsOfEveryShownBoxAndEmptyOrMissingLists) {
   StoreFolder store;
-  EXPECT_FALSE(std::filesystem::exists(store / "junk.dat"));
   EXPECT_EQ(LoadBoxView(store.Folder(), "Junk")->caption, "Junk (0 msgs)");
   EXPECT_TRUE(std::filesystem::exists(store / "junk.dat"));
   store.AddMessage("Sent", "s", "t\r\n");
@@ -58,16 +57,14 @@ TEST(LoadBoxTest, RowReaderGivesTheSameRowsAsTheFullList) {
   EXPECT_THROW(BoxRowReader(store.Folder(), "Out"), std::invalid_argument);
 }
 
-TEST(MessageTextTest, EveryLineIsEndedByCrLfHoweverItWasStored) {
+TEST(MessageTextTest, LinesEndInCrLfHoweverStoredAndCipherTextIsUpperCaseHex) {
   EXPECT_EQ(PaneText("one\r\ntwo\nthree\rfour"), "one\r\ntwo\r\nthree\r\nfour\r\n");
   EXPECT_EQ(PaneText("ABC\r\n"), "ABC\r\n");
   EXPECT_EQ(PaneText("a\r\n\r\nb\r\n"), "a\r\n\r\nb\r\n");
   EXPECT_EQ(PaneText(""), "");
   EXPECT_EQ(PaneText("caf\xE9\r\n"), "caf\u00e9\r\n");
   EXPECT_EQ(JoinedLines("<html>\r\n<body>x</body>\n</html>\r\n"), "<html><body>x</body></html>\r\n");
-}
-
-TEST(MessageTextTest, OnlyUpperCaseHexAndLineBreaksCountAsCipherText) {
+  // Only upper-case hex and line breaks count as cipher text.
   EXPECT_TRUE(IsHexText("0123456789ABCDEF\r\nFF00\r\n"));
   EXPECT_TRUE(IsHexText(""));
   EXPECT_FALSE(IsHexText("0123456789abcdef\r\n"));
