@@ -15,16 +15,12 @@ using testing::RecordingDialogs;
 using testing::StoreFolder;
 using Names = std::vector<std::string>;
 
-TEST(CleanUpListTest, AnEmptyBoxClosesTheWindowAtOnceWithoutAMessage) {
+TEST(CleanUpListTest, AnEmptyBoxClosesAtOnceAndRowsAreNewestFirstInThreeColumnsOfThirty) {
   StoreFolder store;
-  CleanUp cleanUp(store.Folder(), "Junk");
-  EXPECT_TRUE(cleanUp.ByPassClean());
-  EXPECT_TRUE(cleanUp.Rows().empty());
-  EXPECT_EQ(cleanUp.Caption(), "Clean Up Junk Box");
-}
-
-TEST(CleanUpListTest, RowsAreNewestFirstInThreeColumnsOfThirty) {
-  StoreFolder store;
+  const CleanUp empty(store.Folder(), "Junk");
+  EXPECT_TRUE(empty.ByPassClean());
+  EXPECT_TRUE(empty.Rows().empty());
+  EXPECT_EQ(empty.Caption(), "Clean Up Junk Box");
   store.AddMessage("In", "short", "x\r\n", std::nullopt, "a@example.org");
   store.AddMessage("In", std::string(45, 'S'), "x\r\n", std::nullopt, std::string(50, 'F'));
   store.AddMessage("In", "caf\u00e9", "x\r\n", std::nullopt, "Ren\u00e9e");
@@ -73,8 +69,7 @@ TEST_F(CleanUpDeleteTest, CleaningTheInBoxMovesThePicksToTheTrashUnchanged) {
   const auto inBefore = store.Records("In");
   CleanUp cleanUp(store.Folder(), "In");
   dialogs.answers = {base::Answer::Yes};
-  // Rows 0 and 2 are records 4 and 2.
-  EXPECT_EQ(cleanUp.Delete({0, 2}, dialogs), CleanUp::Outcome::Deleted);
+  EXPECT_EQ(cleanUp.Delete({0, 2}, dialogs), CleanUp::Outcome::Deleted);  // records 4 and 2
 
   EXPECT_EQ(store.Subjects("In"), (Names{"r1", "r3"}));
   const auto trash = store.Records("Trash");
@@ -92,7 +87,7 @@ TEST_F(CleanUpDeleteTest, CleaningTheInBoxMovesThePicksToTheTrashUnchanged) {
   EXPECT_FALSE(std::filesystem::exists(store / "In" / "MSG4.htm"));
   EXPECT_EQ(cleanUp.Rows().size(), 2u);
   EXPECT_FALSE(cleanUp.ByPassClean());
-  EXPECT_EQ(dialogs.shown.size(), 0u);
+  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(CleanUpDeleteTest, CleaningTheTrashRemovesThePicksForGood) {
