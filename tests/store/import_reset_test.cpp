@@ -45,21 +45,18 @@ TEST(ImportMessageTest, FilesAnExactCopyAsTextAndWebFileUnderTheNextInNumber) {
 }
 
 TEST(ImportMessageTest, TheDateIsShortDateThenTwelveHourTime) {
-  const char* saved = std::getenv("TZ");
-  const std::string savedZone = saved != nullptr ? saved : "";
+  const std::optional<std::string> savedZone =
+      std::getenv("TZ") ? std::optional<std::string>(std::getenv("TZ")) : std::nullopt;
   ::setenv("TZ", "UTC", 1);
   ::tzset();
-  using std::chrono::sys_days;
-  const auto afternoon = sys_days{std::chrono::year{2026} / 12 / 6} + std::chrono::hours{15} +
-                         std::chrono::minutes{4} + std::chrono::seconds{5};
-  EXPECT_EQ(GeneralDateText(afternoon), "12/6/2026 3:04:05 PM");
-  EXPECT_EQ(GeneralDateText(sys_days{std::chrono::year{2026} / 1 / 9} + std::chrono::minutes{7}), "1/9/2026 12:07:00 AM");
-  EXPECT_EQ(GeneralDateText(sys_days{std::chrono::year{2026} / 1 / 9} + std::chrono::hours{12}), "1/9/2026 12:00:00 PM");
-  if (saved != nullptr) {
-    ::setenv("TZ", savedZone.c_str(), 1);
-  } else {
-    ::unsetenv("TZ");
-  }
+  const auto day = [](unsigned month, unsigned date) {
+    return std::chrono::sys_days{std::chrono::year{2026} / std::chrono::month{month} / std::chrono::day{date}};
+  };
+  using std::chrono::hours, std::chrono::minutes, std::chrono::seconds;
+  EXPECT_EQ(GeneralDateText(day(12, 6) + hours{15} + minutes{4} + seconds{5}), "12/6/2026 3:04:05 PM");
+  EXPECT_EQ(GeneralDateText(day(1, 9) + minutes{7}), "1/9/2026 12:07:00 AM");
+  EXPECT_EQ(GeneralDateText(day(1, 9) + hours{12}), "1/9/2026 12:00:00 PM");
+  savedZone ? ::setenv("TZ", savedZone->c_str(), 1) : ::unsetenv("TZ");
   ::tzset();
 }
 
@@ -96,22 +93,7 @@ TEST(ImportAttachmentTest, CopiesTheFileIntoSaveReplacingOneOfTheSameName) {
   EXPECT_THROW(ImportAttachment(store.Folder(), elsewhere / "missing.bin"), ImportError);
 }
 
-TEST(ResetTest, AnsweringNoLeavesEveryFileInPlace) {
-  StoreFolder store;
-  store.AddMessage("In", "keep", "k\r\n");
-  RecordingDialogs dialogs;
-  dialogs.answers = {base::Answer::No};
-  EXPECT_FALSE(ResetAllBoxes(store.Folder(), dialogs));
-  ASSERT_EQ(dialogs.asked.size(), 1u);
-  EXPECT_EQ(dialogs.asked[0],
-            (base::MessageBox{"This will delete all of the data in your mail boxes.  Are you sure you want to do this?",
-                              "Are Really, Really Sure?", base::Buttons::YesNo, base::Icon::None}));
-  EXPECT_EQ(store.Subjects("In"), (Names{"keep"}));
-  EXPECT_TRUE(std::filesystem::exists(store / "In" / "MSG1.txt"));
-  EXPECT_TRUE(dialogs.shown.empty());
-}
-
-TEST(ResetTest, YesEmptiesEveryBoxAndFolderButTouchesNothingElse) {
+TEST(ResetTest, NoLeavesEveryFileAndYesEmptiesEveryBoxAndFolderButTouchesNothingElse) {
   StoreFolder store;
   store.AddMessage("In", "a", "a\r\n", std::string("w"));
   store.AddMessage("Sent", "b", "b\r\n");
@@ -122,9 +104,17 @@ TEST(ResetTest, YesEmptiesEveryBoxAndFolderButTouchesNothingElse) {
   for (const char* kept : {"email.opt", "key.dat", "address.dat", "k1.bin"}) WriteBytes(store / kept, "kept");
 
   RecordingDialogs dialogs;
+  dialogs.answers = {base::Answer::No, base::Answer::Yes};
+  EXPECT_FALSE(ResetAllBoxes(store.Folder(), dialogs));
+  EXPECT_EQ(dialogs.asked[0],
+            (base::MessageBox{"This will delete all of the data in your mail boxes.  Are you sure you want to do this?",
+                              "Are Really, Really Sure?", base::Buttons::YesNo, base::Icon::None}));
+  EXPECT_EQ(store.Subjects("In"), (Names{"a"}));
+  EXPECT_EQ(ReadBytes(store / "In" / "MSG1.txt"), "a\r\n");
+  EXPECT_TRUE(dialogs.shown.empty());
+
   Installation installation(store.Folder(), dialogs);
   installation.CurrentBox = "Sent";
-  dialogs.answers = {base::Answer::Yes};
   const auto view = installation.ResetAllBoxes();
 
   ASSERT_TRUE(view.has_value());
