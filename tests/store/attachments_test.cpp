@@ -13,16 +13,14 @@ using ::testing::ElementsAre;
 
 class AttachmentsTest : public ::testing::Test {
  protected:
-  void LoadKey() {
-    std::string key = "730145928837465012";
-    engine.LoadKey(key);
-  }
+  void LoadKey() { engine.LoadKey(key); }
   // An enciphered copy of text in "Save" under name.
   void Receive(const std::string& name, const std::string& text) {
     WriteBytes(outside / "plain", text);
     engine.EncryptFile(outside / "plain", folder / "Save" / name);
   }
 
+  std::string key = "730145928837465012";
   StoreFolder folder;
   TempFolder outside;
   engine::Engine engine{folder.Folder()};
@@ -34,15 +32,15 @@ TEST_F(AttachmentsTest, DeciphersEncFilesIntoDecAndLeavesOthersInSave) {
   Receive("report.doc.enc", "the report");
   WriteBytes(folder / "Save" / "photo.jpg", "jpeg");
   WriteBytes(folder / "Save" / "upper.ENC", "not ours");
+  WriteBytes(folder / "Save" / ".enc", "a name without a stem");
   std::vector<std::pair<std::size_t, std::size_t>> progress;
   const auto check = store::CheckAttachments(
       folder.Folder(), engine, [&](std::size_t done, std::size_t total) { progress.emplace_back(done, total); });
-  // Only the ".enc" file is work to report.
   EXPECT_THAT(progress, ElementsAre(std::pair<std::size_t, std::size_t>(0, 1), std::pair<std::size_t, std::size_t>(1, 1)));
   EXPECT_EQ(check.DecryptedCount, 1);
   EXPECT_TRUE(check.failedNames.empty());
   EXPECT_EQ(ReadBytes(folder / "Dec" / "report.doc"), "the report");
-  EXPECT_THAT(store::ListAttachmentFiles(folder / "Save"), ElementsAre("photo.jpg", "upper.ENC"));
+  EXPECT_THAT(store::ListAttachmentFiles(folder / "Save"), ElementsAre(".enc", "photo.jpg", "upper.ENC"));
 }
 
 TEST_F(AttachmentsTest, WithoutAKeyTheEncFileStaysSoNothingIsLost) {
@@ -52,13 +50,6 @@ TEST_F(AttachmentsTest, WithoutAKeyTheEncFileStaysSoNothingIsLost) {
   EXPECT_THAT(check.failedNames, ElementsAre("report.doc.enc"));
   EXPECT_EQ(ReadBytes(folder / "Save" / "report.doc.enc"), "cipher bytes");
   EXPECT_TRUE(store::ListAttachmentFiles(folder / "Dec").empty());
-}
-
-TEST_F(AttachmentsTest, AFileNamedOnlyEncIsLeftAlone) {
-  LoadKey();
-  WriteBytes(folder / "Save" / ".enc", "x");
-  EXPECT_EQ(store::CheckAttachments(folder.Folder(), engine).DecryptedCount, 0);
-  EXPECT_TRUE(std::filesystem::exists(folder / "Save" / ".enc"));
 }
 
 TEST_F(AttachmentsTest, ListingSkipsFoldersAndAMissingFolderListsNothing) {
@@ -103,10 +94,8 @@ TEST(BoxButtonToolTip, CountsTheMessagesOfTheBoxAndMakesAMissingListEmpty) {
   EXPECT_EQ(store::BoxButtonToolTip(folder.Folder(), "Trash"), "Trash (No messages)");
   folder.AddMessage("Trash", "One", "1\r\n");
   EXPECT_EQ(store::BoxButtonToolTip(folder.Folder(), "Trash"), "Trash (1 message)");
-  folder.AddMessage("Trash", "Two", "2\r\n");
-  EXPECT_EQ(store::BoxButtonToolTip(folder.Folder(), "Trash"), "Trash (2 messages)");
-  for (int i = 0; i < 5; ++i) folder.AddMessage("In", "Many", "m\r\n");
-  EXPECT_EQ(store::BoxButtonToolTip(folder.Folder(), "In"), "In Box (5 messages)");
+  for (int i = 0; i < 2; ++i) folder.AddMessage("In", "Many", "m\r\n");
+  EXPECT_EQ(store::BoxButtonToolTip(folder.Folder(), "In"), "In Box (2 messages)");
   EXPECT_EQ(store::BoxButtonToolTip(folder.Folder(), "Out"), "");
 }
 
