@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "keys/key_check.h"
 #include "support/recording_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -109,10 +110,20 @@ TEST_F(KeyManagement, ClickingFillsTheEditorAndSetAlsoLoadsTheKey) {
   EXPECT_EQ(ShowListedKey(Folder(), "Home"), (KeyEditor{"Home", "4711", true}));
   EXPECT_FALSE(ShowListedKey(Folder(), "home"));
   EXPECT_EQ(SetKey(Folder(), "Home", engine, currentKey, dialogs_), (KeyEditor{"Home", "4711", true}));
-  EXPECT_EQ(currentKey, "471147114711471147");
-  EXPECT_TRUE(engine.KeyLoaded());
-  EXPECT_EQ(ReadBytes(Folder() / "key.key"), "4711\r\n");
-  EXPECT_EQ(dialogs_.statuses, (Texts{"Generating Keyspace...", "Key is now loaded."}));
+  EXPECT_EQ(currentKey, "471147114711471147");  // how the key is loaded is the key selection's to test
+}
+
+TEST(KeyCheck, DigitKeysAreUsableZeroPairsProtectNothingAndAMinusBeforeADigitIsRefused) {
+  const std::pair<const char*, KeyVerdict> cases[] = {
+      {"123456789123456789", KeyVerdict::Usable}, {"4711", KeyVerdict::Usable},
+      {"99", KeyVerdict::Usable},                 {"1", KeyVerdict::Usable},
+      {"12 34", KeyVerdict::Usable},              {".4.4", KeyVerdict::Usable},
+      {"ABCDEFGHIJKLMNOPQR", KeyVerdict::ProtectsNothing}, {"secret", KeyVerdict::ProtectsNothing},
+      {"x", KeyVerdict::ProtectsNothing},         {"000000000000000000", KeyVerdict::ProtectsNothing},
+      {"a0b0c0d0e0f0g0h0i0", KeyVerdict::ProtectsNothing}, {"-0", KeyVerdict::ProtectsNothing},
+      {"-9-9-9-9-9-9-9-9-9", KeyVerdict::Refused}, {"-9", KeyVerdict::Refused},
+  };
+  for (const auto& [key, verdict] : cases) EXPECT_EQ(JudgeKeyText(key), verdict) << key;
 }
 
 }  // namespace

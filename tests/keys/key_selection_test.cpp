@@ -79,15 +79,7 @@ TEST_F(KeySelection, AKeyTheEngineRefusesChangesNothing) {
   EXPECT_EQ(dialogs_.statuses.back(), "");
 }
 
-TEST_F(KeySelection, DefaultKeyAtStartUpIsLoadedWithoutWritingKeyKey) {
-  EXPECT_TRUE(LoadDefaultKey(Folder(), engine_, currentKey_, dialogs_));
-  EXPECT_EQ(currentKey_, "471147114711471147");
-  EXPECT_TRUE(EngineHolds("4711"));
-  EXPECT_EQ(dialogs_.statuses, kLoadStatuses);
-  EXPECT_FALSE(std::filesystem::exists(Folder() / "key.key"));
-}
-
-TEST_F(KeySelection, AMissingOrCutShortDefaultIsNotLoaded) {
+TEST_F(KeySelection, OnlyAWholeDefaultKeyIsLoadedAtStartUpAndKeyKeyIsNotWritten) {
   WriteBytes(Folder() / "key.dat", std::string("Home").append(36, ' ') + "47");
   EXPECT_FALSE(LoadDefaultKey(Folder(), engine_, currentKey_, dialogs_));  // flag byte missing: not default
   WriteBytes(Folder() / "key.dat", std::string("Home").append(54, ' ') + "Y");
@@ -98,6 +90,13 @@ TEST_F(KeySelection, AMissingOrCutShortDefaultIsNotLoaded) {
   EXPECT_EQ(currentKey_, "");
   EXPECT_FALSE(engine_.KeyLoaded());
   EXPECT_TRUE(dialogs_.statuses.empty());
+
+  WriteKeys(Folder(), {{"Office", "123456789123456789", false}, {"Home", "4711", true}});
+  EXPECT_TRUE(LoadDefaultKey(Folder(), engine_, currentKey_, dialogs_));
+  EXPECT_EQ(currentKey_, "471147114711471147");
+  EXPECT_TRUE(EngineHolds("4711"));
+  EXPECT_EQ(dialogs_.statuses, kLoadStatuses);
+  EXPECT_FALSE(std::filesystem::exists(Folder() / "key.key"));
 }
 
 }  // namespace
