@@ -17,13 +17,13 @@ namespace {
 
 class Sending : public SendingFixture {
  protected:
-  std::optional<SendOutcome> Send(ComposeForm form) {
+  SendingProgress Recorded() {
     labels_.clear();
-    return PressSend(installation_, form, smtp_, dialogs_,
-                     {[this](std::string_view text) { labels_.emplace_back(text); },
-                      [this](std::size_t done, std::size_t total) { enciphered_.emplace_back(done, total); },
-                      nullptr});
+    return {[this](std::string_view text) { labels_.emplace_back(text); },
+            [this](std::size_t done, std::size_t total) { enciphered_.emplace_back(done, total); }, nullptr};
   }
+
+  std::optional<SendOutcome> Send(ComposeForm form) { return PressSend(installation_, form, smtp_, dialogs_, Recorded()); }
 
   ComposeForm Form(const std::string& message, const std::string& attachments = "") {
     ComposeForm form;
@@ -54,9 +54,9 @@ TEST(SplitOutgoingBody, SeparatesTextAndAttachmentPaths) {
   EXPECT_EQ(SplitOutgoingBody("<ATTACHMENT /open\r\n").attachmentPaths, std::vector<std::string>{"/open"});
 }
 
-TEST_F(Sending, FilesTheSentCopyAndHandsTheFieldsToTheControl) {
+TEST_F(Sending, FilesTheSentCopyAndHandsTheFieldsAndPlainAttachmentsToTheControl) {
   for (int i = 0; i < 3; ++i) store::MailBox(folder_, "Sent").NextMessageName();
-  const auto outcome = Send(Form("  Hello Bob  "));
+  const auto outcome = Send(Form("  Hello Bob  ", "/a/one.bin;/b/two.bin"));
   ASSERT_TRUE(outcome.has_value());
   EXPECT_EQ(*outcome, std::nullopt);
 
@@ -67,29 +67,20 @@ TEST_F(Sending, FilesTheSentCopyAndHandsTheFieldsToTheControl) {
   EXPECT_EQ(mail.mail.sender, "alice@example.test");
   EXPECT_EQ(mail.mail.subject, "Plans");
   EXPECT_EQ(mail.mail.text, "Hello Bob");
-  EXPECT_EQ(mail.mail.attachmentList, "");
+  EXPECT_EQ(mail.mail.attachmentList, "/a/one.bin;/b/two.bin");
   EXPECT_EQ(mail.userName, "alice");
   EXPECT_EQ(mail.password, "secret");
+  EXPECT_TRUE(enciphered_.empty());
 
   const store::MailBox sent(folder_, "Sent");
   ASSERT_EQ(sent.Count(), 1u);
   EXPECT_EQ(sent.Read(1)->MessageName(), "MSG4") << "the fourth message of the box";
   EXPECT_EQ(base::TrimBlanks(sent.Read(1)->To), "bob@example.test");
-  EXPECT_EQ(testing::ReadBytes(sent.TextPath("MSG4")), "  Hello Bob  \r\n");
+  EXPECT_EQ(testing::ReadBytes(sent.TextPath("MSG4")),
+            "  Hello Bob  <ATTACHMENT /a/one.bin>\r\n<ATTACHMENT /b/two.bin>\r\n\r\n");
   EXPECT_FALSE(std::filesystem::exists(sent.WebPath("MSG4")));
   EXPECT_EQ(labels_, (std::vector<std::string>{"", "Sending Msg To bob@example.test"}));
   EXPECT_FALSE(std::filesystem::exists(temp_ / "out.dat"));
-}
-
-TEST_F(Sending, PlainAttachmentsGoAsChosen) {
-  testing::WriteBytes(temp_ / "one.bin", "1");
-  const auto outcome = Send(Form("Text", "/a/one.bin;/b/two.bin"));
-  ASSERT_TRUE(outcome.has_value());
-  EXPECT_EQ(smtp_.sent.at(0).mail.attachmentList, "/a/one.bin;/b/two.bin");
-  EXPECT_EQ(smtp_.sent.at(0).mail.text, "Text");
-  EXPECT_TRUE(enciphered_.empty());
-  EXPECT_EQ(testing::ReadBytes(store::MailBox(folder_, "Sent").TextPath("MSG1")),
-            "Text<ATTACHMENT /a/one.bin>\r\n<ATTACHMENT /b/two.bin>\r\n\r\n");
 }
 
 TEST_F(Sending, EncryptedAttachmentsGoAsEncipheredCopiesThatDoNotOverwriteEachOther) {
@@ -101,20 +92,18 @@ TEST_F(Sending, EncryptedAttachmentsGoAsEncipheredCopiesThatDoNotOverwriteEachOt
   const std::string first = (temp_ / "a/report.pdf").string();
   const std::string second = (temp_ / "b/report.pdf").string();
 
-  std::vector<std::string> copies;
   ComposeForm form = Form("secret", first + ";" + second);
   ASSERT_TRUE(PressEncrypt(installation_, form, dialogs_));
   ASSERT_TRUE(QueueMessage(installation_, form, dialogs_));
-  ASSERT_EQ(RunSending(installation_, smtp_, dialogs_, {}), std::nullopt);
-  const std::string list = smtp_.sent.at(0).mail.attachmentList;
+  ASSERT_EQ(RunSending(installation_, smtp_, dialogs_, Recorded()), std::nullopt);
   const std::string encFolder = (temp_ / "Enc").string();
-  EXPECT_EQ(list, encFolder + "/report.pdf.enc;" + encFolder + "/report (2).pdf.enc");
-  for (const std::string name : {"report.pdf.enc", "report (2).pdf.enc"}) {
-    copies.push_back(testing::ReadBytes(temp_ / "Enc" / name));
-  }
-  EXPECT_NE(copies[0], copies[1]);
+  EXPECT_EQ(smtp_.sent.at(0).mail.attachmentList,
+            encFolder + "/report.pdf.enc;" + encFolder + "/report (2).pdf.enc");
+  EXPECT_NE(testing::ReadBytes(temp_ / "Enc/report.pdf.enc"), testing::ReadBytes(temp_ / "Enc/report (2).pdf.enc"));
   installation_.Engine.DecryptFile(temp_ / "Enc/report (2).pdf.enc", temp_ / "back.pdf");
   EXPECT_EQ(testing::ReadBytes(temp_ / "back.pdf"), "second");
+  EXPECT_EQ(enciphered_, (std::vector<std::pair<std::size_t, std::size_t>>{{1, 2}, {2, 2}}));
+  EXPECT_NE(std::find(labels_.begin(), labels_.end(), "Encrypting Attachment " + second), labels_.end());
   EXPECT_FALSE(installation_.MessageEncrypted) << "completion clears it";
   EXPECT_NE(testing::ReadBytes(store::MailBox(folder_, "Sent").TextPath("MSG1")).find("<ATTACHMENT " + first + ">"),
             std::string::npos)
@@ -124,44 +113,29 @@ TEST_F(Sending, EncryptedAttachmentsGoAsEncipheredCopiesThatDoNotOverwriteEachOt
   EXPECT_TRUE(std::filesystem::is_empty(temp_ / "Enc"));
 }
 
-TEST_F(Sending, ProgressCountsEncipheredAttachments) {
-  LoadKey();
-  testing::WriteBytes(temp_ / "x.bin", "x");
-  testing::WriteBytes(temp_ / "y.bin", "y");
-  ComposeForm form = Form("t", (temp_ / "x.bin").string() + ";" + (temp_ / "y.bin").string());
-  ASSERT_TRUE(PressEncrypt(installation_, form, dialogs_));
-  ASSERT_TRUE(Send(form).has_value());
-  EXPECT_EQ(enciphered_, (std::vector<std::pair<std::size_t, std::size_t>>{{1, 2}, {2, 2}}));
-  EXPECT_NE(std::find(labels_.begin(), labels_.end(), "Encrypting Attachment " + (temp_ / "y.bin").string()),
-            labels_.end());
-}
-
-TEST_F(Sending, AnErrorIsShownKeepsTheSentCopyAndTheEncryptedFlag) {
+// A failed send is shown, keeps the Sent copy, the encrypted flag and the
+// window's text, so that it can be sent again.
+TEST_F(Sending, AFailureIsShownAndKeepsWhatIsNeededToSendAgain) {
   LoadKey();
   smtp_.FailWith("The server refused the login: check the user name and password.");
   ComposeForm form = Form("Hello");
   ASSERT_TRUE(PressEncrypt(installation_, form, dialogs_));
-  const auto outcome = Send(form);
-  ASSERT_TRUE(outcome.has_value());
-  EXPECT_EQ(*outcome, "The server refused the login: check the user name and password.");
+  EXPECT_EQ(Send(form), std::optional<std::optional<std::string>>(
+                            "The server refused the login: check the user name and password."));
   EXPECT_EQ(dialogs_.ShownTexts(),
             (std::vector<std::string>{"The server refused the login: check the user name and password."}));
   EXPECT_TRUE(installation_.MessageEncrypted);
   EXPECT_EQ(store::MailBox(folder_, "Sent").Count(), 1u);
   EXPECT_FALSE(std::filesystem::exists(temp_ / "out.dat"));
-  EXPECT_FALSE(form.message.empty()) << "the window keeps its text to send again";
-}
+  EXPECT_FALSE(form.message.empty());
 
-TEST_F(Sending, AMissingEncryptedAttachmentStopsTheSendWithItsName) {
-  LoadKey();
-  ComposeForm form = Form("Hello", (temp_ / "gone.bin").string());
-  ASSERT_TRUE(PressEncrypt(installation_, form, dialogs_));
-  const auto outcome = Send(form);
-  ASSERT_TRUE(outcome.has_value() && outcome->has_value());
-  EXPECT_NE((*outcome)->find("gone.bin"), std::string::npos);
-  EXPECT_TRUE(smtp_.sent.empty()) << "nothing goes out without its attachment";
-  EXPECT_EQ(dialogs_.shown.size(), 1u);
-  EXPECT_EQ(store::MailBox(folder_, "Sent").Count(), 1u);
+  form.attachments = (temp_ / "gone.bin").string();
+  const auto missing = Send(form);
+  ASSERT_TRUE(missing.has_value() && missing->has_value());
+  EXPECT_NE((*missing)->find("gone.bin"), std::string::npos);
+  EXPECT_EQ(smtp_.sent.size(), 1u) << "nothing goes out without its attachment";
+  EXPECT_EQ(dialogs_.shown.size(), 2u);
+  EXPECT_EQ(store::MailBox(folder_, "Sent").Count(), 2u);
   EXPECT_TRUE(installation_.MessageEncrypted);
 }
 
