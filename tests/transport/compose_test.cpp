@@ -21,34 +21,34 @@ class Compose : public SendingFixture {
 };
 
 TEST_F(Compose, OpensEachModeWithItsTexts) {
+  struct Case {
+    const char* mode;
+    const char* caption;
+    const char* to;
+    const char* subject;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"New", "New Message", "", "", ""},
+      // Each reply adds its prefix without a blank.
+      {"Reply", "Reply To Message", "bob@example.test", "RE:RE:Plans", "<first line\r\n<second line"},
+      {"Forward", "Forward Message", "", "Fwd:RE:Plans", "first line\r\nsecond line"},
+      {"Other", "", "", "", ""},
+  };
   installation_.SelectedFrom = "bob@example.test";
   installation_.SelectedSubject = "RE:Plans";
   installation_.MessageEncrypted = true;
-
-  installation_.ComposeMode = "New";
-  ComposeForm form = OpenCompose(installation_, "ignored");
-  EXPECT_EQ(form.caption, "New Message");
-  EXPECT_TRUE(form.to.empty() && form.subject.empty() && form.message.empty());
-  EXPECT_FALSE(installation_.MessageEncrypted);
-  EXPECT_FALSE(form.cipherEnabled) << "no key is loaded";
-
-  installation_.ComposeMode = "Reply";
-  form = OpenCompose(installation_, "first line\r\nsecond line");
-  EXPECT_EQ(form.caption, "Reply To Message");
-  EXPECT_EQ(form.to, "bob@example.test");
-  EXPECT_EQ(form.subject, "RE:RE:Plans") << "each reply adds its prefix without a blank";
-  EXPECT_EQ(form.message, "<first line\r\n<second line");
-
-  installation_.ComposeMode = "Forward";
-  form = OpenCompose(installation_, "first line\r\nsecond line");
-  EXPECT_EQ(form.caption, "Forward Message");
-  EXPECT_TRUE(form.to.empty());
-  EXPECT_EQ(form.subject, "Fwd:RE:Plans");
-  EXPECT_EQ(form.message, "first line\r\nsecond line");
-
-  installation_.ComposeMode = "Other";
-  form = OpenCompose(installation_, "text");
-  EXPECT_TRUE(form.caption.empty() && form.message.empty());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.mode);
+    installation_.ComposeMode = c.mode;
+    const ComposeForm form = OpenCompose(installation_, "first line\r\nsecond line");
+    EXPECT_EQ(form.caption, c.caption);
+    EXPECT_EQ(form.to, c.to);
+    EXPECT_EQ(form.subject, c.subject);
+    EXPECT_EQ(form.message, c.message);
+    EXPECT_FALSE(form.cipherEnabled) << "no key is loaded";
+  }
+  EXPECT_FALSE(installation_.MessageEncrypted) << "a new message starts in plain text";
 }
 
 TEST_F(Compose, QuotesEveryLineOfAReply) {
@@ -171,17 +171,6 @@ TEST_F(Compose, SendAddsTheSignatureBlockAfterCipherText) {
   ASSERT_TRUE(Queue(form));
   EXPECT_EQ(installation_.OutgoingBody, hex + "\r\n\r\n\r\n\r\nAlice\r\n");
   EXPECT_TRUE(installation_.MessageEncrypted);
-}
-
-TEST_F(Compose, ClearOutgoingRemovesTheQueueAndTheEncipheredCopies) {
-  ComposeForm form;
-  form.to = "bob@example.test";
-  ASSERT_TRUE(Queue(form));
-  testing::WriteBytes(temp_ / "Enc/a.enc", "x");
-  testing::WriteBytes(temp_ / "Enc/b.enc", "y");
-  ClearOutgoing(folder_);
-  EXPECT_FALSE(std::filesystem::exists(temp_ / "out.dat"));
-  EXPECT_TRUE(std::filesystem::is_empty(temp_ / "Enc"));
 }
 
 }  // namespace
