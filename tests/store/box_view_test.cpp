@@ -122,7 +122,7 @@ TEST_F(OpeningTest, AMessageNameThatLeavesItsFolderIsNotFollowed) {
   EXPECT_EQ(opened->text.find("do not show"), std::string::npos);
 }
 
-TEST_F(OpeningTest, HeaderRowAndRecordsPastTheEndOpenNothing) {
+TEST_F(OpeningTest, HeaderRowRecordsPastTheEndAndNoChosenBoxOpenNothing) {
   store.AddMessage("In", "one", "x\r\n");
   EXPECT_FALSE(installation.OpenMessage(0).has_value());
   EXPECT_FALSE(installation.SelectRow(0));
@@ -130,6 +130,12 @@ TEST_F(OpeningTest, HeaderRowAndRecordsPastTheEndOpenNothing) {
   EXPECT_TRUE(installation.OpenMessage(5)->fileMissing);
   EXPECT_EQ(Installation::RecordNumberOf(" 3"), 3);
   EXPECT_EQ(Installation::RecordNumberOf(""), 0);
+  installation.CurrentBox.clear();
+  EXPECT_FALSE(installation.LoadBox().has_value());
+  EXPECT_FALSE(installation.ChooseBox("Out").has_value());
+  EXPECT_EQ(installation.CurrentBox, "");
+  EXPECT_EQ(installation.ChooseBox("Trash")->caption, "Trash (0 msgs)");
+  EXPECT_EQ(installation.CurrentBox, "Trash");
 }
 
 TEST_F(OpeningTest, RightClickFillsTheSelectedCellsTrimmed) {
@@ -140,15 +146,6 @@ TEST_F(OpeningTest, RightClickFillsTheSelectedCellsTrimmed) {
   EXPECT_EQ(installation.SelectedDate, "1/3/2026 10:30:00 AM");
   EXPECT_EQ(installation.CurrentRecord, 2);
   EXPECT_EQ(installation.CurrentMessage, "");
-}
-
-TEST_F(OpeningTest, LoadBoxWithNoBoxChosenGivesNothing) {
-  installation.CurrentBox.clear();
-  EXPECT_FALSE(installation.LoadBox().has_value());
-  EXPECT_FALSE(installation.ChooseBox("Out").has_value());
-  EXPECT_EQ(installation.CurrentBox, "");
-  EXPECT_EQ(installation.ChooseBox("Trash")->caption, "Trash (0 msgs)");
-  EXPECT_EQ(installation.CurrentBox, "Trash");
 }
 
 }  // namespace
