@@ -60,24 +60,21 @@ TEST_F(AttachmentsTest, ListingSkipsFoldersAndAMissingFolderListsNothing) {
   EXPECT_TRUE(store::ListAttachmentFiles(folder / "Nowhere").empty());
 }
 
-TEST_F(AttachmentsTest, OpenAndDeleteWithNothingSelectedSayWhatToDo) {
-  int opened = 0;
-  const auto open = [&opened](const std::filesystem::path&) { ++opened; };
+TEST_F(AttachmentsTest, OpenAndDeleteSayWhatToDoWithNothingSelectedAndStayInsideTheirFolder) {
+  std::vector<std::filesystem::path> opened;
+  const auto open = [&opened](const std::filesystem::path& file) { opened.push_back(file); };
   store::OpenAttachments(folder.Folder(), store::AttachmentList::Received, {}, dialogs, open);
   store::OpenAttachments(folder.Folder(), store::AttachmentList::Decrypted, {}, dialogs, open);
   store::DeleteAttachments(folder.Folder(), store::AttachmentList::Decrypted, {}, dialogs);
   EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("You must select the file you want to open first.",
                                                 "You must select the file(s) you want to open first.",
                                                 "You must select the file(s) you want to delete first."));
-  EXPECT_EQ(opened, 0);
-}
+  EXPECT_EQ(opened.size(), 0u);
+  dialogs.shown.clear();
 
-TEST_F(AttachmentsTest, OpenAndDeleteStayInsideTheirFolder) {
   WriteBytes(folder / "Dec" / "a.txt", "a");
   WriteBytes(folder / "keep.dat", "k");
-  std::vector<std::filesystem::path> opened;
-  store::OpenAttachments(folder.Folder(), store::AttachmentList::Decrypted, {"a.txt", "../keep.dat"}, dialogs,
-                         [&opened](const std::filesystem::path& file) { opened.push_back(file); });
+  store::OpenAttachments(folder.Folder(), store::AttachmentList::Decrypted, {"a.txt", "../keep.dat"}, dialogs, open);
   EXPECT_THAT(opened, ElementsAre(folder / "Dec" / "a.txt"));
   store::DeleteAttachments(folder.Folder(), store::AttachmentList::Decrypted, {"a.txt", "../keep.dat", ".."},
                            dialogs);
