@@ -39,7 +39,7 @@ TEST(AccountRecord, FieldsAtTheirOffsetsCutToTheirWidths) {
   EXPECT_EQ(cut.EmailAddress, "someone.with.a.long.");
 }
 
-TEST(Accounts, ListingCreatesAnEmptyPrivateFile) {
+TEST(Accounts, ListingCreatesAnEmptyPrivateFileAndTheSameServerOverwritesItsRecord) {
   TempFolder folder;
   EXPECT_TRUE(ListAccounts(folder.Path()).empty());
   EXPECT_EQ(ReadBytes(folder / "accounts.dat"), "");
@@ -49,10 +49,7 @@ TEST(Accounts, ListingCreatesAnEmptyPrivateFile) {
   EXPECT_TRUE(ListAccounts(folder / "not there").empty());
   EXPECT_FALSE(FindAccount(folder / "not there", "pop"));
   EXPECT_FALSE(HasSettings(folder / "not there"));
-}
 
-TEST(Accounts, SameKeyOverwritesOtherKeyOrCaseAppends) {
-  TempFolder folder;
   StoreAccount(folder.Path(), Account("pop.example.net", "first"));
   StoreAccount(folder.Path(), Account("pop.other.net"));
   StoreAccount(folder.Path(), Account("pop.example.net", "second"));
