@@ -35,21 +35,21 @@ unsigned ByteSum(const std::string& bytes) {
   return sum;
 }
 
-TEST(OutgoingMail, PlainMessageParsesBackWithItsFields) {
-  OutgoingMail mail{"bob@example.test", "alice@example.test", "Grüße – hello", "Line one\r\nLine two", ""};
+TEST(OutgoingMail, PlainMessageParsesBackWithItsFieldsAndEveryRecipient) {
+  OutgoingMail mail{" bob@example.test; Carol <carol@example.test> ;; ", "alice@example.test", "Grüße – hello",
+                    "Line one\r\nLine two", ""};
   const auto built = Built(mail);
   EXPECT_EQ(built.envelopeSender, "alice@example.test");
-  EXPECT_EQ(built.envelopeRecipients, (std::vector<std::string>{"bob@example.test"}));
+  EXPECT_EQ(built.envelopeRecipients, (std::vector<std::string>{"bob@example.test", "carol@example.test"}));
 
   const std::string header = HeaderBlock(built.bytes);
   EXPECT_NE(header.find("\r\nDate: "), std::string::npos);
   EXPECT_NE(header.find("\r\nMessage-Id: <"), std::string::npos);
   EXPECT_NE(header.find("\r\nMIME-Version: 1.0\r\n"), std::string::npos);
   EXPECT_NE(header.find("Subject: =?"), std::string::npos) << "a non-ASCII subject is encoded";
-  // Every line ends with CR LF.
   for (size_t i = 0; i < built.bytes.size(); ++i) {
     if (built.bytes[i] == '\n') {
-      ASSERT_TRUE(i > 0 && built.bytes[i - 1] == '\r') << i;
+      ASSERT_TRUE(i > 0 && built.bytes[i - 1] == '\r') << "a bare LF at " << i;
     }
   }
 
@@ -58,19 +58,9 @@ TEST(OutgoingMail, PlainMessageParsesBackWithItsFields) {
   EXPECT_EQ(back.Subject(), "Grüße – hello");
   EXPECT_EQ(back.Sender(), "alice@example.test");
   EXPECT_EQ(back.Recipient(1), "bob@example.test");
+  EXPECT_EQ(back.Recipient(2), "Carol <carol@example.test>");
   EXPECT_EQ(back.TextBody(), "Line one\r\nLine two\r\n");
   EXPECT_EQ(back.AttachmentCount(), 0);
-}
-
-TEST(OutgoingMail, EveryRecipientGoesToTheEnvelopeAndToTheToHeader) {
-  OutgoingMail mail{" bob@example.test; Carol <carol@example.test> ;; ", "alice@example.test", "s", "t", ""};
-  const auto built = Built(mail);
-  EXPECT_EQ(built.envelopeRecipients,
-            (std::vector<std::string>{"bob@example.test", "carol@example.test"}));
-  ReceivedMessage back;
-  back.Load(built.bytes);
-  EXPECT_EQ(back.Recipient(1), "bob@example.test");
-  EXPECT_EQ(back.Recipient(2), "Carol <carol@example.test>");
 }
 
 TEST(OutgoingMail, LineBreaksInSubjectOrRecipientNeverStartAHeaderLine) {
@@ -93,7 +83,7 @@ TEST(OutgoingMail, LineBreaksInSubjectOrRecipientNeverStartAHeaderLine) {
   EXPECT_EQ(back.Subject(), "Hi  Bcc: eve@example.test");
 }
 
-TEST(OutgoingMail, RefusesWhatIsNotAnAddress) {
+TEST(OutgoingMail, RefusesWhatIsNotAnAddressAndAMissingAttachment) {
   for (const char* recipient : {"", " ; ", "not an address", "bob@", "a@b@c", "<bob@example.test> x>"}) {
     OutgoingMail mail{recipient, "alice@example.test", "s", "t", ""};
     EXPECT_TRUE(std::holds_alternative<BuildError>(BuildMessage(mail))) << recipient;
@@ -101,6 +91,10 @@ TEST(OutgoingMail, RefusesWhatIsNotAnAddress) {
   OutgoingMail noSender{"bob@example.test", "", "s", "t", ""};
   EXPECT_TRUE(std::holds_alternative<BuildError>(BuildMessage(noSender)));
   EXPECT_TRUE(std::holds_alternative<BuildError>(EnvelopeRecipients(" ; ")));
+
+  auto missing = BuildMessage({"bob@example.test", "alice@example.test", "s", "t", "/no/such/file.enc"});
+  ASSERT_TRUE(std::holds_alternative<BuildError>(missing));
+  EXPECT_NE(std::get<BuildError>(missing).text.find("/no/such/file.enc"), std::string::npos);
 }
 
 TEST(OutgoingMail, AttachmentsTravelAsBase64WithTheirFileNames) {
@@ -122,13 +116,6 @@ TEST(OutgoingMail, AttachmentsTravelAsBase64WithTheirFileNames) {
   EXPECT_EQ(back.Attachments()[0].bytes, big);
   EXPECT_EQ(back.Attachments()[1].name, "Übersicht März.txt.enc");
   EXPECT_EQ(back.Attachments()[1].bytes, std::string("small\r\n\x00\xff", 9));
-}
-
-TEST(OutgoingMail, AMissingAttachmentIsAnErrorNamingIt) {
-  OutgoingMail mail{"bob@example.test", "alice@example.test", "s", "t", "/no/such/file.enc"};
-  auto result = BuildMessage(mail);
-  ASSERT_TRUE(std::holds_alternative<BuildError>(result));
-  EXPECT_NE(std::get<BuildError>(result).text.find("/no/such/file.enc"), std::string::npos);
 }
 
 TEST(OutgoingMail, PythonEmailPackageReadsTheSameFields) {
