@@ -48,11 +48,6 @@ CuttingProxy::~CuttingProxy() {
   close(listener_);
 }
 
-void CuttingProxy::CutNow() {
-  cut_ = true;
-  if (thread_.joinable()) thread_.join();
-}
-
 void CuttingProxy::Run() {
   int client = -1;
   while (!stop_ && client < 0) {

@@ -1,7 +1,7 @@
 #pragma once
 // A loopback relay between a client and a real server that drops both sides
-// of the line after the server has sent a given number of bytes, or when
-// the test says so: a connection lost in the middle of a session.
+// of the line after the server has sent a given number of bytes: a
+// connection lost in the middle of a session.
 
 #include <atomic>
 #include <cstddef>
@@ -19,9 +19,6 @@ class CuttingProxy {
   ~CuttingProxy();
 
   int Port() const { return port_; }
-  // Drops the line and returns once it is dropped.
-  void CutNow();
-  std::size_t ServerBytes() const { return serverBytes_; }
 
  private:
   void Run();
