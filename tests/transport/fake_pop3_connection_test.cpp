@@ -47,12 +47,5 @@ TEST(FakePop3Connection, ADroppedLineKeepsEveryMessage) {
   EXPECT_FALSE(fake.quitAccepted);
 }
 
-TEST(FakePop3Connection, WrongLoginIsRefused) {
-  auto fake = Mailbox(1);
-  EXPECT_NE(fake.Connect("server", "user", "wrong"), 0);
-  EXPECT_EQ(fake.GetTotalOfMails(), -1);
-  EXPECT_FALSE(fake.LastError().empty());
-}
-
 }  // namespace
 }  // namespace ostrel::transport
