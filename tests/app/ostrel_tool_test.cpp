@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -15,7 +13,6 @@ namespace {
 
 class OstrelToolTest : public ::testing::Test {
  protected:
-  // Runs the tool with the words as arguments and input on standard input.
   Outcome Run(const std::vector<std::string>& words, const std::string& input = "") {
     return RunTool(folder.Path(), words, input);
   }
@@ -37,14 +34,6 @@ std::string AllCodes() {
   std::string text;
   for (int code = 0; code < 256; ++code) text += static_cast<char>(code);
   return text;
-}
-
-TEST_F(OstrelToolTest, HelpListsEveryCommand) {
-  const Outcome outcome = Run({"--help"});
-  EXPECT_EQ(outcome.status, 0);
-  for (const char* name : {"encrypt-text", "decrypt-text", "encrypt-file", "decrypt-file", "keyspace"}) {
-    EXPECT_NE(outcome.out.find(name), std::string::npos) << name;
-  }
 }
 
 TEST_F(OstrelToolTest, TextRoundTripThroughHex) {
@@ -105,12 +94,10 @@ TEST_F(OstrelToolTest, ErrorsGoToStandardErrorWithAFailingStatus) {
 }
 
 TEST_F(OstrelToolTest, UsageMistakesGiveStatusTwo) {
-  EXPECT_EQ(Run({}).status, 2);
-  EXPECT_EQ(Run({"fly"}).status, 2);
-  EXPECT_EQ(Run({"encrypt-text"}).status, 2);
-  EXPECT_EQ(Run({"encrypt-text", "--key", "1", "extra"}).status, 2);
-  EXPECT_EQ(Run({"encrypt-file", "--key", "1", "only-one"}).status, 2);
-  EXPECT_EQ(Run({"keyspace", "--key", "1"}).status, 2);
+  const std::vector<std::vector<std::string>> mistakes = {
+      {}, {"fly"}, {"encrypt-text"}, {"encrypt-text", "--key", "1", "extra"}, {"encrypt-file", "--key", "1", "only-one"},
+      {"keyspace", "--key", "1"}};
+  for (const auto& words : mistakes) EXPECT_EQ(Run(words).status, 2) << ::testing::PrintToString(words);
   const Outcome unknown = Run({"encrypt-text", "--colour", "red"});
   EXPECT_EQ(unknown.status, 2);
   EXPECT_NE(unknown.err.find("--colour"), std::string::npos);
