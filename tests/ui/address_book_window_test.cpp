@@ -1,40 +1,20 @@
 // The address book window, opened from File/Address Book and its picture.
-#include <gmock/gmock.h>
-
-#include <QAction>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QToolButton>
 
 #include "settings/address_book.h"
-#include "settings_window_support.h"
 #include "ui/frm_address.h"
 #include "ui_folder.h"
 
 namespace ostrel::testing {
 namespace {
 
-using ::testing::ElementsAre;
-
 class AddressBookWindowTest : public MainWindowTest {
  protected:
-  void SetUp() override {
-    WriteSettings(store.Folder());
-    WriteBytes(store / "opt.dne", "Done\r\n");
-  }
-
-  void Open(QAction* from, std::function<void(ui::frmAddress&)> work) {
-    desktop.onModal.push_back([work](QDialog& dialog) { work(dynamic_cast<ui::frmAddress&>(dialog)); });
-    from->trigger();
-  }
-
   std::vector<settings::AddressRecord> Stored() const { return settings::ReadAddresses(store.Folder()); }
 };
 
 TEST_F(AddressBookWindowTest, AddRefusesMissingDataBadAddressesAndNamesAlreadyStored) {
   Start();
-  Open(window->fleadr, [this](ui::frmAddress& book) {
+  Open<ui::frmAddress>(window->fleadr, [this](auto& book) {
     EXPECT_EQ(book.windowTitle(), "Address Book");
     EXPECT_EQ(book.Combo1->count(), 0);
     book.Combo1->setEditText("Bob");
@@ -66,8 +46,7 @@ TEST_F(AddressBookWindowTest, PickUpdateAndDeleteWorkOnTheNameInTheBox) {
   }
   dialogs.shown.clear();
   Start();
-  desktop.onModal.push_back([this](QDialog& dialog) {
-    auto& book = dynamic_cast<ui::frmAddress&>(dialog);
+  OnNext<ui::frmAddress>([this](auto& book) {
     EXPECT_EQ(book.Combo1->currentText(), "Ann");
     EXPECT_EQ(book.Text1->text(), "");
     ASSERT_TRUE(PickFromList(*book.Combo1, "Bob"));

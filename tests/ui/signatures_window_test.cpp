@@ -1,38 +1,17 @@
 // The signatures window, opened from File/Signatures.
-#include <gmock/gmock.h>
-
-#include <QAction>
-#include <QComboBox>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
 
 #include "settings/signatures.h"
-#include "settings_window_support.h"
 #include "ui/frm_signatures.h"
 #include "ui_folder.h"
 
 namespace ostrel::testing {
 namespace {
 
-using ::testing::ElementsAre;
-
-class SignaturesWindowTest : public MainWindowTest {
- protected:
-  void SetUp() override {
-    WriteSettings(store.Folder());
-    WriteBytes(store / "opt.dne", "Done\r\n");
-  }
-
-  void Open(std::function<void(ui::frmSignatures&)> work) {
-    desktop.onModal.push_back([work](QDialog& dialog) { work(dynamic_cast<ui::frmSignatures&>(dialog)); });
-    window->flesig->trigger();
-  }
-};
+using SignaturesWindowTest = MainWindowTest;
 
 TEST_F(SignaturesWindowTest, AddThenUpdateStoreLinesWithCrLfAndMakeTheTextCurrent) {
   Start();
-  Open([](ui::frmSignatures& signatures) {
+  Open<ui::frmSignatures>(window->flesig, [](auto& signatures) {
     EXPECT_EQ(signatures.windowTitle(), "Signatures");
     EXPECT_EQ(signatures.Label2->text(),
               "Note: The last Signature created or updated will be used if included in message.");
@@ -58,7 +37,7 @@ TEST_F(SignaturesWindowTest, PickingShowsATextWithoutMakingItCurrentAndDeleteRel
   settings::AddOrUpdateSignature(store.Folder(), "Work", "Alice\r\nat work", dialogs);
   dialogs.shown.clear();
   Start();
-  Open([this](ui::frmSignatures& signatures) {
+  Open<ui::frmSignatures>(window->flesig, [this](auto& signatures) {
     EXPECT_EQ(signatures.Combo1->currentText(), "Home");
     EXPECT_EQ(signatures.Text1->toPlainText(), "Al\nat home");
     ASSERT_TRUE(PickFromList(*signatures.Combo1, "Work"));

@@ -1,15 +1,9 @@
 #include "ui_folder.h"
 
-#include <QContextMenuEvent>
-#include <QGroupBox>
-#include <QTableView>
-#include <QTest>
-
 #include "engine/engine.h"
 #include "engine/hex_text.h"
 #include "keys/key_store.h"
 #include "settings/mail_options.h"
-#include "support/temp_folder.h"
 
 namespace ostrel::testing {
 
@@ -42,6 +36,19 @@ void EncipherFile(const std::filesystem::path& plain, const std::filesystem::pat
   engine.LoadKey(key);
   engine.EncryptFile(plain, enciphered);
   engine.CleanUpEngine();
+}
+
+bool PickFromList(QComboBox& list, const QString& text) {
+  const int index = list.findText(text);
+  if (index < 0) return false;
+  list.setCurrentIndex(index);
+  emit list.activated(index);
+  return true;
+}
+
+void MainWindowTest::SetUp() {
+  WriteSettings(store.Folder());
+  WriteBytes(store / "opt.dne", "Done\r\n");
 }
 
 void MainWindowTest::Start() {

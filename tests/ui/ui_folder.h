@@ -1,19 +1,26 @@
 #pragma once
 // A program folder for the window tests, with helpers that set up settings,
 // keys and enciphered messages, and drive the main window as a person would.
+// It brings in what every window test works with: the widgets, Qt's test
+// helpers and the matchers.
 
-#include <QPoint>
+#include <gmock/gmock.h>
+
+#include <QTest>
+#include <QtWidgets>
 #include <memory>
 #include <string>
 
-#include <gtest/gtest.h>
-
 #include "support/recording_dialogs.h"
+#include "support/temp_folder.h"
 #include "scripted_desktop.h"
 #include "store_folder.h"
 #include "ui/frm_main.h"
 
 namespace ostrel::testing {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 
 inline constexpr const char* kTestKeyName = "Alice";
 inline constexpr const char* kTestKey = "730145928837465012";
@@ -26,9 +33,14 @@ void WriteDefaultKey(const std::string& programFolder);
 std::string HexCipherText(const std::string& plain);
 // A file enciphered under the test key.
 void EncipherFile(const std::filesystem::path& plain, const std::filesystem::path& enciphered);
+// Chooses the entry with this text from a drop-down list as a person would;
+// false when it is not there.
+bool PickFromList(QComboBox& list, const QString& text);
 
 class MainWindowTest : public ::testing::Test {
  protected:
+  // Settings written and the first-run notice already dismissed for good.
+  void SetUp() override;
   // Builds the main window and runs the load step and the first activation.
   void Start();
   // A left click on a grid row (0 = newest message).
@@ -36,6 +48,17 @@ class MainWindowTest : public ::testing::Test {
   // A right click on a grid row, choosing this popup item (empty: none).
   void RightClickRow(int row, const QString& popupItem);
   QString Caption() const;
+  // Works the next modal window, which must be a `Window`, with `work`.
+  template <typename Window, typename Work>
+  void OnNext(Work work) {
+    desktop.onModal.push_back([work](QDialog& dialog) { work(dynamic_cast<Window&>(dialog)); });
+  }
+  // Opens a `Window` from this menu item and works it with `work`.
+  template <typename Window, typename Work>
+  void Open(QAction* from, Work work) {
+    OnNext<Window>(work);
+    from->trigger();
+  }
 
   StoreFolder store;
   RecordingDialogs dialogs;
