@@ -1,10 +1,4 @@
 // The filters window, opened from File/Filters.
-#include <gmock/gmock.h>
-
-#include <QAction>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
 
 #include "settings/mail_options.h"
 #include "ui/frm_filters.h"
@@ -13,26 +7,19 @@
 namespace ostrel::testing {
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 class FiltersWindowTest : public MainWindowTest {
  protected:
   void SetUp() override {
-    WriteBytes(store / "opt.dne", "Done\r\n");
+    MainWindowTest::SetUp();
     WriteBytes(store / "filter.dat", "casino\r\n\r\n  free money \r\n");
-  }
-
-  void Open(std::function<void(ui::frmFilters&)> work) {
-    desktop.onModal.push_back([work](QDialog& dialog) { work(dynamic_cast<ui::frmFilters&>(dialog)); });
-    window->flefil->trigger();
   }
 };
 
 TEST_F(FiltersWindowTest, SaveWithUseFiltersClearWritesTheEntriesAndSaysFilteringIsOff) {
-  WriteSettings(store.Folder());
   Start();
-  Open([](ui::frmFilters& filters) {
+  Open<ui::frmFilters>(window->flefil, [](auto& filters) {
     EXPECT_EQ(filters.windowTitle(), "Filters");
     EXPECT_EQ(filters.Label1->text(),
               "Enter words or phrases for Filtering.  This will scan both Subject and Body and will place in the "
@@ -52,11 +39,11 @@ TEST_F(FiltersWindowTest, WithFilteringOnSaveIsQuietAndAnEmptyBoxOrCancelKeepsTh
   options.options.UseFilters = true;
   settings::WriteOptions(store.Folder(), options);
   Start();
-  Open([](ui::frmFilters& filters) {
+  Open<ui::frmFilters>(window->flefil, [](auto& filters) {
     filters.Text1->clear();
     filters.Command1->click();
   });
-  Open([](ui::frmFilters& filters) {
+  Open<ui::frmFilters>(window->flefil, [](auto& filters) {
     filters.Text1->setPlainText("changed");
     filters.Command2->click();
   });
