@@ -1,13 +1,4 @@
 // The attachments window: its lists, its messages, opening and deleting.
-#include <gmock/gmock.h>
-
-#include <QAction>
-#include <QGroupBox>
-#include <QToolButton>
-
-#include <QListWidget>
-#include <QPushButton>
-#include <QToolButton>
 
 #include "ui/frm_attachments.h"
 #include "ui_folder.h"
@@ -15,15 +6,7 @@
 namespace ostrel::testing {
 namespace {
 
-using ::testing::ElementsAre;
-
-class AttachmentsWindowTest : public MainWindowTest {
- protected:
-  void SetUp() override {
-    WriteSettings(store.Folder());
-    WriteBytes(store / "opt.dne", "Done\r\n");
-  }
-};
+using AttachmentsWindowTest = MainWindowTest;
 
 TEST_F(AttachmentsWindowTest, NoFilesSaysNoAttachmentsAndOpensNoWindow) {
   Start();
@@ -32,16 +15,23 @@ TEST_F(AttachmentsWindowTest, NoFilesSaysNoAttachmentsAndOpensNoWindow) {
   EXPECT_TRUE(desktop.opened.empty());
 }
 
-TEST_F(AttachmentsWindowTest, ButtonsWithNothingSelectedSayWhatToDo) {
-  WriteBytes(store / "Save" / "photo.jpg", "p");
+TEST_F(AttachmentsWindowTest, ButtonsWithNothingSelectedSayWhatToDoAndDeleteRemovesTheSelectedWithoutAsking) {
+  WriteBytes(store / "Save" / "keep.jpg", "k");
+  WriteBytes(store / "Save" / "drop.jpg", "d");
   WriteBytes(store / "Dec" / "report.doc", "r");
-  desktop.onModal.push_back([](QDialog& dialog) {
-    auto& attachments = dynamic_cast<ui::frmAttachments&>(dialog);
+  OnNext<ui::frmAttachments>([](auto& attachments) {
     EXPECT_EQ(attachments.windowTitle(), "Current Attachments");
-    attachments.Command1->click();
-    attachments.Command2->click();
+    for (QPushButton* button : {attachments.Command1, attachments.Command2, attachments.Command4, attachments.Command5}) {
+      button->click();
+    }
+    ASSERT_EQ(attachments.File1->count(), 2);
+    EXPECT_EQ(attachments.File1->item(0)->text(), "drop.jpg");
+    attachments.File1->item(0)->setSelected(true);
     attachments.Command4->click();
-    attachments.Command5->click();
+    ASSERT_EQ(attachments.File1->count(), 1);
+    EXPECT_EQ(attachments.File1->item(0)->text(), "keep.jpg");
+    attachments.Command3->click();
+    EXPECT_FALSE(attachments.isVisible());
   });
   Start();
   window->Image10->click();
@@ -50,14 +40,15 @@ TEST_F(AttachmentsWindowTest, ButtonsWithNothingSelectedSayWhatToDo) {
                           "You must select the file(s) you want to open first.",
                           "You must select the file(s) you want to delete first.",
                           "You must select the file(s) you want to delete first."));
-  EXPECT_TRUE(std::filesystem::exists(store / "Save" / "photo.jpg"));
+  EXPECT_FALSE(std::filesystem::exists(store / "Save" / "drop.jpg"));
+  EXPECT_TRUE(std::filesystem::exists(store / "Save" / "keep.jpg"));
+  EXPECT_TRUE(dialogs.asked.empty());
 }
 
 TEST_F(AttachmentsWindowTest, OpenUsesTheDesktopAndFallsBackToTheTextViewer) {
   WriteBytes(store / "Dec" / "a.txt", "a");
   WriteBytes(store / "Dec" / "b.txt", "b");
-  desktop.onModal.push_back([this](QDialog& dialog) {
-    auto& attachments = dynamic_cast<ui::frmAttachments&>(dialog);
+  OnNext<ui::frmAttachments>([this](auto& attachments) {
     ASSERT_EQ(attachments.File2->count(), 2);
     attachments.File2->selectAll();
     attachments.Command2->click();
@@ -70,27 +61,6 @@ TEST_F(AttachmentsWindowTest, OpenUsesTheDesktopAndFallsBackToTheTextViewer) {
   EXPECT_THAT(desktop.openedFiles, ElementsAre(store / "Dec" / "a.txt", store / "Dec" / "b.txt",
                                                store / "Dec" / "b.txt"));
   EXPECT_THAT(desktop.opened, ElementsAre("frmAttachments", "frmTextViewer"));
-}
-
-TEST_F(AttachmentsWindowTest, DeleteRemovesTheSelectedFilesWithoutAsking) {
-  WriteBytes(store / "Save" / "keep.jpg", "k");
-  WriteBytes(store / "Save" / "drop.jpg", "d");
-  desktop.onModal.push_back([](QDialog& dialog) {
-    auto& attachments = dynamic_cast<ui::frmAttachments&>(dialog);
-    ASSERT_EQ(attachments.File1->count(), 2);
-    EXPECT_EQ(attachments.File1->item(0)->text(), "drop.jpg");
-    attachments.File1->item(0)->setSelected(true);
-    attachments.Command4->click();
-    ASSERT_EQ(attachments.File1->count(), 1);
-    EXPECT_EQ(attachments.File1->item(0)->text(), "keep.jpg");
-    attachments.Command3->click();
-    EXPECT_FALSE(attachments.isVisible());
-  });
-  Start();
-  window->Image10->click();
-  EXPECT_FALSE(std::filesystem::exists(store / "Save" / "drop.jpg"));
-  EXPECT_TRUE(std::filesystem::exists(store / "Save" / "keep.jpg"));
-  EXPECT_TRUE(dialogs.asked.empty());
 }
 
 }  // namespace
