@@ -1,13 +1,16 @@
 #pragma once
 // A program folder set up for the local test servers: the mail account of an
 // address there in "email.opt", and the servers' certificate authority
-// trusted.
+// trusted; and a wait for mail that Postfix hands to Dovecot a moment later.
 
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "mail_servers.h"
 #include "settings/mail_options.h"
+#include "transport/curl_pop3_connection.h"
 
 namespace ostrel::testing {
 
@@ -22,6 +25,22 @@ inline void UseLiveAccount(const std::filesystem::path& programFolder, const Mai
   options.options.EmailAddress = address;
   options.options.DeleteOnServer = deleteOnServer;
   settings::WriteOptions(programFolder, options);
+}
+
+// True once the address's mailbox holds mail, false after half a minute.
+// The program folder must trust the servers' certificate authority.
+inline bool WaitForMail(const std::string& programFolder, const MailServers& servers, const std::string& address) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (std::chrono::steady_clock::now() < deadline) {
+    transport::CurlPop3Connection connection(programFolder);
+    if (connection.Connect(servers.Endpoint(servers.pop3Port), address, servers.PasswordOf(address)) == 0) {
+      const int total = connection.GetTotalOfMails();
+      connection.Disconnect();
+      if (total > 0) return true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return false;
 }
 
 }  // namespace ostrel::testing
