@@ -101,8 +101,8 @@ void ExpectSoundBoxes(const StoreFolder& store) {
 }
 
 // The message texts held by a box.
-std::multiset<std::string> Texts(const StoreFolder& store, const std::string& boxName) {
-  std::multiset<std::string> texts;
+std::set<std::string> Texts(const StoreFolder& store, const std::string& boxName) {
+  std::set<std::string> texts;
   const MailBox box(store.Folder(), boxName);
   for (const auto& record : box.ReadAllBytes()) texts.insert(ReadBytes(box.TextPath(MessageNameOf(record))));
   return texts;
@@ -169,7 +169,7 @@ TEST(KillTest, DeleteAndCleanUpNeverLoseAMessage) {
       [&](const StoreFolder& store) {
         auto kept = Texts(store, "In");
         kept.merge(Texts(store, "Trash"));
-        EXPECT_EQ(std::set<std::string>(kept.begin(), kept.end()), all);
+        EXPECT_EQ(kept, all);
       });
 }
 
