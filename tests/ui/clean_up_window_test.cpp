@@ -15,7 +15,6 @@ TEST_F(CleanUpWindowTest, NothingSelectedThenNoThenYesMovesEverythingToTheTrash)
     EXPECT_EQ(cleanUp.windowTitle(), "Clean Up In Box");
     ASSERT_EQ(cleanUp.List1->count(), 2);
     EXPECT_TRUE(cleanUp.List1->item(0)->text().startsWith("sender@example.org"));
-    EXPECT_EQ(cleanUp.List1->item(0)->text().size(), 92);
     cleanUp.Command1->click();
     EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("No Messages were selected."));
 
