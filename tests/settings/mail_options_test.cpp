@@ -51,18 +51,12 @@ TEST(OptionsFile, AMissingOrEmptyFileIsCreatedPrivateAndAWrittenOneReadsBack) {
 }
 
 TEST(OptionsFile, BlankPrefixedSizeNegativeColourAndStrictFlags) {
-  const OptionsFile contents = ParseOptions(ReadBytes(kData / "settings/email-blank-size-negative-colour.opt"));
-  EXPECT_EQ(contents.options.PopServer, "pop.example.net");
-  EXPECT_EQ(contents.options.EmailAddress, "jane@example.net");
-  EXPECT_TRUE(contents.options.DeleteOnServer);
-  EXPECT_FALSE(contents.options.CheckMailOnStartup);  // "y"
-  EXPECT_FALSE(contents.options.EmptyTrashOnExit);    // "Yes"
-  EXPECT_FALSE(contents.options.UseSignatures);
-  EXPECT_TRUE(contents.options.UseFilters);
-  EXPECT_EQ(contents.look.fontName, "Courier New");
-  EXPECT_FLOAT_EQ(contents.look.fontSize, 8.25F);
-  EXPECT_EQ(static_cast<std::uint32_t>(contents.look.background), 0x80000005u);
-  EXPECT_EQ(contents.look.foreground, 0x00FF0000);
+  OptionsFile expected;
+  // Only an upper-case "Y" alone is yes: "y" and "Yes" are no.
+  expected.options = {"pop.example.net", "smtp.example.net", "jane", "secret", "jane@example.net",
+                      true,              false,              false,  false,    true};
+  expected.look = {"Courier New", 8.25F, static_cast<std::int32_t>(0x80000005u), 0x00FF0000};
+  EXPECT_EQ(ParseOptions(ReadBytes(kData / "settings/email-blank-size-negative-colour.opt")), expected);
 }
 
 TEST(OptionsFile, NumbersAreReadLenientlyAndAShortFileGivesEmptyValues) {
