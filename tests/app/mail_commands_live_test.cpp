@@ -1,7 +1,11 @@
 // The send and check-mail commands between two installations, through the
-// private Postfix and Dovecot of the test run.
+// private Postfix and Dovecot of the test run: the mail flows with the real
+// connections, as a user runs them.
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
 
 #include "mail_servers.h"
 #include "support/temp_folder.h"
@@ -43,31 +47,48 @@ class LiveServersMailCommands : public ::testing::Test {
   TempFolder scratch;
 };
 
-TEST_F(LiveServersMailCommands, AnEncryptedMessageWithAnAttachmentReachesTheOtherInstallation) {
+// The whole way between two installations with one shared key: compose,
+// encrypt, send, check mail, decipher. Each arrives whole and only once.
+TEST_F(LiveServersMailCommands, AnEncryptedMessageWithAttachmentsReachesTheOtherInstallation) {
   TempFolder aliceFolder;
   TempFolder bobFolder;
   const std::string alice = servers.NewAddress("alice");
   const std::string bob = servers.NewAddress("bob");
   const std::string from = Installation(aliceFolder, alice, servers.PasswordOf(alice));
   const std::string to = Installation(bobFolder, bob, servers.PasswordOf(bob));
-  std::string binary;
-  for (int code = 0; code < 256; ++code) binary += static_cast<char>(code);
-  testing::WriteBytes(scratch / "plan.bin", binary);
+  std::string allCodes;
+  for (int code = 0; code < 256; ++code) allCodes += static_cast<char>(code);
+  const std::string charts = testing::BinaryBytes(300000, 7);
+  std::filesystem::create_directories(scratch / "docs");
+  testing::WriteBytes(scratch / "plan.bin", allCodes);
+  testing::WriteBytes(scratch / "docs" / "charts.bin", charts);
 
-  const Outcome sent = Run({"send", "--folder", from, "--to", bob, "--subject", "Plan", "--encrypt", "--attach",
-                            (scratch / "plan.bin").string()},
-                           "Meet at six.\r\n");
+  const Outcome sent =
+      Run({"send", "--folder", from, "--to", bob, "--subject", "Harbour", "--encrypt", "--attach",
+           (scratch / "plan.bin").string(), "--attach", (scratch / "docs" / "charts.bin").string()},
+          "Meet at the harbour at nine.\r\nBring the Grüße for Jürgen.");
   ASSERT_EQ(sent.status, 0) << sent.err;
   EXPECT_EQ(sent.out, "Sent.\n");
+  EXPECT_NE(Run({"list", "--folder", from, "Sent"}).out.find("Harbour"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_empty(aliceFolder / "Enc")) << "the enciphered copies are removed";
 
-  const Outcome checked = Run({"check-mail", "--folder", to});
+  Outcome checked;
+  for (int attempt = 0; attempt < 100; ++attempt) {  // until Postfix has handed it to Dovecot
+    checked = Run({"check-mail", "--folder", to});
+    if (checked.status != 0 || checked.out.rfind("No New Messages.", 0) != 0) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  }
   ASSERT_EQ(checked.status, 0) << checked.err;
   EXPECT_EQ(checked.out.rfind("1 New Message.", 0), 0u) << checked.out;
+  EXPECT_EQ(Run({"boxes", "--folder", to}).out, "In\t1\nOut\t0\nTrash\t0\nJunk\t0\nSent\t0\n");
   const Outcome shown = Run({"show", "--folder", to, "In", "1", "--decrypt"});
-  EXPECT_NE(shown.out.find("Meet at six."), std::string::npos) << shown.out;
-  EXPECT_EQ(testing::ReadBytes(bobFolder / "Dec" / "plan.bin"), binary);
+  EXPECT_EQ(shown.out, "Meet at the harbour at nine.\r\nBring the Grüße for Jürgen.") << shown.err;
+  EXPECT_EQ(testing::ReadBytes(bobFolder / "Dec" / "plan.bin"), allCodes);
+  EXPECT_TRUE(testing::ReadBytes(bobFolder / "Dec" / "charts.bin") == charts);
+  EXPECT_TRUE(std::filesystem::is_empty(bobFolder / "Save"));
 
   EXPECT_NE(Run({"check-mail", "--folder", to}).out.find("No New Messages."), std::string::npos);
+  EXPECT_EQ(Run({"boxes", "--folder", to}).out.substr(0, 5), "In\t1\n");
 }
 
 TEST_F(LiveServersMailCommands, ARefusedLoginFailsTheSendButKeepsTheSentCopy) {
