@@ -90,17 +90,6 @@ TEST_F(CleanUpDeleteTest, CleaningTheInBoxMovesThePicksToTheTrashUnchanged) {
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(CleanUpDeleteTest, CleaningTheTrashRemovesThePicksForGood) {
-  Fill("Trash");
-  CleanUp cleanUp(store.Folder(), "Trash");
-  dialogs.answers = {base::Answer::Yes};
-  EXPECT_EQ(cleanUp.Delete({1}, dialogs), CleanUp::Outcome::Deleted);
-  EXPECT_EQ(store.Subjects("Trash"), (Names{"r1", "r2", "r4"}));
-  EXPECT_FALSE(std::filesystem::exists(store / "Trash" / "MSG3.txt"));
-  EXPECT_FALSE(std::filesystem::exists(store / "Trash" / "MSG3.htm"));
-  EXPECT_EQ(store.Index("Trash"), " 4\r\n");
-}
-
 TEST_F(CleanUpDeleteTest, DeletingEveryMessageSetsByPassClean) {
   Fill("Sent");
   CleanUp cleanUp(store.Folder(), "Sent");
