@@ -64,12 +64,12 @@ TEST_F(LiveServersMailCommands, AnEncryptedMessageWithAttachmentsReachesTheOther
   testing::WriteBytes(scratch / "docs" / "charts.bin", charts);
 
   const Outcome sent =
-      Run({"send", "--folder", from, "--to", bob, "--subject", "Harbour", "--encrypt", "--attach",
+      Run({"send", "--folder", from, "--to", bob, "--subject", "Grüße vom Hafen", "--encrypt", "--attach",
            (scratch / "plan.bin").string(), "--attach", (scratch / "docs" / "charts.bin").string()},
           "Meet at the harbour at nine.\r\nBring the Grüße for Jürgen.");
   ASSERT_EQ(sent.status, 0) << sent.err;
   EXPECT_EQ(sent.out, "Sent.\n");
-  EXPECT_NE(Run({"list", "--folder", from, "Sent"}).out.find("Harbour"), std::string::npos);
+  EXPECT_NE(Run({"list", "--folder", from, "Sent"}).out.find("Grüße vom Hafen"), std::string::npos);
   EXPECT_TRUE(std::filesystem::is_empty(aliceFolder / "Enc")) << "the enciphered copies are removed";
 
   Outcome checked;
@@ -81,6 +81,7 @@ TEST_F(LiveServersMailCommands, AnEncryptedMessageWithAttachmentsReachesTheOther
   ASSERT_EQ(checked.status, 0) << checked.err;
   EXPECT_EQ(checked.out.rfind("1 New Message.", 0), 0u) << checked.out;
   EXPECT_EQ(Run({"boxes", "--folder", to}).out, "In\t1\nOut\t0\nTrash\t0\nJunk\t0\nSent\t0\n");
+  EXPECT_EQ(Run({"list", "--folder", to, "In"}).out.find("\t" + alice + "\tGrüße vom Hafen\t"), 1u);
   const Outcome shown = Run({"show", "--folder", to, "In", "1", "--decrypt"});
   EXPECT_EQ(shown.out, "Meet at the harbour at nine.\r\nBring the Grüße for Jürgen.") << shown.err;
   EXPECT_EQ(testing::ReadBytes(bobFolder / "Dec" / "plan.bin"), allCodes);
