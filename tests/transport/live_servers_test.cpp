@@ -81,25 +81,6 @@ class LiveServers : public ::testing::Test {
   testing::TempFolder folder_;
 };
 
-TEST_F(LiveServers, SendsWithStartTlsAndReceivesThroughStls) {
-  const std::string from = servers_.NewAddress("alice");
-  const std::string to = servers_.NewAddress("bob");
-  testing::WriteBytes(folder_ / "small.bin.enc", BinaryBytes(3000, 1));
-  const OutgoingMail mail{to, from, "Grüße über STARTTLS", "8F3A01\r\nB2C4",
-                          (folder_ / "small.bin.enc").string()};
-  ASSERT_EQ(Send(Submission(), from, mail), std::nullopt);
-  ASSERT_TRUE(WaitForMessages(to, 1));
-
-  const ReceivedMessage message = OnlyMessage(Pop3(), to);
-  EXPECT_EQ(message.Subject(), "Grüße über STARTTLS");
-  EXPECT_EQ(message.Sender(), from);
-  EXPECT_EQ(message.Recipient(1), to);
-  EXPECT_EQ(message.TextBody(), "8F3A01\r\nB2C4");
-  ASSERT_EQ(message.AttachmentCount(), 1);
-  EXPECT_EQ(message.Attachments()[0].name, "small.bin.enc");
-  EXPECT_EQ(message.Attachments()[0].bytes, BinaryBytes(3000, 1));
-}
-
 TEST_F(LiveServers, SendsALargeMessageWithImplicitTlsAndReceivesThroughPop3s) {
   const std::string from = servers_.NewAddress("alice");
   const std::string to = servers_.NewAddress("bob");
