@@ -42,11 +42,7 @@ TEST(OutgoingMail, PlainMessageParsesBackWithItsFieldsAndEveryRecipient) {
   EXPECT_EQ(built.envelopeSender, "alice@example.test");
   EXPECT_EQ(built.envelopeRecipients, (std::vector<std::string>{"bob@example.test", "carol@example.test"}));
 
-  const std::string header = HeaderBlock(built.bytes);
-  EXPECT_NE(header.find("\r\nDate: "), std::string::npos);
-  EXPECT_NE(header.find("\r\nMessage-Id: <"), std::string::npos);
-  EXPECT_NE(header.find("\r\nMIME-Version: 1.0\r\n"), std::string::npos);
-  EXPECT_NE(header.find("Subject: =?"), std::string::npos) << "a non-ASCII subject is encoded";
+  EXPECT_NE(HeaderBlock(built.bytes).find("Subject: =?"), std::string::npos) << "a non-ASCII subject is encoded";
   for (size_t i = 0; i < built.bytes.size(); ++i) {
     if (built.bytes[i] == '\n') {
       ASSERT_TRUE(i > 0 && built.bytes[i - 1] == '\r') << "a bare LF at " << i;
