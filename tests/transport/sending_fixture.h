@@ -1,6 +1,6 @@
 #pragma once
-// An installation in a temporary folder with its data folders, a loaded key
-// and mail settings, for the compose and sending tests.
+// An installation in a temporary folder with its data folders and mail
+// settings, for the compose, sending and receiving tests.
 
 #include <gtest/gtest.h>
 
