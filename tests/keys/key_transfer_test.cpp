@@ -1,7 +1,6 @@
 #include "keys/key_transfer.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "support/recording_dialogs.h"
 #include "support/temp_folder.h"
