@@ -16,7 +16,6 @@ class Compose : public SendingFixture {
  protected:
   void SetSignature(const std::string& fileBytes) { testing::WriteBytes(temp_ / "sig.cur", fileBytes); }
 
-  // Queues the form with a stand-in sending window that never runs.
   bool Queue(ComposeForm& form) { return QueueMessage(installation_, form, dialogs_); }
 };
 
@@ -91,7 +90,13 @@ TEST_F(Compose, EncryptAddsTheSignatureOnceAndDecryptGivesTheTextBack) {
 
   ASSERT_TRUE(PressEncrypt(installation_, form, dialogs_));
   EXPECT_TRUE(installation_.MessageEncrypted);
-  EXPECT_EQ(form.message.find_first_not_of("0123456789ABCDEF\r\n"), std::string::npos);
+  const std::string hex = form.message;
+  EXPECT_EQ(hex.find_first_not_of("0123456789ABCDEF\r\n"), std::string::npos);
+  ComposeForm queued = form;
+  queued.to = "bob@example.test";
+  ASSERT_TRUE(Queue(queued));
+  EXPECT_EQ(installation_.OutgoingBody, hex + "\r\n\r\n\r\n\r\nAlice\r\n") << "the signature block follows the cipher";
+  EXPECT_TRUE(installation_.MessageEncrypted);
   ASSERT_TRUE(PressDecrypt(installation_, form, dialogs_));
   EXPECT_FALSE(installation_.MessageEncrypted);
   EXPECT_EQ(form.message, "Grüße, meet at noon\r\n\r\nAlice\r\n");
@@ -157,20 +162,6 @@ TEST_F(Compose, QueuesTheHeaderAndTheBodyWithOneLinePerAttachment) {
   form.to = std::string(70, 'b') + "@example.test";
   ASSERT_TRUE(Queue(form));
   EXPECT_EQ(std::string(base::TrimBlanks(out.Read(1)->To)), form.to.substr(0, 80)) << "cut to its field";
-}
-
-TEST_F(Compose, SendAddsTheSignatureBlockAfterCipherText) {
-  LoadKey();
-  SetSignature("Alice\r\n");
-  installation_.MailOptions.UseSignatures = true;
-  installation_.ComposeMode = "New";
-  ComposeForm form = OpenCompose(installation_, "");
-  form.to = "bob@example.test";
-  ASSERT_TRUE(PressEncrypt(installation_, form, dialogs_));
-  const std::string hex = form.message;
-  ASSERT_TRUE(Queue(form));
-  EXPECT_EQ(installation_.OutgoingBody, hex + "\r\n\r\n\r\n\r\nAlice\r\n");
-  EXPECT_TRUE(installation_.MessageEncrypted);
 }
 
 }  // namespace
