@@ -14,22 +14,17 @@ using ::testing::ElementsAre;
 class AttachmentsTest : public ::testing::Test {
  protected:
   void LoadKey() { engine.LoadKey(key); }
-  // An enciphered copy of text in "Save" under name.
-  void Receive(const std::string& name, const std::string& text) {
-    WriteBytes(outside / "plain", text);
-    engine.EncryptFile(outside / "plain", folder / "Save" / name);
-  }
 
   std::string key = "730145928837465012";
   StoreFolder folder;
-  TempFolder outside;
   engine::Engine engine{folder.Folder()};
   RecordingDialogs dialogs;
 };
 
 TEST_F(AttachmentsTest, DeciphersEncFilesIntoDecAndLeavesOthersInSave) {
   LoadKey();
-  Receive("report.doc.enc", "the report");
+  WriteBytes(folder / "report.doc", "the report");
+  engine.EncryptFile(folder / "report.doc", folder / "Save" / "report.doc.enc");
   WriteBytes(folder / "Save" / "photo.jpg", "jpeg");
   WriteBytes(folder / "Save" / "upper.ENC", "not ours");
   WriteBytes(folder / "Save" / ".enc", "a name without a stem");
