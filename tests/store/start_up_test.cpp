@@ -38,13 +38,14 @@ class StartedTest : public ::testing::Test {
   Installation& Start(bool checkOnStartup = false, bool emptyTrashOnExit = false) {
     WriteOptions(store.Folder(), checkOnStartup, emptyTrashOnExit);
     started.emplace(store.Folder(), dialogs);
-    started->LoadStep();
+    look = started->LoadStep();
     return *started;
   }
 
   StoreFolder store;
   RecordingDialogs dialogs;
   std::optional<Installation> started;
+  std::optional<settings::TextLook> look;
 };
 
 TEST(LoadStepTest, AFirstStartInAnEmptyFolderMakesTheFoldersAndAsksForSetup) {
@@ -85,17 +86,12 @@ TEST(LoadStepTest, AFirstStartInAnEmptyFolderMakesTheFoldersAndAsksForSetup) {
   EXPECT_EQ(installation.ChooseBox("Sent")->caption, "Sent (0 msgs)");
 }
 
-TEST(LoadStepTest, ALaterStartChangesNoIndexAndRemakesADeletedFolder) {
-  StoreFolder store;
-  WriteOptions(store.Folder(), false, false);
+TEST_F(StartedTest, ALaterStartChangesNoIndexAndRemakesADeletedFolder) {
   store.AddMessage("In", "a", "a\r\n");
   store.AddMessage("Trash", "t", "t\r\n");
   store.AddMessage("Junk", "j", "j\r\n");
   std::filesystem::remove_all(store / "Junk");
-  RecordingDialogs dialogs;
-  Installation installation(store.Folder(), dialogs);
-
-  const auto look = installation.LoadStep();
+  const Installation& installation = Start();
 
   ASSERT_TRUE(look.has_value());
   EXPECT_EQ(look->fontName, "Arial");
