@@ -103,7 +103,7 @@ TEST_F(OpeningTest, HtmlInAnyCaseWritesTheWebPageWithoutLineBreaks) {
   EXPECT_FALSE(opened->decryptEnabled);
 }
 
-TEST_F(OpeningTest, AMissingMessageFileGivesAClearTextNamingIt) {
+TEST_F(OpeningTest, AMissingFileGivesAClearTextNamingItAndANameLeavingTheFolderIsNotFollowed) {
   store.AddMessage("In", "gone", "text\r\n");
   std::filesystem::remove(store / "In" / "MSG1.txt");
   const auto opened = installation.OpenMessage(1);
@@ -111,14 +111,12 @@ TEST_F(OpeningTest, AMissingMessageFileGivesAClearTextNamingIt) {
   EXPECT_NE(opened->text.find("In/MSG1.txt"), std::string::npos);
   EXPECT_FALSE(opened->decryptEnabled);
   EXPECT_EQ(installation.CurrentMessage, "MSG1");
-}
 
-TEST_F(OpeningTest, AMessageNameThatLeavesItsFolderIsNotFollowed) {
   WriteBytes(store / "secret.txt", "do not show\r\n");
   MailBox(store.Folder(), "In").Append(BoxRecord{"", "x", "y", "", "../secret"});
-  const auto opened = installation.OpenMessage(1);
-  EXPECT_TRUE(opened->fileMissing);
-  EXPECT_EQ(opened->text.find("do not show"), std::string::npos);
+  const auto outside = installation.OpenMessage(2);
+  EXPECT_TRUE(outside->fileMissing);
+  EXPECT_EQ(outside->text.find("do not show"), std::string::npos);
 }
 
 TEST_F(OpeningTest, HeaderRowRecordsPastTheEndAndNoChosenBoxOpenNothing) {
