@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <thread>
 
@@ -18,11 +17,6 @@ namespace {
 
 using testing::BinaryBytes;
 using testing::MailServers;
-
-std::string WithoutFinalLineBreaks(std::string text) {
-  while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
-  return text;
-}
 
 class LiveServers : public ::testing::Test {
  protected:
@@ -171,49 +165,6 @@ TEST_F(LiveServers, AWrongPasswordOrAnUntrustedCertificateIsRefusedInPlainWords)
                        nullptr),
               c.error);
   }
-}
-
-TEST_F(LiveServers, MessagesFromAnOutsideToolAreReadWithTheirFields) {
-  if (std::system("command -v swaks >/dev/null 2>&1") != 0) GTEST_SKIP() << "swaks is not installed";
-  const std::string from = servers_.NewAddress("swaks");
-  const std::string to = servers_.NewAddress("outside");
-  const std::vector<std::string> fixtures = {"multipart-alternative-qp-base64-rfc2231.eml",
-                                             "windows-1252-8bit-body.eml", "utf8-8bit-body.eml",
-                                             "rfc2047-adjacent-encoded-words.eml"};
-  for (const auto& fixture : fixtures) {
-    const std::string command =
-        "swaks --silent 2 --server " + Submission() + " --tls --tls-verify --tls-ca-path '" +
-        servers_.caFile.string() + "' --auth PLAIN --auth-user " + from + " --auth-password " +
-        servers_.PasswordOf(from) + " --from " + from + " --to " + to + " --data '@" +
-        OSTREL_TRANSPORT_DATA + "/" + fixture + "' >/dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-  }
-  ASSERT_TRUE(WaitForMessages(to, static_cast<int>(fixtures.size())));
-
-  CurlPop3Connection connection(folder_.Path());
-  ASSERT_TRUE(Open(connection, Pop3s(), to));
-  ASSERT_EQ(connection.GetTotalOfMails(), static_cast<int>(fixtures.size()));
-  for (size_t i = 0; i < fixtures.size(); ++i) {
-    ReceivedMessage received;
-    received.Load(connection.Retrieve(static_cast<int>(i + 1)));
-    ReceivedMessage original;
-    original.Load(testing::ReadBytes(std::filesystem::path(OSTREL_TRANSPORT_DATA) / fixtures[i]));
-    SCOPED_TRACE(fixtures[i]);
-    EXPECT_EQ(received.Subject(), original.Subject());
-    EXPECT_EQ(received.Sender(), original.Sender());
-    EXPECT_EQ(received.Recipient(1), original.Recipient(1));
-    EXPECT_EQ(received.Date(), original.Date());
-    // swaks ends the data with a line break of its own.
-    EXPECT_EQ(WithoutFinalLineBreaks(received.TextBody()), WithoutFinalLineBreaks(original.TextBody()));
-    EXPECT_EQ(received.HtmlBody(), original.HtmlBody());
-    ASSERT_EQ(received.AttachmentCount(), original.AttachmentCount());
-    for (int a = 0; a < received.AttachmentCount(); ++a) {
-      const auto index = static_cast<size_t>(a);
-      EXPECT_EQ(received.Attachments()[index].name, original.Attachments()[index].name);
-      EXPECT_TRUE(received.Attachments()[index].bytes == original.Attachments()[index].bytes);
-    }
-  }
-  EXPECT_TRUE(connection.Disconnect());
 }
 
 TEST_F(LiveServers, PlainTextLoginIsNotOfferedWithoutTls) {
