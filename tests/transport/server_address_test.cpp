@@ -68,16 +68,5 @@ TEST(ServerAddress, RefusesWhatIsNotJustAHostAndAPort) {
   EXPECT_NE(ErrorOf("pop3://mail.example.org", kSmtp).find("smtps://"), std::string::npos);
 }
 
-TEST(ServerAddress, DescriptionSaysHowTheConnectionIsProtected) {
-  const auto describe = [](std::string_view text, MailProtocol protocol) {
-    return DescribeSecurity(std::get<ServerAddress>(ParseServerAddress(text, protocol)));
-  };
-  EXPECT_NE(describe("pop3s://mail.example.org", kPop3).find("Encrypted from the start"), std::string::npos);
-  EXPECT_NE(describe("pop3s://mail.example.org", kPop3).find("port 995"), std::string::npos);
-  EXPECT_NE(describe("mail.example.org", kSmtp).find("STARTTLS"), std::string::npos);
-  EXPECT_NE(describe("mail.example.org", kPop3).find("STLS"), std::string::npos);
-  EXPECT_NE(describe("smtp://mail.example.org", kSmtp).find("Not encrypted"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace ostrel::transport
