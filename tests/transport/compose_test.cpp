@@ -14,7 +14,7 @@ namespace {
 
 class Compose : public SendingFixture {
  protected:
-  void SetSignature(const std::string& fileBytes) { testing::WriteBytes(temp_ / "sig.cur", fileBytes); }
+  void SetSignature(const std::string& fileBytes) { testing::WriteBytes(store_ / "sig.cur", fileBytes); }
 
   bool Queue(ComposeForm& form) { return QueueMessage(installation_, form, dialogs_); }
 };
@@ -76,7 +76,7 @@ TEST_F(Compose, SignatureIsAppendedAtOpeningAndTickedByTheOption) {
   const ComposeForm none = OpenCompose(installation_, "");
   EXPECT_FALSE(none.signatureShown);
   EXPECT_TRUE(none.signatureText.empty());
-  EXPECT_EQ(SignatureTextOf(temp_.Path() / "missing"), "");
+  EXPECT_EQ(SignatureTextOf(store_ / "missing"), "");
 }
 
 TEST_F(Compose, EncryptAddsTheSignatureOnceAndDecryptGivesTheTextBack) {

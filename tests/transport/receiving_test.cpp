@@ -45,15 +45,6 @@ class Receiving : public SendingFixture {
     Retrieve(installation_, server_, dialogs_, [this](std::string_view text) { labels_.emplace_back(text); });
   }
 
-  std::vector<std::string> Subjects(const std::string& box) const {
-    std::vector<std::string> subjects;
-    const store::MailBox mailBox(folder_, box);
-    for (size_t n = 1; n <= mailBox.Count(); ++n) {
-      subjects.emplace_back(base::TrimBlanks(mailBox.Read(n)->Subject));
-    }
-    return subjects;
-  }
-
   FakePop3Connection server_;
   std::vector<std::string> labels_;
 };
@@ -65,7 +56,7 @@ TEST_F(Receiving, FilesEachNewMessageOnceWithItsFieldsAndFiles) {
   AddMail("a", Raw("First", "8F3A\r\nB2C4"));
   AddMail("b", Raw("Grüße", "zwei"));
   Check();
-  EXPECT_EQ(Subjects("In"), (std::vector<std::string>{"First", "Grüße"}));
+  EXPECT_EQ(store_.Subjects("In"), (std::vector<std::string>{"First", "Grüße"}));
   const store::MailBox in(folder_, "In");
   const auto record = *in.Read(1);
   EXPECT_EQ(base::TrimBlanks(record.To), "bob@example.test");
@@ -86,30 +77,30 @@ TEST_F(Receiving, FilesEachNewMessageOnceWithItsFieldsAndFiles) {
 
   AddMail("c", Raw("Third", "drei"));
   Check();
-  EXPECT_EQ(Subjects("In"), (std::vector<std::string>{"First", "Grüße", "Third"}));
+  EXPECT_EQ(store_.Subjects("In"), (std::vector<std::string>{"First", "Grüße", "Third"}));
   EXPECT_EQ(CheckMailSummary(installation_), "1 New Message. 1 registered, 0 attachments and 0 registered as Junk.");
   Check();
   EXPECT_EQ(CheckMailSummary(installation_), "No New Messages.");
-  EXPECT_EQ(Subjects("In").size(), 3u);
+  EXPECT_EQ(store_.Subjects("In").size(), 3u);
 }
 
 TEST_F(Receiving, FilterWordsSendJunkToTheJunkBoxWithoutItsAttachments) {
-  testing::WriteBytes(temp_ / "filter.dat", "win\r\n");
+  testing::WriteBytes(store_ / "filter.dat", "win\r\n");
   installation_.MailOptions.UseFilters = true;
-  testing::WriteBytes(temp_ / "a.bin", "attached");
-  AddMail("a", Raw("W.I.N. a prize", "click", (temp_ / "a.bin").string()));
-  AddMail("b", Raw("Report", "figures", (temp_ / "a.bin").string()));
+  testing::WriteBytes(store_ / "a.bin", "attached");
+  AddMail("a", Raw("W.I.N. a prize", "click", (store_ / "a.bin").string()));
+  AddMail("b", Raw("Report", "figures", (store_ / "a.bin").string()));
   Check();
-  EXPECT_EQ(Subjects("Junk"), (std::vector<std::string>{"W.I.N. a prize"}));
-  EXPECT_EQ(Subjects("In"), (std::vector<std::string>{"Report"}));
+  EXPECT_EQ(store_.Subjects("Junk"), (std::vector<std::string>{"W.I.N. a prize"}));
+  EXPECT_EQ(store_.Subjects("In"), (std::vector<std::string>{"Report"}));
   EXPECT_EQ(installation_.JunkCount, 1);
   EXPECT_EQ(installation_.AttachmentCount, 1);
-  EXPECT_EQ(testing::ReadBytes(temp_ / "Save" / "a.bin"), "attached");
+  EXPECT_EQ(testing::ReadBytes(store_ / "Save" / "a.bin"), "attached");
 
   installation_.MailOptions.UseFilters = false;
   AddMail("c", Raw("You win", "x"));
   Check();
-  EXPECT_EQ(Subjects("In").back(), "You win");
+  EXPECT_EQ(store_.Subjects("In").back(), "You win");
 }
 
 TEST_F(Receiving, DeletesOnlyAfterEveryMessageIsFiled) {
@@ -117,7 +108,7 @@ TEST_F(Receiving, DeletesOnlyAfterEveryMessageIsFiled) {
   AddMails(5);
   server_.dropAtRetrieve = 3;
   Check();
-  EXPECT_EQ(Subjects("In"), (std::vector<std::string>{"m1", "m2"}));
+  EXPECT_EQ(store_.Subjects("In"), (std::vector<std::string>{"m1", "m2"}));
   EXPECT_EQ(server_.mailbox.size(), 5u);
   EXPECT_TRUE(server_.deleteRequests.empty());
   ASSERT_EQ(dialogs_.ShownTexts().size(), 1u);
@@ -126,7 +117,7 @@ TEST_F(Receiving, DeletesOnlyAfterEveryMessageIsFiled) {
 
   server_.dropAtRetrieve = 0;
   Check();
-  EXPECT_EQ(Subjects("In"), (std::vector<std::string>{"m1", "m2", "m3", "m4", "m5"}));
+  EXPECT_EQ(store_.Subjects("In"), (std::vector<std::string>{"m1", "m2", "m3", "m4", "m5"}));
   EXPECT_EQ(installation_.NewMessageCount, 3);
   EXPECT_TRUE(server_.mailbox.empty());
   EXPECT_TRUE(dialogs_.shown.empty());
@@ -147,7 +138,7 @@ TEST_F(Receiving, AFailedDeleteOrALostQuitIsNotFiledAgainAndIsDeletedNextTime) {
   server_.dropBeforeQuit = false;
   Check();
   EXPECT_EQ(installation_.NewMessageCount, 0);
-  EXPECT_EQ(Subjects("In"), (std::vector<std::string>{"m1", "m2", "m3"}));
+  EXPECT_EQ(store_.Subjects("In"), (std::vector<std::string>{"m1", "m2", "m3"}));
   EXPECT_TRUE(server_.mailbox.empty()) << "filed before, deleted now";
 }
 
@@ -164,7 +155,7 @@ TEST_F(Receiving, AStopAfterTwoMessagesKeepsThemFiledDeletesNothingAndFetchesThe
   };
   Retrieve(installation_, server_, dialogs_, [this](std::string_view text) { labels_.emplace_back(text); }, control);
 
-  EXPECT_EQ(Subjects("In"), (std::vector<std::string>{"m1", "m2"}));
+  EXPECT_EQ(store_.Subjects("In"), (std::vector<std::string>{"m1", "m2"}));
   EXPECT_EQ(server_.retrieved, (std::vector<int>{1, 2}));
   EXPECT_TRUE(server_.deleteRequests.empty());
   EXPECT_EQ(server_.mailbox.size(), 4u);
@@ -174,7 +165,7 @@ TEST_F(Receiving, AStopAfterTwoMessagesKeepsThemFiledDeletesNothingAndFetchesThe
   EXPECT_TRUE(dialogs_.shown.empty()) << "a stop the person asked for is no failure";
 
   Check();
-  EXPECT_EQ(Subjects("In"), (std::vector<std::string>{"m1", "m2", "m3", "m4"}));
+  EXPECT_EQ(store_.Subjects("In"), (std::vector<std::string>{"m1", "m2", "m3", "m4"}));
   EXPECT_TRUE(server_.mailbox.empty());
 }
 
@@ -204,7 +195,7 @@ TEST_F(Receiving, ARefusedLoginSaysWhyAndFilesNothing) {
   EXPECT_EQ(dialogs_.ShownTexts(),
             (std::vector<std::string>{"error with connecting server\r\n\r\n"
                                       "The mail server refused the login: check the user name and password."}));
-  EXPECT_TRUE(Subjects("In").empty());
+  EXPECT_TRUE(store_.Subjects("In").empty());
   EXPECT_EQ(CheckMailSummary(installation_), "No New Messages.");
 }
 
@@ -219,16 +210,16 @@ TEST_F(Receiving, CheckMailDecryptsAttachmentsWithTheDefaultKeyAndShowsTheInBox)
   keys::WriteKeys(folder_, {{"mine", "123456789012345678", true}});
   std::string keyText = "123456789012345678";
   installation_.Engine.LoadKey(keyText);
-  testing::WriteBytes(temp_ / "plain.bin", std::string("secret bytes\0\xff", 14));
-  installation_.Engine.EncryptFile(temp_ / "plain.bin", temp_ / "plain.bin.enc");
-  AddMail("a", Raw("files", "8F3A", (temp_ / "plain.bin.enc").string()));
+  testing::WriteBytes(store_ / "plain.bin", std::string("secret bytes\0\xff", 14));
+  installation_.Engine.EncryptFile(store_ / "plain.bin", store_ / "plain.bin.enc");
+  AddMail("a", Raw("files", "8F3A", (store_ / "plain.bin.enc").string()));
 
   const auto box = CheckMail(installation_, server_, dialogs_, nullptr);
   ASSERT_TRUE(box.has_value());
   EXPECT_EQ(installation_.CurrentBox, "In");
   EXPECT_EQ(installation_.DecryptedCount, 1);
-  EXPECT_EQ(testing::ReadBytes(temp_ / "Dec" / "plain.bin"), std::string("secret bytes\0\xff", 14));
-  EXPECT_FALSE(std::filesystem::exists(temp_ / "Save" / "plain.bin.enc"));
+  EXPECT_EQ(testing::ReadBytes(store_ / "Dec" / "plain.bin"), std::string("secret bytes\0\xff", 14));
+  EXPECT_FALSE(std::filesystem::exists(store_ / "Save" / "plain.bin.enc"));
   EXPECT_EQ(dialogs_.statuses.back(),
             "1 New Message. 1 registered, 1 attachments (1 decrypted) and 0 registered as Junk.");
 }

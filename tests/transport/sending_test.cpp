@@ -80,28 +80,28 @@ TEST_F(Sending, FilesTheSentCopyAndHandsTheFieldsAndPlainAttachmentsToTheControl
             "  Hello Bob  <ATTACHMENT /a/one.bin>\r\n<ATTACHMENT /b/two.bin>\r\n\r\n");
   EXPECT_FALSE(std::filesystem::exists(sent.WebPath("MSG4")));
   EXPECT_EQ(labels_, (std::vector<std::string>{"", "Sending Msg To bob@example.test"}));
-  EXPECT_FALSE(std::filesystem::exists(temp_ / "out.dat"));
+  EXPECT_FALSE(std::filesystem::exists(store_ / "out.dat"));
 }
 
 TEST_F(Sending, EncryptedAttachmentsGoAsEncipheredCopiesThatDoNotOverwriteEachOther) {
   LoadKey();
-  std::filesystem::create_directories(temp_ / "a");
-  std::filesystem::create_directories(temp_ / "b");
-  testing::WriteBytes(temp_ / "a/report.pdf", std::string("first\0bytes", 11));
-  testing::WriteBytes(temp_ / "b/report.pdf", "second");
-  const std::string first = (temp_ / "a/report.pdf").string();
-  const std::string second = (temp_ / "b/report.pdf").string();
+  std::filesystem::create_directories(store_ / "a");
+  std::filesystem::create_directories(store_ / "b");
+  testing::WriteBytes(store_ / "a/report.pdf", std::string("first\0bytes", 11));
+  testing::WriteBytes(store_ / "b/report.pdf", "second");
+  const std::string first = (store_ / "a/report.pdf").string();
+  const std::string second = (store_ / "b/report.pdf").string();
 
   ComposeForm form = Form("secret", first + ";" + second);
   ASSERT_TRUE(PressEncrypt(installation_, form, dialogs_));
   ASSERT_TRUE(QueueMessage(installation_, form, dialogs_));
   ASSERT_EQ(RunSending(installation_, smtp_, dialogs_, Recorded()), std::nullopt);
-  const std::string encFolder = (temp_ / "Enc").string();
+  const std::string encFolder = (store_ / "Enc").string();
   EXPECT_EQ(smtp_.sent.at(0).mail.attachmentList,
             encFolder + "/report.pdf.enc;" + encFolder + "/report (2).pdf.enc");
-  EXPECT_NE(testing::ReadBytes(temp_ / "Enc/report.pdf.enc"), testing::ReadBytes(temp_ / "Enc/report (2).pdf.enc"));
-  installation_.Engine.DecryptFile(temp_ / "Enc/report (2).pdf.enc", temp_ / "back.pdf");
-  EXPECT_EQ(testing::ReadBytes(temp_ / "back.pdf"), "second");
+  EXPECT_NE(testing::ReadBytes(store_ / "Enc/report.pdf.enc"), testing::ReadBytes(store_ / "Enc/report (2).pdf.enc"));
+  installation_.Engine.DecryptFile(store_ / "Enc/report (2).pdf.enc", store_ / "back.pdf");
+  EXPECT_EQ(testing::ReadBytes(store_ / "back.pdf"), "second");
   EXPECT_EQ(enciphered_, (std::vector<std::pair<std::size_t, std::size_t>>{{1, 2}, {2, 2}}));
   EXPECT_NE(std::find(labels_.begin(), labels_.end(), "Encrypting Attachment " + second), labels_.end());
   EXPECT_FALSE(installation_.MessageEncrypted) << "completion clears it";
@@ -110,7 +110,7 @@ TEST_F(Sending, EncryptedAttachmentsGoAsEncipheredCopiesThatDoNotOverwriteEachOt
       << "the Sent copy keeps the paths as chosen";
 
   ClearOutgoing(folder_);
-  EXPECT_TRUE(std::filesystem::is_empty(temp_ / "Enc"));
+  EXPECT_TRUE(std::filesystem::is_empty(store_ / "Enc"));
 }
 
 // A failed send is shown, keeps the Sent copy, the encrypted flag and the
@@ -126,10 +126,10 @@ TEST_F(Sending, AFailureIsShownAndKeepsWhatIsNeededToSendAgain) {
             (std::vector<std::string>{"The server refused the login: check the user name and password."}));
   EXPECT_TRUE(installation_.MessageEncrypted);
   EXPECT_EQ(store::MailBox(folder_, "Sent").Count(), 1u);
-  EXPECT_FALSE(std::filesystem::exists(temp_ / "out.dat"));
+  EXPECT_FALSE(std::filesystem::exists(store_ / "out.dat"));
   EXPECT_FALSE(form.message.empty());
 
-  form.attachments = (temp_ / "gone.bin").string();
+  form.attachments = (store_ / "gone.bin").string();
   const auto missing = Send(form);
   ASSERT_TRUE(missing.has_value() && missing->has_value());
   EXPECT_NE((*missing)->find("gone.bin"), std::string::npos);
