@@ -12,9 +12,7 @@
 #include "engine/engine.h"
 #include "engine/hex_text.h"
 #include "keys/key_store.h"
-#include "store/box_index.h"
-#include "store/boxes.h"
-#include "store/mail_box.h"
+#include "store/store_folder.h"
 #include "support/temp_folder.h"
 #include "tool_runner.h"
 
@@ -29,14 +27,6 @@ constexpr const char* kKey = "123456789123456789";
 
 class StoreCommandsTest : public ::testing::Test {
  protected:
-  StoreCommandsTest() {
-    for (const auto& box : store::kBoxes) {
-      std::filesystem::create_directory(folder_ / std::string(box.name));
-      store::WriteBoxIndex(folder_ / std::string(box.name), 0);
-    }
-    for (const auto name : store::kAttachmentFolders) std::filesystem::create_directory(folder_ / std::string(name));
-  }
-
   int Run(const std::vector<std::string>& words, const std::string& input = "") {
     out_.str("");
     err_.str("");
@@ -44,11 +34,7 @@ class StoreCommandsTest : public ::testing::Test {
     for (Command& command : EngineCommands()) commands.push_back(std::move(command));
     return RunCommand(commands, words, input, out_, err_);
   }
-  std::string Folder() const { return folder_.Path().string() + "/"; }
-  void File(const std::string& box, const std::string& subject, const std::string& text) {
-    store::MailBox(Folder(), box).File({"me", "sender@example.org", subject, "1/2/2026 9:00:00 AM", ""}, text,
-                                       std::nullopt);
-  }
+  std::string Folder() const { return folder_.Folder(); }
   // An engine of its own under the test key, as a correspondent would have.
   engine::Engine& Keyed() {
     if (!engine_) {
@@ -62,7 +48,7 @@ class StoreCommandsTest : public ::testing::Test {
     return engine::HexEncode(text);
   }
 
-  TempFolder folder_;
+  testing::StoreFolder folder_;
   TempFolder work_;
   std::optional<engine::Engine> engine_;
   std::ostringstream out_;
@@ -70,9 +56,9 @@ class StoreCommandsTest : public ::testing::Test {
 };
 
 TEST_F(StoreCommandsTest, BoxesAndListShowCountsAndRowsNewestFirst) {
-  File("In", "first", "one\r\n");
-  File("In", "second", "two\r\n");
-  File("Junk", "spam", "buy\r\n");
+  folder_.AddMessage("In", "first", "one\r\n");
+  folder_.AddMessage("In", "second", "two\r\n");
+  folder_.AddMessage("Junk", "spam", "buy\r\n");
   EXPECT_EQ(Run({"boxes", "--folder", Folder()}), 0);
   EXPECT_EQ(out_.str(), "In\t2\nOut\t0\nTrash\t0\nJunk\t1\nSent\t0\n");
   EXPECT_EQ(Run({"list", "--folder", Folder(), "In"}), 0);
@@ -84,8 +70,8 @@ TEST_F(StoreCommandsTest, BoxesAndListShowCountsAndRowsNewestFirst) {
 
 TEST_F(StoreCommandsTest, ShowWritesTheTextAndDecryptsUnderTheDefaultKey) {
   keys::WriteKeys(Folder(), {{"other", "987654321987654321", false}, {"home", kKey, true}});
-  File("In", "plain", "hello\nworld");
-  File("In", "secret", Enciphered("the plain text"));
+  folder_.AddMessage("In", "plain", "hello\nworld");
+  folder_.AddMessage("In", "secret", Enciphered("the plain text"));
   EXPECT_EQ(Run({"show", "--folder", Folder(), "In", "1"}), 0);
   EXPECT_EQ(out_.str(), "hello\r\nworld\r\n");
   EXPECT_EQ(Run({"show", "--folder", Folder(), "In", "2", "--decrypt"}), 0);
@@ -97,8 +83,8 @@ TEST_F(StoreCommandsTest, ShowWritesTheTextAndDecryptsUnderTheDefaultKey) {
 }
 
 TEST_F(StoreCommandsTest, DeleteMovesToTheTrashAndEmptyTrashEmptiesIt) {
-  File("Sent", "a", "a\r\n");
-  File("Sent", "b", "b\r\n");
+  folder_.AddMessage("Sent", "a", "a\r\n");
+  folder_.AddMessage("Sent", "b", "b\r\n");
   EXPECT_EQ(Run({"delete", "--folder", Folder(), "Sent", "1"}), 0);
   EXPECT_EQ(Run({"boxes", "--folder", Folder()}), 0);
   EXPECT_EQ(out_.str(), "In\t0\nOut\t0\nTrash\t1\nJunk\t0\nSent\t1\n");
