@@ -60,17 +60,6 @@ class LiveServers : public ::testing::Test {
     return false;
   }
 
-  // The only message in the mailbox of address, read over url.
-  ReceivedMessage OnlyMessage(const std::string& url, const std::string& address) {
-    ReceivedMessage message;
-    CurlPop3Connection connection(folder_.Path());
-    EXPECT_TRUE(Open(connection, url, address));
-    EXPECT_EQ(connection.GetTotalOfMails(), 1);
-    message.Load(connection.Retrieve(1));
-    EXPECT_TRUE(connection.Disconnect());
-    return message;
-  }
-
   MailServers servers_;
   testing::TempFolder folder_;
 };
@@ -95,7 +84,12 @@ TEST_F(LiveServers, SendsALargeMessageWithImplicitTlsAndReceivesThroughPop3s) {
   EXPECT_EQ(lastSent, lastTotal);
   ASSERT_TRUE(WaitForMessages(to, 1));
 
-  const ReceivedMessage message = OnlyMessage(Pop3s(), to);
+  CurlPop3Connection connection(folder_.Path());
+  ASSERT_TRUE(Open(connection, Pop3s(), to));
+  ASSERT_EQ(connection.GetTotalOfMails(), 1);
+  ReceivedMessage message;
+  message.Load(connection.Retrieve(1));
+  EXPECT_TRUE(connection.Disconnect());
   ASSERT_EQ(message.AttachmentCount(), 2);
   EXPECT_TRUE(message.Attachments()[0].bytes == big);
   EXPECT_EQ(message.Attachments()[1].bytes, BinaryBytes(700, 3));
