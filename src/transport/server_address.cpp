@@ -155,21 +155,4 @@ std::variant<ServerAddress, AddressError> ParseServerAddress(std::string_view te
   return address;
 }
 
-std::string DescribeSecurity(const ServerAddress& address) {
-  const std::string where = address.host + " port " + std::to_string(address.port);
-  const bool isPop3 = address.protocol == MailProtocol::Pop3;
-  switch (address.security) {
-    case Security::ImplicitTls:
-      return "Encrypted from the start (TLS) to " + where +
-             "; the server's certificate and name are verified.";
-    case Security::StartTls:
-      return std::string("Encrypted (") + (isPop3 ? "STLS" : "STARTTLS") + ") to " + where +
-             " before logging in; a server that does not offer it is refused, and the "
-             "certificate and name are verified.";
-    case Security::PlainText:
-      return "Not encrypted: the password and the mail travel in plain text to " + where + ".";
-  }
-  return {};
-}
-
 }  // namespace ostrel::transport

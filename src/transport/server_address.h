@@ -38,8 +38,4 @@ struct AddressError {
 std::variant<ServerAddress, AddressError> ParseServerAddress(std::string_view text,
                                                              MailProtocol protocol);
 
-// One sentence on how the connection to this server is protected, for the
-// options window.
-std::string DescribeSecurity(const ServerAddress& address);
-
 }  // namespace ostrel::transport
