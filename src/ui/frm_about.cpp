@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "ui/fallback_icons.h"
+#include "ui/named_control.h"
 
 namespace ostrel::ui {
 
@@ -14,15 +15,13 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
   auto* icon = new QLabel(this);
   icon->setPixmap(ProgramIcon().pixmap(48, 48));
   icon->setAlignment(Qt::AlignCenter);
-  Label1 = new QLabel(kMainCaption, this);
-  Label1->setObjectName("Label1");
+  Label1 = Named<QLabel>("Label1", kMainCaption, this);
   Label1->setAlignment(Qt::AlignCenter);
   QFont large = Label1->font();
   large.setPointSizeF(large.pointSizeF() * 1.4);
   large.setBold(true);
   Label1->setFont(large);
-  Command1 = new QPushButton("Done", this);
-  Command1->setObjectName("Command1");
+  Command1 = Named<QPushButton>("Command1", "Done", this);
   Command1->setDefault(true);
   connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
   auto* layout = new QVBoxLayout(this);

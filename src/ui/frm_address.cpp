@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "settings/address_book.h"
+#include "ui/named_control.h"
 
 namespace ostrel::ui {
 
@@ -16,25 +17,17 @@ frmAddress::frmAddress(const std::string& programFolder, base::Dialogs& dialogs,
     : QDialog(parent), programFolder_(programFolder), dialogs_(dialogs) {
   setObjectName("frmAddress");
   setWindowTitle("Address Book");
-  Label1 = new QLabel("Name", this);
-  Label1->setObjectName("Label1");
-  Combo1 = new QComboBox(this);
-  Combo1->setObjectName("Combo1");
+  Label1 = Named<QLabel>("Label1", "Name", this);
+  Combo1 = Named<QComboBox>("Combo1", this);
   Combo1->setEditable(true);
   // A typed name joins the list only when the window is loaded again.
   Combo1->setInsertPolicy(QComboBox::NoInsert);
-  Label2 = new QLabel("Email Address", this);
-  Label2->setObjectName("Label2");
-  Text1 = new QLineEdit(this);
-  Text1->setObjectName("Text1");
-  Command1 = new QPushButton("Add", this);
-  Command1->setObjectName("Command1");
-  Command2 = new QPushButton("Update", this);
-  Command2->setObjectName("Command2");
-  Command3 = new QPushButton("Delete", this);
-  Command3->setObjectName("Command3");
-  Command4 = new QPushButton("Cancel", this);
-  Command4->setObjectName("Command4");
+  Label2 = Named<QLabel>("Label2", "Email Address", this);
+  Text1 = Named<QLineEdit>("Text1", this);
+  Command1 = Named<QPushButton>("Command1", "Add", this);
+  Command2 = Named<QPushButton>("Command2", "Update", this);
+  Command3 = Named<QPushButton>("Command3", "Delete", this);
+  Command4 = Named<QPushButton>("Command4", "Cancel", this);
   Command1->setDefault(true);
 
   auto* fields = new QGridLayout;

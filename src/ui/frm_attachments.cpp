@@ -8,26 +8,19 @@
 
 #include "ui/desktop.h"
 #include "ui/frm_text_viewer.h"
+#include "ui/named_control.h"
 
 namespace ostrel::ui {
 namespace {
 
 QListWidget* FileList(const char* name, QWidget* parent) {
-  auto* list = new QListWidget(parent);
-  list->setObjectName(name);
+  auto* list = Named<QListWidget>(name, parent);
   list->setSelectionMode(QAbstractItemView::ExtendedSelection);
   return list;
 }
 
-QPushButton* Button(const char* name, const char* caption, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  return button;
-}
-
 QLabel* FolderLabel(const char* name, const std::filesystem::path& folder, QWidget* parent) {
-  auto* label = new QLabel(QString::fromStdString(folder.string()), parent);
-  label->setObjectName(name);
+  auto* label = Named<QLabel>(name, QString::fromStdString(folder.string()), parent);
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
   label->setEnabled(false);
   return label;
@@ -40,19 +33,17 @@ frmAttachments::frmAttachments(const std::string& programFolder, base::Dialogs& 
     : QDialog(parent), programFolder_(programFolder), dialogs_(dialogs), desktop_(desktop) {
   setObjectName("frmAttachments");
   setWindowTitle("Current Attachments");
-  Label1 = new QLabel("Received", this);
-  Label1->setObjectName("Label1");
+  Label1 = Named<QLabel>("Label1", "Received", this);
   File1 = FileList("File1", this);
   Dir1 = FolderLabel("Dir1", programFolder_ / store::kReceivedFolder, this);
-  Command1 = Button("Command1", "Open", this);
-  Command4 = Button("Command4", "Delete", this);
-  Label2 = new QLabel("Decrypted", this);
-  Label2->setObjectName("Label2");
+  Command1 = Named<QPushButton>("Command1", "Open", this);
+  Command4 = Named<QPushButton>("Command4", "Delete", this);
+  Label2 = Named<QLabel>("Label2", "Decrypted", this);
   File2 = FileList("File2", this);
   Dir2 = FolderLabel("Dir2", programFolder_ / store::kDecryptedFolder, this);
-  Command2 = Button("Command2", "Open", this);
-  Command5 = Button("Command5", "Delete", this);
-  Command3 = Button("Command3", "Cancel", this);
+  Command2 = Named<QPushButton>("Command2", "Open", this);
+  Command5 = Named<QPushButton>("Command5", "Delete", this);
+  Command3 = Named<QPushButton>("Command3", "Cancel", this);
 
   using store::AttachmentList;
   connect(Command1, &QPushButton::clicked, this, [this] { Open(AttachmentList::Received); });

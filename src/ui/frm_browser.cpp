@@ -5,6 +5,7 @@
 #include "store/message_view.h"
 #include "ui/desktop.h"
 #include "ui/local_browser.h"
+#include "ui/named_control.h"
 
 namespace ostrel::ui {
 
@@ -12,8 +13,7 @@ frmBrowser::frmBrowser(const std::string& programFolder, const std::string& help
                        QWidget* parent)
     : QDialog(parent) {
   setObjectName("frmBrowser");
-  WebBrowser1 = new LocalBrowser(programFolder, this);
-  WebBrowser1->setObjectName("WebBrowser1");
+  WebBrowser1 = Named<LocalBrowser>("WebBrowser1", programFolder, this);
   connect(WebBrowser1, &LocalBrowser::ExternalLinkClicked, this, [&desktop](const QUrl& link) {
     desktop.OpenLink(link);
   });

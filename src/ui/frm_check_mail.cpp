@@ -15,6 +15,8 @@
 #include "store/installation.h"
 #include "transport/curl_pop3_connection.h"
 #include "transport/receiving.h"
+#include "ui/named_control.h"
+#include "ui/qt_text.h"
 
 namespace ostrel::ui {
 namespace {
@@ -57,15 +59,12 @@ frmCheckMail::frmCheckMail(store::Installation& installation, base::Dialogs& dia
   if (!connection_) connection_ = std::make_unique<transport::CurlPop3Connection>(installation_.ProgramFolder);
   setObjectName("frmCheckMail");
   setWindowTitle("Check Mail");
-  lbStat = new QLabel(this);
-  lbStat->setObjectName("lbStat");
+  lbStat = Named<QLabel>("lbStat", this);
   lbStat->setMinimumWidth(lbStat->fontMetrics().horizontalAdvance("Downloading 32767 of 32767") + 40);
-  ProgressBar1 = new QProgressBar(this);
-  ProgressBar1->setObjectName("ProgressBar1");
+  ProgressBar1 = Named<QProgressBar>("ProgressBar1", this);
   ProgressBar1->setRange(0, 0);
   ProgressBar1->setTextVisible(false);
-  Command1 = new QPushButton("Cancel", this);
-  Command1->setObjectName("Command1");
+  Command1 = Named<QPushButton>("Command1", "Cancel", this);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
@@ -102,7 +101,7 @@ void frmCheckMail::showEvent(QShowEvent* event) {
 void frmCheckMail::StartRetrieval() {
   started_ = true;
   transport::StartRetrieval(installation_, dialogs_, [this](std::string_view text) {
-    ShowText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    ShowText(ToQString(text));
   });
   running_ = true;
   worker_ = std::thread(&frmCheckMail::RunRetrieval, this);
@@ -115,7 +114,7 @@ void frmCheckMail::RunRetrieval() {
   control.cancelled = &cancelled_;
   control.progress = [this](std::int64_t done, std::int64_t total) { emit ProgressChanged(done, total); };
   const auto label = [this](std::string_view text) {
-    emit TextChanged(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    emit TextChanged(ToQString(text));
   };
   try {
     transport::Retrieve(installation_, *connection_, dialogs, label, control);

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "base/dialogs.h"
+#include "ui/named_control.h"
 #include "ui/work_progress.h"
 
 namespace ostrel::ui {
@@ -18,24 +19,18 @@ frmCleanUp::frmCleanUp(const std::string& programFolder, const std::string& clea
                        QWidget* parent)
     : QDialog(parent), cleanUp_(programFolder, cleanUpBox), dialogs_(dialogs) {
   setObjectName("frmCleanUp");
-  Label1 = new QLabel(
-      "Select the messages you want to delete. (Note: Messages in Trash are deleted, all others are moved to "
-      "Trash folder)",
-      this);
-  Label1->setObjectName("Label1");
+  Label1 = Named<QLabel>("Label1",
+                         "Select the messages you want to delete. (Note: Messages in Trash are deleted, all "
+                         "others are moved to Trash folder)",
+                         this);
   Label1->setWordWrap(true);
-  List1 = new QListWidget(this);
-  List1->setObjectName("List1");
+  List1 = Named<QListWidget>("List1", this);
   List1->setSelectionMode(QAbstractItemView::MultiSelection);
   List1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  Option1 = new QRadioButton("Select All", this);
-  Option1->setObjectName("Option1");
-  Option2 = new QRadioButton("Unselect All", this);
-  Option2->setObjectName("Option2");
-  Command1 = new QPushButton("Delete", this);
-  Command1->setObjectName("Command1");
-  Command2 = new QPushButton("Cancel", this);
-  Command2->setObjectName("Command2");
+  Option1 = Named<QRadioButton>("Option1", "Select All", this);
+  Option2 = Named<QRadioButton>("Option2", "Unselect All", this);
+  Command1 = Named<QPushButton>("Command1", "Delete", this);
+  Command2 = Named<QPushButton>("Command2", "Cancel", this);
 
   connect(Option1, &QRadioButton::clicked, List1, &QListWidget::selectAll);
   connect(Option2, &QRadioButton::clicked, List1, &QListWidget::clearSelection);

@@ -8,6 +8,8 @@
 
 #include "settings/filters.h"
 #include "ui/line_ends.h"
+#include "ui/named_control.h"
+#include "ui/qt_text.h"
 
 namespace ostrel::ui {
 
@@ -16,19 +18,13 @@ frmFilters::frmFilters(const std::string& programFolder, const settings::MailOpt
     : QDialog(parent), programFolder_(programFolder), mailOptions_(mailOptions), dialogs_(dialogs) {
   setObjectName("frmFilters");
   setWindowTitle("Filters");
-  Label1 = new QLabel(QString::fromUtf8(settings::kFiltersLabel.data(),
-                                        static_cast<qsizetype>(settings::kFiltersLabel.size())),
-                      this);
-  Label1->setObjectName("Label1");
+  Label1 = Named<QLabel>("Label1", ToQString(settings::kFiltersLabel), this);
   Label1->setWordWrap(true);
-  Text1 = new QPlainTextEdit(this);
-  Text1->setObjectName("Text1");
+  Text1 = Named<QPlainTextEdit>("Text1", this);
   Text1->setTabChangesFocus(true);
   Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
-  Command1 = new QPushButton("Save", this);
-  Command1->setObjectName("Command1");
-  Command2 = new QPushButton("Cancel", this);
-  Command2->setObjectName("Command2");
+  Command1 = Named<QPushButton>("Command1", "Save", this);
+  Command2 = Named<QPushButton>("Command2", "Cancel", this);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();

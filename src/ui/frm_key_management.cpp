@@ -20,6 +20,8 @@
 #include "keys/key_wipe.h"
 #include "store/installation.h"
 #include "ui/frm_path_select.h"
+#include "ui/named_control.h"
+#include "ui/qt_text.h"
 #include "ui/wait_pointer.h"
 
 namespace ostrel::ui {
@@ -46,7 +48,7 @@ class KeyLoadingDialogs : public base::Dialogs {
   void Show(const base::MessageBox& box) override { inner_.Show(box); }
   base::Answer Ask(const base::MessageBox& box) override { return inner_.Ask(box); }
   void SetStatus(std::string_view text) override {
-    label_.setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    label_.setText(ToQString(text));
     label_.repaint();
   }
 
@@ -55,45 +57,36 @@ class KeyLoadingDialogs : public base::Dialogs {
   QLabel& label_;
 };
 
-QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
-
 }  // namespace
 
 frmKeyManagement::frmKeyManagement(store::Installation& installation, base::Dialogs& dialogs, Desktop& desktop,
                                    QWidget* parent)
     : QDialog(parent), installation_(installation), dialogs_(dialogs), desktop_(desktop) {
   setObjectName("frmKeyManagement");
-  setWindowTitle(Text(std::string(keys::kKeyManagementCaption)));
+  setWindowTitle(ToQString(keys::kKeyManagementCaption));
   BuildControls();
   Reload();
 }
 
 void frmKeyManagement::BuildControls() {
   const auto button = [this](const char* name, const char* caption) {
-    auto* made = new QPushButton(caption, this);
-    made->setObjectName(name);
+    auto* made = Named<QPushButton>(name, caption, this);
     made->setAutoDefault(false);
     return made;
   };
 
-  Frame1 = new QGroupBox("Define New Key", this);
-  Frame1->setObjectName("Frame1");
-  Label1 = new QLabel("Name", Frame1);
-  Label1->setObjectName("Label1");
-  Text1 = new QLineEdit(Frame1);
-  Text1->setObjectName("Text1");
+  Frame1 = Named<QGroupBox>("Frame1", "Define New Key", this);
+  Label1 = Named<QLabel>("Label1", "Name", Frame1);
+  Text1 = Named<QLineEdit>("Text1", Frame1);
   Label1->setBuddy(Text1);
-  Label2 = new QLabel("Key", Frame1);
-  Label2->setObjectName("Label2");
-  Text2 = new QLineEdit(Frame1);
-  Text2->setObjectName("Text2");
+  Label2 = Named<QLabel>("Label2", "Key", Frame1);
+  Text2 = Named<QLineEdit>("Text2", Frame1);
   Text2->setMaxLength(static_cast<int>(keys::kKeyTextWidth));
   Text2->setValidator(new KeyTextValidator(Text2));
   Text2->setMinimumWidth(Text2->fontMetrics().horizontalAdvance(QString(19, QChar('8'))) + 12);
   Label2->setBuddy(Text2);
   Command3 = button("Command3", "Generate");
-  Check1 = new QCheckBox("Use as Default Key", Frame1);
-  Check1->setObjectName("Check1");
+  Check1 = Named<QCheckBox>("Check1", "Use as Default Key", Frame1);
   Command4 = button("Command4", "Add/Update");
   Command4->setDefault(true);
   auto* define = new QGridLayout(Frame1);
@@ -106,13 +99,10 @@ void frmKeyManagement::BuildControls() {
   define->addWidget(Command4, 2, 2);
   define->setColumnStretch(1, 1);
 
-  Frame2 = new QGroupBox("Select Key", this);
-  Frame2->setObjectName("Frame2");
-  Combo1 = new QComboBox(Frame2);
-  Combo1->setObjectName("Combo1");
+  Frame2 = Named<QGroupBox>("Frame2", "Select Key", this);
+  Combo1 = Named<QComboBox>("Combo1", Frame2);
   Combo1->setMinimumContentsLength(20);
-  lbStat = new QLabel(Frame2);
-  lbStat->setObjectName("lbStat");
+  lbStat = Named<QLabel>("lbStat", Frame2);
   Command1 = button("Command1", "Set");
   auto* select = new QVBoxLayout(Frame2);
   select->addWidget(Combo1);
@@ -123,8 +113,7 @@ void frmKeyManagement::BuildControls() {
   setRow->addWidget(Command1);
   select->addLayout(setRow);
 
-  Frame3 = new QGroupBox("Security", this);
-  Frame3->setObjectName("Frame3");
+  Frame3 = Named<QGroupBox>("Frame3", "Security", this);
   Command5 = button("Command5", "Transfer Keys");
   Command6 = button("Command6", "Delete Keys");
   Command7 = button("Command7", "Restore Keys");
@@ -134,8 +123,7 @@ void frmKeyManagement::BuildControls() {
   security->addWidget(Command7);
 
   Command2 = button("Command2", "Cancel");
-  Label3 = new QLabel(this);
-  Label3->setObjectName("Label3");
+  Label3 = Named<QLabel>("Label3", this);
   Label3->setWordWrap(true);
 
   auto* frames = new QHBoxLayout;
@@ -174,20 +162,20 @@ void frmKeyManagement::Reload() {
   const keys::KeyManagementView view = keys::OpenKeyManagement(installation_.ProgramFolder);
   lbStat->clear();
   Combo1->clear();
-  for (const std::string& name : view.names) Combo1->addItem(Text(name));
-  Combo1->setCurrentIndex(view.listText.empty() ? -1 : Combo1->findText(Text(view.listText)));
-  Label3->setText(Text(view.summary));
+  for (const std::string& name : view.names) Combo1->addItem(ToQString(name));
+  Combo1->setCurrentIndex(view.listText.empty() ? -1 : Combo1->findText(ToQString(view.listText)));
+  Label3->setText(ToQString(view.summary));
 }
 
 void frmKeyManagement::ShowListedKey() {
   const auto editor = keys::ShowListedKey(installation_.ProgramFolder, Combo1->currentText().toStdString());
   if (!editor) return;
-  Text1->setText(Text(editor->name));
-  Text2->setText(Text(editor->keyText));
+  Text1->setText(ToQString(editor->name));
+  Text2->setText(ToQString(editor->keyText));
   Check1->setChecked(editor->useAsDefault);
 }
 
-void frmKeyManagement::Generate() { Text2->setText(Text(keys::GenerateKey(random_))); }
+void frmKeyManagement::Generate() { Text2->setText(ToQString(keys::GenerateKey(random_))); }
 
 void frmKeyManagement::AddOrUpdate() {
   const keys::KeyEditor editor{Text1->text().toStdString(), Text2->text().toStdString(), Check1->isChecked()};
@@ -203,8 +191,8 @@ void frmKeyManagement::Set() {
                           installation_.CurrentKey, status);
   }
   if (editor) {
-    Text1->setText(Text(editor->name));
-    Text2->setText(Text(editor->keyText));
+    Text1->setText(ToQString(editor->name));
+    Text2->setText(ToQString(editor->keyText));
     Check1->setChecked(editor->useAsDefault);
   }
   accept();

@@ -23,6 +23,8 @@
 #include "ui/frm_about.h"
 #include "ui/frm_notice.h"
 #include "ui/help_pages.h"
+#include "ui/named_control.h"
+#include "ui/qt_text.h"
 #include "ui/text_look.h"
 #include "ui/work_progress.h"
 
@@ -35,8 +37,7 @@ constexpr int kColumnTwips[] = {0, 2300, 4700, 2700};
 
 QToolButton* PictureButton(QWidget* parent, const char* name, const char* iconName, const char* label,
                            const char* toolTip) {
-  auto* button = new QToolButton(parent);
-  button->setObjectName(name);
+  auto* button = Named<QToolButton>(name, parent);
   button->setIcon(ThemeIcon(iconName));
   button->setIconSize(QSize(32, 32));
   button->setText(label);
@@ -84,8 +85,7 @@ void frmMain::BuildControls() {
   auto* central = new QWidget(this);
   setCentralWidget(central);
 
-  Frame1 = new QFrame(central);
-  Frame1->setObjectName("Frame1");
+  Frame1 = Named<QFrame>("Frame1", central);
   Image1 = PictureButton(Frame1, "Image1", "mail-receive", "Check Mail", "Check Mail");
   Image2 = PictureButton(Frame1, "Image2", "x-office-address-book", "Addresses", "Address Book");
   Image3 = PictureButton(Frame1, "Image3", "dialog-password", "Keys", "Key Management");
@@ -107,13 +107,10 @@ void frmMain::BuildControls() {
   Image7->setProperty("box", "Junk");
   Image8->setProperty("box", "Trash");
 
-  Frame2 = new QGroupBox(central);
-  Frame2->setObjectName("Frame2");
-  Splitter1 = new QSplitter(Qt::Vertical, Frame2);
-  Splitter1->setObjectName("Splitter1");
+  Frame2 = Named<QGroupBox>("Frame2", central);
+  Splitter1 = Named<QSplitter>("Splitter1", Qt::Vertical, Frame2);
   Splitter1->setChildrenCollapsible(false);
-  flex = new QTableView(Splitter1);
-  flex->setObjectName("flex");
+  flex = Named<QTableView>("flex", Splitter1);
   model_ = new BoxTableModel(flex);
   flex->setModel(model_);
   flex->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -124,8 +121,7 @@ void frmMain::BuildControls() {
   flex->verticalHeader()->hide();
   flex->verticalHeader()->setDefaultSectionSize(flex->fontMetrics().height() + 6);
   flex->horizontalHeader()->setHighlightSections(false);
-  Text1 = new QPlainTextEdit(Splitter1);
-  Text1->setObjectName("Text1");
+  Text1 = Named<QPlainTextEdit>("Text1", Splitter1);
   Text1->setReadOnly(true);
   Splitter1->addWidget(flex);
   Splitter1->addWidget(Text1);
@@ -133,18 +129,13 @@ void frmMain::BuildControls() {
   auto* frameLayout = new QVBoxLayout(Frame2);
   frameLayout->addWidget(Splitter1);
 
-  Label4 = new QLabel("Using Key", central);
-  Label4->setObjectName("Label4");
-  Combo1 = new QComboBox(central);
-  Combo1->setObjectName("Combo1");
+  Label4 = Named<QLabel>("Label4", "Using Key", central);
+  Combo1 = Named<QComboBox>("Combo1", central);
   Combo1->setMinimumContentsLength(24);
   Label4->setBuddy(Combo1);
-  Command1 = new QPushButton("Decrypt", central);
-  Command1->setObjectName("Command1");
-  Command2 = new QPushButton("View as Web", central);
-  Command2->setObjectName("Command2");
-  Label1 = new QLabel(central);
-  Label1->setObjectName("Label1");
+  Command1 = Named<QPushButton>("Command1", "Decrypt", central);
+  Command2 = Named<QPushButton>("Command2", "View as Web", central);
+  Label1 = Named<QLabel>("Label1", central);
   auto* keyRow = new QHBoxLayout;
   keyRow->addWidget(Label4);
   keyRow->addWidget(Combo1);
@@ -153,8 +144,7 @@ void frmMain::BuildControls() {
   keyRow->addStretch();
   keyRow->addWidget(Label1);
 
-  lbStat = new QLabel(central);
-  lbStat->setObjectName("lbStat");
+  lbStat = Named<QLabel>("lbStat", central);
   lbStat->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   lbStat->setMinimumHeight(lbStat->fontMetrics().height() + 6);
 
@@ -248,7 +238,7 @@ void frmMain::FillKeyList(const store::Activation& activation) {
 }
 
 void frmMain::ShowStatus(std::string_view text) {
-  lbStat->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  lbStat->setText(ToQString(text));
   lbStat->repaint();
 }
 

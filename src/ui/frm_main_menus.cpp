@@ -21,6 +21,7 @@
 #include "ui/frm_clean_up.h"
 #include "ui/frm_main.h"
 #include "ui/frm_show.h"
+#include "ui/named_control.h"
 #include "ui/wait_pointer.h"
 #include "ui/work_progress.h"
 
@@ -129,8 +130,7 @@ void frmMain::BuildMenus() {
 }
 
 void frmMain::BuildPopupMenu() {
-  popm = new QMenu("popmenu", this);
-  popm->setObjectName("popm");
+  popm = Named<QMenu>("popm", "popmenu", this);
   popdel = Item(popm, "popdel", "Delete Msg");
   popprt = Item(popm, "popprt", "Print");
   poprp = Item(popm, "poprp", "Reply...");

@@ -25,6 +25,7 @@
 #include "ui/frm_send.h"
 #include "ui/line_ends.h"
 #include "ui/named_control.h"
+#include "ui/qt_text.h"
 #include "ui/wait_pointer.h"
 
 namespace ostrel::ui {
@@ -71,8 +72,7 @@ frmNewMsg::frmNewMsg(store::Installation& installation, const std::string& messa
 void frmNewMsg::BuildControls() {
   Label1 = Named<QLabel>("Label1", "To", this);
   txtTo = Named<QLineEdit>("txtTo", this);
-  cmbTo = new QComboBox(this);
-  cmbTo->setObjectName("cmbTo");
+  cmbTo = Named<QComboBox>("cmbTo", this);
   cmbTo->setMinimumContentsLength(16);
   Label2 = Named<QLabel>("Label2", "Subject", this);
   txtSubject = Named<QLineEdit>("txtSubject", this);
@@ -80,14 +80,11 @@ void frmNewMsg::BuildControls() {
   txtAttach = Named<QLineEdit>("txtAttach", this);
   Command2 = Button("Command2", "Select", this);
   Label4 = Named<QLabel>("Label4", "Using Key", this);
-  Combo1 = new QComboBox(this);
-  Combo1->setObjectName("Combo1");
+  Combo1 = Named<QComboBox>("Combo1", this);
   Combo1->setMinimumContentsLength(20);
   lbStat = Named<QLabel>("lbStat", "", this);
-  Check1 = new QCheckBox("Use Signature", this);
-  Check1->setObjectName("Check1");
-  txtMsg = new QPlainTextEdit(this);
-  txtMsg->setObjectName("txtMsg");
+  Check1 = Named<QCheckBox>("Check1", "Use Signature", this);
+  txtMsg = Named<QPlainTextEdit>("txtMsg", this);
   // Hex cipher text lines up in columns of 80.
   txtMsg->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   // Tab moves on to the buttons, as in the boxes above.
@@ -102,8 +99,7 @@ void frmNewMsg::BuildControls() {
   Label3->setBuddy(txtAttach);
   Label4->setBuddy(Combo1);
 
-  toCompleter = new QCompleter(this);
-  toCompleter->setObjectName("toCompleter");
+  toCompleter = Named<QCompleter>("toCompleter", this);
   toCompleter->setWidget(txtTo);
   toCompleter->setCompletionMode(QCompleter::PopupCompletion);
   toCompleter->setCaseSensitivity(Qt::CaseInsensitive);
@@ -199,7 +195,7 @@ void frmNewMsg::TakeControls() {
 }
 
 void frmNewMsg::ShowStatus(std::string_view text) {
-  lbStat->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  lbStat->setText(ToQString(text));
   lbStat->repaint();
 }
 

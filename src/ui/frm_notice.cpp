@@ -6,19 +6,19 @@
 #include <QVBoxLayout>
 
 #include "settings/notice_marker.h"
+#include "ui/named_control.h"
+#include "ui/qt_text.h"
 
 namespace ostrel::ui {
 
 frmNotice::frmNotice(std::filesystem::path programFolder, QWidget* parent)
     : QDialog(parent), programFolder_(std::move(programFolder)) {
   setObjectName("frmNotice");
-  setWindowTitle(QString::fromUtf8(settings::kNoticeCaption.data(), settings::kNoticeCaption.size()));
-  Text1 = new QPlainTextEdit(this);
-  Text1->setObjectName("Text1");
+  setWindowTitle(ToQString(settings::kNoticeCaption));
+  Text1 = Named<QPlainTextEdit>("Text1", this);
   Text1->setReadOnly(true);
-  Text1->setPlainText(QString::fromUtf8(settings::kNoticeText.data(), settings::kNoticeText.size()));
-  Check1 = new QCheckBox(QString::fromUtf8(settings::kNoticeCheckBox.data(), settings::kNoticeCheckBox.size()), this);
-  Check1->setObjectName("Check1");
+  Text1->setPlainText(ToQString(settings::kNoticeText));
+  Check1 = Named<QCheckBox>("Check1", ToQString(settings::kNoticeCheckBox), this);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   auto* layout = new QVBoxLayout(this);

@@ -15,6 +15,7 @@
 #include "transport/server_security_note.h"
 #include "ui/desktop.h"
 #include "ui/named_control.h"
+#include "ui/qt_text.h"
 #include "ui/text_look.h"
 
 namespace ostrel::ui {
@@ -41,8 +42,6 @@ settings::TextLook DesignedLook() {
   return look;
 }
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
-
 }  // namespace
 
 frmOptions::frmOptions(const std::string& programFolder, settings::MailOptions& mailOptions,
@@ -56,8 +55,8 @@ frmOptions::frmOptions(const std::string& programFolder, settings::MailOptions& 
   settings::OptionsForm designed;
   designed.sample = DesignedLook();
   const settings::OptionsForm form = settings::LoadOptionsForm(programFolder_, designed);
-  for (const auto& name : form.accountNames) Combo1->addItem(Text(name));
-  Text5->setText(Text(std::string(settings::kOptionsSampleText)));
+  for (const auto& name : form.accountNames) Combo1->addItem(ToQString(name));
+  Text5->setText(ToQString(settings::kOptionsSampleText));
   ShowFields(form.fields);
   sample_ = form.sample;
   ShowSample();
@@ -65,8 +64,7 @@ frmOptions::frmOptions(const std::string& programFolder, settings::MailOptions& 
 
 void frmOptions::BuildControls() {
   Label1 = Named<QLabel>("Label1", "POP ServerName", this);
-  Combo1 = new QComboBox(this);
-  Combo1->setObjectName("Combo1");
+  Combo1 = Named<QComboBox>("Combo1", this);
   Combo1->setEditable(true);
   // Typing a new server name adds it to the list only by saving.
   Combo1->setInsertPolicy(QComboBox::NoInsert);
@@ -87,8 +85,7 @@ void frmOptions::BuildControls() {
   Check3 = Named<QCheckBox>("Check3", "Empty Trash on Exit", this);
   Check4 = Named<QCheckBox>("Check4", "Use Signatures", this);
   Check5 = Named<QCheckBox>("Check5", "Use Filters", this);
-  Frame1 = new QGroupBox("Message Text", this);
-  Frame1->setObjectName("Frame1");
+  Frame1 = Named<QGroupBox>("Frame1", "Message Text", this);
   Text5 = Named<QLineEdit>("Text5", Frame1);
   Text5->setReadOnly(true);
   Command1 = Named<QPushButton>("Command1", "Background", Frame1);
@@ -162,11 +159,11 @@ void frmOptions::BuildControls() {
 // The user name is filled before the address, and programmatic changes do
 // not count as typing, so a stored address is never overwritten.
 void frmOptions::ShowFields(const settings::MailOptions& fields) {
-  Combo1->setEditText(Text(fields.PopServer));
-  Text1->setText(Text(fields.SmtpServer));
-  Text2->setText(Text(fields.UserName));
-  Text3->setText(Text(fields.Password));
-  Text4->setText(Text(fields.EmailAddress));
+  Combo1->setEditText(ToQString(fields.PopServer));
+  Text1->setText(ToQString(fields.SmtpServer));
+  Text2->setText(ToQString(fields.UserName));
+  Text3->setText(ToQString(fields.Password));
+  Text4->setText(ToQString(fields.EmailAddress));
   Check1->setChecked(fields.DeleteOnServer);
   Check2->setChecked(fields.CheckMailOnStartup);
   Check3->setChecked(fields.EmptyTrashOnExit);
@@ -203,7 +200,7 @@ void frmOptions::PickAccount(int index) {
 }
 
 void frmOptions::UserNameTyped(const QString& userName) {
-  Text4->setText(Text(settings::EmailAddressForUserName(Combo1->currentText().toStdString(),
+  Text4->setText(ToQString(settings::EmailAddressForUserName(Combo1->currentText().toStdString(),
                                                         userName.toStdString(), Text4->text().toStdString())));
 }
 
@@ -233,7 +230,7 @@ void frmOptions::ChooseFont() {
 void frmOptions::ShowSecurity(QLabel& label, const QString& boxText, bool pop3) {
   const auto note = transport::ServerSecurityNote(
       boxText.toStdString(), pop3 ? transport::MailProtocol::Pop3 : transport::MailProtocol::Smtp);
-  label.setText(Text(note.text));
+  label.setText(ToQString(note.text));
   label.setProperty("warning", note.warning);
   label.setStyleSheet(note.warning ? "color: #b00000; font-weight: bold;" : "color: #006000;");
 }

@@ -14,6 +14,8 @@
 #include "base/dialogs.h"
 #include "store/installation.h"
 #include "transport/curl_smtp_control.h"
+#include "ui/named_control.h"
+#include "ui/qt_text.h"
 
 namespace ostrel::ui {
 namespace {
@@ -24,8 +26,7 @@ constexpr int kFullBar = 1000;
 constexpr int kEncipheringShare = 400;
 
 QFrame* DecorativeLine(const char* name, QWidget* parent) {
-  auto* line = new QFrame(parent);
-  line->setObjectName(name);
+  auto* line = Named<QFrame>(name, parent);
   line->setFrameShape(QFrame::HLine);
   line->setFrameShadow(QFrame::Sunken);
   return line;
@@ -78,13 +79,11 @@ frmSend::frmSend(store::Installation& installation, base::Dialogs& dialogs, QWid
   setObjectName("frmSend");
   setWindowTitle("Sending Message");
   Line1 = DecorativeLine("Line1", this);
-  Label1 = new QLabel(this);
-  Label1->setObjectName("Label1");
+  Label1 = Named<QLabel>("Label1", this);
   Label1->setMinimumWidth(460);
   Label1->setTextFormat(Qt::PlainText);
   Line2 = DecorativeLine("Line2", this);
-  ProgressBar1 = new QProgressBar(this);
-  ProgressBar1->setObjectName("ProgressBar1");
+  ProgressBar1 = Named<QProgressBar>("ProgressBar1", this);
   ProgressBar1->setRange(0, kFullBar);
   ProgressBar1->setValue(0);
   Line3 = DecorativeLine("Line3", this);
@@ -140,7 +139,7 @@ void frmSend::StartSend() {
   const std::shared_ptr<Relay> relay = relay_;
   transport::SendingProgress progress;
   progress.label = [relay](std::string_view text) {
-    const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QString shown = ToQString(text);
     relay->Post([shown](frmSend& sending) { sending.ShowLabel(shown); });
   };
   progress.attachments = [relay, encipheringShare](std::size_t done, std::size_t total) {

@@ -1,4 +1,5 @@
 #include "ui/frm_show.h"
+#include "ui/named_control.h"
 
 #include <QFontDatabase>
 #include <QPlainTextEdit>
@@ -10,8 +11,7 @@ namespace ostrel::ui {
 frmShow::frmShow(const QString& displayText, QWidget* parent) : QDialog(parent) {
   setObjectName("frmShow");
   setWindowTitle("Actual Encryption");
-  Text1 = new QPlainTextEdit(this);
-  Text1->setObjectName("Text1");
+  Text1 = Named<QPlainTextEdit>("Text1", this);
   Text1->setReadOnly(true);
   Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Text1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -19,8 +19,7 @@ frmShow::frmShow(const QString& displayText, QWidget* parent) : QDialog(parent) 
   QString lines = displayText;
   lines.replace("\r\n", "\n");
   Text1->setPlainText(lines);
-  Command1 = new QPushButton("Done", this);
-  Command1->setObjectName("Command1");
+  Command1 = Named<QPushButton>("Command1", "Done", this);
   Command1->setDefault(true);
   connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
   auto* layout = new QVBoxLayout(this);

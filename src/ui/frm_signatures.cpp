@@ -9,6 +9,8 @@
 
 #include "settings/signatures.h"
 #include "ui/line_ends.h"
+#include "ui/named_control.h"
+#include "ui/qt_text.h"
 
 namespace ostrel::ui {
 
@@ -16,26 +18,17 @@ frmSignatures::frmSignatures(const std::string& programFolder, base::Dialogs& di
     : QDialog(parent), programFolder_(programFolder), dialogs_(dialogs) {
   setObjectName("frmSignatures");
   setWindowTitle("Signatures");
-  Label1 = new QLabel("Signature Name", this);
-  Label1->setObjectName("Label1");
-  Combo1 = new QComboBox(this);
-  Combo1->setObjectName("Combo1");
+  Label1 = Named<QLabel>("Label1", "Signature Name", this);
+  Combo1 = Named<QComboBox>("Combo1", this);
   Combo1->setEditable(true);
   Combo1->setInsertPolicy(QComboBox::NoInsert);
-  Text1 = new QPlainTextEdit(this);
-  Text1->setObjectName("Text1");
+  Text1 = Named<QPlainTextEdit>("Text1", this);
   Text1->setTabChangesFocus(true);
-  Label2 = new QLabel(QString::fromUtf8(settings::kSignatureNote.data(),
-                                        static_cast<qsizetype>(settings::kSignatureNote.size())),
-                      this);
-  Label2->setObjectName("Label2");
+  Label2 = Named<QLabel>("Label2", ToQString(settings::kSignatureNote), this);
   Label2->setWordWrap(true);
-  Command1 = new QPushButton("Add/Update", this);
-  Command1->setObjectName("Command1");
-  Command2 = new QPushButton("Delete", this);
-  Command2->setObjectName("Command2");
-  Command3 = new QPushButton("Cancel", this);
-  Command3->setObjectName("Command3");
+  Command1 = Named<QPushButton>("Command1", "Add/Update", this);
+  Command2 = Named<QPushButton>("Command2", "Delete", this);
+  Command3 = Named<QPushButton>("Command3", "Cancel", this);
 
   auto* name = new QHBoxLayout;
   name->addWidget(Label1);

@@ -7,14 +7,14 @@
 
 #include "base/ansi_text.h"
 #include "base/safe_file.h"
+#include "ui/named_control.h"
 
 namespace ostrel::ui {
 
 frmTextViewer::frmTextViewer(const std::filesystem::path& file, QWidget* parent) : QDialog(parent) {
   setObjectName("frmTextViewer");
   setWindowTitle(QString::fromStdString(file.filename().string()));
-  Text1 = new QPlainTextEdit(this);
-  Text1->setObjectName("Text1");
+  Text1 = Named<QPlainTextEdit>("Text1", this);
   Text1->setReadOnly(true);
   Text1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   const auto bytes = base::ReadWholeFile(file);

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "base/safe_file.h"
+#include "ui/qt_text.h"
 
 // The pages are compiled into this library; a static library must register
 // its resources itself, from outside any namespace.
@@ -17,7 +18,7 @@ void InstallHelpPages(const std::filesystem::path& programFolder) {
     const auto target = programFolder / name;
     std::error_code error;
     if (std::filesystem::exists(target, error) || error) continue;
-    QFile shipped(QString(":/help/") + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    QFile shipped(QString(":/help/") + ToQString(name));
     if (!shipped.open(QIODevice::ReadOnly)) continue;
     const QByteArray page = shipped.readAll();
     try {
