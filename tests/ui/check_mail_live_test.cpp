@@ -13,18 +13,9 @@
 namespace ostrel::testing {
 namespace {
 
-class CheckMailLiveTest : public MainWindowTest {
+class CheckMailLiveTest : public LiveWindowTest {
  protected:
-  void SetUp() override {
-    std::string reason;
-    auto found = LocalMailServers(reason);
-    if (!found) GTEST_SKIP() << reason;
-    servers_ = *found;
-    address_ = servers_.NewAddress("checkmail");
-    UseLiveAccount(store.Folder(), servers_, address_, true);
-    WriteDefaultKey(store.Folder());
-    WriteBytes(store / "opt.dne", "Done\r\n");
-  }
+  void SetUp() override { SetUpAccount("checkmail", true); }
 
   // Sends one message to the fresh mailbox and waits until Dovecot has it.
   void Deliver(const std::string& subject) {
@@ -44,8 +35,6 @@ class CheckMailLiveTest : public MainWindowTest {
     ASSERT_TRUE(WaitForMail(store.Folder(), servers_, address_)) << "the message never reached the mailbox";
   }
 
-  MailServers servers_;
-  std::string address_;
 };
 
 TEST_F(CheckMailLiveTest, CheckMailFromTheMainWindowFilesTheMessageInTheInBox) {

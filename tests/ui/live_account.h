@@ -11,6 +11,7 @@
 #include "mail_servers.h"
 #include "settings/mail_options.h"
 #include "transport/curl_pop3_connection.h"
+#include "ui_folder.h"
 
 namespace ostrel::testing {
 
@@ -42,5 +43,25 @@ inline bool WaitForMail(const std::string& programFolder, const MailServers& ser
   }
   return false;
 }
+
+// A main window test whose program folder has a fresh address at the local
+// servers as its account, a default key and the first-run notice dismissed.
+class LiveWindowTest : public MainWindowTest {
+ protected:
+  // Skips the test where the servers cannot run here; check IsSkipped().
+  void SetUpAccount(const std::string& name, bool deleteOnServer = false) {
+    std::string reason;
+    auto found = LocalMailServers(reason);
+    if (!found) GTEST_SKIP() << reason;
+    servers_ = *found;
+    address_ = servers_.NewAddress(name);
+    UseLiveAccount(store.Folder(), servers_, address_, deleteOnServer);
+    WriteDefaultKey(store.Folder());
+    WriteBytes(store / "opt.dne", "Done\r\n");
+  }
+
+  MailServers servers_;
+  std::string address_;
+};
 
 }  // namespace ostrel::testing

@@ -20,19 +20,12 @@ namespace {
 
 using ::testing::PrintToString;
 
-class SendWindowLiveTest : public MainWindowTest {
+class SendWindowLiveTest : public LiveWindowTest {
  protected:
   void SetUp() override {
-    std::string reason;
-    auto found = LocalMailServers(reason);
-    if (!found) GTEST_SKIP() << reason;
-    servers_ = *found;
-    alice_ = servers_.NewAddress("alice-window");
+    SetUpAccount("alice-window");
+    if (IsSkipped()) return;
     bob_ = servers_.NewAddress("bob-window");
-
-    WriteBytes(store / "opt.dne", "Done\r\n");
-    WriteDefaultKey(store.Folder());
-    UseLiveAccount(store.Folder(), servers_, alice_);
 
     WriteDefaultKey(bobStore_.Folder());
     std::filesystem::copy_file(servers_.caFile, bobStore_ / "trusted-ca.pem");
@@ -42,8 +35,6 @@ class SendWindowLiveTest : public MainWindowTest {
     bobSide_->MailOptions.Password = servers_.PasswordOf(bob_);
   }
 
-  MailServers servers_;
-  std::string alice_;
   std::string bob_;
   StoreFolder bobStore_;
   RecordingDialogs bobDialogs_;
@@ -85,7 +76,7 @@ TEST_F(SendWindowLiveTest, EncryptedMessageWithAnAttachmentIsFiledSentAndDeciphe
   ASSERT_TRUE(transport::CheckMail(*bobSide_, connection, bobDialogs_, nullptr).has_value())
       << PrintToString(bobDialogs_.ShownTexts());
   ASSERT_EQ(bobStore_.Subjects("In"), std::vector<std::string>{"Harbour"});
-  EXPECT_EQ(base::TrimBlanks(bobStore_.Records("In")[0].From), alice_);
+  EXPECT_EQ(base::TrimBlanks(bobStore_.Records("In")[0].From), address_);
   std::string text = ReadBytes(bobStore_ / "In" / "MSG1.txt");
   while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
   engine::HexDecode(text);
