@@ -127,15 +127,18 @@ std::array<std::int32_t, 201> Periods(const std::string& seed) {
   t[9] = t[2] + 5;
   t[10] = t[3] + 5;
   int n = 10;
-  struct Pass { bool up; int bound; int step; int delta; };
-  const Pass passes[] = {{true, 1, 2, 2},  {true, 2, 2, 3},  {false, 1, 3, 7},  {true, 1, 3, 9},
-                         {true, 1, 5, 13}, {false, 1, 5, 17}, {true, 1, 7, 4},  {false, 1, 7, 6},
-                         {true, 2, 8, 1},  {false, 2, 8, 2},  {true, 5, 5, 3},  {false, 5, 5, 2},
-                         {false, 1, 1, 1}};
+  // up: i runs from bound to top (0: n at the start of the pass); down: from
+  // that n to bound. Passes 1 and 2 stop at entry 10 however long the table is.
+  struct Pass { bool up; int bound; int top; int step; int delta; };
+  const Pass passes[] = {{true, 1, 10, 2, 2}, {true, 2, 10, 2, 3}, {false, 1, 0, 3, 7},  {true, 1, 0, 3, 9},
+                         {true, 1, 0, 5, 13}, {false, 1, 0, 5, 17}, {true, 1, 0, 7, 4},  {false, 1, 0, 7, 6},
+                         {true, 2, 0, 8, 1},  {false, 2, 0, 8, 2},  {true, 5, 0, 5, 3},  {false, 5, 0, 5, 2},
+                         {false, 1, 0, 1, 1}};
   for (const Pass& p : passes) {
     const int start = n;
     if (p.up) {
-      for (int i = p.bound; i <= start && n < 200; i += p.step) { ++n; t[static_cast<std::size_t>(n)] = t[static_cast<std::size_t>(i)] + p.delta; }
+      const int top = p.top == 0 ? start : p.top;
+      for (int i = p.bound; i <= top && n < 200; i += p.step) { ++n; t[static_cast<std::size_t>(n)] = t[static_cast<std::size_t>(i)] + p.delta; }
     } else {
       for (int i = start; i >= p.bound && n < 200; i -= p.step) { ++n; t[static_cast<std::size_t>(n)] = t[static_cast<std::size_t>(i)] + p.delta; }
     }

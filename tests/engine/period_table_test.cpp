@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -16,6 +17,31 @@ Entries FirstTwelve(const PeriodTable& table) { return {table.begin() + 1, table
 TEST(PeriodTableTest, KnownSeedsGiveKnownBeginnings) {
   EXPECT_EQ(FirstTwelve(MakePeriodTable("407")), (Entries{14, 10, 17, 21, 16, 20, 15, 19, 15, 12, 16, 19}));
   EXPECT_EQ(FirstTwelve(MakePeriodTable("999")), (Entries{19, 19, 19, 27, 20, 21, 22, 14, 14, 14, 11, 11}));
+}
+
+// The whole tables were worked out apart from the engine, row by row from the
+// table of passes, by tests/data/engine/wheel_machine_by_hand.py:
+//     python3 wheel_machine_by_hand.py --periods 407 periods-407.txt
+TEST(PeriodTableTest, WholeTablesAreTheWorkedOutOnes) {
+  for (const char* seed : {"407", "999"}) {
+    std::ifstream file(std::string(OSTREL_ENGINE_DATA) + "/periods-" + seed + ".txt");
+    Entries expected;
+    for (std::int32_t value = 0; file >> value;) expected.push_back(value);
+    ASSERT_EQ(expected.size(), std::size_t{kPeriodCount}) << seed;
+    const PeriodTable table = MakePeriodTable(seed);
+    EXPECT_EQ(Entries(table.begin() + 1, table.end()), expected) << seed;
+  }
+}
+
+TEST(PeriodTableTest, PassesAddTheStatedNumberOfEntriesForEverySeed) {
+  const std::array<std::int32_t, kPeriodPassCount> added = {5, 5, 7, 9, 8, 9, 8, 9, 9, 10, 17, 21, 73};
+  for (const char* seed : {"407", "999", "010", "500"}) {
+    PeriodPassTrace trace;
+    MakePeriodTable(seed, &trace);
+    EXPECT_EQ(trace.added, added) << seed;
+    EXPECT_EQ(trace.startLength[0], 10) << seed;
+    EXPECT_EQ(trace.startLength[12], 127) << seed;
+  }
 }
 
 TEST(PeriodTableTest, EveryEntryOfEverySeedLiesInTenToFifty) {

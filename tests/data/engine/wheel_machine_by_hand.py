@@ -1,0 +1,281 @@
+#!/usr/bin/env python3
+"""The wheel machine written out step by step from its description, slowly
+and plainly, apart from the C++ engine and its literal counterpart, so that
+known answers for the tests come from an independent reading.
+
+    wheel_machine_by_hand.py KEY OUTDIR [SIZE ...]
+    wheel_machine_by_hand.py --periods SEED OUTFILE
+
+writes into OUTDIR the keyspace files of KEY (k1.bin, k2.bin, k3.bin, k4.bin,
+k5.bin, k6.dat), "periods.txt" (the 200 order periods) and, for every SIZE,
+"counting-SIZE.enc": the cipher of the text whose byte i is (i * 131 + 7)
+mod 256. Prints the normalised key, the period seed and the length of one
+full period cycle. The second form writes only the 200 order periods of SEED.
+"""
+import os
+import struct
+import sys
+
+
+def numeric_value(text):
+    """The number two key characters read as: blanks skipped, a leading minus,
+    digits and one decimal point; stops at anything else; no digits is 0;
+    halves round to even."""
+    text = text.replace(" ", "")
+    sign, digits, seen_point, i = 1, "", False, 0
+    if text[:1] == "-":
+        sign, i = -1, 1
+    elif text[:1] == "+":
+        i = 1
+    while i < len(text):
+        c = text[i]
+        if c.isdigit():
+            digits += c
+        elif c == "." and not seen_point:
+            seen_point = True
+            digits += c
+        else:
+            break
+        i += 1
+    if not any(c.isdigit() for c in digits):
+        return 0
+    return sign * round(float(digits))  # round() rounds halves to even
+
+
+def normalise(key):
+    while len(key) < 18:
+        key = key + key
+    return key[:18]
+
+
+def key_sequence(key):
+    doubled = key + key[::-1]
+    e = [0]
+    for _cycle in range(2):
+        # pass 1
+        for i in range(1, 36, 2):
+            e.append(numeric_value(doubled[i - 1:i + 1]))
+        n = len(e) - 1
+        for i in range(1, n + 1):
+            e.append(e[i] + 2)
+        n = len(e) - 1
+        for i in range(1, n + 1):
+            e.append(e[i] + 3)
+        n = len(e) - 1
+        for i in range(2, n + 1, 2):
+            e.append(e[i] + 4)
+        n = len(e) - 1
+        for i in range(3, n + 1, 3):
+            e.append(e[i] + 5)
+        n = len(e) - 1
+        for i in range(4, n + 1, 4):
+            e.append(e[i] + 1)
+        n = len(e) - 1
+        for i in range(n, 0, -6):
+            e.append(e[i] + 7)
+        n = len(e) - 1
+        for i in range(n, 0, -1):
+            e.append(e[i] + 1)
+        n = len(e) - 1
+        for i in range(1, n + 1, 10):
+            e.append(e[i] + 2)
+        if _cycle == 0:
+            assert len(e) - 1 == 462, len(e) - 1
+    assert len(e) - 1 == 12320, len(e) - 1
+    first = e[1]
+    for i in range(2, len(e)):
+        previous = first if i == 2 else e[i - 1]
+        if e[i] == previous:
+            e[i] += 2
+        if e[i] == 0:
+            e[i] = 1
+        if e[i] > 151:
+            e[i] -= 151
+    if e[1] == 0:
+        e[1] = 1
+    if e[1] > 151:
+        e[1] -= 151
+    return e
+
+
+def wheels(e):
+    table = list(range(256))  # position j (1-based) holds code j - 1
+    n = len(e) - 1
+    pointer, swaps, records = 0, 0, []
+    for _record in range(20):
+        for _ in range(750):
+            pointer = pointer + 1 if pointer < n else 1
+            a = e[pointer]
+            pointer = pointer + 1 if pointer < n else 1
+            b = e[pointer]
+            table[a - 1], table[b - 1] = table[b - 1], table[a - 1]
+            swaps += 1
+            if swaps == 2:
+                swaps = 0
+                table = table[1:] + table[:1]
+        records.append(bytes(table))
+    return records
+
+
+def digit_value(entry):
+    return int(str(abs(entry))[0])
+
+
+def number_line(value):
+    return (" " + str(value) + " \r\n").encode()
+
+
+def settings(e):
+    flags = [1 if e[q] > 45 else 0 for q in range(20, 40)]
+    values = []
+    for q in range(40, 60):
+        v = digit_value(e[q]) + 1
+        values.append(v - 5 if v > 7 else v)
+    steps = []
+    for j in range(1, 21):
+        v = digit_value(e[59 + j]) + 1
+        steps.append(v - 5 if v > 7 else v)
+    k5 = []
+    for q in range(80, 90):
+        v = digit_value(e[q]) + 20
+        k5.append(v - 15 if v > 22 else v)
+    k6 = []
+    for q in range(90, 100):
+        v = digit_value(e[q]) + 20
+        k6.append(v - 15 if v > 22 else v)
+    x = e[20] * e[21]
+    while x > 999:
+        x -= 999
+    if x < 10:
+        x += 10
+    seed = ("00" + str(x))[-3:]
+    return flags, values, steps, k5, k6, seed
+
+
+def periods(seed):
+    T = [0] * 201
+    for k in range(3):
+        d = int(seed[k])
+        T[k + 1] = 10 if d == 0 else d
+    T[4] = T[1] + T[2] + T[3]
+    T[5] = T[1] + T[2] + 2
+    T[6] = T[2] + T[3] + 3
+    T[7] = T[1] + T[3] + 4
+    T[8] = T[1] + 5
+    T[9] = T[2] + 5
+    T[10] = T[3] + 5
+    n = 10
+
+    def append(i, delta):
+        nonlocal n
+        if n == 200:
+            return
+        n += 1
+        T[n] = T[i] + delta
+
+    for i in range(1, 11, 2):
+        append(i, 2)
+    for i in range(2, 11, 2):
+        append(i, 3)
+    start = n
+    for i in range(start, 0, -3):
+        append(i, 7)
+    start = n
+    for i in range(1, start + 1, 3):
+        append(i, 9)
+    start = n
+    for i in range(1, start + 1, 5):
+        append(i, 13)
+    start = n
+    for i in range(start, 0, -5):
+        append(i, 17)
+    start = n
+    for i in range(1, start + 1, 7):
+        append(i, 4)
+    start = n
+    for i in range(start, 0, -7):
+        append(i, 6)
+    start = n
+    for i in range(2, start + 1, 8):
+        append(i, 1)
+    start = n
+    for i in range(start, 1, -8):
+        append(i, 2)
+    start = n
+    for i in range(5, start + 1, 5):
+        append(i, 3)
+    start = n
+    for i in range(start, 4, -5):
+        append(i, 2)
+    assert n == 127, n
+    start = n
+    for i in range(start, 0, -1):
+        append(i, 1)
+    assert n == 200
+    for i in range(1, 201):
+        if T[i] < 10:
+            T[i] += 10
+        if T[i] > 50:
+            T[i] -= 20
+    return T
+
+
+def encipher(data, records, flags, steps, T):
+    wheel = [list(r) for r in records]  # positions 1..20 at 0..19
+    period, index, counter = T[1], 1, 0
+    out = bytearray()
+    for c in data:
+        for _pass in range(2):
+            for j in range(20):
+                c = wheel[j][c]
+        out.append(c)
+        for j in range(20):
+            s = steps[j]
+            if flags[j] == 1:
+                wheel[j] = wheel[j][s:] + wheel[j][:s]
+            else:
+                wheel[j] = wheel[j][-s:] + wheel[j][:-s]
+        counter += 1
+        if counter >= period:
+            counter = 0
+            wheel = wheel[1:] + wheel[:1]
+            index += 1
+            if index > 200:
+                index = 1
+            period = T[index]
+    return bytes(out)
+
+
+def main():
+    if sys.argv[1] == "--periods":
+        T = periods(sys.argv[2])
+        with open(sys.argv[3], "w") as f:
+            f.write("\n".join(str(v) for v in T[1:]) + "\n")
+        return
+    key, outdir = sys.argv[1], sys.argv[2]
+    sizes = [int(s) for s in sys.argv[3:]]
+    os.makedirs(outdir, exist_ok=True)
+    e = key_sequence(normalise(key))
+    records = wheels(e)
+    flags, values, steps, k5, k6, seed = settings(e)
+    T = periods(seed)
+
+    def write(name, data):
+        with open(os.path.join(outdir, name), "wb") as f:
+            f.write(data)
+
+    write("k1.bin", b"".join(records))
+    write("k2.bin", b" 20  2 \r\n")
+    write("k3.bin", bytes("".join("U" if f else "D" for f in flags), "ascii")
+          + b"".join(struct.pack("<f", float(v)) for v in values))
+    write("k4.bin", b"".join(number_line(v) for v in steps))
+    write("k5.bin", b"".join(number_line(v) for v in k5))
+    write("k6.dat", b"".join(number_line(v) for v in k6))
+    write("periods.txt", ("\n".join(str(v) for v in T[1:]) + "\n").encode())
+    for size in sizes:
+        text = bytes((i * 131 + 7) % 256 for i in range(size))
+        write("counting-%d.enc" % size, encipher(text, records, flags, steps, T))
+    print("key", repr(normalise(key)), "seed", seed, "cycle", sum(T[1:]))
+
+
+main()
