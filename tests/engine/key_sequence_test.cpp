@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <random>
 #include <utility>
 
 #include "engine_fixture.h"
@@ -22,6 +23,17 @@ TEST(KeySequenceTest, EighteenDigitKeyStartsWithItsPairsForwardThenBackward) {
   // The second cycle starts after entry 462 with the pairs again.
   EXPECT_EQ(KeySequence(e.begin() + 463, e.begin() + 481), pairs);
   EXPECT_EQ(e.size(), std::size_t{kKeySequenceLength} + 1);
+}
+
+TEST(KeySequenceTest, DigitKeysGiveEntriesFromOneTo151) {
+  std::mt19937 random(18);
+  for (int trial = 0; trial < 20; ++trial) {
+    std::string key;
+    for (int i = 0; i < 18; ++i) key += static_cast<char>('0' + random() % 10);
+    const KeySequence e = ExpandKeySequence(key);
+    EXPECT_GE(*std::min_element(e.begin() + 1, e.end()), 1) << key;
+    EXPECT_LE(*std::max_element(e.begin() + 1, e.end()), 151) << key;
+  }
 }
 
 TEST(KeySequenceTest, EqualNeighboursAreMadeToDiffer) {
