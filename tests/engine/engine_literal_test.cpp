@@ -150,5 +150,13 @@ TEST(EngineLiteralTest, FilesAgreeForRecordEdgeSizes) {
   EXPECT_EQ(testing::ReadBytes(pair.real.Path() / "Ostdec.dat").size(), 80u);
 }
 
+TEST(EngineLiteralTest, FileOfSeveralMegabytesAgreesAcrossBlocksAndThreads) {
+  std::mt19937 random(5);
+  Pair pair;
+  ASSERT_TRUE(pair.Load("5"));
+  pair.realEngine.SetThreads(3);
+  pair.ExpectSameFile(RandomText(random, (std::size_t{3} << 20) + 777));
+}
+
 }  // namespace
 }  // namespace ostrel::engine
