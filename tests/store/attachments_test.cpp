@@ -38,6 +38,22 @@ TEST_F(AttachmentsTest, DeciphersEncFilesIntoDecAndLeavesOthersInSave) {
   EXPECT_THAT(store::ListAttachmentFiles(folder / "Save"), ElementsAre(".enc", "photo.jpg", "upper.ENC"));
 }
 
+// The attachment comes from a correspondent's program: 7000 bytes, byte i
+// being (i * 131 + 7) mod 256, enciphered under the key "5" by the plain
+// rendering of the machine in tests/data/engine (wheel_machine_by_hand.py).
+TEST_F(AttachmentsTest, AnAttachmentEncipheredElsewhereUnderTheSharedKeyIsDeciphered) {
+  key = "5";
+  LoadKey();
+  const std::filesystem::path sent = std::filesystem::path(OSTREL_TEST_DATA) / "engine" / "key-5" / "counting-7000.enc";
+  std::filesystem::copy_file(sent, folder / "Save" / "data.bin.enc");
+  const auto check = store::CheckAttachments(folder.Folder(), engine);
+  EXPECT_EQ(check.DecryptedCount, 1);
+  std::string expected(7000, '\0');
+  for (std::size_t i = 0; i < expected.size(); ++i) expected[i] = static_cast<char>((i * 131 + 7) % 256);
+  EXPECT_TRUE(ReadBytes(folder / "Dec" / "data.bin") == expected);
+  EXPECT_FALSE(std::filesystem::exists(folder / "Save" / "data.bin.enc"));
+}
+
 TEST_F(AttachmentsTest, WithoutAKeyTheEncFileStaysSoNothingIsLost) {
   WriteBytes(folder / "Save" / "report.doc.enc", "cipher bytes");
   const auto check = store::CheckAttachments(folder.Folder(), engine);
