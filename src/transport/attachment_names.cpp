@@ -55,7 +55,8 @@ std::string SafeAttachmentName(std::string_view received) {
     // Keep the extension (and ".enc") so that the file still opens.
     const auto dot = name.find('.', name.size() > 20 ? name.size() - 20 : 0);
     const std::string tail = dot == std::string::npos ? std::string() : name.substr(dot);
-    name = CutUtf8(name, kLongestName - tail.size()) + tail;
+    // The cut may end on a blank or a dot, which the name may not end with.
+    name = TrimDotsAndBlanks(CutUtf8(name, kLongestName - tail.size())) + tail;
   }
   return name.empty() ? "attachment" : name;
 }
