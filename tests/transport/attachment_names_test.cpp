@@ -38,6 +38,11 @@ TEST(SafeAttachmentName, LongNamesKeepTheirExtensionAndWholeCharacters) {
       SafeAttachmentName(std::string(190, 'a') + "..... " + std::string(30, 'b') + ".pdf");
   EXPECT_EQ(dotsAtTheCut, std::string(190, 'a') + ".pdf");
 
+  // Bytes that are no UTF-8 are cut at 200 rather than to nothing, which
+  // once left only the extension: a name starting with a dot.
+  const std::string notUtf8 = SafeAttachmentName(std::string(230, '\xB1') + ".\xB1\xB1");
+  EXPECT_EQ(notUtf8, std::string(197, '\xB1') + ".\xB1\xB1");
+
   std::string umlauts;
   for (int i = 0; i < 150; ++i) umlauts += "ü";
   const std::string cut = SafeAttachmentName(umlauts);
