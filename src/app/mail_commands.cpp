@@ -17,14 +17,15 @@
 namespace ostrel::app {
 namespace {
 
-// Message boxes go to standard error as they would be shown; the status
-// line keeps its last text for the command to print.
+// Message boxes go to standard error as they would be shown, with the line
+// breaks of a terminal; the status line keeps its last text for the command
+// to print.
 class CommandDialogs : public base::Dialogs {
  public:
   explicit CommandDialogs(std::ostream& err) : err_(err) {}
-  void Show(const base::MessageBox& box) override { err_ << box.text << "\n"; }
+  void Show(const base::MessageBox& box) override { Write(box.text); }
   base::Answer Ask(const base::MessageBox& box) override {
-    err_ << box.text << "\n";
+    Write(box.text);
     return base::Answer::No;
   }
   void SetStatus(std::string_view text) override { status = text; }
@@ -32,6 +33,13 @@ class CommandDialogs : public base::Dialogs {
   std::string status;
 
  private:
+  void Write(const std::string& text) {
+    for (const char c : text) {
+      if (c != '\r') err_ << c;
+    }
+    err_ << "\n";
+  }
+
   std::ostream& err_;
 };
 
@@ -56,9 +64,15 @@ int CheckMailCommand(const CommandLine& line, Streams& streams) {
   store::Installation installation(ProgramFolderOf(line), dialogs);
   if (!installation.LoadStep()) return 1;
   transport::CurlPop3Connection connection(installation.ProgramFolder);
-  if (!transport::CheckMail(installation, connection, dialogs, nullptr)) return 1;
+  const auto defaultKey = transport::PrepareCheck(installation, dialogs);
+  if (!defaultKey) return 1;
+  transport::StartRetrieval(installation, dialogs, nullptr);
+  const bool complete = transport::Retrieve(installation, connection, dialogs, nullptr);
+  if (!transport::FinishCheck(installation, dialogs, *defaultKey)) return 1;
+  // The summary as the status line shows it, even after a failure: it tells
+  // what did arrive.
   streams.out << dialogs.status << "\n";
-  return 0;
+  return complete ? 0 : 1;
 }
 
 int SendCommand(const CommandLine& line, Streams& streams) {
@@ -95,7 +109,10 @@ int SendCommand(const CommandLine& line, Streams& streams) {
 std::vector<Command> MailCommands() {
   return {
       {"check-mail", "[--folder DIR]",
-       "fetches new mail with the default key as the mail check does and prints the summary", CheckMailCommand},
+       "fetches new mail with the default key as the mail check does and prints the summary; any failure "
+       "(login, connection, certificate, download, filing, deletion) gives status 1 and its reason on standard "
+       "error",
+       CheckMailCommand},
       {"send", "[--folder DIR] --to TO [--subject SUBJECT] [--encrypt] [--attach FILE]...",
        "sends the text on standard input as the compose window's Send does, encrypted first with --encrypt",
        SendCommand},

@@ -36,7 +36,9 @@ void PrintHelp(std::ostream& out, const std::vector<Command>& commands) {
   for (const Command& command : commands) {
     out << "  " << command.name << " " << command.usage << "\n      " << command.summary << "\n";
   }
-  out << "  --help\n      shows this list\n";
+  out << "  --help\n      shows this list\n\n"
+         "Exit status: 0 when the command did all its work, 1 when it failed (the reason is on standard error),\n"
+         "2 when the command line does not fit the command.\n";
 }
 
 int Run(const std::vector<std::string>& words) {
@@ -51,7 +53,9 @@ int Run(const std::vector<std::string>& words) {
     for (const Command& command : commands) {
       if (command.name != line.command) continue;
       if (line.help) {
-        std::cout << "Usage: ostrel " << command.name << " " << command.usage << "\n" << command.summary << "\n";
+        std::cout << "Usage: ostrel " << command.name << " " << command.usage << "\n" << command.summary << "\n"
+                  << "Exit status: 0 when done, 1 on a failure (the reason on standard error), 2 for a wrong "
+                     "command line.\n";
         return 0;
       }
       Streams streams{std::cin, std::cout, std::cerr};

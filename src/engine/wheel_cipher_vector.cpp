@@ -7,10 +7,11 @@
 
 #include "engine/wheel_cipher_portable.h"
 
-// Only the functions below this point may use AVX-512; the rest of the
+// Only the functions marked with this may use AVX-512; the rest of the
 // program, inline library code included, stays runnable on any x86-64 CPU.
-#pragma GCC push_options
-#pragma GCC target("avx512f,avx512bw,avx512vbmi")
+// A per-function attribute, unlike a target pragma, is honoured by both g++
+// and clang.
+#define WITH_AVX512 __attribute__((target("avx512f,avx512bw,avx512vbmi")))
 
 namespace ostrel::engine {
 
@@ -30,7 +31,7 @@ struct alignas(64) ByteLanes {
 };
 
 // A 256-entry byte lookup: two 128-entry lookups, chosen by the top bit.
-inline Vector Lookup(const Wheel& wheel, Vector index) {
+WITH_AVX512 inline Vector Lookup(const Wheel& wheel, Vector index) {
   const std::uint8_t* table = wheel.data();
   const Vector low = _mm512_permutex2var_epi8(_mm512_loadu_si512(table), index,
                                               _mm512_loadu_si512(table + 64));
@@ -43,7 +44,7 @@ inline Vector Lookup(const Wheel& wheel, Vector index) {
 // the same call turns it back.
 class TileTranspose {
  public:
-  TileTranspose() {
+  WITH_AVX512 TileTranspose() {
     for (std::size_t stage = 0; stage < kStages; ++stage) {
       const int bit = 1 << stage;
       for (int c = 0; c < kLanes; ++c) {
@@ -56,7 +57,7 @@ class TileTranspose {
     }
   }
 
-  void Apply(Vector* rows) const {
+  WITH_AVX512 void Apply(Vector* rows) const {
     for (std::size_t stage = 0; stage < kStages; ++stage) {
       const int bit = 1 << stage;
       const Vector low = _mm512_load_si512(low_[stage].bytes.data());
@@ -82,7 +83,7 @@ class TileTranspose {
 // same wheel order and differ only by a fixed offset per wheel.
 class LaneRunner {
  public:
-  LaneRunner(const WheelSchedule& schedule, Direction direction, std::uint64_t start,
+  WITH_AVX512 LaneRunner(const WheelSchedule& schedule, Direction direction, std::uint64_t start,
              std::uint64_t laneLength, int laneCount)
       : schedule_(schedule), direction_(direction), laneLength_(laneLength), laneCount_(laneCount) {
     const WheelPhase phase = schedule.PhaseAt(start);
@@ -105,7 +106,7 @@ class LaneRunner {
     }
   }
 
-  void Run(const std::uint8_t* in, std::uint8_t* out) {
+  WITH_AVX512 void Run(const std::uint8_t* in, std::uint8_t* out) {
     alignas(64) Vector tile[kLanes];
     for (std::uint64_t done = 0; done < laneLength_; done += kLanes) {
       const auto steps = static_cast<int>(std::min<std::uint64_t>(kLanes, laneLength_ - done));
@@ -140,7 +141,7 @@ class LaneRunner {
   }
 
  private:
-  void RunGroup(Vector* steps, std::size_t count) {
+  WITH_AVX512 void RunGroup(Vector* steps, std::size_t count) {
     if (direction_ == Direction::Encrypt) {
       RunGroupIn<Direction::Encrypt>(steps, count);
     } else {
@@ -149,7 +150,7 @@ class LaneRunner {
   }
 
   template <Direction direction>
-  void RunGroupIn(Vector* steps, std::size_t count) {
+  WITH_AVX512 void RunGroupIn(Vector* steps, std::size_t count) {
     switch (count) {
       case 1: return RunSteps<direction, 1>(steps);
       case 2: return RunSteps<direction, 2>(steps);
@@ -165,7 +166,7 @@ class LaneRunner {
   // count consecutive steps of one wheel order; steps[g] holds one byte of
   // every lane.
   template <Direction direction, std::size_t count>
-  void RunSteps(Vector* steps) {
+  WITH_AVX512 void RunSteps(Vector* steps) {
     // The offsets move on by the turn from step to step, so each lookup
     // chain needs only the offset before the group.
     const Wheel* tables[kWheelCount];
@@ -226,8 +227,8 @@ class LaneRunner {
 
 }  // namespace
 
-void TransformVector(const WheelSchedule& schedule, Direction direction, std::uint64_t start,
-                     const std::uint8_t* in, std::uint8_t* out, std::size_t size) {
+WITH_AVX512 void TransformVector(const WheelSchedule& schedule, Direction direction, std::uint64_t start,
+                                 const std::uint8_t* in, std::uint8_t* out, std::size_t size) {
   const std::uint64_t cycle = schedule.CycleLength();
   std::uint64_t done = 0;
   // As many whole cycles per lane as fill all 64 lanes, then one cycle per
@@ -245,16 +246,12 @@ void TransformVector(const WheelSchedule& schedule, Direction direction, std::ui
   TransformPortable(schedule, direction, start + done, in + done, out + done, size - done);
 }
 
-}  // namespace ostrel::engine
-
-#pragma GCC pop_options
-
-namespace ostrel::engine {
-
 bool VectorKernelAvailable() {
   __builtin_cpu_init();
   return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
          __builtin_cpu_supports("avx512vbmi");
 }
+
+#undef WITH_AVX512
 
 }  // namespace ostrel::engine

@@ -23,11 +23,14 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
                     });
 }
 
-// Cuts at most `limit` bytes without splitting a UTF-8 character.
+// Cuts at most `limit` bytes without splitting a UTF-8 character. A name
+// that is no UTF-8 (continuation bytes only) is cut at the limit itself
+// rather than to nothing.
 std::string CutUtf8(std::string_view text, size_t limit) {
   if (text.size() <= limit) return std::string(text);
   size_t end = limit;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0u) == 0x80u) --end;
+  while (end > 0 && limit - end < 3 && (static_cast<unsigned char>(text[end]) & 0xC0u) == 0x80u) --end;
+  if ((static_cast<unsigned char>(text[end]) & 0xC0u) == 0x80u) end = limit;
   return std::string(text.substr(0, end));
 }
 
@@ -55,7 +58,8 @@ std::string SafeAttachmentName(std::string_view received) {
     // Keep the extension (and ".enc") so that the file still opens.
     const auto dot = name.find('.', name.size() > 20 ? name.size() - 20 : 0);
     const std::string tail = dot == std::string::npos ? std::string() : name.substr(dot);
-    name = CutUtf8(name, kLongestName - tail.size()) + tail;
+    // The cut may end on a blank or a dot, which the name may not end with.
+    name = TrimDotsAndBlanks(TrimDotsAndBlanks(CutUtf8(name, kLongestName - tail.size())) + tail);
   }
   return name.empty() ? "attachment" : name;
 }

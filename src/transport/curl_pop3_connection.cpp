@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "transport/failure_text.h"
+#include "transport/login_trace.h"
 
 namespace ostrel::transport {
 namespace {
@@ -14,6 +15,8 @@ namespace {
 constexpr size_t kLongestLine = 1 << 20;
 constexpr size_t kLargestMessage = size_t{512} << 20;
 constexpr size_t kReadChunk = 1 << 16;
+// A message's unique identifier has 1 to 70 characters (RFC 1939).
+constexpr size_t kLongestId = 70;
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
@@ -68,9 +71,14 @@ int CurlPop3Connection::Connect(const std::string& server, const std::string& us
   // libcurl stops after the greeting, TLS and the login and leaves the
   // connection to us.
   curl_easy_setopt(session_->Handle(), CURLOPT_CONNECT_ONLY, 1L);
+  LoginTrace trace;
+  trace.Attach(session_->Handle());
   const CURLcode result = curl_easy_perform(session_->Handle());
+  trace.Detach(session_->Handle());
   if (result != CURLE_OK) {
-    lastError_ = FailureText(result, 0, session_->Detail(), session_->Server());
+    lastError_ = result == CURLE_LOGIN_DENIED && !trace.LoginSent()
+                     ? NoLoginOfferedText(session_->Server(), trace.OfferedStls())
+                     : FailureText(result, 0, session_->Detail(), session_->Server());
     CloseSession();
     return 1;
   }
@@ -182,38 +190,53 @@ int CurlPop3Connection::GetTotalOfMails() {
   return static_cast<int>(count);
 }
 
-std::optional<std::vector<std::string>> CurlPop3Connection::MultiLineCommand(
-    const std::string& command) {
-  if (!Command(command)) return std::nullopt;
-  std::vector<std::string> lines;
+bool CurlPop3Connection::ReadListing(const std::string& command, std::string_view refusedLine,
+                                     const std::function<bool(const std::string&)>& take) {
+  const std::string notBelievable = "The mail server's answer to " + command + " is not believable: ";
+  size_t lines = 0;
   for (;;) {
     auto line = ReadLine();
-    if (!line) return std::nullopt;
-    if (*line == ".") return lines;
+    if (!line) return false;
+    if (*line == ".") return true;
     if (!line->empty() && line->front() == '.') line->erase(0, 1);
-    lines.push_back(std::move(*line));
+    if (++lines > static_cast<size_t>(kMostMessages)) {
+      Break(notBelievable + "it lists more than " + std::to_string(kMostMessages) + " messages.");
+      return false;
+    }
+    if (!take(*line)) {
+      Break(notBelievable + std::string(refusedLine));
+      return false;
+    }
   }
 }
 
 bool CurlPop3Connection::LoadListings() {
   if (listed_) return true;
   // One LIST and one UIDL for the whole mailbox instead of two commands, and
-  // two waits for the server, per message.
-  const auto sizes = MultiLineCommand("LIST");
-  if (!sizes) return false;
-  // A server without UIDL still gives sizes; only the identifiers fail.
-  auto ids = MultiLineCommand("UIDL");
-  if (!ids && broken_) return false;
-  if (!ids) ids.emplace();
-  for (const auto& line : *sizes) {
-    const long long number = LeadingNumber(line);
-    const long long size = LeadingNumber(SecondWord(line));
-    if (number > 0 && size >= 0) sizes_[number] = size;
+  // two waits for the server, per message. Each line is taken as it comes,
+  // and no more lines are taken than a mailbox is believed to hold.
+  if (!Command("LIST") || !ReadListing("LIST", "", [this](const std::string& line) {
+        const long long number = LeadingNumber(line);
+        const long long size = LeadingNumber(SecondWord(line));
+        if (number > 0 && size >= 0) sizes_[number] = size;
+        return true;
+      })) {
+    return false;
   }
-  for (const auto& line : *ids) {
-    const long long number = LeadingNumber(line);
-    std::string id = SecondWord(line);
-    if (number > 0 && !id.empty()) ids_[number] = std::move(id);
+  // A server without UIDL still gives sizes; only the identifiers fail.
+  if (Command("UIDL")) {
+    const std::string tooLong = "an identifier is longer than " + std::to_string(kLongestId) + " characters.";
+    if (!ReadListing("UIDL", tooLong, [this](const std::string& line) {
+          const long long number = LeadingNumber(line);
+          std::string id = SecondWord(line);
+          if (id.size() > kLongestId) return false;
+          if (number > 0 && !id.empty()) ids_[number] = std::move(id);
+          return true;
+        })) {
+      return false;
+    }
+  } else if (broken_) {
+    return false;
   }
   listed_ = true;
   return true;

@@ -6,10 +6,12 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "transport/curl_session.h"
@@ -39,7 +41,11 @@ class CurlPop3Connection : public Pop3Connection {
   // One command and its one-line answer; the text after "+OK ", or nothing
   // after a failure (lastError_ says which).
   std::optional<std::string> Command(const std::string& command);
-  std::optional<std::vector<std::string>> MultiLineCommand(const std::string& command);
+  // The lines of the multi-line answer to command, each handed to take as it
+  // arrives. An answer with more lines than a mailbox holds, or a line that
+  // take refuses (refusedLine says why), breaks the session as not believable.
+  bool ReadListing(const std::string& command, std::string_view refusedLine,
+                   const std::function<bool(const std::string&)>& take);
   // Sizes and identifiers of every message, fetched once per session.
   bool LoadListings();
   bool SendLine(const std::string& line);

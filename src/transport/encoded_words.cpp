@@ -2,6 +2,7 @@
 
 #include <glib.h>
 
+#include <algorithm>
 #include <cctype>
 #include <optional>
 
@@ -65,32 +66,53 @@ bool IsCharsetCharacter(char c) {
          c == ':' || c == '*';
 }
 
-// An encoded word starting at text[0], or nothing.
-std::optional<EncodedWord> ReadEncodedWord(std::string_view text) {
-  if (text.substr(0, 2) != "=?") return std::nullopt;
-  const auto charsetEnd = text.find('?', 2);
-  if (charsetEnd == std::string_view::npos || charsetEnd == 2 || charsetEnd + 2 >= text.size() ||
-      text[charsetEnd + 2] != '?') {
-    return std::nullopt;
-  }
-  const std::string_view charset = text.substr(2, charsetEnd - 2);
-  for (const char c : charset) {
-    if (!IsCharsetCharacter(c)) return std::nullopt;
-  }
-  const char encoding = static_cast<char>(std::toupper(static_cast<unsigned char>(text[charsetEnd + 1])));
-  if (encoding != 'B' && encoding != 'Q') return std::nullopt;
-  const size_t payloadStart = charsetEnd + 3;
-  const auto payloadEnd = text.find("?=", payloadStart);
-  if (payloadEnd == std::string_view::npos) return std::nullopt;
-  const std::string_view payload = text.substr(payloadStart, payloadEnd - payloadStart);
-  if (payload.find_first_of(" \t") != std::string_view::npos) return std::nullopt;
+// Finds the encoded words of one header text in a single pass. A word's
+// payload runs to the first "?=" and holds no blank, so a search for its end
+// stops at the first blank; and when a search fails, every word that would
+// start its payload before the place where that search stopped fails the
+// same way. Remembering that place keeps a header full of "=?" that never
+// close (or close only past a blank) as cheap to read as plain text.
+class EncodedWordReader {
+ public:
+  explicit EncodedWordReader(std::string_view text) : text_(text) {}
 
-  EncodedWord word;
-  word.charset = std::string(charset.substr(0, charset.find('*')));  // drop an RFC 2231 language
-  word.bytes = encoding == 'B' ? DecodeB(payload) : DecodeQ(payload);
-  word.length = payloadEnd + 2;
-  return word;
-}
+  // The encoded word starting at text[start], or nothing.
+  std::optional<EncodedWord> ReadAt(size_t start) {
+    if (text_.compare(start, 2, "=?") != 0) return std::nullopt;
+    size_t charsetEnd = start + 2;
+    while (charsetEnd < text_.size() && IsCharsetCharacter(text_[charsetEnd])) ++charsetEnd;
+    if (charsetEnd == start + 2 || charsetEnd + 2 >= text_.size() || text_[charsetEnd] != '?' ||
+        text_[charsetEnd + 2] != '?') {
+      return std::nullopt;
+    }
+    const char encoding = static_cast<char>(std::toupper(static_cast<unsigned char>(text_[charsetEnd + 1])));
+    if (encoding != 'B' && encoding != 'Q') return std::nullopt;
+
+    const size_t payloadStart = charsetEnd + 3;
+    if (payloadStart <= noEndUpTo_) return std::nullopt;
+    size_t end = payloadStart;
+    while (end < text_.size() && text_[end] != ' ' && text_[end] != '\t' &&
+           !(text_[end] == '?' && end + 1 < text_.size() && text_[end + 1] == '=')) {
+      ++end;
+    }
+    if (end == text_.size() || text_[end] != '?') {
+      noEndUpTo_ = end;
+      return std::nullopt;
+    }
+    const std::string_view charset = text_.substr(start + 2, charsetEnd - start - 2);
+    const std::string_view payload = text_.substr(payloadStart, end - payloadStart);
+    EncodedWord word;
+    word.charset = std::string(charset.substr(0, charset.find('*')));  // drop an RFC 2231 language
+    word.bytes = encoding == 'B' ? DecodeB(payload) : DecodeQ(payload);
+    word.length = end + 2 - start;
+    return word;
+  }
+
+ private:
+  std::string_view text_;
+  // No payload that starts at or before this place ends before a blank.
+  size_t noEndUpTo_ = 0;
+};
 
 bool IsValidUtf8(std::string_view bytes) {
   return g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr) != 0;
@@ -145,11 +167,16 @@ std::string DecodeHeaderText(std::string_view raw) {
     pendingCharset.clear();
   };
 
+  EncodedWordReader reader(text);
   std::string literal;
   bool afterWord = false;
   size_t i = 0;
   while (i < text.size()) {
-    if (auto word = ReadEncodedWord(text.substr(i))) {
+    const size_t next = std::min(text.find("=?", i), text.size());
+    literal.append(text.substr(i, next - i));
+    i = next;
+    if (i == text.size()) break;
+    if (auto word = reader.ReadAt(i)) {
       const bool onlyBlanksBetween = afterWord && literal.find_first_not_of(" \t") == std::string::npos;
       if (!onlyBlanksBetween) {
         flushWords();

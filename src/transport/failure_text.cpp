@@ -67,4 +67,23 @@ std::string FailureText(CURLcode code, long responseCode, std::string_view detai
   return text;
 }
 
+std::string NoLoginOfferedText(const ServerAddress& server, bool offeredStls) {
+  if (server.security != Security::PlainText) {
+    return "The mail server offers no way of logging in that the program knows, so the user name and password "
+           "were not sent.";
+  }
+  const bool ipv6 = server.host.find(':') != std::string::npos;
+  const std::string host = ipv6 ? "[" + server.host + "]" : server.host;
+  std::string text =
+      "The mail server takes logins only over an encrypted connection, so the user name and password were not "
+      "sent. ";
+  if (offeredStls) {
+    text += "Write the POP3 server as \"" + host + ":" + std::to_string(server.port) +
+            "\", without \"pop3://\", to encrypt this connection with STLS.";
+  } else {
+    text += "Write the POP3 server as \"pop3s://" + host + "\" to connect encrypted from the start (port 995).";
+  }
+  return text;
+}
+
 }  // namespace ostrel::transport

@@ -15,4 +15,10 @@ namespace ostrel::transport {
 std::string FailureText(CURLcode code, long responseCode, std::string_view detail,
                         const ServerAddress& server);
 
+// A POP3 server that took no login over the connection made, so that the
+// user name and password were never sent: over a plain connection, the
+// server's address in the form that encrypts (STLS when the server offered
+// it, TLS from the start otherwise).
+std::string NoLoginOfferedText(const ServerAddress& server, bool offeredStls);
+
 }  // namespace ostrel::transport

@@ -31,7 +31,7 @@ bool FakePop3Connection::Valid(int number) {
 
 int FakePop3Connection::GetTotalOfMails() {
   if (!connected_ || broken_) return -1;
-  return static_cast<int>(mailbox.size());
+  return claimedTotal != -1 ? claimedTotal : static_cast<int>(mailbox.size());
 }
 
 long long FakePop3Connection::GetMsgSize(int number) {

@@ -27,6 +27,7 @@ class FakePop3Connection : public Pop3Connection {
   int dropAtRetrieve = 0;           // the line drops while this message is sent
   std::set<int> refuseDelete;       // DELE of these numbers is refused
   bool dropBeforeQuit = false;      // QUIT never reaches the server
+  int claimedTotal = -1;            // when not -1, the count STAT gives whatever the mailbox holds
 
   // What the program did, for assertions.
   int connects = 0;

@@ -6,6 +6,11 @@
 
 namespace ostrel::transport {
 
+// The most messages one mailbox is believed to hold. A server that reports or
+// lists more is not believed, so that its numbers cannot make the program
+// take memory without bound.
+inline constexpr int kMostMessages = 1000000;
+
 class Pop3Connection {
  public:
   virtual ~Pop3Connection() = default;

@@ -90,7 +90,7 @@ std::string CheckMailSummary(const store::Installation& installation) {
   return summary;
 }
 
-void Retrieve(store::Installation& installation, Pop3Connection& connection, base::Dialogs& dialogs,
+bool Retrieve(store::Installation& installation, Pop3Connection& connection, base::Dialogs& dialogs,
               const WindowLabel& windowLabel, const RetrieveControl& control) {
   const auto cancelled = [&] { return control.cancelled != nullptr && control.cancelled->load(); };
   const auto progress = [&](size_t done, size_t total) {
@@ -105,40 +105,44 @@ void Retrieve(store::Installation& installation, Pop3Connection& connection, bas
     return connection.Disconnect();
   };
 
-  if (connection.Connect(options.PopServer, options.UserName, options.Password) != 0) {
-    ReportEarlyEnd(dialogs, "error with connecting server", connection.LastError());
+  // An early end: what was filed stays filed, nothing is deleted, and the
+  // check counts as failed.
+  const auto endEarly = [&](const std::string& text, const std::string& reason) {
+    ReportEarlyEnd(dialogs, text, reason);
     finish();
-    return;
+    return false;
+  };
+
+  if (connection.Connect(options.PopServer, options.UserName, options.Password) != 0) {
+    return endEarly("error with connecting server", connection.LastError());
   }
   const int total = connection.GetTotalOfMails();
-  if (total <= 0) {
-    if (total < 0) ReportEarlyEnd(dialogs, "error with GetTotalOfMails", connection.LastError());
+  if (total < 0) return endEarly("error with GetTotalOfMails", connection.LastError());
+  if (total == 0) {
     finish();
-    return;
+    return true;
+  }
+  if (total > kMostMessages) {
+    return endEarly("error with GetTotalOfMails", "The mail server's answer is not believable: it reports " +
+                                                       std::to_string(total) + " messages waiting.");
   }
 
   // Sizes and identifiers first: only the messages not filed before are new.
+  // Everything kept grows with what the server really lists, never with the
+  // count it claims.
   std::vector<Fetched> fresh;
-  std::vector<std::string> idOf(static_cast<size_t>(total) + 1);
+  std::vector<std::string> idOf;  // of message number i at i - 1
   std::set<std::string> onServer;
   for (int i = 1; i <= total; ++i) {
     if (cancelled()) {
       finish();
-      return;
+      return true;
     }
-    if (connection.GetMsgSize(i) < 0) {
-      ReportEarlyEnd(dialogs, "error with GetMsgSize", connection.LastError());
-      finish();
-      return;
-    }
+    if (connection.GetMsgSize(i) < 0) return endEarly("error with GetMsgSize", connection.LastError());
     std::string id = connection.GetMsgId(i);
-    if (id.empty()) {
-      ReportEarlyEnd(dialogs, "error with GetMsgId", connection.LastError());
-      finish();
-      return;
-    }
+    if (id.empty()) return endEarly("error with GetMsgId", connection.LastError());
     onServer.insert(id);
-    idOf[static_cast<size_t>(i)] = id;
+    idOf.push_back(id);
     if (!filed.Contains(id)) fresh.push_back({i, std::move(id)});
   }
   installation.NewMessageCount = static_cast<std::int64_t>(fresh.size());
@@ -148,17 +152,13 @@ void Retrieve(store::Installation& installation, Pop3Connection& connection, bas
   for (size_t k = 0; k < fresh.size(); ++k) {
     if (cancelled()) {
       finish();
-      return;
+      return true;
     }
     Progress(dialogs, windowLabel,
              "Downloading" + base::PrintForm(static_cast<std::int64_t>(k + 1)) + " of" +
                  base::PrintForm(static_cast<std::int64_t>(fresh.size())));
     const std::string raw = connection.Retrieve(fresh[k].number);
-    if (raw.empty()) {
-      ReportEarlyEnd(dialogs, "error with Retrieve", connection.LastError());
-      finish();
-      return;
-    }
+    if (raw.empty()) return endEarly("error with Retrieve", connection.LastError());
     message.Load(raw);
     try {
       FileMessage(installation, message, filterWords);
@@ -166,25 +166,33 @@ void Retrieve(store::Installation& installation, Pop3Connection& connection, bas
       progress(k + 1, fresh.size());
     } catch (const std::exception& problem) {
       // Nothing is deleted on the server after a message that could not be filed.
-      ReportEarlyEnd(dialogs, "The message could not be filed.", problem.what());
-      finish();
-      return;
+      return endEarly("The message could not be filed.", problem.what());
     }
   }
 
+  bool complete = true;
   std::set<std::string> stillThere = onServer;
-  if (options.DeleteOnServer && !cancelled()) {
+  const bool deleting = options.DeleteOnServer && !cancelled();
+  if (deleting) {
     for (int i = 1; i <= total; ++i) {
       if (connection.Delete(i) != 0) {
         dialogs.Show(base::MessageBox{std::string(kDeleteFailed), "", base::Buttons::Ok, base::Icon::None});
+        complete = false;
       } else {
-        stillThere.erase(idOf[static_cast<size_t>(i)]);
+        stillThere.erase(idOf[static_cast<size_t>(i - 1)]);
       }
     }
   }
   // Only an accepted end of the session makes the deletions real; otherwise
   // every message is still on the server and stays known as filed.
-  if (finish()) filed.KeepOnly(stillThere);
+  if (finish()) {
+    filed.KeepOnly(stillThere);
+  } else if (deleting) {
+    dialogs.Show(base::MessageBox{std::string(kDeletionsNotConfirmed), "", base::Buttons::Ok,
+                                  base::Icon::Exclamation});
+    complete = false;
+  }
+  return complete;
 }
 
 std::optional<std::string> PrepareCheck(store::Installation& installation, base::Dialogs& dialogs) {

@@ -22,6 +22,9 @@ namespace ostrel::transport {
 inline constexpr std::string_view kNoDefaultKey =
     "No default Key has been defined.  You cannot check mail until you have defined one.";
 inline constexpr std::string_view kDeleteFailed = "Error with Delete.";
+inline constexpr std::string_view kDeletionsNotConfirmed =
+    "The mail server did not confirm the end of the session, so the messages stay on the server; they are "
+    "deleted at the next check.";
 
 using WindowLabel = std::function<void(std::string_view text)>;
 
@@ -41,8 +44,10 @@ std::string CheckMailSummary(const store::Installation& installation);
 // files each into the In or the Junk box, saves the In attachments into
 // "Save", deletes on the server when asked to, and sets the counters.
 // Messages are deleted only after every one is filed, and counted as deleted
-// only when the server accepted the end of the session.
-void Retrieve(store::Installation& installation, Pop3Connection& connection,
+// only when the server accepted the end of the session. True when the check
+// went through without a failure (a stop asked for is none); every failure
+// has been told through dialogs.
+bool Retrieve(store::Installation& installation, Pop3Connection& connection,
               base::Dialogs& dialogs, const WindowLabel& windowLabel, const RetrieveControl& control = {});
 
 // The check in the three steps a receiving window sits between.

@@ -99,5 +99,19 @@ TEST_F(LiveServersMailCommands, AnEncryptedMessageWithAttachmentsReachesTheOther
   EXPECT_NE(Run({"list", "--folder", from, "Sent"}).out.find("Lost?"), std::string::npos) << "the Sent copy stays";
 }
 
+// A certificate the installation does not trust is a failed check, not an
+// empty mailbox.
+TEST_F(LiveServersMailCommands, AnUntrustedCertificateFailsTheCheckWithItsReason) {
+  TempFolder folder;
+  const std::string bob = servers.NewAddress("bob");
+  const std::string path = Installation(folder, bob, servers.PasswordOf(bob));
+  std::filesystem::remove(folder / "trusted-ca.pem");
+  const Outcome checked = Run({"check-mail", "--folder", path});
+  EXPECT_EQ(checked.status, 1);
+  EXPECT_EQ(checked.err, "error with connecting server\n\nThe mail server's certificate is not trusted, or it does "
+                         "not belong to " + servers.host + ".\n");
+  EXPECT_EQ(checked.out, "No New Messages.\n");
+}
+
 }  // namespace
 }  // namespace ostrel::app

@@ -30,6 +30,19 @@ TEST(SafeAttachmentName, LongNamesKeepTheirExtensionAndWholeCharacters) {
   EXPECT_LE(name.size(), 200u);
   EXPECT_EQ(name.substr(name.size() - 8), ".pdf.enc");
 
+  // Cut at 200 bytes, this name would end in a blank; with an extension, a
+  // dot would stand before the extension's own dot.
+  const std::string blankAtTheCut = SafeAttachmentName(std::string(199, 'a') + " " + std::string(30, 'b'));
+  EXPECT_EQ(blankAtTheCut, std::string(199, 'a'));
+  const std::string dotsAtTheCut =
+      SafeAttachmentName(std::string(190, 'a') + "..... " + std::string(30, 'b') + ".pdf");
+  EXPECT_EQ(dotsAtTheCut, std::string(190, 'a') + ".pdf");
+
+  // Bytes that are no UTF-8 are cut at 200 rather than to nothing, which
+  // once left only the extension: a name starting with a dot.
+  const std::string notUtf8 = SafeAttachmentName(std::string(230, '\xB1') + ".\xB1\xB1");
+  EXPECT_EQ(notUtf8, std::string(197, '\xB1') + ".\xB1\xB1");
+
   std::string umlauts;
   for (int i = 0; i < 150; ++i) umlauts += "ü";
   const std::string cut = SafeAttachmentName(umlauts);

@@ -165,6 +165,10 @@ TEST_F(LiveServers, PlainTextLoginIsNotOfferedWithoutTls) {
   const std::string user = servers_.NewAddress("plain");
   CurlPop3Connection connection(folder_.Path());
   EXPECT_NE(connection.Connect("pop3://" + Pop3(), user, servers_.PasswordOf(user)), 0);
+  EXPECT_EQ(connection.LastError(),
+            "The mail server takes logins only over an encrypted connection, so the user name and password were "
+            "not sent. Write the POP3 server as \"" +
+                Pop3() + "\", without \"pop3://\", to encrypt this connection with STLS.");
 }
 
 }  // namespace

@@ -74,6 +74,39 @@ TEST_F(Pop3Script, AServerWithoutUidlStillGivesSizes) {
   ExpectScriptDone(server);
 }
 
+// Listings are taken line by line and only as far as a mailbox is believed to
+// reach; what goes beyond breaks the session, so nothing can be deleted.
+TEST_F(Pop3Script, ListingsBeyondBeliefEndTheSession) {
+  std::string endlessList = "S: 1 100";
+  for (int line = 1; line <= kMostMessages; ++line) endlessList += "\r\n1 100";
+  struct Case {
+    std::vector<std::string> rows;
+    std::string error;
+  };
+  const Case cases[] = {
+      {{"C: LIST", "S: +OK", endlessList, "S: ."},
+       "The mail server's answer to LIST is not believable: it lists more than 1000000 messages."},
+      {{"C: LIST", "S: +OK", "S: 1 100", "S: .", "C: UIDL", "S: +OK", "S: 1 " + std::string(71, 'x'), "S: ."},
+       "The mail server's answer to UIDL is not believable: an identifier is longer than 70 characters."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.error);
+    auto& server = Open(c.rows);
+    EXPECT_EQ(connection_.GetMsgSize(1), -1);
+    EXPECT_EQ(connection_.LastError(), c.error);
+    EXPECT_EQ(connection_.GetMsgId(1), "");
+    EXPECT_FALSE(connection_.Disconnect()) << "no QUIT after an answer that was not believed";
+    server.Finish();
+    EXPECT_TRUE(server.mismatches.empty()) << server.mismatches.front();
+  }
+  // Seventy characters are still an identifier.
+  auto& server = Open({"C: LIST", "S: +OK", "S: 1 100", "S: .", "C: UIDL", "S: +OK", "S: 1 " + std::string(70, 'x'),
+                       "S: .", "C: QUIT", "S: +OK"});
+  EXPECT_EQ(connection_.GetMsgId(1), std::string(70, 'x'));
+  EXPECT_TRUE(connection_.Disconnect());
+  ExpectScriptDone(server);
+}
+
 TEST_F(Pop3Script, ARefusedDeleteIsReportedAndTheOthersStillGo) {
   auto& server = Open({"C: STAT", "S: +OK 3 300",
                        "C: DELE 1", "S: +OK marked",
@@ -137,6 +170,27 @@ TEST_F(Pop3Script, ConnectionsThatCannotBeMadeSayWhy) {
     EXPECT_NE(connection_.Connect(Url(server), "bob", "wrong"), 0);
     EXPECT_EQ(connection_.LastError(), "The mail server refused the login: check the user name and password.");
     ExpectScriptDone(server);
+  }
+  {
+    // pop3:// to a server that takes logins only with encryption: no login
+    // command goes out, which is no wrong password.
+    ScriptedServer server({"S: +OK ready", "C: CAPA", "S: +OK", "S: STLS", "S: SASL", "S: UIDL", "S: ."});
+    EXPECT_NE(connection_.Connect(Url(server), "bob", "secret"), 0);
+    EXPECT_EQ(connection_.LastError(),
+              "The mail server takes logins only over an encrypted connection, so the user name and password "
+              "were not sent. Write the POP3 server as \"127.0.0.1:" +
+                  std::to_string(server.Port()) + "\", without \"pop3://\", to encrypt this connection with STLS.");
+    server.Finish();
+    EXPECT_TRUE(server.mismatches.empty()) << server.mismatches.front();
+  }
+  {
+    ScriptedServer server({"S: +OK ready", "C: CAPA", "S: +OK", "S: SASL", "S: ."});
+    EXPECT_NE(connection_.Connect(Url(server), "bob", "secret"), 0);
+    EXPECT_EQ(connection_.LastError(),
+              "The mail server takes logins only over an encrypted connection, so the user name and password "
+              "were not sent. Write the POP3 server as \"pop3s://127.0.0.1\" to connect encrypted from the start "
+              "(port 995).");
+    server.Finish();
   }
   int downPort = 0;
   { downPort = ScriptedServer({}).Port(); }

@@ -12,8 +12,10 @@
 #include "keys/key_store.h"
 #include "store/mail_box.h"
 #include "support/temp_folder.h"
+#include "transport/curl_pop3_connection.h"
 #include "transport/fake_pop3_connection.h"
 #include "transport/outgoing_mail.h"
+#include "transport/scripted_server.h"
 #include "transport/sending_fixture.h"
 
 namespace ostrel::transport {
@@ -37,12 +39,15 @@ class Receiving : public SendingFixture {
     for (int i = 1; i <= count; ++i) AddMail("id" + std::to_string(i), Raw("m" + std::to_string(i), "t"));
   }
 
-  void Check() {
+  // True when the check reported no failure.
+  bool Check() { return Check(server_); }
+  bool Check(Pop3Connection& connection) {
     installation_.NewMessageCount = installation_.FiledCount = 0;
     installation_.AttachmentCount = installation_.JunkCount = 0;
     dialogs_.shown.clear();
     labels_.clear();
-    Retrieve(installation_, server_, dialogs_, [this](std::string_view text) { labels_.emplace_back(text); });
+    return Retrieve(installation_, connection, dialogs_,
+                    [this](std::string_view text) { labels_.emplace_back(text); });
   }
 
   FakePop3Connection server_;
@@ -50,12 +55,12 @@ class Receiving : public SendingFixture {
 };
 
 TEST_F(Receiving, FilesEachNewMessageOnceWithItsFieldsAndFiles) {
-  Check();
+  EXPECT_TRUE(Check()) << "an empty mailbox is no failure";
   EXPECT_TRUE(dialogs_.shown.empty());
   EXPECT_EQ(CheckMailSummary(installation_), "No New Messages.") << "an empty mailbox";
   AddMail("a", Raw("First", "8F3A\r\nB2C4"));
   AddMail("b", Raw("Grüße", "zwei"));
-  Check();
+  EXPECT_TRUE(Check());
   EXPECT_EQ(store_.Subjects("In"), (std::vector<std::string>{"First", "Grüße"}));
   const store::MailBox in(folder_, "In");
   const auto record = *in.Read(1);
@@ -107,7 +112,7 @@ TEST_F(Receiving, DeletesOnlyAfterEveryMessageIsFiled) {
   installation_.MailOptions.DeleteOnServer = true;
   AddMails(5);
   server_.dropAtRetrieve = 3;
-  Check();
+  EXPECT_FALSE(Check());
   EXPECT_EQ(store_.Subjects("In"), (std::vector<std::string>{"m1", "m2"}));
   EXPECT_EQ(server_.mailbox.size(), 5u);
   EXPECT_TRUE(server_.deleteRequests.empty());
@@ -127,16 +132,17 @@ TEST_F(Receiving, AFailedDeleteOrALostQuitIsNotFiledAgainAndIsDeletedNextTime) {
   installation_.MailOptions.DeleteOnServer = true;
   AddMails(2);
   server_.refuseDelete = {1};
-  Check();
+  EXPECT_FALSE(Check());
   EXPECT_EQ(dialogs_.ShownTexts(), (std::vector<std::string>{"Error with Delete."}));
   ASSERT_EQ(server_.mailbox.size(), 1u);
   server_.refuseDelete.clear();
   server_.dropBeforeQuit = true;
   AddMail("id3", Raw("m3", "t"));
-  Check();
+  EXPECT_FALSE(Check());
+  EXPECT_EQ(dialogs_.ShownTexts(), (std::vector<std::string>{std::string(kDeletionsNotConfirmed)}));
   EXPECT_EQ(server_.mailbox.size(), 2u);
   server_.dropBeforeQuit = false;
-  Check();
+  EXPECT_TRUE(Check());
   EXPECT_EQ(installation_.NewMessageCount, 0);
   EXPECT_EQ(store_.Subjects("In"), (std::vector<std::string>{"m1", "m2", "m3"}));
   EXPECT_TRUE(server_.mailbox.empty()) << "filed before, deleted now";
@@ -153,7 +159,8 @@ TEST_F(Receiving, AStopAfterTwoMessagesKeepsThemFiledDeletesNothingAndFetchesThe
     steps.emplace_back(done, total);
     if (done == 2) stop = true;
   };
-  Retrieve(installation_, server_, dialogs_, [this](std::string_view text) { labels_.emplace_back(text); }, control);
+  EXPECT_TRUE(Retrieve(installation_, server_, dialogs_,
+                       [this](std::string_view text) { labels_.emplace_back(text); }, control));
 
   EXPECT_EQ(store_.Subjects("In"), (std::vector<std::string>{"m1", "m2"}));
   EXPECT_EQ(server_.retrieved, (std::vector<int>{1, 2}));
@@ -172,12 +179,90 @@ TEST_F(Receiving, AStopAfterTwoMessagesKeepsThemFiledDeletesNothingAndFetchesThe
 TEST_F(Receiving, ARefusedLoginSaysWhyAndFilesNothing) {
   AddMail("a", Raw("one", "t"));
   installation_.MailOptions.Password = "wrong";
-  Check();
+  EXPECT_FALSE(Check());
   EXPECT_EQ(dialogs_.ShownTexts(),
             (std::vector<std::string>{"error with connecting server\r\n\r\n"
                                       "The mail server refused the login: check the user name and password."}));
   EXPECT_TRUE(store_.Subjects("In").empty());
   EXPECT_EQ(CheckMailSummary(installation_), "No New Messages.");
+}
+
+// A message that cannot be filed stops the check before anything is deleted
+// on the server: the messages stay there for a check that can file them.
+TEST_F(Receiving, AFilingFailureFilesNothingDeletesNothingAndSaysWhy) {
+  installation_.MailOptions.DeleteOnServer = true;
+  AddMails(3);
+  // The In box's folder is a plain file, so nothing can be written into it
+  // (a full disk would fail the same way; permissions do not stop root).
+  std::filesystem::remove_all(store_ / "In");
+  testing::WriteBytes(store_ / "In", "not a folder");
+
+  EXPECT_FALSE(Check());
+  EXPECT_TRUE(store_.Subjects("In").empty());
+  EXPECT_EQ(installation_.FiledCount, 0);
+  EXPECT_EQ(server_.retrieved, (std::vector<int>{1})) << "no message after the one that failed";
+  EXPECT_TRUE(server_.deleteRequests.empty());
+  EXPECT_EQ(server_.mailbox.size(), 3u);
+  ASSERT_EQ(dialogs_.ShownTexts().size(), 1u);
+  const std::string said = dialogs_.ShownTexts()[0];
+  const std::string heading = "The message could not be filed.\r\n\r\n";
+  EXPECT_EQ(said.substr(0, heading.size()), heading) << said;
+  EXPECT_GT(said.size(), heading.size()) << "the reason follows";
+  EXPECT_EQ(labels_.back(), "Disconnecting...");
+
+  std::filesystem::remove(store_ / "In");
+  std::filesystem::create_directory(store_ / "In");
+  EXPECT_TRUE(Check());
+  EXPECT_EQ(store_.Subjects("In"), (std::vector<std::string>{"m1", "m2", "m3"}));
+  EXPECT_TRUE(server_.mailbox.empty());
+}
+
+// The count a server claims makes nothing of that size: a claim no mailbox
+// could hold is called what it is, and a claim the listing does not bear out
+// ends the check at the first message missing.
+TEST_F(Receiving, AServersCountIsNotTrustedForMemory) {
+  installation_.MailOptions.DeleteOnServer = true;
+  AddMails(2);
+  struct Case {
+    int claimed;
+    std::string said;
+  };
+  const Case cases[] = {
+      {2000000000, "error with GetTotalOfMails\r\n\r\n"
+                   "The mail server's answer is not believable: it reports 2000000000 messages waiting."},
+      {kMostMessages + 1, "error with GetTotalOfMails\r\n\r\n"
+                          "The mail server's answer is not believable: it reports 1000001 messages waiting."},
+      {kMostMessages, "error with GetMsgSize\r\n\r\nThe mail server refused the command: no such message."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.claimed);
+    server_.claimedTotal = c.claimed;
+    EXPECT_FALSE(Check());
+    EXPECT_EQ(dialogs_.ShownTexts(), (std::vector<std::string>{c.said}));
+    EXPECT_TRUE(server_.deleteRequests.empty());
+    EXPECT_TRUE(store_.Subjects("In").empty());
+    EXPECT_EQ(labels_.back(), "Disconnecting...");
+  }
+}
+
+// The same through the real POP3 connection: the answer that once ended the
+// check with "std::bad_alloc".
+TEST_F(Receiving, TwoBillionMessagesInOneByteAreNotBelieved) {
+  ostrel::testing::ScriptedServer server({"S: +OK ready", "C: CAPA", "S: +OK", "S: USER", "S: .",
+                                          "C: USER bob", "S: +OK", "C: PASS secret", "S: +OK logged in",
+                                          "C: STAT", "S: +OK 2000000000 1", "C: QUIT", "S: +OK bye"});
+  installation_.MailOptions.PopServer = "pop3://127.0.0.1:" + std::to_string(server.Port());
+  installation_.MailOptions.UserName = "bob";
+  installation_.MailOptions.Password = "secret";
+  CurlPop3Connection connection(folder_, std::chrono::seconds(5));
+  EXPECT_FALSE(Check(connection));
+  EXPECT_EQ(dialogs_.ShownTexts(),
+            (std::vector<std::string>{"error with GetTotalOfMails\r\n\r\n"
+                                      "The mail server's answer is not believable: it reports 2000000000 "
+                                      "messages waiting."}));
+  server.Finish();
+  EXPECT_TRUE(server.mismatches.empty()) << server.mismatches.front();
+  EXPECT_TRUE(server.Consumed()) << server.NextRow();
 }
 
 TEST_F(Receiving, CheckMailWithoutADefaultKeyFetchesNothing) {

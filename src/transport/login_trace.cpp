@@ -1,0 +1,45 @@
+#include "transport/login_trace.h"
+
+#include <cctype>
+#include <string_view>
+
+namespace ostrel::transport {
+namespace {
+
+// Whether the line starts with the word, in any case.
+bool StartsWithWord(std::string_view line, std::string_view word) {
+  if (line.size() < word.size()) return false;
+  for (size_t i = 0; i < word.size(); ++i) {
+    if (std::toupper(static_cast<unsigned char>(line[i])) != word[i]) return false;
+  }
+  return line.size() == word.size() || line[word.size()] == ' ' || line[word.size()] == '\r' ||
+         line[word.size()] == '\n';
+}
+
+}  // namespace
+
+void LoginTrace::Attach(CURL* handle) {
+  curl_easy_setopt(handle, CURLOPT_DEBUGFUNCTION, &LoginTrace::Observe);
+  curl_easy_setopt(handle, CURLOPT_DEBUGDATA, this);
+  curl_easy_setopt(handle, CURLOPT_VERBOSE, 1L);
+}
+
+void LoginTrace::Detach(CURL* handle) {
+  curl_easy_setopt(handle, CURLOPT_VERBOSE, 0L);
+  curl_easy_setopt(handle, CURLOPT_DEBUGFUNCTION, nullptr);
+  curl_easy_setopt(handle, CURLOPT_DEBUGDATA, nullptr);
+}
+
+int LoginTrace::Observe(CURL*, curl_infotype type, char* data, size_t size, void* trace) {
+  auto& self = *static_cast<LoginTrace*>(trace);
+  const std::string_view line(data, size);
+  // The server's capability list names STLS on a line of its own.
+  if (type == CURLINFO_HEADER_IN && StartsWithWord(line, "STLS")) self.offeredStls_ = true;
+  if (type == CURLINFO_HEADER_OUT &&
+      (StartsWithWord(line, "USER") || StartsWithWord(line, "APOP") || StartsWithWord(line, "AUTH"))) {
+    self.loginSent_ = true;
+  }
+  return 0;
+}
+
+}  // namespace ostrel::transport

@@ -1,0 +1,29 @@
+#pragma once
+// What a POP3 server said about logging in while libcurl connected: whether
+// it offered STLS, and whether a login command went out at all. libcurl
+// reports a server that takes no login over the connection as it reports a
+// wrong password; these tell the two apart. Nothing of the login itself is
+// kept.
+
+#include <curl/curl.h>
+
+namespace ostrel::transport {
+
+class LoginTrace {
+ public:
+  // Makes libcurl tell this trace the conversation of the handle until
+  // Detach; the trace must outlive that time.
+  void Attach(CURL* handle);
+  void Detach(CURL* handle);
+
+  bool OfferedStls() const { return offeredStls_; }
+  bool LoginSent() const { return loginSent_; }
+
+ private:
+  static int Observe(CURL* handle, curl_infotype type, char* data, size_t size, void* trace);
+
+  bool offeredStls_ = false;
+  bool loginSent_ = false;
+};
+
+}  // namespace ostrel::transport
