@@ -1,11 +1,14 @@
 #include "app/mail_commands.h"
 
+#include <cstdint>
+#include <cstdio>
 #include <iterator>
 #include <ostream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 
+#include "app/progress_line.h"
 #include "base/dialogs.h"
 #include "store/installation.h"
 #include "store/program_folder.h"
@@ -18,22 +21,44 @@ namespace ostrel::app {
 namespace {
 
 // Message boxes go to standard error as they would be shown; the status
-// line keeps its last text for the command to print.
+// line keeps its last text for the command to print, and shows on the
+// progress line meanwhile.
 class CommandDialogs : public base::Dialogs {
  public:
-  explicit CommandDialogs(std::ostream& err) : err_(err) {}
-  void Show(const base::MessageBox& box) override { err_ << box.text << "\n"; }
+  CommandDialogs(std::ostream& err, ProgressLine& progress) : err_(err), progress_(progress) {}
+  void Show(const base::MessageBox& box) override {
+    progress_.Clear();
+    err_ << box.text << "\n";
+  }
   base::Answer Ask(const base::MessageBox& box) override {
+    progress_.Clear();
     err_ << box.text << "\n";
     return base::Answer::No;
   }
-  void SetStatus(std::string_view text) override { status = text; }
+  void SetStatus(std::string_view text) override {
+    status = text;
+    progress_.Show(text);
+  }
 
   std::string status;
 
  private:
   std::ostream& err_;
+  ProgressLine& progress_;
 };
+
+// The sending window's label and upload bar, on the progress line.
+transport::SendingProgress SendingProgressLine(ProgressLine& progress) {
+  transport::SendingProgress sending;
+  sending.label = [&progress](std::string_view text) { progress.Show(text); };
+  sending.upload = [&progress](std::uint64_t sent, std::uint64_t total) {
+    char text[64];
+    std::snprintf(text, sizeof text, "Sending %.1f of %.1f MB", static_cast<double>(sent) / (1024.0 * 1024.0),
+                  static_cast<double>(total) / (1024.0 * 1024.0));
+    progress.Show(text);
+  };
+  return sending;
+}
 
 std::string ProgramFolderOf(const CommandLine& line) {
   return store::ChooseProgramFolder(store::ExecutableFolder(), store::FolderEnvironment::FromProcess(),
@@ -52,11 +77,13 @@ std::string WithWindowLineBreaks(const std::string& text) {
 
 int CheckMailCommand(const CommandLine& line, Streams& streams) {
   line.ExpectArguments(0);
-  CommandDialogs dialogs(streams.err);
+  ProgressLine progress(streams.err, streams.errIsTerminal);
+  CommandDialogs dialogs(streams.err, progress);
   store::Installation installation(ProgramFolderOf(line), dialogs);
   if (!installation.LoadStep()) return 1;
   transport::CurlPop3Connection connection(installation.ProgramFolder);
   if (!transport::CheckMail(installation, connection, dialogs, nullptr)) return 1;
+  progress.Clear();
   streams.out << dialogs.status << "\n";
   return 0;
 }
@@ -70,7 +97,8 @@ int SendCommand(const CommandLine& line, Streams& streams) {
     if (path.find(';') != std::string::npos) throw UsageError("an attached file's path may not hold \";\"");
     attachmentBox = transport::AddToList(attachmentBox, path);
   }
-  CommandDialogs dialogs(streams.err);
+  ProgressLine progress(streams.err, streams.errIsTerminal);
+  CommandDialogs dialogs(streams.err, progress);
   store::Installation installation(ProgramFolderOf(line), dialogs);
   if (!installation.LoadStep()) return 1;
 
@@ -84,8 +112,9 @@ int SendCommand(const CommandLine& line, Streams& streams) {
   if (line.Flag("encrypt") && !transport::PressEncrypt(installation, form, dialogs)) return 1;
 
   transport::CurlSmtpControl control(installation.ProgramFolder);
-  const auto outcome = transport::PressSend(installation, form, control, dialogs, {});
+  const auto outcome = transport::PressSend(installation, form, control, dialogs, SendingProgressLine(progress));
   if (!outcome || outcome->has_value()) return 1;
+  progress.Clear();
   streams.out << "Sent.\n";
   return 0;
 }

@@ -1,5 +1,7 @@
 // ostrel: the program's engine and stores from the command line.
 
+#include <unistd.h>
+
 #include <exception>
 #include <iostream>
 #include <string>
@@ -54,7 +56,7 @@ int Run(const std::vector<std::string>& words) {
         std::cout << "Usage: ostrel " << command.name << " " << command.usage << "\n" << command.summary << "\n";
         return 0;
       }
-      Streams streams{std::cin, std::cout, std::cerr};
+      Streams streams{std::cin, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1};
       return command.run(line, streams);
     }
     throw UsageError("unknown command " + line.command);
