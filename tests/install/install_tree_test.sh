@@ -56,6 +56,8 @@ sizes="16 22 24 32 48 64 128 256"
   echo share/man/man1/ostrel.1.gz
   echo share/man/man1/ostrel-email.1.gz
   echo share/bash-completion/completions/ostrel
+  echo share/doc/ostrel-email/copyright
+  echo share/doc/ostrel-email/changelog.gz
 } | sort >"$scratch/expected"
 (cd "$prefix" && find . -type f -o -type l | sed 's|^\./||' | sort) >"$scratch/installed"
 if ! diff -u "$scratch/expected" "$scratch/installed" >"$scratch/files.diff"; then
