@@ -87,6 +87,11 @@ appstreamcli validate --no-net "$metainfo" >"$scratch/appstream.log" 2>&1 || {
   fail "appstreamcli refuses the AppStream data:"
   cat "$scratch/appstream.log" >&2
 }
+# The whole tree: the AppStream data, its desktop entry and its icons together.
+appstreamcli validate-tree --no-net "$prefix" >"$scratch/appstream-tree.log" 2>&1 || {
+  fail "appstreamcli refuses the installed tree:"
+  cat "$scratch/appstream-tree.log" >&2
+}
 grep -q '<launchable type="desktop-id">ostrel-email.desktop</launchable>' "$metainfo" ||
   fail "the AppStream data does not launch ostrel-email.desktop"
 
