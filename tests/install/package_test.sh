@@ -130,7 +130,9 @@ first_window /usr/bin/ostrel /usr/bin/ostrel-email "$scratch/folder" || fail "th
 cmp -s /usr/share/ostrel-email/oxmover.htm "$scratch/folder/oxmover.htm" ||
   fail "the installed window did not write the installed help page"
 
-apt_get purge ostrel-email >"$scratch/remove.log" 2>&1 || {
+# A plain remove, as a person would: the package keeps no configuration, so
+# nothing of it may stay behind.
+apt_get remove ostrel-email >"$scratch/remove.log" 2>&1 || {
   cat "$scratch/remove.log" >&2
   exit 1
 }
