@@ -107,18 +107,15 @@ class FileCommandProgressTest : public ::testing::Test {
   testing::TempFolder folder;
 };
 
-TEST_F(FileCommandProgressTest, AFileOfAFewMegabytesShowsWhatIsDoneOnATerminalOnly) {
+// Each big file costs seconds in the sanitizer build: two of them in all.
+TEST_F(FileCommandProgressTest, AFileOfAFewMegabytesShowsWhatIsDoneOnATerminal) {
   testing::WriteBytes(folder / "big.bin", std::string(kLongFileBytes, 'b'));
-  testing::WriteBytes(folder / "small.bin", std::string(kLongFileBytes - 1, 's'));
+  testing::WriteBytes(folder / "small.bin", std::string(1000, 's'));
 
   const std::string enciphering = ErrOf("encrypt-file", "big.bin", true);
   EXPECT_TRUE(enciphering.starts_with(Line("Enciphering big.bin (4.0 MB)..."))) << enciphering;
   EXPECT_TRUE(enciphering.ends_with(std::string("\r") + kErase)) << enciphering;
-  const std::string deciphering = ErrOf("decrypt-file", "big.bin", true);
-  EXPECT_TRUE(deciphering.starts_with(Line("Deciphering big.bin (4.0 MB)..."))) << deciphering;
-
-  EXPECT_EQ(ErrOf("encrypt-file", "big.bin", false), "");
-  EXPECT_EQ(ErrOf("encrypt-file", "small.bin", true), "");
+  EXPECT_EQ(ErrOf("decrypt-file", "small.bin", true), "");
 }
 
 TEST_F(FileCommandProgressTest, TheToolWritesNothingExtraWhenStandardErrorIsAFile) {
