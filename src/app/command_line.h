@@ -52,6 +52,7 @@ struct Streams {
   std::istream& in;
   std::ostream& out;
   std::ostream& err;
+  bool errIsTerminal = false;  // long runs show a progress line on err
 };
 
 struct Command {

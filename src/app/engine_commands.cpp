@@ -2,7 +2,9 @@
 
 #include <iostream>
 #include <iterator>
+#include <optional>
 
+#include "app/progress_line.h"
 #include "app/store_commands.h"
 #include "app/work_session.h"
 #include "engine/hex_text.h"
@@ -40,21 +42,30 @@ int DecryptText(const CommandLine& line, Streams& streams) {
   return WriteAll(streams.out, text);
 }
 
-int EncryptFile(const CommandLine& line, Streams&) {
+// Enciphers or deciphers SOURCE into DESTINATION; a large file shows a
+// progress line while the engine works.
+int CipherFile(const CommandLine& line, Streams& streams, bool encrypt) {
   line.ExpectArguments(2);
   WorkSession session(line.Option("work"));
   LoadCommandKey(session, line);
-  session.Engine().EncryptFile(line.arguments[0], line.arguments[1]);
+  const std::filesystem::path source = line.arguments[0];
+  const std::filesystem::path destination = line.arguments[1];
+  ProgressLine progress(streams.err, streams.errIsTerminal);
+  std::optional<TimedProgress> working;
+  if (const std::uintmax_t bytes = FileBytes(source); bytes >= kLongFileBytes) {
+    working.emplace(progress, FileWorkText(encrypt ? "Enciphering" : "Deciphering", source, bytes));
+  }
+  if (encrypt) {
+    session.Engine().EncryptFile(source, destination);
+  } else {
+    session.Engine().DecryptFile(source, destination);
+  }
   return 0;
 }
 
-int DecryptFile(const CommandLine& line, Streams&) {
-  line.ExpectArguments(2);
-  WorkSession session(line.Option("work"));
-  LoadCommandKey(session, line);
-  session.Engine().DecryptFile(line.arguments[0], line.arguments[1]);
-  return 0;
-}
+int EncryptFile(const CommandLine& line, Streams& streams) { return CipherFile(line, streams, true); }
+
+int DecryptFile(const CommandLine& line, Streams& streams) { return CipherFile(line, streams, false); }
 
 int Keyspace(const CommandLine& line, Streams&) {
   line.ExpectArguments(0);

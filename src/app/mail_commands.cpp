@@ -1,11 +1,14 @@
 #include "app/mail_commands.h"
 
+#include <cstdint>
+#include <cstdio>
 #include <iterator>
 #include <ostream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 
+#include "app/progress_line.h"
 #include "base/dialogs.h"
 #include "store/installation.h"
 #include "store/program_folder.h"
@@ -19,21 +22,25 @@ namespace {
 
 // Message boxes go to standard error as they would be shown, with the line
 // breaks of a terminal; the status line keeps its last text for the command
-// to print.
+// to print, and shows on the progress line meanwhile.
 class CommandDialogs : public base::Dialogs {
  public:
-  explicit CommandDialogs(std::ostream& err) : err_(err) {}
+  CommandDialogs(std::ostream& err, ProgressLine& progress) : err_(err), progress_(progress) {}
   void Show(const base::MessageBox& box) override { Write(box.text); }
   base::Answer Ask(const base::MessageBox& box) override {
     Write(box.text);
     return base::Answer::No;
   }
-  void SetStatus(std::string_view text) override { status = text; }
+  void SetStatus(std::string_view text) override {
+    status = text;
+    progress_.Show(text);
+  }
 
   std::string status;
 
  private:
   void Write(const std::string& text) {
+    progress_.Clear();
     for (const char c : text) {
       if (c != '\r') err_ << c;
     }
@@ -41,7 +48,21 @@ class CommandDialogs : public base::Dialogs {
   }
 
   std::ostream& err_;
+  ProgressLine& progress_;
 };
+
+// The sending window's label and upload bar, on the progress line.
+transport::SendingProgress SendingProgressLine(ProgressLine& progress) {
+  transport::SendingProgress sending;
+  sending.label = [&progress](std::string_view text) { progress.Show(text); };
+  sending.upload = [&progress](std::uint64_t sent, std::uint64_t total) {
+    char text[64];
+    std::snprintf(text, sizeof text, "Sending %.1f of %.1f MB", static_cast<double>(sent) / (1024.0 * 1024.0),
+                  static_cast<double>(total) / (1024.0 * 1024.0));
+    progress.Show(text);
+  };
+  return sending;
+}
 
 std::string ProgramFolderOf(const CommandLine& line) {
   return store::ChooseProgramFolder(store::ExecutableFolder(), store::FolderEnvironment::FromProcess(),
@@ -60,7 +81,8 @@ std::string WithWindowLineBreaks(const std::string& text) {
 
 int CheckMailCommand(const CommandLine& line, Streams& streams) {
   line.ExpectArguments(0);
-  CommandDialogs dialogs(streams.err);
+  ProgressLine progress(streams.err, streams.errIsTerminal);
+  CommandDialogs dialogs(streams.err, progress);
   store::Installation installation(ProgramFolderOf(line), dialogs);
   if (!installation.LoadStep()) return 1;
   transport::CurlPop3Connection connection(installation.ProgramFolder);
@@ -69,6 +91,7 @@ int CheckMailCommand(const CommandLine& line, Streams& streams) {
   transport::StartRetrieval(installation, dialogs, nullptr);
   const bool complete = transport::Retrieve(installation, connection, dialogs, nullptr);
   if (!transport::FinishCheck(installation, dialogs, *defaultKey)) return 1;
+  progress.Clear();
   // The summary as the status line shows it, even after a failure: it tells
   // what did arrive.
   streams.out << dialogs.status << "\n";
@@ -84,7 +107,8 @@ int SendCommand(const CommandLine& line, Streams& streams) {
     if (path.find(';') != std::string::npos) throw UsageError("an attached file's path may not hold \";\"");
     attachmentBox = transport::AddToList(attachmentBox, path);
   }
-  CommandDialogs dialogs(streams.err);
+  ProgressLine progress(streams.err, streams.errIsTerminal);
+  CommandDialogs dialogs(streams.err, progress);
   store::Installation installation(ProgramFolderOf(line), dialogs);
   if (!installation.LoadStep()) return 1;
 
@@ -98,8 +122,9 @@ int SendCommand(const CommandLine& line, Streams& streams) {
   if (line.Flag("encrypt") && !transport::PressEncrypt(installation, form, dialogs)) return 1;
 
   transport::CurlSmtpControl control(installation.ProgramFolder);
-  const auto outcome = transport::PressSend(installation, form, control, dialogs, {});
+  const auto outcome = transport::PressSend(installation, form, control, dialogs, SendingProgressLine(progress));
   if (!outcome || outcome->has_value()) return 1;
+  progress.Clear();
   streams.out << "Sent.\n";
   return 0;
 }

@@ -1,5 +1,7 @@
 // ostrel: the program's engine and stores from the command line.
 
+#include <unistd.h>
+
 #include <exception>
 #include <iostream>
 #include <string>
@@ -58,7 +60,7 @@ int Run(const std::vector<std::string>& words) {
                      "command line.\n";
         return 0;
       }
-      Streams streams{std::cin, std::cout, std::cerr};
+      Streams streams{std::cin, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1};
       return command.run(line, streams);
     }
     throw UsageError("unknown command " + line.command);

@@ -1,8 +1,11 @@
 #include "app/store_commands.h"
 
+#include <cstdint>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 
+#include "app/progress_line.h"
 #include "base/ansi_text.h"
 #include "base/fixed_records.h"
 #include "engine/hex_text.h"
@@ -119,8 +122,14 @@ int ImportMessage(const CommandLine& line, Streams& streams) {
 int ImportAttachment(const CommandLine& line, Streams& streams) {
   line.ExpectArguments(1);
   const std::string folder = ProgramFolderOf(line);
+  ProgressLine progress(streams.err, streams.errIsTerminal);
+  std::optional<TimedProgress> working;
+  if (const std::uintmax_t bytes = FileBytes(line.arguments[0]); bytes >= kLongFileBytes) {
+    working.emplace(progress, FileWorkText("Importing", line.arguments[0], bytes));
+  }
   const std::filesystem::path saved = store::ImportAttachment(folder, line.arguments[0]);
   if (saved.extension() != ".enc") {
+    working.reset();
     streams.out << saved.string() << "\n";
     return 0;
   }
@@ -129,6 +138,7 @@ int ImportAttachment(const CommandLine& line, Streams& streams) {
   withFolder.options["folder"] = folder;
   LoadCommandKey(session, withFolder);
   const store::AttachmentCheck check = store::CheckAttachments(folder, session.Engine());
+  working.reset();
   for (const auto& failed : check.failedNames) streams.err << "Not deciphered: " << failed << "\n";
   if (!check.failedNames.empty()) return 1;
   streams.out << (std::filesystem::path(folder) / "Dec" / saved.stem()).string() << "\n";

@@ -55,4 +55,15 @@ std::filesystem::path ExecutableFolder() {
   return executable.parent_path();
 }
 
+std::optional<std::filesystem::path> InstalledShareFolder(const std::filesystem::path& executableFolder) {
+  const std::filesystem::path bin = executableFolder.lexically_normal();
+  // "/usr/bin/" normalises to a trailing empty name.
+  const std::filesystem::path folder = bin.filename().empty() ? bin.parent_path() : bin;
+  if (folder.filename() != "bin") return std::nullopt;
+  const std::filesystem::path share = folder.parent_path() / "share";
+  std::error_code error;
+  if (!std::filesystem::is_directory(share / "ostrel-email", error)) return std::nullopt;
+  return share;
+}
+
 }  // namespace ostrel::store

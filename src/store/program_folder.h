@@ -35,4 +35,10 @@ std::string ChooseProgramFolder(const std::filesystem::path& executableFolder, c
 // The folder of the running executable.
 std::filesystem::path ExecutableFolder();
 
+// Where an installed program keeps the read-only files it ships (help pages,
+// icons): "<prefix>/share" when the executable sits in "<prefix>/bin" and
+// "<prefix>/share/ostrel-email" exists. Nothing for a program run from its
+// build tree, which carries its own copies.
+std::optional<std::filesystem::path> InstalledShareFolder(const std::filesystem::path& executableFolder);
+
 }  // namespace ostrel::store

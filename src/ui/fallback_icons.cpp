@@ -1,8 +1,14 @@
 #include "ui/fallback_icons.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "store/program_folder.h"
 
 namespace ostrel::ui {
 namespace {
@@ -158,11 +164,13 @@ QIcon ThemeIcon(const QString& freedesktopName) {
   return QIcon::fromTheme(freedesktopName, QIcon(Drawn(freedesktopName)));
 }
 
-QIcon ProgramIcon() {
-  QPixmap pixmap(kSize, kSize);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
+QImage ProgramIconImage(int size) {
+  QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
+  const double scale = static_cast<double>(size) / kSize;
+  p.scale(scale, scale);
   Envelope(p, QRectF(3, 8, 42, 30));
   p.setPen(QPen(kOutline, 2));
   p.setBrush(kAmber);
@@ -176,7 +184,24 @@ QIcon ProgramIcon() {
     p.drawLine(QPointF(0, 5), QPointF(0, 10));
     p.restore();
   }
-  return QIcon(pixmap);
+  return image;
+}
+
+QIcon ProgramIcon() {
+  QIcon icon;
+  // An installed program shows the icon files installed with it, which the
+  // desktop's menu shows too.
+  if (const auto share = store::InstalledShareFolder(store::ExecutableFolder())) {
+    for (const int size : kProgramIconSizes) {
+      const auto file = *share / "icons" / "hicolor" / (std::to_string(size) + "x" + std::to_string(size)) /
+                        "apps" / "ostrel-email.png";
+      std::error_code error;
+      if (std::filesystem::is_regular_file(file, error)) icon.addFile(QString::fromStdString(file.string()));
+    }
+    if (!icon.isNull()) return icon;
+  }
+  for (const int size : kProgramIconSizes) icon.addPixmap(QPixmap::fromImage(ProgramIconImage(size)));
+  return icon;
 }
 
 }  // namespace ostrel::ui

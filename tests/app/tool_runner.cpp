@@ -43,12 +43,12 @@ Outcome RunTool(const std::filesystem::path& scratch, const std::vector<std::str
 }
 
 int RunCommand(const std::vector<Command>& commands, const std::vector<std::string>& words, const std::string& input,
-               std::ostream& out, std::ostream& err) {
+               std::ostream& out, std::ostream& err, bool errIsTerminal) {
   const CommandLine line = ParseCommandLine(words);
   for (const Command& command : commands) {
     if (command.name != line.command) continue;
     std::istringstream in(input);
-    Streams streams{in, out, err};
+    Streams streams{in, out, err, errIsTerminal};
     return command.run(line, streams);
   }
   throw UsageError("no such command " + line.command);

@@ -23,7 +23,8 @@ Outcome RunTool(const std::filesystem::path& scratch, const std::vector<std::str
 
 // Runs the command named by the words from commands inside the test, with
 // input on standard input; UsageError when no command has that name.
+// errIsTerminal: err stands for a terminal, which gets progress lines.
 int RunCommand(const std::vector<Command>& commands, const std::vector<std::string>& words, const std::string& input,
-               std::ostream& out, std::ostream& err);
+               std::ostream& out, std::ostream& err, bool errIsTerminal = false);
 
 }  // namespace ostrel::app
