@@ -30,7 +30,7 @@ void KillMessages(const std::filesystem::path& programFolder, std::string_view b
     if (isBox && it->path().filename() == kIndexFileName) continue;
     files.push_back(it->path());
   }
-  for (const auto& file : files) std::filesystem::remove(file, error);
+  for (const auto& file : files) base::RemoveFile(file);
   if (isBox) {
     base::MakePrivateFolder(folder);
     WriteBoxIndex(folder, 0);

@@ -36,7 +36,7 @@ std::vector<std::string> MailBox::ReadAllBytes() const { return list_.ReadAll();
 void MailBox::Append(std::string_view recordBytes) const { list_.Append(recordBytes); }
 
 void MailBox::Rewrite(const std::vector<std::string>& recordBytes) const {
-  list_.Rewrite(recordBytes, programFolder_ / kTempListName);
+  list_.Rewrite(recordBytes);
 }
 
 std::filesystem::path MailBox::TextPath(std::string_view messageName) const {

@@ -38,8 +38,7 @@ bool CopyMessageFiles(const std::filesystem::path& fromFolder, std::string_view 
 
 void RemoveMessageFiles(const std::filesystem::path& folder, std::string_view name) {
   if (!IsSafeMessageName(name)) return;
-  std::error_code ignored;
-  for (const char* extension : {".txt", ".htm"}) std::filesystem::remove(folder / (std::string(name) + extension), ignored);
+  for (const char* extension : {".txt", ".htm"}) base::RemoveFile(folder / (std::string(name) + extension));
 }
 
 }  // namespace ostrel::store

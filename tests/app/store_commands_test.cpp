@@ -112,6 +112,17 @@ TEST_F(StoreCommandsTest, ImportsAMessageAndDeciphersAnImportedAttachment) {
   EXPECT_EQ(ReadBytes(folder_ / "Save" / "plain.bin"), "attachment bytes");
 }
 
+TEST_F(StoreCommandsTest, AnAttachmentNamedLikeAnotherOnesTemporaryFileIsKept) {
+  TempFolder first;
+  TempFolder second;
+  WriteBytes(first / "keep.pdf.new", "FIRST");
+  WriteBytes(second / "keep.pdf", "SECOND");
+  EXPECT_EQ(Run({"import-attachment", "--folder", Folder(), (first / "keep.pdf.new").string()}), 0);
+  EXPECT_EQ(Run({"import-attachment", "--folder", Folder(), (second / "keep.pdf").string()}), 0);
+  EXPECT_EQ(ReadBytes(folder_ / "Save" / "keep.pdf.new"), "FIRST");
+  EXPECT_EQ(ReadBytes(folder_ / "Save" / "keep.pdf"), "SECOND");
+}
+
 TEST_F(StoreCommandsTest, CipherCommandsTakeTheDefaultKeyOfAFolder) {
   keys::WriteKeys(Folder(), {{"home", kKey, true}});
   EXPECT_EQ(Run({"encrypt-text", "--folder", Folder()}, "the plain text"), 0);
