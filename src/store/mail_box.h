@@ -49,7 +49,7 @@ class MailBox {
   std::string NextMessageName() const;
 
   // Files a message: next name, its text file (and web file when given),
-  // then the record naming them. Returns the name.
+  // then the record naming them, all under the store lock. Returns the name.
   std::string File(BoxRecord record, std::string_view text, const std::optional<std::string>& web) const;
 
  private:
