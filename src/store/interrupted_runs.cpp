@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cstdint>
 #include <map>
 #include <set>
 #include <string_view>
@@ -62,11 +63,6 @@ void RemoveTemporaryFiles(const std::filesystem::path& folder, FolderKind kind, 
   }
 }
 
-struct FoundMessage {
-  std::string name;
-  bool hasText = false;
-};
-
 // "MSG12.txt" and "MSG12.htm" give 12 and "MSG12" (the name in any case);
 // only names that fit a record's MsgFile.
 bool ParseMessageFileName(const std::string& fileName, std::uint64_t& number, std::string& name) {
@@ -95,23 +91,23 @@ void RelistMessageFiles(const std::filesystem::path& programFolder, std::string_
   const MailBox box(programFolder, boxName);
   std::set<std::string> named;
   for (const auto& record : box.ReadAllBytes()) named.insert(NameKey(MessageNameOf(record)));
-  std::map<std::uint64_t, std::map<std::string, FoundMessage>> unnamed;  // by number, then by name
+  // By number, then by name: whether the name has a text file.
+  std::map<std::uint64_t, std::map<std::string, bool>> unnamed;
   for (const auto& fileName : FileNames(box.Folder())) {
     std::uint64_t number = 0;
     std::string name;
     if (!ParseMessageFileName(fileName, number, name) || named.count(NameKey(name)) != 0) continue;
-    FoundMessage& found = unnamed[number][name];
-    found.name = name;
-    found.hasText = found.hasText || fileName.ends_with(".txt");
+    bool& hasText = unnamed[number][name];
+    hasText = hasText || fileName.ends_with(".txt");
   }
   for (const auto& [number, names] : unnamed) {
-    for (const auto& [name, found] : names) {
-      const std::filesystem::path text = box.TextPath(found.name);
+    for (const auto& [name, hasText] : names) {
+      const std::filesystem::path text = box.TextPath(name);
       // A web file alone was cut off before its text file: the text file
       // holds the same page then, as for mail without a text part.
-      if (!found.hasText && !CopyFileSafely(box.WebPath(found.name), text)) continue;
-      box.Append(BoxRecord{"", kRecoveredFrom, kRecoveredSubject, GeneralDateText(ModifiedAt(text)), found.name});
-      tidied.relistedMessages.push_back(std::string(boxName) + "/" + found.name);
+      if (!hasText && !CopyFileSafely(box.WebPath(name), text)) continue;
+      box.Append(BoxRecord{"", kRecoveredFrom, kRecoveredSubject, GeneralDateText(ModifiedAt(text)), name});
+      tidied.relistedMessages.push_back(std::string(boxName) + "/" + name);
     }
   }
 }
