@@ -16,6 +16,7 @@
 #include "store/boxes.h"
 #include "store/date_text.h"
 #include "store/import_reset.h"
+#include "store/interrupted_runs.h"
 #include "store/mail_box.h"
 #include "store/message_files.h"
 #include "store/message_view.h"
@@ -25,9 +26,12 @@
 namespace ostrel::app {
 namespace {
 
+// The program folder, tidied after a killed run as the program's start-up does.
 std::string ProgramFolderOf(const CommandLine& line) {
-  return store::ChooseProgramFolder(store::ExecutableFolder(), store::FolderEnvironment::FromProcess(),
-                                    line.Option("folder"));
+  std::string folder = store::ChooseProgramFolder(store::ExecutableFolder(), store::FolderEnvironment::FromProcess(),
+                                                  line.Option("folder"));
+  store::TidyAfterInterruptedRuns(folder);
+  return folder;
 }
 
 const store::BoxInfo& BoxArgument(const std::string& name) {

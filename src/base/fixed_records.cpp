@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "base/ansi_text.h"
+#include "base/file_system_calls.h"
 
 namespace ostrel::base {
 namespace {
@@ -35,7 +36,7 @@ void WriteAt(const std::filesystem::path& path, std::string_view bytes, std::siz
       offset += static_cast<std::size_t>(written);
     }
   }
-  ok = ok && ::fsync(fd) == 0;
+  ok = ok && Calls().Fsync(fd) == 0;
   const int error = errno;
   ::close(fd);
   errno = error;
@@ -101,17 +102,11 @@ void RecordFile::Overwrite(std::size_t n, std::string_view record) const {
   WriteAt(path_, Checked(record), (n - 1) * recordLength_, privacy_ == Privacy::Private ? 0600 : 0644, false);
 }
 
-void RecordFile::Rewrite(const std::vector<std::string>& records, const std::filesystem::path& tempPath) const {
+void RecordFile::Rewrite(const std::vector<std::string>& records) const {
   std::string contents;
   contents.reserve(records.size() * recordLength_);
   for (const auto& record : records) contents += Checked(record);
-  ReplaceFile(path_, contents, tempPath, privacy_);
-}
-
-void RecordFile::Rewrite(const std::vector<std::string>& records) const {
-  std::filesystem::path temp = path_;
-  temp += ".new";
-  Rewrite(records, temp);
+  ReplaceFile(path_, contents, privacy_);
 }
 
 std::string PadField(std::string_view text, std::size_t width) {

@@ -38,9 +38,8 @@ class RecordFile {
   // Replaces record n (1..count) in place and flushes.
   void Overwrite(std::size_t n, std::string_view record) const;
 
-  // Replaces the whole file with these records through tempPath, flushed and
-  // renamed over the file in one step.
-  void Rewrite(const std::vector<std::string>& records, const std::filesystem::path& tempPath) const;
+  // Replaces the whole file with these records through a temporary file,
+  // flushed and renamed over the file in one step.
   void Rewrite(const std::vector<std::string>& records) const;
 
  private:

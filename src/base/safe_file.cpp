@@ -1,14 +1,23 @@
 #include "base/safe_file.h"
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
+#include <limits>
+#include <random>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 #include <utility>
 
+#include "base/file_system_calls.h"
+
 namespace ostrel::base {
 namespace {
+
+constexpr std::string_view kTemporaryPrefix = ".ostrel-";
+constexpr std::string_view kNameLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+constexpr std::size_t kRandomLength = 6;
 
 [[noreturn]] void ThrowErrno(const std::string& what, const std::filesystem::path& path) {
   throw std::system_error(errno, std::generic_category(), what + " " + path.string());
@@ -42,9 +51,17 @@ void WriteAll(int fd, std::string_view bytes, const std::filesystem::path& path)
   }
 }
 
-void SyncAndClose(FileDescriptor& file, const std::filesystem::path& path) {
-  if (::fsync(file.get()) != 0) ThrowErrno("cannot flush", path);
-  if (::close(file.release()) != 0) ThrowErrno("cannot close", path);
+std::string TemporaryName() {
+  thread_local std::mt19937 random(std::random_device{}());
+  std::uniform_int_distribution<std::size_t> letter(0, kNameLetters.size() - 1);
+  std::string name(kTemporaryPrefix);
+  name += std::to_string(::getpid()) + "-";
+  for (std::size_t i = 0; i < kRandomLength; ++i) name += kNameLetters[letter(random)];
+  return name;
+}
+
+bool AllOf(std::string_view text, std::string_view allowed) {
+  return !text.empty() && text.find_first_not_of(allowed) == std::string_view::npos;
 }
 
 }  // namespace
@@ -66,62 +83,59 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
   return contents;
 }
 
-namespace {
-
-void Replace(const std::filesystem::path& path, std::string_view contents, const std::filesystem::path& tempPath,
-             Privacy privacy, bool flush) {
-  {
-    FileDescriptor temp(::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, ModeFor(privacy)));
-    if (temp.get() < 0) ThrowErrno("cannot create", tempPath);
-    if (privacy == Privacy::Private) ::fchmod(temp.get(), 0600);
-    try {
-      WriteAll(temp.get(), contents, tempPath);
-      if (flush) {
-        SyncAndClose(temp, tempPath);
-      } else if (::close(temp.release()) != 0) {
-        ThrowErrno("cannot close", tempPath);
-      }
-    } catch (...) {
-      ::unlink(tempPath.c_str());
-      throw;
-    }
+PendingFile::PendingFile(const std::filesystem::path& target, Privacy privacy) : target_(target) {
+  const std::filesystem::path folder = target.parent_path();
+  // O_EXCL: an existing file of the chosen name is never opened, let alone
+  // truncated; another name is tried instead.
+  for (int attempt = 0; fd_ < 0; ++attempt) {
+    temporary_ = folder / TemporaryName();
+    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, ModeFor(privacy));
+    if (fd_ < 0 && (errno != EEXIST || attempt == 100)) ThrowErrno("cannot create a file beside", target);
   }
-  if (::rename(tempPath.c_str(), path.c_str()) != 0) {
-    const int error = errno;
-    ::unlink(tempPath.c_str());
-    errno = error;
-    ThrowErrno("cannot replace", path);
-  }
-  if (flush) SyncFolder(path.parent_path());
 }
 
-std::filesystem::path TempPathFor(const std::filesystem::path& path) {
-  std::filesystem::path temp = path;
-  temp += ".new";
-  return temp;
+PendingFile::~PendingFile() {
+  if (fd_ >= 0) ::close(fd_);
+  if (!committed_) Calls().Unlink(temporary_.c_str());
 }
 
-}  // namespace
+void PendingFile::Write(std::string_view bytes) { WriteAll(fd_, bytes, temporary_); }
 
-void ReplaceFile(const std::filesystem::path& path, std::string_view contents,
-                 const std::filesystem::path& tempPath, Privacy privacy) {
-  Replace(path, contents, tempPath, privacy, true);
+void PendingFile::Flush() {
+  if (Calls().Fsync(fd_) != 0) ThrowErrno("cannot flush", temporary_);
+  const int fd = std::exchange(fd_, -1);
+  if (::close(fd) != 0) ThrowErrno("cannot close", temporary_);
 }
 
-void ReplaceScratchFile(const std::filesystem::path& path, std::string_view contents, Privacy privacy) {
-  Replace(path, contents, TempPathFor(path), privacy, false);
+void PendingFile::Commit() {
+  if (fd_ >= 0 && ::close(std::exchange(fd_, -1)) != 0) ThrowErrno("cannot close", temporary_);
+  if (Calls().Rename(temporary_.c_str(), target_.c_str()) != 0) ThrowErrno("cannot replace", target_);
+  committed_ = true;
 }
 
 void ReplaceFile(const std::filesystem::path& path, std::string_view contents, Privacy privacy) {
-  ReplaceFile(path, contents, TempPathFor(path), privacy);
+  PendingFile file(path, privacy);
+  file.Write(contents);
+  file.Flush();
+  file.Commit();
+  SyncFolder(path.parent_path());
+}
+
+void ReplaceScratchFile(const std::filesystem::path& path, std::string_view contents, Privacy privacy) {
+  PendingFile file(path, privacy);
+  file.Write(contents);
+  file.Commit();
 }
 
 void AppendToFile(const std::filesystem::path& path, std::string_view bytes, Privacy privacy) {
   FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, ModeFor(privacy)));
   if (file.get() < 0) ThrowErrno("cannot open", path);
   WriteAll(file.get(), bytes, path);
-  SyncAndClose(file, path);
+  if (Calls().Fsync(file.get()) != 0) ThrowErrno("cannot flush", path);
+  if (::close(file.release()) != 0) ThrowErrno("cannot close", path);
 }
+
+bool RemoveFile(const std::filesystem::path& path) { return Calls().Unlink(path.c_str()) == 0 || errno == ENOENT; }
 
 void MakePrivateFolder(const std::filesystem::path& folder) {
   if (folder.empty() || std::filesystem::is_directory(folder)) return;
@@ -131,13 +145,31 @@ void MakePrivateFolder(const std::filesystem::path& folder) {
 
 bool SyncFile(const std::filesystem::path& path) {
   FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  return file.get() >= 0 && ::fsync(file.get()) == 0;
+  return file.get() >= 0 && Calls().Fsync(file.get()) == 0;
 }
 
 void SyncFolder(const std::filesystem::path& folder) {
   const std::filesystem::path name = folder.empty() ? std::filesystem::path(".") : folder;
   FileDescriptor dir(::open(name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir.get() >= 0) ::fsync(dir.get());
+  if (dir.get() >= 0) Calls().Fsync(dir.get());
+}
+
+bool IsTemporaryFileName(std::string_view name) {
+  if (!name.starts_with(kTemporaryPrefix)) return false;
+  name.remove_prefix(kTemporaryPrefix.size());
+  const auto dash = name.find('-');
+  if (dash == std::string_view::npos || dash > 10) return false;
+  return AllOf(name.substr(0, dash), "0123456789") && name.size() == dash + 1 + kRandomLength &&
+         AllOf(name.substr(dash + 1), kNameLetters);
+}
+
+bool IsLeftoverTemporaryFileName(std::string_view name) {
+  if (!IsTemporaryFileName(name)) return false;
+  name.remove_prefix(kTemporaryPrefix.size());
+  const long long pid = std::stoll(std::string(name.substr(0, name.find('-'))));
+  if (pid <= 0 || pid > std::numeric_limits<pid_t>::max()) return true;
+  // EPERM: the process runs, under another user.
+  return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 
 }  // namespace ostrel::base

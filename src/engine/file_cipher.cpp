@@ -2,11 +2,13 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <system_error>
 #include <thread>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "base/safe_file.h"
 #include "engine/block_run.h"
 #include "engine/decrypted_file_list.h"
 #include "engine/engine.h"
@@ -47,41 +49,37 @@ void RefuseSameFile(const std::filesystem::path& source, const std::filesystem::
   }
 }
 
-// A temporary file beside the destination, renamed over it once complete,
-// so that a failed run never leaves a half file under the destination's name.
-// The bytes are not flushed to disk here: a caller that goes on to delete the
-// source flushes the destination first (base::SyncFile), and one that keeps
-// the source loses nothing to a crash.
+// A temporary file beside the destination (base::PendingFile), renamed over
+// it once complete, so that a failed run never leaves a half file under the
+// destination's name. The bytes are not flushed to disk here: a caller that
+// goes on to delete the source flushes the destination first
+// (base::SyncFile), and one that keeps the source loses nothing to a crash.
 class PendingFile {
  public:
   explicit PendingFile(const std::filesystem::path& destination) : destination_(destination) {
-    // A short name of its own, so that any destination name that fits fits here too.
-    const std::filesystem::path folder = destination.parent_path().empty() ? "." : destination.parent_path();
-    std::string pattern = (folder / ".ostrel-part-XXXXXX").string();
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) ThrowFileError("Cannot create a file beside", destination);
-    file_ = std::make_unique<Descriptor>(fd);
-    path_ = pattern;
-  }
-  PendingFile(const PendingFile&) = delete;
-  PendingFile& operator=(const PendingFile&) = delete;
-  ~PendingFile() {
-    if (!committed_) ::unlink(path_.c_str());
+    try {
+      // Readable by the user alone, like any deciphered text.
+      file_ = std::make_unique<base::PendingFile>(destination, base::Privacy::Private);
+    } catch (const std::system_error& error) {
+      errno = error.code().value();
+      ThrowFileError("Cannot create a file beside", destination);
+    }
   }
 
-  int Get() const { return file_->Get(); }
+  int Get() const { return file_->Descriptor(); }
 
   void Commit() {
-    if (::close(file_->Release()) != 0) ThrowFileError("Cannot write the file", destination_);
-    if (::rename(path_.c_str(), destination_.c_str()) != 0) ThrowFileError("Cannot write the file", destination_);
-    committed_ = true;
+    try {
+      file_->Commit();
+    } catch (const std::system_error& error) {
+      errno = error.code().value();
+      ThrowFileError("Cannot write the file", destination_);
+    }
   }
 
  private:
   std::filesystem::path destination_;
-  std::filesystem::path path_;
-  std::unique_ptr<Descriptor> file_;
-  bool committed_ = false;
+  std::unique_ptr<base::PendingFile> file_;
 };
 
 }  // namespace

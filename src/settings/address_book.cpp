@@ -91,7 +91,7 @@ bool DeleteAddress(const std::filesystem::path& programFolder, std::string_view 
   for (std::string& record : file.ReadAll()) {
     if (Parse(record).Name != name) kept.push_back(std::move(record));
   }
-  file.Rewrite(kept, programFolder / kAddressScratchFileName);
+  file.Rewrite(kept);
   dialogs.Show(base::PlainBox(std::string(name) + " has been removed."));
   return true;
 }

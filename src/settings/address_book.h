@@ -15,6 +15,7 @@ namespace ostrel::settings {
 
 inline constexpr std::size_t kAddressRecordLength = 120;
 inline constexpr std::string_view kAddressFileName = "address.dat";
+// The scratch file earlier versions rewrote the address book through.
 inline constexpr std::string_view kAddressScratchFileName = "address.tmp";
 
 struct AddressRecord {

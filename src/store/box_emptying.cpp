@@ -11,6 +11,8 @@
 #include "store/boxes.h"
 #include "store/mail_box.h"
 #include "store/message_files.h"
+#include "store/move_journal.h"
+#include "store/store_lock.h"
 
 namespace ostrel::store {
 
@@ -30,7 +32,7 @@ void KillMessages(const std::filesystem::path& programFolder, std::string_view b
     if (isBox && it->path().filename() == kIndexFileName) continue;
     files.push_back(it->path());
   }
-  for (const auto& file : files) std::filesystem::remove(file, error);
+  for (const auto& file : files) base::RemoveFile(file);
   if (isBox) {
     base::MakePrivateFolder(folder);
     WriteBoxIndex(folder, 0);
@@ -41,14 +43,30 @@ std::string EmptyTheTrash(const std::filesystem::path& programFolder, const base
   std::string lastName;
   try {
     const MailBox trash(programFolder, "Trash");
+    const StoreLock lock(programFolder);
+    SettleJournaledMove(programFolder);
     const std::vector<std::string> records = trash.ReadAllBytes();
+    MoveJournal journal{"Trash", {}};
+    for (const auto& record : records) journal.messages.push_back({MessageNameOf(record), ""});
+    bool journaled = false;
+    if (!records.empty()) {
+      try {
+        WriteMoveJournal(programFolder, journal);
+        journaled = true;
+      } catch (const std::system_error&) {
+        // A full disk is when emptying matters most. Without the journal a
+        // kill leaves files no record names, which the next start lists again.
+      }
+    }
     trash.Rewrite({});
     base::Report(progress, 0, records.size());
+    bool allRemoved = true;
     for (std::size_t i = 0; i < records.size(); ++i) {
       lastName = MessageNameOf(records[i]);
-      RemoveMessageFiles(trash.Folder(), lastName);
+      allRemoved = RemoveMessageFiles(trash.Folder(), lastName) && allRemoved;
       base::Report(progress, i + 1, records.size());
     }
+    if (journaled && allRemoved) RemoveMoveJournal(programFolder);
   } catch (...) {
     // Emptying the Trash runs on the way out; nothing may stop the exit.
   }

@@ -18,7 +18,8 @@ void KillMessages(const std::filesystem::path& programFolder, std::string_view b
 
 // Empties "trash.dat" and deletes the files its records name; every error is
 // ignored. The list is emptied first, so no record is ever left naming a file
-// that is gone. The Trash index stays. Returns the trimmed MsgFile of the
+// that is gone, and the move journal names the files until they are gone, so
+// that a killed run leaves none behind. The Trash index stays. Returns the trimmed MsgFile of the
 // last record, empty when there was none.
 std::string EmptyTheTrash(const std::filesystem::path& programFolder,
                           const base::ProgressReport& progress = {}) noexcept;

@@ -9,6 +9,8 @@
 #include "store/boxes.h"
 #include "store/mail_box.h"
 #include "store/message_files.h"
+#include "store/move_journal.h"
+#include "store/store_lock.h"
 
 namespace ostrel::store {
 
@@ -28,7 +30,10 @@ std::string ImportMessage(const std::filesystem::path& programFolder, const std:
 std::filesystem::path ImportAttachment(const std::filesystem::path& programFolder,
                                        const std::filesystem::path& chosenFile) {
   const std::filesystem::path saved = programFolder / "Save" / chosenFile.filename();
-  if (chosenFile.filename().empty() || !CopyFileSafely(chosenFile, saved)) {
+  // A name of the form the program's temporary files have would be taken
+  // for the leftover of a killed run and removed.
+  if (chosenFile.filename().empty() || base::IsTemporaryFileName(chosenFile.filename().string()) ||
+      !CopyFileSafely(chosenFile, saved)) {
     throw ImportError("The file \"" + chosenFile.string() + "\" could not be copied into the Save folder.");
   }
   return saved;
@@ -40,15 +45,19 @@ bool ResetAllBoxes(const std::filesystem::path& programFolder, base::Dialogs& di
       "Are Really, Really Sure?", base::Buttons::YesNo, base::Icon::None};
   if (dialogs.Ask(question) != base::Answer::Yes) return false;
 
-  // The lists go first: from then on no record names a file about to go.
-  static constexpr std::array<std::string_view, 5> kListOrder = {"inbox.dat", "out.dat", "junk.dat", "trash.dat",
-                                                                 "sent.dat"};
-  std::error_code ignored;
-  for (const auto list : kListOrder) std::filesystem::remove(programFolder / std::string(list), ignored);
-  base::SyncFolder(programFolder);
-  static constexpr std::array<std::string_view, 8> kFolderOrder = {"Save", "Dec",   "Enc",  "In",
-                                                                   "Out",  "Trash", "Junk", "Sent"};
-  for (const auto folder : kFolderOrder) KillMessages(programFolder, folder);
+  {
+    const StoreLock lock(programFolder);
+    // A journal left from before would name messages of the boxes to come.
+    SettleJournaledMove(programFolder);
+    // The lists go first: from then on no record names a file about to go.
+    static constexpr std::array<std::string_view, 5> kListOrder = {"inbox.dat", "out.dat", "junk.dat", "trash.dat",
+                                                                   "sent.dat"};
+    for (const auto list : kListOrder) base::RemoveFile(programFolder / std::string(list));
+    base::SyncFolder(programFolder);
+    static constexpr std::array<std::string_view, 8> kFolderOrder = {"Save", "Dec",   "Enc",  "In",
+                                                                     "Out",  "Trash", "Junk", "Sent"};
+    for (const auto folder : kFolderOrder) KillMessages(programFolder, folder);
+  }
   dialogs.Show({"Boxes have been reset.", "", base::Buttons::Ok, base::Icon::None});
   return true;
 }

@@ -26,7 +26,8 @@ std::string ImportMessage(const std::filesystem::path& programFolder, const std:
 
 // Copies the chosen file into "Save" under its own name, replacing a file of
 // that name, and returns the copy's path. Deciphering it is up to the caller.
-// Throws ImportError when the file cannot be read or written.
+// Throws ImportError when the file cannot be read or written, and for a
+// name of the form the program's temporary files have.
 std::filesystem::path ImportAttachment(const std::filesystem::path& programFolder,
                                        const std::filesystem::path& chosenFile);
 

@@ -16,8 +16,10 @@
 #include "store/boxes.h"
 #include "store/date_text.h"
 #include "store/import_reset.h"
+#include "store/interrupted_runs.h"
 #include "store/mail_box.h"
 #include "store/message_files.h"
+#include "store/move_journal.h"
 #include "store/trash_moves.h"
 
 namespace ostrel::store {
@@ -86,6 +88,7 @@ void Installation::LoadDefaultKey() {
 std::optional<settings::TextLook> Installation::LoadStep() {
   dialogs_.SetStatus("");
   MakeDataFolders();
+  TidyAfterInterruptedRuns(ProgramFolder);
   if (!settings::HasSettings(ProgramFolder)) {
     dialogs_.Show(Notice(kSetupMessage));
     SetupMissing = true;
@@ -131,7 +134,15 @@ void Installation::ExitStep(const base::ProgressReport& progress) {
   Engine.CleanUpEngine();
 }
 
-std::optional<BoxView> Installation::LoadBox() { return LoadBoxView(ProgramFolder, CurrentBox); }
+std::optional<BoxView> Installation::LoadBox() {
+  // A move another run was killed in would show its message in two boxes.
+  try {
+    SettleInterruptedMove(ProgramFolder);
+  } catch (const std::system_error&) {
+    // The next move or start tries again; the box is shown as it is.
+  }
+  return LoadBoxView(ProgramFolder, CurrentBox);
+}
 
 std::optional<BoxView> Installation::ChooseBox(std::string_view box) {
   if (FindShownBox(box) == nullptr) return std::nullopt;

@@ -44,8 +44,8 @@ class Installation {
   Installation(const Installation&) = delete;
   Installation& operator=(const Installation&) = delete;
 
-  // Start-up's load step: data folders and index files, the options, the
-  // default key. Returns the look for the message pane, or nothing when
+  // Start-up's load step: data folders and index files, tidying after a
+  // killed run, the options, the default key. Returns the look for the message pane, or nothing when
   // setup is missing.
   std::optional<settings::TextLook> LoadStep();
   // Runs each time the main window becomes active.

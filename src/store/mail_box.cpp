@@ -4,6 +4,7 @@
 
 #include "base/safe_file.h"
 #include "store/box_index.h"
+#include "store/store_lock.h"
 
 namespace ostrel::store {
 namespace {
@@ -36,7 +37,7 @@ std::vector<std::string> MailBox::ReadAllBytes() const { return list_.ReadAll();
 void MailBox::Append(std::string_view recordBytes) const { list_.Append(recordBytes); }
 
 void MailBox::Rewrite(const std::vector<std::string>& recordBytes) const {
-  list_.Rewrite(recordBytes, programFolder_ / kTempListName);
+  list_.Rewrite(recordBytes);
 }
 
 std::filesystem::path MailBox::TextPath(std::string_view messageName) const {
@@ -50,6 +51,7 @@ std::filesystem::path MailBox::WebPath(std::string_view messageName) const {
 std::string MailBox::NextMessageName() const { return store::NextMessageName(Folder()); }
 
 std::string MailBox::File(BoxRecord record, std::string_view text, const std::optional<std::string>& web) const {
+  const StoreLock lock(programFolder_);
   record.MsgFile = NextMessageName();
   base::ReplaceFile(TextPath(record.MsgFile), text);
   if (web) base::ReplaceFile(WebPath(record.MsgFile), *web);

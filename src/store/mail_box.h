@@ -15,8 +15,6 @@
 
 namespace ostrel::store {
 
-inline constexpr const char* kTempListName = "temp.dat";
-
 class MailBox {
  public:
   // Throws std::invalid_argument for a name that is not one of the five boxes.
@@ -37,8 +35,8 @@ class MailBox {
   void Append(std::string_view recordBytes) const;
   void Append(const BoxRecord& record) const { Append(record.ToBytes()); }
 
-  // Replaces the list with these records, in this order, through "temp.dat":
-  // written, flushed and renamed over the list in one step.
+  // Replaces the list with these records, in this order, through a
+  // temporary file: written, flushed and renamed over the list in one step.
   void Rewrite(const std::vector<std::string>& recordBytes) const;
 
   // Creates the list empty when it is missing, as opening it does.
@@ -51,7 +49,7 @@ class MailBox {
   std::string NextMessageName() const;
 
   // Files a message: next name, its text file (and web file when given),
-  // then the record naming them. Returns the name.
+  // then the record naming them, all under the store lock. Returns the name.
   std::string File(BoxRecord record, std::string_view text, const std::optional<std::string>& web) const;
 
  private:

@@ -1,5 +1,7 @@
 #include "store/message_files.h"
 
+#include <algorithm>
+#include <cctype>
 #include <string>
 #include <system_error>
 
@@ -23,6 +25,12 @@ bool IsSafeMessageName(std::string_view name) {
          name.find('\0') == std::string_view::npos;
 }
 
+std::string NameKey(std::string_view name) {
+  std::string key(name);
+  std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return key;
+}
+
 bool CopyMessageFiles(const std::filesystem::path& fromFolder, std::string_view name,
                       const std::filesystem::path& toFolder, std::string_view newName) {
   if (!IsSafeMessageName(name)) return true;
@@ -36,10 +44,11 @@ bool CopyMessageFiles(const std::filesystem::path& fromFolder, std::string_view 
   return copied;
 }
 
-void RemoveMessageFiles(const std::filesystem::path& folder, std::string_view name) {
-  if (!IsSafeMessageName(name)) return;
-  std::error_code ignored;
-  for (const char* extension : {".txt", ".htm"}) std::filesystem::remove(folder / (std::string(name) + extension), ignored);
+bool RemoveMessageFiles(const std::filesystem::path& folder, std::string_view name) {
+  if (!IsSafeMessageName(name)) return true;
+  bool removed = true;
+  for (const char* extension : {".txt", ".htm"}) removed = base::RemoveFile(folder / (std::string(name) + extension)) && removed;
+  return removed;
 }
 
 }  // namespace ostrel::store

@@ -3,6 +3,7 @@
 // the optional web file ".htm") between box folders.
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace ostrel::store {
@@ -15,13 +16,18 @@ bool CopyFileSafely(const std::filesystem::path& source, const std::filesystem::
 // dot name. A damaged box list cannot make the program touch other files.
 bool IsSafeMessageName(std::string_view name);
 
+// A message name as compared with another: without regard to case, as the
+// file system the boxes come from compared them.
+std::string NameKey(std::string_view name);
+
 // Copies "<name>.txt" and "<name>.htm" from one folder to another under a new
 // name; a file that is missing is skipped. Returns false when a file that
 // exists could not be copied, so that the caller keeps the original.
 bool CopyMessageFiles(const std::filesystem::path& fromFolder, std::string_view name,
                       const std::filesystem::path& toFolder, std::string_view newName);
 
-// Removes "<name>.txt" and "<name>.htm"; missing files are no error.
-void RemoveMessageFiles(const std::filesystem::path& folder, std::string_view name);
+// Removes "<name>.txt" and "<name>.htm"; missing files are no error. False
+// when one is still there.
+bool RemoveMessageFiles(const std::filesystem::path& folder, std::string_view name);
 
 }  // namespace ostrel::store

@@ -4,9 +4,11 @@
 // to the Trash; messages leaving the Trash are gone.
 //
 // The steps are ordered so that a crash or kill at any moment loses nothing:
-// the files are copied into the Trash and flushed, the Trash record is
-// appended and flushed, the box list is rewritten in one step, and only then
-// are the old files removed. At worst a message shows in both boxes.
+// the move journal is written, the files are copied into the Trash and
+// flushed, the Trash record is appended and flushed, the box list is
+// rewritten in one step, and only then are the old files removed. A run
+// killed on the way leaves the journal, from which the next run (or the next
+// move) puts each message back into exactly one box.
 
 #include <cstddef>
 #include <filesystem>

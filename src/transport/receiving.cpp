@@ -11,6 +11,7 @@
 #include "settings/filters.h"
 #include "store/attachments.h"
 #include "store/mail_box.h"
+#include "store/store_lock.h"
 #include "transport/junk_filter.h"
 #include "transport/received_ids.h"
 #include "transport/received_message.h"
@@ -54,6 +55,8 @@ bool FileMessage(store::Installation& installation, const ReceivedMessage& messa
   const bool junk = installation.MailOptions.UseFilters && !filterWords.empty() &&
                     CheckSubjectAndBody(record.Subject, text, filterWords);
   const store::MailBox box(installation.ProgramFolder, junk ? "Junk" : "In");
+  // Until the record is there, the files would look like a killed run's.
+  const store::StoreLock lock(installation.ProgramFolder);
   record.MsgFile = box.NextMessageName();
   base::ReplaceFile(box.WebPath(record.MsgFile), MessageFileText(html));
   base::ReplaceFile(box.TextPath(record.MsgFile), MessageFileText(text));

@@ -13,6 +13,7 @@
 #include "engine/hex_text.h"
 #include "keys/key_store.h"
 #include "store/store_folder.h"
+#include "support/recording_calls.h"
 #include "support/temp_folder.h"
 #include "tool_runner.h"
 
@@ -110,6 +111,37 @@ TEST_F(StoreCommandsTest, ImportsAMessageAndDeciphersAnImportedAttachment) {
   EXPECT_FALSE(std::filesystem::exists(folder_ / "Save" / "report.doc.enc"));
   EXPECT_EQ(Run({"import-attachment", "--folder", Folder(), (elsewhere / "plain.bin").string()}), 0);
   EXPECT_EQ(ReadBytes(folder_ / "Save" / "plain.bin"), "attachment bytes");
+}
+
+TEST_F(StoreCommandsTest, AnAttachmentNamedLikeAnotherOnesTemporaryFileIsKept) {
+  TempFolder first;
+  TempFolder second;
+  WriteBytes(first / "keep.pdf.new", "FIRST");
+  WriteBytes(second / "keep.pdf", "SECOND");
+  EXPECT_EQ(Run({"import-attachment", "--folder", Folder(), (first / "keep.pdf.new").string()}), 0);
+  EXPECT_EQ(Run({"import-attachment", "--folder", Folder(), (second / "keep.pdf").string()}), 0);
+  EXPECT_EQ(ReadBytes(folder_ / "Save" / "keep.pdf.new"), "FIRST");
+  EXPECT_EQ(ReadBytes(folder_ / "Save" / "keep.pdf"), "SECOND");
+}
+
+// A delete cut off between the Trash append and the rewrite of the In list
+// (as a kill leaves it) shows the message once to the next command.
+TEST_F(StoreCommandsTest, EveryCommandFirstSettlesAMoveAKilledRunLeft) {
+  folder_.AddMessage("In", "a", "a\r\n");
+  folder_.AddMessage("In", "b", "b\r\n");
+  {
+    testing::RecordedCalls calls;
+    bool cut = false;
+    calls.refuse = [&](const testing::FileSystemEvent& event) {
+      cut = cut || event.target.filename() == "inbox.dat";
+      return cut;
+    };
+    EXPECT_THROW(Run({"delete", "--folder", Folder(), "In", "1"}), std::system_error);
+  }
+  ASSERT_EQ(folder_.Subjects("Trash"), std::vector<std::string>{"a"});
+  EXPECT_EQ(Run({"list", "--folder", Folder(), "Trash"}), 0);
+  EXPECT_EQ(out_.str(), "");
+  EXPECT_EQ(folder_.Subjects("In"), (std::vector<std::string>{"a", "b"}));
 }
 
 TEST_F(StoreCommandsTest, CipherCommandsTakeTheDefaultKeyOfAFolder) {

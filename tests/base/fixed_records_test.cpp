@@ -48,15 +48,15 @@ TEST(FixedRecords, PartialRecordAtTheEndIsNotARecord) {
   EXPECT_EQ(ReadBytes(folder / "a.dat"), "abcdefghij");
 }
 
-TEST(FixedRecords, RewriteReplacesTheWholeFileThroughTheTemporaryFileAndKeepsItPrivate) {
+TEST(FixedRecords, RewriteReplacesTheWholeFileLeavesNoTemporaryFileAndKeepsItPrivate) {
   TempFolder folder;
   const RecordFile file(folder / "box.dat", 4, Privacy::Private);
   file.Append("aaaa");
   EXPECT_EQ(std::filesystem::status(folder / "box.dat").permissions(), std::filesystem::perms{0600});
   file.Append("bbbb");
-  file.Rewrite({"cc", "dddd"}, folder / "temp.dat");
+  file.Rewrite({"cc", "dddd"});
   EXPECT_EQ(ReadBytes(folder / "box.dat"), "cc  dddd");
-  EXPECT_FALSE(std::filesystem::exists(folder / "temp.dat"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
   file.Rewrite({"x", "y"});
   EXPECT_EQ(ReadBytes(folder / "box.dat"), "x   y   ");
   EXPECT_EQ(std::filesystem::status(folder / "box.dat").permissions(), std::filesystem::perms{0600});

@@ -1,16 +1,29 @@
 #include "base/safe_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <set>
 
+#include "base/fixed_records.h"
+#include "support/flush_order.h"
+#include "support/recording_calls.h"
 #include "support/temp_folder.h"
 
 namespace ostrel::base {
 namespace {
 
+using ostrel::testing::FileSystemEvent;
 using ostrel::testing::ReadBytes;
+using ostrel::testing::RecordedCalls;
 using ostrel::testing::TempFolder;
+using ostrel::testing::WriteBytes;
+
+std::size_t FilesIn(const TempFolder& folder) {
+  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder.Path()), {}));
+}
 
 TEST(SafeFile, ReplaceWritesNewContentsLeavesNoTemporaryFileAndFailsSafely) {
   TempFolder folder;
@@ -21,9 +34,106 @@ TEST(SafeFile, ReplaceWritesNewContentsLeavesNoTemporaryFileAndFailsSafely) {
   ReplaceScratchFile(folder / "scratch", "second", Privacy::Private);
   EXPECT_EQ(ReadBytes(folder / "scratch"), "second");
   EXPECT_EQ(std::filesystem::status(folder / "scratch").permissions(), std::filesystem::perms{0600});
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2);
-  EXPECT_THROW(ReplaceFile(folder / "f.txt", "lost", folder / "missing" / "tmp"), std::system_error);
+  EXPECT_EQ(FilesIn(folder), 2u);
+  EXPECT_THROW(ReplaceFile(folder / "missing" / "f.txt", "lost"), std::system_error);
+  RecordedCalls calls;
+  calls.refuse = [](const FileSystemEvent& event) { return event.kind == FileSystemEvent::Kind::Flush; };
+  EXPECT_THROW(ReplaceFile(folder / "f.txt", "lost"), std::system_error);
   EXPECT_EQ(ReadBytes(folder / "f.txt"), "new contents");  // a failed replacement leaves the old file
+  EXPECT_EQ(FilesIn(folder), 2u) << "and no temporary file";
+}
+
+// Files named as another file's temporary file was once named ("keep.pdf.new"
+// for "keep.pdf") are the user's like any other: replacing one never touches
+// the other, whichever is written first.
+TEST(SafeFile, NoFileIsEverAnotherFilesTemporaryFile) {
+  struct Case {
+    std::string first, second;
+  };
+  for (const Case& c : {Case{"keep.pdf.new", "keep.pdf"}, Case{"keep.pdf", "keep.pdf.new"},
+                        Case{"temp.dat", "inbox.dat"}, Case{"index.dat.new", "index.dat"}}) {
+    SCOPED_TRACE(c.first + " then " + c.second);
+    TempFolder folder;
+    ReplaceFile(folder / c.first, "FIRST");
+    ReplaceFile(folder / c.second, "SECOND");
+    EXPECT_EQ(ReadBytes(folder / c.first), "FIRST");
+    EXPECT_EQ(ReadBytes(folder / c.second), "SECOND");
+    EXPECT_EQ(FilesIn(folder), 2u);
+  }
+}
+
+TEST(SafeFile, TemporaryFilesAreHiddenUniqueAndBesideTheirTarget) {
+  TempFolder folder;
+  std::set<std::filesystem::path> temporaries;
+  {
+    PendingFile first(folder / "a.txt");
+    PendingFile second(folder / "a.txt");
+    for (const PendingFile* file : {&first, &second}) {
+      const std::string name = file->TemporaryPath().filename().string();
+      EXPECT_EQ(name.front(), '.') << name;
+      EXPECT_TRUE(name.starts_with(".ostrel-" + std::to_string(::getpid()) + "-")) << name;
+      EXPECT_TRUE(IsTemporaryFileName(name)) << name;
+      EXPECT_FALSE(IsLeftoverTemporaryFileName(name)) << "this process still runs";
+      EXPECT_EQ(file->TemporaryPath().parent_path(), folder.Path());
+      temporaries.insert(file->TemporaryPath());
+    }
+    first.Write("one");
+    first.Flush();
+    first.Commit();
+    second.Write("two");
+    second.Commit();
+  }
+  EXPECT_EQ(temporaries.size(), 2u);
+  EXPECT_EQ(ReadBytes(folder / "a.txt"), "two");
+  {
+    PendingFile abandoned(folder / "b.txt");
+    abandoned.Write("never committed");
+  }
+  EXPECT_EQ(FilesIn(folder), 1u) << "an abandoned temporary file is removed";
+}
+
+TEST(SafeFile, TemporaryNamesAndLeftovers) {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  const std::string ended = ".ostrel-" + std::to_string(child) + "-aB3dE9";
+  const std::string running = ".ostrel-" + std::to_string(::getpid()) + "-aB3dE9";
+  struct Case {
+    std::string name;
+    bool temporary, leftover;
+  };
+  for (const Case& c : {Case{ended, true, true}, Case{running, true, false}, Case{".ostrel-1-zzzzzz", true, false},
+                        Case{ended + ".enc", false, false}, Case{ended.substr(1), false, false},
+                        Case{".ostrel--aB3dE9", false, false}, Case{".ostrel-12-aB3dE", false, false},
+                        Case{".ostrel-12-aB3d_9", false, false}, Case{"keep.pdf.new", false, false}}) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(IsTemporaryFileName(c.name), c.temporary);
+    EXPECT_EQ(IsLeftoverTemporaryFileName(c.name), c.leftover);
+  }
+}
+
+// Every file replaced is flushed before it takes its target's name and its
+// folder after; appends are flushed before they return.
+TEST(SafeFile, FlushesComeBeforeAndAfterEveryRename) {
+  TempFolder folder;
+  WriteBytes(folder / "f.txt", "old");
+  RecordedCalls calls;
+  ReplaceFile(folder / "f.txt", "new");
+  ReplaceFile(folder / "g.txt", "fresh", Privacy::Private);
+  const RecordFile records(folder / "r.dat", 4);
+  records.Append("abcd");
+  records.Rewrite({"x"});
+  AppendToFile(folder / "log", "line");
+  EXPECT_EQ(testing::ExpectFlushedAroundEveryRename(calls.events), 3u);
+
+  using Kind = FileSystemEvent::Kind;
+  const auto canonical = std::filesystem::canonical(folder.Path());
+  std::set<std::filesystem::path> flushed;
+  for (const auto& event : calls.events) {
+    if (event.kind == Kind::Flush) flushed.insert(event.path);
+  }
+  EXPECT_TRUE(flushed.count(canonical / "r.dat")) << "the appended record";
+  EXPECT_TRUE(flushed.count(canonical / "log")) << "the appended line";
 }
 
 TEST(SafeFile, PrivateFolderAndFilesReadingAndAppending) {
@@ -36,6 +146,9 @@ TEST(SafeFile, PrivateFolderAndFilesReadingAndAppending) {
   AppendToFile(folder / "log", "a");
   AppendToFile(folder / "log", "b");
   EXPECT_EQ(ReadWholeFile(folder / "log"), "ab");
+  EXPECT_TRUE(RemoveFile(folder / "log"));
+  EXPECT_TRUE(RemoveFile(folder / "log")) << "a file already gone";
+  EXPECT_FALSE(std::filesystem::exists(folder / "log"));
 }
 
 }  // namespace

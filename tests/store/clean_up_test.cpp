@@ -5,6 +5,7 @@
 #include "store/clean_up.h"
 #include "store/mail_box.h"
 #include "store_folder.h"
+#include "support/recording_calls.h"
 #include "support/recording_dialogs.h"
 
 namespace ostrel::store {
@@ -123,9 +124,10 @@ TEST_F(CleanUpDeleteTest, AnUnselectedRecordWhoseToBeginsWithAStarStays) {
 
 TEST_F(CleanUpDeleteTest, APickWhoseCopyFailsStaysAndIsReported) {
   Fill("In");
-  std::filesystem::create_directory(store / "Trash" / "MSG1.htm.new");
   CleanUp cleanUp(store.Folder(), "In");
   dialogs.answers = {base::Answer::Yes};
+  testing::RecordedCalls calls;
+  calls.refuse = [&](const testing::FileSystemEvent& event) { return event.target.filename() == "MSG1.htm"; };
   cleanUp.Delete({2, 3}, dialogs);  // records 2 and 1; record 1 is copied first, as MSG1
   EXPECT_EQ(store.Subjects("In"), (Names{"r1", "r3", "r4"}));
   EXPECT_EQ(store.Subjects("Trash"), (Names{"r2"}));

@@ -93,6 +93,27 @@ TEST(ImportAttachmentTest, CopiesTheFileIntoSaveReplacingOneOfTheSameName) {
   EXPECT_THROW(ImportAttachment(store.Folder(), elsewhere / "missing.bin"), ImportError);
 }
 
+// "keep.pdf.new" was once the name under which "keep.pdf" was written: an
+// import of "keep.pdf" then truncated the earlier attachment and renamed it.
+TEST(ImportAttachmentTest, AnAttachmentNamedLikeAnotherOnesTemporaryFileStays) {
+  StoreFolder store;
+  TempFolder first;
+  TempFolder second;
+  WriteBytes(first / "keep.pdf.new", "FIRST");
+  WriteBytes(second / "keep.pdf", "SECOND");
+  ImportAttachment(store.Folder(), first / "keep.pdf.new");
+  ImportAttachment(store.Folder(), second / "keep.pdf");
+  EXPECT_EQ(ReadBytes(store / "Save" / "keep.pdf.new"), "FIRST");
+  EXPECT_EQ(ReadBytes(store / "Save" / "keep.pdf"), "SECOND");
+
+  // A name of the temporary files' own form is refused: the next start would
+  // take it for a killed run's leftover.
+  const std::string temporaryForm = ".ostrel-999999999-abcdef";
+  WriteBytes(first / temporaryForm, "x");
+  EXPECT_THROW(ImportAttachment(store.Folder(), first / temporaryForm), ImportError);
+  EXPECT_FALSE(std::filesystem::exists(store / "Save" / temporaryForm));
+}
+
 TEST(ResetTest, NoLeavesEveryFileAndYesEmptiesEveryBoxAndFolderButTouchesNothingElse) {
   StoreFolder store;
   store.AddMessage("In", "a", "a\r\n", std::string("w"));

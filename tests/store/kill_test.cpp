@@ -2,6 +2,11 @@
 // killed at random moments. Whatever moment the kill hits, no box list is
 // left half-written, every record's message file is there, and every message
 // a delete or clean-up was moving is in its old box or in the Trash.
+//
+// Then each move is killed at every moment in turn: right before each of its
+// flushes, renames and removals. Once the start-up has tidied up after the
+// kill, every message is in exactly one box, as before the move or as after
+// it, and no file is left that nothing lists.
 
 #include <gtest/gtest.h>
 
@@ -9,20 +14,27 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <random>
 #include <set>
 #include <thread>
 
 #include "base/dialogs.h"
+#include "base/safe_file.h"
+#include "store/box_emptying.h"
 #include "store/box_view.h"
 #include "store/clean_up.h"
 #include "store/import_reset.h"
+#include "store/interrupted_runs.h"
 #include "store/mail_box.h"
 #include "store/trash_moves.h"
 #include "store_folder.h"
+#include "support/flush_order.h"
+#include "support/recording_calls.h"
 
 namespace ostrel::store {
 namespace {
@@ -200,6 +212,169 @@ TEST(KillTest, ImportAndResetLeaveSoundBoxes) {
           EXPECT_TRUE(std::filesystem::exists(store / std::string(info.name) / "index.dat")) << info.name;
         }
       });
+}
+
+
+// ---- Kills at chosen moments ----
+
+using BoxContents = std::map<std::string, std::vector<std::string>>;  // box name -> subjects in list order
+
+BoxContents Contents(const StoreFolder& store) {
+  BoxContents contents;
+  for (const char* box : {"In", "Sent", "Junk", "Trash"}) contents[box] = store.Subjects(box);
+  return contents;
+}
+
+std::string Describe(const BoxContents& contents) {
+  std::string text;
+  for (const auto& [box, subjects] : contents) {
+    text += box + ":";
+    for (const auto& subject : subjects) text += " " + subject;
+    text += "  ";
+  }
+  return text;
+}
+
+// Runs work in a child process that kills itself right before file system
+// call number `call`. False when the work ended first.
+bool KilledBeforeCall(const std::function<void()>& work, std::size_t call) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    testing::RecordedCalls calls;
+    calls.before = [call](std::size_t number) {
+      if (number == call) ::raise(SIGKILL);
+    };
+    try {
+      work();
+    } catch (...) {
+      ::_exit(2);
+    }
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  if (WIFSIGNALED(status)) return true;
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the move failed";
+  return false;
+}
+
+// Every file of a box folder belongs to a record of its list, and no file
+// the program writes only for a while is left anywhere.
+void ExpectNothingUnlisted(const StoreFolder& store) {
+  for (const auto& info : kBoxes) {
+    const MailBox box(store.Folder(), info.name);
+    std::set<std::string> listed = {"index.dat"};
+    for (const auto& record : box.ReadAllBytes()) {
+      listed.insert(MessageNameOf(record) + ".txt");
+      listed.insert(MessageNameOf(record) + ".htm");
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(box.Folder())) {
+      EXPECT_TRUE(listed.count(entry.path().filename().string())) << entry.path() << " is listed nowhere";
+    }
+  }
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(store / "")) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_FALSE(base::IsTemporaryFileName(name) || name == "move.dat") << entry.path() << " was left behind";
+  }
+}
+
+struct MoveCase {
+  std::string name;
+  std::function<void(StoreFolder&)> fill;
+  std::function<void(const std::string& folder)> move;
+  BoxContents before, after;
+  // The list whose rewrite makes the move happen; a move into the Trash
+  // appends to "trash.dat" before it.
+  std::string commitList;
+};
+
+std::vector<MoveCase> MoveCases() {
+  const auto fillIn = [](StoreFolder& store) {
+    store.AddMessage("Trash", "t0", "t0\r\n", "<p>t0</p>");
+    for (const char* subject : {"a", "b", "c"}) store.AddMessage("In", subject, std::string(subject) + "\r\n", "<p>");
+  };
+  const auto fillJunk = [](StoreFolder& store) {
+    store.AddMessage("Trash", "t0", "t0\r\n");
+    for (const char* subject : {"j1", "j2", "j3", "j4"}) store.AddMessage("Junk", subject, "junk\r\n", "<p>");
+  };
+  const auto fillSent = [](StoreFolder& store) { store.AddMessage("Sent", "s", "sent, without a web file\r\n"); };
+  const auto fillTrash = [](StoreFolder& store) {
+    for (const char* subject : {"t0", "t1", "t2"}) store.AddMessage("Trash", subject, "gone\r\n", "<p>");
+  };
+  const auto cleanUp = [](const std::string& folder, const std::string& box, std::vector<std::size_t> rows) {
+    AlwaysYes yes;
+    CleanUp(folder, box).Delete(rows, yes);
+  };
+  const BoxContents none = {{"In", {}}, {"Sent", {}}, {"Junk", {}}, {"Trash", {}}};
+  const auto with = [&](std::initializer_list<std::pair<const std::string, std::vector<std::string>>> boxes) {
+    BoxContents contents = none;
+    for (const auto& [box, subjects] : boxes) contents[box] = subjects;
+    return contents;
+  };
+  return {
+      {"Delete Msg from In", fillIn, [](const std::string& folder) { DeleteMessage(folder, "In", 2); },
+       with({{"In", {"a", "b", "c"}}, {"Trash", {"t0"}}}), with({{"In", {"a", "c"}}, {"Trash", {"t0", "b"}}}),
+       "inbox.dat"},
+      {"Delete Msg from Sent", fillSent, [](const std::string& folder) { DeleteMessage(folder, "Sent", 1); },
+       with({{"Sent", {"s"}}}), with({{"Trash", {"s"}}}), "sent.dat"},
+      {"Clean-up of Junk", fillJunk, [cleanUp](const std::string& folder) { cleanUp(folder, "Junk", {0, 2}); },
+       with({{"Junk", {"j1", "j2", "j3", "j4"}}, {"Trash", {"t0"}}}),
+       with({{"Junk", {"j1", "j3"}}, {"Trash", {"t0", "j2", "j4"}}}), "junk.dat"},
+      {"Delete Msg from the Trash", fillTrash, [](const std::string& folder) { DeleteMessage(folder, "Trash", 2); },
+       with({{"Trash", {"t0", "t1", "t2"}}}), with({{"Trash", {"t0", "t2"}}}), "trash.dat"},
+      {"Clean-up of the Trash", fillTrash, [cleanUp](const std::string& folder) { cleanUp(folder, "Trash", {0, 2}); },
+       with({{"Trash", {"t0", "t1", "t2"}}}), with({{"Trash", {"t1"}}}), "trash.dat"},
+      {"Emptying the Trash", fillTrash, [](const std::string& folder) { EmptyTheTrash(folder); },
+       with({{"Trash", {"t0", "t1", "t2"}}}), with({}), "trash.dat"},
+  };
+}
+
+TEST(KillTest, AMoveKilledAtAnyMomentLeavesEveryMessageInExactlyOneBox) {
+  const FoldersInMemory inMemory;
+  for (const MoveCase& move : MoveCases()) {
+    SCOPED_TRACE(move.name);
+    // A run to the end, recorded: which calls there are to kill it before.
+    std::vector<testing::FileSystemEvent> events;
+    {
+      StoreFolder store;
+      move.fill(store);
+      ASSERT_EQ(Contents(store), move.before);
+      testing::RecordedCalls calls;
+      move.move(store.Folder());
+      events = calls.events;
+      EXPECT_EQ(Contents(store), move.after);
+    }
+    EXPECT_GT(testing::ExpectFlushedAroundEveryRename(events), 0u);
+    // Among the moments: right after the Trash append is flushed and before
+    // the box list takes its new contents.
+    const auto commit = std::find_if(events.begin(), events.end(), [&](const testing::FileSystemEvent& event) {
+      return event.kind == testing::FileSystemEvent::Kind::Rename && event.target.filename() == move.commitList;
+    });
+    ASSERT_NE(commit, events.end());
+    if (move.before.at("Trash").size() < move.after.at("Trash").size()) {
+      const auto appended = std::find_if(events.begin(), commit, [](const testing::FileSystemEvent& event) {
+        return event.kind == testing::FileSystemEvent::Kind::Flush && event.path.filename() == "trash.dat";
+      });
+      EXPECT_NE(appended, commit) << "the Trash record is appended before the rewrite";
+    }
+
+    for (std::size_t call = 1; call <= events.size() + 1; ++call) {
+      SCOPED_TRACE("killed before call " + std::to_string(call) + " of " + std::to_string(events.size()));
+      StoreFolder store;
+      move.fill(store);
+      const bool killed = KilledBeforeCall([&] { move.move(store.Folder()); }, call);
+      EXPECT_EQ(killed, call <= events.size());
+      ExpectSoundBoxes(store);
+
+      const Tidied tidied = TidyAfterInterruptedRuns(store.Folder());
+      const BoxContents contents = Contents(store);
+      EXPECT_TRUE(contents == move.before || contents == move.after) << Describe(contents);
+      EXPECT_TRUE(tidied.relistedMessages.empty()) << "the move journal alone settles a move";
+      ExpectSoundBoxes(store);
+      ExpectNothingUnlisted(store);
+      if (::testing::Test::HasFailure()) return;
+    }
+  }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "store/installation.h"
 #include "store/trash_moves.h"
 #include "store_folder.h"
+#include "support/recording_calls.h"
 #include "support/recording_dialogs.h"
 
 namespace ostrel::store {
@@ -87,8 +88,9 @@ TEST(DeleteFailureTest, AMissingMessageFileStillMovesTheOnlyRecordAndLeavesAnEmp
 TEST(DeleteFailureTest, AFailedTrashCopyKeepsTheMessageInItsBox) {
   StoreFolder store;
   store.AddMessage("In", "precious", "keep me\r\n");
-  // The copy's temporary file cannot be made where a folder of its name stands.
-  for (const char* blocked : {"MSG1.txt.new", "MSG2.txt.new"}) std::filesystem::create_directory(store / "Trash" / blocked);
+  // The disk refuses the copy's text file, every time.
+  testing::RecordedCalls calls;
+  calls.refuse = [](const testing::FileSystemEvent& event) { return event.target.filename().string().ends_with(".txt"); };
   EXPECT_THROW(DeleteMessage(store.Folder(), "In", 1), TrashCopyError);
   EXPECT_EQ(store.Subjects("In"), (Names{"precious"}));
   EXPECT_EQ(ReadBytes(store / "In" / "MSG1.txt"), "keep me\r\n");

@@ -1,0 +1,161 @@
+// What the start-up of either program puts right after a killed run: the
+// move it was in, its temporary files, and message files no record names.
+
+#include "store/interrupted_runs.h"
+
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <ctime>
+#include <optional>
+#include <thread>
+
+#include "base/fixed_records.h"
+#include "store/box_view.h"
+#include "store/date_text.h"
+#include "store/installation.h"
+#include "store/mail_box.h"
+#include "store/store_lock.h"
+#include "store/trash_moves.h"
+#include "store_folder.h"
+#include "support/recording_calls.h"
+#include "support/recording_dialogs.h"
+
+namespace ostrel::store {
+namespace {
+
+using testing::FileSystemEvent;
+using testing::ReadBytes;
+using testing::RecordedCalls;
+using testing::RecordingDialogs;
+using testing::StoreFolder;
+using testing::WriteBytes;
+using Names = std::vector<std::string>;
+
+// A temporary file name of a process that has ended.
+std::string EndedRunsTemporaryName() {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  return ".ostrel-" + std::to_string(child) + "-Qx7Lm2";
+}
+
+// The state a kill between the Trash append and the rewrite of the In list
+// leaves: "b" in both boxes, and the journal.
+void CutOffBeforeTheRewrite(StoreFolder& store) {
+  store.AddMessage("In", "a", "a\r\n");
+  store.AddMessage("In", "b", "b\r\n");
+  RecordedCalls recorded;
+  bool cut = false;
+  recorded.refuse = [&](const FileSystemEvent& event) {
+    cut = cut || event.target.filename() == "inbox.dat";
+    return cut;
+  };
+  EXPECT_THROW(DeleteMessage(store.Folder(), "In", 2), std::system_error);
+  EXPECT_EQ(store.Subjects("Trash"), (Names{"b"}));
+}
+
+TEST(TidyTest, MessageFilesNoRecordNamesAreListedAgainNeverDeleted) {
+  StoreFolder store;
+  store.AddMessage("In", "kept", "k\r\n");
+  WriteBytes(store / "In" / "MSG5.txt", "found text\r\n");
+  WriteBytes(store / "In" / "MSG5.htm", "<p>found</p>\r\n");
+  const std::time_t modifiedAt = 1767344400;  // 2 Jan 2026
+  const struct timespec times[2] = {{modifiedAt, 0}, {modifiedAt, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, (store / "In" / "MSG5.txt").c_str(), times, 0), 0);
+  WriteBytes(store / "Trash" / "MSG2.htm", "<html>page</html>\r\n");  // cut off before its text file
+  WriteBytes(store / "Out" / "MSG1.txt", "not an outgoing message\r\n");
+  WriteBytes(store / "Junk" / "notes.txt", "not a message file\r\n");
+
+  const Tidied tidied = TidyAfterInterruptedRuns(store.Folder());
+
+  EXPECT_EQ(tidied.relistedMessages, (Names{"In/MSG5", "Trash/MSG2"}));
+  const auto in = store.Records("In");
+  ASSERT_EQ(in.size(), 2u);
+  EXPECT_EQ(in[1], (BoxRecord{std::string(80, ' '), "Recovered" + std::string(71, ' '),
+                              "Message found without its record" + std::string(48, ' '),
+                              base::PadField(GeneralDateText(std::chrono::system_clock::from_time_t(modifiedAt)), 30), "MSG5" + std::string(16, ' ')}));
+  EXPECT_EQ(ReadBytes(store / "In" / "MSG5.txt"), "found text\r\n");
+  const auto trash = store.Records("Trash");
+  ASSERT_EQ(trash.size(), 1u);
+  EXPECT_EQ(trash[0].MessageName(), "MSG2");
+  EXPECT_EQ(ReadBytes(store / "Trash" / "MSG2.txt"), "<html>page</html>\r\n");
+  EXPECT_EQ(store.Records("Out").size(), 0u);
+  EXPECT_TRUE(std::filesystem::exists(store / "Out" / "MSG1.txt"));
+  EXPECT_EQ(store.Records("Junk").size(), 0u);
+  EXPECT_TRUE(std::filesystem::exists(store / "Junk" / "notes.txt"));
+
+  EXPECT_TRUE(TidyAfterInterruptedRuns(store.Folder()).relistedMessages.empty()) << "listed once";
+  EXPECT_EQ(store.Records("In").size(), 2u);
+}
+
+TEST(TidyTest, TemporaryFilesOfEndedRunsGoAndEverythingElseStays) {
+  StoreFolder store;
+  const std::string ended = EndedRunsTemporaryName();
+  const std::string running = ".ostrel-" + std::to_string(::getpid()) + "-Qx7Lm2";
+  const std::vector<std::filesystem::path> removed = {
+      store / ended,           store / "In" / ended,          store / "Trash" / ended,    store / "Save" / ended,
+      store / "Dec" / ended,   store / "Enc" / ended,         store / "In" / "MSG4.txt.new", store / "Sent" / "index.dat.new",
+      store / "temp.dat",      store / "address.tmp"};
+  const std::vector<std::filesystem::path> kept = {store / running, store / "Save" / running,
+                                                   store / "Save" / "keep.pdf.new", store / "notes.new",
+                                                   store / "Dec" / "temp.dat"};
+  for (const auto& path : removed) WriteBytes(path, "left behind");
+  for (const auto& path : kept) WriteBytes(path, "still wanted");
+
+  const Tidied tidied = TidyAfterInterruptedRuns(store.Folder());
+
+  EXPECT_EQ(tidied.removedFiles.size(), removed.size());
+  for (const auto& path : removed) EXPECT_FALSE(std::filesystem::exists(path)) << path;
+  for (const auto& path : kept) EXPECT_EQ(ReadBytes(path), "still wanted") << path;
+  EXPECT_TRUE(tidied.relistedMessages.empty());
+  EXPECT_FALSE(tidied.settledMove);
+}
+
+TEST(TidyTest, AMissingProgramFolderIsLeftAlone) {
+  StoreFolder store;
+  const auto missing = store / "not there";
+  const Tidied tidied = TidyAfterInterruptedRuns(missing);
+  EXPECT_FALSE(std::filesystem::exists(missing));
+  EXPECT_TRUE(tidied.removedFiles.empty());
+}
+
+TEST(TidyTest, TheLoadStepSettlesAMoveCutOffAndTheBoxViewDoesTooWhileRunning) {
+  StoreFolder store;
+  CutOffBeforeTheRewrite(store);
+  RecordingDialogs dialogs;
+  Installation installation(store.Folder(), dialogs);
+  installation.LoadStep();
+  EXPECT_EQ(store.Subjects("In"), (Names{"a", "b"}));
+  EXPECT_EQ(store.Subjects("Trash"), Names{});
+
+  // Another run is killed at the same moment while this one shows the Trash.
+  CutOffBeforeTheRewrite(store);
+  EXPECT_EQ(installation.ChooseBox("Trash")->caption, "Trash (0 msgs)");
+  EXPECT_EQ(installation.ChooseBox("In")->caption, "InBox (4 msgs)");
+}
+
+// Filing holds the store lock until its record is there, so a start-up
+// meanwhile never takes its files for a killed run's.
+TEST(TidyTest, TheTidyingWaitsForWorkInProgress) {
+  StoreFolder store;
+  std::optional<Tidied> tidied;
+  std::thread other;
+  {
+    const StoreLock filing(store.Folder());
+    WriteBytes(store / "In" / "MSG1.txt", "arriving\r\n");
+    other = std::thread([&] { tidied = TidyAfterInterruptedRuns(store.Folder()); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    MailBox(store.Folder(), "In").Append(BoxRecord{"", "sender", "arrived", "", "MSG1"});
+  }
+  other.join();
+  EXPECT_TRUE(tidied->relistedMessages.empty());
+  EXPECT_EQ(store.Subjects("In"), (Names{"arrived"}));
+}
+
+}  // namespace
+}  // namespace ostrel::store

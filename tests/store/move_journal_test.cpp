@@ -1,0 +1,184 @@
+// The move journal: what it holds while a move is under way, and how a move
+// that failed or was cut off is finished or taken back from it.
+
+#include "store/move_journal.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "store/box_emptying.h"
+#include "store/mail_box.h"
+#include "store/trash_moves.h"
+#include "store_folder.h"
+#include "support/recording_calls.h"
+
+namespace ostrel::store {
+namespace {
+
+using testing::FileSystemEvent;
+using testing::ReadBytes;
+using testing::RecordedCalls;
+using testing::StoreFolder;
+using testing::WriteBytes;
+using Names = std::vector<std::string>;
+
+constexpr const char* kJournal = "move.dat";
+
+// Three In messages "a", "b", "c" and nothing in the Trash.
+void FillIn(StoreFolder& store) {
+  for (const char* subject : {"a", "b", "c"}) store.AddMessage("In", subject, std::string(subject) + "\r\n", "<p>");
+}
+
+// Each subject with the boxes that hold it.
+std::map<std::string, Names> Whereabouts(const StoreFolder& store) {
+  std::map<std::string, Names> where;
+  for (const char* box : {"In", "Trash"}) {
+    for (const auto& subject : store.Subjects(box)) where[subject].push_back(box);
+  }
+  return where;
+}
+
+// The message files of a box folder, without the index.
+std::set<std::string> MessageFiles(const StoreFolder& store, const std::string& box) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(store / box)) {
+    if (entry.path().filename() != "index.dat") names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
+// The disk refuses one call of a Delete Msg, each call in turn: the move
+// either happens or not, never half, and says so when it did not.
+TEST(MoveJournalTest, AFailedCallAtAnyStepLeavesTheMessageInExactlyOneBox) {
+  std::size_t calls = 0;
+  {
+    StoreFolder store;
+    FillIn(store);
+    RecordedCalls recorded;
+    DeleteMessage(store.Folder(), "In", 2);
+    calls = recorded.events.size();
+  }
+  ASSERT_GT(calls, 15u);
+  for (std::size_t refused = 1; refused <= calls; ++refused) {
+    SCOPED_TRACE("call " + std::to_string(refused) + " refused");
+    StoreFolder store;
+    FillIn(store);
+    bool failed = false;
+    std::size_t seen = 0;
+    {
+      RecordedCalls recorded;
+      recorded.refuse = [&](const FileSystemEvent&) { return ++seen == refused; };
+      try {
+        DeleteMessage(store.Folder(), "In", 2);
+      } catch (const std::exception&) {
+        failed = true;
+      }
+    }
+    const auto where = Whereabouts(store);
+    EXPECT_EQ(where.at("a"), Names{"In"});
+    EXPECT_EQ(where.at("c"), Names{"In"});
+    ASSERT_EQ(where.at("b").size(), 1u);
+    const bool moved = where.at("b")[0] == "Trash";
+    EXPECT_NE(moved, failed) << "a move that did not happen is reported, and only then";
+    // A file that would not go is still named in the journal, for the next start.
+    SettleJournaledMove(store.Folder());
+    EXPECT_FALSE(std::filesystem::exists(store / kJournal));
+    EXPECT_EQ(MessageFiles(store, "In").size(), moved ? 4u : 6u);
+    EXPECT_EQ(MessageFiles(store, "Trash").size(), moved ? 2u : 0u);
+  }
+}
+
+// Cut off between the Trash append and the box list's rewrite: the journal
+// names the message and its Trash name, and settling it takes the move back.
+TEST(MoveJournalTest, AMoveCutOffBeforeTheBoxListsRewriteIsTakenBack) {
+  StoreFolder store;
+  FillIn(store);
+  {
+    RecordedCalls recorded;
+    bool cut = false;
+    recorded.refuse = [&](const FileSystemEvent& event) {
+      cut = cut || event.target.filename() == "inbox.dat";
+      return cut;
+    };
+    EXPECT_THROW(DeleteMessage(store.Folder(), "In", 2), std::system_error);
+  }
+  EXPECT_EQ(ReadBytes(store / kJournal), "In\r\nMSG2 MSG1\r\n");
+  EXPECT_EQ(store.Subjects("In"), (Names{"a", "b", "c"}));
+  EXPECT_EQ(store.Subjects("Trash"), (Names{"b"})) << "the state a kill at that moment leaves";
+
+  EXPECT_TRUE(SettleJournaledMove(store.Folder()));
+  EXPECT_EQ(store.Subjects("In"), (Names{"a", "b", "c"}));
+  EXPECT_EQ(store.Subjects("Trash"), Names{});
+  EXPECT_EQ(MessageFiles(store, "Trash"), std::set<std::string>{});
+  EXPECT_EQ(ReadBytes(store / "In" / "MSG2.txt"), "b\r\n");
+  EXPECT_FALSE(std::filesystem::exists(store / kJournal));
+  EXPECT_FALSE(SettleJournaledMove(store.Folder())) << "nothing left to settle";
+}
+
+// Cut off after the rewrite: the message has moved, and settling removes the
+// old files that were still there.
+TEST(MoveJournalTest, AMoveCutOffAfterTheBoxListsRewriteIsFinished) {
+  StoreFolder store;
+  FillIn(store);
+  store.AddMessage("Sent", "s", "s\r\n");
+  {
+    RecordedCalls recorded;
+    bool rewritten = false;
+    recorded.refuse = [&](const FileSystemEvent& event) {
+      const bool refuse = rewritten;
+      rewritten = rewritten || event.target.filename() == "sent.dat";
+      return refuse;
+    };
+    DeleteMessage(store.Folder(), "Sent", 1);  // removing files and the journal fails quietly
+  }
+  EXPECT_EQ(ReadBytes(store / kJournal), "Sent\r\nMSG1 MSG1\r\n");
+  EXPECT_TRUE(std::filesystem::exists(store / "Sent" / "MSG1.txt"));
+  EXPECT_TRUE(SettleJournaledMove(store.Folder()));
+  EXPECT_EQ(store.Subjects("Sent"), Names{});
+  EXPECT_EQ(store.Subjects("Trash"), (Names{"s"}));
+  EXPECT_EQ(MessageFiles(store, "Sent"), std::set<std::string>{});
+  EXPECT_EQ(ReadBytes(store / "Trash" / "MSG1.txt"), "s\r\n");
+  EXPECT_FALSE(std::filesystem::exists(store / kJournal));
+}
+
+TEST(MoveJournalTest, EmptyingTheTrashNamesItsFilesUntilTheyAreGone) {
+  StoreFolder store;
+  store.AddMessage("Trash", "x", "x\r\n", "<p>");
+  store.AddMessage("Trash", "y", "y\r\n");
+  {
+    RecordedCalls recorded;
+    recorded.refuse = [](const FileSystemEvent& event) { return event.kind == FileSystemEvent::Kind::Remove; };
+    EmptyTheTrash(store.Folder());
+  }
+  EXPECT_EQ(ReadBytes(store / kJournal), "Trash\r\nMSG1\r\nMSG2\r\n");
+  EXPECT_EQ(store.Subjects("Trash"), Names{});
+  EXPECT_EQ(MessageFiles(store, "Trash").size(), 3u);
+  // The next move settles what the last one left before it starts.
+  store.AddMessage("In", "next", "n\r\n");
+  DeleteMessage(store.Folder(), "In", 1);
+  EXPECT_EQ(MessageFiles(store, "Trash"), (std::set<std::string>{"MSG3.txt"}));
+  EXPECT_EQ(store.Subjects("Trash"), (Names{"next"}));
+  EXPECT_FALSE(std::filesystem::exists(store / kJournal));
+}
+
+TEST(MoveJournalTest, AJournalThatCannotBeReadIsDroppedWithoutActingOnIt) {
+  for (const std::string text : {"Nowhere\r\nMSG1 MSG2\r\n", "In\r\n../In MSG2\r\n", "In\r\nMSG1\r\n",
+                                 "Trash\r\nMSG1 MSG2\r\n", "In\r\nMSG1 \r\n", ""}) {
+    SCOPED_TRACE(text);
+    StoreFolder store;
+    store.AddMessage("In", "a", "a\r\n");
+    store.AddMessage("Trash", "t", "t\r\n");
+    WriteBytes(store / kJournal, text);
+    EXPECT_TRUE(SettleJournaledMove(store.Folder()));
+    EXPECT_FALSE(std::filesystem::exists(store / kJournal));
+    EXPECT_EQ(store.Subjects("In"), (Names{"a"}));
+    EXPECT_EQ(store.Subjects("Trash"), (Names{"t"}));
+    EXPECT_EQ(MessageFiles(store, "In").size(), 1u);
+    EXPECT_EQ(MessageFiles(store, "Trash").size(), 1u);
+  }
+}
+
+}  // namespace
+}  // namespace ostrel::store
