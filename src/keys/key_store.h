@@ -28,7 +28,8 @@ struct KeyRecord {
 };
 
 // Record bytes and back. Writing cuts the name to 40 and the key text to 18
-// bytes; reading trims both, and any flag byte other than "Y" is not default.
+// bytes, each on a character boundary; reading trims both, and any flag byte
+// other than "Y" is not default.
 std::string FormatKeyRecord(const KeyRecord& record);
 KeyRecord ParseKeyRecord(std::string_view bytes);
 

@@ -124,6 +124,28 @@ TEST_F(KeyManagementWindowTest, TransferAndRestoreCarryBothKeyFilesThroughAFolde
               ElementsAre("Select Path to Transfer Key File To", "Select Path to Restore Key File From"));
 }
 
+TEST_F(KeyManagementWindowTest, AKeyThatDoesNotFitAsStoredIsSaidAsTypedAndNotStored) {
+  Start();
+  const std::string before = ReadBytes(store / "key.dat");
+  Open<ui::frmKeyManagement>(window->flekey, [this](auto& form) {
+    EXPECT_TRUE(form.Label4->isHidden());
+    form.Text1->setText("Omega");
+    // Ω has no key of its own on the test keyboard: it comes as typed text.
+    QTest::sendKeyEvent(QTest::Click, form.Text2, Qt::Key_unknown, QString::fromUtf8("\u03A9"), Qt::NoModifier);
+    QTest::keyClicks(form.Text2, "mega123456789012");
+    EXPECT_TRUE(form.Label4->isHidden()) << "17 characters in 18 bytes fit";
+    QTest::keyClicks(form.Text2, "3");
+    EXPECT_EQ(form.Text2->text(), QString::fromUtf8("\u03A9mega1234567890123"));
+    EXPECT_FALSE(form.Label4->isHidden());
+    EXPECT_THAT(form.Label4->text().toStdString(), HasSubstr("This key takes 19 bytes as stored"));
+    form.Command4->click();
+    EXPECT_THAT(dialogs.ShownTexts(), ElementsAre(form.Label4->text().toStdString()));
+    QTest::keyClick(form.Text2, Qt::Key_Backspace);
+    EXPECT_TRUE(form.Label4->isHidden());
+  });
+  EXPECT_EQ(ReadBytes(store / "key.dat"), before);
+}
+
 TEST_F(KeyManagementWindowTest, DeleteKeysAsksFirstAndOnYesWipesBothFiles) {
   keys::WriteSelectedKey(store.Folder(), kTestKey);
   Start();
