@@ -107,10 +107,12 @@ std::vector<std::string> KeyNames(const std::vector<KeyRecord>& records) {
 }
 
 std::string ShownKeyName(const std::vector<KeyRecord>& records, std::string_view currentKey) {
+  std::string shown;
+  if (currentKey.empty()) return shown;
   for (const KeyRecord& record : records) {
-    if (record.keyText == currentKey) return record.name;
+    if (record.keyText == currentKey) shown = record.name;
   }
-  return {};
+  return shown;
 }
 
 void WriteSelectedKey(const std::filesystem::path& programFolder, std::string_view keyText) {

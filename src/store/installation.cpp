@@ -10,6 +10,7 @@
 #include "base/fixed_records.h"
 #include "base/number_text.h"
 #include "base/safe_file.h"
+#include "keys/key_selection.h"
 #include "keys/key_store.h"
 #include "store/box_emptying.h"
 #include "store/box_index.h"
@@ -68,19 +69,9 @@ void Installation::MakeDataFolders() {
 }
 
 void Installation::LoadDefaultKey() {
-  const auto defaultKey = keys::ReadDefaultKey(ProgramFolder);
-  if (!defaultKey) return;
-  CurrentKey = std::string(base::TrimBlanks(defaultKey->keyText));
-  dialogs_.SetStatus("Generating Keyspace...");
-  try {
-    Engine.LoadKey(CurrentKey);
-  } catch (const engine::EngineError& error) {
-    dialogs_.SetStatus("");
-    dialogs_.Show(Notice(std::string("The default key could not be loaded. ") + error.what(),
-                         base::Icon::Exclamation));
-    return;
-  }
-  dialogs_.SetStatus("Key is now loaded.");
+  // A default key that cannot be loaded leaves no key current, so that no key
+  // list shows a key as active without its keyspace behind it.
+  if (!keys::LoadDefaultKey(ProgramFolder, Engine, CurrentKey, dialogs_)) CurrentKey.clear();
 }
 
 std::optional<settings::TextLook> Installation::LoadStep() {
@@ -109,11 +100,9 @@ Activation Installation::ActivationStep() {
     activation.showNotice = LengthCreatingEmpty(DataPath(kNoticeMarkerName), 0644) == 0;
     FirstActivationDone = true;
   }
-  for (const auto& key : keys::ReadKeys(ProgramFolder)) {
-    activation.keyNames.push_back(key.name);
-    // When several keys hold the text, the last of them is the one shown.
-    if (!CurrentKey.empty() && key.keyText == CurrentKey) activation.shownKeyName = key.name;
-  }
+  const auto keyRecords = keys::ReadKeys(ProgramFolder);
+  activation.keyNames = keys::KeyNames(keyRecords);
+  activation.shownKeyName = keys::ShownKeyName(keyRecords, CurrentKey);
   if (SetupMissing) return activation;
   if (StartupCheckPending) {
     StartupCheckPending = false;

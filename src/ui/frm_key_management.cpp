@@ -15,6 +15,7 @@
 #include "base/fixed_records.h"
 #include "keys/key_check.h"
 #include "keys/key_management.h"
+#include "keys/key_selection.h"
 #include "keys/key_store.h"
 #include "keys/key_transfer.h"
 #include "keys/key_wipe.h"
@@ -191,7 +192,16 @@ void frmKeyManagement::Generate() { Text2->setText(ToQString(keys::GenerateKey(r
 
 void frmKeyManagement::AddOrUpdate() {
   const keys::KeyEditor editor{Text1->text().toStdString(), Text2->text().toStdString(), Check1->isChecked()};
-  if (keys::AddOrUpdateKey(installation_.ProgramFolder, editor, dialogs_)) Reload();
+  if (!keys::AddOrUpdateKey(installation_.ProgramFolder, editor, dialogs_)) return;
+  Reload();
+  LoadDefaultKeyIfNoneLoaded();
+}
+
+void frmKeyManagement::LoadDefaultKeyIfNoneLoaded() {
+  KeyLoadingDialogs status(dialogs_, *lbStat);
+  WaitPointer wait;
+  keys::LoadDefaultKeyIfNoneLoaded(installation_.ProgramFolder, installation_.Engine, installation_.CurrentKey,
+                                   status);
 }
 
 void frmKeyManagement::Set() {
@@ -223,7 +233,7 @@ void frmKeyManagement::TransferKeys() {
 
 void frmKeyManagement::RestoreKeys() {
   ChooseKeyPath(keys::kRestoreMode);
-  keys::RestoreKeys(installation_.ProgramFolder, installation_.KeyPath, dialogs_);
+  if (keys::RestoreKeys(installation_.ProgramFolder, installation_.KeyPath, dialogs_)) LoadDefaultKeyIfNoneLoaded();
 }
 
 void frmKeyManagement::DeleteKeys() { keys::DeleteKeys(installation_.ProgramFolder, dialogs_); }

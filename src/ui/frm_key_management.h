@@ -60,6 +60,7 @@ class frmKeyManagement : public QDialog {
   void CheckKeyLength();
   void Generate();
   void AddOrUpdate();
+  void LoadDefaultKeyIfNoneLoaded();
   void Set();
   void TransferKeys();
   void RestoreKeys();
