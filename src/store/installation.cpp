@@ -13,8 +13,8 @@
 #include "keys/key_selection.h"
 #include "keys/key_store.h"
 #include "store/box_emptying.h"
-#include "store/box_index.h"
 #include "store/boxes.h"
+#include "store/data_folders.h"
 #include "store/date_text.h"
 #include "store/import_reset.h"
 #include "store/mail_box.h"
@@ -38,9 +38,6 @@ std::uintmax_t LengthCreatingEmpty(const std::filesystem::path& path, mode_t mod
   return known ? static_cast<std::uintmax_t>(info.st_size) : 0;
 }
 
-// True when the folder did not exist and was made (0700).
-bool MakeFolder(const std::filesystem::path& folder) { return ::mkdir(folder.c_str(), 0700) == 0; }
-
 base::MessageBox Notice(std::string text, base::Icon icon = base::Icon::None) {
   return base::MessageBox{std::move(text), "", base::Buttons::Ok, icon};
 }
@@ -50,24 +47,6 @@ base::MessageBox Notice(std::string text, base::Icon icon = base::Icon::None) {
 Installation::Installation(std::string programFolder, base::Dialogs& dialogs)
     : ProgramFolder(std::move(programFolder)), Engine(ProgramFolder), dialogs_(dialogs) {}
 
-void Installation::MakeDataFolders() {
-  try {
-    base::MakePrivateFolder(ProgramFolder);
-  } catch (const std::system_error&) {
-    // Each folder below is tried on its own; their failures are ignored too.
-  }
-  for (const auto folder : kAttachmentFolders) MakeFolder(DataPath(folder));
-  for (const auto& box : kBoxes) {
-    // Only a folder made just now gets a fresh index; an existing one keeps its own.
-    if (!MakeFolder(DataPath(box.name))) continue;
-    try {
-      WriteBoxIndex(DataPath(box.name), 0);
-    } catch (const std::system_error&) {
-      continue;
-    }
-  }
-}
-
 void Installation::LoadDefaultKey() {
   // A default key that cannot be loaded leaves no key current, so that no key
   // list shows a key as active without its keyspace behind it.
@@ -76,7 +55,7 @@ void Installation::LoadDefaultKey() {
 
 std::optional<settings::TextLook> Installation::LoadStep() {
   dialogs_.SetStatus("");
-  MakeDataFolders();
+  MakeDataFolders(ProgramFolder);
   if (!settings::HasSettings(ProgramFolder)) {
     dialogs_.Show(Notice(kSetupMessage));
     SetupMissing = true;
