@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "base/case_insensitive_lookup.h"
 #include "base/number_text.h"
 #include "base/safe_file.h"
 
@@ -12,15 +13,13 @@ namespace {
 constexpr std::int64_t kLargestIndex = std::numeric_limits<std::int64_t>::max() / 2;
 
 bool MessageFilesExist(const std::filesystem::path& boxFolder, const std::string& name) {
-  std::error_code error;
-  return std::filesystem::exists(boxFolder / (name + ".txt"), error) ||
-         std::filesystem::exists(boxFolder / (name + ".htm"), error);
+  return base::ExistsIgnoringCase(boxFolder, name + ".txt") || base::ExistsIgnoringCase(boxFolder, name + ".htm");
 }
 
 }  // namespace
 
 std::int64_t ReadBoxIndex(const std::filesystem::path& boxFolder) {
-  const auto contents = base::ReadWholeFile(boxFolder / kIndexFileName);
+  const auto contents = base::ReadWholeFile(base::FindIgnoringCase(boxFolder, kIndexFileName));
   if (!contents) return 0;
   const std::string_view text(*contents);
   const std::string_view firstField = text.substr(0, text.find_first_of(",\r\n"));
@@ -28,7 +27,7 @@ std::int64_t ReadBoxIndex(const std::filesystem::path& boxFolder) {
 }
 
 void WriteBoxIndex(const std::filesystem::path& boxFolder, std::int64_t number) {
-  base::ReplaceFile(boxFolder / kIndexFileName, base::PrintForm(number) + "\r\n");
+  base::ReplaceFile(base::FindIgnoringCase(boxFolder, kIndexFileName), base::PrintForm(number) + "\r\n");
 }
 
 std::string MessageNameFor(std::int64_t number) { return "MSG" + std::to_string(number); }

@@ -22,8 +22,9 @@ std::string MessageNameFor(std::int64_t number);
 
 // Advances the index and returns the new message name. The index is written
 // before any message file, so a number is never handed out twice; a name
-// whose files already exist (an index that was damaged or reset by hand) is
-// passed over rather than overwritten. No 16-bit limit applies.
+// whose files already exist in any letter case (an index that was damaged or
+// reset by hand) is passed over rather than overwritten. No 16-bit limit
+// applies.
 std::string NextMessageName(const std::filesystem::path& boxFolder);
 
 }  // namespace ostrel::store

@@ -5,6 +5,7 @@
 #include <string>
 #include <system_error>
 
+#include "base/case_insensitive_lookup.h"
 #include "base/safe_file.h"
 #include "store/box_index.h"
 #include "store/boxes.h"
@@ -25,6 +26,8 @@ void MakeDataFolders(const std::filesystem::path& programFolder) noexcept {
   }
   for (const auto folder : kAttachmentFolders) MakeFolder(programFolder / std::string(folder));
   for (const auto& box : kBoxes) {
+    // A box folder in another letter case is this box's folder already.
+    if (base::ExistsIgnoringCase(programFolder, box.name)) continue;
     const std::filesystem::path folder = programFolder / std::string(box.name);
     // Only a folder made just now gets a fresh index; an existing one keeps its own.
     if (!MakeFolder(folder)) continue;

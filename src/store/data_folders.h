@@ -9,8 +9,8 @@
 namespace ostrel::store {
 
 // Makes the program folder and every missing data folder (0700). A box folder
-// made now gets an index file holding 0; a box folder that exists keeps
-// its own. Every failure is ignored: each folder is tried
+// made now gets an index file holding 0; a box folder that exists, in any
+// letter case, keeps its own. Every failure is ignored: each folder is tried
 // on its own, and what cannot be made shows up when it is used.
 void MakeDataFolders(const std::filesystem::path& programFolder) noexcept;
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <system_error>
 
+#include "base/case_insensitive_lookup.h"
 #include "base/safe_file.h"
 #include "store/box_emptying.h"
 #include "store/box_record.h"
@@ -44,7 +45,7 @@ bool ResetAllBoxes(const std::filesystem::path& programFolder, base::Dialogs& di
   static constexpr std::array<std::string_view, 5> kListOrder = {"inbox.dat", "out.dat", "junk.dat", "trash.dat",
                                                                  "sent.dat"};
   std::error_code ignored;
-  for (const auto list : kListOrder) std::filesystem::remove(programFolder / std::string(list), ignored);
+  for (const auto list : kListOrder) std::filesystem::remove(base::FindIgnoringCase(programFolder, list), ignored);
   base::SyncFolder(programFolder);
   static constexpr std::array<std::string_view, 8> kFolderOrder = {"Save", "Dec",   "Enc",  "In",
                                                                    "Out",  "Trash", "Junk", "Sent"};

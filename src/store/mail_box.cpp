@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "base/case_insensitive_lookup.h"
 #include "base/safe_file.h"
 #include "store/box_index.h"
 
@@ -19,7 +20,9 @@ const BoxInfo& CheckedBox(std::string_view name) {
 MailBox::MailBox(const std::filesystem::path& programFolder, std::string_view boxName)
     : programFolder_(programFolder),
       info_(&CheckedBox(boxName)),
-      list_(programFolder / std::string(info_->listFile), kBoxRecordLength) {}
+      list_(base::FindIgnoringCase(programFolder, info_->listFile), kBoxRecordLength) {}
+
+std::filesystem::path MailBox::Folder() const { return base::FindIgnoringCase(programFolder_, info_->name); }
 
 std::size_t MailBox::Count() const { return list_.Count(); }
 
@@ -40,19 +43,21 @@ void MailBox::Rewrite(const std::vector<std::string>& recordBytes) const {
 }
 
 std::filesystem::path MailBox::TextPath(std::string_view messageName) const {
-  return Folder() / (std::string(messageName) + ".txt");
+  return base::FindIgnoringCase(Folder(), std::string(messageName) + ".txt");
 }
 
 std::filesystem::path MailBox::WebPath(std::string_view messageName) const {
-  return Folder() / (std::string(messageName) + ".htm");
+  return base::FindIgnoringCase(Folder(), std::string(messageName) + ".htm");
 }
 
 std::string MailBox::NextMessageName() const { return store::NextMessageName(Folder()); }
 
 std::string MailBox::File(BoxRecord record, std::string_view text, const std::optional<std::string>& web) const {
   record.MsgFile = NextMessageName();
-  base::ReplaceFile(TextPath(record.MsgFile), text);
-  if (web) base::ReplaceFile(WebPath(record.MsgFile), *web);
+  // The new name is free in every letter case, so its files get their own spelling.
+  const std::filesystem::path folder = Folder();
+  base::ReplaceFile(folder / (record.MsgFile + ".txt"), text);
+  if (web) base::ReplaceFile(folder / (record.MsgFile + ".htm"), *web);
   Append(record);
   return record.MsgFile;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // One mail box on disk: its box list file of BoxRecords in the program
 // folder, and its box folder holding the message files and the index file.
+// Each of them is found in any letter case ("INBOX.DAT", "in", "msg1.TXT");
+// what the box makes gets its own spelling ("inbox.dat", "In", "MSG1.txt").
 
 #include <cstddef>
 #include <filesystem>
@@ -23,7 +25,7 @@ class MailBox {
   MailBox(const std::filesystem::path& programFolder, std::string_view boxName);
 
   const BoxInfo& Info() const { return *info_; }
-  std::filesystem::path Folder() const { return programFolder_ / std::string(info_->name); }
+  std::filesystem::path Folder() const;
   const std::filesystem::path& ListPath() const { return list_.Path(); }
 
   // Whole records only; a missing list counts as empty.

@@ -3,6 +3,7 @@
 #include <string>
 #include <system_error>
 
+#include "base/case_insensitive_lookup.h"
 #include "base/safe_file.h"
 
 namespace ostrel::store {
@@ -28,7 +29,7 @@ bool CopyMessageFiles(const std::filesystem::path& fromFolder, std::string_view 
   if (!IsSafeMessageName(name)) return true;
   bool copied = true;
   for (const char* extension : {".txt", ".htm"}) {
-    const auto source = fromFolder / (std::string(name) + extension);
+    const auto source = base::FindIgnoringCase(fromFolder, std::string(name) + extension);
     std::error_code error;
     if (!std::filesystem::exists(source, error)) continue;
     copied = CopyFileSafely(source, toFolder / (std::string(newName) + extension)) && copied;
@@ -39,7 +40,9 @@ bool CopyMessageFiles(const std::filesystem::path& fromFolder, std::string_view 
 void RemoveMessageFiles(const std::filesystem::path& folder, std::string_view name) {
   if (!IsSafeMessageName(name)) return;
   std::error_code ignored;
-  for (const char* extension : {".txt", ".htm"}) std::filesystem::remove(folder / (std::string(name) + extension), ignored);
+  for (const char* extension : {".txt", ".htm"}) {
+    std::filesystem::remove(base::FindIgnoringCase(folder, std::string(name) + extension), ignored);
+  }
 }
 
 }  // namespace ostrel::store

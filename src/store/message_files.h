@@ -15,13 +15,14 @@ bool CopyFileSafely(const std::filesystem::path& source, const std::filesystem::
 // dot name. A damaged box list cannot make the program touch other files.
 bool IsSafeMessageName(std::string_view name);
 
-// Copies "<name>.txt" and "<name>.htm" from one folder to another under a new
-// name; a file that is missing is skipped. Returns false when a file that
+// Copies "<name>.txt" and "<name>.htm" (found in any letter case) from one
+// folder to another under a new name; a file that is missing is skipped. Returns false when a file that
 // exists could not be copied, so that the caller keeps the original.
 bool CopyMessageFiles(const std::filesystem::path& fromFolder, std::string_view name,
                       const std::filesystem::path& toFolder, std::string_view newName);
 
-// Removes "<name>.txt" and "<name>.htm"; missing files are no error.
+// Removes "<name>.txt" and "<name>.htm", found in any letter case; missing
+// files are no error.
 void RemoveMessageFiles(const std::filesystem::path& folder, std::string_view name);
 
 }  // namespace ostrel::store
