@@ -5,6 +5,7 @@
 #include "base/case_insensitive_lookup.h"
 #include "base/number_text.h"
 #include "base/safe_file.h"
+#include "store/box_record.h"
 
 namespace ostrel::store {
 namespace {
@@ -15,6 +16,9 @@ constexpr std::int64_t kLargestIndex = std::numeric_limits<std::int64_t>::max() 
 bool MessageFilesExist(const std::filesystem::path& boxFolder, const std::string& name) {
   return base::ExistsIgnoringCase(boxFolder, name + ".txt") || base::ExistsIgnoringCase(boxFolder, name + ".htm");
 }
+
+// The number after this one; past the largest, numbering starts again at 1.
+std::int64_t Following(std::int64_t number) { return number >= kLargestMessageNumber ? 1 : number + 1; }
 
 }  // namespace
 
@@ -33,8 +37,8 @@ void WriteBoxIndex(const std::filesystem::path& boxFolder, std::int64_t number) 
 std::string MessageNameFor(std::int64_t number) { return "MSG" + std::to_string(number); }
 
 std::string NextMessageName(const std::filesystem::path& boxFolder) {
-  std::int64_t number = ReadBoxIndex(boxFolder) + 1;
-  while (MessageFilesExist(boxFolder, MessageNameFor(number))) ++number;
+  std::int64_t number = Following(ReadBoxIndex(boxFolder));
+  while (MessageFilesExist(boxFolder, MessageNameFor(number))) number = Following(number);
   WriteBoxIndex(boxFolder, number);
   return MessageNameFor(number);
 }
