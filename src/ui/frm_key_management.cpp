@@ -100,7 +100,7 @@ void frmKeyManagement::BuildControls() {
   define->addWidget(Label2, 1, 0);
   define->addWidget(Text2, 1, 1);
   define->addWidget(Command3, 1, 2);
-  define->addWidget(Label4, 2, 1, 1, 2);
+  define->addWidget(Label4, 2, 0, 1, 3);
   define->addWidget(Check1, 3, 1);
   define->addWidget(Command4, 3, 2);
   define->setColumnStretch(1, 1);
@@ -186,6 +186,9 @@ void frmKeyManagement::CheckKeyLength() {
   const auto tooLong = keys::KeyTextTooLong(Text2->text().toStdString());
   Label4->setText(tooLong ? ToQString(*tooLong) : QString());
   Label4->setVisible(tooLong.has_value());
+  // The note takes lines of its own: the window grows to show them whole.
+  layout()->activate();
+  resize(size().expandedTo(sizeHint()));
 }
 
 void frmKeyManagement::Generate() { Text2->setText(ToQString(keys::GenerateKey(random_))); }
