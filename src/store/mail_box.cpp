@@ -42,22 +42,26 @@ void MailBox::Rewrite(const std::vector<std::string>& recordBytes) const {
   list_.Rewrite(recordBytes, programFolder_ / kTempListName);
 }
 
-std::filesystem::path MailBox::TextPath(std::string_view messageName) const {
-  return base::FindIgnoringCase(Folder(), std::string(messageName) + ".txt");
+std::filesystem::path MailBox::MessagePath(std::string_view messageName, std::string_view extension) const {
+  std::string fileName = std::string(messageName) + std::string(extension);
+  // A name just issued is free in every letter case: no need to look for it.
+  if (messageName == issuedName_) return Folder() / fileName;
+  return base::FindIgnoringCase(Folder(), fileName);
 }
 
-std::filesystem::path MailBox::WebPath(std::string_view messageName) const {
-  return base::FindIgnoringCase(Folder(), std::string(messageName) + ".htm");
-}
+std::filesystem::path MailBox::TextPath(std::string_view messageName) const { return MessagePath(messageName, ".txt"); }
 
-std::string MailBox::NextMessageName() const { return store::NextMessageName(Folder()); }
+std::filesystem::path MailBox::WebPath(std::string_view messageName) const { return MessagePath(messageName, ".htm"); }
+
+std::string MailBox::NextMessageName() const {
+  issuedName_ = store::NextMessageName(Folder());
+  return issuedName_;
+}
 
 std::string MailBox::File(BoxRecord record, std::string_view text, const std::optional<std::string>& web) const {
   record.MsgFile = NextMessageName();
-  // The new name is free in every letter case, so its files get their own spelling.
-  const std::filesystem::path folder = Folder();
-  base::ReplaceFile(folder / (record.MsgFile + ".txt"), text);
-  if (web) base::ReplaceFile(folder / (record.MsgFile + ".htm"), *web);
+  base::ReplaceFile(TextPath(record.MsgFile), text);
+  if (web) base::ReplaceFile(WebPath(record.MsgFile), *web);
   Append(record);
   return record.MsgFile;
 }

@@ -46,10 +46,13 @@ class MailBox {
   // Creates the list empty when it is missing, as opening it does.
   void EnsureListExists() const { list_.EnsureExists(); }
 
+  // The message's files, found in any letter case; a name this box has just
+  // issued gets its own spelling.
   std::filesystem::path TextPath(std::string_view messageName) const;
   std::filesystem::path WebPath(std::string_view messageName) const;
 
-  // Advances the box index and returns the new message name.
+  // Advances the box index and returns the new message name, free in every
+  // letter case.
   std::string NextMessageName() const;
 
   // Files a message: next name, its text file (and web file when given),
@@ -57,9 +60,12 @@ class MailBox {
   std::string File(BoxRecord record, std::string_view text, const std::optional<std::string>& web) const;
 
  private:
+  std::filesystem::path MessagePath(std::string_view messageName, std::string_view extension) const;
+
   std::filesystem::path programFolder_;
   const BoxInfo* info_;
   base::RecordFile list_;
+  mutable std::string issuedName_;  // the name NextMessageName gave last
 };
 
 }  // namespace ostrel::store

@@ -102,6 +102,8 @@ TEST(LetterCaseNamesTest, ANewNamePassesOverFilesOfThatNameInAnotherCase) {
   StoreFolder store;
   WriteBytes(store / "Sent" / "msg1.TXT", "foreign\r\n");
   WriteBytes(store / "Sent" / "Msg2.Htm", "foreign\r\n");
+  WriteBytes(store / "Sent" / "MSG03.txt", "another name than MSG3\r\n");
+  WriteBytes(store / "Sent" / "MSG4.txt.bak", "another name than MSG4.txt\r\n");
   EXPECT_EQ(NextMessageName(store / "Sent"), "MSG3");
   EXPECT_EQ(store.Index("Sent"), " 3\r\n");
 }
