@@ -121,7 +121,7 @@ TEST_F(OstrelToolTest, CommandsThatWriteIntoAProgramFolderWorkOnANewOne) {
       const std::string expected = std::string(box) == "In" && c.name == "import-message" ? " 1\r\n" : " 0\r\n";
       EXPECT_EQ(testing::ReadBytes(program / box / "index.dat"), expected) << box;
     }
-    for (const char* folderName : {"Save", "Dec", "Enc"}) EXPECT_TRUE(std::filesystem::is_directory(program / folderName));
+    for (const char* name : {"Save", "Dec", "Enc"}) EXPECT_TRUE(std::filesystem::is_directory(program / name)) << name;
     EXPECT_EQ(testing::FileMode(program), 0700u);
   }
 }

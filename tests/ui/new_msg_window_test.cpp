@@ -133,7 +133,8 @@ TEST_F(NewMsgWindowTest, WithNoKeyLoadedTheWindowSaysHowToLoadOne) {
 }
 
 TEST_F(NewMsgWindowTest, TheKeyListShowsTheSameNameAsTheMainWindowsTheLastHoldingTheKey) {
-  keys::WriteKeys(store.Folder(), {{"First", kTestKey, true}, {"Other", "other key", false}, {"Last", kTestKey, false}});
+  keys::WriteKeys(store.Folder(),
+                  {{"First", kTestKey, true}, {"Other", "other key", false}, {"Last", kTestKey, false}});
   Start();
   EXPECT_EQ(window->Combo1->currentText(), "Last");
   auto compose = Compose("New");
