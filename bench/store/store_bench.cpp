@@ -1,6 +1,8 @@
 // Speed of the box view and of opening a message in a box of 100 000
 // messages: the whole list for LoadBox, row by row for a grid model, and the
-// newest message's text.
+// newest message's text. And the price of a new message name in a box
+// folder of 10 000 messages, which is read once to find the names in use in
+// any letter case.
 
 #include <benchmark/benchmark.h>
 
@@ -8,6 +10,7 @@
 #include <string>
 
 #include "base/safe_file.h"
+#include "store/box_index.h"
 #include "store/box_record.h"
 #include "base/dialogs.h"
 #include "store/box_view.h"
@@ -80,6 +83,31 @@ void BM_OpenNewestMessage(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_OpenNewestMessage)->Unit(benchmark::kMicrosecond);
+
+// A box folder holding the text and web files of 10 000 messages.
+class FullFolder {
+ public:
+  FullFolder() {
+    for (int i = 1; i <= 10000; ++i) {
+      const std::string name = "MSG" + std::to_string(i);
+      base::ReplaceScratchFile(temp_ / (name + ".txt"), "text\r\n");
+      base::ReplaceScratchFile(temp_ / (name + ".htm"), "<p>web</p>\r\n");
+    }
+  }
+  const std::filesystem::path& Path() const { return temp_.Path(); }
+
+ private:
+  testing::TempFolder temp_;
+};
+
+void BM_NextMessageNameAmong20000Files(benchmark::State& state) {
+  static FullFolder folder;
+  for (auto _ : state) {
+    store::WriteBoxIndex(folder.Path(), 10000);
+    benchmark::DoNotOptimize(store::NextMessageName(folder.Path()));
+  }
+}
+BENCHMARK(BM_NextMessageNameAmong20000Files)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

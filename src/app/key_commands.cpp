@@ -5,6 +5,7 @@
 #include "app/script_dialogs.h"
 #include "keys/key_generator.h"
 #include "keys/key_management.h"
+#include "store/data_folders.h"
 
 namespace ostrel::app {
 namespace {
@@ -21,7 +22,9 @@ int AddKey(const CommandLine& line, Streams& streams) {
   line.ExpectArguments(2);
   ScriptDialogs dialogs(streams.err, line.Flag("yes") ? base::Answer::Yes : base::Answer::No);
   const keys::KeyEditor editor{line.arguments[0], line.arguments[1], line.Flag("default")};
-  const auto view = keys::AddOrUpdateKey(line.Required("folder"), editor, dialogs);
+  const std::string folder = line.Required("folder");
+  store::MakeDataFolders(folder);
+  const auto view = keys::AddOrUpdateKey(folder, editor, dialogs);
   if (!view) return 1;
   streams.out << view->summary << "\n";
   return 0;

@@ -6,6 +6,7 @@
 
 #include "app/script_dialogs.h"
 #include "settings/options_form.h"
+#include "store/data_folders.h"
 
 namespace ostrel::app {
 namespace {
@@ -16,6 +17,7 @@ namespace {
 int SetOptions(const CommandLine& line, Streams& streams) {
   line.ExpectArguments(0);
   const std::string folder = line.Required("folder");
+  store::MakeDataFolders(folder);
   settings::OptionsForm form = settings::LoadOptionsForm(folder);
   settings::MailOptions& fields = form.fields;
   if (const auto value = line.Option("pop-server")) fields.PopServer = *value;

@@ -14,6 +14,7 @@
 #include "store/box_emptying.h"
 #include "store/box_view.h"
 #include "store/boxes.h"
+#include "store/data_folders.h"
 #include "store/date_text.h"
 #include "store/import_reset.h"
 #include "store/interrupted_runs.h"
@@ -117,15 +118,24 @@ int EmptyTrash(const CommandLine& line, Streams&) {
   return 0;
 }
 
+// The program folder of a command that writes into it, with its data folders
+// and index files made as start-up makes them, so that a new folder works.
+std::string WritableProgramFolderOf(const CommandLine& line) {
+  const std::string folder = ProgramFolderOf(line);
+  store::MakeDataFolders(folder);
+  return folder;
+}
+
 int ImportMessage(const CommandLine& line, Streams& streams) {
   line.ExpectArguments(1);
-  streams.out << store::ImportMessage(ProgramFolderOf(line), line.arguments[0], store::CurrentDateText()) << "\n";
+  streams.out << store::ImportMessage(WritableProgramFolderOf(line), line.arguments[0], store::CurrentDateText())
+              << "\n";
   return 0;
 }
 
 int ImportAttachment(const CommandLine& line, Streams& streams) {
   line.ExpectArguments(1);
-  const std::string folder = ProgramFolderOf(line);
+  const std::string folder = WritableProgramFolderOf(line);
   ProgressLine progress(streams.err, streams.errIsTerminal);
   std::optional<TimedProgress> working;
   if (const std::uintmax_t bytes = FileBytes(line.arguments[0]); bytes >= kLongFileBytes) {

@@ -29,6 +29,18 @@ std::optional<unsigned char> CodePointToCp1252(char32_t cp) {
   return std::nullopt;
 }
 
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    char32_t cp = 0;
+    const std::size_t length = Utf8SequenceLength(text, pos, &cp);
+    if (length == 0) return false;
+    pos += length;
+  }
+  return true;
+}
+
+}  // namespace
+
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);
@@ -78,18 +90,6 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos, char32_t*
   *cp = value;
   return length;
 }
-
-bool IsValidUtf8(std::string_view text) {
-  for (std::size_t pos = 0; pos < text.size();) {
-    char32_t cp = 0;
-    const std::size_t length = Utf8SequenceLength(text, pos, &cp);
-    if (length == 0) return false;
-    pos += length;
-  }
-  return true;
-}
-
-}  // namespace
 
 bool IsNonAsciiUtf8(std::string_view bytes) {
   bool nonAscii = false;

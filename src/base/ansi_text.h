@@ -24,6 +24,13 @@ std::string FromAnsi(std::string_view bytes);
 // True when the bytes are valid UTF-8 holding at least one non-ASCII character.
 bool IsNonAsciiUtf8(std::string_view bytes);
 
+// Length of the well-formed UTF-8 sequence starting at text[pos], with its
+// code point in *cp, or 0 when none starts there.
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos, char32_t* cp);
+
+// Appends the UTF-8 form of a code point.
+void AppendUtf8(std::string& out, char32_t cp);
+
 // The longest prefix of stored bytes that fits in width bytes without
 // splitting a UTF-8 sequence (when the bytes are UTF-8).
 std::string_view CutToWidth(std::string_view bytes, std::size_t width);

@@ -2,6 +2,7 @@
 
 #include "base/ansi_text.h"
 #include "base/fixed_records.h"
+#include "base/letter_case.h"
 #include "base/number_text.h"
 #include "keys/key_check.h"
 #include "keys/key_selection.h"
@@ -18,15 +19,17 @@ constexpr std::string_view kWeakKeyQuestion =
     "keyspace as every other such key and protects nothing.  Store it anyway?";
 constexpr std::string_view kWeakKeyTitle = "Weak Key";
 
-// Letter case aside, in the Western code page the names are stored in.
-std::string Folded(std::string_view name) {
-  std::string bytes = base::ToAnsi(name);
-  for (char& c : bytes) {
-    const auto code = static_cast<unsigned char>(c);
-    const bool upper = (code >= 'A' && code <= 'Z') || (code >= 0xC0 && code <= 0xDE && code != 0xD7);
-    if (upper) c = static_cast<char>(code + 0x20);
+// The first character of a text that the Western code page cannot hold.
+std::string FirstWideCharacter(std::string_view utf8) {
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    char32_t cp = 0;
+    const std::size_t length = base::Utf8SequenceLength(utf8, pos, &cp);
+    if (length == 0) return {};
+    const std::string_view character = utf8.substr(pos, length);
+    if (base::ToAnsi(character).size() > 1) return std::string(character);
+    pos += length;
   }
-  return bytes;
+  return {};
 }
 
 // The name as a record will hold it and give it back.
@@ -63,16 +66,31 @@ std::optional<KeyEditor> ShowListedKey(const std::filesystem::path& programFolde
   return EditorFor(*record);
 }
 
+std::optional<std::string> KeyTextTooLong(std::string_view typedKeyText) {
+  const std::string stored(base::TrimBlanks(base::ToAnsi(typedKeyText)));
+  if (stored.size() <= kKeyTextWidth) return std::nullopt;
+  const std::string width = std::to_string(kKeyTextWidth);
+  const std::string wide = FirstWideCharacter(base::FromAnsi(stored));
+  if (wide.empty()) {
+    return "This key is " + std::to_string(stored.size()) + " characters long, and a key holds at most " + width +
+           ".  Shorten the key or generate one.";
+  }
+  return "This key takes " + std::to_string(stored.size()) + " bytes as stored, and a key holds at most " + width +
+         ".  " + wide +
+         " is not in the Western code page, so the key is stored as UTF-8, where every character beyond plain "
+         "ASCII takes two to four bytes.  Shorten the key or generate one.";
+}
+
 std::optional<KeyManagementView> AddOrUpdateKey(const std::filesystem::path& programFolder, const KeyEditor& editor,
                                                 base::Dialogs& dialogs) {
-  if (editor.name.empty() || editor.keyText.empty()) {
+  const std::string keyText(base::TrimBlanks(base::ToAnsi(editor.keyText)));
+  if (editor.name.empty() || keyText.empty()) {
     dialogs.Show(base::PlainBox(std::string(kMissingData)));
     return std::nullopt;
   }
-  const std::string stored = base::ToAnsi(editor.keyText);
-  const std::string keyText(base::TrimBlanks(base::CutToWidth(stored, kKeyTextWidth)));
-  if (keyText.empty()) {
-    dialogs.Show(base::PlainBox(std::string(kMissingData)));
+  // A key cut to fit would silently be another key than the one typed.
+  if (const auto tooLong = KeyTextTooLong(editor.keyText)) {
+    dialogs.Show(base::PlainBox(*tooLong));
     return std::nullopt;
   }
   switch (JudgeKeyText(keyText)) {
@@ -93,10 +111,10 @@ std::optional<KeyManagementView> AddOrUpdateKey(const std::filesystem::path& pro
   }
 
   std::vector<KeyRecord> records = ReadKeys(programFolder);
-  const std::string wanted = Folded(StoredName(editor.name));
+  const std::string wanted = StoredName(editor.name);
   KeyRecord* existing = nullptr;
   for (KeyRecord& record : records) {
-    if (Folded(record.name) == wanted) {
+    if (base::SameIgnoringCase(record.name, wanted)) {
       existing = &record;
       break;
     }

@@ -42,9 +42,15 @@ struct KeyEditor {
 // The editing controls for the key listed under listText, when there is one.
 std::optional<KeyEditor> ShowListedKey(const std::filesystem::path& programFolder, std::string_view listText);
 
-// "Add/Update": refuses missing data and keys the engine refuses, asks before
-// storing a key that protects nothing, then replaces the record of the same
-// name (letter case aside) or appends one, keeping at most one default key.
+// Why a key text as typed (UTF-8) cannot be stored, or nothing: stored in the
+// Windows-1252 code page (or as UTF-8 when a character is not in it) and
+// without its outer blanks, it must fit the 18 bytes of its field.
+std::optional<std::string> KeyTextTooLong(std::string_view typedKeyText);
+
+// "Add/Update": refuses missing data, a key text too long for its field and
+// keys the engine refuses, asks before storing a key that protects nothing,
+// then replaces the record of the same name (letter case aside, character by
+// character) or appends one, keeping at most one default key.
 // Returns the view as the window reopens with it, or nothing when nothing
 // was stored.
 std::optional<KeyManagementView> AddOrUpdateKey(const std::filesystem::path& programFolder, const KeyEditor& editor,

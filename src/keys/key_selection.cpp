@@ -1,6 +1,5 @@
 #include "keys/key_selection.h"
 
-
 namespace ostrel::keys {
 namespace {
 
@@ -52,6 +51,12 @@ bool LoadDefaultKey(const std::filesystem::path& programFolder, engine::Engine& 
   if (!LoadWithStatus(keyText, record->name, engine, dialogs)) return false;
   currentKey = keyText;
   return true;
+}
+
+bool LoadDefaultKeyIfNoneLoaded(const std::filesystem::path& programFolder, engine::Engine& engine,
+                                std::string& currentKey, base::Dialogs& dialogs) {
+  if (!currentKey.empty()) return false;
+  return LoadDefaultKey(programFolder, engine, currentKey, dialogs);
 }
 
 }  // namespace ostrel::keys

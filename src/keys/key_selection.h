@@ -27,10 +27,23 @@ inline constexpr std::string_view kLoadedStatus = "Key is now loaded.";
 std::optional<KeyRecord> SelectKey(const std::filesystem::path& programFolder, std::string_view listText,
                                    engine::Engine& engine, std::string& currentKey, base::Dialogs& dialogs);
 
-// The start-up load: the first record flagged "Y" becomes currentKey and is
-// loaded; "key.key" is not written. Returns false when there is no default
-// key (the status line then stays as it was) or it cannot be loaded.
+// What a window that needs a key says while none is loaded.
+inline constexpr std::string_view kNoKeyLoadedNote =
+    "No key is loaded, so Encrypt and Decrypt are off.  Choose a key under \"Using Key\" in the main window, or "
+    "add one in File/Key Management.";
+
+// The start-up load: the first record flagged "Y" is loaded and becomes
+// currentKey; "key.key" is not written. Returns false when there is no
+// default key (the status line then stays as it was) or it cannot be loaded
+// (which is reported); currentKey is then left as it was.
 bool LoadDefaultKey(const std::filesystem::path& programFolder, engine::Engine& engine, std::string& currentKey,
                     base::Dialogs& dialogs);
+
+// After the stored default key may have changed (a key added or updated, the
+// key files restored): while no key is loaded, the default key is loaded as
+// at start-up, so that a first key can be used at once. Returns whether a key
+// was loaded now.
+bool LoadDefaultKeyIfNoneLoaded(const std::filesystem::path& programFolder, engine::Engine& engine,
+                                std::string& currentKey, base::Dialogs& dialogs);
 
 }  // namespace ostrel::keys

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <system_error>
 
+#include "base/ansi_text.h"
 #include "base/fixed_records.h"
 #include "base/number_text.h"
 #include "base/safe_file.h"
@@ -16,10 +17,10 @@ std::filesystem::path StorePath(const std::filesystem::path& programFolder) {
   return programFolder / kKeyStoreFileName;
 }
 
-// Stored bytes cut to width and padded with blanks; the engine expands these
-// very bytes, so they are not converted.
+// Stored bytes cut to width, never inside a character, and padded with
+// blanks; the engine expands these very bytes, so they are not converted.
 std::string PadBytes(std::string_view bytes, std::size_t width) {
-  std::string field(bytes.substr(0, width));
+  std::string field(base::CutToWidth(bytes, width));
   field.resize(width, ' ');
   return field;
 }
@@ -106,10 +107,12 @@ std::vector<std::string> KeyNames(const std::vector<KeyRecord>& records) {
 }
 
 std::string ShownKeyName(const std::vector<KeyRecord>& records, std::string_view currentKey) {
+  std::string shown;
+  if (currentKey.empty()) return shown;
   for (const KeyRecord& record : records) {
-    if (record.keyText == currentKey) return record.name;
+    if (record.keyText == currentKey) shown = record.name;
   }
-  return {};
+  return shown;
 }
 
 void WriteSelectedKey(const std::filesystem::path& programFolder, std::string_view keyText) {

@@ -28,7 +28,8 @@ struct KeyRecord {
 };
 
 // Record bytes and back. Writing cuts the name to 40 and the key text to 18
-// bytes; reading trims both, and any flag byte other than "Y" is not default.
+// bytes, each on a character boundary; reading trims both, and any flag byte
+// other than "Y" is not default.
 std::string FormatKeyRecord(const KeyRecord& record);
 KeyRecord ParseKeyRecord(std::string_view bytes);
 
@@ -51,8 +52,8 @@ std::optional<KeyRecord> ReadDefaultKey(const std::filesystem::path& programFold
 // The names for a key list, in record order.
 std::vector<std::string> KeyNames(const std::vector<KeyRecord>& records);
 
-// The name a key list shows: that of the first record whose key text equals
-// currentKey, or empty when none does.
+// The name a key list shows: that of the last record whose key text equals
+// currentKey, or empty when none does (or no key is loaded).
 std::string ShownKeyName(const std::vector<KeyRecord>& records, std::string_view currentKey);
 
 // Replaces "key.key" (0600) with one line holding keyText.

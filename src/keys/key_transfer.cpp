@@ -12,24 +12,26 @@ namespace {
 
 bool CopyKeyFiles(const std::filesystem::path& from, const std::filesystem::path& to, std::string_view failure,
                   std::string_view success, base::Dialogs& dialogs) {
-  // Both files are read before either is written, so a missing one leaves
-  // the target as it was.
+  // Both files are read before either is written, so a missing store leaves
+  // the target as it was. "key.key" exists only once a key has been picked
+  // or set, so a store without it travels alone.
   std::vector<std::pair<std::filesystem::path, std::string>> copies;
-  for (const std::string_view name : {kKeyStoreFileName, kSelectedKeyFileName}) {
-    const std::filesystem::path source = from / name;
-    auto contents = base::ReadWholeFile(source);
-    if (!contents) {
-      dialogs.Show(base::PlainBox(std::string(failure) + "  The file " + source.string() + " does not exist."));
-      return false;
-    }
-    copies.emplace_back(to / name, std::move(*contents));
+  const std::filesystem::path store = from / kKeyStoreFileName;
+  auto storeContents = base::ReadWholeFile(store);
+  if (!storeContents) {
+    dialogs.Show(base::PlainBox(std::string(failure) + "  The file " + store.string() + " does not exist."));
+    return false;
+  }
+  copies.emplace_back(to / kKeyStoreFileName, std::move(*storeContents));
+  if (auto selected = base::ReadWholeFile(from / kSelectedKeyFileName)) {
+    copies.emplace_back(to / kSelectedKeyFileName, std::move(*selected));
   }
   for (const auto& [target, contents] : copies) {
     try {
       base::ReplaceFile(target, contents, base::Privacy::Private);
     } catch (const std::system_error& error) {
       dialogs.Show(base::PlainBox(std::string(failure) + "  The file " + target.string() +
-                            " cannot be written: " + error.code().message() + "."));
+                                  " cannot be written: " + error.code().message() + "."));
       return false;
     }
   }

@@ -1,6 +1,6 @@
 #pragma once
-// "Transfer Keys" and "Restore Keys": the key files "key.dat" and "key.key"
-// copied to or from a folder of the user's choice, both or neither.
+// "Transfer Keys" and "Restore Keys": the key files "key.dat" and, when there
+// is one, "key.key" copied to or from a folder of the user's choice.
 
 #include <filesystem>
 #include <string>
@@ -22,9 +22,10 @@ std::string KeyPathFor(const std::filesystem::path& folder);
 
 // Copy the key files from the program folder to keyPath ("Keys Transferred.")
 // or back ("Keys Restored."). An empty keyPath (the chooser was cancelled)
-// does nothing. A missing source file is named in a message and nothing is
-// copied; each copy replaces its target in one step and is private (0600).
-// Returns whether the files were copied.
+// does nothing. "key.dat" must be there: when it is missing, that is said
+// and nothing is copied. "key.key" goes along when it exists. Each copy
+// replaces its target in one step and is private (0600). Returns whether
+// the files were copied.
 bool TransferKeys(const std::filesystem::path& programFolder, std::string_view keyPath, base::Dialogs& dialogs);
 bool RestoreKeys(const std::filesystem::path& programFolder, std::string_view keyPath, base::Dialogs& dialogs);
 

@@ -91,7 +91,7 @@ std::optional<BoxView> LoadBoxView(const std::filesystem::path& programFolder, s
 }
 
 BoxRowReader::BoxRowReader(const std::filesystem::path& programFolder, std::string_view boxName)
-    : list_(programFolder / std::string(ShownBox(boxName).listFile), kBoxRecordLength) {
+    : list_(MailBox(programFolder, ShownBox(boxName).name).ListPath(), kBoxRecordLength) {
   list_.EnsureExists();
   count_ = list_.Count();
   caption_ = FrameCaption(ShownBox(boxName).caption, count_);

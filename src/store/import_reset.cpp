@@ -3,6 +3,7 @@
 #include <array>
 #include <system_error>
 
+#include "base/case_insensitive_lookup.h"
 #include "base/safe_file.h"
 #include "store/box_emptying.h"
 #include "store/box_record.h"
@@ -52,7 +53,7 @@ bool ResetAllBoxes(const std::filesystem::path& programFolder, base::Dialogs& di
     // The lists go first: from then on no record names a file about to go.
     static constexpr std::array<std::string_view, 5> kListOrder = {"inbox.dat", "out.dat", "junk.dat", "trash.dat",
                                                                    "sent.dat"};
-    for (const auto list : kListOrder) base::RemoveFile(programFolder / std::string(list));
+    for (const auto list : kListOrder) base::RemoveFile(base::FindIgnoringCase(programFolder, list));
     base::SyncFolder(programFolder);
     static constexpr std::array<std::string_view, 8> kFolderOrder = {"Save", "Dec",   "Enc",  "In",
                                                                      "Out",  "Trash", "Junk", "Sent"};

@@ -10,10 +10,11 @@
 #include "base/fixed_records.h"
 #include "base/number_text.h"
 #include "base/safe_file.h"
+#include "keys/key_selection.h"
 #include "keys/key_store.h"
 #include "store/box_emptying.h"
-#include "store/box_index.h"
 #include "store/boxes.h"
+#include "store/data_folders.h"
 #include "store/date_text.h"
 #include "store/import_reset.h"
 #include "store/interrupted_runs.h"
@@ -39,9 +40,6 @@ std::uintmax_t LengthCreatingEmpty(const std::filesystem::path& path, mode_t mod
   return known ? static_cast<std::uintmax_t>(info.st_size) : 0;
 }
 
-// True when the folder did not exist and was made (0700).
-bool MakeFolder(const std::filesystem::path& folder) { return ::mkdir(folder.c_str(), 0700) == 0; }
-
 base::MessageBox Notice(std::string text, base::Icon icon = base::Icon::None) {
   return base::MessageBox{std::move(text), "", base::Buttons::Ok, icon};
 }
@@ -51,43 +49,15 @@ base::MessageBox Notice(std::string text, base::Icon icon = base::Icon::None) {
 Installation::Installation(std::string programFolder, base::Dialogs& dialogs)
     : ProgramFolder(std::move(programFolder)), Engine(ProgramFolder), dialogs_(dialogs) {}
 
-void Installation::MakeDataFolders() {
-  try {
-    base::MakePrivateFolder(ProgramFolder);
-  } catch (const std::system_error&) {
-    // Each folder below is tried on its own; their failures are ignored too.
-  }
-  for (const auto folder : kAttachmentFolders) MakeFolder(DataPath(folder));
-  for (const auto& box : kBoxes) {
-    // Only a folder made just now gets a fresh index; an existing one keeps its own.
-    if (!MakeFolder(DataPath(box.name))) continue;
-    try {
-      WriteBoxIndex(DataPath(box.name), 0);
-    } catch (const std::system_error&) {
-      continue;
-    }
-  }
-}
-
 void Installation::LoadDefaultKey() {
-  const auto defaultKey = keys::ReadDefaultKey(ProgramFolder);
-  if (!defaultKey) return;
-  CurrentKey = std::string(base::TrimBlanks(defaultKey->keyText));
-  dialogs_.SetStatus("Generating Keyspace...");
-  try {
-    Engine.LoadKey(CurrentKey);
-  } catch (const engine::EngineError& error) {
-    dialogs_.SetStatus("");
-    dialogs_.Show(Notice(std::string("The default key could not be loaded. ") + error.what(),
-                         base::Icon::Exclamation));
-    return;
-  }
-  dialogs_.SetStatus("Key is now loaded.");
+  // A default key that cannot be loaded leaves no key current, so that no key
+  // list shows a key as active without its keyspace behind it.
+  if (!keys::LoadDefaultKey(ProgramFolder, Engine, CurrentKey, dialogs_)) CurrentKey.clear();
 }
 
 std::optional<settings::TextLook> Installation::LoadStep() {
   dialogs_.SetStatus("");
-  MakeDataFolders();
+  MakeDataFolders(ProgramFolder);
   TidyAfterInterruptedRuns(ProgramFolder);
   if (!settings::HasSettings(ProgramFolder)) {
     dialogs_.Show(Notice(kSetupMessage));
@@ -112,11 +82,9 @@ Activation Installation::ActivationStep() {
     activation.showNotice = LengthCreatingEmpty(DataPath(kNoticeMarkerName), 0644) == 0;
     FirstActivationDone = true;
   }
-  for (const auto& key : keys::ReadKeys(ProgramFolder)) {
-    activation.keyNames.push_back(key.name);
-    // When several keys hold the text, the last of them is the one shown.
-    if (!CurrentKey.empty() && key.keyText == CurrentKey) activation.shownKeyName = key.name;
-  }
+  const auto keyRecords = keys::ReadKeys(ProgramFolder);
+  activation.keyNames = keys::KeyNames(keyRecords);
+  activation.shownKeyName = keys::ShownKeyName(keyRecords, CurrentKey);
   if (SetupMissing) return activation;
   if (StartupCheckPending) {
     StartupCheckPending = false;

@@ -118,7 +118,6 @@ class Installation {
   std::string KeyPathMode;
 
  private:
-  void MakeDataFolders();
   void LoadDefaultKey();
 
   base::Dialogs& dialogs_;

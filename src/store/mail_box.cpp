@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "base/case_insensitive_lookup.h"
 #include "base/safe_file.h"
 #include "store/box_index.h"
 #include "store/store_lock.h"
@@ -20,7 +21,9 @@ const BoxInfo& CheckedBox(std::string_view name) {
 MailBox::MailBox(const std::filesystem::path& programFolder, std::string_view boxName)
     : programFolder_(programFolder),
       info_(&CheckedBox(boxName)),
-      list_(programFolder / std::string(info_->listFile), kBoxRecordLength) {}
+      list_(base::FindIgnoringCase(programFolder, info_->listFile), kBoxRecordLength) {}
+
+std::filesystem::path MailBox::Folder() const { return base::FindIgnoringCase(programFolder_, info_->name); }
 
 std::size_t MailBox::Count() const { return list_.Count(); }
 
@@ -40,15 +43,21 @@ void MailBox::Rewrite(const std::vector<std::string>& recordBytes) const {
   list_.Rewrite(recordBytes);
 }
 
-std::filesystem::path MailBox::TextPath(std::string_view messageName) const {
-  return Folder() / (std::string(messageName) + ".txt");
+std::filesystem::path MailBox::MessagePath(std::string_view messageName, std::string_view extension) const {
+  std::string fileName = std::string(messageName) + std::string(extension);
+  // A name just issued is free in every letter case: no need to look for it.
+  if (messageName == issuedName_) return Folder() / fileName;
+  return base::FindIgnoringCase(Folder(), fileName);
 }
 
-std::filesystem::path MailBox::WebPath(std::string_view messageName) const {
-  return Folder() / (std::string(messageName) + ".htm");
-}
+std::filesystem::path MailBox::TextPath(std::string_view messageName) const { return MessagePath(messageName, ".txt"); }
 
-std::string MailBox::NextMessageName() const { return store::NextMessageName(Folder()); }
+std::filesystem::path MailBox::WebPath(std::string_view messageName) const { return MessagePath(messageName, ".htm"); }
+
+std::string MailBox::NextMessageName() const {
+  issuedName_ = store::NextMessageName(Folder());
+  return issuedName_;
+}
 
 std::string MailBox::File(BoxRecord record, std::string_view text, const std::optional<std::string>& web) const {
   const StoreLock lock(programFolder_);

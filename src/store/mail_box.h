@@ -1,6 +1,8 @@
 #pragma once
 // One mail box on disk: its box list file of BoxRecords in the program
 // folder, and its box folder holding the message files and the index file.
+// Each of them is found in any letter case ("INBOX.DAT", "in", "msg1.TXT");
+// what the box makes gets its own spelling ("inbox.dat", "In", "MSG1.txt").
 
 #include <cstddef>
 #include <filesystem>
@@ -21,7 +23,7 @@ class MailBox {
   MailBox(const std::filesystem::path& programFolder, std::string_view boxName);
 
   const BoxInfo& Info() const { return *info_; }
-  std::filesystem::path Folder() const { return programFolder_ / std::string(info_->name); }
+  std::filesystem::path Folder() const;
   const std::filesystem::path& ListPath() const { return list_.Path(); }
 
   // Whole records only; a missing list counts as empty.
@@ -42,10 +44,13 @@ class MailBox {
   // Creates the list empty when it is missing, as opening it does.
   void EnsureListExists() const { list_.EnsureExists(); }
 
+  // The message's files, found in any letter case; a name this box has just
+  // issued gets its own spelling.
   std::filesystem::path TextPath(std::string_view messageName) const;
   std::filesystem::path WebPath(std::string_view messageName) const;
 
-  // Advances the box index and returns the new message name.
+  // Advances the box index and returns the new message name, free in every
+  // letter case.
   std::string NextMessageName() const;
 
   // Files a message: next name, its text file (and web file when given),
@@ -53,9 +58,12 @@ class MailBox {
   std::string File(BoxRecord record, std::string_view text, const std::optional<std::string>& web) const;
 
  private:
+  std::filesystem::path MessagePath(std::string_view messageName, std::string_view extension) const;
+
   std::filesystem::path programFolder_;
   const BoxInfo* info_;
   base::RecordFile list_;
+  mutable std::string issuedName_;  // the name NextMessageName gave last
 };
 
 }  // namespace ostrel::store

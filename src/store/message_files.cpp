@@ -5,6 +5,7 @@
 #include <string>
 #include <system_error>
 
+#include "base/case_insensitive_lookup.h"
 #include "base/safe_file.h"
 
 namespace ostrel::store {
@@ -36,7 +37,7 @@ bool CopyMessageFiles(const std::filesystem::path& fromFolder, std::string_view 
   if (!IsSafeMessageName(name)) return true;
   bool copied = true;
   for (const char* extension : {".txt", ".htm"}) {
-    const auto source = fromFolder / (std::string(name) + extension);
+    const auto source = base::FindIgnoringCase(fromFolder, std::string(name) + extension);
     std::error_code error;
     if (!std::filesystem::exists(source, error)) continue;
     copied = CopyFileSafely(source, toFolder / (std::string(newName) + extension)) && copied;
@@ -47,7 +48,9 @@ bool CopyMessageFiles(const std::filesystem::path& fromFolder, std::string_view 
 bool RemoveMessageFiles(const std::filesystem::path& folder, std::string_view name) {
   if (!IsSafeMessageName(name)) return true;
   bool removed = true;
-  for (const char* extension : {".txt", ".htm"}) removed = base::RemoveFile(folder / (std::string(name) + extension)) && removed;
+  for (const char* extension : {".txt", ".htm"}) {
+    removed = base::RemoveFile(base::FindIgnoringCase(folder, std::string(name) + extension)) && removed;
+  }
   return removed;
 }
 

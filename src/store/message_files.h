@@ -20,14 +20,15 @@ bool IsSafeMessageName(std::string_view name);
 // file system the boxes come from compared them.
 std::string NameKey(std::string_view name);
 
-// Copies "<name>.txt" and "<name>.htm" from one folder to another under a new
-// name; a file that is missing is skipped. Returns false when a file that
+// Copies "<name>.txt" and "<name>.htm" (found in any letter case) from one
+// folder to another under a new name; a file that is missing is skipped.
+// Returns false when a file that
 // exists could not be copied, so that the caller keeps the original.
 bool CopyMessageFiles(const std::filesystem::path& fromFolder, std::string_view name,
                       const std::filesystem::path& toFolder, std::string_view newName);
 
-// Removes "<name>.txt" and "<name>.htm"; missing files are no error. False
-// when one is still there.
+// Removes "<name>.txt" and "<name>.htm", found in any letter case; missing
+// files are no error. False when one is still there.
 bool RemoveMessageFiles(const std::filesystem::path& folder, std::string_view name);
 
 }  // namespace ostrel::store

@@ -15,6 +15,7 @@
 #include "base/fixed_records.h"
 #include "keys/key_check.h"
 #include "keys/key_management.h"
+#include "keys/key_selection.h"
 #include "keys/key_store.h"
 #include "keys/key_transfer.h"
 #include "keys/key_wipe.h"
@@ -34,7 +35,7 @@ class KeyTextValidator : public QValidator {
   using QValidator::QValidator;
   State validate(QString& input, int&) const override {
     const std::string stored = base::ToAnsi(input.toStdString());
-    const std::string_view keyText = base::TrimBlanks(base::CutToWidth(stored, keys::kKeyTextWidth));
+    const std::string_view keyText = base::TrimBlanks(stored);
     if (keyText.empty()) return Acceptable;
     return keys::JudgeKeyText(keyText) == keys::KeyVerdict::Refused ? Invalid : Acceptable;
   }
@@ -85,6 +86,10 @@ void frmKeyManagement::BuildControls() {
   Text2->setValidator(new KeyTextValidator(Text2));
   Text2->setMinimumWidth(Text2->fontMetrics().horizontalAdvance(QString(19, QChar('8'))) + 12);
   Label2->setBuddy(Text2);
+  // Says at once when the key typed does not fit its field as stored.
+  Label4 = Named<QLabel>("Label4", Frame1);
+  Label4->setWordWrap(true);
+  Label4->hide();
   Command3 = button("Command3", "Generate");
   Check1 = Named<QCheckBox>("Check1", "Use as Default Key", Frame1);
   Command4 = button("Command4", "Add/Update");
@@ -95,8 +100,9 @@ void frmKeyManagement::BuildControls() {
   define->addWidget(Label2, 1, 0);
   define->addWidget(Text2, 1, 1);
   define->addWidget(Command3, 1, 2);
-  define->addWidget(Check1, 2, 1);
-  define->addWidget(Command4, 2, 2);
+  define->addWidget(Label4, 2, 0, 1, 3);
+  define->addWidget(Check1, 3, 1);
+  define->addWidget(Command4, 3, 2);
   define->setColumnStretch(1, 1);
 
   Frame2 = Named<QGroupBox>("Frame2", "Select Key", this);
@@ -149,6 +155,7 @@ void frmKeyManagement::BuildControls() {
   setTabOrder(Command7, Command2);
 
   connect(Combo1, &QComboBox::activated, this, &frmKeyManagement::ShowListedKey);
+  connect(Text2, &QLineEdit::textChanged, this, &frmKeyManagement::CheckKeyLength);
   connect(Command3, &QPushButton::clicked, this, &frmKeyManagement::Generate);
   connect(Command4, &QPushButton::clicked, this, &frmKeyManagement::AddOrUpdate);
   connect(Command1, &QPushButton::clicked, this, &frmKeyManagement::Set);
@@ -175,11 +182,29 @@ void frmKeyManagement::ShowListedKey() {
   Check1->setChecked(editor->useAsDefault);
 }
 
+void frmKeyManagement::CheckKeyLength() {
+  const auto tooLong = keys::KeyTextTooLong(Text2->text().toStdString());
+  Label4->setText(tooLong ? ToQString(*tooLong) : QString());
+  Label4->setVisible(tooLong.has_value());
+  // The note takes lines of its own: the window grows to show them whole.
+  layout()->activate();
+  resize(size().expandedTo(sizeHint()));
+}
+
 void frmKeyManagement::Generate() { Text2->setText(ToQString(keys::GenerateKey(random_))); }
 
 void frmKeyManagement::AddOrUpdate() {
   const keys::KeyEditor editor{Text1->text().toStdString(), Text2->text().toStdString(), Check1->isChecked()};
-  if (keys::AddOrUpdateKey(installation_.ProgramFolder, editor, dialogs_)) Reload();
+  if (!keys::AddOrUpdateKey(installation_.ProgramFolder, editor, dialogs_)) return;
+  Reload();
+  LoadDefaultKeyIfNoneLoaded();
+}
+
+void frmKeyManagement::LoadDefaultKeyIfNoneLoaded() {
+  KeyLoadingDialogs status(dialogs_, *lbStat);
+  WaitPointer wait;
+  keys::LoadDefaultKeyIfNoneLoaded(installation_.ProgramFolder, installation_.Engine, installation_.CurrentKey,
+                                   status);
 }
 
 void frmKeyManagement::Set() {
@@ -211,7 +236,7 @@ void frmKeyManagement::TransferKeys() {
 
 void frmKeyManagement::RestoreKeys() {
   ChooseKeyPath(keys::kRestoreMode);
-  keys::RestoreKeys(installation_.ProgramFolder, installation_.KeyPath, dialogs_);
+  if (keys::RestoreKeys(installation_.ProgramFolder, installation_.KeyPath, dialogs_)) LoadDefaultKeyIfNoneLoaded();
 }
 
 void frmKeyManagement::DeleteKeys() { keys::DeleteKeys(installation_.ProgramFolder, dialogs_); }

@@ -38,6 +38,7 @@ class frmKeyManagement : public QDialog {
   QLineEdit* Text1;
   QLabel* Label2;      // "Key"
   QLineEdit* Text2;
+  QLabel* Label4;         // why the key typed cannot be stored, when it cannot
   QPushButton* Command3;  // "Generate"
   QCheckBox* Check1;      // "Use as Default Key"
   QPushButton* Command4;  // "Add/Update"
@@ -56,8 +57,10 @@ class frmKeyManagement : public QDialog {
   void BuildControls();
   void Reload();
   void ShowListedKey();
+  void CheckKeyLength();
   void Generate();
   void AddOrUpdate();
+  void LoadDefaultKeyIfNoneLoaded();
   void Set();
   void TransferKeys();
   void RestoreKeys();

@@ -83,6 +83,7 @@ void frmNewMsg::BuildControls() {
   Combo1 = Named<QComboBox>("Combo1", this);
   Combo1->setMinimumContentsLength(20);
   lbStat = Named<QLabel>("lbStat", "", this);
+  lbStat->setWordWrap(true);  // room for the note on how to load a key
   Check1 = Named<QCheckBox>("Check1", "Use Signature", this);
   txtMsg = Named<QPlainTextEdit>("txtMsg", this);
   // Hex cipher text lines up in columns of 80.
@@ -155,6 +156,7 @@ void frmNewMsg::FillKeyList() {
     cmdDec->setEnabled(false);
     Combo1->hide();
     Label4->hide();
+    ShowStatus(keys::kNoKeyLoadedNote);
     return;
   }
   const auto records = keys::ReadKeys(installation_.ProgramFolder);

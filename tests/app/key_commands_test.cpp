@@ -53,6 +53,16 @@ TEST_F(KeyCommandsTest, RefusedAndMissingKeysFail) {
   EXPECT_THROW(Run({"add-key", "--folder", Folder(), "Home", "4711", "--default=no"}), UsageError);
 }
 
+TEST_F(KeyCommandsTest, AKeyThatDoesNotFitItsFieldAsStoredIsRefusedNotCut) {
+  EXPECT_EQ(Run({"add-key", "--folder", Folder(), "Omega", "\xCE\xA9mega1234567890123"}), 1);
+  EXPECT_TRUE(err_.str().starts_with("This key takes 19 bytes as stored, and a key holds at most 18.")) << err_.str();
+  EXPECT_EQ(Run({"add-key", "--folder", Folder(), "Long", "1234567890123456789"}), 1);
+  EXPECT_TRUE(err_.str().starts_with("This key is 19 characters long")) << err_.str();
+  EXPECT_TRUE(keys::ReadKeys(Folder()).empty());
+  EXPECT_EQ(Run({"add-key", "--folder", Folder(), "Omega", "\xCE\xA9mega123456789012"}), 0);
+  EXPECT_EQ(keys::ReadKeys(Folder())[0].keyText, "\xCE\xA9mega123456789012");
+}
+
 TEST_F(KeyCommandsTest, GenerateKeyPrintsEighteenDigits) {
   EXPECT_EQ(Run({"generate-key"}), 0);
   const std::string key = out_.str();

@@ -93,6 +93,39 @@ TEST_F(OstrelToolTest, ErrorsGoToStandardErrorWithAFailingStatus) {
   EXPECT_FALSE(std::filesystem::exists(folder / "out"));
 }
 
+// Each command that writes into a program folder works on one that does not
+// exist yet, making the data folders and index files as start-up does.
+TEST_F(OstrelToolTest, CommandsThatWriteIntoAProgramFolderWorkOnANewOne) {
+  testing::WriteBytes(folder / "note.txt", "imported\r\n");
+  struct Case {
+    std::string name;
+    std::vector<std::string> words;
+    std::string input;
+    std::string written;  // a file the command leaves in the folder
+  };
+  const Case cases[] = {
+      {"import-message", {"import-message", (folder / "note.txt").string()}, "", "In/MSG1.txt"},
+      {"import-attachment", {"import-attachment", (folder / "note.txt").string()}, "", "Save/note.txt"},
+      {"set-options", {"set-options", "--pop-server", "pop.example.test", "--password-stdin"}, "secret\n", "email.opt"},
+      {"add-key", {"add-key", "Home", "123456789123456789"}, "", "key.dat"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto program = folder / ("new " + c.name);
+    std::vector<std::string> words = c.words;
+    words.insert(words.begin() + 1, {"--folder", program.string()});
+    const Outcome outcome = Run(words, c.input);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_TRUE(std::filesystem::is_regular_file(program / c.written));
+    for (const char* box : {"In", "Out", "Trash", "Junk", "Sent"}) {
+      const std::string expected = std::string(box) == "In" && c.name == "import-message" ? " 1\r\n" : " 0\r\n";
+      EXPECT_EQ(testing::ReadBytes(program / box / "index.dat"), expected) << box;
+    }
+    for (const char* name : {"Save", "Dec", "Enc"}) EXPECT_TRUE(std::filesystem::is_directory(program / name)) << name;
+    EXPECT_EQ(testing::FileMode(program), 0700u);
+  }
+}
+
 TEST_F(OstrelToolTest, UsageMistakesGiveStatusTwo) {
   const std::vector<std::vector<std::string>> mistakes = {
       {}, {"fly"}, {"encrypt-text"}, {"encrypt-text", "--key", "1", "extra"}, {"encrypt-file", "--key", "1", "only-one"},

@@ -74,9 +74,58 @@ TEST_F(KeyManagement, UpdateFoldsLetterCaseOfWesternLettersAndTakesTheNewName) {
 
 TEST_F(KeyManagement, ALongNameIsCutAndTheCutNameIsUpdated) {
   const std::string longName(45, 'n');
-  ASSERT_TRUE(Add(longName, "1234567890123456789999"));
+  ASSERT_TRUE(Add(longName, "123456789012345678"));
   ASSERT_TRUE(Add(longName, "55555"));
   EXPECT_EQ(ReadKeys(Folder()), (std::vector<KeyRecord>{{std::string(40, 'n'), "55555", false}}));
+}
+
+TEST_F(KeyManagement, NamesAreTheSameInAnyLetterCaseCharacterByCharacter) {
+  // "Clé Ω" holds Ω, which Windows-1252 lacks, so both names are stored as UTF-8.
+  ASSERT_TRUE(Add("Cl\xC3\xA9 \xCE\xA9", "111111111"));
+  ASSERT_TRUE(Add("CL\xC3\x89 \xCE\xA9", "222222222"));  // "CLÉ Ω"
+  EXPECT_EQ(ReadKeys(Folder()), (std::vector<KeyRecord>{{"CL\xC3\x89 \xCE\xA9", "222222222", false}}));
+  ASSERT_TRUE(Add("\xC5\xA0kola", "333333333"));  // "Škola": Š is 0x8A in Windows-1252
+  ASSERT_TRUE(Add("\xC5\xA1KOLA", "444444444"));  // "šKOLA": š is 0x9A
+  const auto records = ReadKeys(Folder());
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[1], (KeyRecord{"\xC5\xA1KOLA", "444444444", false}));
+  EXPECT_EQ(ReadBytes(Folder() / "key.dat").substr(kKeyRecordLength, 5), "\x9AKOLA");
+}
+
+TEST_F(KeyManagement, AKeyThatDoesNotFitItsFieldAsStoredIsRefusedNotCut) {
+  struct Case {
+    std::string typed;
+    std::string message;  // empty: the key fits and is stored as these bytes
+    std::string stored;
+  };
+  const Case cases[] = {
+      // Ω makes the key UTF-8 on disk: 18 characters, 19 bytes.
+      {"\xCE\xA9mega1234567890123",
+       "This key takes 19 bytes as stored, and a key holds at most 18.  \xCE\xA9 is not in the Western code page, "
+       "so the key is stored as UTF-8, where every character beyond plain ASCII takes two to four bytes.  Shorten "
+       "the key or generate one.",
+       ""},
+      {"12345678901234567890", "This key is 20 characters long, and a key holds at most 18.  Shorten the key or "
+                               "generate one.", ""},
+      {"\xCE\xA9mega123456789012", "", "\xCE\xA9mega123456789012"},  // 17 characters in 18 bytes
+      {"\xC3\xA9" "12345678901234567", "", "\xE9" "12345678901234567"},  // é is one byte in Windows-1252
+      {"  123456789012345678  ", "", "123456789012345678"},                // outer blanks are not kept
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    dialogs_.shown.clear();
+    std::filesystem::remove(Folder() / "key.dat");
+    EXPECT_EQ(KeyTextTooLong(c.typed).value_or(""), c.message);
+    const auto view = Add("Key", c.typed);
+    if (c.message.empty()) {
+      ASSERT_TRUE(view);
+      EXPECT_EQ(ReadKeys(Folder()), (std::vector<KeyRecord>{{"Key", c.stored, false}}));
+    } else {
+      EXPECT_FALSE(view);
+      EXPECT_EQ(dialogs_.ShownTexts(), Texts{c.message});
+      EXPECT_TRUE(ReadKeys(Folder()).empty());
+    }
+  }
 }
 
 TEST_F(KeyManagement, AKeyTheEngineRefusesIsNotStored) {

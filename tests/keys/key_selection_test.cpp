@@ -99,5 +99,21 @@ TEST_F(KeySelection, OnlyAWholeDefaultKeyIsLoadedAtStartUpAndKeyKeyIsNotWritten)
   EXPECT_FALSE(std::filesystem::exists(Folder() / "key.key"));
 }
 
+TEST_F(KeySelection, AChangedDefaultKeyIsLoadedOnlyWhileNoKeyIsLoaded) {
+  // SetUp's store has "Home" (4711) as its default key.
+  EXPECT_TRUE(LoadDefaultKeyIfNoneLoaded(Folder(), engine_, currentKey_, dialogs_));
+  EXPECT_EQ(currentKey_, "471147114711471147");
+  EXPECT_TRUE(EngineHolds("4711"));
+  EXPECT_EQ(dialogs_.statuses, kLoadStatuses);
+  EXPECT_FALSE(std::filesystem::exists(Folder() / "key.key"));
+
+  WriteKeys(Folder(), {{"Office", "123456789123456789", true}});
+  dialogs_.statuses.clear();
+  EXPECT_FALSE(LoadDefaultKeyIfNoneLoaded(Folder(), engine_, currentKey_, dialogs_));
+  EXPECT_EQ(currentKey_, "471147114711471147") << "the key in use stays in use";
+  EXPECT_TRUE(EngineHolds("4711"));
+  EXPECT_TRUE(dialogs_.statuses.empty());
+}
+
 }  // namespace
 }  // namespace ostrel::keys

@@ -23,6 +23,35 @@ TEST(KeyRecord, FieldsAreCutPaddedAndTrimmed) {
             (KeyRecord{"Home", "4711", false}));
 }
 
+TEST(KeyRecord, FieldsAreCutOnACharacterBoundary) {
+  struct Case {
+    std::string name;
+    std::string keyText;  // stored bytes
+    std::string expected;
+  };
+  const Case cases[] = {
+      // 17 digits and Ω (two bytes as UTF-8): Ω does not fit and goes whole.
+      {"k", "12345678901234567\xCE\xA9", std::string("k").append(39, ' ') + "12345678901234567 N"},
+      // 39 letters and é, stored as UTF-8 beside Ω: é would be cut in half.
+      {std::string(39, 'n') + "\xC3\xA9\xCE\xA9", "1",
+       std::string(39, 'n') + " 1" + std::string(17, ' ') + "N"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.keyText);
+    EXPECT_EQ(FormatKeyRecord({c.name, c.keyText, false}), c.expected);
+  }
+}
+
+TEST(KeyRecord, AKeyListShowsTheLastNameHoldingTheCurrentKey) {
+  const std::vector<KeyRecord> records = {{"first", "123456789123456789", false},
+                                          {"other", "987654321987654321", false},
+                                          {"second", "123456789123456789", false}};
+  EXPECT_EQ(ShownKeyName(records, "123456789123456789"), "second");
+  EXPECT_EQ(ShownKeyName(records, "987654321987654321"), "other");
+  EXPECT_EQ(ShownKeyName(records, "4711"), "");
+  EXPECT_EQ(ShownKeyName({{"blank", "", false}}, ""), "") << "no key loaded: no name shown";
+}
+
 TEST(KeyStore, DefaultKeyInTheSecondOfThreeRecords) {
   TempFolder folder;
   std::filesystem::copy_file(kData / "keys/key-default-in-record-2.dat", folder / "key.dat");

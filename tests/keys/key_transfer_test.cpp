@@ -33,32 +33,50 @@ TEST(KeyTransfer, TransferThenRestoreElsewhereReproducesBothFiles) {
   EXPECT_EQ(dialogs.ShownTexts(), (Texts{"Keys Transferred.", "Keys Restored."}));
 }
 
-TEST(KeyTransfer, ACancelledChooserAMissingSourceOrAnUnwritableFolderCopiesNothing) {
+TEST(KeyTransfer, ACancelledChooserAMissingStoreOrAnUnwritableFolderCopiesNothing) {
   TempFolder here, disk;
   RecordingDialogs dialogs;
   EXPECT_FALSE(TransferKeys(here.Path(), "", dialogs));
   EXPECT_FALSE(RestoreKeys(here.Path(), "", dialogs));
   EXPECT_TRUE(dialogs.shown.empty());
-  WriteBytes(here / "key.dat", std::string(59, 'k'));
+
+  WriteBytes(here / "key.key", "4711\r\n");
   WriteBytes(disk / "key.dat", "old store");
   EXPECT_FALSE(TransferKeys(here.Path(), KeyPathFor(disk.Path()), dialogs));
   EXPECT_EQ(dialogs.ShownTexts(),
-            Texts{"Keys not transferred.  The file " + (here / "key.key").string() + " does not exist."});
+            Texts{"Keys not transferred.  The file " + (here / "key.dat").string() + " does not exist."});
   EXPECT_EQ(ReadBytes(disk / "key.dat"), "old store");
   EXPECT_FALSE(std::filesystem::exists(disk / "key.key"));
 
   dialogs.shown.clear();
+  WriteBytes(here / "key.dat", std::string(59, 'k'));
+  std::filesystem::remove(disk / "key.dat");
   EXPECT_FALSE(RestoreKeys(here.Path(), KeyPathFor(disk.Path()), dialogs));
   EXPECT_EQ(dialogs.ShownTexts(),
-            Texts{"Keys not restored.  The file " + (disk / "key.key").string() + " does not exist."});
+            Texts{"Keys not restored.  The file " + (disk / "key.dat").string() + " does not exist."});
   EXPECT_EQ(ReadBytes(here / "key.dat"), std::string(59, 'k'));
 
   dialogs.shown.clear();
-  WriteBytes(here / "key.key", "\r\n");
   EXPECT_FALSE(TransferKeys(here.Path(), KeyPathFor(here / "no such folder"), dialogs));
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_TRUE(dialogs.shown[0].text.starts_with("Keys not transferred.  The file " +
                                                 (here / "no such folder" / "key.dat").string() + " cannot be written"));
+}
+
+// Right after the first key is added there is a store but no "key.key",
+// which only picking or setting a key writes.
+TEST(KeyTransfer, AStoreWithoutSelectedKeyTravelsAlone) {
+  TempFolder here, disk, there;
+  RecordingDialogs dialogs;
+  const std::string store = ReadBytes(kData / "keys/key-default-in-record-2.dat");
+  WriteBytes(here / "key.dat", store);
+  ASSERT_TRUE(TransferKeys(here.Path(), KeyPathFor(disk.Path()), dialogs));
+  EXPECT_EQ(ReadBytes(disk / "key.dat"), store);
+  EXPECT_FALSE(std::filesystem::exists(disk / "key.key"));
+  ASSERT_TRUE(RestoreKeys(there.Path(), KeyPathFor(disk.Path()), dialogs));
+  EXPECT_EQ(ReadBytes(there / "key.dat"), store);
+  EXPECT_FALSE(std::filesystem::exists(there / "key.key"));
+  EXPECT_EQ(dialogs.ShownTexts(), (Texts{"Keys Transferred.", "Keys Restored."}));
 }
 
 TEST(KeyTransfer, ChooserCaptionAndKeyPath) {

@@ -115,6 +115,37 @@ TEST(BoxIndexTest, ADamagedIndexNeverHandsOutTheNameOfAnExistingMessage) {
   EXPECT_EQ(store.Index("In"), " 3\r\n");
 }
 
+// MsgFile holds 20 characters, and the index is read as a double, exact up to
+// 2^53 = 9007199254740992. Past that the numbers start again at 1, passing
+// over the names still in use, so that a record always leads to its files.
+TEST(BoxIndexTest, ANumberTooLongForTheRecordStartsTheNumbersAgain) {
+  struct Case {
+    const char* index;
+    std::string name;
+  };
+  const Case cases[] = {
+      {" 9007199254740991\r\n", "MSG9007199254740992"},  // the largest
+      {" 9007199254740992\r\n", "MSG2"},                 // MSG1 is in use
+      {" 99999999999999999\r\n", "MSG2"},                // 17 digits would still fit, but not read back
+      {" 4611686018427387903\r\n", "MSG2"},
+      {" 1E+30\r\n", "MSG2"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.index);
+    StoreFolder store;
+    store.AddMessage("In", "kept", "kept\r\n");
+    WriteBytes(store / "In" / "index.dat", c.index);
+    const std::string name = store.AddMessage("In", "new", "new\r\n");
+    EXPECT_EQ(name, c.name);
+    const auto records = store.Records("In");
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[1].MessageName(), c.name);
+    EXPECT_EQ(ReadBytes(MailBox(store.Folder(), "In").TextPath(records[1].MessageName())), "new\r\n");
+    EXPECT_EQ(ReadBytes(store / "In" / "MSG1.txt"), "kept\r\n");
+    EXPECT_EQ(store.Index("In"), " " + c.name.substr(3) + "\r\n");
+  }
+}
+
 TEST(MailBoxTest, FilingWritesTheFilesThenTheRecord) {
   StoreFolder store;
   EXPECT_EQ(store.AddMessage("Junk", "spam", "buy now\r\n", std::string("<b>buy</b>\r\n")), "MSG1");

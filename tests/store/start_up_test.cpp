@@ -121,6 +121,21 @@ TEST_F(StartedTest, TheFirstOfTwoDefaultKeysIsLoadedAndTheLastNameHoldingItIsSho
   EXPECT_EQ(activation.shownKeyName, "copy");
 }
 
+TEST_F(StartedTest, ADefaultKeyThatCannotBeLoadedLeavesNoKeyCurrent) {
+  // A minus sign before a digit gives wheel positions that do not exist.
+  keys::WriteKeys(store.Folder(), {{"broken", "-9-9-9-9-9-9-9-9-9", true}, {"copy", "-9-9-9-9-9-9-9-9-9", false}});
+  Installation& installation = Start();
+
+  EXPECT_EQ(installation.CurrentKey, "");
+  EXPECT_FALSE(installation.Engine.KeyLoaded());
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_TRUE(dialogs.shown[0].text.starts_with("The key broken cannot be loaded.  ")) << dialogs.shown[0].text;
+  EXPECT_EQ(dialogs.statuses, (Names{"", "Generating Keyspace...", ""}));
+  const Activation activation = installation.ActivationStep();
+  EXPECT_EQ(activation.keyNames, (Names{"broken", "copy"}));
+  EXPECT_EQ(activation.shownKeyName, "") << "no key is shown as active without its keyspace";
+}
+
 TEST_F(StartedTest, MailIsCheckedOnTheFirstActivationOnlyAndTheTrashStaysWithoutTheOption) {
   WriteBytes(store / "opt.dne", "Done\r\n");
   store.AddMessage("In", "a", "a\r\n");

@@ -124,6 +124,77 @@ TEST_F(KeyManagementWindowTest, TransferAndRestoreCarryBothKeyFilesThroughAFolde
               ElementsAre("Select Path to Transfer Key File To", "Select Path to Restore Key File From"));
 }
 
+// A new user with no key yet: the first key, added as the default key, is
+// ready to use at once, and the key files can be carried to a correspondent.
+TEST_F(KeyManagementWindowTest, TheFirstKeyAddedAsDefaultIsLoadedAndCanBeTransferredAtOnce) {
+  std::filesystem::remove(store / "key.dat");
+  Start();
+  ASSERT_TRUE(window->Program().CurrentKey.empty());
+  TempFolder carrier;
+  desktop.chosenFolders = {carrier.Path()};
+  Open<ui::frmKeyManagement>(window->flekey, [&](auto& form) {
+    form.Text1->setText("Bob");
+    form.Text2->setText("123456789123456789");
+    form.Check1->setChecked(true);
+    form.Command4->click();
+    EXPECT_EQ(form.Label3->text(), " 1 keys defined.  Default key is Bob.");
+    EXPECT_EQ(form.lbStat->text(), "Key is now loaded.");
+    EXPECT_EQ(window->Program().CurrentKey, "123456789123456789");
+    EXPECT_TRUE(window->Program().Engine.KeyLoaded());
+
+    form.Command5->click();
+    EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("Keys Transferred."));
+    EXPECT_EQ(ReadBytes(carrier / "key.dat"), ReadBytes(store / "key.dat"));
+    EXPECT_FALSE(std::filesystem::exists(carrier / "key.key"));
+
+    // A later default key does not replace the key in use.
+    form.Text1->setText("Carol");
+    form.Text2->setText("987654321987654321");
+    form.Command4->click();
+    EXPECT_TRUE(form.lbStat->text().isEmpty());
+    EXPECT_EQ(window->Program().CurrentKey, "123456789123456789");
+  });
+  EXPECT_EQ(window->Combo1->currentText(), "Bob");
+  EXPECT_FALSE(window->Combo1->isHidden());
+}
+
+TEST_F(KeyManagementWindowTest, RestoringKeysWithADefaultKeyLoadsItWhenNoKeyIsLoaded) {
+  TempFolder carrier;
+  keys::WriteKeys(carrier.Path(), {{"Shared", "123456789123456789", true}});
+  std::filesystem::remove(store / "key.dat");
+  Start();
+  desktop.chosenFolders = {carrier.Path()};
+  Open<ui::frmKeyManagement>(window->flekey, [&](auto& form) {
+    form.Command7->click();
+    EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("Keys Restored."));
+    EXPECT_EQ(form.lbStat->text(), "Key is now loaded.");
+  });
+  EXPECT_EQ(window->Program().CurrentKey, "123456789123456789");
+  EXPECT_EQ(window->Combo1->currentText(), "Shared");
+}
+
+TEST_F(KeyManagementWindowTest, AKeyThatDoesNotFitAsStoredIsSaidAsTypedAndNotStored) {
+  Start();
+  const std::string before = ReadBytes(store / "key.dat");
+  Open<ui::frmKeyManagement>(window->flekey, [this](auto& form) {
+    EXPECT_TRUE(form.Label4->isHidden());
+    form.Text1->setText("Omega");
+    // Ω has no key of its own on the test keyboard: it comes as typed text.
+    QTest::sendKeyEvent(QTest::Click, form.Text2, Qt::Key_unknown, QString::fromUtf8("\u03A9"), Qt::NoModifier);
+    QTest::keyClicks(form.Text2, "mega123456789012");
+    EXPECT_TRUE(form.Label4->isHidden()) << "17 characters in 18 bytes fit";
+    QTest::keyClicks(form.Text2, "3");
+    EXPECT_EQ(form.Text2->text(), QString::fromUtf8("\u03A9mega1234567890123"));
+    EXPECT_FALSE(form.Label4->isHidden());
+    EXPECT_THAT(form.Label4->text().toStdString(), HasSubstr("This key takes 19 bytes as stored"));
+    form.Command4->click();
+    EXPECT_THAT(dialogs.ShownTexts(), ElementsAre(form.Label4->text().toStdString()));
+    QTest::keyClick(form.Text2, Qt::Key_Backspace);
+    EXPECT_TRUE(form.Label4->isHidden());
+  });
+  EXPECT_EQ(ReadBytes(store / "key.dat"), before);
+}
+
 TEST_F(KeyManagementWindowTest, DeleteKeysAsksFirstAndOnYesWipesBothFiles) {
   keys::WriteSelectedKey(store.Folder(), kTestKey);
   Start();

@@ -121,6 +121,27 @@ TEST_F(NewMsgWindowTest, NewMessageFromTheMenuShowsTheCurrentKey) {
   EXPECT_THAT(desktop.titles, ElementsAre("New Message"));
 }
 
+TEST_F(NewMsgWindowTest, WithNoKeyLoadedTheWindowSaysHowToLoadOne) {
+  Start();
+  auto compose = Compose("New");
+  EXPECT_FALSE(compose->cmdEnc->isEnabled());
+  EXPECT_TRUE(compose->Combo1->isHidden());
+  EXPECT_FALSE(compose->lbStat->isHidden());
+  EXPECT_EQ(compose->lbStat->text(),
+            "No key is loaded, so Encrypt and Decrypt are off.  Choose a key under \"Using Key\" in the main "
+            "window, or add one in File/Key Management.");
+}
+
+TEST_F(NewMsgWindowTest, TheKeyListShowsTheSameNameAsTheMainWindowsTheLastHoldingTheKey) {
+  keys::WriteKeys(store.Folder(),
+                  {{"First", kTestKey, true}, {"Other", "other key", false}, {"Last", kTestKey, false}});
+  Start();
+  EXPECT_EQ(window->Combo1->currentText(), "Last");
+  auto compose = Compose("New");
+  EXPECT_EQ(compose->Combo1->currentText(), "Last");
+  EXPECT_TRUE(compose->lbStat->text().isEmpty());
+}
+
 TEST_F(NewMsgWindowTest, ReplyAndForwardFromThePopupShowTheFormTheFlowOpens) {
   WriteBytes(store / "sig.cur", kSignatureFile);
   store.AddMessage("In", "RE:Plans", "First line\r\nSecond line", std::nullopt, "bob@example.org");
