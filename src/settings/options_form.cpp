@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "base/write_check.h"
 #include "settings/accounts.h"
 
 namespace ostrel::settings {
@@ -73,9 +74,13 @@ bool SaveOptions(const std::filesystem::path& programFolder, const OptionsForm& 
     dialogs.Show(base::PlainBox(*problem));
     return false;
   }
+  // Both files are looked at before either is written, so a refused one
+  // leaves the other as it was.
+  base::RequireWritable(programFolder / kOptionsFileName);
+  base::RequireWritable(programFolder / kAccountsFileName);
   WriteOptions(programFolder, {form.fields, form.sample});
-  mailOptions = form.fields;
   StoreAccount(programFolder, form.fields);
+  mailOptions = form.fields;
   return true;
 }
 

@@ -50,7 +50,8 @@ std::optional<std::string> OptionsValueProblem(const OptionsForm& form);
 // Save: refuses a value the file could not hold (message through dialogs,
 // returns false, nothing written); otherwise writes "email.opt", stores the
 // account and sets mailOptions. The caller then applies form.sample to the
-// main window's message text.
+// main window's message text. Throws std::system_error, having written
+// nothing, when either file exists but may not be written.
 bool SaveOptions(const std::filesystem::path& programFolder, const OptionsForm& form, MailOptions& mailOptions,
                  base::Dialogs& dialogs);
 

@@ -184,6 +184,8 @@ std::optional<OpenedMessage> Installation::OpenMessage(std::int64_t record) {
 
 std::optional<BoxView> Installation::DeleteMsg() {
   if (FindShownBox(CurrentBox) == nullptr || CurrentRecord < 1) return std::nullopt;
+  MailBox(ProgramFolder, CurrentBox).RequireWritableList();
+  MailBox(ProgramFolder, "Trash").RequireWritableList();
   try {
     const auto deleted = DeleteMessage(ProgramFolder, CurrentBox, static_cast<std::size_t>(CurrentRecord));
     if (deleted) CurrentMessage = *deleted;

@@ -70,6 +70,8 @@ class Installation {
   std::optional<OpenedMessage> OpenMessage(std::int64_t record);
 
   // Delete Msg on CurrentRecord of CurrentBox; returns the box reloaded.
+  // Throws std::system_error, having changed nothing, when the box's list or
+  // the Trash's may not be written.
   std::optional<BoxView> DeleteMsg();
   void KillMessages(std::string_view box);
   void EmptyTheTrash(const base::ProgressReport& progress = {});

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "base/safe_file.h"
+#include "base/write_check.h"
 #include "store/box_index.h"
 
 namespace ostrel::store {
@@ -38,6 +39,8 @@ void MailBox::Append(std::string_view recordBytes) const { list_.Append(recordBy
 void MailBox::Rewrite(const std::vector<std::string>& recordBytes) const {
   list_.Rewrite(recordBytes, programFolder_ / kTempListName);
 }
+
+void MailBox::RequireWritableList() const { base::RequireWritable(list_.Path()); }
 
 std::filesystem::path MailBox::TextPath(std::string_view messageName) const {
   return Folder() / (std::string(messageName) + ".txt");
