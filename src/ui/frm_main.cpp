@@ -22,6 +22,7 @@
 #include "ui/fallback_icons.h"
 #include "ui/frm_about.h"
 #include "ui/frm_notice.h"
+#include "ui/guarded.h"
 #include "ui/help_pages.h"
 #include "ui/named_control.h"
 #include "ui/qt_text.h"
@@ -154,40 +155,47 @@ void frmMain::BuildControls() {
   layout->addLayout(keyRow);
   layout->addWidget(lbStat);
 
-  connect(flex, &QTableView::clicked, this, [this](const QModelIndex& index) { OpenRow(index.row()); });
-  connect(flex, &QTableView::customContextMenuRequested, this, [this](const QPoint& at) {
-    const QModelIndex index = flex->indexAt(at);
-    if (index.isValid()) PopUpRow(index.row(), flex->viewport()->mapToGlobal(at));
-  });
-  connect(Combo1, &QComboBox::activated, this, &frmMain::ChooseKey);
-  connect(Command1, &QPushButton::clicked, this, &frmMain::Decrypt);
-  connect(Command2, &QPushButton::clicked, this, &frmMain::ViewAsWeb);
+  connect(flex, &QTableView::clicked, this,
+          Guarded(dialogs_, "Opening the message", [this](const QModelIndex& index) { OpenRow(index.row()); }));
+  connect(flex, &QTableView::customContextMenuRequested, this,
+          Guarded(dialogs_, "Choosing the message", [this](const QPoint& at) {
+            const QModelIndex index = flex->indexAt(at);
+            if (index.isValid()) PopUpRow(index.row(), flex->viewport()->mapToGlobal(at));
+          }));
+  connect(Combo1, &QComboBox::activated, this, Guarded(dialogs_, "Loading the key", [this] { ChooseKey(); }));
+  OnClick(Command1, dialogs_, [this] { Decrypt(); });
+  OnClick(Command2, dialogs_, [this] { ViewAsWeb(); });
 }
 
 void frmMain::Load() {
   ShowStatus("");
   flex->hide();
   SetPane("");
-  const auto look = installation_->LoadStep();
-  if (look) ApplyTextLook(*Text1, *look);
-  InstallHelpPages(installation_->ProgramFolder);
+  RunGuarded(dialogs_, "Start-up", [this] {
+    const auto look = installation_->LoadStep();
+    if (look) ApplyTextLook(*Text1, *look);
+    InstallHelpPages(installation_->ProgramFolder);
+  });
 }
 
 void frmMain::Activate() {
   // Mail checked by an activation opens a window, whose closing must not
   // start another activation inside this one.
   activating_ = true;
-  const store::Activation activation = installation_->ActivationStep();
-  if (activation.showNotice) {
-    frmNotice notice(installation_->ProgramFolder, this);
-    desktop_.RunModal(notice);
-  }
-  FillKeyList(activation);
-  switch (activation.next) {
-    case store::Activation::Next::CheckMail: CheckMail(); break;
-    case store::Activation::Next::ShowBox: ShowBox(activation.box); break;
-    case store::Activation::Next::Nothing: break;
-  }
+  const char* action = installation_->FirstActivationDone ? "Reloading the box" : "Start-up";
+  RunGuarded(dialogs_, action, [this] {
+    const store::Activation activation = installation_->ActivationStep();
+    if (activation.showNotice) {
+      frmNotice notice(installation_->ProgramFolder, dialogs_, this);
+      desktop_.RunModal(notice);
+    }
+    FillKeyList(activation);
+    switch (activation.next) {
+      case store::Activation::Next::CheckMail: CheckMail(); break;
+      case store::Activation::Next::ShowBox: ShowBox(activation.box); break;
+      case store::Activation::Next::Nothing: break;
+    }
+  });
   activating_ = false;
   lastActivation_.start();
 }
@@ -255,19 +263,26 @@ bool frmMain::SelectCurrentRow() {
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   if ((event->type() == QEvent::Enter || event->type() == QEvent::ToolTip) && watched->property("box").isValid()) {
     const std::string box = watched->property("box").toString().toStdString();
-    static_cast<QWidget*>(watched)->setToolTip(
-        QString::fromStdString(store::BoxButtonToolTip(installation_->ProgramFolder, box)));
+    // A box list that cannot be read or made leaves the tool tip as it was;
+    // the person hears of it when the box is chosen.
+    try {
+      static_cast<QWidget*>(watched)->setToolTip(
+          QString::fromStdString(store::BoxButtonToolTip(installation_->ProgramFolder, box)));
+    } catch (const std::exception&) {
+    }
   } else if (watched == Text1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-    ViewCipherText();
+    RunGuarded(dialogs_, "Showing the cipher text", [this] { ViewCipherText(); });
     return true;
   } else if (watched == flex && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && flex->currentIndex().isValid()) {
-      OpenRow(flex->currentIndex().row());
+      RunGuarded(dialogs_, "Opening the message", [this] { OpenRow(flex->currentIndex().row()); });
       return true;
     }
     if (key == Qt::Key_Delete) {
-      if (SelectCurrentRow()) DeleteMsg();
+      RunGuarded(dialogs_, ActionName(popdel->text()), [this] {
+        if (SelectCurrentRow()) DeleteMsg();
+      });
       return true;
     }
   }
@@ -276,9 +291,13 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 
 void frmMain::closeEvent(QCloseEvent* event) {
   if (!exited_) {
-    RememberGeometry();
-    WorkProgress progress(this, "Emptying the Trash...");
-    installation_->ExitStep(progress.Report());
+    RunGuarded(dialogs_, ActionName(fleext->text()), [this] {
+      RememberGeometry();
+      WorkProgress progress(this, "Emptying the Trash...");
+      installation_->ExitStep(progress.Report());
+    });
+    // The key's work files go whatever else failed.
+    installation_->Engine.CleanUpEngine();
     exited_ = true;
   }
   event->accept();

@@ -23,6 +23,7 @@
 #include "store/installation.h"
 #include "ui/desktop.h"
 #include "ui/frm_send.h"
+#include "ui/guarded.h"
 #include "ui/line_ends.h"
 #include "ui/named_control.h"
 #include "ui/qt_text.h"
@@ -105,14 +106,17 @@ void frmNewMsg::BuildControls() {
   toCompleter->setCaseSensitivity(Qt::CaseInsensitive);
   toCompleter->setFilterMode(Qt::MatchContains);
 
-  connect(cmbTo, &QComboBox::activated, this, &frmNewMsg::PickAddress);
-  connect(txtTo, &QLineEdit::textEdited, this, &frmNewMsg::CompleteRecipient);
-  connect(toCompleter, qOverload<const QModelIndex&>(&QCompleter::activated), this, &frmNewMsg::TakeCompletion);
-  connect(Command2, &QPushButton::clicked, this, &frmNewMsg::SelectAttachment);
-  connect(Combo1, &QComboBox::activated, this, &frmNewMsg::ChooseKey);
-  connect(cmdEnc, &QPushButton::clicked, this, &frmNewMsg::Encrypt);
-  connect(cmdDec, &QPushButton::clicked, this, &frmNewMsg::Decrypt);
-  connect(Command1, &QPushButton::clicked, this, &frmNewMsg::Send);
+  connect(cmbTo, &QComboBox::activated, this, Guarded(dialogs_, "Choosing the address", [this] { PickAddress(); }));
+  connect(txtTo, &QLineEdit::textEdited, this,
+          Guarded(dialogs_, "Completing the address", [this](const QString& typed) { CompleteRecipient(typed); }));
+  connect(toCompleter, qOverload<const QModelIndex&>(&QCompleter::activated), this,
+          Guarded(dialogs_, "Completing the address",
+                  [this](const QModelIndex& index) { TakeCompletion(index); }));
+  OnClick(Command2, dialogs_, [this] { SelectAttachment(); });
+  connect(Combo1, &QComboBox::activated, this, Guarded(dialogs_, "Loading the key", [this] { ChooseKey(); }));
+  OnClick(cmdEnc, dialogs_, [this] { Encrypt(); });
+  OnClick(cmdDec, dialogs_, [this] { Decrypt(); });
+  OnClick(Command1, dialogs_, [this] { Send(); });
 
   setAcceptDrops(true);
   for (QObject* target : {static_cast<QObject*>(txtTo), static_cast<QObject*>(txtSubject),
