@@ -15,6 +15,8 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <iterator>
 
 #include "store/box_button_text.h"
 #include "ui/box_table_model.h"
@@ -72,6 +74,7 @@ frmMain::frmMain(std::string programFolder, base::Dialogs& dialogs, Desktop& des
   // Filters go in last: they use controls and the installation.
   for (QToolButton* button : {Image5, Image6, Image7, Image8}) button->installEventFilter(this);
   flex->installEventFilter(this);
+  flex->viewport()->installEventFilter(this);
   Text1->viewport()->installEventFilter(this);
   resize(820, 640);
   RestoreGeometry();
@@ -122,6 +125,9 @@ void frmMain::BuildControls() {
   flex->verticalHeader()->hide();
   flex->verticalHeader()->setDefaultSectionSize(flex->fontMetrics().height() + 6);
   flex->horizontalHeader()->setHighlightSections(false);
+  connect(flex->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
+    if (column < static_cast<int>(std::size(kColumnTwips)) - 1) FitLastColumn();
+  });
   Text1 = Named<QPlainTextEdit>("Text1", Splitter1);
   Text1->setReadOnly(true);
   Splitter1->addWidget(flex);
@@ -215,16 +221,32 @@ void frmMain::ShowBox(const std::optional<store::BoxView>& box) {
     flex->hide();
     return;
   }
-  const int currentRow = flex->currentIndex().row();
+  // The highlight stays on the message it was on, wherever the reload moved
+  // it (new mail above it, a message deleted); a message gone takes it along,
+  // so Delete and Print never fall on a neighbour.
+  const std::string highlighted = model_->BoxName() == installation_->CurrentBox
+                                      ? model_->MessageNameAt(flex->currentIndex().row())
+                                      : std::string();
   Frame2->setTitle(QString::fromStdString(box->caption));
   model_->ShowBox(installation_->ProgramFolder, installation_->CurrentBox);
   flex->setColumnHidden(0, true);
   for (int column = 1; column < 4; ++column) flex->setColumnWidth(column, kColumnTwips[column] / kTwipsPerPixel);
-  // After a reload the row the person was on stays the current one.
-  if (currentRow >= 0 && currentRow < model_->rowCount()) {
-    flex->setCurrentIndex(model_->index(currentRow, 1));
+  FitLastColumn();
+  const auto row = store::RowOfMessage(*box, highlighted);
+  if (row && static_cast<int>(*row) < model_->rowCount()) {
+    flex->setCurrentIndex(model_->index(static_cast<int>(*row), 1));
   }
   flex->show();
+}
+
+// The date column takes the width the others leave, never less than its own.
+void frmMain::FitLastColumn() {
+  constexpr int kLast = static_cast<int>(std::size(kColumnTwips)) - 1;
+  int others = 0;
+  for (int column = 0; column < kLast; ++column) {
+    if (!flex->isColumnHidden(column)) others += flex->columnWidth(column);
+  }
+  flex->setColumnWidth(kLast, std::max(kColumnTwips[kLast] / kTwipsPerPixel, flex->viewport()->width() - others));
 }
 
 void frmMain::SetPane(const std::string& text) {
@@ -270,6 +292,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
           QString::fromStdString(store::BoxButtonToolTip(installation_->ProgramFolder, box)));
     } catch (const std::exception&) {
     }
+  } else if (watched == flex->viewport() && event->type() == QEvent::Resize) {
+    FitLastColumn();
   } else if (watched == Text1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
     RunGuarded(dialogs_, "Showing the cipher text", [this] { ViewCipherText(); });
     return true;

@@ -71,6 +71,19 @@ TEST(MessageTextTest, LinesEndInCrLfHoweverStoredAndCipherTextIsUpperCaseHex) {
   EXPECT_FALSE(IsHexText("ABCDEFG"));
 }
 
+TEST(LoadBoxTest, RowOfMessageFindsTheMessageByItsNameWhereverItsRowIs) {
+  StoreFolder store;
+  store.AddMessage("In", "one", "1\r\n");
+  store.AddMessage("In", "two", "2\r\n");
+  store.AddMessage("In", "three", "3\r\n");
+  const auto view = LoadBoxView(store.Folder(), "In");
+  EXPECT_EQ(view->rows[0].MsgFile, "MSG3");
+  EXPECT_EQ(RowOfMessage(*view, "MSG3"), 0u);
+  EXPECT_EQ(RowOfMessage(*view, "MSG1"), 2u);
+  EXPECT_EQ(RowOfMessage(*view, "MSG4"), std::nullopt);
+  EXPECT_EQ(RowOfMessage(*view, ""), std::nullopt);
+}
+
 class OpeningTest : public ::testing::Test {
  protected:
   OpeningTest() : installation(store.Folder(), dialogs) { installation.CurrentBox = "In"; }
