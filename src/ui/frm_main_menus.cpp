@@ -204,7 +204,10 @@ void frmMain::Decrypt() {
     WaitPointer wait;
     plain = store::DecryptPane(paneText_, installation_->Engine, installation_->CipherTextBuffer, dialogs_);
   }
-  if (plain) SetPane(*plain);
+  if (!plain) return;
+  SetPane(*plain);
+  // The pane holds plain text now; opening the message again brings back its cipher text.
+  Command1->setEnabled(false);
 }
 
 void frmMain::ViewAsWeb() {
