@@ -264,14 +264,18 @@ void frmNewMsg::Decrypt() {
 
 void frmNewMsg::Send() {
   TakeControls();
+  if (!transport::ConfirmSend(installation_, form_, dialogs_)) return;
   if (!transport::QueueMessage(installation_, form_, dialogs_)) return;
   // The signature may have joined the text.
   ShowForm();
+  std::optional<transport::SendOutcome> outcome;
   {
     frmSend sending(installation_, dialogs_, this, makeControl_ ? makeControl_() : nullptr);
     desktop_.RunModal(sending);
+    outcome = sending.Outcome();
   }
   transport::ClearOutgoing(installation_.ProgramFolder);
+  if (outcome) ShowStatus(transport::SendFinished(form_, *outcome));
 }
 
 bool frmNewMsg::TakeDroppedFiles(const QMimeData* dropped, bool add) {
