@@ -40,6 +40,8 @@ bool PickAccount(const std::filesystem::path& programFolder, std::string_view pi
 
 std::string EmailAddressForUserName(std::string_view popServer, std::string_view userName,
                                     std::string_view currentAddress) {
+  // A user name that already is an address is the address.
+  if (userName.find('@') != std::string_view::npos) return std::string(userName);
   const auto dot = popServer.find('.');
   if (dot == std::string_view::npos) return std::string(currentAddress);
   return std::string(userName) + "@" + std::string(popServer.substr(dot + 1));

@@ -131,6 +131,12 @@ void Installation::ExitStep(const base::ProgressReport& progress) {
   Engine.CleanUpEngine();
 }
 
+void Installation::SettingsSaved() {
+  if (!SetupMissing) return;
+  SetupMissing = false;
+  if (CurrentBox.empty()) CurrentBox = "In";
+}
+
 std::optional<BoxView> Installation::LoadBox() { return LoadBoxView(ProgramFolder, CurrentBox); }
 
 std::optional<BoxView> Installation::ChooseBox(std::string_view box) {

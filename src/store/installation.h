@@ -52,6 +52,9 @@ class Installation {
   Activation ActivationStep();
   // Empties the Trash when asked to, and wipes the engine's work files.
   void ExitStep(const base::ProgressReport& progress = {});
+  // The options window saved settings: a run that started without them goes
+  // on as one that has them, and the activations show the In box.
+  void SettingsSaved();
 
   // The grid's content for CurrentBox; nothing when no box is chosen (the
   // grid stays hidden and the caption unchanged).
