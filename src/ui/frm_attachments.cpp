@@ -120,6 +120,11 @@ void frmAttachments::Open(store::AttachmentList list) {
 void frmAttachments::Delete(store::AttachmentList list) {
   store::DeleteAttachments(programFolder_, list, Selected(list), dialogs_);
   Fill();
+  // With the last file gone the window closes, as it does when it opens on none.
+  if (NothingToShow()) {
+    dialogs_.Show(base::PlainBox(std::string(store::kNoAttachments)));
+    reject();
+  }
 }
 
 }  // namespace ostrel::ui
