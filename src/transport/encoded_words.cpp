@@ -2,6 +2,7 @@
 
 #include <glib.h>
 
+#include <algorithm>
 #include <cctype>
 #include <optional>
 
@@ -40,16 +41,21 @@ std::string DecodeQ(std::string_view text) {
   return bytes;
 }
 
-std::string DecodeB(std::string_view text) {
+// Nothing when the text is not base64: a character outside the alphabet,
+// anything after the padding, or a last group too short to make a byte.
+std::optional<std::string> DecodeB(std::string_view text) {
   static constexpr std::string_view kAlphabet =
       "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  const std::size_t padding = text.size() - std::min(text.size(), text.find('='));
+  const std::string_view digits = text.substr(0, text.size() - padding);
+  if (padding > 2 || text.find_first_not_of('=', digits.size()) != std::string_view::npos) return std::nullopt;
+  if (digits.size() % 4 == 1 || (padding > 0 && text.size() % 4 != 0)) return std::nullopt;
   std::string bytes;
   unsigned int bits = 0;
   int count = 0;
-  for (const char c : text) {
-    if (c == '=') break;
+  for (const char c : digits) {
     const auto value = kAlphabet.find(c);
-    if (value == std::string_view::npos) continue;
+    if (value == std::string_view::npos) return std::nullopt;
     bits = (bits << 6) | static_cast<unsigned int>(value);
     count += 6;
     if (count >= 8) {
@@ -87,7 +93,14 @@ std::optional<EncodedWord> ReadEncodedWord(std::string_view text) {
 
   EncodedWord word;
   word.charset = std::string(charset.substr(0, charset.find('*')));  // drop an RFC 2231 language
-  word.bytes = encoding == 'B' ? DecodeB(payload) : DecodeQ(payload);
+  if (encoding == 'B') {
+    auto bytes = DecodeB(payload);
+    // A word that does not decode is shown as it stands (RFC 2047, 6.3).
+    if (!bytes) return std::nullopt;
+    word.bytes = std::move(*bytes);
+  } else {
+    word.bytes = DecodeQ(payload);
+  }
   word.length = payloadEnd + 2;
   return word;
 }
