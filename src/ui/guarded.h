@@ -5,8 +5,8 @@
 // through RunGuarded, and ProgramApplication catches whatever still slips
 // past. A failure becomes one message box: what the person did, then the
 // reason, which names the file and gives the system's own words. The flows
-// below stop before they change anything they cannot finish, so the stored
-// data stays as it was.
+// that change two files look at both before writing either, so a file that
+// may not be written stops them with nothing changed.
 
 #include <QAbstractButton>
 #include <QAction>
