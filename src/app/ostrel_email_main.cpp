@@ -1,6 +1,5 @@
 // Ostrel Encryption Email: the main window. "--folder DIR" names the program
 // folder; without it the usual data folder is used.
-#include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
 #include <optional>
@@ -8,8 +7,9 @@
 
 #include "store/program_folder.h"
 #include "ui/desktop.h"
-#include "ui/fallback_icons.h"
 #include "ui/frm_main.h"
+#include "ui/guarded.h"
+#include "ui/program_application.h"
 #include "ui/qt_dialogs.h"
 
 namespace {
@@ -23,28 +23,29 @@ std::optional<std::string> FolderOption(const QStringList& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication application(argc, argv);
-  QApplication::setApplicationName("ostrel-email");
-  QApplication::setApplicationDisplayName(ostrel::ui::kProgramTitle);
-  QGuiApplication::setDesktopFileName("ostrel-email");
-  QApplication::setWindowIcon(ostrel::ui::ProgramIcon());
+  ostrel::ui::ProgramApplication application(argc, argv);
+  ostrel::ui::QtDialogs dialogs;
+  application.SetFailureDialogs(&dialogs);
 
   std::string programFolder;
-  try {
+  const bool chosen = ostrel::ui::RunGuarded(dialogs, "Start-up", [&] {
     programFolder = ostrel::store::ChooseProgramFolder(ostrel::store::ExecutableFolder(),
                                                        ostrel::store::FolderEnvironment::FromProcess(),
                                                        FolderOption(QApplication::arguments()));
-  } catch (const ostrel::store::ProgramFolderError& error) {
-    QMessageBox::critical(nullptr, ostrel::ui::kProgramTitle, QString::fromStdString(error.what()));
+  });
+  if (!chosen) return 1;
+
+  ostrel::ui::QtDesktop desktop(dialogs);
+  std::optional<ostrel::ui::frmMain> window;
+  if (!ostrel::ui::RunGuarded(dialogs, "Start-up", [&] { window.emplace(programFolder, dialogs, desktop); })) {
     return 1;
   }
-
-  ostrel::ui::QtDialogs dialogs;
-  ostrel::ui::QtDesktop desktop(dialogs);
-  ostrel::ui::frmMain window(programFolder, dialogs, desktop);
-  dialogs.SetParentWindow(&window);
-  window.Load();
-  window.show();
-  QTimer::singleShot(0, &window, [&window] { window.Activate(); });
-  return QApplication::exec();
+  dialogs.SetParentWindow(&*window);
+  // Both steps show their own failures and leave the window working.
+  window->Load();
+  window->show();
+  QTimer::singleShot(0, &*window, [&window] { window->Activate(); });
+  const int status = QApplication::exec();
+  application.SetFailureDialogs(nullptr);
+  return status;
 }

@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
   cleanUp.List1->item(1)->setSelected(true);
   ok &= ostrel::app::SaveWindow(cleanUp, target, "frmCleanUp");
 
-  ostrel::ui::frmNotice notice(folder, nullptr);
+  ostrel::ui::frmNotice notice(folder, dialogs, nullptr);
   ok &= ostrel::app::SaveWindow(notice, target, "frmNotice");
   ostrel::ui::frmAbout about(nullptr);
   ok &= ostrel::app::SaveWindow(about, target, "frmAbout");

@@ -51,7 +51,8 @@ RecordFile::RecordFile(std::filesystem::path path, std::size_t recordLength, Pri
 }
 
 void RecordFile::EnsureExists() const {
-  const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, privacy_ == Privacy::Private ? 0600 : 0644);
+  // Read access is enough: a read-only list that exists is there to be read.
+  const int fd = ::open(path_.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, privacy_ == Privacy::Private ? 0600 : 0644);
   if (fd < 0) ThrowErrno("cannot create", path_);
   ::close(fd);
 }

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "base/write_check.h"
 #include "settings/accounts.h"
 
 namespace ostrel::settings {
@@ -39,6 +40,8 @@ bool PickAccount(const std::filesystem::path& programFolder, std::string_view pi
 
 std::string EmailAddressForUserName(std::string_view popServer, std::string_view userName,
                                     std::string_view currentAddress) {
+  // A user name that already is an address is the address.
+  if (userName.find('@') != std::string_view::npos) return std::string(userName);
   const auto dot = popServer.find('.');
   if (dot == std::string_view::npos) return std::string(currentAddress);
   return std::string(userName) + "@" + std::string(popServer.substr(dot + 1));
@@ -73,9 +76,13 @@ bool SaveOptions(const std::filesystem::path& programFolder, const OptionsForm& 
     dialogs.Show(base::PlainBox(*problem));
     return false;
   }
+  // Both files are looked at before either is written, so a refused one
+  // leaves the other as it was.
+  base::RequireWritable(programFolder / kOptionsFileName);
+  base::RequireWritable(programFolder / kAccountsFileName);
   WriteOptions(programFolder, {form.fields, form.sample});
-  mailOptions = form.fields;
   StoreAccount(programFolder, form.fields);
+  mailOptions = form.fields;
   return true;
 }
 

@@ -31,9 +31,9 @@ OptionsForm LoadOptionsForm(const std::filesystem::path& programFolder, const Op
 // false and changes nothing when there is none. The look does not change.
 bool PickAccount(const std::filesystem::path& programFolder, std::string_view picked, OptionsForm& form);
 
-// The e-mail address box after a change of the user name: user name, "@" and
-// the POP server after its first "." when the server name holds a "."; the
-// current address otherwise.
+// The e-mail address box after a change of the user name: the user name
+// itself when it holds "@"; else user name, "@" and the POP server after its
+// first "." when the server name holds a "."; the current address otherwise.
 std::string EmailAddressForUserName(std::string_view popServer, std::string_view userName,
                                     std::string_view currentAddress);
 
@@ -50,7 +50,8 @@ std::optional<std::string> OptionsValueProblem(const OptionsForm& form);
 // Save: refuses a value the file could not hold (message through dialogs,
 // returns false, nothing written); otherwise writes "email.opt", stores the
 // account and sets mailOptions. The caller then applies form.sample to the
-// main window's message text.
+// main window's message text. Throws std::system_error, having written
+// nothing, when either file exists but may not be written.
 bool SaveOptions(const std::filesystem::path& programFolder, const OptionsForm& form, MailOptions& mailOptions,
                  base::Dialogs& dialogs);
 

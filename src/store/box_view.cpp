@@ -30,7 +30,8 @@ std::string FieldOf(std::string_view record, std::size_t offset, std::size_t wid
 
 BoxRow RowOf(std::string_view record, std::size_t number) {
   return BoxRow{number, FieldOf(record, kFromOffset, kFromWidth), FieldOf(record, kSubjectOffset, kSubjectWidth),
-                FieldOf(record, kDateOffset, kDateWidth)};
+                FieldOf(record, kDateOffset, kDateWidth),
+                std::string(base::TrimBlanks(FieldOf(record, kMsgFileOffset, kMsgFileWidth)))};
 }
 
 // Adds the rows of a list, newest first, reading it backwards in blocks of
@@ -73,6 +74,14 @@ const BoxInfo& ShownBox(std::string_view name) {
 }  // namespace
 
 std::string BoxRow::RecordText() const { return base::PrintForm(static_cast<std::int64_t>(record)); }
+
+std::optional<std::size_t> RowOfMessage(const BoxView& view, std::string_view messageName) {
+  if (messageName.empty()) return std::nullopt;
+  const auto found = std::find_if(view.rows.begin(), view.rows.end(),
+                                  [&](const BoxRow& row) { return row.MsgFile == messageName; });
+  if (found == view.rows.end()) return std::nullopt;
+  return static_cast<std::size_t>(found - view.rows.begin());
+}
 
 std::string FrameCaption(std::string_view boxCaption, std::size_t count) {
   return std::string(boxCaption) + " (" + std::to_string(count) + " msgs)";

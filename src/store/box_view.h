@@ -18,6 +18,7 @@ struct BoxRow {
   std::string From;        // as stored, with the blanks that pad it
   std::string Subject;
   std::string Date;
+  std::string MsgFile;     // trimmed: the name of the message's files
 
   // The hidden first column: the record number in print form (" 3").
   std::string RecordText() const;
@@ -30,6 +31,10 @@ struct BoxView {
   std::size_t count = 0;
   std::vector<BoxRow> rows;  // newest (highest record number) first
 };
+
+// The row of the message with this name (0 = newest), so that a reload can
+// keep the highlight on the same message; nothing when it is not there.
+std::optional<std::size_t> RowOfMessage(const BoxView& view, std::string_view messageName);
 
 // "InBox (3 msgs)".
 std::string FrameCaption(std::string_view boxCaption, std::size_t count);

@@ -102,6 +102,12 @@ void Installation::ExitStep(const base::ProgressReport& progress) {
   Engine.CleanUpEngine();
 }
 
+void Installation::SettingsSaved() {
+  if (!SetupMissing) return;
+  SetupMissing = false;
+  if (CurrentBox.empty()) CurrentBox = "In";
+}
+
 std::optional<BoxView> Installation::LoadBox() {
   // A move another run was killed in would show its message in two boxes.
   try {
@@ -163,6 +169,8 @@ std::optional<OpenedMessage> Installation::OpenMessage(std::int64_t record) {
 
 std::optional<BoxView> Installation::DeleteMsg() {
   if (FindShownBox(CurrentBox) == nullptr || CurrentRecord < 1) return std::nullopt;
+  MailBox(ProgramFolder, CurrentBox).RequireWritableList();
+  MailBox(ProgramFolder, "Trash").RequireWritableList();
   try {
     const auto deleted = DeleteMessage(ProgramFolder, CurrentBox, static_cast<std::size_t>(CurrentRecord));
     if (deleted) CurrentMessage = *deleted;

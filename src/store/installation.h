@@ -52,6 +52,9 @@ class Installation {
   Activation ActivationStep();
   // Empties the Trash when asked to, and wipes the engine's work files.
   void ExitStep(const base::ProgressReport& progress = {});
+  // The options window saved settings: a run that started without them goes
+  // on as one that has them, and the activations show the In box.
+  void SettingsSaved();
 
   // The grid's content for CurrentBox; nothing when no box is chosen (the
   // grid stays hidden and the caption unchanged).
@@ -70,6 +73,8 @@ class Installation {
   std::optional<OpenedMessage> OpenMessage(std::int64_t record);
 
   // Delete Msg on CurrentRecord of CurrentBox; returns the box reloaded.
+  // Throws std::system_error, having changed nothing, when the box's list or
+  // the Trash's may not be written.
   std::optional<BoxView> DeleteMsg();
   void KillMessages(std::string_view box);
   void EmptyTheTrash(const base::ProgressReport& progress = {});

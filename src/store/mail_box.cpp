@@ -4,6 +4,7 @@
 
 #include "base/case_insensitive_lookup.h"
 #include "base/safe_file.h"
+#include "base/write_check.h"
 #include "store/box_index.h"
 #include "store/store_lock.h"
 
@@ -42,6 +43,8 @@ void MailBox::Append(std::string_view recordBytes) const { list_.Append(recordBy
 void MailBox::Rewrite(const std::vector<std::string>& recordBytes) const {
   list_.Rewrite(recordBytes);
 }
+
+void MailBox::RequireWritableList() const { base::RequireWritable(list_.Path()); }
 
 std::filesystem::path MailBox::MessagePath(std::string_view messageName, std::string_view extension) const {
   std::string fileName = std::string(messageName) + std::string(extension);

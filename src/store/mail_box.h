@@ -43,6 +43,9 @@ class MailBox {
 
   // Creates the list empty when it is missing, as opening it does.
   void EnsureListExists() const { list_.EnsureExists(); }
+  // Throws std::system_error when the list exists but may not be written: a
+  // move looks at both lists before it changes either.
+  void RequireWritableList() const;
 
   // The message's files, found in any letter case; a name this box has just
   // issued gets its own spelling.

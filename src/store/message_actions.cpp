@@ -43,7 +43,13 @@ std::optional<std::string> DecryptPane(std::string_view paneText, engine::Engine
     dialogs.Show(Warning("No key is loaded. Choose the key of this message in the key list first."));
     return std::nullopt;
   }
-  cipherTextBuffer = std::string(paneText);
+  const auto cipher = SplitCipherText(paneText);
+  if (!cipher) {
+    cipherTextBuffer.clear();
+    dialogs.Show(Warning("The message could not be deciphered. The message pane holds no cipher text."));
+    return std::nullopt;
+  }
+  cipherTextBuffer = std::string(cipher->hex);
   try {
     engine::HexDecode(cipherTextBuffer);
     engine.DecryptText(cipherTextBuffer);
@@ -52,7 +58,10 @@ std::optional<std::string> DecryptPane(std::string_view paneText, engine::Engine
     dialogs.Show(Warning(std::string("The message could not be deciphered. ") + error.what()));
     return std::nullopt;
   }
-  return base::FromAnsi(cipherTextBuffer);
+  std::string plain = base::FromAnsi(cipherTextBuffer);
+  // An attachment line that followed the last hex digit starts a line of its own.
+  if (!cipher->rest.empty() && cipher->rest.front() != '\r' && cipher->rest.front() != '\n') plain += "\r\n";
+  return plain + std::string(cipher->rest);
 }
 
 std::optional<std::string> CipherViewText(std::string_view paneText, std::string& cipherTextBuffer) {

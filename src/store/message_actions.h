@@ -16,9 +16,10 @@ namespace ostrel::store {
 inline constexpr std::size_t kCipherViewLineLength = 60;
 inline constexpr std::size_t kPrintRuleLength = 77;
 
-// "Decrypt": the pane's hex text deciphered under the key loaded last, as
-// UTF-8 for the pane. cipherTextBuffer holds the work in between. Nothing,
-// after telling the person why, when no key is loaded or the text is not hex.
+// "Decrypt": the pane's cipher text (see SplitCipherText) deciphered under
+// the key loaded last, as UTF-8 for the pane, followed by the lines after it
+// as they stand. cipherTextBuffer holds the work in between. Nothing, after
+// telling the person why, when no key is loaded or there is no cipher text.
 std::optional<std::string> DecryptPane(std::string_view paneText, engine::Engine& engine,
                                        std::string& cipherTextBuffer, base::Dialogs& dialogs);
 

@@ -49,6 +49,30 @@ bool IsHexText(std::string_view text) {
   return text.find_first_not_of("0123456789ABCDEF\r\n") == std::string_view::npos;
 }
 
+std::optional<CipherText> SplitCipherText(std::string_view text) {
+  if (IsHexText(text)) return CipherText{text, {}};
+  // The cipher text ends at the first attachment mark or the first blank
+  // line, since no line of hex text is blank.
+  std::size_t end = std::min(text.find("<ATTACHMENT"), text.size());
+  for (std::size_t start = 0; start < end;) {
+    const std::size_t lineEnd = text.find_first_of("\r\n", start);
+    if (lineEnd == std::string_view::npos) break;
+    if (lineEnd == start) {
+      end = start;
+      break;
+    }
+    start = lineEnd + 1;
+    if (text[lineEnd] == '\r' && start < text.size() && text[start] == '\n') ++start;
+  }
+  const std::string_view block = text.substr(0, end);
+  const std::size_t lastDigit = block.find_last_not_of("\r\n");
+  if (end == text.size() || lastDigit == std::string_view::npos || !IsHexText(block)) return std::nullopt;
+  const std::string_view hex = block.substr(0, lastDigit + 1);
+  const auto digits = std::count_if(hex.begin(), hex.end(), [](char c) { return c != '\r' && c != '\n'; });
+  if (digits % 2 != 0) return std::nullopt;
+  return CipherText{hex, text.substr(hex.size())};
+}
+
 std::string JoinedLines(std::string_view bytes) {
   std::string joined;
   joined.reserve(bytes.size() + 2);
@@ -65,7 +89,7 @@ OpenedMessage ReadMessage(const std::filesystem::path& textFile, std::string_vie
     return message;
   }
   message.text = PaneText(*bytes);
-  message.decryptEnabled = IsHexText(message.text);
+  message.decryptEnabled = SplitCipherText(message.text).has_value();
   if (ContainsHtmlTag(message.text)) message.webPage = JoinedLines(*bytes);
   return message;
 }

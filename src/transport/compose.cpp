@@ -11,6 +11,7 @@
 #include "store/box_record.h"
 #include "store/date_text.h"
 #include "store/mail_box.h"
+#include "store/message_view.h"
 #include "store/out_box.h"
 
 namespace ostrel::transport {
@@ -51,6 +52,15 @@ void AddAttachmentLines(std::string& body, std::string_view attachments) {
     if (end == std::string_view::npos) break;
     start = end + 1;
   }
+}
+
+// The boxes that make a message what it is, as one text.
+std::string SentForm(const ComposeForm& form) {
+  return form.to + '\0' + form.subject + '\0' + form.message + '\0' + form.attachments;
+}
+
+base::MessageBox Question(std::string_view text) {
+  return base::MessageBox{std::string(text), "", base::Buttons::YesNo, base::Icon::Question};
 }
 
 }  // namespace
@@ -154,6 +164,28 @@ bool QueueMessage(store::Installation& installation, ComposeForm& form, base::Di
   AddAttachmentLines(installation.OutgoingBody, form.attachments);
   store::MailBox(folder, "Out").Append(record);
   return true;
+}
+
+bool ConfirmSend(const store::Installation& installation, ComposeForm& form, base::Dialogs& dialogs) {
+  if (form.to.empty()) return true;
+  if (!form.lastSent.empty() && SentForm(form) == form.lastSent &&
+      dialogs.Ask(Question(kSendAgain)) != base::Answer::Yes) {
+    return false;
+  }
+  // Hex cipher text counts as encrypted even after a send has cleared
+  // MessageEncrypted, as when the same text goes out again.
+  const bool encrypted = installation.MessageEncrypted || store::SplitCipherText(form.message).has_value();
+  if (installation.Engine.KeyLoaded() && !encrypted && !form.plainTextAgreed) {
+    if (dialogs.Ask(Question(kSendInClear)) != base::Answer::Yes) return false;
+    form.plainTextAgreed = true;
+  }
+  return true;
+}
+
+std::string SendFinished(ComposeForm& form, const SendOutcome& outcome) {
+  if (outcome) return {};
+  form.lastSent = SentForm(form);
+  return "The message was sent to " + form.to + ".";
 }
 
 void ClearOutgoing(const std::filesystem::path& programFolder) {

@@ -17,6 +17,9 @@
 namespace ostrel::transport {
 
 inline constexpr std::string_view kMissingToField = "Missing To Field.";
+inline constexpr std::string_view kSendAgain = "This message has been sent already.  Do you want to send it again?";
+inline constexpr std::string_view kSendInClear =
+    "A key is loaded, but the message text is not encrypted.  Do you want to send it as plain text?";
 
 // What the window's boxes and switches hold.
 struct ComposeForm {
@@ -29,6 +32,8 @@ struct ComposeForm {
   bool useSignature = false;    // and ticked
   std::string signatureText;    // SignatureText: empty, or two line breaks and the signature's lines
   bool cipherEnabled = false;   // "Encrypt" and "Decrypt" work only with a loaded key
+  std::string lastSent;         // what went out last from this window; empty before the first send
+  bool plainTextAgreed = false; // the person agreed once to send plain text with a key loaded
 };
 
 // SignatureText from "sig.cur": empty when the file is empty or missing.
@@ -57,6 +62,17 @@ bool PressDecrypt(store::Installation& installation, ComposeForm& form, base::Di
 // interrupted run left there is removed first) and sets OutgoingBody.
 // False when the message was refused.
 bool QueueMessage(store::Installation& installation, ComposeForm& form, base::Dialogs& dialogs);
+
+// Before "Send" queues the message, the two questions that keep it from
+// going out by accident: the same message a second time, and plain text
+// while a key is loaded (asked once a window). False when the person says
+// No. An empty To box passes, for QueueMessage to refuse.
+bool ConfirmSend(const store::Installation& installation, ComposeForm& form, base::Dialogs& dialogs);
+
+// After the sending window: a message that went out is remembered for
+// ConfirmSend, and the status line says where it went. Empty after a failure,
+// which the sending window has shown.
+std::string SendFinished(ComposeForm& form, const SendOutcome& outcome);
 
 // After the sending window: "out.dat" and every file in "Enc" removed.
 void ClearOutgoing(const std::filesystem::path& programFolder);

@@ -14,7 +14,8 @@ namespace {
 struct EncodedWord {
   std::string charset;
   std::string bytes;
-  size_t length = 0;  // characters of the raw text it took
+  size_t length = 0;     // characters of the raw text it took
+  bool decoded = true;  // false: the raw text stands for itself
 };
 
 int HexValue(char c) {
@@ -41,16 +42,21 @@ std::string DecodeQ(std::string_view text) {
   return bytes;
 }
 
-std::string DecodeB(std::string_view text) {
+// Nothing when the text is not base64: a character outside the alphabet,
+// anything after the padding, or a last group too short to make a byte.
+std::optional<std::string> DecodeB(std::string_view text) {
   static constexpr std::string_view kAlphabet =
       "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  const std::size_t padding = text.size() - std::min(text.size(), text.find('='));
+  const std::string_view digits = text.substr(0, text.size() - padding);
+  if (padding > 2 || text.find_first_not_of('=', digits.size()) != std::string_view::npos) return std::nullopt;
+  if (digits.size() % 4 == 1 || (padding > 0 && text.size() % 4 != 0)) return std::nullopt;
   std::string bytes;
   unsigned int bits = 0;
   int count = 0;
-  for (const char c : text) {
-    if (c == '=') break;
+  for (const char c : digits) {
     const auto value = kAlphabet.find(c);
-    if (value == std::string_view::npos) continue;
+    if (value == std::string_view::npos) return std::nullopt;
     bits = (bits << 6) | static_cast<unsigned int>(value);
     count += 6;
     if (count >= 8) {
@@ -103,8 +109,15 @@ class EncodedWordReader {
     const std::string_view payload = text_.substr(payloadStart, end - payloadStart);
     EncodedWord word;
     word.charset = std::string(charset.substr(0, charset.find('*')));  // drop an RFC 2231 language
-    word.bytes = encoding == 'B' ? DecodeB(payload) : DecodeQ(payload);
     word.length = end + 2 - start;
+    if (encoding == 'B') {
+      auto bytes = DecodeB(payload);
+      // A word that does not decode is shown as it stands (RFC 2047, 6.3).
+      word.decoded = bytes.has_value();
+      if (bytes) word.bytes = std::move(*bytes);
+    } else {
+      word.bytes = DecodeQ(payload);
+    }
     return word;
   }
 
@@ -176,7 +189,16 @@ std::string DecodeHeaderText(std::string_view raw) {
     literal.append(text.substr(i, next - i));
     i = next;
     if (i == text.size()) break;
-    if (auto word = reader.ReadAt(i)) {
+    auto word = reader.ReadAt(i);
+    if (word && !word->decoded) {
+      // Kept whole as plain text, and passed over whole, so that an opening
+      // inside it is not read again.
+      literal.append(text.substr(i, word->length));
+      afterWord = false;
+      i += word->length;
+      continue;
+    }
+    if (word) {
       const bool onlyBlanksBetween = afterWord && literal.find_first_not_of(" \t") == std::string::npos;
       if (!onlyBlanksBetween) {
         flushWords();

@@ -17,6 +17,7 @@ QString Shown(const std::string& field) {
 void BoxTableModel::ShowBox(const std::filesystem::path& programFolder, const std::string& boxName) {
   beginResetModel();
   reader_ = std::make_unique<store::BoxRowReader>(programFolder, boxName);
+  boxName_ = boxName;
   cached_.reset();
   cachedRow_ = -1;
   endResetModel();
@@ -25,9 +26,15 @@ void BoxTableModel::ShowBox(const std::filesystem::path& programFolder, const st
 void BoxTableModel::Clear() {
   beginResetModel();
   reader_.reset();
+  boxName_.clear();
   cached_.reset();
   cachedRow_ = -1;
   endResetModel();
+}
+
+std::string BoxTableModel::MessageNameAt(int row) const {
+  const store::BoxRow* shown = RowAt(row);
+  return shown == nullptr ? std::string() : shown->MsgFile;
 }
 
 int BoxTableModel::rowCount(const QModelIndex& parent) const {

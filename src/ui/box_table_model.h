@@ -21,6 +21,10 @@ class BoxTableModel : public QAbstractTableModel {
   void ShowBox(const std::filesystem::path& programFolder, const std::string& boxName);
   void Clear();
 
+  // The box shown, and the message name of a row: empty when there is none.
+  const std::string& BoxName() const { return boxName_; }
+  std::string MessageNameAt(int row) const;
+
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
@@ -29,6 +33,7 @@ class BoxTableModel : public QAbstractTableModel {
  private:
   const store::BoxRow* RowAt(int row) const;
 
+  std::string boxName_;
   std::unique_ptr<store::BoxRowReader> reader_;
   // The row read last: the view asks for each of its cells in turn.
   mutable std::optional<store::BoxRow> cached_;

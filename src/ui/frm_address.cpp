@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "settings/address_book.h"
+#include "ui/guarded.h"
 #include "ui/named_control.h"
 
 namespace ostrel::ui {
@@ -47,10 +48,12 @@ frmAddress::frmAddress(const std::string& programFolder, base::Dialogs& dialogs,
   layout->addStretch();
   layout->addLayout(buttons);
 
-  connect(Combo1, &QComboBox::activated, this, &frmAddress::PickName);
-  connect(Command1, &QPushButton::clicked, this, &frmAddress::Add);
-  connect(Command2, &QPushButton::clicked, this, &frmAddress::Update);
-  connect(Command3, &QPushButton::clicked, this, &frmAddress::Delete);
+  connect(Combo1, &QComboBox::activated, this, Guarded(dialogs_, "Choosing the name", [this](int index) {
+            PickName(index);
+          }));
+  OnClick(Command1, dialogs_, [this] { Add(); });
+  OnClick(Command2, dialogs_, [this] { Update(); });
+  OnClick(Command3, dialogs_, [this] { Delete(); });
   connect(Command4, &QPushButton::clicked, this, &QDialog::reject);
   resize(460, 140);
   Fill();

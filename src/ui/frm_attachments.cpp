@@ -8,6 +8,7 @@
 
 #include "ui/desktop.h"
 #include "ui/frm_text_viewer.h"
+#include "ui/guarded.h"
 #include "ui/named_control.h"
 
 namespace ostrel::ui {
@@ -46,13 +47,15 @@ frmAttachments::frmAttachments(const std::string& programFolder, base::Dialogs& 
   Command3 = Named<QPushButton>("Command3", "Cancel", this);
 
   using store::AttachmentList;
-  connect(Command1, &QPushButton::clicked, this, [this] { Open(AttachmentList::Received); });
-  connect(Command2, &QPushButton::clicked, this, [this] { Open(AttachmentList::Decrypted); });
-  connect(Command4, &QPushButton::clicked, this, [this] { Delete(AttachmentList::Received); });
-  connect(Command5, &QPushButton::clicked, this, [this] { Delete(AttachmentList::Decrypted); });
+  OnClick(Command1, dialogs_, [this] { Open(AttachmentList::Received); });
+  OnClick(Command2, dialogs_, [this] { Open(AttachmentList::Decrypted); });
+  OnClick(Command4, dialogs_, [this] { Delete(AttachmentList::Received); });
+  OnClick(Command5, dialogs_, [this] { Delete(AttachmentList::Decrypted); });
   connect(Command3, &QPushButton::clicked, this, &QDialog::reject);
-  connect(File1, &QListWidget::itemDoubleClicked, this, [this] { Open(AttachmentList::Received); });
-  connect(File2, &QListWidget::itemDoubleClicked, this, [this] { Open(AttachmentList::Decrypted); });
+  connect(File1, &QListWidget::itemDoubleClicked, this,
+          Guarded(dialogs_, ActionName(Command1->text()), [this] { Open(AttachmentList::Received); }));
+  connect(File2, &QListWidget::itemDoubleClicked, this,
+          Guarded(dialogs_, ActionName(Command2->text()), [this] { Open(AttachmentList::Decrypted); }));
 
   auto* grid = new QGridLayout;
   grid->addWidget(Label1, 0, 0);
@@ -117,6 +120,11 @@ void frmAttachments::Open(store::AttachmentList list) {
 void frmAttachments::Delete(store::AttachmentList list) {
   store::DeleteAttachments(programFolder_, list, Selected(list), dialogs_);
   Fill();
+  // With the last file gone the window closes, as it does when it opens on none.
+  if (NothingToShow()) {
+    dialogs_.Show(base::PlainBox(std::string(store::kNoAttachments)));
+    reject();
+  }
 }
 
 }  // namespace ostrel::ui

@@ -15,6 +15,7 @@
 #include "store/installation.h"
 #include "transport/curl_pop3_connection.h"
 #include "transport/receiving.h"
+#include "ui/guarded.h"
 #include "ui/named_control.h"
 #include "ui/qt_text.h"
 
@@ -78,7 +79,8 @@ frmCheckMail::frmCheckMail(store::Installation& installation, base::Dialogs& dia
   connect(Command1, &QPushButton::clicked, this, &frmCheckMail::reject);
   connect(this, &frmCheckMail::TextChanged, this, &frmCheckMail::ShowText, Qt::QueuedConnection);
   connect(this, &frmCheckMail::ProgressChanged, this, &frmCheckMail::ShowProgress, Qt::QueuedConnection);
-  connect(this, &frmCheckMail::RetrievalEnded, this, &frmCheckMail::EndRetrieval, Qt::QueuedConnection);
+  connect(this, &frmCheckMail::RetrievalEnded, this,
+          Guarded(dialogs_, "Checking mail", [this] { EndRetrieval(); }), Qt::QueuedConnection);
 }
 
 frmCheckMail::~frmCheckMail() {

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "base/dialogs.h"
+#include "ui/guarded.h"
 #include "ui/named_control.h"
 #include "ui/work_progress.h"
 
@@ -34,7 +35,7 @@ frmCleanUp::frmCleanUp(const std::string& programFolder, const std::string& clea
 
   connect(Option1, &QRadioButton::clicked, List1, &QListWidget::selectAll);
   connect(Option2, &QRadioButton::clicked, List1, &QListWidget::clearSelection);
-  connect(Command1, &QPushButton::clicked, this, &frmCleanUp::DeleteSelected);
+  OnClick(Command1, dialogs_, [this] { DeleteSelected(); });
   connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
 
   auto* buttons = new QHBoxLayout;

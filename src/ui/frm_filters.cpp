@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "settings/filters.h"
+#include "ui/guarded.h"
 #include "ui/line_ends.h"
 #include "ui/named_control.h"
 #include "ui/qt_text.h"
@@ -35,7 +36,7 @@ frmFilters::frmFilters(const std::string& programFolder, const settings::MailOpt
   layout->addWidget(Text1, 1);
   layout->addLayout(buttons);
 
-  connect(Command1, &QPushButton::clicked, this, &frmFilters::Save);
+  OnClick(Command1, dialogs_, [this] { Save(); });
   connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
   resize(420, 380);
   Text1->setPlainText(ShownLines(settings::LoadFilterText(programFolder_)));

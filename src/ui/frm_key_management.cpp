@@ -21,6 +21,7 @@
 #include "keys/key_wipe.h"
 #include "store/installation.h"
 #include "ui/frm_path_select.h"
+#include "ui/guarded.h"
 #include "ui/named_control.h"
 #include "ui/qt_text.h"
 #include "ui/wait_pointer.h"
@@ -154,14 +155,14 @@ void frmKeyManagement::BuildControls() {
   setTabOrder(Command6, Command7);
   setTabOrder(Command7, Command2);
 
-  connect(Combo1, &QComboBox::activated, this, &frmKeyManagement::ShowListedKey);
-  connect(Text2, &QLineEdit::textChanged, this, &frmKeyManagement::CheckKeyLength);
-  connect(Command3, &QPushButton::clicked, this, &frmKeyManagement::Generate);
-  connect(Command4, &QPushButton::clicked, this, &frmKeyManagement::AddOrUpdate);
-  connect(Command1, &QPushButton::clicked, this, &frmKeyManagement::Set);
-  connect(Command5, &QPushButton::clicked, this, &frmKeyManagement::TransferKeys);
-  connect(Command6, &QPushButton::clicked, this, &frmKeyManagement::DeleteKeys);
-  connect(Command7, &QPushButton::clicked, this, &frmKeyManagement::RestoreKeys);
+  connect(Combo1, &QComboBox::activated, this, Guarded(dialogs_, "Choosing the key", [this] { ShowListedKey(); }));
+  connect(Text2, &QLineEdit::textChanged, this, Guarded(dialogs_, "Checking the key", [this] { CheckKeyLength(); }));
+  OnClick(Command3, dialogs_, [this] { Generate(); });
+  OnClick(Command4, dialogs_, [this] { AddOrUpdate(); });
+  OnClick(Command1, dialogs_, [this] { Set(); });
+  OnClick(Command5, dialogs_, [this] { TransferKeys(); });
+  OnClick(Command6, dialogs_, [this] { DeleteKeys(); });
+  OnClick(Command7, dialogs_, [this] { RestoreKeys(); });
   connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
 }
 

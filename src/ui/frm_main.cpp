@@ -15,6 +15,8 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <iterator>
 
 #include "store/box_button_text.h"
 #include "ui/box_table_model.h"
@@ -22,6 +24,7 @@
 #include "ui/fallback_icons.h"
 #include "ui/frm_about.h"
 #include "ui/frm_notice.h"
+#include "ui/guarded.h"
 #include "ui/help_pages.h"
 #include "ui/named_control.h"
 #include "ui/qt_text.h"
@@ -71,6 +74,7 @@ frmMain::frmMain(std::string programFolder, base::Dialogs& dialogs, Desktop& des
   // Filters go in last: they use controls and the installation.
   for (QToolButton* button : {Image5, Image6, Image7, Image8}) button->installEventFilter(this);
   flex->installEventFilter(this);
+  flex->viewport()->installEventFilter(this);
   Text1->viewport()->installEventFilter(this);
   resize(820, 640);
   RestoreGeometry();
@@ -121,6 +125,9 @@ void frmMain::BuildControls() {
   flex->verticalHeader()->hide();
   flex->verticalHeader()->setDefaultSectionSize(flex->fontMetrics().height() + 6);
   flex->horizontalHeader()->setHighlightSections(false);
+  connect(flex->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
+    if (column < static_cast<int>(std::size(kColumnTwips)) - 1) FitLastColumn();
+  });
   Text1 = Named<QPlainTextEdit>("Text1", Splitter1);
   Text1->setReadOnly(true);
   Splitter1->addWidget(flex);
@@ -154,40 +161,47 @@ void frmMain::BuildControls() {
   layout->addLayout(keyRow);
   layout->addWidget(lbStat);
 
-  connect(flex, &QTableView::clicked, this, [this](const QModelIndex& index) { OpenRow(index.row()); });
-  connect(flex, &QTableView::customContextMenuRequested, this, [this](const QPoint& at) {
-    const QModelIndex index = flex->indexAt(at);
-    if (index.isValid()) PopUpRow(index.row(), flex->viewport()->mapToGlobal(at));
-  });
-  connect(Combo1, &QComboBox::activated, this, &frmMain::ChooseKey);
-  connect(Command1, &QPushButton::clicked, this, &frmMain::Decrypt);
-  connect(Command2, &QPushButton::clicked, this, &frmMain::ViewAsWeb);
+  connect(flex, &QTableView::clicked, this,
+          Guarded(dialogs_, "Opening the message", [this](const QModelIndex& index) { OpenRow(index.row()); }));
+  connect(flex, &QTableView::customContextMenuRequested, this,
+          Guarded(dialogs_, "Choosing the message", [this](const QPoint& at) {
+            const QModelIndex index = flex->indexAt(at);
+            if (index.isValid()) PopUpRow(index.row(), flex->viewport()->mapToGlobal(at));
+          }));
+  connect(Combo1, &QComboBox::activated, this, Guarded(dialogs_, "Loading the key", [this] { ChooseKey(); }));
+  OnClick(Command1, dialogs_, [this] { Decrypt(); });
+  OnClick(Command2, dialogs_, [this] { ViewAsWeb(); });
 }
 
 void frmMain::Load() {
   ShowStatus("");
   flex->hide();
   SetPane("");
-  const auto look = installation_->LoadStep();
-  if (look) ApplyTextLook(*Text1, *look);
-  InstallHelpPages(installation_->ProgramFolder);
+  RunGuarded(dialogs_, "Start-up", [this] {
+    const auto look = installation_->LoadStep();
+    if (look) ApplyTextLook(*Text1, *look);
+    InstallHelpPages(installation_->ProgramFolder);
+  });
 }
 
 void frmMain::Activate() {
   // Mail checked by an activation opens a window, whose closing must not
   // start another activation inside this one.
   activating_ = true;
-  const store::Activation activation = installation_->ActivationStep();
-  if (activation.showNotice) {
-    frmNotice notice(installation_->ProgramFolder, this);
-    desktop_.RunModal(notice);
-  }
-  FillKeyList(activation);
-  switch (activation.next) {
-    case store::Activation::Next::CheckMail: CheckMail(); break;
-    case store::Activation::Next::ShowBox: ShowBox(activation.box); break;
-    case store::Activation::Next::Nothing: break;
-  }
+  const char* action = installation_->FirstActivationDone ? "Reloading the box" : "Start-up";
+  RunGuarded(dialogs_, action, [this] {
+    const store::Activation activation = installation_->ActivationStep();
+    if (activation.showNotice) {
+      frmNotice notice(installation_->ProgramFolder, dialogs_, this);
+      desktop_.RunModal(notice);
+    }
+    FillKeyList(activation);
+    switch (activation.next) {
+      case store::Activation::Next::CheckMail: CheckMail(); break;
+      case store::Activation::Next::ShowBox: ShowBox(activation.box); break;
+      case store::Activation::Next::Nothing: break;
+    }
+  });
   activating_ = false;
   lastActivation_.start();
 }
@@ -207,16 +221,32 @@ void frmMain::ShowBox(const std::optional<store::BoxView>& box) {
     flex->hide();
     return;
   }
-  const int currentRow = flex->currentIndex().row();
+  // The highlight stays on the message it was on, wherever the reload moved
+  // it (new mail above it, a message deleted); a message gone takes it along,
+  // so Delete and Print never fall on a neighbour.
+  const std::string highlighted = model_->BoxName() == installation_->CurrentBox
+                                      ? model_->MessageNameAt(flex->currentIndex().row())
+                                      : std::string();
   Frame2->setTitle(QString::fromStdString(box->caption));
   model_->ShowBox(installation_->ProgramFolder, installation_->CurrentBox);
   flex->setColumnHidden(0, true);
   for (int column = 1; column < 4; ++column) flex->setColumnWidth(column, kColumnTwips[column] / kTwipsPerPixel);
-  // After a reload the row the person was on stays the current one.
-  if (currentRow >= 0 && currentRow < model_->rowCount()) {
-    flex->setCurrentIndex(model_->index(currentRow, 1));
+  FitLastColumn();
+  const auto row = store::RowOfMessage(*box, highlighted);
+  if (row && static_cast<int>(*row) < model_->rowCount()) {
+    flex->setCurrentIndex(model_->index(static_cast<int>(*row), 1));
   }
   flex->show();
+}
+
+// The date column takes the width the others leave, never less than its own.
+void frmMain::FitLastColumn() {
+  constexpr int kLast = static_cast<int>(std::size(kColumnTwips)) - 1;
+  int others = 0;
+  for (int column = 0; column < kLast; ++column) {
+    if (!flex->isColumnHidden(column)) others += flex->columnWidth(column);
+  }
+  flex->setColumnWidth(kLast, std::max(kColumnTwips[kLast] / kTwipsPerPixel, flex->viewport()->width() - others));
 }
 
 void frmMain::SetPane(const std::string& text) {
@@ -255,19 +285,28 @@ bool frmMain::SelectCurrentRow() {
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   if ((event->type() == QEvent::Enter || event->type() == QEvent::ToolTip) && watched->property("box").isValid()) {
     const std::string box = watched->property("box").toString().toStdString();
-    static_cast<QWidget*>(watched)->setToolTip(
-        QString::fromStdString(store::BoxButtonToolTip(installation_->ProgramFolder, box)));
+    // A box list that cannot be read or made leaves the tool tip as it was;
+    // the person hears of it when the box is chosen.
+    try {
+      static_cast<QWidget*>(watched)->setToolTip(
+          QString::fromStdString(store::BoxButtonToolTip(installation_->ProgramFolder, box)));
+    } catch (const std::exception&) {
+    }
+  } else if (watched == flex->viewport() && event->type() == QEvent::Resize) {
+    FitLastColumn();
   } else if (watched == Text1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-    ViewCipherText();
+    RunGuarded(dialogs_, "Showing the cipher text", [this] { ViewCipherText(); });
     return true;
   } else if (watched == flex && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && flex->currentIndex().isValid()) {
-      OpenRow(flex->currentIndex().row());
+      RunGuarded(dialogs_, "Opening the message", [this] { OpenRow(flex->currentIndex().row()); });
       return true;
     }
     if (key == Qt::Key_Delete) {
-      if (SelectCurrentRow()) DeleteMsg();
+      RunGuarded(dialogs_, ActionName(popdel->text()), [this] {
+        if (SelectCurrentRow()) DeleteMsg();
+      });
       return true;
     }
   }
@@ -276,9 +315,13 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 
 void frmMain::closeEvent(QCloseEvent* event) {
   if (!exited_) {
-    RememberGeometry();
-    WorkProgress progress(this, "Emptying the Trash...");
-    installation_->ExitStep(progress.Report());
+    RunGuarded(dialogs_, ActionName(fleext->text()), [this] {
+      RememberGeometry();
+      WorkProgress progress(this, "Emptying the Trash...");
+      installation_->ExitStep(progress.Report());
+    });
+    // The key's work files go whatever else failed.
+    installation_->Engine.CleanUpEngine();
     exited_ = true;
   }
   event->accept();

@@ -130,6 +130,7 @@ class frmMain : public QMainWindow {
 
   // What the flows return, shown.
   void ShowBox(const std::optional<store::BoxView>& box);
+  void FitLastColumn();
   void SetPane(const std::string& text);
   void SetDecryptEnabled(bool enabled);
   void FillKeyList(const store::Activation& activation);

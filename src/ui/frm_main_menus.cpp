@@ -21,6 +21,7 @@
 #include "ui/frm_clean_up.h"
 #include "ui/frm_main.h"
 #include "ui/frm_show.h"
+#include "ui/guarded.h"
 #include "ui/named_control.h"
 #include "ui/wait_pointer.h"
 #include "ui/work_progress.h"
@@ -91,42 +92,42 @@ void frmMain::BuildMenus() {
   hlp3 = Item(help, "hlp3", "Sending Email");
   hlp4 = Item(help, "hlp4", "Receiving Email");
 
-  connect(fleadr, &QAction::triggered, this, &frmMain::OpenAddressBook);
-  connect(Image2, &QToolButton::clicked, this, &frmMain::OpenAddressBook);
-  connect(flekey, &QAction::triggered, this, &frmMain::OpenKeyManagement);
-  connect(Image3, &QToolButton::clicked, this, &frmMain::OpenKeyManagement);
-  connect(flefil, &QAction::triggered, this, &frmMain::OpenFilters);
-  connect(fleopt, &QAction::triggered, this, &frmMain::OpenOptions);
-  connect(flesig, &QAction::triggered, this, &frmMain::OpenSignatures);
-  connect(emnew, &QAction::triggered, this, [this] { OpenCompose("New"); });
-  connect(Image4, &QToolButton::clicked, this, [this] { OpenCompose("New"); });
-  connect(fleimmsg, &QAction::triggered, this, &frmMain::ImportMessage);
-  connect(fleimpat, &QAction::triggered, this, &frmMain::ImportAttachment);
-  connect(flerest, &QAction::triggered, this, &frmMain::ResetAllBoxes);
-  connect(fleext, &QAction::triggered, this, &frmMain::Exit);
-  connect(flecheck, &QAction::triggered, this, &frmMain::CheckMail);
-  connect(Image1, &QToolButton::clicked, this, &frmMain::CheckMail);
+  OnTrigger(fleadr, dialogs_, [this] { OpenAddressBook(); });
+  OnClick(Image2, dialogs_, [this] { OpenAddressBook(); });
+  OnTrigger(flekey, dialogs_, [this] { OpenKeyManagement(); });
+  OnClick(Image3, dialogs_, [this] { OpenKeyManagement(); });
+  OnTrigger(flefil, dialogs_, [this] { OpenFilters(); });
+  OnTrigger(fleopt, dialogs_, [this] { OpenOptions(); });
+  OnTrigger(flesig, dialogs_, [this] { OpenSignatures(); });
+  OnTrigger(emnew, dialogs_, [this] { OpenCompose("New"); });
+  OnClick(Image4, dialogs_, [this] { OpenCompose("New"); });
+  OnTrigger(fleimmsg, dialogs_, [this] { ImportMessage(); });
+  OnTrigger(fleimpat, dialogs_, [this] { ImportAttachment(); });
+  OnTrigger(flerest, dialogs_, [this] { ResetAllBoxes(); });
+  OnTrigger(fleext, dialogs_, [this] { Exit(); });
+  OnTrigger(flecheck, dialogs_, [this] { CheckMail(); });
+  OnClick(Image1, dialogs_, [this] { CheckMail(); });
 
-  connect(emin, &QAction::triggered, this, [this] { SwitchBox("In"); });
-  connect(Image5, &QToolButton::clicked, this, [this] { SwitchBox("In"); });
-  connect(emout, &QAction::triggered, this, [this] { SwitchBox("Sent"); });
-  connect(Image6, &QToolButton::clicked, this, [this] { SwitchBox("Sent"); });
-  connect(emljunk, &QAction::triggered, this, [this] { SwitchBox("Junk"); });
-  connect(Image7, &QToolButton::clicked, this, [this] { SwitchBox("Junk"); });
-  connect(emtrash, &QAction::triggered, this, [this] { SwitchBox("Trash"); });
-  connect(Image8, &QToolButton::clicked, this, [this] { SwitchBox("Trash"); });
-  connect(emcin, &QAction::triggered, this, [this] { CleanUpBox("In"); });
-  connect(emcse, &QAction::triggered, this, [this] { CleanUpBox("Sent"); });
-  connect(emcj, &QAction::triggered, this, [this] { CleanUpBox("Junk"); });
-  connect(emcd, &QAction::triggered, this, [this] { CleanUpBox("Trash"); });
-  connect(Image9, &QToolButton::clicked, this, &frmMain::CleanUpShownBox);
-  connect(Image10, &QToolButton::clicked, this, &frmMain::ShowAttachments);
+  OnTrigger(emin, dialogs_, [this] { SwitchBox("In"); });
+  OnClick(Image5, dialogs_, [this] { SwitchBox("In"); });
+  OnTrigger(emout, dialogs_, [this] { SwitchBox("Sent"); });
+  OnClick(Image6, dialogs_, [this] { SwitchBox("Sent"); });
+  OnTrigger(emljunk, dialogs_, [this] { SwitchBox("Junk"); });
+  OnClick(Image7, dialogs_, [this] { SwitchBox("Junk"); });
+  OnTrigger(emtrash, dialogs_, [this] { SwitchBox("Trash"); });
+  OnClick(Image8, dialogs_, [this] { SwitchBox("Trash"); });
+  OnTrigger(emcin, dialogs_, [this] { CleanUpBox("In"); });
+  OnTrigger(emcse, dialogs_, [this] { CleanUpBox("Sent"); });
+  OnTrigger(emcj, dialogs_, [this] { CleanUpBox("Junk"); });
+  OnTrigger(emcd, dialogs_, [this] { CleanUpBox("Trash"); });
+  OnClick(Image9, dialogs_, [this] { CleanUpShownBox(); });
+  OnClick(Image10, dialogs_, [this] { ShowAttachments(); });
 
-  connect(hlpabout, &QAction::triggered, this, &frmMain::ShowAbout);
-  connect(hlp1, &QAction::triggered, this, [this] { ShowHelp("oxmover.htm"); });
-  connect(hlp2, &QAction::triggered, this, [this] { ShowHelp("oxmkey.htm"); });
-  connect(hlp3, &QAction::triggered, this, [this] { ShowHelp("oxmsend.htm"); });
-  connect(hlp4, &QAction::triggered, this, [this] { ShowHelp("oxmrecv.htm"); });
+  OnTrigger(hlpabout, dialogs_, [this] { ShowAbout(); });
+  OnTrigger(hlp1, dialogs_, [this] { ShowHelp("oxmover.htm"); });
+  OnTrigger(hlp2, dialogs_, [this] { ShowHelp("oxmkey.htm"); });
+  OnTrigger(hlp3, dialogs_, [this] { ShowHelp("oxmsend.htm"); });
+  OnTrigger(hlp4, dialogs_, [this] { ShowHelp("oxmrecv.htm"); });
 }
 
 void frmMain::BuildPopupMenu() {
@@ -137,10 +138,10 @@ void frmMain::BuildPopupMenu() {
   popfor = Item(popm, "popfor", "Forward...");
   popdiv = Divider(popm, "popdiv");
   popext = Item(popm, "popext", "Exit");
-  connect(popdel, &QAction::triggered, this, &frmMain::DeleteMsg);
-  connect(popprt, &QAction::triggered, this, &frmMain::PrintMessage);
-  connect(poprp, &QAction::triggered, this, [this] { OpenCompose("Reply"); });
-  connect(popfor, &QAction::triggered, this, [this] { OpenCompose("Forward"); });
+  OnTrigger(popdel, dialogs_, [this] { DeleteMsg(); });
+  OnTrigger(popprt, dialogs_, [this] { PrintMessage(); });
+  OnTrigger(poprp, dialogs_, [this] { OpenCompose("Reply"); });
+  OnTrigger(popfor, dialogs_, [this] { OpenCompose("Forward"); });
   // "Exit" only closes the popup menu.
 }
 
@@ -151,9 +152,9 @@ void frmMain::BuildShortcuts() {
   // Print acts on the grid's current row, as the popup would; so does the
   // Delete key, which the grid's key handling passes on.
   auto* printRow = new QShortcut(QKeySequence::Print, this);
-  connect(printRow, &QShortcut::activated, this, [this] {
-    if (SelectCurrentRow()) PrintMessage();
-  });
+  connect(printRow, &QShortcut::activated, this, Guarded(dialogs_, ActionName(popprt->text()), [this] {
+            if (SelectCurrentRow()) PrintMessage();
+          }));
 }
 
 void frmMain::RunModal(QDialog& window) {
@@ -203,7 +204,10 @@ void frmMain::Decrypt() {
     WaitPointer wait;
     plain = store::DecryptPane(paneText_, installation_->Engine, installation_->CipherTextBuffer, dialogs_);
   }
-  if (plain) SetPane(*plain);
+  if (!plain) return;
+  SetPane(*plain);
+  // The pane holds plain text now; opening the message again brings back its cipher text.
+  Command1->setEnabled(false);
 }
 
 void frmMain::ViewAsWeb() {
@@ -211,12 +215,8 @@ void frmMain::ViewAsWeb() {
   bool prepared = false;
   {
     WaitPointer wait;
-    try {
-      prepared = store::PrepareWebView(installation_->ProgramFolder, installation_->CurrentBox,
-                                       installation_->CurrentMessage);
-    } catch (const std::system_error& error) {
-      dialogs_.Show(Warning(std::string("The web view could not be prepared: ") + error.what()));
-    }
+    prepared = store::PrepareWebView(installation_->ProgramFolder, installation_->CurrentBox,
+                                     installation_->CurrentMessage);
   }
   if (!prepared) return;
   installation_->HelpTopic.clear();

@@ -2,6 +2,7 @@
 // signatures and filters.
 #include <QPlainTextEdit>
 
+#include "ui/desktop.h"
 #include "ui/frm_address.h"
 #include "ui/frm_filters.h"
 #include "ui/frm_main.h"
@@ -13,9 +14,13 @@ namespace ostrel::ui {
 
 void frmMain::OpenOptions() {
   frmOptions window(installation_->ProgramFolder, installation_->MailOptions, dialogs_, desktop_, this);
-  RunModal(window);
-  // The activation step does not touch the look, so a saved one is applied here.
-  if (window.SavedLook()) ApplyTextLook(*Text1, *window.SavedLook());
+  desktop_.RunModal(window);
+  if (window.SavedLook()) {
+    // The activation step does not touch the look, so a saved one is applied here.
+    ApplyTextLook(*Text1, *window.SavedLook());
+    installation_->SettingsSaved();
+  }
+  Activate();
 }
 
 void frmMain::OpenAddressBook() {

@@ -23,6 +23,7 @@
 #include "store/installation.h"
 #include "ui/desktop.h"
 #include "ui/frm_send.h"
+#include "ui/guarded.h"
 #include "ui/line_ends.h"
 #include "ui/named_control.h"
 #include "ui/qt_text.h"
@@ -106,14 +107,17 @@ void frmNewMsg::BuildControls() {
   toCompleter->setCaseSensitivity(Qt::CaseInsensitive);
   toCompleter->setFilterMode(Qt::MatchContains);
 
-  connect(cmbTo, &QComboBox::activated, this, &frmNewMsg::PickAddress);
-  connect(txtTo, &QLineEdit::textEdited, this, &frmNewMsg::CompleteRecipient);
-  connect(toCompleter, qOverload<const QModelIndex&>(&QCompleter::activated), this, &frmNewMsg::TakeCompletion);
-  connect(Command2, &QPushButton::clicked, this, &frmNewMsg::SelectAttachment);
-  connect(Combo1, &QComboBox::activated, this, &frmNewMsg::ChooseKey);
-  connect(cmdEnc, &QPushButton::clicked, this, &frmNewMsg::Encrypt);
-  connect(cmdDec, &QPushButton::clicked, this, &frmNewMsg::Decrypt);
-  connect(Command1, &QPushButton::clicked, this, &frmNewMsg::Send);
+  connect(cmbTo, &QComboBox::activated, this, Guarded(dialogs_, "Choosing the address", [this] { PickAddress(); }));
+  connect(txtTo, &QLineEdit::textEdited, this,
+          Guarded(dialogs_, "Completing the address", [this](const QString& typed) { CompleteRecipient(typed); }));
+  connect(toCompleter, qOverload<const QModelIndex&>(&QCompleter::activated), this,
+          Guarded(dialogs_, "Completing the address",
+                  [this](const QModelIndex& index) { TakeCompletion(index); }));
+  OnClick(Command2, dialogs_, [this] { SelectAttachment(); });
+  connect(Combo1, &QComboBox::activated, this, Guarded(dialogs_, "Loading the key", [this] { ChooseKey(); }));
+  OnClick(cmdEnc, dialogs_, [this] { Encrypt(); });
+  OnClick(cmdDec, dialogs_, [this] { Decrypt(); });
+  OnClick(Command1, dialogs_, [this] { Send(); });
 
   setAcceptDrops(true);
   for (QObject* target : {static_cast<QObject*>(txtTo), static_cast<QObject*>(txtSubject),
@@ -262,14 +266,18 @@ void frmNewMsg::Decrypt() {
 
 void frmNewMsg::Send() {
   TakeControls();
+  if (!transport::ConfirmSend(installation_, form_, dialogs_)) return;
   if (!transport::QueueMessage(installation_, form_, dialogs_)) return;
   // The signature may have joined the text.
   ShowForm();
+  std::optional<transport::SendOutcome> outcome;
   {
     frmSend sending(installation_, dialogs_, this, makeControl_ ? makeControl_() : nullptr);
     desktop_.RunModal(sending);
+    outcome = sending.Outcome();
   }
   transport::ClearOutgoing(installation_.ProgramFolder);
+  if (outcome) ShowStatus(transport::SendFinished(form_, *outcome));
 }
 
 bool frmNewMsg::TakeDroppedFiles(const QMimeData* dropped, bool add) {

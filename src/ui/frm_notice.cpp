@@ -6,13 +6,14 @@
 #include <QVBoxLayout>
 
 #include "settings/notice_marker.h"
+#include "ui/guarded.h"
 #include "ui/named_control.h"
 #include "ui/qt_text.h"
 
 namespace ostrel::ui {
 
-frmNotice::frmNotice(std::filesystem::path programFolder, QWidget* parent)
-    : QDialog(parent), programFolder_(std::move(programFolder)) {
+frmNotice::frmNotice(std::filesystem::path programFolder, base::Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), programFolder_(std::move(programFolder)), dialogs_(dialogs) {
   setObjectName("frmNotice");
   setWindowTitle(ToQString(settings::kNoticeCaption));
   Text1 = Named<QPlainTextEdit>("Text1", this);
@@ -31,7 +32,8 @@ frmNotice::frmNotice(std::filesystem::path programFolder, QWidget* parent)
 void frmNotice::done(int result) {
   if (!closed_) {
     closed_ = true;
-    settings::CloseNotice(programFolder_, Check1->isChecked());
+    RunGuarded(dialogs_, ActionName(Check1->text()),
+               [this] { settings::CloseNotice(programFolder_, Check1->isChecked()); });
   }
   QDialog::done(result);
 }

@@ -9,13 +9,18 @@
 class QCheckBox;
 class QPlainTextEdit;
 
+namespace ostrel::base {
+class Dialogs;
+}
+
 namespace ostrel::ui {
 
 class frmNotice : public QDialog {
   Q_OBJECT
 
  public:
-  frmNotice(std::filesystem::path programFolder, QWidget* parent);
+  // dialogs shows a marker file that cannot be written.
+  frmNotice(std::filesystem::path programFolder, base::Dialogs& dialogs, QWidget* parent);
 
   void done(int result) override;
 
@@ -24,6 +29,7 @@ class frmNotice : public QDialog {
 
  private:
   std::filesystem::path programFolder_;
+  base::Dialogs& dialogs_;
   bool closed_ = false;
 };
 

@@ -14,6 +14,7 @@
 #include "base/dialogs.h"
 #include "transport/server_security_note.h"
 #include "ui/desktop.h"
+#include "ui/guarded.h"
 #include "ui/named_control.h"
 #include "ui/qt_text.h"
 #include "ui/text_look.h"
@@ -136,16 +137,20 @@ void frmOptions::BuildControls() {
   layout->addStretch();
   layout->addLayout(buttons);
 
-  connect(Combo1, &QComboBox::activated, this, &frmOptions::PickAccount);
-  connect(Combo1, &QComboBox::editTextChanged, this,
-          [this](const QString& text) { ShowSecurity(*lbPopSecurity, text, true); });
-  connect(Text1, &QLineEdit::textChanged, this,
-          [this](const QString& text) { ShowSecurity(*lbSmtpSecurity, text, false); });
-  connect(Text2, &QLineEdit::textEdited, this, &frmOptions::UserNameTyped);
-  connect(Command1, &QPushButton::clicked, this, [this] { ChooseColour(true); });
-  connect(Command2, &QPushButton::clicked, this, [this] { ChooseColour(false); });
-  connect(Command3, &QPushButton::clicked, this, &frmOptions::ChooseFont);
-  connect(Command4, &QPushButton::clicked, this, &frmOptions::Save);
+  connect(Combo1, &QComboBox::activated, this,
+          Guarded(dialogs_, "Choosing the account", [this](int index) { PickAccount(index); }));
+  connect(Combo1, &QComboBox::editTextChanged, this, Guarded(dialogs_, "Checking the server", [this](const QString& text) {
+            ShowSecurity(*lbPopSecurity, text, true);
+          }));
+  connect(Text1, &QLineEdit::textChanged, this, Guarded(dialogs_, "Checking the server", [this](const QString& text) {
+            ShowSecurity(*lbSmtpSecurity, text, false);
+          }));
+  connect(Text2, &QLineEdit::textEdited, this,
+          Guarded(dialogs_, "Filling the address", [this](const QString& userName) { UserNameTyped(userName); }));
+  OnClick(Command1, dialogs_, [this] { ChooseColour(true); });
+  OnClick(Command2, dialogs_, [this] { ChooseColour(false); });
+  OnClick(Command3, dialogs_, [this] { ChooseFont(); });
+  OnClick(Command4, dialogs_, [this] { Save(); });
   connect(Command5, &QPushButton::clicked, this, &QDialog::reject);
 
   setTabOrder(Combo1, Text1);

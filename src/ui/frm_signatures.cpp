@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "settings/signatures.h"
+#include "ui/guarded.h"
 #include "ui/line_ends.h"
 #include "ui/named_control.h"
 #include "ui/qt_text.h"
@@ -44,9 +45,10 @@ frmSignatures::frmSignatures(const std::string& programFolder, base::Dialogs& di
   layout->addWidget(Label2);
   layout->addLayout(buttons);
 
-  connect(Combo1, &QComboBox::activated, this, &frmSignatures::PickName);
-  connect(Command1, &QPushButton::clicked, this, &frmSignatures::AddOrUpdate);
-  connect(Command2, &QPushButton::clicked, this, &frmSignatures::Delete);
+  connect(Combo1, &QComboBox::activated, this,
+          Guarded(dialogs_, "Choosing the signature", [this](int index) { PickName(index); }));
+  OnClick(Command1, dialogs_, [this] { AddOrUpdate(); });
+  OnClick(Command2, dialogs_, [this] { Delete(); });
   connect(Command3, &QPushButton::clicked, this, &QDialog::reject);
   setTabOrder(Combo1, Text1);
   setTabOrder(Text1, Command1);

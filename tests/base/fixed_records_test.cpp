@@ -4,12 +4,15 @@
 
 #include <filesystem>
 
+#include "support/file_permissions.h"
 #include "support/temp_folder.h"
 
 namespace ostrel::base {
 namespace {
 
+using ostrel::testing::BindingPermissions;
 using ostrel::testing::ReadBytes;
+using ostrel::testing::ReadOnly;
 using ostrel::testing::TempFolder;
 using ostrel::testing::WriteBytes;
 
@@ -22,6 +25,15 @@ TEST(FixedRecords, MissingOrEmptyFileHoldsNoRecords) {
   EXPECT_FALSE(std::filesystem::exists(folder / "a.dat"));
   file.EnsureExists();
   EXPECT_EQ(std::filesystem::file_size(folder / "a.dat"), 0u);
+
+  // A read-only file that exists is there to be read, and stays as it was.
+  WriteBytes(folder / "b.dat", "12345");
+  const RecordFile readOnlyFile(folder / "b.dat", 5);
+  ReadOnly readOnly(folder / "b.dat");
+  BindingPermissions binding;
+  EXPECT_NO_THROW(readOnlyFile.EnsureExists());
+  EXPECT_EQ(readOnlyFile.Count(), 1u);
+  EXPECT_EQ(ReadBytes(folder / "b.dat"), "12345");
 }
 
 TEST(FixedRecords, AppendReadOverwrite) {

@@ -88,9 +88,26 @@ TEST(OptionsForm, PickingAnAccountFillsTheFieldsButNotTheLook) {
 }
 
 TEST(OptionsForm, AddressFollowsTheUserNameOnlyWithADottedServer) {
-  EXPECT_EQ(EmailAddressForUserName("pop.mail.example.net", "jane", "old@x.y"), "jane@mail.example.net");
-  EXPECT_EQ(EmailAddressForUserName("localhost", "jane", "old@x.y"), "old@x.y");
-  EXPECT_EQ(EmailAddressForUserName("", "jane", ""), "");
+  struct Case {
+    const char* popServer;
+    const char* userName;
+    const char* currentAddress;
+    const char* address;
+  };
+  const Case cases[] = {
+      {"pop.mail.example.net", "jane", "old@x.y", "jane@mail.example.net"},
+      {"localhost", "jane", "old@x.y", "old@x.y"},
+      {"", "jane", "", ""},
+      // A user name that already is an address stays the address, whatever
+      // the server (a numbered one gave "carol@example.test@0.0.2:43019").
+      {"127.0.0.2:43019", "carol@example.test", "", "carol@example.test"},
+      {"pop.mail.example.net", "carol@example.test", "old@x.y", "carol@example.test"},
+      {"localhost", "carol@example.test", "old@x.y", "carol@example.test"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.popServer) + " / " + c.userName);
+    EXPECT_EQ(EmailAddressForUserName(c.popServer, c.userName, c.currentAddress), c.address);
+  }
 }
 
 }  // namespace

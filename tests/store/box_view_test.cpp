@@ -71,6 +71,52 @@ TEST(MessageTextTest, LinesEndInCrLfHoweverStoredAndCipherTextIsUpperCaseHex) {
   EXPECT_FALSE(IsHexText("ABCDEFG"));
 }
 
+TEST(MessageTextTest, CipherTextEndsAtAnAttachmentLineOrABlankLine) {
+  struct Case {
+    const char* name;
+    std::string text;
+    std::optional<std::pair<std::string, std::string>> split;  // hex, rest
+  };
+  const Case cases[] = {
+      {"all hex", "0A1B\r\n2C\r\n", std::pair<std::string, std::string>{"0A1B\r\n2C\r\n", ""}},
+      {"empty", "", std::pair<std::string, std::string>{"", ""}},
+      {"attachment after the last digit", "0A1B<ATTACHMENT /a b.txt>\r\n",
+       std::pair<std::string, std::string>{"0A1B", "<ATTACHMENT /a b.txt>\r\n"}},
+      {"attachment on its own line", "0A1B\r\n<ATTACHMENT /a>\r\n<ATTACHMENT /b>\r\n",
+       std::pair<std::string, std::string>{"0A1B", "\r\n<ATTACHMENT /a>\r\n<ATTACHMENT /b>\r\n"}},
+      {"signature", "0A1B\r\n2C3D\r\n\r\n\r\nAlice\r\n",
+       std::pair<std::string, std::string>{"0A1B\r\n2C3D", "\r\n\r\n\r\nAlice\r\n"}},
+      {"signature of hex letters", "0A1B\r\n\r\nCAFE\r\nBob\r\n",
+       std::pair<std::string, std::string>{"0A1B", "\r\n\r\nCAFE\r\nBob\r\n"}},
+      {"plain text", "Hello\r\n<ATTACHMENT /a>\r\n", std::nullopt},
+      {"hex then words with no blank line", "0A1B\r\nAlice\r\n", std::nullopt},
+      {"half a byte before the signature", "0A1\r\n\r\nAlice\r\n", std::nullopt},
+      {"blank line first", "\r\n0A1B\r\n\r\nAlice\r\n", std::nullopt},
+      {"lower-case hex", "0a1b<ATTACHMENT /a>\r\n", std::nullopt},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    const auto split = SplitCipherText(test.text);
+    ASSERT_EQ(split.has_value(), test.split.has_value());
+    if (!split) continue;
+    EXPECT_EQ(split->hex, test.split->first);
+    EXPECT_EQ(split->rest, test.split->second);
+  }
+}
+
+TEST(LoadBoxTest, RowOfMessageFindsTheMessageByItsNameWhereverItsRowIs) {
+  StoreFolder store;
+  store.AddMessage("In", "one", "1\r\n");
+  store.AddMessage("In", "two", "2\r\n");
+  store.AddMessage("In", "three", "3\r\n");
+  const auto view = LoadBoxView(store.Folder(), "In");
+  EXPECT_EQ(view->rows[0].MsgFile, "MSG3");
+  EXPECT_EQ(RowOfMessage(*view, "MSG3"), 0u);
+  EXPECT_EQ(RowOfMessage(*view, "MSG1"), 2u);
+  EXPECT_EQ(RowOfMessage(*view, "MSG4"), std::nullopt);
+  EXPECT_EQ(RowOfMessage(*view, ""), std::nullopt);
+}
+
 class OpeningTest : public ::testing::Test {
  protected:
   OpeningTest() : installation(store.Folder(), dialogs) { installation.CurrentBox = "In"; }
@@ -79,6 +125,11 @@ class OpeningTest : public ::testing::Test {
   RecordingDialogs dialogs;
   Installation installation;
 };
+
+TEST_F(OpeningTest, TheSentCopyOfAnEncryptedMessageWithAnAttachmentEnablesDecrypt) {
+  store.AddMessage("In", "sent", "0A1B2C<ATTACHMENT /home/a/plan.txt>\r\n\r\n");
+  EXPECT_TRUE(installation.OpenMessage(1)->decryptEnabled);
+}
 
 TEST_F(OpeningTest, HexCipherTextEnablesDecrypt) {
   store.AddMessage("In", "cipher", "0A1B2C\r\nFF\r\n");

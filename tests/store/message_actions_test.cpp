@@ -76,6 +76,31 @@ TEST_F(DecryptPaneTest, DeciphersHexTextUnderTheKeyLoaded) {
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
+TEST_F(DecryptPaneTest, LinesAfterTheCipherTextStayAsTheyStand) {
+  LoadKey();
+  std::string cipher = "Noon";
+  engine.EncryptText(cipher);
+  const std::string hex = engine::HexEncode(cipher);
+  ASSERT_EQ(hex.size(), 8u);
+  struct Case {
+    std::string pane;
+    std::string shown;
+  };
+  const Case cases[] = {
+      // The Sent copy: attachment lines right after the last hex digit.
+      {hex + "<ATTACHMENT /home/a/plan.txt>\r\n<ATTACHMENT /home/a/map.png>\r\n\r\n",
+       "Noon\r\n<ATTACHMENT /home/a/plan.txt>\r\n<ATTACHMENT /home/a/map.png>\r\n\r\n"},
+      // The plain signature block "Send" adds after "Encrypt".
+      {hex + "\r\n\r\n\r\n\r\nAlice\r\n", "Noon\r\n\r\n\r\n\r\nAlice\r\n"},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.pane);
+    EXPECT_EQ(store::DecryptPane(test.pane, engine, buffer, dialogs), test.shown);
+    EXPECT_EQ(buffer, "Noon");
+  }
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
 TEST_F(DecryptPaneTest, WithoutAKeyOrWithTextThatIsNotHexTellsThePersonAndGivesNothing) {
   EXPECT_FALSE(store::DecryptPane("4142\r\n", engine, buffer, dialogs));
   LoadKey();

@@ -10,6 +10,7 @@
 #include "store/installation.h"
 #include "store/trash_moves.h"
 #include "store_folder.h"
+#include "support/file_permissions.h"
 #include "support/recording_calls.h"
 #include "support/recording_dialogs.h"
 
@@ -104,6 +105,29 @@ TEST(DeleteFailureTest, AFailedTrashCopyKeepsTheMessageInItsBox) {
   EXPECT_EQ(view->caption, "InBox (1 msgs)");
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].text, "The message could not be copied to the Trash, so it was left in its box.");
+}
+
+TEST(DeleteFailureTest, ABoxListThatMayNotBeWrittenStopsTheMoveBeforeAnythingChanges) {
+  for (const char* list : {"inbox.dat", "trash.dat"}) {
+    SCOPED_TRACE(list);
+    StoreFolder store;
+    store.AddMessage("In", "a", "a\r\n");
+    store.AddMessage("Trash", "old", "old\r\n");
+    RecordingDialogs dialogs;
+    Installation installation(store.Folder(), dialogs);
+    installation.CurrentBox = "In";
+    installation.CurrentRecord = 1;
+    {
+      testing::ReadOnly readOnly(store / list);
+      testing::BindingPermissions binding;
+      EXPECT_THROW(installation.DeleteMsg(), std::system_error);
+    }
+    EXPECT_EQ(store.Subjects("In"), (Names{"a"}));
+    EXPECT_EQ(store.Subjects("Trash"), (Names{"old"}));
+    EXPECT_EQ(store.Index("Trash"), " 1\r\n");
+    EXPECT_FALSE(std::filesystem::exists(store / "Trash" / "MSG2.txt"));
+    EXPECT_EQ(ReadBytes(store / "In" / "MSG1.txt"), "a\r\n");
+  }
 }
 
 TEST(DeleteMsgTest, ActsOnTheCurrentRecordAndReloadsTheBox) {

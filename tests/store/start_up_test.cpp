@@ -86,6 +86,27 @@ TEST(LoadStepTest, AFirstStartInAnEmptyFolderMakesTheFoldersAndAsksForSetup) {
   EXPECT_EQ(installation.ChooseBox("Sent")->caption, "Sent (0 msgs)");
 }
 
+TEST(LoadStepTest, SettingsSavedAfterAStartWithoutThemShowTheInBoxFromThenOn) {
+  TempFolder temp;
+  RecordingDialogs dialogs;
+  Installation installation(temp.Path().string() + "/", dialogs);
+  EXPECT_FALSE(installation.LoadStep().has_value());
+  ASSERT_TRUE(installation.SetupMissing);
+  installation.SettingsSaved();
+  EXPECT_FALSE(installation.SetupMissing);
+  const Activation next = installation.ActivationStep();
+  EXPECT_EQ(next.next, Activation::Next::ShowBox);
+  ASSERT_TRUE(next.box.has_value());
+  EXPECT_EQ(next.box->caption, "InBox (0 msgs)");
+
+  // A box the person chose before saving stays the one shown.
+  Installation other(temp.Path().string() + "/", dialogs);
+  other.LoadStep();
+  other.ChooseBox("Junk");
+  other.SettingsSaved();
+  EXPECT_EQ(other.ActivationStep().box->caption, "Junk (0 msgs)");
+}
+
 TEST_F(StartedTest, ALaterStartChangesNoIndexAndRemakesADeletedFolder) {
   store.AddMessage("In", "a", "a\r\n");
   store.AddMessage("Trash", "t", "t\r\n");

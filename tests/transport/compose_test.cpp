@@ -164,5 +164,69 @@ TEST_F(Compose, QueuesTheHeaderAndTheBodyWithOneLinePerAttachment) {
   EXPECT_EQ(std::string(base::TrimBlanks(out.Read(1)->To)), form.to.substr(0, 80)) << "cut to its field";
 }
 
+TEST_F(Compose, SendAsksBeforeTheSameMessageGoesTwiceAndBeforePlainTextGoesWithAKeyLoaded) {
+  installation_.ComposeMode = "New";
+  struct Case {
+    const char* name;
+    bool keyLoaded;
+    bool encrypted;           // MessageEncrypted
+    std::string message;
+    bool sentBefore;          // the same form went out last from this window
+    std::vector<base::Answer> answers;
+    std::vector<std::string_view> questions;
+    bool goes;
+  };
+  const std::string hex = "0A1B2C3D\r\n";
+  const Case cases[] = {
+      {"no key, new message", false, false, "Hi", false, {}, {}, true},
+      {"key, plain text, No", true, false, "Hi", false, {base::Answer::No}, {kSendInClear}, false},
+      {"key, plain text, Yes", true, false, "Hi", false, {base::Answer::Yes}, {kSendInClear}, true},
+      {"key, encrypted", true, true, hex, false, {}, {}, true},
+      // A send clears MessageEncrypted; hex text still counts as encrypted.
+      {"key, hex text sent before", true, false, hex, true, {base::Answer::Yes}, {kSendAgain}, true},
+      {"sent before, No", false, false, "Hi", true, {base::Answer::No}, {kSendAgain}, false},
+      {"sent before, then plain with a key", true, false, "Hi", true, {base::Answer::Yes, base::Answer::No},
+       {kSendAgain, kSendInClear}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    dialogs_.asked.clear();
+    dialogs_.answers.assign(c.answers.begin(), c.answers.end());
+    if (c.keyLoaded && !installation_.Engine.KeyLoaded()) LoadKey();
+    if (!c.keyLoaded) installation_.Engine.CleanUpEngine();
+    ComposeForm form = OpenCompose(installation_, "");
+    installation_.MessageEncrypted = c.encrypted;
+    form.to = "bob@example.test";
+    form.message = c.message;
+    if (c.sentBefore) {
+      EXPECT_EQ(SendFinished(form, std::nullopt), "The message was sent to bob@example.test.");
+    }
+    EXPECT_EQ(ConfirmSend(installation_, form, dialogs_), c.goes);
+    std::vector<std::string_view> asked;
+    for (const auto& box : dialogs_.asked) asked.push_back(box.text);
+    EXPECT_EQ(asked, c.questions);
+  }
+}
+
+TEST_F(Compose, PlainTextIsAskedAboutOnceAWindowAndAFailedSendIsNotRemembered) {
+  LoadKey();
+  installation_.ComposeMode = "New";
+  ComposeForm form = OpenCompose(installation_, "");
+  form.to = "bob@example.test";
+  form.message = "Hi";
+  dialogs_.answers = {base::Answer::Yes};
+  EXPECT_TRUE(ConfirmSend(installation_, form, dialogs_));
+  form.message = "Hi again";
+  EXPECT_TRUE(ConfirmSend(installation_, form, dialogs_));
+  EXPECT_EQ(dialogs_.asked.size(), 1u);
+  EXPECT_EQ(SendFinished(form, std::string("refused")), "");
+  EXPECT_TRUE(ConfirmSend(installation_, form, dialogs_));
+  EXPECT_EQ(dialogs_.asked.size(), 1u);
+  // An empty To box is left for Send to refuse, with no question first.
+  form.to.clear();
+  EXPECT_TRUE(ConfirmSend(installation_, form, dialogs_));
+  EXPECT_EQ(dialogs_.asked.size(), 1u);
+}
+
 }  // namespace
 }  // namespace ostrel::transport

@@ -87,6 +87,27 @@ TEST(EncodedWords, AHostileHeaderTakesAboutAsLongAsPlainTextOfItsLength) {
   }
 }
 
+TEST(EncodedWords, AWordThatIsNotBase64IsShownAsItStands) {
+  struct Case {
+    const char* raw;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {"=?UTF-8?B?SGVs*bG8=?=", "=?UTF-8?B?SGVs*bG8=?="},      // a character outside the alphabet
+      {"=?UTF-8?B?SGVsbG8=x?=", "=?UTF-8?B?SGVsbG8=x?="},      // text after the padding
+      {"=?UTF-8?B?SGVsbG8===?=", "=?UTF-8?B?SGVsbG8===?="},    // more padding than a group has
+      {"=?UTF-8?B?SGVsbA=?=", "=?UTF-8?B?SGVsbA=?="},          // padding short of a whole group
+      {"=?UTF-8?B?SGVsb?=", "=?UTF-8?B?SGVsb?="},              // one digit cannot make a byte
+      {"Re: =?UTF-8?B?#####?= and =?UTF-8?Q?ok?=", "Re: =?UTF-8?B?#####?= and ok"},
+      // The blank before a word shown as it stands is plain text, and stays.
+      {"=?UTF-8?B?SGVsbG8=?= =?UTF-8?B?@@?=", "Hello =?UTF-8?B?@@?="},
+      // Base64 without its padding still decodes.
+      {"=?UTF-8?B?SGVsbG8?=", "Hello"},
+      {"=?UTF-8?B?" "?=", ""},  // (split: "??=" would read as a trigraph)
+  };
+  for (const Case& c : cases) EXPECT_EQ(DecodeHeaderText(c.raw), c.shown) << c.raw;
+}
+
 TEST(EncodedWords, GMimeStillLosesTheSecondOfTwoAdjacentWords) {
   // The reason the program decodes subjects itself: when this starts to
   // pass with "Hello world", GMime has been mended.

@@ -45,6 +45,28 @@ TEST_F(AttachmentsWindowTest, ButtonsWithNothingSelectedSayWhatToDoAndDeleteRemo
   EXPECT_TRUE(dialogs.asked.empty());
 }
 
+TEST_F(AttachmentsWindowTest, DeletingTheLastFileSaysNoAttachmentsAndClosesTheWindow) {
+  WriteBytes(store / "Save" / "one.txt", "1");
+  WriteBytes(store / "Dec" / "two.txt", "2");
+  bool openAfterFirst = false;
+  bool openAfterLast = true;
+  OnNext<ui::frmAttachments>([&](auto& attachments) {
+    attachments.File1->item(0)->setSelected(true);
+    attachments.Command4->click();
+    openAfterFirst = attachments.isVisible();
+    attachments.File2->item(0)->setSelected(true);
+    attachments.Command5->click();
+    openAfterLast = attachments.isVisible();
+  });
+  Start();
+  window->Image10->click();
+  EXPECT_TRUE(openAfterFirst);
+  EXPECT_FALSE(openAfterLast);
+  EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("No Attachments."));
+  EXPECT_TRUE(std::filesystem::is_empty(store / "Save"));
+  EXPECT_TRUE(std::filesystem::is_empty(store / "Dec"));
+}
+
 TEST_F(AttachmentsWindowTest, OpenUsesTheDesktopAndFallsBackToTheTextViewer) {
   WriteBytes(store / "Dec" / "a.txt", "a");
   WriteBytes(store / "Dec" / "b.txt", "b");

@@ -117,6 +117,54 @@ TEST_F(BoxViewWindowTest, ArrowKeysMoveEnterOpensAndDeleteMovesTheCurrentRowsMes
   EXPECT_THAT(store.Subjects("Trash"), ElementsAre("First"));
 }
 
+TEST_F(BoxViewWindowTest, AReloadKeepsTheHighlightOnTheSameMessageAndADeletedOneTakesItAlong) {
+  store.AddMessage("In", "First", "one\r\n");
+  store.AddMessage("In", "Second", "two\r\n");
+  Start();
+  LeftClickRow(0);
+  ASSERT_EQ(window->PaneText(), "two\r\n");
+  // New mail arrives above it, and a window closing reloads the box.
+  store.AddMessage("In", "Third", "three\r\n");
+  window->hlpabout->trigger();
+  EXPECT_EQ(Caption(), "InBox (3 msgs)");
+  ASSERT_TRUE(window->flex->currentIndex().isValid());
+  EXPECT_EQ(Cell(window->flex->currentIndex().row(), 2), "Second");
+
+  // Delete acts on the message shown, not on the row it was in; with that
+  // message gone, a second Delete has nothing to act on.
+  window->flex->setFocus();
+  QTest::keyClick(window->flex, Qt::Key_Delete);
+  EXPECT_THAT(store.Subjects("In"), ElementsAre("First", "Third"));
+  EXPECT_THAT(store.Subjects("Trash"), ElementsAre("Second"));
+  EXPECT_FALSE(window->flex->currentIndex().isValid());
+  QTest::keyClick(window->flex, Qt::Key_Delete);
+  EXPECT_THAT(store.Subjects("In"), ElementsAre("First", "Third"));
+
+  // Another box never inherits the highlight.
+  LeftClickRow(1);
+  window->Image8->click();
+  EXPECT_FALSE(window->flex->currentIndex().isValid());
+}
+
+TEST_F(BoxViewWindowTest, TheDateColumnTakesTheWidthLeftAndTheStatedWidthsAreMinimums) {
+  store.AddMessage("In", "Hello", "hello\r\n");
+  Start();
+  QCoreApplication::processEvents();
+  const auto rightEdge = [this] { return window->flex->columnViewportPosition(3) + window->flex->columnWidth(3); };
+  // 2300 and 4700 twips at 15 twips to a pixel.
+  EXPECT_EQ(window->flex->columnWidth(1), 153);
+  EXPECT_EQ(window->flex->columnWidth(2), 313);
+  EXPECT_GT(window->flex->columnWidth(3), 180);
+  EXPECT_EQ(rightEdge(), window->flex->viewport()->width());
+
+  // Widening the subject narrows the date, down to its own 2700 twips.
+  window->flex->setColumnWidth(2, 400);
+  EXPECT_EQ(rightEdge(), window->flex->viewport()->width());
+  window->resize(420, window->height());
+  QTest::qWait(50);
+  EXPECT_EQ(window->flex->columnWidth(3), 180);
+}
+
 TEST_F(BoxViewWindowTest, PrintPutsTheRightClickedHeaderAboveThePane) {
   store.AddMessage("In", "Hello", "first line\r\nsecond line\r\n", std::nullopt, "bob@example.org");
   Start();

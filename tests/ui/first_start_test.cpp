@@ -1,6 +1,8 @@
 // Start-up, the first-run notice, the about box and the end of the program.
 
+#include "store/mail_box.h"
 #include "ui/frm_notice.h"
+#include "ui/frm_options.h"
 #include "ui_folder.h"
 
 namespace ostrel::testing {
@@ -38,6 +40,23 @@ TEST_F(FirstStartTest, EmptyFolderShowsSetupMessageThenNoticeAndKeepsTheGridHidd
   window->emout->trigger();
   EXPECT_TRUE(window->flex->isVisible());
   EXPECT_EQ(window->Frame2->title(), "Sent (0 msgs)");
+}
+
+TEST_F(FirstStartTest, TheFirstSaveOfTheOptionsShowsTheInBox) {
+  Start();
+  ASSERT_FALSE(window->flex->isVisible());
+  Open<ui::frmOptions>(window->fleopt, [](auto& options) {
+    options.Combo1->setEditText("pop.example.org");
+    options.Command4->click();
+  });
+  EXPECT_TRUE(window->flex->isVisible());
+  EXPECT_EQ(window->Frame2->title(), "InBox (0 msgs)");
+  EXPECT_EQ(window->Program().CurrentBox, "In");
+  // From now on each activation shows the box again, as after a start with
+  // settings: here mail filed meanwhile by the command line.
+  store::MailBox(folder.Path(), "In").File({"", "bob@example.org", "Hi", "1/2/2026 9:00:00 AM", ""}, "hi\r\n", {});
+  window->hlpabout->trigger();
+  EXPECT_EQ(window->Frame2->title(), "InBox (1 msgs)");
 }
 
 TEST_F(FirstStartTest, TheNoticeClosedUntickedComesBackAndTickedWritesTheMarker) {

@@ -25,6 +25,49 @@ TEST_F(MessageWindowTest, HexMessageKeepsDecryptUsableAndDecryptShowsThePlainTex
   EXPECT_EQ(window->Text1->toPlainText(), "Meet me at noon.\nAlice");
   EXPECT_EQ(ReadBytes(store / "In" / "MSG1.txt"), hex);
   EXPECT_TRUE(dialogs.shown.empty());
+  // The pane holds plain text now: Decrypt is off until the message is opened again.
+  EXPECT_FALSE(window->Command1->isEnabled());
+  LeftClickRow(0);
+  EXPECT_EQ(window->PaneText(), hex + "\r\n");
+  EXPECT_TRUE(window->Command1->isEnabled());
+}
+
+TEST_F(MessageWindowTest, DecryptDeciphersTheHexAndLeavesAttachmentLinesAndASignatureAsTheyStand) {
+  WriteDefaultKey(store.Folder());
+  // 13 characters give 26 hex digits and no line end of their own, so an
+  // attachment line follows on the same line, as in the Sent copy.
+  const std::string hex = HexCipherText("See the plan.");
+  // 40 characters fill one hex line of 80 digits, which ends in CR LF.
+  const std::string fullLine = HexCipherText(std::string(40, 'x'));
+  struct Case {
+    const char* name;
+    const char* box;
+    std::string stored;
+    std::string deciphered;
+  };
+  const Case cases[] = {
+      {"attachment after the last digit", "Sent", hex + "<ATTACHMENT /home/alice/plan.txt>\r\n",
+       "See the plan.\r\n<ATTACHMENT /home/alice/plan.txt>\r\n"},
+      {"attachment on a line of its own", "Sent",
+       fullLine + "<ATTACHMENT /home/alice/a.txt>\r\n<ATTACHMENT /home/alice/b.txt>\r\n\r\n",
+       std::string(40, 'x') + "\r\n<ATTACHMENT /home/alice/a.txt>\r\n<ATTACHMENT /home/alice/b.txt>\r\n\r\n"},
+      {"signature", "In", hex + "\r\n\r\n\r\n\r\nAlice\r\nFACE 2 FACE\r\n",
+       "See the plan.\r\n\r\n\r\n\r\nAlice\r\nFACE 2 FACE\r\n"},
+  };
+  for (const Case& test : cases) store.AddMessage(test.box, test.name, test.stored);
+  Start();
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    (std::string(test.box) == "Sent" ? window->Image6 : window->Image5)->click();
+    for (int row = 0; row < window->flex->model()->rowCount(); ++row) {
+      if (window->flex->model()->data(window->flex->model()->index(row, 2)).toString() == test.name) LeftClickRow(row);
+    }
+    ASSERT_TRUE(window->Command1->isEnabled());
+    window->Command1->click();
+    EXPECT_EQ(window->PaneText(), test.deciphered);
+    EXPECT_FALSE(window->Command1->isEnabled());
+  }
+  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(MessageWindowTest, PlainTextDisablesDecryptAndWithoutAKeyDecryptSaysSoAndKeepsThePane) {

@@ -328,6 +328,81 @@ TEST_F(NewMsgWindowTest, PlainSendRefusesAnEmptyToShowsAFailureKeepsTheSentCopyA
   EXPECT_EQ(ReadBytes(store / "Sent" / "MSG2.txt"), "Hello\r\nBob\r\n");
 }
 
+TEST_F(NewMsgWindowTest, ASentMessageSaysSoAndGoesOutAgainOnlyWhenThePersonSaysYes) {
+  Start();
+  auto compose = Compose("New");
+  compose->txtTo->setText("bob@example.org");
+  compose->txtMsg->setPlainText("Hello");
+  ExpectSendingWindow();
+  compose->Command1->click();
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(compose->lbStat->text(), "The message was sent to bob@example.org.");
+
+  // The same message again: asked first, and No sends nothing.
+  dialogs.answers = {base::Answer::No};
+  compose->Command1->click();
+  EXPECT_EQ(desktop.opened.size(), 1u);
+  dialogs.answers = {base::Answer::Yes};
+  ExpectSendingWindow();
+  compose->Command1->click();
+  EXPECT_EQ(sent.size(), 2u);
+  ASSERT_EQ(dialogs.asked.size(), 2u);
+  EXPECT_EQ(dialogs.asked[0].text, transport::kSendAgain);
+  EXPECT_EQ(dialogs.asked[0].buttons, base::Buttons::YesNo);
+
+  // A changed message goes without a question; a failed one is not "sent".
+  compose->txtSubject->setText("Hello again");
+  failure = "The mail server could not be reached.";
+  ExpectSendingWindow();
+  compose->Command1->click();
+  failure.clear();
+  ExpectSendingWindow();
+  compose->Command1->click();
+  EXPECT_EQ(sent.size(), 4u);
+  EXPECT_EQ(dialogs.asked.size(), 2u);
+  EXPECT_THAT(store.Subjects("Sent"), ElementsAre("", "", "Hello again", "Hello again"));
+}
+
+TEST_F(NewMsgWindowTest, WithAKeyLoadedPlainTextGoesOutOnlyAfterTheOneQuestionIsAnsweredYes) {
+  WriteDefaultKey(store.Folder());
+  Start();
+  auto compose = Compose("New");
+  compose->txtTo->setText("bob@example.org");
+  compose->txtMsg->setPlainText("Not secret");
+  dialogs.answers = {base::Answer::No};
+  compose->Command1->click();
+  EXPECT_TRUE(desktop.opened.empty());
+  EXPECT_TRUE(store.Subjects("Sent").empty());
+  ASSERT_EQ(dialogs.asked.size(), 1u);
+  EXPECT_EQ(dialogs.asked[0].text, transport::kSendInClear);
+
+  dialogs.answers = {base::Answer::Yes};
+  ExpectSendingWindow();
+  compose->Command1->click();
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(sent[0].mail.text, "Not secret");
+  // Asked once a window: the next plain message goes without it.
+  compose->txtMsg->setPlainText("Still not secret");
+  ExpectSendingWindow();
+  compose->Command1->click();
+  EXPECT_EQ(sent.size(), 2u);
+  EXPECT_EQ(dialogs.asked.size(), 2u);
+
+  // Encrypted text never asks, not even when it goes out a second time.
+  auto second = Compose("New");
+  second->txtTo->setText("bob@example.org");
+  second->txtMsg->setPlainText("Secret");
+  second->cmdEnc->click();
+  ExpectSendingWindow();
+  second->Command1->click();
+  dialogs.answers = {base::Answer::Yes};
+  ExpectSendingWindow();
+  second->Command1->click();
+  EXPECT_EQ(sent.size(), 4u);
+  ASSERT_EQ(dialogs.asked.size(), 3u);
+  EXPECT_EQ(dialogs.asked[2].text, transport::kSendAgain);
+}
+
 TEST_F(NewMsgWindowTest, SendingWindowWaitsForTheControlAndOnlyItsFirstEventCounts) {
   Start();
   store::Installation& program = window->Program();

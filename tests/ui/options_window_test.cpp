@@ -102,6 +102,12 @@ TEST_F(OptionsWindowTest, TypingUpdatesTheAddressAndTheServerNotesAndAValueTheFi
     options.Text2->clear();
     QTest::keyClicks(options.Text2, "ann");
     EXPECT_EQ(options.Text4->text(), "ann@example.org");
+    // A user name that is an address already is the address, whatever the server.
+    options.Combo1->setEditText("127.0.0.2:43019");
+    options.Text2->clear();
+    QTest::keyClicks(options.Text2, "carol@example.test");
+    EXPECT_EQ(options.Text4->text(), "carol@example.test");
+    options.Combo1->setEditText("pop.example.org");
 
     options.Text2->setText("me,too");
     options.Command4->click();

@@ -1,13 +1,15 @@
-// The window tests run in one QApplication on the offscreen platform, so
-// they need no display and never show anything to anyone.
+// The window tests run in one application, the program's own, on the
+// offscreen platform, so they need no display and never show anything to
+// anyone.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <cstdlib>
+
+#include "ui/program_application.h"
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication application(argc, argv);
+  ostrel::ui::ProgramApplication application(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -1,0 +1,56 @@
+#include "base/write_check.h"
+
+#include <gtest/gtest.h>
+
+#include <system_error>
+
+#include "support/file_permissions.h"
+#include "support/temp_folder.h"
+
+namespace ostrel::base {
+namespace {
+
+using testing::BindingPermissions;
+using testing::ReadBytes;
+using testing::ReadOnly;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+TEST(RequireWritable, PassesAWritableOrMissingFileAndChangesNothing) {
+  TempFolder folder;
+  WriteBytes(folder / "box.dat", "kept");
+  const auto written = std::filesystem::last_write_time(folder / "box.dat");
+  BindingPermissions binding;
+  EXPECT_NO_THROW(RequireWritable(folder / "box.dat"));
+  EXPECT_NO_THROW(RequireWritable(folder / "missing.dat"));
+  EXPECT_EQ(ReadBytes(folder / "box.dat"), "kept");
+  EXPECT_EQ(std::filesystem::last_write_time(folder / "box.dat"), written);
+  EXPECT_FALSE(std::filesystem::exists(folder / "missing.dat"));
+}
+
+TEST(RequireWritable, RefusesAReadOnlyFileAndAFolderNamingTheFileAndTheReason) {
+  TempFolder folder;
+  WriteBytes(folder / "box.dat", "kept");
+  std::filesystem::create_directory(folder / "list.dat");
+  struct Case {
+    std::filesystem::path path;
+    int error;
+  };
+  const Case cases[] = {{folder / "box.dat", EACCES}, {folder / "list.dat", EISDIR}};
+  ReadOnly readOnly(folder / "box.dat");
+  BindingPermissions binding;
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.path.string());
+    try {
+      RequireWritable(test.path);
+      ADD_FAILURE() << "no error";
+    } catch (const std::system_error& error) {
+      EXPECT_EQ(error.code().value(), test.error);
+      EXPECT_EQ(std::string(error.what()),
+                "cannot write " + test.path.string() + ": " + std::generic_category().message(test.error));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace ostrel::base
