@@ -80,6 +80,7 @@ TEST(EncodedWords, AHostileHeaderTakesAboutAsLongAsPlainTextOfItsLength) {
       {"openings alone", Repeated("=?", kSize)},
       {"a charset that never ends", "=?" + Repeated("a", kSize)},
       {"closed words between openings", Repeated("=?a?Q?=?b?Q?_?=", kSize)},
+      {"an undecodable word holding openings", "=?a?B?" + Repeated("=?a?B?x", kSize) + "#?="},
   };
   for (const auto& [what, header] : cases) {
     SCOPED_TRACE(what);
