@@ -166,52 +166,26 @@ def periods(seed):
     T[10] = T[3] + 5
     n = 10
 
-    def append(i, delta):
-        nonlocal n
-        if n == 200:
-            return
-        n += 1
-        T[n] = T[i] + delta
-
-    for i in range(1, 11, 2):
-        append(i, 2)
-    for i in range(2, 11, 2):
-        append(i, 3)
-    start = n
-    for i in range(start, 0, -3):
-        append(i, 7)
-    start = n
-    for i in range(1, start + 1, 3):
-        append(i, 9)
-    start = n
-    for i in range(1, start + 1, 5):
-        append(i, 13)
-    start = n
-    for i in range(start, 0, -5):
-        append(i, 17)
-    start = n
-    for i in range(1, start + 1, 7):
-        append(i, 4)
-    start = n
-    for i in range(start, 0, -7):
-        append(i, 6)
-    start = n
-    for i in range(2, start + 1, 8):
-        append(i, 1)
-    start = n
-    for i in range(start, 1, -8):
-        append(i, 2)
-    start = n
-    for i in range(5, start + 1, 5):
-        append(i, 3)
-    start = n
-    for i in range(start, 4, -5):
-        append(i, 2)
-    assert n == 127, n
-    start = n
-    for i in range(start, 0, -1):
-        append(i, 1)
-    assert n == 200
+    # One row a pass: first i, last i, step, delta; "n" is n at the start of
+    # the pass.
+    passes = [(1, 10, 2, 2), (2, 10, 2, 3), ("n", 1, -3, 7), (1, "n", 3, 9),
+              (1, "n", 5, 13), ("n", 1, -5, 17), (1, "n", 7, 4), ("n", 1, -7, 6),
+              (2, "n", 8, 1), ("n", 2, -8, 2), (5, "n", 5, 3), ("n", 5, -5, 2),
+              ("n", 1, -1, 1)]
+    added = []
+    for first, last, step, delta in passes:
+        start = n
+        first = start if first == "n" else first
+        last = start if last == "n" else last
+        count = 0
+        for i in range(first, last + (1 if step > 0 else -1), step):
+            if n == 200:
+                break
+            n += 1
+            T[n] = T[i] + delta
+            count += 1
+        added.append(count)
+    assert added == [5, 5, 7, 9, 8, 9, 8, 9, 9, 10, 17, 21, 73], added
     for i in range(1, 201):
         if T[i] < 10:
             T[i] += 10
