@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,12 +15,14 @@
 #include "base/ansi_text.h"
 #include "base/fixed_records.h"
 #include "keys/key_check.h"
+#include "keys/key_check_code.h"
 #include "keys/key_management.h"
 #include "keys/key_store.h"
 #include "keys/key_transfer.h"
 #include "keys/key_wipe.h"
 #include "store/installation.h"
 #include "ui/frm_path_select.h"
+#include "ui/key_check_tips.h"
 #include "ui/named_control.h"
 #include "ui/qt_text.h"
 #include "ui/wait_pointer.h"
@@ -86,6 +89,12 @@ void frmKeyManagement::BuildControls() {
   Text2->setMinimumWidth(Text2->fontMetrics().horizontalAdvance(QString(19, QChar('8'))) + 12);
   Label2->setBuddy(Text2);
   Command3 = button("Command3", "Generate");
+  // The code a correspondent reads out to confirm the key, beside the key.
+  keyCheckLabel_ = Named<QLabel>("keyCheckLabel", "Check code", Frame1);
+  keyCheckCode_ = Named<QLabel>("keyCheckCode", Frame1);
+  keyCheckCode_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  keyCheckCode_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  keyCheckCode_->setMinimumWidth(keyCheckCode_->fontMetrics().horizontalAdvance("WWWW-WWWW-WWWW-WWWW") + 4);
   Check1 = Named<QCheckBox>("Check1", "Use as Default Key", Frame1);
   Command4 = button("Command4", "Add/Update");
   Command4->setDefault(true);
@@ -95,8 +104,10 @@ void frmKeyManagement::BuildControls() {
   define->addWidget(Label2, 1, 0);
   define->addWidget(Text2, 1, 1);
   define->addWidget(Command3, 1, 2);
-  define->addWidget(Check1, 2, 1);
-  define->addWidget(Command4, 2, 2);
+  define->addWidget(keyCheckLabel_, 2, 0);
+  define->addWidget(keyCheckCode_, 2, 1, 1, 2);
+  define->addWidget(Check1, 3, 1);
+  define->addWidget(Command4, 3, 2);
   define->setColumnStretch(1, 1);
 
   Frame2 = Named<QGroupBox>("Frame2", "Select Key", this);
@@ -148,6 +159,8 @@ void frmKeyManagement::BuildControls() {
   setTabOrder(Command6, Command7);
   setTabOrder(Command7, Command2);
 
+  FollowKeyCheckTips(*Combo1);
+  connect(Text2, &QLineEdit::textChanged, this, &frmKeyManagement::ShowKeyCheckCode);
   connect(Combo1, &QComboBox::activated, this, &frmKeyManagement::ShowListedKey);
   connect(Command3, &QPushButton::clicked, this, &frmKeyManagement::Generate);
   connect(Command4, &QPushButton::clicked, this, &frmKeyManagement::AddOrUpdate);
@@ -165,6 +178,12 @@ void frmKeyManagement::Reload() {
   for (const std::string& name : view.names) Combo1->addItem(ToQString(name));
   Combo1->setCurrentIndex(view.listText.empty() ? -1 : Combo1->findText(ToQString(view.listText)));
   Label3->setText(ToQString(view.summary));
+  ShowKeyCheckTips(*Combo1, keys::ReadKeys(installation_.ProgramFolder));
+}
+
+void frmKeyManagement::ShowKeyCheckCode(const QString& keyText) {
+  const auto code = keys::TypedKeyCheckCode(keyText.toStdString());
+  keyCheckCode_->setText(code ? ToQString(*code) : QString());
 }
 
 void frmKeyManagement::ShowListedKey() {

@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "keys/key_store.h"
 #include "store/box_button_text.h"
 #include "ui/box_table_model.h"
 #include "ui/desktop.h"
@@ -23,6 +24,7 @@
 #include "ui/frm_about.h"
 #include "ui/frm_notice.h"
 #include "ui/help_pages.h"
+#include "ui/key_check_tips.h"
 #include "ui/named_control.h"
 #include "ui/qt_text.h"
 #include "ui/text_look.h"
@@ -159,6 +161,7 @@ void frmMain::BuildControls() {
     const QModelIndex index = flex->indexAt(at);
     if (index.isValid()) PopUpRow(index.row(), flex->viewport()->mapToGlobal(at));
   });
+  FollowKeyCheckTips(*Combo1);
   connect(Combo1, &QComboBox::activated, this, &frmMain::ChooseKey);
   connect(Command1, &QPushButton::clicked, this, &frmMain::Decrypt);
   connect(Command2, &QPushButton::clicked, this, &frmMain::ViewAsWeb);
@@ -235,6 +238,7 @@ void frmMain::FillKeyList(const store::Activation& activation) {
   Combo1->setCurrentIndex(activation.shownKeyName.empty()
                               ? -1
                               : Combo1->findText(QString::fromStdString(activation.shownKeyName)));
+  ShowKeyCheckTips(*Combo1, keys::ReadKeys(installation_->ProgramFolder));
 }
 
 void frmMain::ShowStatus(std::string_view text) {

@@ -23,6 +23,7 @@
 #include "store/installation.h"
 #include "ui/desktop.h"
 #include "ui/frm_send.h"
+#include "ui/key_check_tips.h"
 #include "ui/line_ends.h"
 #include "ui/named_control.h"
 #include "ui/qt_text.h"
@@ -109,6 +110,7 @@ void frmNewMsg::BuildControls() {
   connect(txtTo, &QLineEdit::textEdited, this, &frmNewMsg::CompleteRecipient);
   connect(toCompleter, qOverload<const QModelIndex&>(&QCompleter::activated), this, &frmNewMsg::TakeCompletion);
   connect(Command2, &QPushButton::clicked, this, &frmNewMsg::SelectAttachment);
+  FollowKeyCheckTips(*Combo1);
   connect(Combo1, &QComboBox::activated, this, &frmNewMsg::ChooseKey);
   connect(cmdEnc, &QPushButton::clicked, this, &frmNewMsg::Encrypt);
   connect(cmdDec, &QPushButton::clicked, this, &frmNewMsg::Decrypt);
@@ -162,6 +164,7 @@ void frmNewMsg::FillKeyList() {
   for (const auto& name : keys::KeyNames(records)) Combo1->addItem(QString::fromStdString(name));
   const std::string shown = keys::ShownKeyName(records, installation_.CurrentKey);
   Combo1->setCurrentIndex(shown.empty() ? -1 : Combo1->findText(QString::fromStdString(shown)));
+  ShowKeyCheckTips(*Combo1, records);
 }
 
 void frmNewMsg::FillAddressList() {
