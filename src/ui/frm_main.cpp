@@ -70,6 +70,7 @@ frmMain::frmMain(std::string programFolder, base::Dialogs& dialogs, Desktop& des
   BuildMenus();
   BuildPopupMenu();
   BuildShortcuts();
+  BuildSearch();
   // Filters go in last: they use controls and the installation.
   for (QToolButton* button : {Image5, Image6, Image7, Image8}) button->installEventFilter(this);
   flex->installEventFilter(this);
@@ -212,7 +213,9 @@ void frmMain::ShowBox(const std::optional<store::BoxView>& box) {
   }
   const int currentRow = flex->currentIndex().row();
   Frame2->setTitle(QString::fromStdString(box->caption));
+  EndSearchOnOtherBox();
   model_->ShowBox(installation_->ProgramFolder, installation_->CurrentBox);
+  ShowSearchCount();
   flex->setColumnHidden(0, true);
   for (int column = 1; column < 4; ++column) flex->setColumnWidth(column, kColumnTwips[column] / kTwipsPerPixel);
   // After a reload the row the person was on stays the current one.
@@ -257,6 +260,7 @@ bool frmMain::SelectCurrentRow() {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (SearchKeyEvent(watched, event)) return true;
   if ((event->type() == QEvent::Enter || event->type() == QEvent::ToolTip) && watched->property("box").isValid()) {
     const std::string box = watched->property("box").toString().toStdString();
     static_cast<QWidget*>(watched)->setToolTip(

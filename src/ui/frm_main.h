@@ -18,6 +18,7 @@ class QComboBox;
 class QGroupBox;
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
@@ -127,6 +128,7 @@ class frmMain : public QMainWindow {
   void BuildMenus();
   void BuildPopupMenu();
   void BuildShortcuts();
+  void BuildSearch();
 
   // What the flows return, shown.
   void ShowBox(const std::optional<store::BoxView>& box);
@@ -153,6 +155,13 @@ class frmMain : public QMainWindow {
   void ResetAllBoxes();
   void ShowHelp(std::string_view page);
   void ShowAbout();
+  // Searching the box shown.
+  void SearchShownBox(const QString& text);
+  // The search field taking the keyboard reads the box for the search;
+  // Escape in the field or the grid empties the field.
+  bool SearchKeyEvent(QObject* watched, QEvent* event);
+  void ShowSearchCount();
+  void EndSearchOnOtherBox();
   // The windows of the mail, key and settings work, each opened modally.
   void OpenCompose(const char* mode);
   void CheckMail();
@@ -177,6 +186,9 @@ class frmMain : public QMainWindow {
   bool exited_ = false;
   bool activating_ = false;
   QElapsedTimer lastActivation_;
+
+  QLineEdit* searchField_;
+  QLabel* searchCount_;  // "2 of 3" while searching
 };
 
 }  // namespace ostrel::ui
