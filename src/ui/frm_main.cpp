@@ -71,6 +71,7 @@ frmMain::frmMain(std::string programFolder, base::Dialogs& dialogs, Desktop& des
   BuildPopupMenu();
   BuildShortcuts();
   BuildSearch();
+  BuildMailCheckTimer();
   // Filters go in last: they use controls and the installation.
   for (QToolButton* button : {Image5, Image6, Image7, Image8}) button->installEventFilter(this);
   flex->installEventFilter(this);
@@ -175,6 +176,7 @@ void frmMain::Load() {
   const auto look = installation_->LoadStep();
   if (look) ApplyTextLook(*Text1, *look);
   InstallHelpPages(installation_->ProgramFolder);
+  ReadMailCheckInterval();
 }
 
 void frmMain::Activate() {

@@ -11,6 +11,8 @@
 #include <string>
 
 #include "store/installation.h"
+#include "transport/mail_check_schedule.h"
+#include "transport/new_mail_notice.h"
 #include "ui/status_line_dialogs.h"
 
 class QAction;
@@ -24,6 +26,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
 class QTableView;
+class QTimer;
 class QToolButton;
 
 namespace ostrel::ui {
@@ -51,6 +54,15 @@ class frmMain : public QMainWindow {
   static constexpr int kActivationEchoMs = 500;
 
   store::Installation& Program() { return *installation_; }
+
+  // The periodic mail check's timer has woken: the check runs when it is due
+  // and nothing else runs; the timer is set again either way.
+  void CheckMailIfDue();
+  // The clock the periodic check goes by (the machine's unless a test
+  // gives another; it must outlive the window) and where its notices of new
+  // mail go (the desktop's notifications, else the status line).
+  void UseMailCheckClock(const transport::MailCheckClock& clock);
+  void UseNewMailNotifier(std::unique_ptr<transport::NewMailNotifier> notifier);
   // The message pane's text as the flows see it, lines ended by CR LF.
   const std::string& PaneText() const { return paneText_; }
 
@@ -129,6 +141,7 @@ class frmMain : public QMainWindow {
   void BuildPopupMenu();
   void BuildShortcuts();
   void BuildSearch();
+  void BuildMailCheckTimer();
 
   // What the flows return, shown.
   void ShowBox(const std::optional<store::BoxView>& box);
@@ -165,6 +178,13 @@ class frmMain : public QMainWindow {
   // The windows of the mail, key and settings work, each opened modally.
   void OpenCompose(const char* mode);
   void CheckMail();
+  // A check the timer started keeps the box and message shown, tells its
+  // failures in the status line instead of message boxes, and announces the
+  // mail filed into the In box.
+  void RunMailCheck(bool periodic);
+  void ReadMailCheckInterval();
+  void SetMailCheckTimer();
+  bool BusyForMailCheck() const;
   void OpenKeyManagement();
   void OpenOptions();
   void OpenAddressBook();
@@ -189,6 +209,12 @@ class frmMain : public QMainWindow {
 
   QLineEdit* searchField_;
   QLabel* searchCount_;  // "2 of 3" while searching
+
+  transport::SteadyMailCheckClock steadyClock_;
+  std::unique_ptr<transport::MailCheckSchedule> mailCheckSchedule_;
+  QTimer* mailCheckTimer_;
+  std::unique_ptr<transport::NewMailNotifier> newMailNotifier_;
+  bool checkingMail_ = false;
 };
 
 }  // namespace ostrel::ui

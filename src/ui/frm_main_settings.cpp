@@ -16,6 +16,7 @@ void frmMain::OpenOptions() {
   RunModal(window);
   // The activation step does not touch the look, so a saved one is applied here.
   if (window.SavedLook()) ApplyTextLook(*Text1, *window.SavedLook());
+  ReadMailCheckInterval();
 }
 
 void frmMain::OpenAddressBook() {
