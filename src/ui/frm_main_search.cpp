@@ -31,7 +31,8 @@ void frmMain::BuildSearch() {
   auto* row = new QHBoxLayout;
   row->addWidget(searchField_, 1);
   row->addWidget(searchCount_);
-  static_cast<QVBoxLayout*>(Frame2->layout())->insertLayout(0, row);
+  // Above the grid, inside the frame whose caption names the box searched.
+  if (auto* frameLayout = qobject_cast<QBoxLayout*>(Frame2->layout())) frameLayout->insertLayout(0, row);
 
   connect(searchField_, &QLineEdit::textChanged, this, &frmMain::SearchShownBox);
   // Enter goes on to the first row found.
