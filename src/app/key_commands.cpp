@@ -3,18 +3,38 @@
 #include <ostream>
 
 #include "app/script_dialogs.h"
+#include "keys/key_check_code.h"
 #include "keys/key_generator.h"
 #include "keys/key_management.h"
 #include "store/data_folders.h"
+#include "keys/key_store.h"
 
 namespace ostrel::app {
 namespace {
 
+// The check code first: its width is fixed, so the names line up after it
+// whatever they hold.
 int ListKeys(const CommandLine& line, Streams& streams) {
   line.ExpectArguments(0);
-  const keys::KeyManagementView view = keys::OpenKeyManagement(line.Required("folder"));
+  const std::string folder = line.Required("folder");
+  const keys::KeyManagementView view = keys::OpenKeyManagement(folder);
   streams.out << view.summary << "\n";
-  for (const std::string& name : view.names) streams.out << name << "\n";
+  for (const keys::KeyRecord& record : keys::ReadKeys(folder)) {
+    std::string code = record.keyText.empty() ? "(no key text)" : keys::KeyCheckCode(record.keyText);
+    code.resize(keys::kKeyCheckCodeLength, ' ');
+    streams.out << code << "  " << record.name << "\n";
+  }
+  return 0;
+}
+
+int CheckKey(const CommandLine& line, Streams& streams) {
+  line.ExpectArguments(1);
+  const auto code = keys::TypedKeyCheckCode(line.arguments[0]);
+  if (!code) {
+    streams.err << "The key is empty: there is no check code to show.\n";
+    return 1;
+  }
+  streams.out << *code << "\n";
   return 0;
 }
 
@@ -41,7 +61,10 @@ int GenerateKey(const CommandLine& line, Streams& streams) {
 
 std::vector<Command> KeyCommands() {
   return {
-      {"keys", "--folder DIR", "shows the key summary and the key names in store order", ListKeys},
+      {"keys", "--folder DIR",
+       "shows the key summary, then each key's check code and name in store order", ListKeys},
+      {"key-check", "KEY",
+       "prints the check code of KEY, which matches a correspondent's only when both hold the same key", CheckKey},
       {"add-key", "--folder DIR NAME KEY [--default] [--yes]",
        "adds or updates a key as key management does; --yes stores a key that protects nothing", AddKey},
       {"generate-key", "", "prints a new 18-digit key", GenerateKey},

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPixmap>
@@ -11,6 +13,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QToolTip>
 #include <iostream>
 
 #include "base/dialogs.h"
@@ -52,6 +55,25 @@ int main(int argc, char** argv) {
   emit main.flex->clicked(main.flex->model()->index(0, 1));
   main.Command1->click();
   ok &= ostrel::app::SaveWindow(main, target, "frmMain");
+
+  // The search over the box shown, and the check code of the key in use.
+  auto* search = main.findChild<QLineEdit*>("searchField");
+  search->setText("ALICE");
+  ok &= ostrel::app::SaveWindow(main, target, "frmMain-search");
+  search->clear();
+  main.show();
+  QToolTip::showText(main.Combo1->mapToGlobal(QPoint(0, main.Combo1->height())), main.Combo1->toolTip(),
+                     main.Combo1);
+  QApplication::processEvents();
+  bool tipShown = false;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (!widget->inherits("QTipLabel") || !widget->isVisible()) continue;
+    tipShown = widget->grab().save(target.filePath("keyCheckTip.png"));
+  }
+  if (!tipShown) std::cerr << "could not write keyCheckTip.png\n";
+  ok &= tipShown;
+  QToolTip::hideText();
+  main.hide();
 
   emit main.flex->clicked(main.flex->model()->index(0, 1));
   std::string buffer;

@@ -1,7 +1,9 @@
 // The options, address book, signatures and filters windows over the sample
 // folder, with a few entries of each kind.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <filesystem>
 
 #include "base/dialogs.h"
@@ -62,6 +64,10 @@ bool ShootSettingsWindows(const std::string& programFolder, const QDir& target) 
   ui::frmOptions options(programFolder, mailOptions, dialogs, desktop, nullptr);
   options.Text3->setText("sample password");
   ok &= SaveWindow(options, target, "frmOptions");
+  options.findChild<QCheckBox*>("mailCheckBox")->setChecked(true);
+  options.findChild<QSpinBox*>("mailCheckMinutes")->setValue(10);
+  options.Text3->setText("sample password");
+  ok &= SaveWindow(options, target, "frmOptions-mailcheck");
 
   ui::frmAddress book(programFolder, dialogs, nullptr);
   book.Combo1->setCurrentIndex(1);

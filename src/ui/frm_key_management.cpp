@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,6 +15,7 @@
 #include "base/ansi_text.h"
 #include "base/fixed_records.h"
 #include "keys/key_check.h"
+#include "keys/key_check_code.h"
 #include "keys/key_management.h"
 #include "keys/key_selection.h"
 #include "keys/key_store.h"
@@ -22,6 +24,7 @@
 #include "store/installation.h"
 #include "ui/frm_path_select.h"
 #include "ui/guarded.h"
+#include "ui/key_check_tips.h"
 #include "ui/named_control.h"
 #include "ui/qt_text.h"
 #include "ui/wait_pointer.h"
@@ -92,6 +95,12 @@ void frmKeyManagement::BuildControls() {
   Label4->setWordWrap(true);
   Label4->hide();
   Command3 = button("Command3", "Generate");
+  // The code a correspondent reads out to confirm the key, beside the key.
+  keyCheckLabel_ = Named<QLabel>("keyCheckLabel", "Check code", Frame1);
+  keyCheckCode_ = Named<QLabel>("keyCheckCode", Frame1);
+  keyCheckCode_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  keyCheckCode_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  keyCheckCode_->setMinimumWidth(keyCheckCode_->fontMetrics().horizontalAdvance("WWWW-WWWW-WWWW-WWWW") + 4);
   Check1 = Named<QCheckBox>("Check1", "Use as Default Key", Frame1);
   Command4 = button("Command4", "Add/Update");
   Command4->setDefault(true);
@@ -102,8 +111,10 @@ void frmKeyManagement::BuildControls() {
   define->addWidget(Text2, 1, 1);
   define->addWidget(Command3, 1, 2);
   define->addWidget(Label4, 2, 0, 1, 3);
-  define->addWidget(Check1, 3, 1);
-  define->addWidget(Command4, 3, 2);
+  define->addWidget(keyCheckLabel_, 3, 0);
+  define->addWidget(keyCheckCode_, 3, 1, 1, 2);
+  define->addWidget(Check1, 4, 1);
+  define->addWidget(Command4, 4, 2);
   define->setColumnStretch(1, 1);
 
   Frame2 = Named<QGroupBox>("Frame2", "Select Key", this);
@@ -156,7 +167,11 @@ void frmKeyManagement::BuildControls() {
   setTabOrder(Command7, Command2);
 
   connect(Combo1, &QComboBox::activated, this, Guarded(dialogs_, "Choosing the key", [this] { ShowListedKey(); }));
-  connect(Text2, &QLineEdit::textChanged, this, Guarded(dialogs_, "Checking the key", [this] { CheckKeyLength(); }));
+  FollowKeyCheckTips(*Combo1);
+  connect(Text2, &QLineEdit::textChanged, this, Guarded(dialogs_, "Checking the key", [this](const QString& keyText) {
+            CheckKeyLength();
+            ShowKeyCheckCode(keyText);
+          }));
   OnClick(Command3, dialogs_, [this] { Generate(); });
   OnClick(Command4, dialogs_, [this] { AddOrUpdate(); });
   OnClick(Command1, dialogs_, [this] { Set(); });
@@ -173,6 +188,12 @@ void frmKeyManagement::Reload() {
   for (const std::string& name : view.names) Combo1->addItem(ToQString(name));
   Combo1->setCurrentIndex(view.listText.empty() ? -1 : Combo1->findText(ToQString(view.listText)));
   Label3->setText(ToQString(view.summary));
+  ShowKeyCheckTips(*Combo1, keys::ReadKeys(installation_.ProgramFolder));
+}
+
+void frmKeyManagement::ShowKeyCheckCode(const QString& keyText) {
+  const auto code = keys::TypedKeyCheckCode(keyText.toStdString());
+  keyCheckCode_->setText(code ? ToQString(*code) : QString());
 }
 
 void frmKeyManagement::ShowListedKey() {

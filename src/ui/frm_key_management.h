@@ -54,6 +54,9 @@ class frmKeyManagement : public QDialog {
   QLabel* Label3;         // the summary
 
  private:
+  // The check code of the key in the key box, as it is typed.
+  void ShowKeyCheckCode(const QString& keyText);
+
   void BuildControls();
   void Reload();
   void ShowListedKey();
@@ -71,6 +74,8 @@ class frmKeyManagement : public QDialog {
   base::Dialogs& dialogs_;
   Desktop& desktop_;
   keys::SystemRandomSource random_;
+  QLabel* keyCheckLabel_;  // "Check code"
+  QLabel* keyCheckCode_;
 };
 
 }  // namespace ostrel::ui

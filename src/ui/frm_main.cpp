@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "keys/key_store.h"
 #include "store/box_button_text.h"
 #include "ui/box_table_model.h"
 #include "ui/desktop.h"
@@ -26,6 +27,7 @@
 #include "ui/frm_notice.h"
 #include "ui/guarded.h"
 #include "ui/help_pages.h"
+#include "ui/key_check_tips.h"
 #include "ui/named_control.h"
 #include "ui/qt_text.h"
 #include "ui/text_look.h"
@@ -71,6 +73,8 @@ frmMain::frmMain(std::string programFolder, base::Dialogs& dialogs, Desktop& des
   BuildMenus();
   BuildPopupMenu();
   BuildShortcuts();
+  BuildSearch();
+  BuildMailCheckTimer();
   // Filters go in last: they use controls and the installation.
   for (QToolButton* button : {Image5, Image6, Image7, Image8}) button->installEventFilter(this);
   flex->installEventFilter(this);
@@ -168,6 +172,7 @@ void frmMain::BuildControls() {
             const QModelIndex index = flex->indexAt(at);
             if (index.isValid()) PopUpRow(index.row(), flex->viewport()->mapToGlobal(at));
           }));
+  FollowKeyCheckTips(*Combo1);
   connect(Combo1, &QComboBox::activated, this, Guarded(dialogs_, "Loading the key", [this] { ChooseKey(); }));
   OnClick(Command1, dialogs_, [this] { Decrypt(); });
   OnClick(Command2, dialogs_, [this] { ViewAsWeb(); });
@@ -181,6 +186,7 @@ void frmMain::Load() {
     const auto look = installation_->LoadStep();
     if (look) ApplyTextLook(*Text1, *look);
     InstallHelpPages(installation_->ProgramFolder);
+    ReadMailCheckInterval();
   });
 }
 
@@ -228,7 +234,9 @@ void frmMain::ShowBox(const std::optional<store::BoxView>& box) {
                                       ? model_->MessageNameAt(flex->currentIndex().row())
                                       : std::string();
   Frame2->setTitle(QString::fromStdString(box->caption));
+  EndSearchOnOtherBox();
   model_->ShowBox(installation_->ProgramFolder, installation_->CurrentBox);
+  ShowSearchCount();
   flex->setColumnHidden(0, true);
   for (int column = 1; column < 4; ++column) flex->setColumnWidth(column, kColumnTwips[column] / kTwipsPerPixel);
   FitLastColumn();
@@ -265,6 +273,7 @@ void frmMain::FillKeyList(const store::Activation& activation) {
   Combo1->setCurrentIndex(activation.shownKeyName.empty()
                               ? -1
                               : Combo1->findText(QString::fromStdString(activation.shownKeyName)));
+  ShowKeyCheckTips(*Combo1, keys::ReadKeys(installation_->ProgramFolder));
 }
 
 void frmMain::ShowStatus(std::string_view text) {
@@ -283,6 +292,7 @@ bool frmMain::SelectCurrentRow() {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (SearchKeyEvent(watched, event)) return true;
   if ((event->type() == QEvent::Enter || event->type() == QEvent::ToolTip) && watched->property("box").isValid()) {
     const std::string box = watched->property("box").toString().toStdString();
     // A box list that cannot be read or made leaves the tool tip as it was;

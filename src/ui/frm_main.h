@@ -11,6 +11,8 @@
 #include <string>
 
 #include "store/installation.h"
+#include "transport/mail_check_schedule.h"
+#include "transport/new_mail_notice.h"
 #include "ui/status_line_dialogs.h"
 
 class QAction;
@@ -18,11 +20,13 @@ class QComboBox;
 class QGroupBox;
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
 class QTableView;
+class QTimer;
 class QToolButton;
 
 namespace ostrel::ui {
@@ -50,6 +54,15 @@ class frmMain : public QMainWindow {
   static constexpr int kActivationEchoMs = 500;
 
   store::Installation& Program() { return *installation_; }
+
+  // The periodic mail check's timer has woken: the check runs when it is due
+  // and nothing else runs; the timer is set again either way.
+  void CheckMailIfDue();
+  // The clock the periodic check goes by (the machine's unless a test
+  // gives another; it must outlive the window) and where its notices of new
+  // mail go (the desktop's notifications, else the status line).
+  void UseMailCheckClock(const transport::MailCheckClock& clock);
+  void UseNewMailNotifier(std::unique_ptr<transport::NewMailNotifier> notifier);
   // The message pane's text as the flows see it, lines ended by CR LF.
   const std::string& PaneText() const { return paneText_; }
 
@@ -127,6 +140,8 @@ class frmMain : public QMainWindow {
   void BuildMenus();
   void BuildPopupMenu();
   void BuildShortcuts();
+  void BuildSearch();
+  void BuildMailCheckTimer();
 
   // What the flows return, shown.
   void ShowBox(const std::optional<store::BoxView>& box);
@@ -154,9 +169,23 @@ class frmMain : public QMainWindow {
   void ResetAllBoxes();
   void ShowHelp(std::string_view page);
   void ShowAbout();
+  // Searching the box shown.
+  void SearchShownBox(const QString& text);
+  // The search field taking the keyboard reads the box for the search;
+  // Escape in the field or the grid empties the field.
+  bool SearchKeyEvent(QObject* watched, QEvent* event);
+  void ShowSearchCount();
+  void EndSearchOnOtherBox();
   // The windows of the mail, key and settings work, each opened modally.
   void OpenCompose(const char* mode);
   void CheckMail();
+  // A check the timer started keeps the box and message shown, tells its
+  // failures in the status line instead of message boxes, and announces the
+  // mail filed into the In box.
+  void RunMailCheck(bool periodic);
+  void ReadMailCheckInterval();
+  void SetMailCheckTimer();
+  bool BusyForMailCheck() const;
   void OpenKeyManagement();
   void OpenOptions();
   void OpenAddressBook();
@@ -178,6 +207,15 @@ class frmMain : public QMainWindow {
   bool exited_ = false;
   bool activating_ = false;
   QElapsedTimer lastActivation_;
+
+  QLineEdit* searchField_;
+  QLabel* searchCount_;  // "2 of 3" while searching
+
+  transport::SteadyMailCheckClock steadyClock_;
+  std::unique_ptr<transport::MailCheckSchedule> mailCheckSchedule_;
+  QTimer* mailCheckTimer_;
+  std::unique_ptr<transport::NewMailNotifier> newMailNotifier_;
+  bool checkingMail_ = false;
 };
 
 }  // namespace ostrel::ui

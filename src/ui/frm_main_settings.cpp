@@ -20,6 +20,7 @@ void frmMain::OpenOptions() {
     ApplyTextLook(*Text1, *window.SavedLook());
     installation_->SettingsSaved();
   }
+  ReadMailCheckInterval();
   Activate();
 }
 

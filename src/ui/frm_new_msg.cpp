@@ -24,6 +24,7 @@
 #include "ui/desktop.h"
 #include "ui/frm_send.h"
 #include "ui/guarded.h"
+#include "ui/key_check_tips.h"
 #include "ui/line_ends.h"
 #include "ui/named_control.h"
 #include "ui/qt_text.h"
@@ -114,6 +115,7 @@ void frmNewMsg::BuildControls() {
           Guarded(dialogs_, "Completing the address",
                   [this](const QModelIndex& index) { TakeCompletion(index); }));
   OnClick(Command2, dialogs_, [this] { SelectAttachment(); });
+  FollowKeyCheckTips(*Combo1);
   connect(Combo1, &QComboBox::activated, this, Guarded(dialogs_, "Loading the key", [this] { ChooseKey(); }));
   OnClick(cmdEnc, dialogs_, [this] { Encrypt(); });
   OnClick(cmdDec, dialogs_, [this] { Decrypt(); });
@@ -168,6 +170,7 @@ void frmNewMsg::FillKeyList() {
   for (const auto& name : keys::KeyNames(records)) Combo1->addItem(QString::fromStdString(name));
   const std::string shown = keys::ShownKeyName(records, installation_.CurrentKey);
   Combo1->setCurrentIndex(shown.empty() ? -1 : Combo1->findText(QString::fromStdString(shown)));
+  ShowKeyCheckTips(*Combo1, records);
 }
 
 void frmNewMsg::FillAddressList() {

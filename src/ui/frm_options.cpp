@@ -9,9 +9,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
+#include <exception>
 
 #include "base/dialogs.h"
+#include "settings/mail_check_interval.h"
 #include "transport/server_security_note.h"
 #include "ui/desktop.h"
 #include "ui/guarded.h"
@@ -133,6 +136,7 @@ void frmOptions::BuildControls() {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(fields);
   for (QCheckBox* check : {Check1, Check2, Check3, Check4, Check5}) layout->addWidget(check);
+  BuildMailCheckRow(*layout);
   layout->addWidget(Frame1);
   layout->addStretch();
   layout->addLayout(buttons);
@@ -158,6 +162,8 @@ void frmOptions::BuildControls() {
   setTabOrder(Text2, Text3);
   setTabOrder(Text3, Text4);
   setTabOrder(Text4, Check1);
+  setTabOrder(Check5, mailCheckBox_);
+  setTabOrder(mailCheckBox_, mailCheckMinutes_);
   resize(520, sizeHint().height());
 }
 
@@ -240,9 +246,36 @@ void frmOptions::ShowSecurity(QLabel& label, const QString& boxText, bool pop3) 
   label.setStyleSheet(note.warning ? "color: #b00000; font-weight: bold;" : "color: #006000;");
 }
 
+void frmOptions::BuildMailCheckRow(QBoxLayout& layout) {
+  mailCheckBox_ = Named<QCheckBox>("mailCheckBox", "Check for mail every", this);
+  mailCheckMinutes_ = Named<QSpinBox>("mailCheckMinutes", this);
+  mailCheckMinutes_->setRange(1, settings::kLongestMailCheckMinutes);
+  mailCheckUnit_ = Named<QLabel>("mailCheckUnit", "minutes", this);
+  mailCheckUnit_->setBuddy(mailCheckMinutes_);
+  auto* row = new QHBoxLayout;
+  row->addWidget(mailCheckBox_);
+  row->addWidget(mailCheckMinutes_);
+  row->addWidget(mailCheckUnit_);
+  row->addStretch();
+  layout.addLayout(row);
+
+  const int minutes = settings::ReadMailCheckMinutes(programFolder_);
+  mailCheckBox_->setChecked(minutes > 0);
+  mailCheckMinutes_->setValue(minutes > 0 ? minutes : settings::kSuggestedMailCheckMinutes);
+  mailCheckMinutes_->setEnabled(minutes > 0);
+  connect(mailCheckBox_, &QCheckBox::toggled, mailCheckMinutes_, &QSpinBox::setEnabled);
+}
+
 void frmOptions::Save() {
   const settings::OptionsForm form = FormShown();
   if (!settings::SaveOptions(programFolder_, form, mailOptions_, dialogs_)) return;
+  // A file of its own, so that "email.opt" keeps its fourteen lines.
+  try {
+    settings::WriteMailCheckMinutes(programFolder_, mailCheckBox_->isChecked() ? mailCheckMinutes_->value() : 0);
+  } catch (const std::exception& error) {
+    dialogs_.Show(base::MessageBox{std::string("The mail check interval could not be saved: ") + error.what(), "",
+                                   base::Buttons::Ok, base::Icon::Exclamation});
+  }
   savedLook_ = form.sample;
   accept();
 }

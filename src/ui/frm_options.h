@@ -9,12 +9,14 @@
 
 #include "settings/options_form.h"
 
+class QBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 
 namespace ostrel::base {
 class Dialogs;
@@ -71,6 +73,7 @@ class frmOptions : public QDialog {
   void ChooseFont();
   void ShowSecurity(QLabel& label, const QString& boxText, bool pop3);
   void Save();
+  void BuildMailCheckRow(QBoxLayout& layout);
 
   std::string programFolder_;
   settings::MailOptions& mailOptions_;
@@ -78,6 +81,10 @@ class frmOptions : public QDialog {
   Desktop& desktop_;
   settings::TextLook sample_;
   std::optional<settings::TextLook> savedLook_;
+  // "Check for mail every N minutes", kept in a settings file of its own.
+  QCheckBox* mailCheckBox_;
+  QSpinBox* mailCheckMinutes_;
+  QLabel* mailCheckUnit_;  // "minutes"
 };
 
 }  // namespace ostrel::ui

@@ -14,7 +14,7 @@ touch "$scratch/mail/letter.txt"
 
 # One case a line: "typed so far|expected words".
 cases=$(cat <<CASES
-ostrel |add-key boxes check-mail decrypt-file decrypt-text delete empty-trash encrypt-file encrypt-text generate-key import-attachment import-message keys keyspace list send set-options show
+ostrel |add-key boxes check-mail decrypt-file decrypt-text delete empty-trash encrypt-file encrypt-text generate-key import-attachment import-message key-check keys keyspace list send set-options show
 ostrel enc|encrypt-file encrypt-text
 ostrel -|--help
 ostrel show |In Sent Junk Trash

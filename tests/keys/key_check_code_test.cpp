@@ -1,0 +1,128 @@
+#include "keys/key_check_code.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "keys/key_management.h"
+#include "support/recording_dialogs.h"
+#include "support/temp_folder.h"
+
+namespace ostrel::keys {
+namespace {
+
+using ostrel::testing::RecordingDialogs;
+using ostrel::testing::TempFolder;
+
+// Worked out apart from the program, with the digest
+//   printf 'Ostrel key check code v1:730145928837465012' | sha256sum
+//   -> 3a656c4236b345ebe573d12ebeb5800e76d2a1d394b5ef8e6f9f55acd32c1f95
+// and its first 80 bits in groups of 5, each group an index into the
+// alphabet (00111 01001 10001 10110 ... -> 7 9 J P ...):
+//   python3 -c 'import sys; b=bin(int(sys.argv[1],16))[2:].zfill(256)[:80]; s="".join("0123456789ABCDEFGHJKMNPQRSTVWXYZ"[int(b[i:i+5],2)] for i in range(0,80,5)); print("-".join(s[i:i+4] for i in range(0,16,4)))' DIGEST
+TEST(KeyCheckCode, KnownKeyGivesTheCodeWorkedOutByHand) {
+  EXPECT_EQ(KeyCheckCode("730145928837465012"), "79JP-RGHP-PD2Y-QSBK");
+}
+
+// The key typed as "été" is stored in Windows-1252 (E9 74 E9) and the engine
+// repeats it to 18 bytes:
+//   printf 'Ostrel key check code v1:\xe9t\xe9\xe9t\xe9\xe9t\xe9\xe9t\xe9\xe9t\xe9\xe9t\xe9' | sha256sum
+//   -> a0c9f1f7bb62d74f0f0bb3c0a2aba61eef636a0481298d993b7221b26061731c
+// mapped by the same python3 line.
+TEST(KeyCheckCode, KnownShortWesternKeyIsHashedAsStoredAndRepeated) {
+  EXPECT_EQ(TypedKeyCheckCode("été"), "M34Z-3XXV-CBBM-Y3RB");
+  EXPECT_EQ(KeyCheckCode("\xe9t\xe9"), "M34Z-3XXV-CBBM-Y3RB");
+}
+
+TEST(KeyCheckCode, IsFourGroupsOfFourFromAnAlphabetWithoutLookAlikes) {
+  for (const std::string key : {"1", "abc", "123456789123456789", "zzzzzzzzzzzzzzzzzz", "\x80\xff"}) {
+    SCOPED_TRACE(key);
+    const std::string code = KeyCheckCode(key);
+    ASSERT_EQ(code.size(), kKeyCheckCodeLength);
+    for (std::size_t i = 0; i < code.size(); ++i) {
+      if (i % 5 == 4) {
+        EXPECT_EQ(code[i], '-');
+      } else {
+        EXPECT_NE(std::string_view("0123456789ABCDEFGHJKMNPQRSTVWXYZ").find(code[i]), std::string_view::npos)
+            << code;
+      }
+    }
+  }
+}
+
+TEST(KeyCheckCode, KeysGivingOneKeyspaceShareTheirCode) {
+  struct Case {
+    const char* typed;
+    const char* same;
+  };
+  const Case cases[] = {
+      {"abc", "abcabcabcabcabcabc"},                       // repeated to 18 by the engine
+      {"1234567", "123456712345671234"},                    // repeated and cut
+      {"1234567890123456789", "123456789012345678"},        // the key box keeps 18 characters
+      {"  4711  ", "4711"},                                 // the store trims blanks
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    EXPECT_EQ(TypedKeyCheckCode(c.typed), TypedKeyCheckCode(c.same));
+  }
+}
+
+TEST(KeyCheckCode, KeysDifferingInOneCharacterDiffer) {
+  const std::string key = "730145928837465012";
+  std::set<std::string> codes{KeyCheckCode(key)};
+  std::size_t variants = 1;
+  for (std::size_t position = 0; position < key.size(); ++position) {
+    for (const char replacement : {'0', '9', 'a'}) {
+      if (key[position] == replacement) continue;
+      std::string changed = key;
+      changed[position] = replacement;
+      codes.insert(KeyCheckCode(changed));
+      ++variants;
+    }
+  }
+  EXPECT_EQ(codes.size(), variants);
+
+  struct Case {
+    const char* one;
+    const char* other;
+  };
+  const Case cases[] = {
+      {"Harbour", "harbour"},  // letter case counts in a key
+      {"été", "ete"},
+      {"4711", "4712"},
+      {"abc", "abd"},  // in every repetition of a short key
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.one);
+    EXPECT_NE(TypedKeyCheckCode(c.one), TypedKeyCheckCode(c.other));
+  }
+}
+
+TEST(KeyCheckCode, NoCodeWithoutAKey) {
+  EXPECT_FALSE(TypedKeyCheckCode(""));
+  EXPECT_FALSE(TypedKeyCheckCode("    "));
+  EXPECT_THROW(KeyCheckCode(""), std::invalid_argument);
+  const std::vector<KeyRecord> records{{"Club", "", false}, {"Home", "4711", true}};
+  EXPECT_FALSE(KeyCheckCodeOfName(records, "Club"));  // a record cut short has no key text
+  EXPECT_FALSE(KeyCheckCodeOfName(records, "home"));
+  EXPECT_EQ(KeyCheckCodeOfName(records, "Home"), KeyCheckCode("4711"));
+}
+
+TEST(KeyCheckCode, TheSameKeyInTwoInstallationsShowsTheSameCode) {
+  TempFolder mine;
+  TempFolder theirs;
+  RecordingDialogs dialogs;
+  ASSERT_TRUE(AddOrUpdateKey(mine.Path(), {"Office", "123456789", false}, dialogs));
+  ASSERT_TRUE(AddOrUpdateKey(mine.Path(), {"Bob", "Hafen/é/4711", true}, dialogs));
+  ASSERT_TRUE(AddOrUpdateKey(theirs.Path(), {"Alice", "Hafen/é/4711", false}, dialogs));
+
+  const auto myCode = KeyCheckCodeOfName(ReadKeys(mine.Path()), "Bob");
+  const auto theirCode = KeyCheckCodeOfName(ReadKeys(theirs.Path()), "Alice");
+  ASSERT_TRUE(myCode);
+  EXPECT_EQ(myCode, theirCode);
+  EXPECT_EQ(myCode, TypedKeyCheckCode("Hafen/é/4711"));
+  EXPECT_NE(myCode, KeyCheckCodeOfName(ReadKeys(mine.Path()), "Office"));
+}
+
+}  // namespace
+}  // namespace ostrel::keys

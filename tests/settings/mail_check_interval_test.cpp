@@ -1,0 +1,71 @@
+#include "settings/mail_check_interval.h"
+
+#include <gtest/gtest.h>
+
+#include "settings/mail_options.h"
+#include "support/temp_folder.h"
+
+namespace ostrel::settings {
+namespace {
+
+using ostrel::testing::ReadBytes;
+using ostrel::testing::TempFolder;
+using ostrel::testing::WriteBytes;
+
+TEST(MailCheckInterval, OffUntilSetAndTurningItOffWhereItWasNeverOnWritesNothing) {
+  TempFolder folder;
+  EXPECT_EQ(ReadMailCheckMinutes(folder.Path()), 0);
+  WriteMailCheckMinutes(folder.Path(), 0);
+  EXPECT_FALSE(std::filesystem::exists(folder / "mailcheck.ini"));
+
+  WriteMailCheckMinutes(folder.Path(), 15);
+  EXPECT_EQ(ReadBytes(folder / "mailcheck.ini"), "[MailCheck]\nEveryMinutes=15\n");
+  EXPECT_EQ(ReadMailCheckMinutes(folder.Path()), 15);
+  WriteMailCheckMinutes(folder.Path(), 0);
+  EXPECT_EQ(ReadBytes(folder / "mailcheck.ini"), "[MailCheck]\nEveryMinutes=0\n");
+  EXPECT_EQ(ReadMailCheckMinutes(folder.Path()), 0);
+}
+
+TEST(MailCheckInterval, ReadsWhatAPersonMightHaveWrittenAndRefusesTheRest) {
+  struct Case {
+    const char* text;
+    int minutes;
+  };
+  const Case cases[] = {
+      {"[MailCheck]\nEveryMinutes=5\n", 5},
+      {"[MailCheck]\r\nEveryMinutes=5\r\n", 5},
+      {"[General]\nx=1\n\n[MailCheck]\n  EveryMinutes= 30 \n[Other]\nEveryMinutes=2\n", 30},
+      {"[Other]\nEveryMinutes=2\n", 0},  // another section's key
+      {"EveryMinutes=2\n", 0},
+      {"[MailCheck]\nEveryMinutes=100000\n", 1440},  // a day at most
+      {"[MailCheck]\nEveryMinutes=-5\n", 0},
+      {"[MailCheck]\nEveryMinutes=5 minutes\n", 0},
+      {"[MailCheck]\nEveryMinutes=\n", 0},
+      {"[MailCheck]\nEveryMinutes=99999999999999999999999\n", 0},
+      {"", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(ParseMailCheckMinutes(c.text), c.minutes);
+  }
+  EXPECT_EQ(MailCheckFileText(5000), "[MailCheck]\nEveryMinutes=1440\n");
+  EXPECT_EQ(MailCheckFileText(-1), "[MailCheck]\nEveryMinutes=0\n");
+}
+
+TEST(MailCheckInterval, LeavesTheOptionsFileAsItIs) {
+  TempFolder folder;
+  OptionsFile options;
+  options.options.PopServer = "pop.example.org";
+  options.options.CheckMailOnStartup = true;
+  WriteOptions(folder.Path(), options);
+  const std::string before = ReadBytes(folder / "email.opt");
+  WriteMailCheckMinutes(folder.Path(), 10);
+  WriteBytes(folder / "window.ini", "[frmMain]\n");
+  WriteMailCheckMinutes(folder.Path(), 20);
+  EXPECT_EQ(ReadBytes(folder / "email.opt"), before);
+  EXPECT_EQ(ReadBytes(folder / "window.ini"), "[frmMain]\n");
+  EXPECT_EQ(ReadMailCheckMinutes(folder.Path()), 20);
+}
+
+}  // namespace
+}  // namespace ostrel::settings
