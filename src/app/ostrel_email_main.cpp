@@ -7,8 +7,8 @@
 
 #include "store/program_folder.h"
 #include "ui/desktop.h"
-#include "ui/frm_main.h"
 #include "ui/guarded.h"
+#include "ui/main_window.h"
 #include "ui/program_application.h"
 #include "ui/qt_dialogs.h"
 
@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
   if (!chosen) return 1;
 
   ostrel::ui::QtDesktop desktop(dialogs);
-  std::optional<ostrel::ui::frmMain> window;
+  std::optional<ostrel::ui::MainWindow> window;
   if (!ostrel::ui::RunGuarded(dialogs, "Start-up", [&] { window.emplace(programFolder, dialogs, desktop); })) {
     return 1;
   }

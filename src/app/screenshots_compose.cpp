@@ -14,8 +14,8 @@
 #include "settings/address_book.h"
 #include "store/installation.h"
 #include "transport/compose.h"
-#include "ui/frm_new_msg.h"
-#include "ui/frm_send.h"
+#include "ui/compose_window.h"
+#include "ui/sending_dialog.h"
 
 namespace ostrel::app {
 namespace {
@@ -50,9 +50,9 @@ bool ShootComposeWindows(const std::string& programFolder, const QDir& target) {
   StillDesktop desktop;
   bool ok = true;
   {
-    ui::frmNewMsg compose(installation, "Hello Bob,\r\nsee you soon.\r\n", dialogs, desktop, nullptr);
-    compose.txtAttach->setText(QString::fromStdString(folder + "Save/photo.jpg"));
-    ok &= SaveWindow(compose, target, "frmNewMsg");
+    ui::ComposeWindow compose(installation, "Hello Bob,\r\nsee you soon.\r\n", dialogs, desktop, nullptr);
+    compose.attachmentsEdit->setText(QString::fromStdString(folder + "Save/photo.jpg"));
+    ok &= SaveWindow(compose, target, "ComposeWindow");
   }
 
   installation.ComposeMode = "New";
@@ -61,14 +61,14 @@ bool ShootComposeWindows(const std::string& programFolder, const QDir& target) {
   form.subject = "Papers";
   form.message = "The papers are signed.";
   if (!transport::QueueMessage(installation, form, dialogs)) return false;
-  ui::frmSend sending(installation, dialogs, nullptr, std::make_unique<StalledSmtpControl>());
+  ui::SendingDialog sending(installation, dialogs, nullptr, std::make_unique<StalledSmtpControl>());
   sending.show();
   // The send reports from threads of its own; wait for the bar to move.
   const QDeadlineTimer deadline(5000);
-  while (sending.ProgressBar1->value() == 0 && !deadline.hasExpired()) {
+  while (sending.progressBar->value() == 0 && !deadline.hasExpired()) {
     QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
   }
-  ok &= SaveWindow(sending, target, "frmSend");
+  ok &= SaveWindow(sending, target, "SendingDialog");
   return ok;
 }
 

@@ -1,9 +1,9 @@
 // Renders every window of the program, filled with sample data,
 // into PNG files named after the window: ostrel-screenshots DIR.
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -20,15 +20,15 @@
 #include "sample_installation.h"
 #include "screenshot_support.h"
 #include "store/message_actions.h"
+#include "ui/about_dialog.h"
+#include "ui/attachments_window.h"
+#include "ui/browser_window.h"
+#include "ui/cipher_text_viewer.h"
+#include "ui/clean_up_dialog.h"
 #include "ui/desktop.h"
 #include "ui/fallback_icons.h"
-#include "ui/frm_about.h"
-#include "ui/frm_attachments.h"
-#include "ui/frm_browser.h"
-#include "ui/frm_clean_up.h"
-#include "ui/frm_main.h"
-#include "ui/frm_notice.h"
-#include "ui/frm_show.h"
+#include "ui/main_window.h"
+#include "ui/notice_dialog.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -47,23 +47,23 @@ int main(int argc, char** argv) {
   ostrel::app::StillDesktop desktop;
   bool ok = true;
 
-  ostrel::ui::frmMain main(folder, dialogs, desktop);
+  ostrel::ui::MainWindow main(folder, dialogs, desktop);
   main.resize(900, 640);
   main.Load();
   main.Activate();
   // Open the enciphered message (the newest) and decipher it.
-  emit main.flex->clicked(main.flex->model()->index(0, 1));
-  main.Command1->click();
-  ok &= ostrel::app::SaveWindow(main, target, "frmMain");
+  emit main.boxGrid->clicked(main.boxGrid->model()->index(0, 1));
+  main.decryptButton->click();
+  ok &= ostrel::app::SaveWindow(main, target, "MainWindow");
 
   // The search over the box shown, and the check code of the key in use.
   auto* search = main.findChild<QLineEdit*>("searchField");
   search->setText("ALICE");
-  ok &= ostrel::app::SaveWindow(main, target, "frmMain-search");
+  ok &= ostrel::app::SaveWindow(main, target, "MainWindow-search");
   search->clear();
   main.show();
-  QToolTip::showText(main.Combo1->mapToGlobal(QPoint(0, main.Combo1->height())), main.Combo1->toolTip(),
-                     main.Combo1);
+  QToolTip::showText(main.keyList->mapToGlobal(QPoint(0, main.keyList->height())), main.keyList->toolTip(),
+                     main.keyList);
   QApplication::processEvents();
   bool tipShown = false;
   for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -75,33 +75,33 @@ int main(int argc, char** argv) {
   QToolTip::hideText();
   main.hide();
 
-  emit main.flex->clicked(main.flex->model()->index(0, 1));
+  emit main.boxGrid->clicked(main.boxGrid->model()->index(0, 1));
   std::string buffer;
-  ostrel::ui::frmShow viewer(QString::fromStdString(*ostrel::store::CipherViewText(main.PaneText(), buffer)),
-                             nullptr);
-  ok &= ostrel::app::SaveWindow(viewer, target, "frmShow");
+  ostrel::ui::CipherTextViewer viewer(QString::fromStdString(*ostrel::store::CipherViewText(main.PaneText(), buffer)),
+                                      nullptr);
+  ok &= ostrel::app::SaveWindow(viewer, target, "CipherTextViewer");
 
-  main.popm->adjustSize();
-  ok &= ostrel::app::SaveWindow(*main.popm, target, "popm");
+  main.rowMenu->adjustSize();
+  ok &= ostrel::app::SaveWindow(*main.rowMenu, target, "rowMenu");
 
-  ostrel::ui::frmBrowser help(folder, folder + "oxmover.htm", desktop, nullptr);
-  ok &= ostrel::app::SaveWindow(help, target, "frmBrowser");
-  emit main.flex->clicked(main.flex->model()->index(1, 1));
-  ostrel::ui::frmBrowser web(folder, "", desktop, nullptr);
-  ok &= ostrel::app::SaveWindow(web, target, "frmBrowser-web");
+  ostrel::ui::BrowserWindow help(folder, folder + "oxmover.htm", desktop, nullptr);
+  ok &= ostrel::app::SaveWindow(help, target, "BrowserWindow");
+  emit main.boxGrid->clicked(main.boxGrid->model()->index(1, 1));
+  ostrel::ui::BrowserWindow web(folder, "", desktop, nullptr);
+  ok &= ostrel::app::SaveWindow(web, target, "BrowserWindow-web");
 
-  ostrel::ui::frmAttachments attachments(folder, dialogs, desktop, nullptr);
-  attachments.File2->item(0)->setSelected(true);
-  ok &= ostrel::app::SaveWindow(attachments, target, "frmAttachments");
+  ostrel::ui::AttachmentsWindow attachments(folder, dialogs, desktop, nullptr);
+  attachments.decryptedList->item(0)->setSelected(true);
+  ok &= ostrel::app::SaveWindow(attachments, target, "AttachmentsWindow");
 
-  ostrel::ui::frmCleanUp cleanUp(folder, "In", dialogs, nullptr);
-  cleanUp.List1->item(1)->setSelected(true);
-  ok &= ostrel::app::SaveWindow(cleanUp, target, "frmCleanUp");
+  ostrel::ui::CleanUpDialog cleanUp(folder, "In", dialogs, nullptr);
+  cleanUp.messageList->item(1)->setSelected(true);
+  ok &= ostrel::app::SaveWindow(cleanUp, target, "CleanUpDialog");
 
-  ostrel::ui::frmNotice notice(folder, dialogs, nullptr);
-  ok &= ostrel::app::SaveWindow(notice, target, "frmNotice");
-  ostrel::ui::frmAbout about(nullptr);
-  ok &= ostrel::app::SaveWindow(about, target, "frmAbout");
+  ostrel::ui::NoticeDialog notice(folder, dialogs, nullptr);
+  ok &= ostrel::app::SaveWindow(notice, target, "NoticeDialog");
+  ostrel::ui::AboutDialog about(nullptr);
+  ok &= ostrel::app::SaveWindow(about, target, "AboutDialog");
 
   ok &= ostrel::app::ShootComposeWindows(folder, target);
   ok &= ostrel::app::ShootReceiveAndKeyWindows(folder, target);

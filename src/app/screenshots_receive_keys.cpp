@@ -13,8 +13,8 @@
 #include "screenshot_support.h"
 #include "store/installation.h"
 #include "transport/pop3_connection.h"
-#include "ui/frm_check_mail.h"
-#include "ui/frm_key_management.h"
+#include "ui/check_mail_dialog.h"
+#include "ui/key_management_dialog.h"
 
 namespace ostrel::app {
 namespace {
@@ -61,21 +61,21 @@ bool ShootReceiveAndKeyWindows(const std::string& programFolder, const QDir& tar
   {
     auto connection = std::make_unique<HeldPop3Connection>();
     HeldPop3Connection& held = *connection;
-    ui::frmCheckMail checkMail(installation, dialogs, std::move(connection), nullptr);
+    ui::CheckMailDialog checkMail(installation, dialogs, std::move(connection), nullptr);
     checkMail.show();
     QApplication::processEvents();
     checkMail.ShowText("Downloading 2 of 5");
     checkMail.ShowProgress(1, 5);
-    ok &= SaveWindow(checkMail, target, "frmCheckMail");
+    ok &= SaveWindow(checkMail, target, "CheckMailDialog");
     held.Release();
     checkMail.WaitUntilDone();
   }
 
-  ui::frmKeyManagement keyManagement(installation, dialogs, desktop, nullptr);
-  const int listed = keyManagement.Combo1->findText(kSampleKeyName);
-  keyManagement.Combo1->setCurrentIndex(listed);
-  emit keyManagement.Combo1->activated(listed);
-  ok &= SaveWindow(keyManagement, target, "frmKeyManagement");
+  ui::KeyManagementDialog keyManagement(installation, dialogs, desktop, nullptr);
+  const int listed = keyManagement.keyList->findText(kSampleKeyName);
+  keyManagement.keyList->setCurrentIndex(listed);
+  emit keyManagement.keyList->activated(listed);
+  ok &= SaveWindow(keyManagement, target, "KeyManagementDialog");
   return ok;
 }
 

@@ -13,10 +13,10 @@
 #include "settings/address_book.h"
 #include "settings/filters.h"
 #include "settings/signatures.h"
-#include "ui/frm_address.h"
-#include "ui/frm_filters.h"
-#include "ui/frm_options.h"
-#include "ui/frm_signatures.h"
+#include "ui/address_book_dialog.h"
+#include "ui/filters_dialog.h"
+#include "ui/options_dialog.h"
+#include "ui/signatures_dialog.h"
 
 namespace ostrel::app {
 namespace {
@@ -61,26 +61,26 @@ bool ShootSettingsWindows(const std::string& programFolder, const QDir& target) 
   bool ok = true;
 
   settings::MailOptions mailOptions;
-  ui::frmOptions options(programFolder, mailOptions, dialogs, desktop, nullptr);
-  options.Text3->setText("sample password");
-  ok &= SaveWindow(options, target, "frmOptions");
+  ui::OptionsDialog options(programFolder, mailOptions, dialogs, desktop, nullptr);
+  options.passwordEdit->setText("sample password");
+  ok &= SaveWindow(options, target, "OptionsDialog");
   options.findChild<QCheckBox*>("mailCheckBox")->setChecked(true);
   options.findChild<QSpinBox*>("mailCheckMinutes")->setValue(10);
-  options.Text3->setText("sample password");
-  ok &= SaveWindow(options, target, "frmOptions-mailcheck");
+  options.passwordEdit->setText("sample password");
+  ok &= SaveWindow(options, target, "OptionsDialog-mailcheck");
 
-  ui::frmAddress book(programFolder, dialogs, nullptr);
-  book.Combo1->setCurrentIndex(1);
-  emit book.Combo1->activated(1);
-  ok &= SaveWindow(book, target, "frmAddress");
+  ui::AddressBookDialog book(programFolder, dialogs, nullptr);
+  book.nameList->setCurrentIndex(1);
+  emit book.nameList->activated(1);
+  ok &= SaveWindow(book, target, "AddressBookDialog");
 
-  ui::frmSignatures signatures(programFolder, dialogs, nullptr);
-  signatures.Combo1->setCurrentIndex(1);
-  emit signatures.Combo1->activated(1);
-  ok &= SaveWindow(signatures, target, "frmSignatures");
+  ui::SignaturesDialog signatures(programFolder, dialogs, nullptr);
+  signatures.nameList->setCurrentIndex(1);
+  emit signatures.nameList->activated(1);
+  ok &= SaveWindow(signatures, target, "SignaturesDialog");
 
-  ui::frmFilters filters(programFolder, mailOptions, dialogs, nullptr);
-  ok &= SaveWindow(filters, target, "frmFilters");
+  ui::FiltersDialog filters(programFolder, mailOptions, dialogs, nullptr);
+  ok &= SaveWindow(filters, target, "FiltersDialog");
   return ok;
 }
 

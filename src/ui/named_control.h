@@ -1,12 +1,12 @@
 #pragma once
-// Controls are known by their names in the window's design (the tests and
-// the screenshots find them that way), so each is made with its name set.
+// Each control carries the name of the member that holds it as its object
+// name, so the tests and the screenshots can find it by its role.
 
 #include <utility>
 
 namespace ostrel::ui {
 
-// Named<QLabel>("Label1", "To", parent): a new control of that kind, built
+// Named<QLabel>("toLabel", "To", parent): a new control of that kind, built
 // from the arguments, carrying the name.
 template <typename Control, typename... Arguments>
 Control* Named(const char* name, Arguments&&... arguments) {

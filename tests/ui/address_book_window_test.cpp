@@ -1,7 +1,7 @@
 // The address book window, opened from File/Address Book and its picture.
 
 #include "settings/address_book.h"
-#include "ui/frm_address.h"
+#include "ui/address_book_dialog.h"
 #include "ui_folder.h"
 
 namespace ostrel::testing {
@@ -14,22 +14,22 @@ class AddressBookWindowTest : public MainWindowTest {
 
 TEST_F(AddressBookWindowTest, AddRefusesMissingDataBadAddressesAndNamesAlreadyStored) {
   Start();
-  Open<ui::frmAddress>(window->fleadr, [this](auto& book) {
+  Open<ui::AddressBookDialog>(window->addressBookAction, [this](auto& book) {
     EXPECT_EQ(book.windowTitle(), "Address Book");
-    EXPECT_EQ(book.Combo1->count(), 0);
-    book.Combo1->setEditText("Bob");
-    book.Command1->click();
-    book.Text1->setText("bob@example");
-    book.Command1->click();
-    book.Text1->setText("bob.example.org");
-    book.Command1->click();
-    book.Text1->setText("bob@example.org");
-    book.Command1->click();
-    book.Command1->click();
-    book.Combo1->setEditText("Nobody");
-    book.Command2->click();
+    EXPECT_EQ(book.nameList->count(), 0);
+    book.nameList->setEditText("Bob");
+    book.addButton->click();
+    book.emailAddressEdit->setText("bob@example");
+    book.addButton->click();
+    book.emailAddressEdit->setText("bob.example.org");
+    book.addButton->click();
+    book.emailAddressEdit->setText("bob@example.org");
+    book.addButton->click();
+    book.addButton->click();
+    book.nameList->setEditText("Nobody");
+    book.updateButton->click();
     // The list shows the new name only when the window is loaded again.
-    EXPECT_EQ(book.Combo1->count(), 0);
+    EXPECT_EQ(book.nameList->count(), 0);
   });
   EXPECT_THAT(dialogs.ShownTexts(),
               ElementsAre("Missing Data.  Define a name and an email address.",
@@ -46,22 +46,22 @@ TEST_F(AddressBookWindowTest, PickUpdateAndDeleteWorkOnTheNameInTheBox) {
   }
   dialogs.shown.clear();
   Start();
-  OnNext<ui::frmAddress>([this](auto& book) {
-    EXPECT_EQ(book.Combo1->currentText(), "Ann");
-    EXPECT_EQ(book.Text1->text(), "");
-    ASSERT_TRUE(PickFromList(*book.Combo1, "Bob"));
-    EXPECT_EQ(book.Text1->text(), "bob@example.org");
-    book.Text1->setText("robert@example.org");
-    book.Command2->click();
+  OnNext<ui::AddressBookDialog>([this](auto& book) {
+    EXPECT_EQ(book.nameList->currentText(), "Ann");
+    EXPECT_EQ(book.emailAddressEdit->text(), "");
+    ASSERT_TRUE(PickFromList(*book.nameList, "Bob"));
+    EXPECT_EQ(book.emailAddressEdit->text(), "bob@example.org");
+    book.emailAddressEdit->setText("robert@example.org");
+    book.updateButton->click();
 
-    book.Combo1->setEditText("Ann");
-    book.Command3->click();
-    EXPECT_EQ(book.Combo1->count(), 1);
-    EXPECT_EQ(book.Combo1->currentText(), "Bob");
-    EXPECT_EQ(book.Text1->text(), "");
+    book.nameList->setEditText("Ann");
+    book.deleteButton->click();
+    EXPECT_EQ(book.nameList->count(), 1);
+    EXPECT_EQ(book.nameList->currentText(), "Bob");
+    EXPECT_EQ(book.emailAddressEdit->text(), "");
   });
-  window->Image2->click();
-  EXPECT_THAT(desktop.opened, ElementsAre("frmAddress"));
+  window->addressBookButton->click();
+  EXPECT_THAT(desktop.opened, ElementsAre("AddressBookDialog"));
   EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("Bob has been updated.", "Ann has been removed."));
   EXPECT_THAT(Stored(), ElementsAre(settings::AddressRecord{"Bob", "robert@example.org"}));
 }

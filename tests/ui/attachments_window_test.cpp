@@ -1,6 +1,7 @@
 // The attachments window: its lists, its messages, opening and deleting.
 
-#include "ui/frm_attachments.h"
+#include "ui/attachments_window.h"
+
 #include "ui_folder.h"
 
 namespace ostrel::testing {
@@ -10,7 +11,7 @@ using AttachmentsWindowTest = MainWindowTest;
 
 TEST_F(AttachmentsWindowTest, NoFilesSaysNoAttachmentsAndOpensNoWindow) {
   Start();
-  window->Image10->click();
+  window->attachmentsButton->click();
   EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("No Attachments."));
   EXPECT_TRUE(desktop.opened.empty());
 }
@@ -19,22 +20,23 @@ TEST_F(AttachmentsWindowTest, ButtonsWithNothingSelectedSayWhatToDoAndDeleteRemo
   WriteBytes(store / "Save" / "keep.jpg", "k");
   WriteBytes(store / "Save" / "drop.jpg", "d");
   WriteBytes(store / "Dec" / "report.doc", "r");
-  OnNext<ui::frmAttachments>([](auto& attachments) {
+  OnNext<ui::AttachmentsWindow>([](auto& attachments) {
     EXPECT_EQ(attachments.windowTitle(), "Current Attachments");
-    for (QPushButton* button : {attachments.Command1, attachments.Command2, attachments.Command4, attachments.Command5}) {
+    for (QPushButton* button : {attachments.openReceivedButton, attachments.openDecryptedButton,
+                                attachments.deleteReceivedButton, attachments.deleteDecryptedButton}) {
       button->click();
     }
-    ASSERT_EQ(attachments.File1->count(), 2);
-    EXPECT_EQ(attachments.File1->item(0)->text(), "drop.jpg");
-    attachments.File1->item(0)->setSelected(true);
-    attachments.Command4->click();
-    ASSERT_EQ(attachments.File1->count(), 1);
-    EXPECT_EQ(attachments.File1->item(0)->text(), "keep.jpg");
-    attachments.Command3->click();
+    ASSERT_EQ(attachments.receivedList->count(), 2);
+    EXPECT_EQ(attachments.receivedList->item(0)->text(), "drop.jpg");
+    attachments.receivedList->item(0)->setSelected(true);
+    attachments.deleteReceivedButton->click();
+    ASSERT_EQ(attachments.receivedList->count(), 1);
+    EXPECT_EQ(attachments.receivedList->item(0)->text(), "keep.jpg");
+    attachments.cancelButton->click();
     EXPECT_FALSE(attachments.isVisible());
   });
   Start();
-  window->Image10->click();
+  window->attachmentsButton->click();
   EXPECT_THAT(dialogs.ShownTexts(),
               ElementsAre("You must select the file you want to open first.",
                           "You must select the file(s) you want to open first.",
@@ -50,16 +52,16 @@ TEST_F(AttachmentsWindowTest, DeletingTheLastFileSaysNoAttachmentsAndClosesTheWi
   WriteBytes(store / "Dec" / "two.txt", "2");
   bool openAfterFirst = false;
   bool openAfterLast = true;
-  OnNext<ui::frmAttachments>([&](auto& attachments) {
-    attachments.File1->item(0)->setSelected(true);
-    attachments.Command4->click();
+  OnNext<ui::AttachmentsWindow>([&](auto& attachments) {
+    attachments.receivedList->item(0)->setSelected(true);
+    attachments.deleteReceivedButton->click();
     openAfterFirst = attachments.isVisible();
-    attachments.File2->item(0)->setSelected(true);
-    attachments.Command5->click();
+    attachments.decryptedList->item(0)->setSelected(true);
+    attachments.deleteDecryptedButton->click();
     openAfterLast = attachments.isVisible();
   });
   Start();
-  window->Image10->click();
+  window->attachmentsButton->click();
   EXPECT_TRUE(openAfterFirst);
   EXPECT_FALSE(openAfterLast);
   EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("No Attachments."));
@@ -70,19 +72,19 @@ TEST_F(AttachmentsWindowTest, DeletingTheLastFileSaysNoAttachmentsAndClosesTheWi
 TEST_F(AttachmentsWindowTest, OpenUsesTheDesktopAndFallsBackToTheTextViewer) {
   WriteBytes(store / "Dec" / "a.txt", "a");
   WriteBytes(store / "Dec" / "b.txt", "b");
-  OnNext<ui::frmAttachments>([this](auto& attachments) {
-    ASSERT_EQ(attachments.File2->count(), 2);
-    attachments.File2->selectAll();
-    attachments.Command2->click();
+  OnNext<ui::AttachmentsWindow>([this](auto& attachments) {
+    ASSERT_EQ(attachments.decryptedList->count(), 2);
+    attachments.decryptedList->selectAll();
+    attachments.openDecryptedButton->click();
     desktop.openSucceeds = false;
-    attachments.File2->item(0)->setSelected(false);
-    attachments.Command2->click();
+    attachments.decryptedList->item(0)->setSelected(false);
+    attachments.openDecryptedButton->click();
   });
   Start();
-  window->Image10->click();
+  window->attachmentsButton->click();
   EXPECT_THAT(desktop.openedFiles, ElementsAre(store / "Dec" / "a.txt", store / "Dec" / "b.txt",
                                                store / "Dec" / "b.txt"));
-  EXPECT_THAT(desktop.opened, ElementsAre("frmAttachments", "frmTextViewer"));
+  EXPECT_THAT(desktop.opened, ElementsAre("AttachmentsWindow", "TextViewer"));
 }
 
 }  // namespace

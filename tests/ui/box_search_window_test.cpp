@@ -26,8 +26,8 @@ class BoxSearchWindowTest : public MainWindowTest {
   QString Count() const { return window->findChild<QLabel*>("searchCount")->text(); }
   std::vector<QString> Subjects() const {
     std::vector<QString> subjects;
-    for (int row = 0; row < window->flex->model()->rowCount(); ++row) {
-      subjects.push_back(window->flex->model()->index(row, 2).data().toString());
+    for (int row = 0; row < window->boxGrid->model()->rowCount(); ++row) {
+      subjects.push_back(window->boxGrid->model()->index(row, 2).data().toString());
     }
     return subjects;
   }
@@ -61,7 +61,7 @@ TEST_F(BoxSearchWindowTest, TypingNarrowsTheGridToFromSubjectOrDateAndCountsBesi
   // A row found opens its own message, and the popup acts on it.
   LeftClickRow(0);
   EXPECT_EQ(window->PaneText(), "one\r\n");
-  RightClickRow(0, "popext");
+  RightClickRow(0, "closeRowMenuAction");
   EXPECT_EQ(window->Program().SelectedSubject, "Harbour plans");
 
   QTest::keyClick(Field(), Qt::Key_Escape);
@@ -76,15 +76,15 @@ TEST_F(BoxSearchWindowTest, CtrlFGoesToTheFieldAndEscapeInTheGridEmptiesIt) {
   Start();
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-  window->flex->setFocus();
-  QTest::keyClick(window->flex, Qt::Key_F, Qt::ControlModifier);
+  window->boxGrid->setFocus();
+  QTest::keyClick(window->boxGrid, Qt::Key_F, Qt::ControlModifier);
   EXPECT_TRUE(Field()->hasFocus());
   QTest::keyClicks(QApplication::focusWidget(), "bob");
   EXPECT_EQ(Count(), "1 of 3");
   QTest::keyClick(Field(), Qt::Key_Return);
-  EXPECT_TRUE(window->flex->hasFocus());
-  EXPECT_EQ(window->flex->currentIndex().row(), 0);
-  QTest::keyClick(window->flex, Qt::Key_Escape);
+  EXPECT_TRUE(window->boxGrid->hasFocus());
+  EXPECT_EQ(window->boxGrid->currentIndex().row(), 0);
+  QTest::keyClick(window->boxGrid, Qt::Key_Escape);
   EXPECT_TRUE(Field()->text().isEmpty());
   EXPECT_EQ(Subjects().size(), 3u);
 }
@@ -95,18 +95,18 @@ TEST_F(BoxSearchWindowTest, TheSearchStaysOverReloadsOfItsBoxAndEndsWithAnotherB
   Start();
   Field()->setText("harbour");
   ASSERT_EQ(Count(), "2 of 3");
-  RightClickRow(1, "popdel");  // "Harbour plans" goes to the Trash
+  RightClickRow(1, "deleteRowAction");  // "Harbour plans" goes to the Trash
   EXPECT_EQ(store.Subjects("In"), (std::vector<std::string>{"Angebot für Mai", "Re: HARBOUR plans"}));
   EXPECT_EQ(Caption(), "InBox (2 msgs)");
   EXPECT_THAT(Subjects(), ElementsAre("Re: HARBOUR plans"));
   EXPECT_EQ(Count(), "1 of 2");
 
   // Another window and the activation after it keep the search.
-  Open<QDialog>(window->hlpabout, [](QDialog& about) { about.accept(); });
+  Open<QDialog>(window->aboutAction, [](QDialog& about) { about.accept(); });
   EXPECT_EQ(Field()->text(), "harbour");
   EXPECT_EQ(Count(), "1 of 2");
 
-  window->Image6->click();
+  window->sentButton->click();
   EXPECT_TRUE(Field()->text().isEmpty());
   EXPECT_TRUE(Count().isEmpty());
   EXPECT_THAT(Subjects(), ElementsAre("Harbour answer"));
@@ -118,7 +118,7 @@ TEST_F(BoxSearchWindowTest, DecipheredTextIsNeitherSearchedNorStored) {
   WriteDefaultKey(store.Folder());
   Start();
   LeftClickRow(0);
-  window->Command1->click();
+  window->decryptButton->click();
   ASSERT_THAT(window->PaneText(), HasSubstr("the secret harbour plan"));
   const FolderContents before = ReadFolderContents(store.Folder());
   Field()->setText("secret");

@@ -9,7 +9,7 @@ namespace {
 class BoxViewWindowTest : public MainWindowTest {
  protected:
   QString Cell(int row, int column) const {
-    return window->flex->model()->data(window->flex->model()->index(row, column)).toString();
+    return window->boxGrid->model()->data(window->boxGrid->model()->index(row, column)).toString();
   }
 
   QString HoverText(QToolButton* button) {
@@ -25,22 +25,22 @@ TEST_F(BoxViewWindowTest, GridShowsNewestFirstAndThePopupActsOnTheRightClickedRo
   store.AddMessage("In", "Third", "three\r\n");
   Start();
   EXPECT_EQ(Caption(), "InBox (3 msgs)");
-  ASSERT_EQ(window->flex->model()->rowCount(), 3);
+  ASSERT_EQ(window->boxGrid->model()->rowCount(), 3);
   EXPECT_EQ(Cell(0, 0), " 3");
   EXPECT_EQ(Cell(0, 2), "Third");
   EXPECT_EQ(Cell(2, 2), "First");
-  EXPECT_TRUE(window->flex->isColumnHidden(0));
-  EXPECT_EQ(window->flex->model()->headerData(1, Qt::Horizontal).toString(), "From");
-  EXPECT_EQ(window->flex->model()->headerData(2, Qt::Horizontal).toString(), "Subject");
-  EXPECT_EQ(window->flex->model()->headerData(3, Qt::Horizontal).toString(), "Date");
+  EXPECT_TRUE(window->boxGrid->isColumnHidden(0));
+  EXPECT_EQ(window->boxGrid->model()->headerData(1, Qt::Horizontal).toString(), "From");
+  EXPECT_EQ(window->boxGrid->model()->headerData(2, Qt::Horizontal).toString(), "Subject");
+  EXPECT_EQ(window->boxGrid->model()->headerData(3, Qt::Horizontal).toString(), "Date");
 
   // A right click picks its row without opening it; Exit does nothing.
   LeftClickRow(0);
-  RightClickRow(1, "popext");
+  RightClickRow(1, "closeRowMenuAction");
   EXPECT_EQ(window->PaneText(), "three\r\n");
   EXPECT_EQ(window->Program().SelectedSubject, "Second");
-  RightClickRow(1, "popdel");
-  EXPECT_THAT(desktop.popUps, ElementsAre("popm", "popm"));
+  RightClickRow(1, "deleteRowAction");
+  EXPECT_THAT(desktop.popUps, ElementsAre("rowMenu", "rowMenu"));
   EXPECT_THAT(store.Subjects("In"), ElementsAre("First", "Third"));
   EXPECT_THAT(store.Subjects("Trash"), ElementsAre("Second"));
   EXPECT_EQ(Caption(), "InBox (2 msgs)");
@@ -53,17 +53,17 @@ TEST_F(BoxViewWindowTest, BoxButtonsAndMenuSwitchBoxesAndEmptyThePane) {
   Start();
   LeftClickRow(0);
   EXPECT_EQ(window->PaneText(), "hello text\r\n");
-  window->Image8->click();
+  window->trashButton->click();
   EXPECT_EQ(Caption(), "Trash (1 msgs)");
   EXPECT_EQ(window->PaneText(), "");
   EXPECT_EQ(window->Program().CurrentBox, "Trash");
-  window->Image6->click();
+  window->sentButton->click();
   EXPECT_EQ(Caption(), "Sent (0 msgs)");
-  window->Image7->click();
+  window->junkButton->click();
   EXPECT_EQ(Caption(), "Junk (0 msgs)");
-  window->emin->trigger();
+  window->inBoxAction->trigger();
   EXPECT_EQ(Caption(), "InBox (1 msgs)");
-  window->emtrash->trigger();
+  window->trashAction->trigger();
   EXPECT_EQ(Caption(), "Trash (1 msgs)");
 }
 
@@ -81,7 +81,7 @@ TEST_F(BoxViewWindowTest, SwitchingBackFromAnotherProgramReloadsTheBoxButAModals
   };
   switchBack();
   EXPECT_EQ(Caption(), "InBox (1 msgs)");
-  QTest::qWait(ui::frmMain::kActivationEchoMs + 100);
+  QTest::qWait(ui::MainWindow::kActivationEchoMs + 100);
   switchBack();
   EXPECT_EQ(Caption(), "InBox (2 msgs)");
   EXPECT_EQ(window->PaneText(), "a\r\n");
@@ -89,30 +89,30 @@ TEST_F(BoxViewWindowTest, SwitchingBackFromAnotherProgramReloadsTheBoxButAModals
 
 TEST_F(BoxViewWindowTest, HoverTextsCountTheMessagesOfEachBox) {
   Start();
-  EXPECT_EQ(HoverText(window->Image8), "Trash (No messages)");
+  EXPECT_EQ(HoverText(window->trashButton), "Trash (No messages)");
   store.AddMessage("Trash", "One", "1\r\n");
-  EXPECT_EQ(HoverText(window->Image8), "Trash (1 message)");
+  EXPECT_EQ(HoverText(window->trashButton), "Trash (1 message)");
   store.AddMessage("Trash", "Two", "2\r\n");
-  EXPECT_EQ(HoverText(window->Image8), "Trash (2 messages)");
+  EXPECT_EQ(HoverText(window->trashButton), "Trash (2 messages)");
   std::filesystem::remove(store / "junk.dat");
-  EXPECT_EQ(HoverText(window->Image7), "Junk (No messages)");
+  EXPECT_EQ(HoverText(window->junkButton), "Junk (No messages)");
   EXPECT_TRUE(std::filesystem::exists(store / "junk.dat"));
-  EXPECT_EQ(HoverText(window->Image5), "In Box (No messages)");
-  EXPECT_EQ(HoverText(window->Image6), "Sent (No messages)");
-  EXPECT_EQ(window->Image9->toolTip(), "Clean Uo Current Box");
-  EXPECT_EQ(window->Image10->toolTip(), "Attachments");
+  EXPECT_EQ(HoverText(window->inBoxButton), "In Box (No messages)");
+  EXPECT_EQ(HoverText(window->sentButton), "Sent (No messages)");
+  EXPECT_EQ(window->cleanUpButton->toolTip(), "Clean Uo Current Box");
+  EXPECT_EQ(window->attachmentsButton->toolTip(), "Attachments");
 }
 
 TEST_F(BoxViewWindowTest, ArrowKeysMoveEnterOpensAndDeleteMovesTheCurrentRowsMessage) {
   store.AddMessage("In", "First", "one\r\n");
   store.AddMessage("In", "Second", "two\r\n");
   Start();
-  window->flex->setFocus();
-  window->flex->setCurrentIndex(window->flex->model()->index(0, 1));
-  QTest::keyClick(window->flex, Qt::Key_Down);
-  QTest::keyClick(window->flex, Qt::Key_Return);
+  window->boxGrid->setFocus();
+  window->boxGrid->setCurrentIndex(window->boxGrid->model()->index(0, 1));
+  QTest::keyClick(window->boxGrid, Qt::Key_Down);
+  QTest::keyClick(window->boxGrid, Qt::Key_Return);
   EXPECT_EQ(window->PaneText(), "one\r\n");
-  QTest::keyClick(window->flex, Qt::Key_Delete);
+  QTest::keyClick(window->boxGrid, Qt::Key_Delete);
   EXPECT_THAT(store.Subjects("In"), ElementsAre("Second"));
   EXPECT_THAT(store.Subjects("Trash"), ElementsAre("First"));
 }
@@ -125,51 +125,53 @@ TEST_F(BoxViewWindowTest, AReloadKeepsTheHighlightOnTheSameMessageAndADeletedOne
   ASSERT_EQ(window->PaneText(), "two\r\n");
   // New mail arrives above it, and a window closing reloads the box.
   store.AddMessage("In", "Third", "three\r\n");
-  window->hlpabout->trigger();
+  window->aboutAction->trigger();
   EXPECT_EQ(Caption(), "InBox (3 msgs)");
-  ASSERT_TRUE(window->flex->currentIndex().isValid());
-  EXPECT_EQ(Cell(window->flex->currentIndex().row(), 2), "Second");
+  ASSERT_TRUE(window->boxGrid->currentIndex().isValid());
+  EXPECT_EQ(Cell(window->boxGrid->currentIndex().row(), 2), "Second");
 
   // Delete acts on the message shown, not on the row it was in; with that
   // message gone, a second Delete has nothing to act on.
-  window->flex->setFocus();
-  QTest::keyClick(window->flex, Qt::Key_Delete);
+  window->boxGrid->setFocus();
+  QTest::keyClick(window->boxGrid, Qt::Key_Delete);
   EXPECT_THAT(store.Subjects("In"), ElementsAre("First", "Third"));
   EXPECT_THAT(store.Subjects("Trash"), ElementsAre("Second"));
-  EXPECT_FALSE(window->flex->currentIndex().isValid());
-  QTest::keyClick(window->flex, Qt::Key_Delete);
+  EXPECT_FALSE(window->boxGrid->currentIndex().isValid());
+  QTest::keyClick(window->boxGrid, Qt::Key_Delete);
   EXPECT_THAT(store.Subjects("In"), ElementsAre("First", "Third"));
 
   // Another box never inherits the highlight.
   LeftClickRow(1);
-  window->Image8->click();
-  EXPECT_FALSE(window->flex->currentIndex().isValid());
+  window->trashButton->click();
+  EXPECT_FALSE(window->boxGrid->currentIndex().isValid());
 }
 
 TEST_F(BoxViewWindowTest, TheDateColumnTakesTheWidthLeftAndTheStatedWidthsAreMinimums) {
   store.AddMessage("In", "Hello", "hello\r\n");
   Start();
   QCoreApplication::processEvents();
-  const auto rightEdge = [this] { return window->flex->columnViewportPosition(3) + window->flex->columnWidth(3); };
+  const auto rightEdge = [this] {
+    return window->boxGrid->columnViewportPosition(3) + window->boxGrid->columnWidth(3);
+  };
   // 2300 and 4700 twips at 15 twips to a pixel.
-  EXPECT_EQ(window->flex->columnWidth(1), 153);
-  EXPECT_EQ(window->flex->columnWidth(2), 313);
-  EXPECT_GT(window->flex->columnWidth(3), 180);
-  EXPECT_EQ(rightEdge(), window->flex->viewport()->width());
+  EXPECT_EQ(window->boxGrid->columnWidth(1), 153);
+  EXPECT_EQ(window->boxGrid->columnWidth(2), 313);
+  EXPECT_GT(window->boxGrid->columnWidth(3), 180);
+  EXPECT_EQ(rightEdge(), window->boxGrid->viewport()->width());
 
   // Widening the subject narrows the date, down to its own 2700 twips.
-  window->flex->setColumnWidth(2, 400);
-  EXPECT_EQ(rightEdge(), window->flex->viewport()->width());
+  window->boxGrid->setColumnWidth(2, 400);
+  EXPECT_EQ(rightEdge(), window->boxGrid->viewport()->width());
   window->resize(420, window->height());
   QTest::qWait(50);
-  EXPECT_EQ(window->flex->columnWidth(3), 180);
+  EXPECT_EQ(window->boxGrid->columnWidth(3), 180);
 }
 
 TEST_F(BoxViewWindowTest, PrintPutsTheRightClickedHeaderAboveThePane) {
   store.AddMessage("In", "Hello", "first line\r\nsecond line\r\n", std::nullopt, "bob@example.org");
   Start();
   LeftClickRow(0);
-  RightClickRow(0, "popprt");
+  RightClickRow(0, "printRowAction");
   ASSERT_EQ(desktop.printed.size(), 1u);
   EXPECT_THAT(desktop.printed[0], ElementsAre("   From: bob@example.org", "Subject:Hello",
                                               "   Date:1/2/2026 9:00:00 AM", std::string(77, '='), "first line",

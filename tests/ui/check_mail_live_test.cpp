@@ -4,8 +4,8 @@
 #include <chrono>
 #include <future>
 
-#include "mail_servers.h"
 #include "live_account.h"
+#include "mail_servers.h"
 #include "transport/curl_pop3_connection.h"
 #include "transport/curl_smtp_control.h"
 #include "ui_folder.h"
@@ -43,9 +43,9 @@ TEST_F(CheckMailLiveTest, CheckMailFromTheMainWindowFilesTheMessageInTheInBox) {
   desktop.onModal.push_back([](QDialog& dialog) {
     EXPECT_TRUE(QTest::qWaitFor([&dialog] { return !dialog.isVisible(); }, 60000));
   });
-  window->Image1->click();
+  window->checkMailButton->click();
 
-  EXPECT_THAT(desktop.opened, ElementsAre("frmCheckMail"));
+  EXPECT_THAT(desktop.opened, ElementsAre("CheckMailDialog"));
   EXPECT_TRUE(dialogs.shown.empty()) << dialogs.shown.front().text;
   EXPECT_THAT(store.Subjects("In"), ElementsAre("Live harbour"));
 

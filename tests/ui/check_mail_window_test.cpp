@@ -11,7 +11,7 @@
 #include "transport/fake_pop3_connection.h"
 #include "transport/outgoing_mail.h"
 #include "transport/scripted_server.h"
-#include "ui/frm_check_mail.h"
+#include "ui/check_mail_dialog.h"
 #include "ui_folder.h"
 
 namespace ostrel::testing {
@@ -78,7 +78,7 @@ class CheckMailWindowTest : public MainWindowTest {
     window->Program().MailOptions.Password = "password";
     auto connection = std::make_unique<HoldingPop3>();
     server = connection.get();
-    checkMail = std::make_unique<ui::frmCheckMail>(window->Program(), mainDialogs, std::move(connection), nullptr);
+    checkMail = std::make_unique<ui::CheckMailDialog>(window->Program(), mainDialogs, std::move(connection), nullptr);
   }
   void TearDown() override {
     server->Release();
@@ -94,7 +94,7 @@ class CheckMailWindowTest : public MainWindowTest {
 
   ThreadNotingDialogs mainDialogs;
   HoldingPop3* server = nullptr;
-  std::unique_ptr<ui::frmCheckMail> checkMail;
+  std::unique_ptr<ui::CheckMailDialog> checkMail;
 };
 
 TEST_F(CheckMailWindowTest, ShowsEachStepAndTheMainStatusLineFollowsOnTheUserInterfaceThread) {
@@ -105,9 +105,9 @@ TEST_F(CheckMailWindowTest, ShowsEachStepAndTheMainStatusLineFollowsOnTheUserInt
   EXPECT_THAT(mainDialogs.statuses, ElementsAre("Connecting...", "Downloading 1 of 3", "Downloading 2 of 3",
                                                 "Downloading 3 of 3", "Disconnecting..."));
   EXPECT_EQ(mainDialogs.offThread, 0);
-  EXPECT_EQ(checkMail->lbStat->text(), "Disconnecting...");
-  EXPECT_EQ(checkMail->ProgressBar1->maximum(), 3);
-  EXPECT_EQ(checkMail->ProgressBar1->value(), 3);
+  EXPECT_EQ(checkMail->statusLabel->text(), "Disconnecting...");
+  EXPECT_EQ(checkMail->progressBar->maximum(), 3);
+  EXPECT_EQ(checkMail->progressBar->value(), 3);
   EXPECT_THAT(store.Subjects("In"), ElementsAre("m1", "m2", "m3"));
 }
 
@@ -128,9 +128,9 @@ TEST_F(CheckMailWindowTest, CancelKeepsWhatWasFiledAndDeletesNothingOnTheServer)
   server->holdAt = 2;
   checkMail->show();
   ASSERT_TRUE(QTest::qWaitFor([this] { return server->reached.load(); }, kPatienceMs));
-  checkMail->Command1->click();
+  checkMail->cancelButton->click();
   EXPECT_TRUE(checkMail->isVisible()) << "the window waits for the message in hand";
-  EXPECT_FALSE(checkMail->Command1->isEnabled());
+  EXPECT_FALSE(checkMail->cancelButton->isEnabled());
   checkMail->close();
   EXPECT_TRUE(checkMail->isVisible()) << "the close box does not leave the retrieval running unseen";
   server->Release();
@@ -163,18 +163,18 @@ TEST_F(MainWindowCheckMailTest, TheStatusLineSummarisesTheCheckAndTheInBoxIsShow
   settings::WriteOptions(store.Folder(), options);
   WriteDefaultKey(store.Folder());
   Start();
-  window->Image6->click();  // another box is shown before the check
+  window->sentButton->click();  // another box is shown before the check
   dialogs.statuses.clear();
   desktop.onModal.push_back(
       [](QDialog& dialog) { EXPECT_TRUE(QTest::qWaitFor([&dialog] { return !dialog.isVisible(); }, kPatienceMs)); });
-  window->Image1->click();
+  window->checkMailButton->click();
   server.Finish();
   EXPECT_TRUE(server.mismatches.empty()) << server.mismatches.front();
 
   EXPECT_THAT(desktop.titles, ElementsAre("Check Mail"));
   EXPECT_THAT(dialogs.statuses, ElementsAre("Connecting...", "Downloading 1 of 1", "Disconnecting...",
                                             "1 New Message. 1 registered, 0 attachments and 0 registered as Junk."));
-  EXPECT_EQ(window->lbStat->text(), "1 New Message. 1 registered, 0 attachments and 0 registered as Junk.");
+  EXPECT_EQ(window->statusLabel->text(), "1 New Message. 1 registered, 0 attachments and 0 registered as Junk.");
   EXPECT_THAT(store.Subjects("In"), ElementsAre("Harbour"));
   EXPECT_EQ(Caption(), "InBox (1 msgs)");
   EXPECT_TRUE(dialogs.shown.empty());
@@ -183,7 +183,7 @@ TEST_F(MainWindowCheckMailTest, TheStatusLineSummarisesTheCheckAndTheInBoxIsShow
 TEST_F(MainWindowCheckMailTest, WithoutADefaultKeyNothingOpensAndNothingIsFetched) {
   keys::WriteKeys(store.Folder(), {{"Only", kTestKey, false}});
   Start();
-  window->flecheck->trigger();
+  window->checkMailAction->trigger();
   EXPECT_THAT(dialogs.ShownTexts(),
               ElementsAre("No default Key has been defined.  You cannot check mail until you have defined one."));
   EXPECT_TRUE(desktop.opened.empty());

@@ -1,7 +1,7 @@
 // The filters window, opened from File/Filters.
 
 #include "settings/mail_options.h"
-#include "ui/frm_filters.h"
+#include "ui/filters_dialog.h"
 #include "ui_folder.h"
 
 namespace ostrel::testing {
@@ -19,14 +19,14 @@ class FiltersWindowTest : public MainWindowTest {
 
 TEST_F(FiltersWindowTest, SaveWithUseFiltersClearWritesTheEntriesAndSaysFilteringIsOff) {
   Start();
-  Open<ui::frmFilters>(window->flefil, [](auto& filters) {
+  Open<ui::FiltersDialog>(window->filtersAction, [](auto& filters) {
     EXPECT_EQ(filters.windowTitle(), "Filters");
-    EXPECT_EQ(filters.Label1->text(),
+    EXPECT_EQ(filters.filtersLabel->text(),
               "Enter words or phrases for Filtering.  This will scan both Subject and Body and will place in the "
               "Junk folder when found.");
-    EXPECT_EQ(filters.Text1->toPlainText(), "casino\n\n  free money \n");
-    filters.Text1->appendPlainText("lottery");
-    filters.Command1->click();
+    EXPECT_EQ(filters.filtersEdit->toPlainText(), "casino\n\n  free money \n");
+    filters.filtersEdit->appendPlainText("lottery");
+    filters.saveButton->click();
     EXPECT_FALSE(filters.isVisible());
   });
   EXPECT_THAT(dialogs.ShownTexts(),
@@ -39,13 +39,13 @@ TEST_F(FiltersWindowTest, WithFilteringOnSaveIsQuietAndAnEmptyBoxOrCancelKeepsTh
   options.options.UseFilters = true;
   settings::WriteOptions(store.Folder(), options);
   Start();
-  Open<ui::frmFilters>(window->flefil, [](auto& filters) {
-    filters.Text1->clear();
-    filters.Command1->click();
+  Open<ui::FiltersDialog>(window->filtersAction, [](auto& filters) {
+    filters.filtersEdit->clear();
+    filters.saveButton->click();
   });
-  Open<ui::frmFilters>(window->flefil, [](auto& filters) {
-    filters.Text1->setPlainText("changed");
-    filters.Command2->click();
+  Open<ui::FiltersDialog>(window->filtersAction, [](auto& filters) {
+    filters.filtersEdit->setPlainText("changed");
+    filters.cancelButton->click();
   });
   EXPECT_THAT(dialogs.ShownTexts(), IsEmpty());
   EXPECT_EQ(ReadBytes(store / "filter.dat"), "casino\r\n\r\n  free money \r\n");

@@ -1,8 +1,8 @@
 // Start-up, the first-run notice, the about box and the end of the program.
 
 #include "store/mail_box.h"
-#include "ui/frm_notice.h"
-#include "ui/frm_options.h"
+#include "ui/notice_dialog.h"
+#include "ui/options_dialog.h"
 #include "ui_folder.h"
 
 namespace ostrel::testing {
@@ -13,7 +13,7 @@ class FirstStartTest : public MainWindowTest {
  protected:
   void SetUp() override {}
   void Start() {
-    window = std::make_unique<ui::frmMain>(folder.Path().string() + "/", dialogs, desktop);
+    window = std::make_unique<ui::MainWindow>(folder.Path().string() + "/", dialogs, desktop);
     window->Load();
     window->show();
     window->Activate();
@@ -26,50 +26,50 @@ TEST_F(FirstStartTest, EmptyFolderShowsSetupMessageThenNoticeAndKeepsTheGridHidd
   Start();
   EXPECT_THAT(dialogs.ShownTexts(),
               ElementsAre("Setup has not been performed.  Click File/Options and define your parameters."));
-  EXPECT_THAT(desktop.opened, ElementsAre("frmNotice"));
+  EXPECT_THAT(desktop.opened, ElementsAre("NoticeDialog"));
   EXPECT_THAT(desktop.titles, ElementsAre("Important Notice"));
-  EXPECT_FALSE(window->flex->isVisible());
-  EXPECT_EQ(window->Combo1->count(), 0);
+  EXPECT_FALSE(window->boxGrid->isVisible());
+  EXPECT_EQ(window->keyList->count(), 0);
   EXPECT_EQ(window->windowTitle(), "Ostrel Encryption Email 6.0");
 
   // Later activations never show the notice again, and setup stays missing;
   // choosing a box shows the grid all the same.
   window->Activate();
   EXPECT_EQ(desktop.opened.size(), 1u);
-  EXPECT_FALSE(window->flex->isVisible());
-  window->emout->trigger();
-  EXPECT_TRUE(window->flex->isVisible());
-  EXPECT_EQ(window->Frame2->title(), "Sent (0 msgs)");
+  EXPECT_FALSE(window->boxGrid->isVisible());
+  window->sentAction->trigger();
+  EXPECT_TRUE(window->boxGrid->isVisible());
+  EXPECT_EQ(window->boxFrame->title(), "Sent (0 msgs)");
 }
 
 TEST_F(FirstStartTest, TheFirstSaveOfTheOptionsShowsTheInBox) {
   Start();
-  ASSERT_FALSE(window->flex->isVisible());
-  Open<ui::frmOptions>(window->fleopt, [](auto& options) {
-    options.Combo1->setEditText("pop.example.org");
-    options.Command4->click();
+  ASSERT_FALSE(window->boxGrid->isVisible());
+  Open<ui::OptionsDialog>(window->optionsAction, [](auto& options) {
+    options.popServerList->setEditText("pop.example.org");
+    options.saveButton->click();
   });
-  EXPECT_TRUE(window->flex->isVisible());
-  EXPECT_EQ(window->Frame2->title(), "InBox (0 msgs)");
+  EXPECT_TRUE(window->boxGrid->isVisible());
+  EXPECT_EQ(window->boxFrame->title(), "InBox (0 msgs)");
   EXPECT_EQ(window->Program().CurrentBox, "In");
   // From now on each activation shows the box again, as after a start with
   // settings: here mail filed meanwhile by the command line.
   store::MailBox(folder.Path(), "In").File({"", "bob@example.org", "Hi", "1/2/2026 9:00:00 AM", ""}, "hi\r\n", {});
-  window->hlpabout->trigger();
-  EXPECT_EQ(window->Frame2->title(), "InBox (1 msgs)");
+  window->aboutAction->trigger();
+  EXPECT_EQ(window->boxFrame->title(), "InBox (1 msgs)");
 }
 
 TEST_F(FirstStartTest, TheNoticeClosedUntickedComesBackAndTickedWritesTheMarker) {
   Start();
   window.reset();
   EXPECT_EQ(ReadBytes(folder / "opt.dne"), "");
-  OnNext<ui::frmNotice>([](auto& notice) {
-    EXPECT_EQ(notice.Check1->text(), "Do not show this again");
-    notice.Check1->setChecked(true);
+  OnNext<ui::NoticeDialog>([](auto& notice) {
+    EXPECT_EQ(notice.dontShowAgainCheck->text(), "Do not show this again");
+    notice.dontShowAgainCheck->setChecked(true);
     notice.close();
   });
   Start();
-  EXPECT_THAT(desktop.opened, ElementsAre("frmNotice", "frmNotice"));
+  EXPECT_THAT(desktop.opened, ElementsAre("NoticeDialog", "NoticeDialog"));
   EXPECT_EQ(ReadBytes(folder / "opt.dne"), "Done\r\n");
 }
 
@@ -78,16 +78,16 @@ TEST_F(MainWindowTest, DefaultKeyIsLoadedAtStartAndChoosingAnotherInTheListLoads
   Start();
   EXPECT_TRUE(desktop.opened.empty());
   EXPECT_THAT(dialogs.statuses, ElementsAre("", "Generating Keyspace...", "Key is now loaded."));
-  ASSERT_EQ(window->Combo1->count(), 2);
-  EXPECT_EQ(window->Combo1->currentText(), "Alice");
-  EXPECT_TRUE(window->flex->isVisible());
+  ASSERT_EQ(window->keyList->count(), 2);
+  EXPECT_EQ(window->keyList->currentText(), "Alice");
+  EXPECT_TRUE(window->boxGrid->isVisible());
   EXPECT_EQ(Caption(), "InBox (0 msgs)");
 
-  window->lbStat->clear();
-  window->Combo1->setCurrentIndex(window->Combo1->findText("Other"));
-  emit window->Combo1->activated(window->Combo1->currentIndex());
+  window->statusLabel->clear();
+  window->keyList->setCurrentIndex(window->keyList->findText("Other"));
+  emit window->keyList->activated(window->keyList->currentIndex());
   EXPECT_EQ(ReadBytes(store / "key.key"), "other key\r\n");
-  EXPECT_EQ(window->lbStat->text(), "Key is now loaded.");
+  EXPECT_EQ(window->statusLabel->text(), "Key is now loaded.");
 }
 
 TEST_F(MainWindowTest, ExitFromTheMenuEmptiesTheTrashWhenAskedAndRemembersTheWindow) {
@@ -96,7 +96,7 @@ TEST_F(MainWindowTest, ExitFromTheMenuEmptiesTheTrashWhenAskedAndRemembersTheWin
   store.AddMessage("Trash", "Old", "old text\r\n");
   Start();
   ASSERT_TRUE(std::filesystem::exists(store / "k1.bin"));
-  window->fleext->trigger();
+  window->exitAction->trigger();
   EXPECT_EQ(ReadBytes(store / "trash.dat"), "");
   EXPECT_FALSE(std::filesystem::exists(store / "k1.bin"));
   EXPECT_TRUE(std::filesystem::exists(store / "window.ini"));
@@ -106,20 +106,20 @@ TEST_F(MainWindowTest, AboutBoxAndLaterWindowsOpenModally) {
   Start();
   desktop.onModal.push_back([](QDialog& about) {
     EXPECT_EQ(about.windowTitle(), "About Ostrel Encryption Email 6.0");
-    about.findChild<QPushButton*>("Command1")->click();
+    about.findChild<QPushButton*>("doneButton")->click();
     EXPECT_FALSE(about.isVisible());
   });
-  window->hlpabout->trigger();
-  window->emnew->trigger();
-  window->Image3->click();
-  EXPECT_THAT(desktop.opened, ElementsAre("frmAbout", "frmNewMsg", "frmKeyManagement"));
+  window->aboutAction->trigger();
+  window->newMessageAction->trigger();
+  window->keyManagementButton->click();
+  EXPECT_THAT(desktop.opened, ElementsAre("AboutDialog", "ComposeWindow", "KeyManagementDialog"));
 }
 
 TEST_F(MainWindowTest, WindowSizeAndPositionAreRememberedInTheProgramFolder) {
   Start();
   window->resize(700, 500);
   window->close();
-  window = std::make_unique<ui::frmMain>(store.Folder(), dialogs, desktop);
+  window = std::make_unique<ui::MainWindow>(store.Folder(), dialogs, desktop);
   EXPECT_EQ(window->size(), QSize(700, 500));
 }
 

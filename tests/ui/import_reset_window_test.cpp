@@ -13,7 +13,7 @@ class ImportResetWindowTest : public MainWindowTest {
     EncipherFile(outside / "report.doc", outside / "report.doc.enc");
     desktop.chosenFiles.push_back(outside / "report.doc.enc");
     Start();
-    window->fleimpat->trigger();
+    window->importAttachmentsAction->trigger();
   }
 
   TempFolder outside;
@@ -24,10 +24,10 @@ TEST_F(ImportResetWindowTest, ImportedMessageJoinsTheInBoxShownAndACancelledDial
   WriteBytes(outside / "letter.txt", "ABCDEF\r\n");
   desktop.chosenFiles = {std::nullopt, std::nullopt, outside / "letter.txt"};
   Start();
-  window->fleimmsg->trigger();
-  window->fleimpat->trigger();
+  window->importMessageAction->trigger();
+  window->importAttachmentsAction->trigger();
   EXPECT_EQ(store.Index("In"), " 1\r\n");
-  window->fleimmsg->trigger();
+  window->importMessageAction->trigger();
   EXPECT_THAT(desktop.fileDialogTitles, ElementsAre("Select Text Message to Import", "Select Attachment to Import",
                                                     "Select Text Message to Import"));
   EXPECT_EQ(ReadBytes(store / "In" / "MSG2.txt"), "ABCDEF\r\n");
@@ -56,14 +56,14 @@ TEST_F(ImportResetWindowTest, ResetAsksFirstAndOnYesEmptiesEveryBoxShown) {
   WriteBytes(store / "Save" / "photo.jpg", "x");
   dialogs.answers = {base::Answer::No, base::Answer::Yes};
   Start();
-  window->flerest->trigger();
+  window->resetAllBoxesAction->trigger();
   ASSERT_EQ(dialogs.asked.size(), 1u);
   EXPECT_EQ(dialogs.asked[0].text,
             "This will delete all of the data in your mail boxes.  Are you sure you want to do this?");
   EXPECT_EQ(dialogs.asked[0].title, "Are Really, Really Sure?");
   EXPECT_EQ(Caption(), "InBox (1 msgs)");
 
-  window->flerest->trigger();
+  window->resetAllBoxesAction->trigger();
   EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("Boxes have been reset."));
   EXPECT_EQ(Caption(), "InBox (0 msgs)");
   EXPECT_FALSE(std::filesystem::exists(store / "Save" / "photo.jpg"));

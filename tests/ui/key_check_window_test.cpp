@@ -4,8 +4,8 @@
 #include "keys/key_check_code.h"
 #include "keys/key_store.h"
 #include "support/folder_contents.h"
-#include "ui/frm_key_management.h"
-#include "ui/frm_new_msg.h"
+#include "ui/compose_window.h"
+#include "ui/key_management_dialog.h"
 #include "ui_folder.h"
 
 namespace ostrel::testing {
@@ -27,69 +27,69 @@ class KeyCheckWindowTest : public MainWindowTest {
 TEST_F(KeyCheckWindowTest, KeyManagementShowsTheCodeBesideTheKeyAsItIsTyped) {
   Start();
   const FolderContents before = ReadFolderContents(store.Folder());
-  Open<ui::frmKeyManagement>(window->flekey, [](auto& form) {
+  Open<ui::KeyManagementDialog>(window->keyManagementAction, [](auto& form) {
     auto* code = form.template findChild<QLabel*>("keyCheckCode");
     ASSERT_NE(code, nullptr);
     EXPECT_TRUE(code->text().isEmpty());
-    EXPECT_EQ(form.Combo1->itemData(1, Qt::ToolTipRole).toString(), kTestKeyTip);
+    EXPECT_EQ(form.keyList->itemData(1, Qt::ToolTipRole).toString(), kTestKeyTip);
 
-    ASSERT_TRUE(PickFromList(*form.Combo1, kTestKeyName));
+    ASSERT_TRUE(PickFromList(*form.keyList, kTestKeyName));
     EXPECT_EQ(code->text(), "79JP-RGHP-PD2Y-QSBK");
     // A correspondent who typed one digit wrong sees another code at once.
-    form.Text2->setCursorPosition(18);
-    QTest::keyClick(form.Text2, Qt::Key_Backspace);
-    QTest::keyClicks(form.Text2, "3");
-    EXPECT_EQ(form.Text2->text(), "730145928837465013");
+    form.keyTextEdit->setCursorPosition(18);
+    QTest::keyClick(form.keyTextEdit, Qt::Key_Backspace);
+    QTest::keyClicks(form.keyTextEdit, "3");
+    EXPECT_EQ(form.keyTextEdit->text(), "730145928837465013");
     EXPECT_NE(code->text(), "79JP-RGHP-PD2Y-QSBK");
     EXPECT_EQ(code->text().size(), 19);
 
-    form.Text2->clear();
+    form.keyTextEdit->clear();
     EXPECT_TRUE(code->text().isEmpty());
-    form.Text2->insert("été");
+    form.keyTextEdit->insert("été");
     EXPECT_EQ(code->text(), "M34Z-3XXV-CBBM-Y3RB");
-    form.Command2->click();
+    form.cancelButton->click();
   });
   EXPECT_EQ(ReadFolderContents(store.Folder()), before) << "showing codes writes nothing";
 }
 
 TEST_F(KeyCheckWindowTest, TheKeyListsOfTheMainAndComposeWindowsTellEachKeysCode) {
   Start();
-  ASSERT_EQ(window->Combo1->count(), 2);
-  EXPECT_EQ(window->Combo1->itemData(0, Qt::ToolTipRole).toString(), OtherKeyTip());
-  EXPECT_EQ(window->Combo1->itemData(1, Qt::ToolTipRole).toString(), kTestKeyTip);
-  EXPECT_EQ(window->Combo1->currentText(), kTestKeyName);
-  EXPECT_EQ(window->Combo1->toolTip(), kTestKeyTip);
+  ASSERT_EQ(window->keyList->count(), 2);
+  EXPECT_EQ(window->keyList->itemData(0, Qt::ToolTipRole).toString(), OtherKeyTip());
+  EXPECT_EQ(window->keyList->itemData(1, Qt::ToolTipRole).toString(), kTestKeyTip);
+  EXPECT_EQ(window->keyList->currentText(), kTestKeyName);
+  EXPECT_EQ(window->keyList->toolTip(), kTestKeyTip);
 
-  OnNext<ui::frmNewMsg>([](auto& compose) {
-    ASSERT_EQ(compose.Combo1->count(), 2);
-    EXPECT_EQ(compose.Combo1->itemData(0, Qt::ToolTipRole).toString(), OtherKeyTip());
-    EXPECT_EQ(compose.Combo1->itemData(1, Qt::ToolTipRole).toString(), kTestKeyTip);
-    EXPECT_EQ(compose.Combo1->toolTip(), kTestKeyTip);
-    ASSERT_TRUE(PickFromList(*compose.Combo1, "Other"));
-    EXPECT_EQ(compose.Combo1->toolTip(), OtherKeyTip());
+  OnNext<ui::ComposeWindow>([](auto& compose) {
+    ASSERT_EQ(compose.keyList->count(), 2);
+    EXPECT_EQ(compose.keyList->itemData(0, Qt::ToolTipRole).toString(), OtherKeyTip());
+    EXPECT_EQ(compose.keyList->itemData(1, Qt::ToolTipRole).toString(), kTestKeyTip);
+    EXPECT_EQ(compose.keyList->toolTip(), kTestKeyTip);
+    ASSERT_TRUE(PickFromList(*compose.keyList, "Other"));
+    EXPECT_EQ(compose.keyList->toolTip(), OtherKeyTip());
   });
-  window->emnew->trigger();
+  window->newMessageAction->trigger();
   EXPECT_THAT(desktop.titles, ElementsAre("New Message"));
 
   // "other key" is loaded as "other keyother key", which no stored text
   // equals, so the list shows no key and no code after the activation.
-  EXPECT_EQ(window->Combo1->currentIndex(), -1);
-  EXPECT_TRUE(window->Combo1->toolTip().isEmpty());
-  ASSERT_TRUE(PickFromList(*window->Combo1, kTestKeyName));
-  EXPECT_EQ(window->Combo1->toolTip(), kTestKeyTip);
+  EXPECT_EQ(window->keyList->currentIndex(), -1);
+  EXPECT_TRUE(window->keyList->toolTip().isEmpty());
+  ASSERT_TRUE(PickFromList(*window->keyList, kTestKeyName));
+  EXPECT_EQ(window->keyList->toolTip(), kTestKeyTip);
 }
 
 TEST_F(KeyCheckWindowTest, AKeyAddedInKeyManagementTakesItsCodeIntoTheMainKeyList) {
   Start();
-  Open<ui::frmKeyManagement>(window->flekey, [](auto& form) {
-    form.Text1->setText("Club");
-    form.Text2->setText("4711");
-    form.Command4->click();
-    EXPECT_EQ(form.Combo1->itemData(2, Qt::ToolTipRole).toString(),
+  Open<ui::KeyManagementDialog>(window->keyManagementAction, [](auto& form) {
+    form.keyNameEdit->setText("Club");
+    form.keyTextEdit->setText("4711");
+    form.addUpdateButton->click();
+    EXPECT_EQ(form.keyList->itemData(2, Qt::ToolTipRole).toString(),
               "Check code " + QString::fromStdString(keys::KeyCheckCode("4711")));
   });
-  ASSERT_EQ(window->Combo1->count(), 3);
-  EXPECT_EQ(window->Combo1->itemData(2, Qt::ToolTipRole).toString(),
+  ASSERT_EQ(window->keyList->count(), 3);
+  EXPECT_EQ(window->keyList->itemData(2, Qt::ToolTipRole).toString(),
             "Check code " + QString::fromStdString(keys::KeyCheckCode("4711")));
 }
 

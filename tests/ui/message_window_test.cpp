@@ -1,8 +1,8 @@
 // Opening a message: hex text and "Decrypt", the browser window for web
 // messages and help pages, and the Actual Encryption viewer.
 
-#include "ui/frm_browser.h"
-#include "ui/frm_show.h"
+#include "ui/browser_window.h"
+#include "ui/cipher_text_viewer.h"
 #include "ui/local_browser.h"
 #include "ui_folder.h"
 
@@ -18,18 +18,18 @@ TEST_F(MessageWindowTest, HexMessageKeepsDecryptUsableAndDecryptShowsThePlainTex
   Start();
   LeftClickRow(0);
   EXPECT_EQ(window->PaneText(), hex + "\r\n");
-  EXPECT_TRUE(window->Command1->isEnabled());
-  EXPECT_TRUE(window->Combo1->isEnabled());
-  window->Command1->click();
+  EXPECT_TRUE(window->decryptButton->isEnabled());
+  EXPECT_TRUE(window->keyList->isEnabled());
+  window->decryptButton->click();
   EXPECT_EQ(window->PaneText(), "Meet me at noon.\r\nAlice");
-  EXPECT_EQ(window->Text1->toPlainText(), "Meet me at noon.\nAlice");
+  EXPECT_EQ(window->messagePane->toPlainText(), "Meet me at noon.\nAlice");
   EXPECT_EQ(ReadBytes(store / "In" / "MSG1.txt"), hex);
   EXPECT_TRUE(dialogs.shown.empty());
   // The pane holds plain text now: Decrypt is off until the message is opened again.
-  EXPECT_FALSE(window->Command1->isEnabled());
+  EXPECT_FALSE(window->decryptButton->isEnabled());
   LeftClickRow(0);
   EXPECT_EQ(window->PaneText(), hex + "\r\n");
-  EXPECT_TRUE(window->Command1->isEnabled());
+  EXPECT_TRUE(window->decryptButton->isEnabled());
 }
 
 TEST_F(MessageWindowTest, DecryptDeciphersTheHexAndLeavesAttachmentLinesAndASignatureAsTheyStand) {
@@ -58,14 +58,15 @@ TEST_F(MessageWindowTest, DecryptDeciphersTheHexAndLeavesAttachmentLinesAndASign
   Start();
   for (const Case& test : cases) {
     SCOPED_TRACE(test.name);
-    (std::string(test.box) == "Sent" ? window->Image6 : window->Image5)->click();
-    for (int row = 0; row < window->flex->model()->rowCount(); ++row) {
-      if (window->flex->model()->data(window->flex->model()->index(row, 2)).toString() == test.name) LeftClickRow(row);
+    (std::string(test.box) == "Sent" ? window->sentButton : window->inBoxButton)->click();
+    for (int row = 0; row < window->boxGrid->model()->rowCount(); ++row) {
+      if (window->boxGrid->model()->data(window->boxGrid->model()->index(row, 2)).toString() == test.name)
+        LeftClickRow(row);
     }
-    ASSERT_TRUE(window->Command1->isEnabled());
-    window->Command1->click();
+    ASSERT_TRUE(window->decryptButton->isEnabled());
+    window->decryptButton->click();
     EXPECT_EQ(window->PaneText(), test.deciphered);
-    EXPECT_FALSE(window->Command1->isEnabled());
+    EXPECT_FALSE(window->decryptButton->isEnabled());
   }
   EXPECT_TRUE(dialogs.shown.empty());
 }
@@ -76,11 +77,11 @@ TEST_F(MessageWindowTest, PlainTextDisablesDecryptAndWithoutAKeyDecryptSaysSoAnd
   store.AddMessage("In", "Secret", hex);
   Start();
   LeftClickRow(1);
-  EXPECT_FALSE(window->Command1->isEnabled());
-  EXPECT_FALSE(window->Combo1->isEnabled());
+  EXPECT_FALSE(window->decryptButton->isEnabled());
+  EXPECT_FALSE(window->keyList->isEnabled());
   LeftClickRow(0);
-  ASSERT_TRUE(window->Command1->isEnabled());
-  window->Command1->click();
+  ASSERT_TRUE(window->decryptButton->isEnabled());
+  window->decryptButton->click();
   EXPECT_EQ(window->PaneText(), hex + "\r\n");
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_THAT(dialogs.shown[0].text, HasSubstr("No key is loaded"));
@@ -89,12 +90,11 @@ TEST_F(MessageWindowTest, PlainTextDisablesDecryptAndWithoutAKeyDecryptSaysSoAnd
 TEST_F(MessageWindowTest, HtmlMessageOpensTheBrowserWindowWithItsLinesJoined) {
   store.AddMessage("In", "Offer", "<HTML><body>\r\n<p>Winter offers</p>\r\n</body></HTML>\r\n");
   QString shown;
-  desktop.onModal.push_back([&shown](QDialog& dialog) {
-    shown = dynamic_cast<ui::frmBrowser&>(dialog).WebBrowser1->toPlainText();
-  });
+  desktop.onModal.push_back(
+      [&shown](QDialog& dialog) { shown = dynamic_cast<ui::BrowserWindow&>(dialog).browser->toPlainText(); });
   Start();
   LeftClickRow(0);
-  EXPECT_THAT(desktop.opened, ElementsAre("frmBrowser"));
+  EXPECT_THAT(desktop.opened, ElementsAre("BrowserWindow"));
   EXPECT_THAT(desktop.titles, ElementsAre("Web Message"));
   EXPECT_EQ(ReadBytes(store / "web.html"), "<HTML><body><p>Winter offers</p></body></HTML>\r\n");
   EXPECT_THAT(shown.toStdString(), HasSubstr("Winter offers"));
@@ -105,11 +105,12 @@ TEST_F(MessageWindowTest, EveryHelpPageIsInstalledAndShownAndOneTheUserChangedIs
   WriteBytes(store / "oxmrecv.htm", "<h1>my notes</h1>");
   QString help;
   desktop.onModal.push_back(
-      [&help](QDialog& dialog) { help = dynamic_cast<ui::frmBrowser&>(dialog).WebBrowser1->toPlainText(); });
+      [&help](QDialog& dialog) { help = dynamic_cast<ui::BrowserWindow&>(dialog).browser->toPlainText(); });
   Start();
-  window->hlp2->trigger();
+  window->keyManagementHelpAction->trigger();
   EXPECT_THAT(help.toStdString(), HasSubstr("Key Management"));
-  for (QAction* item : {window->hlp1, window->hlp3, window->hlp4}) item->trigger();
+  for (QAction* item : {window->usingHelpAction, window->sendingHelpAction, window->receivingHelpAction})
+    item->trigger();
   EXPECT_THAT(desktop.titles, ElementsAre("Help Topic", "Help Topic", "Help Topic", "Help Topic"));
   for (const char* page : {"oxmover.htm", "oxmkey.htm", "oxmsend.htm"}) {
     EXPECT_THAT(ReadBytes(store / page), HasSubstr("<h1>")) << page;
@@ -123,21 +124,21 @@ TEST_F(MessageWindowTest, ViewAsWebShowsTheMessagesWebFileAndNotTheLastHelpTopic
   QString web;
   desktop.onModal.push_back([](QDialog&) {});
   desktop.onModal.push_back(
-      [&web](QDialog& dialog) { web = dynamic_cast<ui::frmBrowser&>(dialog).WebBrowser1->toPlainText(); });
+      [&web](QDialog& dialog) { web = dynamic_cast<ui::BrowserWindow&>(dialog).browser->toPlainText(); });
   Start();
-  window->hlp2->trigger();
+  window->keyManagementHelpAction->trigger();
   EXPECT_EQ(window->Program().HelpTopic, store.Folder() + "oxmkey.htm");
   LeftClickRow(0);
-  window->Command2->click();
+  window->viewAsWebButton->click();
   EXPECT_THAT(desktop.titles, ElementsAre("Help Topic", "Web Message"));
   EXPECT_THAT(web.toStdString(), HasSubstr("The web page"));
   EXPECT_EQ(window->Program().HelpTopic, "");
 
   // A message without a web file, or none chosen, opens nothing.
-  window->Image6->click();
-  window->Command2->click();
+  window->sentButton->click();
+  window->viewAsWebButton->click();
   LeftClickRow(0);
-  window->Command2->click();
+  window->viewAsWebButton->click();
   EXPECT_EQ(desktop.opened.size(), 2u);
 }
 
@@ -146,16 +147,16 @@ TEST_F(MessageWindowTest, ActualEncryptionViewerShowsSixtyCipherCharactersALineA
   store.AddMessage("In", "Hex", std::string(80, 'A') + "\r\n" + std::string(70, 'B') + "\r\n");
   QString shown;
   bool doneHasFocus = false;
-  OnNext<ui::frmShow>([&](auto& viewer) {
+  OnNext<ui::CipherTextViewer>([&](auto& viewer) {
     EXPECT_EQ(viewer.windowTitle(), "Actual Encryption");
-    shown = viewer.Text1->toPlainText();
-    doneHasFocus = viewer.Command1->isDefault();
-    viewer.Command1->click();
+    shown = viewer.cipherTextEdit->toPlainText();
+    doneHasFocus = viewer.doneButton->isDefault();
+    viewer.doneButton->click();
   });
   Start();
   LeftClickRow(0);
-  QTest::mouseDClick(window->Text1->viewport(), Qt::LeftButton);
-  ASSERT_THAT(desktop.opened, ElementsAre("frmShow"));
+  QTest::mouseDClick(window->messagePane->viewport(), Qt::LeftButton);
+  ASSERT_THAT(desktop.opened, ElementsAre("CipherTextViewer"));
   const QStringList lines = shown.split('\n');
   ASSERT_EQ(lines.size(), 2);
   EXPECT_EQ(lines[0].size(), 60);
@@ -164,7 +165,7 @@ TEST_F(MessageWindowTest, ActualEncryptionViewerShowsSixtyCipherCharactersALineA
   EXPECT_EQ(window->Program().CipherTextBuffer.size(), 75u);
 
   LeftClickRow(1);
-  QTest::mouseDClick(window->Text1->viewport(), Qt::LeftButton);
+  QTest::mouseDClick(window->messagePane->viewport(), Qt::LeftButton);
   EXPECT_EQ(desktop.opened.size(), 1u);
   EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("The message pane holds no cipher text to show."));
 }

@@ -9,7 +9,7 @@
 #include "settings/mail_options.h"
 #include "support/folder_contents.h"
 #include "transport/scripted_server.h"
-#include "ui/frm_options.h"
+#include "ui/options_dialog.h"
 #include "ui_folder.h"
 
 namespace ostrel::testing {
@@ -86,7 +86,7 @@ class PeriodicCheckWindowTest : public MainWindowTest {
     window->UseNewMailNotifier(std::make_unique<RecordingNotifier>(notices));
     if (server != nullptr) Account(*window, *server);
   }
-  static void Account(ui::frmMain& main, const ScriptedServer& server) {
+  static void Account(ui::MainWindow& main, const ScriptedServer& server) {
     main.Program().MailOptions.PopServer = "pop3://127.0.0.1:" + std::to_string(server.Port());
     main.Program().MailOptions.UserName = "bob";
     main.Program().MailOptions.Password = "secret";
@@ -106,7 +106,7 @@ class PeriodicCheckWindowTest : public MainWindowTest {
 TEST_F(PeriodicCheckWindowTest, TheOptionIsOffAtFirstAndSavedInItsOwnFileLeavingTheSettingsFilesAsTheyWere) {
   Start();
   EXPECT_FALSE(Timer()->isActive());
-  Open<ui::frmOptions>(window->fleopt, [](auto& options) {
+  Open<ui::OptionsDialog>(window->optionsAction, [](auto& options) {
     auto* box = options.template findChild<QCheckBox*>("mailCheckBox");
     auto* minutes = options.template findChild<QSpinBox*>("mailCheckMinutes");
     ASSERT_NE(box, nullptr);
@@ -115,35 +115,35 @@ TEST_F(PeriodicCheckWindowTest, TheOptionIsOffAtFirstAndSavedInItsOwnFileLeaving
     EXPECT_FALSE(box->isChecked());
     EXPECT_FALSE(minutes->isEnabled());
     EXPECT_EQ(minutes->value(), 15);
-    options.Command4->click();
+    options.saveButton->click();
   });
   EXPECT_FALSE(std::filesystem::exists(store / "mailcheck.ini"));
   const std::string optionsFile = ReadBytes(store / "email.opt");
   const std::string accountsFile = ReadBytes(store / "accounts.dat");
   ASSERT_EQ(std::count(optionsFile.begin(), optionsFile.end(), '\n'), 14);
 
-  Open<ui::frmOptions>(window->fleopt, [](auto& options) {
+  Open<ui::OptionsDialog>(window->optionsAction, [](auto& options) {
     options.template findChild<QCheckBox*>("mailCheckBox")->click();
     auto* minutes = options.template findChild<QSpinBox*>("mailCheckMinutes");
     EXPECT_TRUE(minutes->isEnabled());
     minutes->setValue(10);
-    options.Command4->click();
+    options.saveButton->click();
   });
   EXPECT_EQ(ReadBytes(store / "mailcheck.ini"), "[MailCheck]\nEveryMinutes=10\n");
   EXPECT_EQ(ReadBytes(store / "email.opt"), optionsFile);
   EXPECT_EQ(ReadBytes(store / "accounts.dat"), accountsFile);
   EXPECT_TRUE(Timer()->isActive()) << "the main window takes the new interval at once";
 
-  Open<ui::frmOptions>(window->fleopt, [](auto& options) {
+  Open<ui::OptionsDialog>(window->optionsAction, [](auto& options) {
     EXPECT_TRUE(options.template findChild<QCheckBox*>("mailCheckBox")->isChecked());
     EXPECT_EQ(options.template findChild<QSpinBox*>("mailCheckMinutes")->value(), 10);
     options.template findChild<QCheckBox*>("mailCheckBox")->click();
-    options.Command5->click();  // Cancel keeps the check
+    options.cancelButton->click();  // Cancel keeps the check
   });
   EXPECT_EQ(settings::ReadMailCheckMinutes(store.Folder()), 10);
-  Open<ui::frmOptions>(window->fleopt, [](auto& options) {
+  Open<ui::OptionsDialog>(window->optionsAction, [](auto& options) {
     options.template findChild<QCheckBox*>("mailCheckBox")->click();
-    options.Command4->click();
+    options.saveButton->click();
   });
   EXPECT_EQ(settings::ReadMailCheckMinutes(store.Folder()), 0);
   EXPECT_FALSE(Timer()->isActive());
@@ -156,7 +156,7 @@ TEST_F(PeriodicCheckWindowTest, TheTimerChecksWhenDueKeepsWhatIsShownAndAnnounce
   StartWith(5, &server);
   ASSERT_TRUE(Timer()->isActive());
   EXPECT_EQ(Timer()->interval(), 5 * 60 * 1000);
-  window->Image6->click();
+  window->sentButton->click();
   LeftClickRow(0);
   ASSERT_EQ(window->PaneText(), "sent text\r\n");
 
@@ -173,7 +173,7 @@ TEST_F(PeriodicCheckWindowTest, TheTimerChecksWhenDueKeepsWhatIsShownAndAnnounce
   EXPECT_THAT(desktop.titles, ElementsAre("Check Mail"));
   EXPECT_THAT(store.Subjects("In"), ElementsAre("Harbour", "Lunch", "Papers"));
   EXPECT_THAT(notices, ElementsAre("3 new messages"));
-  EXPECT_EQ(window->lbStat->text(), " 3 New Messages. 3 registered, 0 attachments and 0 registered as Junk.");
+  EXPECT_EQ(window->statusLabel->text(), " 3 New Messages. 3 registered, 0 attachments and 0 registered as Junk.");
   EXPECT_EQ(Caption(), "Sent (1 msgs)") << "the box the person chose stays";
   EXPECT_EQ(window->PaneText(), "sent text\r\n") << "and so does the message";
   EXPECT_TRUE(dialogs.shown.empty());
@@ -194,7 +194,7 @@ TEST_F(PeriodicCheckWindowTest, NoCheckRunsWhileAnotherWindowIsOpenAndThePersons
     EXPECT_EQ(Timer()->interval(), 10 * 1000) << "asks again soon";
   }
   AwaitReceivingWindow(desktop);
-  window->flecheck->trigger();  // the person checks first
+  window->checkMailAction->trigger();  // the person checks first
   server.Finish();
   EXPECT_THAT(desktop.titles, ElementsAre("Check Mail"));
   EXPECT_TRUE(notices.empty()) << "the person saw the check";
@@ -212,7 +212,7 @@ TEST_F(PeriodicCheckWindowTest, AFailedCheckTellsTheStatusLineInsteadOfAMessageB
   AwaitReceivingWindow(desktop);
   window->CheckMailIfDue();
   EXPECT_TRUE(dialogs.shown.empty());
-  EXPECT_THAT(window->lbStat->text().toStdString(),
+  EXPECT_THAT(window->statusLabel->text().toStdString(),
               ::testing::StartsWith("No New Messages.  error with connecting server  "));
   EXPECT_TRUE(notices.empty());
 }
@@ -227,7 +227,7 @@ TEST_F(PeriodicCheckWindowTest, WithoutTheDesktopsNotificationsTheStatusLineTell
   AwaitReceivingWindow(desktop);
   window->CheckMailIfDue();
   server.Finish();
-  EXPECT_EQ(window->lbStat->text(), "1 new message");
+  EXPECT_EQ(window->statusLabel->text(), "1 new message");
   EXPECT_THAT(store.Subjects("In"), ElementsAre("Harbour"));
 }
 
@@ -247,7 +247,7 @@ TEST(PeriodicCheckFilesTest, ATimersCheckLeavesTheFolderAsThePersonsCheckDoes) {
     HandClock clock;
     ScriptedServer server(ServerHolding({"Harbour", "Lunch"}));
     {
-      ui::frmMain window(folder.Folder(), dialogs, desktop);
+      ui::MainWindow window(folder.Folder(), dialogs, desktop);
       window.Load();
       window.show();
       window.Activate();
@@ -264,7 +264,7 @@ TEST(PeriodicCheckFilesTest, ATimersCheckLeavesTheFolderAsThePersonsCheckDoes) {
         clock.now += std::chrono::minutes(2);
         window.CheckMailIfDue();
       } else {
-        window.flecheck->trigger();
+        window.checkMailAction->trigger();
       }
       server.Finish();
       EXPECT_EQ(notices.size(), periodic ? 1u : 0u);

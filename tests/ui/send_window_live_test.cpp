@@ -5,14 +5,14 @@
 
 #include "base/fixed_records.h"
 #include "engine/hex_text.h"
+#include "live_account.h"
 #include "store/installation.h"
 #include "store/mail_box.h"
 #include "transport/curl_pop3_connection.h"
 #include "transport/mail_servers.h"
 #include "transport/receiving.h"
-#include "ui/frm_new_msg.h"
-#include "ui/frm_send.h"
-#include "live_account.h"
+#include "ui/compose_window.h"
+#include "ui/sending_dialog.h"
 #include "ui_folder.h"
 
 namespace ostrel::testing {
@@ -48,22 +48,22 @@ TEST_F(SendWindowLiveTest, EncryptedMessageWithAnAttachmentIsFiledSentAndDeciphe
   Start();
   bool composeStillOpen = false;
   bool sentInFull = false;
-  OnNext<ui::frmNewMsg>([&](auto& compose) {
-    compose.txtTo->setText(QString::fromStdString(bob_));
-    compose.txtSubject->setText("Harbour");
-    compose.txtMsg->setPlainText("Meet at the harbour at nine.");
-    compose.Command2->click();
-    compose.cmdEnc->click();
-    compose.Command1->click();
+  OnNext<ui::ComposeWindow>([&](auto& compose) {
+    compose.toEdit->setText(QString::fromStdString(bob_));
+    compose.subjectEdit->setText("Harbour");
+    compose.messageEdit->setPlainText("Meet at the harbour at nine.");
+    compose.selectButton->click();
+    compose.encryptButton->click();
+    compose.sendButton->click();
     composeStillOpen = compose.isVisible();
   });
-  OnNext<ui::frmSend>([&](auto& sending) {
+  OnNext<ui::SendingDialog>([&](auto& sending) {
     sentInFull = QTest::qWaitFor([&sending] { return !sending.isVisible(); }, 60000) &&
-                 sending.ProgressBar1->value() == sending.ProgressBar1->maximum();
+                 sending.progressBar->value() == sending.progressBar->maximum();
   });
-  window->emnew->trigger();
+  window->newMessageAction->trigger();
 
-  EXPECT_THAT(desktop.opened, ElementsAre("frmNewMsg", "frmSend"));
+  EXPECT_THAT(desktop.opened, ElementsAre("ComposeWindow", "SendingDialog"));
   EXPECT_TRUE(sentInFull);
   EXPECT_TRUE(composeStillOpen);
   EXPECT_TRUE(dialogs.shown.empty()) << PrintToString(dialogs.ShownTexts());

@@ -1,7 +1,7 @@
 // The signatures window, opened from File/Signatures.
 
 #include "settings/signatures.h"
-#include "ui/frm_signatures.h"
+#include "ui/signatures_dialog.h"
 #include "ui_folder.h"
 
 namespace ostrel::testing {
@@ -11,19 +11,19 @@ using SignaturesWindowTest = MainWindowTest;
 
 TEST_F(SignaturesWindowTest, AddThenUpdateStoreLinesWithCrLfAndMakeTheTextCurrent) {
   Start();
-  Open<ui::frmSignatures>(window->flesig, [](auto& signatures) {
+  Open<ui::SignaturesDialog>(window->signaturesAction, [](auto& signatures) {
     EXPECT_EQ(signatures.windowTitle(), "Signatures");
-    EXPECT_EQ(signatures.Label2->text(),
+    EXPECT_EQ(signatures.noteLabel->text(),
               "Note: The last Signature created or updated will be used if included in message.");
-    EXPECT_EQ(signatures.Combo1->count(), 0);
-    EXPECT_EQ(signatures.Text1->toPlainText(), "");
-    signatures.Combo1->setEditText("Work");
-    signatures.Command1->click();
-    signatures.Text1->setPlainText("Alice\nOstrel Ltd.");
-    signatures.Command1->click();
-    EXPECT_EQ(signatures.Combo1->count(), 1);
-    signatures.Text1->setPlainText("Alice Smith\nOstrel Ltd.");
-    signatures.Command1->click();
+    EXPECT_EQ(signatures.nameList->count(), 0);
+    EXPECT_EQ(signatures.signatureEdit->toPlainText(), "");
+    signatures.nameList->setEditText("Work");
+    signatures.addUpdateButton->click();
+    signatures.signatureEdit->setPlainText("Alice\nOstrel Ltd.");
+    signatures.addUpdateButton->click();
+    EXPECT_EQ(signatures.nameList->count(), 1);
+    signatures.signatureEdit->setPlainText("Alice Smith\nOstrel Ltd.");
+    signatures.addUpdateButton->click();
   });
   EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("Cannot Add or Update.  Missing Name and/or Signature Data.",
                                                 "Signature Added.", "Signature Updated."));
@@ -37,24 +37,24 @@ TEST_F(SignaturesWindowTest, PickingShowsATextWithoutMakingItCurrentAndDeleteRel
   settings::AddOrUpdateSignature(store.Folder(), "Work", "Alice\r\nat work", dialogs);
   dialogs.shown.clear();
   Start();
-  Open<ui::frmSignatures>(window->flesig, [this](auto& signatures) {
-    EXPECT_EQ(signatures.Combo1->currentText(), "Home");
-    EXPECT_EQ(signatures.Text1->toPlainText(), "Al\nat home");
-    ASSERT_TRUE(PickFromList(*signatures.Combo1, "Work"));
-    EXPECT_EQ(signatures.Text1->toPlainText(), "Alice\nat work");
+  Open<ui::SignaturesDialog>(window->signaturesAction, [this](auto& signatures) {
+    EXPECT_EQ(signatures.nameList->currentText(), "Home");
+    EXPECT_EQ(signatures.signatureEdit->toPlainText(), "Al\nat home");
+    ASSERT_TRUE(PickFromList(*signatures.nameList, "Work"));
+    EXPECT_EQ(signatures.signatureEdit->toPlainText(), "Alice\nat work");
     EXPECT_EQ(ReadBytes(store / "sig.cur"), "Alice\r\nat work\r\n");
 
-    signatures.Combo1->setEditText("");
-    signatures.Command2->click();
-    signatures.Combo1->setEditText("home");
-    signatures.Command2->click();
-    EXPECT_EQ(signatures.Combo1->count(), 2);
+    signatures.nameList->setEditText("");
+    signatures.deleteButton->click();
+    signatures.nameList->setEditText("home");
+    signatures.deleteButton->click();
+    EXPECT_EQ(signatures.nameList->count(), 2);
 
-    signatures.Combo1->setEditText("Home");
-    signatures.Command2->click();
-    EXPECT_EQ(signatures.Combo1->count(), 1);
-    EXPECT_EQ(signatures.Combo1->currentText(), "Work");
-    EXPECT_EQ(signatures.Text1->toPlainText(), "Alice\nat work");
+    signatures.nameList->setEditText("Home");
+    signatures.deleteButton->click();
+    EXPECT_EQ(signatures.nameList->count(), 1);
+    EXPECT_EQ(signatures.nameList->currentText(), "Work");
+    EXPECT_EQ(signatures.signatureEdit->toPlainText(), "Alice\nat work");
   });
   EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("Cannot Delete.  Missing Signature Name.",
                                                 "There is no Signature named home.", "Signature Deleted."));

@@ -52,24 +52,24 @@ void MainWindowTest::SetUp() {
 }
 
 void MainWindowTest::Start() {
-  window = std::make_unique<ui::frmMain>(store.Folder(), dialogs, desktop);
+  window = std::make_unique<ui::MainWindow>(store.Folder(), dialogs, desktop);
   window->Load();
   window->show();
   window->Activate();
 }
 
 void MainWindowTest::LeftClickRow(int row) {
-  const QRect cell = window->flex->visualRect(window->flex->model()->index(row, 1));
-  QTest::mouseClick(window->flex->viewport(), Qt::LeftButton, {}, cell.center());
+  const QRect cell = window->boxGrid->visualRect(window->boxGrid->model()->index(row, 1));
+  QTest::mouseClick(window->boxGrid->viewport(), Qt::LeftButton, {}, cell.center());
 }
 
 void MainWindowTest::RightClickRow(int row, const QString& popupItem) {
   if (!popupItem.isEmpty()) desktop.popUpChoices.push_back(popupItem);
-  const QPoint at = window->flex->visualRect(window->flex->model()->index(row, 1)).center();
-  QContextMenuEvent event(QContextMenuEvent::Mouse, at, window->flex->viewport()->mapToGlobal(at));
-  QCoreApplication::sendEvent(window->flex->viewport(), &event);
+  const QPoint at = window->boxGrid->visualRect(window->boxGrid->model()->index(row, 1)).center();
+  QContextMenuEvent event(QContextMenuEvent::Mouse, at, window->boxGrid->viewport()->mapToGlobal(at));
+  QCoreApplication::sendEvent(window->boxGrid->viewport(), &event);
 }
 
-QString MainWindowTest::Caption() const { return window->Frame2->title(); }
+QString MainWindowTest::Caption() const { return window->boxFrame->title(); }
 
 }  // namespace ostrel::testing

@@ -11,11 +11,11 @@
 #include <memory>
 #include <string>
 
-#include "support/recording_dialogs.h"
-#include "support/temp_folder.h"
 #include "scripted_desktop.h"
 #include "store_folder.h"
-#include "ui/frm_main.h"
+#include "support/recording_dialogs.h"
+#include "support/temp_folder.h"
+#include "ui/main_window.h"
 
 namespace ostrel::testing {
 
@@ -63,7 +63,7 @@ class MainWindowTest : public ::testing::Test {
   StoreFolder store;
   RecordingDialogs dialogs;
   ScriptedDesktop desktop;
-  std::unique_ptr<ui::frmMain> window;
+  std::unique_ptr<ui::MainWindow> window;
 };
 
 }  // namespace ostrel::testing

@@ -9,12 +9,12 @@
 #include "settings/accounts.h"
 #include "store/mail_box.h"
 #include "support/file_permissions.h"
-#include "ui/frm_address.h"
-#include "ui/frm_clean_up.h"
-#include "ui/frm_filters.h"
-#include "ui/frm_key_management.h"
-#include "ui/frm_options.h"
-#include "ui/frm_signatures.h"
+#include "ui/address_book_dialog.h"
+#include "ui/clean_up_dialog.h"
+#include "ui/filters_dialog.h"
+#include "ui/key_management_dialog.h"
+#include "ui/options_dialog.h"
+#include "ui/signatures_dialog.h"
 #include "ui_folder.h"
 
 namespace ostrel::testing {
@@ -61,7 +61,7 @@ TEST_F(WindowBoundaryTest, StartUpInAFolderThatCannotBeWrittenSaysWhyAndTheProgr
     if (test.folderReadOnly) readOnly.emplace(folder / "");
     BindingPermissions binding;
 
-    ui::frmMain main(folder.Folder(), shown, scripted);
+    ui::MainWindow main(folder.Folder(), shown, scripted);
     main.Load();
     main.show();
     main.Activate();
@@ -70,7 +70,7 @@ TEST_F(WindowBoundaryTest, StartUpInAFolderThatCannotBeWrittenSaysWhyAndTheProgr
                                                     test.reason + ".")));
     EXPECT_EQ(shown.shown[0].icon, base::Icon::Exclamation);
     EXPECT_TRUE(main.isVisible());
-    EXPECT_FALSE(main.flex->isVisible());
+    EXPECT_FALSE(main.boxGrid->isVisible());
     if (test.folderReadOnly) {
       EXPECT_EQ(Stored(folder / ""), before);
     } else {
@@ -78,14 +78,14 @@ TEST_F(WindowBoundaryTest, StartUpInAFolderThatCannotBeWrittenSaysWhyAndTheProgr
     }
 
     // The window still answers: another box shows, or says why it cannot.
-    main.Image7->click();
+    main.junkButton->click();
     if (test.folderReadOnly) {
       ASSERT_EQ(shown.shown.size(), 2u);
       EXPECT_EQ(shown.shown[1].text,
                 Failure("\"Junk\"", "Cannot create " + (folder / "junk.dat").string() + ": Permission denied."));
     } else {
       EXPECT_EQ(shown.shown.size(), 1u);
-      EXPECT_EQ(main.Frame2->title(), "Junk (0 msgs)");
+      EXPECT_EQ(main.boxFrame->title(), "Junk (0 msgs)");
     }
   }
 }
@@ -101,10 +101,10 @@ TEST_F(WindowBoundaryTest, SaveWithASettingsFileReadOnlySaysWhyKeepsTheWindowOpe
     {
       ReadOnly readOnly(store / file);
       BindingPermissions binding;
-      Open<ui::frmOptions>(window->fleopt, [&](auto& options) {
-        options.Text1->setText("smtp.example.org");
-        options.Text2->setText("carol");
-        options.Command4->click();
+      Open<ui::OptionsDialog>(window->optionsAction, [&](auto& options) {
+        options.smtpServerEdit->setText("smtp.example.org");
+        options.userNameEdit->setText("carol");
+        options.saveButton->click();
         stillOpen = options.isVisible();
       });
     }
@@ -129,7 +129,7 @@ TEST_F(WindowBoundaryTest, DeleteMsgWithABoxListReadOnlySaysWhyAndMovesNothing) 
     {
       ReadOnly readOnly(store / list);
       BindingPermissions binding;
-      RightClickRow(0, "popdel");
+      RightClickRow(0, "deleteRowAction");
     }
     EXPECT_THAT(dialogs.ShownTexts(), ElementsAre(Failure("\"Delete Msg\"", "Cannot write " + (store / list).string() +
                                                                                 ": Permission denied.")));
@@ -138,7 +138,7 @@ TEST_F(WindowBoundaryTest, DeleteMsgWithABoxListReadOnlySaysWhyAndMovesNothing) 
     EXPECT_EQ(window->PaneText(), "two\r\n");
   }
   // With the lists writable again the same message moves.
-  RightClickRow(0, "popdel");
+  RightClickRow(0, "deleteRowAction");
   EXPECT_THAT(store.Subjects("In"), ElementsAre("First"));
   EXPECT_THAT(store.Subjects("Trash"), ElementsAre("Old", "Second"));
 }
@@ -159,42 +159,42 @@ TEST_F(WindowBoundaryTest, EveryWindowThatWritesShowsItsFailureAndStaysOpen) {
     std::string action;
   };
   const Case cases[] = {
-      {"address book", window->fleadr, store / "address.dat",
+      {"address book", window->addressBookAction, store / "address.dat",
        [](QDialog& dialog) {
-         auto& book = dynamic_cast<ui::frmAddress&>(dialog);
-         book.Combo1->setEditText("Bob");
-         book.Text1->setText("bob@example.org");
-         book.Command1->click();
+         auto& book = dynamic_cast<ui::AddressBookDialog&>(dialog);
+         book.nameList->setEditText("Bob");
+         book.emailAddressEdit->setText("bob@example.org");
+         book.addButton->click();
        },
        "\"Add\""},
-      {"signatures", window->flesig, store / "",
+      {"signatures", window->signaturesAction, store / "",
        [](QDialog& dialog) {
-         auto& signatures = dynamic_cast<ui::frmSignatures&>(dialog);
-         signatures.Combo1->setEditText("Work");
-         signatures.Text1->setPlainText("Alice");
-         signatures.Command1->click();
+         auto& signatures = dynamic_cast<ui::SignaturesDialog&>(dialog);
+         signatures.nameList->setEditText("Work");
+         signatures.signatureEdit->setPlainText("Alice");
+         signatures.addUpdateButton->click();
        },
        "\"Add/Update\""},
-      {"filters", window->flefil, store / "",
+      {"filters", window->filtersAction, store / "",
        [](QDialog& dialog) {
-         auto& filters = dynamic_cast<ui::frmFilters&>(dialog);
-         filters.Text1->setPlainText("offer");
-         filters.Command1->click();
+         auto& filters = dynamic_cast<ui::FiltersDialog&>(dialog);
+         filters.filtersEdit->setPlainText("offer");
+         filters.saveButton->click();
        },
        "\"Save\""},
-      {"key management", window->flekey, store / "",
+      {"key management", window->keyManagementAction, store / "",
        [](QDialog& dialog) {
-         auto& keys = dynamic_cast<ui::frmKeyManagement&>(dialog);
-         keys.Text1->setText("Home");
-         keys.Text2->setText("123456789123456789");
-         keys.Command4->click();
+         auto& keys = dynamic_cast<ui::KeyManagementDialog&>(dialog);
+         keys.keyNameEdit->setText("Home");
+         keys.keyTextEdit->setText("123456789123456789");
+         keys.addUpdateButton->click();
        },
        "\"Add/Update\""},
-      {"clean-up", window->emcin, store / "inbox.dat",
+      {"clean-up", window->cleanUpInBoxAction, store / "inbox.dat",
        [](QDialog& dialog) {
-         auto& cleanUp = dynamic_cast<ui::frmCleanUp&>(dialog);
-         cleanUp.List1->item(0)->setSelected(true);
-         cleanUp.Command1->click();
+         auto& cleanUp = dynamic_cast<ui::CleanUpDialog&>(dialog);
+         cleanUp.messageList->item(0)->setSelected(true);
+         cleanUp.deleteButton->click();
        },
        "\"Delete\""},
   };
