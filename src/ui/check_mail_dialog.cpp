@@ -18,6 +18,7 @@
 #include "ui/guarded.h"
 #include "ui/named_control.h"
 #include "ui/qt_text.h"
+#include "ui/warning_box.h"
 
 namespace ostrel::ui {
 namespace {
@@ -122,8 +123,7 @@ void CheckMailDialog::RunRetrieval() {
     transport::Retrieve(installation_, *connection_, dialogs, label, control);
   } catch (const std::exception& problem) {
     // What was filed stays filed; the summary still tells what arrived.
-    dialogs.Show(base::MessageBox{std::string("The mail check stopped: ") + problem.what(), "", base::Buttons::Ok,
-                                  base::Icon::Exclamation});
+    dialogs.Show(WarningBox(std::string("The mail check stopped: ") + problem.what()));
   }
   emit RetrievalEnded();
 }

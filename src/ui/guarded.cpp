@@ -4,11 +4,12 @@
 #include <cstdio>
 #include <new>
 
+#include "ui/warning_box.h"
+
 namespace ostrel::ui {
 
 base::MessageBox FailureBox(std::string_view action, std::string_view reason) {
-  return base::MessageBox{std::string(action) + " failed.\n\n" + std::string(reason), "", base::Buttons::Ok,
-                          base::Icon::Exclamation};
+  return WarningBox(std::string(action) + " failed.\n\n" + std::string(reason));
 }
 
 std::string ReasonOf(const std::exception_ptr& failure) {

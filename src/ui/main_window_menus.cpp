@@ -25,16 +25,10 @@
 #include "ui/main_window.h"
 #include "ui/named_control.h"
 #include "ui/wait_pointer.h"
+#include "ui/warning_box.h"
 #include "ui/work_progress.h"
 
 namespace ostrel::ui {
-namespace {
-
-base::MessageBox Warning(std::string text) {
-  return base::MessageBox{std::move(text), "", base::Buttons::Ok, base::Icon::Exclamation};
-}
-
-}  // namespace
 
 struct MainWindow::MenuEntry {
   QMenu* MainWindow::*menu;      // the menu it goes into; null: a picture button only
@@ -237,7 +231,7 @@ void MainWindow::ViewAsWeb() {
 void MainWindow::ViewCipherText() {
   const auto text = store::CipherViewText(paneText_, installation_->CipherTextBuffer);
   if (!text) {
-    dialogs_.Show(Warning("The message pane holds no cipher text to show."));
+    dialogs_.Show(WarningBox("The message pane holds no cipher text to show."));
     return;
   }
   CipherTextViewer viewer(QString::fromStdString(*text), this);
@@ -269,7 +263,7 @@ void MainWindow::CleanUpShownBox() {
 void MainWindow::ShowAttachments() {
   AttachmentsWindow window(installation_->ProgramFolder, dialogs_, desktop_, this);
   if (window.NothingToShow()) {
-    dialogs_.Show(base::MessageBox{std::string(store::kNoAttachments), "", base::Buttons::Ok});
+    dialogs_.Show(base::PlainBox(std::string(store::kNoAttachments)));
     Activate();
     return;
   }
@@ -293,8 +287,8 @@ void MainWindow::ImportAttachment() {
   }
   installation_->DecryptedCount = check.DecryptedCount;
   for (const auto& name : check.failedNames) {
-    dialogs_.Show(Warning("The attachment " + name +
-                          " could not be deciphered with the key loaded. It stays in the Received list."));
+    dialogs_.Show(WarningBox("The attachment " + name +
+                             " could not be deciphered with the key loaded. It stays in the Received list."));
   }
 }
 

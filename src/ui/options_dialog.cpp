@@ -21,6 +21,7 @@
 #include "ui/named_control.h"
 #include "ui/qt_text.h"
 #include "ui/text_look.h"
+#include "ui/warning_box.h"
 
 namespace ostrel::ui {
 namespace {
@@ -273,8 +274,7 @@ void OptionsDialog::Save() {
   try {
     settings::WriteMailCheckMinutes(programFolder_, mailCheckBox_->isChecked() ? mailCheckMinutes_->value() : 0);
   } catch (const std::exception& error) {
-    dialogs_.Show(base::MessageBox{std::string("The mail check interval could not be saved: ") + error.what(), "",
-                                   base::Buttons::Ok, base::Icon::Exclamation});
+    dialogs_.Show(WarningBox(std::string("The mail check interval could not be saved: ") + error.what()));
   }
   savedLook_ = form.sample;
   accept();
