@@ -18,9 +18,9 @@
 #include "store/date_text.h"
 #include "store/import_reset.h"
 #include "store/interrupted_runs.h"
+#include "store/journals.h"
 #include "store/mail_box.h"
 #include "store/message_files.h"
-#include "store/move_journal.h"
 #include "store/trash_moves.h"
 
 namespace ostrel::store {
@@ -111,7 +111,7 @@ void Installation::SettingsSaved() {
 std::optional<BoxView> Installation::LoadBox() {
   // A move another run was killed in would show its message in two boxes.
   try {
-    SettleInterruptedMove(ProgramFolder);
+    SettleInterruptedWork(ProgramFolder);
   } catch (const std::system_error&) {
     // The next move or start tries again; the box is shown as it is.
   }
