@@ -17,7 +17,9 @@ std::size_t ExpectFlushedAroundEveryRename(const std::vector<FileSystemEvent>& e
       if (events[j].kind == Kind::FlushFileSystem) flushedBefore = true;
       if (events[j].kind == Kind::Flush && events[j].path == rename.path) flushedBefore = true;
       // A file renamed or removed since has another history.
-      if (events[j].kind != Kind::Flush && events[j].path == rename.path) flushedBefore = false;
+      if ((events[j].kind == Kind::Rename || events[j].kind == Kind::Remove) && events[j].path == rename.path) {
+        flushedBefore = false;
+      }
     }
     EXPECT_TRUE(flushedBefore) << rename.path << " was renamed over " << rename.target << " before its bytes were flushed";
     bool folderAfter = false;
