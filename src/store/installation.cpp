@@ -15,6 +15,7 @@
 #include "store/box_emptying.h"
 #include "store/boxes.h"
 #include "store/data_folders.h"
+#include "base/runtime_folder.h"
 #include "store/date_text.h"
 #include "store/import_reset.h"
 #include "store/interrupted_runs.h"
@@ -47,7 +48,7 @@ base::MessageBox Notice(std::string text, base::Icon icon = base::Icon::None) {
 }  // namespace
 
 Installation::Installation(std::string programFolder, base::Dialogs& dialogs)
-    : ProgramFolder(std::move(programFolder)), Engine(ProgramFolder), dialogs_(dialogs) {}
+    : ProgramFolder(std::move(programFolder)), Engine(base::RuntimeFolderFor(ProgramFolder).value_or(ProgramFolder), ProgramFolder), dialogs_(dialogs) {}
 
 void Installation::LoadDefaultKey() {
   // A default key that cannot be loaded leaves no key current, so that no key
