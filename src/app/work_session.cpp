@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/ansi_text.h"
+#include "base/runtime_folder.h"
 
 namespace ostrel::app {
 
@@ -13,11 +14,17 @@ WorkSession::WorkSession(const std::optional<std::string>& workFolder) {
     engine_ = std::make_unique<engine::Engine>(std::filesystem::path(*workFolder));
     return;
   }
-  std::string pattern = (std::filesystem::temp_directory_path() / "ostrel-work-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) {  // mkdtemp makes the folder 0700
-    throw engine::EngineError(std::string("Cannot create a temporary work folder: ") + std::strerror(errno));
+  // In memory where the session has a runtime folder, so that no key
+  // material reaches a disk.
+  if (const auto runtime = base::FreshRuntimeFolder()) {
+    temporaryFolder_ = *runtime;
+  } else {
+    std::string pattern = (std::filesystem::temp_directory_path() / "ostrel-work-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {  // mkdtemp makes the folder 0700
+      throw engine::EngineError(std::string("Cannot create a temporary work folder: ") + std::strerror(errno));
+    }
+    temporaryFolder_ = pattern;
   }
-  temporaryFolder_ = pattern;
   engine_ = std::make_unique<engine::Engine>(temporaryFolder_);
 }
 

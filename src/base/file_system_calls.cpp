@@ -20,6 +20,8 @@ FileSystemCalls*& InForce() {
 
 int FileSystemCalls::Fsync(int fd) { return ::fsync(fd); }
 
+int FileSystemCalls::SyncFileSystem(int fd) { return ::syncfs(fd); }
+
 int FileSystemCalls::Rename(const char* from, const char* to) { return std::rename(from, to); }
 
 int FileSystemCalls::Unlink(const char* path) { return ::unlink(path); }

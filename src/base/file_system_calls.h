@@ -1,6 +1,7 @@
 #pragma once
 // The file system calls whose order decides what a crash or a kill leaves on
-// disk: flushes, renames and removals. Every file the program replaces,
+// disk: flushes (of one file, or of a whole file system), renames and
+// removals. Every file the program replaces,
 // appends to or removes goes through these, so that a test can put its own in
 // place to record their order or to stop the process at a chosen call.
 
@@ -10,6 +11,8 @@ class FileSystemCalls {
  public:
   virtual ~FileSystemCalls() = default;
   virtual int Fsync(int fd);
+  // Flushes every file of the file system that holds fd (syncfs).
+  virtual int SyncFileSystem(int fd);
   virtual int Rename(const char* from, const char* to);
   virtual int Unlink(const char* path);
 };

@@ -98,6 +98,14 @@ void RecordFile::Append(std::string_view record) const {
   WriteAt(path_, Checked(record), Count() * recordLength_, privacy_ == Privacy::Private ? 0600 : 0644, true);
 }
 
+void RecordFile::Append(const std::vector<std::string>& records) const {
+  if (records.empty()) return;
+  std::string bytes;
+  bytes.reserve(records.size() * recordLength_);
+  for (const auto& record : records) bytes += Checked(record);
+  WriteAt(path_, bytes, Count() * recordLength_, privacy_ == Privacy::Private ? 0600 : 0644, true);
+}
+
 void RecordFile::Overwrite(std::size_t n, std::string_view record) const {
   if (n == 0 || n > Count()) throw std::out_of_range("record " + std::to_string(n) + " of " + path_.string());
   WriteAt(path_, Checked(record), (n - 1) * recordLength_, privacy_ == Privacy::Private ? 0600 : 0644, false);

@@ -34,6 +34,9 @@ class RecordFile {
 
   // Writes record count + 1 (after any partial record is cut off) and flushes.
   void Append(std::string_view record) const;
+  // Writes these as records count + 1, count + 2, ... in one write, and
+  // flushes them once.
+  void Append(const std::vector<std::string>& records) const;
 
   // Replaces record n (1..count) in place and flushes.
   void Overwrite(std::size_t n, std::string_view record) const;

@@ -99,7 +99,18 @@ PendingFile::~PendingFile() {
   if (!committed_) Calls().Unlink(temporary_.c_str());
 }
 
+void PendingFile::SetTarget(const std::filesystem::path& target) {
+  if (target.parent_path() != temporary_.parent_path()) {
+    throw std::system_error(EXDEV, std::generic_category(), "not beside its temporary file: " + target.string());
+  }
+  target_ = target;
+}
+
 void PendingFile::Write(std::string_view bytes) { WriteAll(fd_, bytes, temporary_); }
+
+void PendingFile::Close() {
+  if (fd_ >= 0 && ::close(std::exchange(fd_, -1)) != 0) ThrowErrno("cannot close", temporary_);
+}
 
 void PendingFile::Flush() {
   if (Calls().Fsync(fd_) != 0) ThrowErrno("cannot flush", temporary_);
@@ -110,6 +121,11 @@ void PendingFile::Flush() {
 void PendingFile::Commit() {
   if (fd_ >= 0 && ::close(std::exchange(fd_, -1)) != 0) ThrowErrno("cannot close", temporary_);
   if (Calls().Rename(temporary_.c_str(), target_.c_str()) != 0) ThrowErrno("cannot replace", target_);
+  committed_ = true;
+}
+
+void PendingFile::Release() {
+  if (fd_ >= 0) ::close(std::exchange(fd_, -1));
   committed_ = true;
 }
 
@@ -141,6 +157,29 @@ void MakePrivateFolder(const std::filesystem::path& folder) {
   if (folder.empty() || std::filesystem::is_directory(folder)) return;
   MakePrivateFolder(folder.parent_path());
   if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) ThrowErrno("cannot create folder", folder);
+}
+
+void FlushTogether(const std::vector<std::filesystem::path>& files) {
+  // Up to this many, flushing each costs no more than flushing the file
+  // system, which also waits for whatever else is pending on it.
+  constexpr std::size_t kFewFiles = 4;
+  bool oneFileSystem = files.size() > kFewFiles;
+  struct stat first {};
+  for (std::size_t i = 0; oneFileSystem && i < files.size(); ++i) {
+    struct stat status {};
+    if (::stat(files[i].c_str(), &status) != 0) ThrowErrno("cannot find", files[i]);
+    if (i == 0) first = status;
+    oneFileSystem = status.st_dev == first.st_dev;
+  }
+  for (const auto& path : files) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) ThrowErrno("cannot open", path);
+    if (oneFileSystem) {
+      if (Calls().SyncFileSystem(file.get()) != 0) ThrowErrno("cannot flush the file system of", path);
+      return;
+    }
+    if (Calls().Fsync(file.get()) != 0) ThrowErrno("cannot flush", path);
+  }
 }
 
 bool SyncFile(const std::filesystem::path& path) {

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ostrel::base {
 
@@ -23,8 +24,9 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 // One file being replaced: a fresh temporary file beside the target that
 // takes the target's name on Commit. Several can be flushed and committed
 // one after the other and their folder flushed once (SyncFolder) after the
-// last. Throws std::system_error on failure; the target is then untouched,
-// and a temporary file not committed is removed by the destructor.
+// last, or closed, flushed together (FlushTogether) and then committed.
+// Throws std::system_error on failure; the target is then untouched, and a
+// temporary file not committed is removed by the destructor.
 class PendingFile {
  public:
   PendingFile(const std::filesystem::path& target, Privacy privacy = Privacy::Normal);
@@ -37,12 +39,21 @@ class PendingFile {
   // Open until Flush or Commit; for writers that write through it themselves.
   int Descriptor() const { return fd_; }
 
+  // The name Commit gives it instead, in the same folder: for a file whose
+  // name is chosen only once its bytes are written.
+  void SetTarget(const std::filesystem::path& target);
+
   void Write(std::string_view bytes);
   // Flushes the bytes to disk and closes the file.
   void Flush();
+  // Closes the file without flushing it, to be flushed with others.
+  void Close();
   // Closes the file (when Flush has not) and renames it over the target. The
   // rename reaches the disk with the next flush of the folder.
   void Commit();
+  // Closes the file and leaves it under its temporary name, for a journal
+  // that names it: the destructor no longer removes it.
+  void Release();
 
  private:
   std::filesystem::path target_;
@@ -71,6 +82,13 @@ bool RemoveFile(const std::filesystem::path& path);
 
 // Makes the folder (and its parents) when missing; folders made are 0700.
 void MakePrivateFolder(const std::filesystem::path& folder);
+
+// Flushes the bytes of these files to disk, all at once: a batch of more
+// than a few files on one file system with one flush of that file system,
+// which costs about what one file's flush does, otherwise file by file.
+// Throws std::system_error when a file cannot be opened or the disk
+// refuses the bytes.
+void FlushTogether(const std::vector<std::filesystem::path>& files);
 
 // Flushes a folder's entries (after a rename or unlink) to disk.
 void SyncFolder(const std::filesystem::path& folder);

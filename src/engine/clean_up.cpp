@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "base/runtime_folder.h"
 #include "engine/engine.h"
 #include "engine/work_files.h"
 
@@ -32,12 +33,14 @@ int OpenInPlace(const std::filesystem::path& path, off_t& size) {
   return fd;
 }
 
-void Finish(int fd) {
-  ::fsync(fd);
+// The filler is flushed where the work files lie on a disk, so that it
+// reaches the blocks that held the keyspace; in memory there is no disk.
+void Finish(int fd, bool flush) {
+  if (flush) ::fsync(fd);
   ::close(fd);
 }
 
-void FillRecords(const std::filesystem::path& path, std::size_t recordLength, const std::string& fill) {
+void FillRecords(const std::filesystem::path& path, std::size_t recordLength, const std::string& fill, bool flush) {
   off_t size = 0;
   const int fd = OpenInPlace(path, size);
   if (fd < 0) return;
@@ -45,22 +48,22 @@ void FillRecords(const std::filesystem::path& path, std::size_t recordLength, co
     const std::string record = fill.empty() ? std::string(recordLength, ' ') : fill;
     for (int r = 0; r < kFilledRecords; ++r) WriteAllAt(fd, record, static_cast<off_t>(r) * static_cast<off_t>(recordLength));
   }
-  Finish(fd);
+  Finish(fd, flush);
 }
 
-void WriteAnew(const std::filesystem::path& path, const std::string& text) {
+void WriteAnew(const std::filesystem::path& path, const std::string& text, bool flush) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (fd < 0) return;
   WriteAllAt(fd, text, 0);
-  Finish(fd);
+  Finish(fd, flush);
 }
 
-void BlankSettingsRecord(const std::filesystem::path& path) {
+void BlankSettingsRecord(const std::filesystem::path& path, bool flush) {
   off_t size = 0;
   const int fd = OpenInPlace(path, size);
   if (fd < 0) return;
   if (size != 0) WriteAllAt(fd, std::string(kWheelCount, ' ') + std::string(4 * kWheelCount, '\0'), 0);
-  Finish(fd);
+  Finish(fd, flush);
 }
 
 std::string FillerLines() {
@@ -69,12 +72,12 @@ std::string FillerLines() {
   return text;
 }
 
-void FillStepsIfNotEmpty(const std::filesystem::path& path) {
+void FillStepsIfNotEmpty(const std::filesystem::path& path, bool flush) {
   off_t size = 0;
   const int fd = OpenInPlace(path, size);
   if (fd < 0) return;
   ::close(fd);
-  if (size != 0) WriteAnew(path, FillerLines());
+  if (size != 0) WriteAnew(path, FillerLines(), flush);
 }
 
 }  // namespace
@@ -85,14 +88,15 @@ void Engine::CleanUpEngine() noexcept {
 }
 
 void Engine::OverwriteWorkFiles() noexcept {
-  for (const char* name : {"k1.tcr", "k1.trs", "k1.txt"}) FillRecords(WorkFile(name), 151, fillRecord151_);
+  const bool flush = !base::IsInMemory(workFolder_);
+  for (const char* name : {"k1.tcr", "k1.trs", "k1.txt"}) FillRecords(WorkFile(name), 151, fillRecord151_, flush);
   for (const char* name : {kWorkingWheelFile, kPristineWheelFile, kWheelFile}) {
-    FillRecords(WorkFile(name), kWheelLength, fillRecord256_);
+    FillRecords(WorkFile(name), kWheelLength, fillRecord256_, flush);
   }
-  for (const char* name : {"k2.txt", kCountsFile}) WriteAnew(WorkFile(name), " 0  0 \r\n");
-  for (const char* name : {"k3.txt", kSettingsFile}) BlankSettingsRecord(WorkFile(name));
-  for (const char* name : {"k4.txt", kStepsFile}) FillStepsIfNotEmpty(WorkFile(name));
-  for (const char* name : {"k5.txt", kDerivedFile, kSecondDerivedFile}) WriteAnew(WorkFile(name), FillerLines());
+  for (const char* name : {"k2.txt", kCountsFile}) WriteAnew(WorkFile(name), " 0  0 \r\n", flush);
+  for (const char* name : {"k3.txt", kSettingsFile}) BlankSettingsRecord(WorkFile(name), flush);
+  for (const char* name : {"k4.txt", kStepsFile}) FillStepsIfNotEmpty(WorkFile(name), flush);
+  for (const char* name : {"k5.txt", kDerivedFile, kSecondDerivedFile}) WriteAnew(WorkFile(name), FillerLines(), flush);
 }
 
 void Engine::DeleteWorkFiles() noexcept {

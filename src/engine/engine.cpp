@@ -29,7 +29,10 @@ KeySequence CheckedKeySequence(const std::string& keyText) {
 
 }  // namespace
 
-Engine::Engine(std::filesystem::path workFolder) : workFolder_(std::move(workFolder)) {}
+Engine::Engine(std::filesystem::path workFolder, std::filesystem::path listFolder)
+    : workFolder_(std::move(workFolder)), listFolder_(listFolder.empty() ? workFolder_ : std::move(listFolder)) {}
+
+std::filesystem::path Engine::DecryptedListFile() const { return listFolder_ / kDecryptedListFile; }
 
 void Engine::LoadKey(std::string& keyText) {
   CheckedKeySequence(keyText);  // refuses before any work file changes

@@ -31,7 +31,9 @@ using PositionValues = std::array<std::int16_t, kWheelCount>;    // positions 1.
 
 class Engine {
  public:
-  explicit Engine(std::filesystem::path workFolder);
+  // The keyspace work files live in workFolder; "Ostdec.dat" in listFolder
+  // (the program folder), which is workFolder when not given.
+  explicit Engine(std::filesystem::path workFolder, std::filesystem::path listFolder = {});
 
   const std::filesystem::path& WorkFolder() const { return workFolder_; }
 
@@ -82,6 +84,8 @@ class Engine {
   std::int32_t OrderCounter() const { return orderCounter_; }
 
   std::filesystem::path WorkFile(const std::string& name) const { return workFolder_ / name; }
+  // "Ostdec.dat", which outlives the keyspace.
+  std::filesystem::path DecryptedListFile() const;
 
   // Forces a cipher path and a number of threads (0: the input's size
   // decides, up to one per core) for tests and measurements; by default the
@@ -104,6 +108,7 @@ class Engine {
   void PrepareFillStrings();
 
   std::filesystem::path workFolder_;
+  std::filesystem::path listFolder_;
   bool keyLoaded_ = false;
   std::string fillRecord151_;  // clean-up filler, empty until the engine is first prepared
   std::string fillRecord256_;

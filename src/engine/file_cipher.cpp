@@ -91,7 +91,7 @@ void Engine::EncryptFile(const std::filesystem::path& source, const std::filesys
 void Engine::DecryptFile(const std::filesystem::path& source, const std::filesystem::path& destination) {
   TransformFile(Direction::Decrypt, source, destination);
   try {
-    AddDecryptedFile(WorkFile(kDecryptedListFile), std::filesystem::absolute(destination).string());
+    AddDecryptedFile(DecryptedListFile(), std::filesystem::absolute(destination).string());
   } catch (const std::exception& error) {
     throw EngineError("The file was decrypted, but the list of decrypted files could not be updated: " +
                       std::string(error.what()));

@@ -13,7 +13,7 @@ namespace ostrel::engine {
 
 void WriteWorkFile(const std::filesystem::path& path, std::string_view bytes) {
   try {
-    base::ReplaceFile(path, bytes, base::Privacy::Private);
+    base::ReplaceScratchFile(path, bytes, base::Privacy::Private);
   } catch (const std::system_error& error) {
     throw EngineError("Cannot write the work file \"" + path.filename().string() + "\": " + error.what());
   }

@@ -9,7 +9,9 @@
 
 namespace ostrel::engine {
 
-// Replaces the file crash-safely, readable by the user alone.
+// Replaces the file whole, readable by the user alone, without flushing it:
+// work files are scratch copies every key load rebuilds, so a crash costs
+// nothing but loading the key again.
 void WriteWorkFile(const std::filesystem::path& path, std::string_view bytes);
 
 // Same for a work file that no cipher operation reads back (the working

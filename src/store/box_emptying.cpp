@@ -11,6 +11,7 @@
 #include "store/box_index.h"
 #include "store/box_record.h"
 #include "store/boxes.h"
+#include "store/journals.h"
 #include "store/mail_box.h"
 #include "store/message_files.h"
 #include "store/move_journal.h"
@@ -46,7 +47,7 @@ std::string EmptyTheTrash(const std::filesystem::path& programFolder, const base
   try {
     const MailBox trash(programFolder, "Trash");
     const StoreLock lock(programFolder);
-    SettleJournaledMove(programFolder);
+    SettleJournals(programFolder);
     const std::vector<std::string> records = trash.ReadAllBytes();
     MoveJournal journal{"Trash", {}};
     for (const auto& record : records) journal.messages.push_back({MessageNameOf(record), ""});

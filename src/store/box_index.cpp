@@ -73,12 +73,20 @@ void WriteBoxIndex(const std::filesystem::path& boxFolder, std::int64_t number) 
 
 std::string MessageNameFor(std::int64_t number) { return "MSG" + std::to_string(number); }
 
-std::string NextMessageName(const std::filesystem::path& boxFolder) {
+std::string NextMessageName(const std::filesystem::path& boxFolder) { return NextMessageNames(boxFolder, 1).front(); }
+
+std::vector<std::string> NextMessageNames(const std::filesystem::path& boxFolder, std::size_t count) {
+  std::vector<std::string> names;
+  if (count == 0) return names;
   const std::unordered_set<std::int64_t> inUse = NumbersInUse(boxFolder);
-  std::int64_t number = Following(ReadBoxIndex(boxFolder));
-  while (inUse.count(number) != 0) number = Following(number);
+  std::int64_t number = ReadBoxIndex(boxFolder);
+  while (names.size() < count) {
+    number = Following(number);
+    // A message this box is about to get must not take a name twice either.
+    if (inUse.count(number) == 0) names.push_back(MessageNameFor(number));
+  }
   WriteBoxIndex(boxFolder, number);
-  return MessageNameFor(number);
+  return names;
 }
 
 }  // namespace ostrel::store

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "store/box_record.h"
 
@@ -36,5 +37,9 @@ std::string MessageNameFor(std::int64_t number);
 // applies; after kLargestMessageNumber the numbers start again at 1,
 // passing over the names still in use.
 std::string NextMessageName(const std::filesystem::path& boxFolder);
+
+// The same for count messages at once: the index is read, checked against
+// the folder and written once.
+std::vector<std::string> NextMessageNames(const std::filesystem::path& boxFolder, std::size_t count);
 
 }  // namespace ostrel::store

@@ -8,9 +8,9 @@
 #include "store/box_emptying.h"
 #include "store/box_record.h"
 #include "store/boxes.h"
+#include "store/journals.h"
 #include "store/mail_box.h"
 #include "store/message_files.h"
-#include "store/move_journal.h"
 #include "store/store_lock.h"
 
 namespace ostrel::store {
@@ -49,7 +49,7 @@ bool ResetAllBoxes(const std::filesystem::path& programFolder, base::Dialogs& di
   {
     const StoreLock lock(programFolder);
     // A journal left from before would name messages of the boxes to come.
-    SettleJournaledMove(programFolder);
+    SettleJournals(programFolder);
     // The lists go first: from then on no record names a file about to go.
     static constexpr std::array<std::string_view, 5> kListOrder = {"inbox.dat", "out.dat", "junk.dat", "trash.dat",
                                                                    "sent.dat"};

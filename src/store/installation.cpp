@@ -15,12 +15,13 @@
 #include "store/box_emptying.h"
 #include "store/boxes.h"
 #include "store/data_folders.h"
+#include "base/runtime_folder.h"
 #include "store/date_text.h"
 #include "store/import_reset.h"
 #include "store/interrupted_runs.h"
+#include "store/journals.h"
 #include "store/mail_box.h"
 #include "store/message_files.h"
-#include "store/move_journal.h"
 #include "store/trash_moves.h"
 
 namespace ostrel::store {
@@ -47,7 +48,7 @@ base::MessageBox Notice(std::string text, base::Icon icon = base::Icon::None) {
 }  // namespace
 
 Installation::Installation(std::string programFolder, base::Dialogs& dialogs)
-    : ProgramFolder(std::move(programFolder)), Engine(ProgramFolder), dialogs_(dialogs) {}
+    : ProgramFolder(std::move(programFolder)), Engine(base::RuntimeFolderFor(ProgramFolder).value_or(ProgramFolder), ProgramFolder), dialogs_(dialogs) {}
 
 void Installation::LoadDefaultKey() {
   // A default key that cannot be loaded leaves no key current, so that no key
@@ -111,7 +112,7 @@ void Installation::SettingsSaved() {
 std::optional<BoxView> Installation::LoadBox() {
   // A move another run was killed in would show its message in two boxes.
   try {
-    SettleInterruptedMove(ProgramFolder);
+    SettleInterruptedWork(ProgramFolder);
   } catch (const std::system_error&) {
     // The next move or start tries again; the box is shown as it is.
   }

@@ -110,7 +110,7 @@ class Installation {
   std::string CipherTextBuffer;
   std::string CurrentKey;
   settings::MailOptions MailOptions;
-  engine::Engine Engine;  // its work folder is the program folder
+  engine::Engine Engine;  // work files in the runtime folder when there is one, else the program folder
   std::string ComposeMode;
   std::string OutgoingBody;
   bool MessageEncrypted = false;

@@ -19,6 +19,7 @@
 #include "store/mail_box.h"
 #include "store/message_files.h"
 #include "store/move_journal.h"
+#include "store/receipt_journal.h"
 #include "store/store_lock.h"
 
 namespace ostrel::store {
@@ -129,6 +130,8 @@ Tidied TidyAfterInterruptedRuns(const std::filesystem::path& programFolder) noex
   if (!std::filesystem::is_directory(programFolder, error)) return tidied;
   Try([&] {
     const StoreLock lock(programFolder);
+    // First what the journals say, which may still need temporary files.
+    Try([&] { tidied.settledReceipt = SettleJournaledReceipt(programFolder); });
     Try([&] { tidied.settledMove = SettleJournaledMove(programFolder); });
     Try([&] { RemoveTemporaryFiles(programFolder, FolderKind::Program, tidied); });
     for (const auto folder : kAttachmentFolders) {

@@ -62,6 +62,10 @@ std::string MailBox::NextMessageName() const {
   return issuedName_;
 }
 
+std::vector<std::string> MailBox::NextMessageNames(std::size_t count) const {
+  return store::NextMessageNames(Folder(), count);
+}
+
 std::string MailBox::File(BoxRecord record, std::string_view text, const std::optional<std::string>& web) const {
   const StoreLock lock(programFolder_);
   record.MsgFile = NextMessageName();

@@ -36,6 +36,8 @@ class MailBox {
   // Appends a record after the last whole one and flushes it to disk.
   void Append(std::string_view recordBytes) const;
   void Append(const BoxRecord& record) const { Append(record.ToBytes()); }
+  // Appends several records in one write, flushed once.
+  void Append(const std::vector<std::string>& recordBytes) const { list_.Append(recordBytes); }
 
   // Replaces the list with these records, in this order, through a
   // temporary file: written, flushed and renamed over the list in one step.
@@ -55,6 +57,10 @@ class MailBox {
   // Advances the box index and returns the new message name, free in every
   // letter case.
   std::string NextMessageName() const;
+  // The same for count messages, the index written once. The names are
+  // free in every letter case, so each file's path is Folder() / name plus
+  // its ending.
+  std::vector<std::string> NextMessageNames(std::size_t count) const;
 
   // Files a message: next name, its text file (and web file when given),
   // then the record naming them, all under the store lock. Returns the name.

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "store/box_record.h"
+#include "store/journals.h"
 #include "store/mail_box.h"
 #include "store/message_files.h"
 #include "store/move_journal.h"
@@ -16,7 +17,7 @@ RemovalResult RemoveRecords(const std::filesystem::path& programFolder, std::str
   const MailBox trash(programFolder, "Trash");
   const bool fromTrash = box.Info().name == "Trash";
   const StoreLock lock(programFolder);
-  SettleJournaledMove(programFolder);
+  SettleJournals(programFolder);
   const std::vector<std::string> records = box.ReadAllBytes();
 
   RemovalResult result;

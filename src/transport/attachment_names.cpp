@@ -7,20 +7,10 @@ namespace ostrel::transport {
 namespace {
 
 constexpr size_t kLongestName = 200;
-constexpr std::string_view kEncryptedSuffix = ".enc";
 
 bool IsForbidden(unsigned char c) {
   return c < 0x20 || c == 0x7F || c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' ||
          c == '"' || c == '<' || c == '>' || c == '|';
-}
-
-bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
-  if (text.size() < suffix.size()) return false;
-  return std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<long>(suffix.size()),
-                    [](char a, char b) {
-                      return std::tolower(static_cast<unsigned char>(a)) ==
-                             std::tolower(static_cast<unsigned char>(b));
-                    });
 }
 
 // Cuts at most `limit` bytes without splitting a UTF-8 character. A name
@@ -62,28 +52,6 @@ std::string SafeAttachmentName(std::string_view received) {
     name = TrimDotsAndBlanks(TrimDotsAndBlanks(CutUtf8(name, kLongestName - tail.size())) + tail);
   }
   return name.empty() ? "attachment" : name;
-}
-
-std::filesystem::path UniqueFileName(const std::filesystem::path& folder, const std::string& name) {
-  std::error_code error;
-  std::filesystem::path candidate = folder / name;
-  if (!std::filesystem::exists(std::filesystem::symlink_status(candidate, error))) return candidate;
-
-  std::string base = name;
-  std::string suffix;
-  if (EndsWithIgnoringCase(base, kEncryptedSuffix) && base.size() > kEncryptedSuffix.size()) {
-    suffix = base.substr(base.size() - kEncryptedSuffix.size());
-    base.resize(base.size() - kEncryptedSuffix.size());
-  }
-  std::string extension;
-  if (const auto dot = base.rfind('.'); dot != std::string::npos && dot > 0) {
-    extension = base.substr(dot);
-    base.resize(dot);
-  }
-  for (int number = 2;; ++number) {
-    candidate = folder / (base + " (" + std::to_string(number) + ")" + extension + suffix);
-    if (!std::filesystem::exists(std::filesystem::symlink_status(candidate, error))) return candidate;
-  }
 }
 
 }  // namespace ostrel::transport

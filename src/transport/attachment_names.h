@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/unique_file_name.h"
+
 namespace ostrel::transport {
 
 // The name a received attachment is saved under (UTF-8): only the part after
@@ -15,9 +17,7 @@ namespace ostrel::transport {
 // most 200 bytes. A name with nothing left becomes "attachment".
 std::string SafeAttachmentName(std::string_view received);
 
-// name itself when nothing of that name is in folder, otherwise the first free
-// "stem (2).ext", "stem (3).ext", ...; a final ".enc" stays last, so that
-// "report.pdf.enc" becomes "report (2).pdf.enc".
-std::filesystem::path UniqueFileName(const std::filesystem::path& folder, const std::string& name);
+// The name a file takes in a folder without replacing one (base).
+using base::UniqueFileName;
 
 }  // namespace ostrel::transport

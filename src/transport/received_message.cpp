@@ -1,7 +1,5 @@
 #include "transport/received_message.h"
 
-#include "base/safe_file.h"
-#include "transport/attachment_names.h"
 #include "transport/encoded_words.h"
 #include "transport/gmime_support.h"
 
@@ -126,17 +124,6 @@ void ReceivedMessage::Load(std::string_view raw) {
 std::string ReceivedMessage::Recipient(int index) const {
   if (index < 1 || static_cast<size_t>(index) > recipients_.size()) return {};
   return recipients_[static_cast<size_t>(index - 1)];
-}
-
-std::vector<std::filesystem::path> ReceivedMessage::SaveAttachments(
-    const std::filesystem::path& folder) const {
-  std::vector<std::filesystem::path> saved;
-  for (const auto& attachment : attachments_) {
-    const auto path = UniqueFileName(folder, SafeAttachmentName(attachment.name));
-    base::ReplaceFile(path, attachment.bytes);
-    saved.push_back(path);
-  }
-  return saved;
 }
 
 }  // namespace ostrel::transport

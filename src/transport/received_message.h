@@ -2,7 +2,6 @@
 // A retrieved message taken apart: the header fields as text, the text and
 // HTML bodies decoded to UTF-8, and the attachments ready to be saved.
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,10 +29,6 @@ class ReceivedMessage {
   int AttachmentCount() const { return static_cast<int>(attachments_.size()); }
   const std::vector<ReceivedAttachment>& Attachments() const { return attachments_; }
 
-  // Writes every attachment into folder under a safe, unused name (see
-  // attachment_names.h), each flushed to disk, and returns the files made.
-  // Throws std::system_error when a file cannot be written.
-  std::vector<std::filesystem::path> SaveAttachments(const std::filesystem::path& folder) const;
 
  private:
   std::vector<std::string> recipients_;

@@ -1,5 +1,6 @@
 #include "transport/receiving.h"
 
+#include <chrono>
 #include <exception>
 #include <set>
 #include <vector>
@@ -10,8 +11,10 @@
 #include "keys/key_store.h"
 #include "settings/filters.h"
 #include "store/attachments.h"
-#include "store/mail_box.h"
+#include "store/journals.h"
+#include "store/received_batch.h"
 #include "store/store_lock.h"
+#include "transport/attachment_names.h"
 #include "transport/junk_filter.h"
 #include "transport/received_ids.h"
 #include "transport/received_message.h"
@@ -40,10 +43,19 @@ struct Fetched {
   std::string id;
 };
 
-// Files one message; true when it went to the Junk box.
-bool FileMessage(store::Installation& installation, const ReceivedMessage& message,
-                 const std::vector<std::string>& filterWords) {
-  store::BoxRecord record;
+// A batch is filed once it holds this many messages, this many bytes, or
+// has been downloading this long: each batch costs a few flushes to disk,
+// however many messages it holds.
+constexpr std::size_t kBatchMessages = 64;
+constexpr std::uint64_t kBatchBytes = 32 * 1024 * 1024;
+constexpr std::chrono::milliseconds kBatchTime{1000};
+
+// What a fetched message becomes on disk: the Junk box when the filter words
+// hit, otherwise the In box with its attachments.
+store::IncomingMessage Incoming(const store::Installation& installation, const ReceivedMessage& message,
+                                const std::vector<std::string>& filterWords, std::string receivedLine) {
+  store::IncomingMessage incoming;
+  store::BoxRecord& record = incoming.record;
   record.To = message.Recipient(1);
   record.From = message.Sender();
   record.Subject = message.Subject();
@@ -54,25 +66,29 @@ bool FileMessage(store::Installation& installation, const ReceivedMessage& messa
 
   const bool junk = installation.MailOptions.UseFilters && !filterWords.empty() &&
                     CheckSubjectAndBody(record.Subject, text, filterWords);
-  const store::MailBox box(installation.ProgramFolder, junk ? "Junk" : "In");
-  // Until the record is there, the files would look like a killed run's.
-  const store::StoreLock lock(installation.ProgramFolder);
-  record.MsgFile = box.NextMessageName();
-  base::ReplaceFile(box.WebPath(record.MsgFile), MessageFileText(html));
-  base::ReplaceFile(box.TextPath(record.MsgFile), MessageFileText(text));
-  if (junk) {
-    box.Append(record);
-    ++installation.JunkCount;
-    return true;
+  incoming.box = junk ? "Junk" : "In";
+  incoming.web = MessageFileText(html);
+  incoming.text = MessageFileText(text);
+  // Attachments of junk are not saved.
+  if (!junk) {
+    for (const auto& attachment : message.Attachments()) {
+      incoming.attachments.push_back({SafeAttachmentName(attachment.name), attachment.bytes});
+    }
   }
-  if (const int attachments = message.AttachmentCount(); attachments != 0) {
-    installation.AttachmentCount += attachments;
-    message.SaveAttachments(installation.DataPath("Save"));
+  incoming.receivedLine = std::move(receivedLine);
+  return incoming;
+}
+
+// Files what the batch holds and counts it.
+void FileBatch(store::Installation& installation, store::ReceivedBatch& batch) {
+  for (const auto& filed : batch.File()) {
+    if (filed.box == "Junk") {
+      ++installation.JunkCount;
+    } else {
+      ++installation.FiledCount;
+      installation.AttachmentCount += static_cast<std::int64_t>(filed.attachments.size());
+    }
   }
-  // The record comes last, so that it never names files that are not there.
-  box.Append(record);
-  ++installation.FiledCount;
-  return false;
 }
 
 }  // namespace
@@ -101,6 +117,13 @@ bool Retrieve(store::Installation& installation, Pop3Connection& connection, bas
   };
   const auto& options = installation.MailOptions;
   const std::vector<std::string> filterWords = settings::ReadFilterEntries(installation.ProgramFolder);
+  try {
+    // The batch a killed check left half filed counts as filed or not.
+    const store::StoreLock lock(installation.ProgramFolder);
+    store::SettleJournals(installation.ProgramFolder);
+  } catch (const std::exception&) {
+    // Filing tries again, and says why when it cannot.
+  }
   ReceivedIds filed(installation.ProgramFolder, options.PopServer, options.UserName);
 
   const auto finish = [&] {
@@ -151,9 +174,24 @@ bool Retrieve(store::Installation& installation, Pop3Connection& connection, bas
   installation.NewMessageCount = static_cast<std::int64_t>(fresh.size());
 
   ReceivedMessage message;
+  store::ReceivedBatch batch(installation.ProgramFolder);
+  auto batchStarted = std::chrono::steady_clock::now();
+  // Files the batch; the reason when it could not be filed.
+  const auto fileBatch = [&]() -> std::optional<std::string> {
+    try {
+      FileBatch(installation, batch);
+    } catch (const std::exception& problem) {
+      return problem.what();
+    }
+    batchStarted = std::chrono::steady_clock::now();
+    return std::nullopt;
+  };
+  // Nothing is deleted on the server after a message that could not be filed.
+  const auto notFiled = [&](const std::string& reason) { return endEarly("The message could not be filed.", reason); };
   progress(0, fresh.size());
   for (size_t k = 0; k < fresh.size(); ++k) {
     if (cancelled()) {
+      if (const auto problem = fileBatch()) return notFiled(*problem);
       finish();
       return true;
     }
@@ -161,17 +199,28 @@ bool Retrieve(store::Installation& installation, Pop3Connection& connection, bas
              "Downloading" + base::PrintForm(static_cast<std::int64_t>(k + 1)) + " of" +
                  base::PrintForm(static_cast<std::int64_t>(fresh.size())));
     const std::string raw = connection.Retrieve(fresh[k].number);
-    if (raw.empty()) return endEarly("error with Retrieve", connection.LastError());
+    if (raw.empty()) {
+      // What arrived before stays filed.
+      const std::string reason = connection.LastError();
+      if (const auto problem = fileBatch()) ReportEarlyEnd(dialogs, "The message could not be filed.", *problem);
+      return endEarly("error with Retrieve", reason);
+    }
     message.Load(raw);
     try {
-      FileMessage(installation, message, filterWords);
-      filed.Add(fresh[k].id);
-      progress(k + 1, fresh.size());
+      batch.Add(Incoming(installation, message, filterWords, filed.LineOf(fresh[k].id)));
     } catch (const std::exception& problem) {
-      // Nothing is deleted on the server after a message that could not be filed.
-      return endEarly("The message could not be filed.", problem.what());
+      const std::string reason = problem.what();
+      fileBatch();
+      return notFiled(reason);
+    }
+    progress(k + 1, fresh.size());
+    const std::size_t batchLimit = control.batchMessages != 0 ? control.batchMessages : kBatchMessages;
+    if (batch.Count() >= batchLimit || batch.Bytes() >= kBatchBytes ||
+        std::chrono::steady_clock::now() - batchStarted >= kBatchTime) {
+      if (const auto problem = fileBatch()) return notFiled(*problem);
     }
   }
+  if (const auto problem = fileBatch()) return notFiled(*problem);
 
   bool complete = true;
   std::set<std::string> stillThere = onServer;
@@ -189,7 +238,13 @@ bool Retrieve(store::Installation& installation, Pop3Connection& connection, bas
   // Only an accepted end of the session makes the deletions real; otherwise
   // every message is still on the server and stays known as filed.
   if (finish()) {
-    filed.KeepOnly(stillThere);
+    try {
+      const store::StoreLock lock(installation.ProgramFolder);
+      filed.KeepOnly(stillThere);
+    } catch (const std::exception&) {
+      // Identifiers of messages gone from the server only take room; the
+      // next check forgets them.
+    }
   } else if (deleting) {
     dialogs.Show(base::MessageBox{std::string(kDeletionsNotConfirmed), "", base::Buttons::Ok,
                                   base::Icon::Exclamation});

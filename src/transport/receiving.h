@@ -5,6 +5,7 @@
 // progress texts through windowLabel.
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -30,11 +31,14 @@ using WindowLabel = std::function<void(std::string_view text)>;
 
 // What a receiving window running the retrieval on a thread of its own adds:
 // a flag, set from any thread, that stops the retrieval before the next
-// message (what was filed stays filed, nothing is deleted on the server), and
-// the messages filed so far out of the new ones, for a progress bar.
+// message (what was fetched is filed, nothing is deleted on the server), and
+// the messages fetched so far out of the new ones, for a progress bar.
+// batchMessages, when not 0, files the messages in batches of at most that
+// many instead of the usual 64 (for tests).
 struct RetrieveControl {
   const std::atomic<bool>* cancelled = nullptr;
   std::function<void(std::int64_t done, std::int64_t total)> progress;
+  std::size_t batchMessages = 0;
 };
 
 // The status line after a check, from the counters of the installation.
@@ -43,8 +47,10 @@ std::string CheckMailSummary(const store::Installation& installation);
 // The receiving window's Retrieve: fetches the messages not filed before,
 // files each into the In or the Junk box, saves the In attachments into
 // "Save", deletes on the server when asked to, and sets the counters.
-// Messages are deleted only after every one is filed, and counted as deleted
-// only when the server accepted the end of the session. True when the check
+// Messages are filed in batches (store/received_batch.h): a message is on
+// disk before its identifier is remembered, and remembered before it is
+// deleted on the server. Messages are deleted only after every one is filed,
+// and counted as deleted only when the server accepted the end of the session. True when the check
 // went through without a failure (a stop asked for is none); every failure
 // has been told through dialogs.
 bool Retrieve(store::Installation& installation, Pop3Connection& connection,

@@ -29,6 +29,30 @@ TEST_F(CleanUpTest, AfterUseNoWorkFileRemainsButTheDecryptedListStays) {
   EXPECT_THROW(engine.EncryptText(text), EngineError);
 }
 
+// Work files in a runtime folder of their own: the keyspace never touches
+// the program folder, and "Ostdec.dat" stays there when the keyspace goes.
+TEST(CleanUpApart, TheKeyspaceGoesFromTheWorkFolderAndTheDecryptedListStaysInTheProgramFolder) {
+  testing::TempFolder work;
+  testing::TempFolder program;
+  Engine apart(work.Path(), program.Path());
+  std::string key = "123456789123456789";
+  apart.LoadKey(key);
+  testing::WriteBytes(program / "a.txt", "abc");
+  apart.EncryptFile(program / "a.txt", program / "a.enc");
+  apart.DecryptFile(program / "a.enc", program / "a.out");
+  EXPECT_EQ(testing::ReadBytes(program / "a.out"), "abc");
+  EXPECT_TRUE(std::filesystem::exists(work / "k1.bin"));
+  EXPECT_FALSE(std::filesystem::exists(work / "Ostdec.dat"));
+  const std::string list = testing::ReadBytes(program / "Ostdec.dat");
+  EXPECT_NE(list.find((program / "a.out").string()), std::string::npos);
+  apart.CleanUpEngine();
+  for (const char* name : kCleanedNames) {
+    EXPECT_FALSE(std::filesystem::exists(work / name)) << name;
+    EXPECT_FALSE(std::filesystem::exists(program / name)) << name;
+  }
+  EXPECT_EQ(testing::ReadBytes(program / "Ostdec.dat"), list);
+}
+
 TEST_F(CleanUpTest, FillerReplacesTheKeyspaceBeforeDeletion) {
   Load("123456789123456789");
   engine.OverwriteWorkFiles();

@@ -34,6 +34,11 @@ int RecordingCalls::Fsync(int fd) {
   return Admit({FileSystemEvent::Kind::Flush, PathOf(fd), {}}) ? base::FileSystemCalls::Fsync(fd) : -1;
 }
 
+int RecordingCalls::SyncFileSystem(int fd) {
+  return Admit({FileSystemEvent::Kind::FlushFileSystem, PathOf(fd), {}}) ? base::FileSystemCalls::SyncFileSystem(fd)
+                                                                          : -1;
+}
+
 int RecordingCalls::Rename(const char* from, const char* to) {
   return Admit({FileSystemEvent::Kind::Rename, Canonical(from), Canonical(to)}) ? base::FileSystemCalls::Rename(from, to) : -1;
 }

@@ -14,7 +14,8 @@
 namespace ostrel::testing {
 
 struct FileSystemEvent {
-  enum class Kind { Flush, Rename, Remove };
+  // FlushFileSystem: every file of the file system that holds path.
+  enum class Kind { Flush, FlushFileSystem, Rename, Remove };
   Kind kind;
   std::filesystem::path path;    // the file or folder flushed, renamed or removed
   std::filesystem::path target;  // the name a rename gives it
@@ -23,6 +24,7 @@ struct FileSystemEvent {
 class RecordingCalls : public base::FileSystemCalls {
  public:
   int Fsync(int fd) override;
+  int SyncFileSystem(int fd) override;
   int Rename(const char* from, const char* to) override;
   int Unlink(const char* path) override;
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace ostrel::testing {
 
@@ -15,6 +16,7 @@ struct MailServers {
   int submissionPort = 0; // STARTTLS
   int smtpsPort = 0;      // implicit TLS
   std::filesystem::path caFile;
+  std::filesystem::path mailRoot;  // Dovecot's Maildirs: <mailRoot>/<domain>/<user>/Maildir
   std::string domain;
   std::string passwordPrefix;
 
@@ -22,6 +24,9 @@ struct MailServers {
   // A mailbox no other test uses: "<purpose>-<process>-<n>@<domain>".
   std::string NewAddress(const std::string& purpose) const;
   std::string PasswordOf(const std::string& address) const;
+  // Puts messages (whole texts, LF line ends) straight into the address's
+  // mailbox, as a delivery would, without waiting for Postfix.
+  void Deposit(const std::string& address, const std::vector<std::string>& messages) const;
 };
 
 // The servers, or nothing with the reason in skipReason (the servers were not

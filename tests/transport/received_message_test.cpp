@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <iterator>
-#include <set>
 
 #include "support/temp_folder.h"
 
@@ -65,32 +63,6 @@ TEST(ReceivedMessage, SubjectsAndBodiesComeOutAsUtf8) {
     EXPECT_EQ(message.AttachmentCount(), 0);
   }
   EXPECT_EQ(LoadFixture("windows-1252-8bit-body.eml").Sender(), "Renée <renee@example.test>");
-}
-
-TEST(ReceivedMessage, HostileAttachmentNamesStayInTheSaveFolder) {
-  const auto message = LoadFixture("hostile-attachment-names.eml");
-  EXPECT_EQ(message.TextBody(), "body");
-  ASSERT_EQ(message.AttachmentCount(), 6);
-
-  testing::TempFolder root;
-  const auto save = root / "Save";
-  std::filesystem::create_directory(save);
-  testing::WriteBytes(save / "same.txt.enc", "already here");
-  const auto saved = message.SaveAttachments(save);
-
-  std::set<std::string> names;
-  for (const auto& path : saved) {
-    EXPECT_EQ(path.parent_path(), save);
-    names.insert(path.filename().string());
-  }
-  EXPECT_EQ(names, (std::set<std::string>{"evil.sh", "passwd", "same (2).txt.enc",
-                                          "same (3).txt.enc", "attachment", "attachment (2)"}));
-  EXPECT_EQ(testing::ReadBytes(save / "same.txt.enc"), "already here");
-  EXPECT_EQ(testing::ReadBytes(save / "evil.sh"), "echo evil");
-  EXPECT_EQ(testing::ReadBytes(save / "same (2).txt.enc"), "first");
-  EXPECT_EQ(testing::ReadBytes(save / "same (3).txt.enc"), "second");
-  // Nothing was written beside the folder.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root.Path()), {}), 1);
 }
 
 // Each load starts from nothing: neither garbage nor a smaller message after a
