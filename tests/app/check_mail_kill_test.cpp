@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -172,8 +173,9 @@ TEST_F(LiveServersCheckMailKill, KilledAtRandomMomentsEveryMessageEndsInInOrJunk
     TempFolder folder;
     const std::string path = freshCopy(folder);
     // The batches are filed in the later part of a run: the moments lean there.
+    const auto spread = static_cast<std::uint64_t>(fullRun.count() * 8 / 10 + 1);
     const auto delay = std::chrono::microseconds(fullRun.count() * 3 / 10 +
-                                                 random() % static_cast<unsigned>(fullRun.count() * 8 / 10 + 1));
+                                                 static_cast<std::int64_t>(random() % spread));
     SCOPED_TRACE("trial " + std::to_string(trial) + ", killed after " + std::to_string(delay.count()) + " us");
     const pid_t child = StartCheck(path);
     ASSERT_GT(child, 0);
