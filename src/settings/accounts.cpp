@@ -1,7 +1,7 @@
 #include "settings/accounts.h"
 
 #include "base/fixed_records.h"
-#include "settings/empty_file.h"
+#include "base/empty_file.h"
 
 namespace ostrel::settings {
 namespace {

@@ -7,7 +7,7 @@
 #include "base/number_text.h"
 #include "base/safe_file.h"
 #include "settings/comma_fields.h"
-#include "settings/empty_file.h"
+#include "base/empty_file.h"
 
 namespace ostrel::settings {
 namespace {

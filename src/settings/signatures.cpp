@@ -3,7 +3,7 @@
 #include "base/ansi_text.h"
 #include "base/fixed_records.h"
 #include "base/safe_file.h"
-#include "settings/empty_file.h"
+#include "base/empty_file.h"
 
 namespace ostrel::settings {
 namespace {
