@@ -3,13 +3,14 @@
 #include "base/ansi_text.h"
 #include "base/fixed_records.h"
 #include "base/safe_file.h"
+#include "base/text_pieces.h"
 #include "base/empty_file.h"
 
 namespace ostrel::settings {
 namespace {
 
 const std::vector<std::size_t> kWidths = {30, 1000};
-constexpr std::string_view kLineEnd = "\r\n";
+using base::kLineEnd;
 
 base::RecordFile SignaturesFile(const std::filesystem::path& programFolder) {
   return base::RecordFile(programFolder / kSignaturesFileName, kSignatureRecordLength);

@@ -8,6 +8,7 @@
 
 #include "base/ansi_text.h"
 #include "base/fixed_records.h"
+#include "base/text_pieces.h"
 #include "engine/engine.h"
 #include "store/mail_box.h"
 #include "transport/attachment_names.h"
@@ -15,7 +16,7 @@
 namespace ostrel::transport {
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
+using base::kLineEnd;
 
 // The path of the attachment line starting at mark: from just after the
 // mark and its blank up to the next ">", or to the end of the body when the
@@ -27,15 +28,6 @@ std::string AttachmentPathAt(std::string_view body, std::size_t mark) {
   std::string_view path = body.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
   while (!path.empty() && (path.back() == '\r' || path.back() == '\n')) path.remove_suffix(1);
   return std::string(path);
-}
-
-std::string JoinPaths(const std::vector<std::string>& paths) {
-  std::string list;
-  for (std::size_t i = 0; i < paths.size(); ++i) {
-    if (i > 0) list += ';';
-    list += paths[i];
-  }
-  return list;
 }
 
 // Removes what an interrupted send left in "Enc", so that the copies made
@@ -114,7 +106,7 @@ std::optional<std::string> StartSending(store::Installation& installation, SmtpC
     if (installation.MessageEncrypted) {
       if (auto failure = EncipherAttachments(installation, parts.attachmentPaths, progress)) return failure;
     }
-    control.SetAttachmentList(JoinPaths(parts.attachmentPaths));
+    control.SetAttachmentList(base::JoinList(parts.attachmentPaths));
   } else {
     control.SetAttachmentList("");
   }
