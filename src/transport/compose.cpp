@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/ansi_text.h"
+#include "base/folder_files.h"
 #include "base/safe_file.h"
 #include "base/text_pieces.h"
 #include "engine/engine.h"
@@ -173,12 +174,7 @@ std::string SendFinished(ComposeForm& form, const SendOutcome& outcome) {
 void ClearOutgoing(const std::filesystem::path& programFolder) {
   std::error_code error;
   std::filesystem::remove(store::MailBox(programFolder, "Out").ListPath(), error);
-  std::vector<std::filesystem::path> copies;
-  for (const auto& entry : std::filesystem::directory_iterator(programFolder / kEncFolderName, error)) {
-    std::error_code ignored;
-    if (entry.is_regular_file(ignored)) copies.push_back(entry.path());
-  }
-  for (const auto& copy : copies) std::filesystem::remove(copy, error);
+  base::RemoveFilesIn(programFolder / kEncFolderName);
 }
 
 std::optional<SendOutcome> PressSend(store::Installation& installation, ComposeForm& form, SmtpControl& control,

@@ -8,6 +8,7 @@
 
 #include "base/ansi_text.h"
 #include "base/fixed_records.h"
+#include "base/folder_files.h"
 #include "base/text_pieces.h"
 #include "engine/engine.h"
 #include "store/mail_box.h"
@@ -30,16 +31,6 @@ std::string AttachmentPathAt(std::string_view body, std::size_t mark) {
   return std::string(path);
 }
 
-// Removes what an interrupted send left in "Enc", so that the copies made
-// now keep their own names.
-void EmptyEncFolder(const std::filesystem::path& encFolder) {
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(encFolder, error)) {
-    std::error_code ignored;
-    if (entry.is_regular_file(ignored)) std::filesystem::remove(entry.path(), ignored);
-  }
-}
-
 // Enciphers every attachment into "Enc" as its file name plus ".enc". Two
 // attachments of the same name get numbered copies, so neither replaces the
 // other. Returns the copies' paths, or the reason one could not be made.
@@ -48,7 +39,9 @@ std::optional<std::string> EncipherAttachments(store::Installation& installation
   const std::filesystem::path encFolder = installation.DataPath(kEncFolderName);
   std::error_code error;
   std::filesystem::create_directories(encFolder, error);
-  EmptyEncFolder(encFolder);
+  // What an interrupted send left goes first, so that the copies made now
+  // keep their own names.
+  base::RemoveFilesIn(encFolder);
   for (std::size_t i = 0; i < paths.size(); ++i) {
     const std::filesystem::path source(paths[i]);
     if (progress.label) progress.label("Encrypting Attachment " + paths[i]);
