@@ -57,7 +57,7 @@ TEST(LetterCase, LowerCaseMapsOneCharacterToItsSmallLetter) {
   }
 }
 
-TEST(CaseInsensitiveLookup, FindsAnEntryInAnyLetterCaseAndNamesANewOneAsAsked) {
+TEST(CaseInsensitiveLookup, FindsAnEntryInAnyLetterCaseElseNamesItAsAsked) {
   TempFolder folder;
   WriteBytes(folder / "INBOX.DAT", "list");
   WriteBytes(folder / "MSG1.TXT", "text");
