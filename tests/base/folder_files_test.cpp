@@ -29,7 +29,7 @@ TEST(FolderFiles, RemoveFilesInEmptiesTheFolderOfFilesButKeepsSubfolders) {
   EXPECT_TRUE(std::filesystem::exists(temp / "sub" / "inner.enc"));
 }
 
-TEST(FolderFiles, AMissingFolderHasNoFilesAndEmptyingItDoesNothing) {
+TEST(FolderFiles, AMissingFolderListsNoFilesWhichEmptyingLeavesMissing) {
   const TempFolder temp;
   EXPECT_TRUE(RegularFilesIn(temp / "missing").empty());
   RemoveFilesIn(temp / "missing");

@@ -22,31 +22,47 @@ TEST_F(NamedRecordsTest, ReadingAMissingFileCreatesItEmpty) {
   EXPECT_EQ(ReadBytes(temp_ / "named.dat"), "");
 }
 
-TEST_F(NamedRecordsTest, AppendPadsBothFieldsAndReadAllTrimsThem) {
+TEST_F(NamedRecordsTest, AppendPadsOrCutsBothFieldsWhichReadAllTrims) {
   file_.Append("ann", "a@b");
   file_.Append("bob", "value-cut");
   EXPECT_EQ(ReadBytes(temp_ / "named.dat"), "ann a@b   bob value-");
   EXPECT_EQ(file_.ReadAll(), (std::vector<NamedRecord>{{"ann", "a@b"}, {"bob", "value-"}}));
 }
 
-TEST_F(NamedRecordsTest, FindAndReplaceTakeTheFirstOrLastOfANameAndRemoveAllTakesEvery) {
-  file_.Append("x", "1");
-  file_.Append("y", "2");
-  file_.Append("x", "3");
-  EXPECT_EQ(file_.Find("x"), "1");
-  EXPECT_EQ(file_.Find("x "), std::nullopt);  // names compare exactly
+// Three records, two of them named "x".
+class RepeatedNameTest : public NamedRecordsTest {
+ protected:
+  void SetUp() override {
+    file_.Append("x", "1");
+    file_.Append("y", "2");
+    file_.Append("x", "3");
+  }
+};
 
+TEST_F(RepeatedNameTest, FindGivesTheFirstOfTheExactName) {
+  EXPECT_EQ(file_.Find("x"), "1");
+  EXPECT_EQ(file_.Find("x "), std::nullopt);
+  EXPECT_EQ(file_.Find("X"), std::nullopt);
+}
+
+TEST_F(RepeatedNameTest, ReplaceTakesTheFirstOrTheLastOfTheName) {
   EXPECT_TRUE(file_.Replace("x", "first", NamedRecordFile::Which::First));
   EXPECT_TRUE(file_.Replace("x", "last", NamedRecordFile::Which::Last));
   EXPECT_EQ(ReadBytes(temp_ / "named.dat"), "x   first y   2     x   last  ");
-  EXPECT_FALSE(file_.Replace("z", "none", NamedRecordFile::Which::First));
+}
 
-  EXPECT_EQ(file_.RemoveAll("x"), (std::vector<NamedRecord>{{"x", "first"}, {"x", "last"}}));
+TEST_F(RepeatedNameTest, ReplacingAnUnknownNameChangesNothing) {
+  EXPECT_FALSE(file_.Replace("z", "none", NamedRecordFile::Which::First));
+  EXPECT_EQ(ReadBytes(temp_ / "named.dat"), "x   1     y   2     x   3     ");
+}
+
+TEST_F(RepeatedNameTest, RemoveAllTakesEveryRecordOfTheName) {
+  EXPECT_EQ(file_.RemoveAll("x"), (std::vector<NamedRecord>{{"x", "1"}, {"x", "3"}}));
   EXPECT_EQ(ReadBytes(temp_ / "named.dat"), "y   2     ");
   EXPECT_TRUE(file_.RemoveAll("x").empty());
 }
 
-TEST_F(NamedRecordsTest, StoredValueIsTheValueCutToItsFieldAndTrimmed) {
+TEST_F(NamedRecordsTest, StoredValueIsTheValueCutToItsFieldThenTrimmed) {
   EXPECT_EQ(file_.StoredValue(" longer than six "), "longe");
   EXPECT_EQ(file_.StoredValue("ab "), "ab");
 }
