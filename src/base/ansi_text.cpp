@@ -42,21 +42,26 @@ bool IsValidUtf8(std::string_view text) {
 }  // namespace
 
 void AppendUtf8(std::string& out, char32_t cp) {
+  // Built apart and appended in one go: the box search folds whole boxes
+  // through here.
+  char bytes[4];
+  std::size_t length = 0;
   if (cp < 0x80) {
-    out += static_cast<char>(cp);
+    bytes[length++] = static_cast<char>(cp);
   } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
+    bytes[length++] = static_cast<char>(0xC0 | (cp >> 6));
+    bytes[length++] = static_cast<char>(0x80 | (cp & 0x3F));
   } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
+    bytes[length++] = static_cast<char>(0xE0 | (cp >> 12));
+    bytes[length++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    bytes[length++] = static_cast<char>(0x80 | (cp & 0x3F));
   } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
+    bytes[length++] = static_cast<char>(0xF0 | (cp >> 18));
+    bytes[length++] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    bytes[length++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    bytes[length++] = static_cast<char>(0x80 | (cp & 0x3F));
   }
+  out.append(bytes, length);
 }
 
 // Length of the well-formed UTF-8 sequence starting at text[pos], or 0 when

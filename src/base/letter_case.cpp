@@ -10,18 +10,19 @@
 namespace ostrel::base {
 namespace {
 
-// The lower-case mappings of every Unicode letter, whatever locale the
-// process runs in. Without that locale only A..Z are folded.
+// The C library's small letters of every Unicode character come with its
+// built-in "C.UTF-8" character set, whatever locale the process runs in.
 locale_t UnicodeCase() {
   static const locale_t locale = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
   return locale;
 }
 
-char32_t LowerCase(char32_t cp) {
-  if (cp < 0x80) return cp >= 'A' && cp <= 'Z' ? cp + 0x20 : cp;
-  const locale_t locale = UnicodeCase();
-  if (locale == static_cast<locale_t>(nullptr)) return cp;
-  return static_cast<char32_t>(::towlower_l(static_cast<wint_t>(cp), locale));
+// Without that character set only the letters of Windows-1252 fold.
+char32_t WesternLowerCase(char32_t c) {
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
+  if (c == 0x160 || c == 0x152 || c == 0x17D) return c + 1;  // Š Œ Ž
+  if (c == 0x178) return 0xFF;                               // Ÿ
+  return c;
 }
 
 bool IsAscii(std::string_view text) {
@@ -31,6 +32,13 @@ bool IsAscii(std::string_view text) {
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : c; }
 
 }  // namespace
+
+char32_t LowerCase(char32_t c) {
+  if (c < 0x80) return c >= 'A' && c <= 'Z' ? c + 0x20 : c;
+  const locale_t locale = UnicodeCase();
+  if (locale == static_cast<locale_t>(nullptr)) return WesternLowerCase(c);
+  return static_cast<char32_t>(::towlower_l(static_cast<wint_t>(c), locale));
+}
 
 std::string FoldCase(std::string_view utf8) {
   std::string folded;

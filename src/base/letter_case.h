@@ -11,6 +11,10 @@ namespace ostrel::base {
 // folded, never single bytes of them; bytes that are not UTF-8 stay as they are.
 std::string FoldCase(std::string_view utf8);
 
+// The small letter of one character (Unicode's simple mapping), whatever
+// locale the program runs in; a character without one is itself.
+char32_t LowerCase(char32_t c);
+
 bool SameIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace ostrel::base

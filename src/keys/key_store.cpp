@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "base/ansi_text.h"
+#include "base/empty_file.h"
 #include "base/fixed_records.h"
 #include "base/number_text.h"
 #include "base/safe_file.h"
@@ -23,18 +24,6 @@ std::string PadBytes(std::string_view bytes, std::size_t width) {
   std::string field(base::CutToWidth(bytes, width));
   field.resize(width, ' ');
   return field;
-}
-
-// Reading creates an empty store when none exists; a folder that cannot be
-// written still lets the keys be read.
-void CreateEmptyIfMissing(const base::RecordFile& file) noexcept {
-  std::error_code error;
-  if (std::filesystem::exists(file.Path(), error) || error) return;
-  try {
-    file.EnsureExists();
-  } catch (const std::system_error&) {
-    // No store is the same as an empty one.
-  }
 }
 
 }  // namespace
@@ -64,7 +53,7 @@ std::size_t KeyRecordCount(const std::filesystem::path& programFolder) {
 
 std::vector<KeyRecord> ReadKeys(const std::filesystem::path& programFolder) {
   const base::RecordFile file(StorePath(programFolder), kKeyRecordLength, base::Privacy::Private);
-  CreateEmptyIfMissing(file);
+  base::CreateEmptyIfMissing(file);
   const auto bytes = base::ReadWholeFile(file.Path()).value_or(std::string());
   const std::size_t count = KeyRecordCount(programFolder);
   std::vector<KeyRecord> records;

@@ -1,7 +1,7 @@
 #include "settings/accounts.h"
 
 #include "base/fixed_records.h"
-#include "settings/empty_file.h"
+#include "base/empty_file.h"
 
 namespace ostrel::settings {
 namespace {
@@ -12,8 +12,6 @@ constexpr std::size_t kFlagsOffset = 220;
 base::RecordFile AccountsFile(const std::filesystem::path& programFolder) {
   return base::RecordFile(programFolder / kAccountsFileName, kAccountRecordLength, base::Privacy::Private);
 }
-
-std::string Trimmed(const std::string& text) { return std::string(base::TrimBlanks(text)); }
 
 }  // namespace
 
@@ -31,11 +29,11 @@ MailOptions ParseAccountRecord(std::string_view bytes) {
   const auto fields = base::SplitFields(bytes, kTextWidths);
   const auto flag = [bytes](std::size_t i) { return bytes.size() > kFlagsOffset + i && bytes[kFlagsOffset + i] == 'Y'; };
   MailOptions account;
-  account.PopServer = Trimmed(fields[0]);
-  account.SmtpServer = Trimmed(fields[1]);
-  account.UserName = Trimmed(fields[2]);
-  account.Password = Trimmed(fields[3]);
-  account.EmailAddress = Trimmed(fields[4]);
+  account.PopServer = base::TrimBlanks(fields[0]);
+  account.SmtpServer = base::TrimBlanks(fields[1]);
+  account.UserName = base::TrimBlanks(fields[2]);
+  account.Password = base::TrimBlanks(fields[3]);
+  account.EmailAddress = base::TrimBlanks(fields[4]);
   account.DeleteOnServer = flag(0);
   account.CheckMailOnStartup = flag(1);
   account.EmptyTrashOnExit = flag(2);

@@ -1,41 +1,26 @@
 #include "settings/address_book.h"
 
-#include "base/fixed_records.h"
-#include "settings/empty_file.h"
+#include "base/named_records.h"
 
 namespace ostrel::settings {
 namespace {
 
-const std::vector<std::size_t> kWidths = {40, 80};
-
-base::RecordFile AddressFile(const std::filesystem::path& programFolder) {
-  return base::RecordFile(programFolder / kAddressFileName, kAddressRecordLength);
-}
-
-AddressRecord Parse(std::string_view bytes) {
-  const auto fields = base::SplitFields(bytes, kWidths);
-  return {std::string(base::TrimBlanks(fields[0])), std::string(base::TrimBlanks(fields[1]))};
-}
-
-std::string Format(std::string_view name, std::string_view email) {
-  return base::JoinFields({std::string(name), std::string(email)}, kWidths);
+base::NamedRecordFile AddressFile(const std::filesystem::path& programFolder) {
+  return base::NamedRecordFile(programFolder / kAddressFileName, 40, 80);
 }
 
 }  // namespace
 
 std::vector<AddressRecord> ReadAddresses(const std::filesystem::path& programFolder) {
-  const auto file = AddressFile(programFolder);
-  CreateEmptyIfMissing(file);
   std::vector<AddressRecord> entries;
-  for (const std::string& record : file.ReadAll()) entries.push_back(Parse(record));
+  for (base::NamedRecord& entry : AddressFile(programFolder).ReadAll()) {
+    entries.push_back({std::move(entry.name), std::move(entry.value)});
+  }
   return entries;
 }
 
 std::optional<std::string> FindAddress(const std::filesystem::path& programFolder, std::string_view name) {
-  for (AddressRecord& entry : ReadAddresses(programFolder)) {
-    if (entry.Name == name) return std::move(entry.Email);
-  }
-  return std::nullopt;
+  return AddressFile(programFolder).Find(name);
 }
 
 AddressBookForm LoadAddressBook(const std::filesystem::path& programFolder) {
@@ -55,29 +40,21 @@ bool AddAddress(const std::filesystem::path& programFolder, std::string_view nam
     dialogs.Show(base::PlainBox("Invalid Email Address.  Format is yourname@yourdomain.com"));
     return false;
   }
-  for (const AddressRecord& entry : ReadAddresses(programFolder)) {
-    if (entry.Name == name) {
-      dialogs.Show(base::PlainBox("That Name already exists.  Choose another name or perform an Update."));
-      return false;
-    }
+  const auto file = AddressFile(programFolder);
+  if (file.Find(name)) {
+    dialogs.Show(base::PlainBox("That Name already exists.  Choose another name or perform an Update."));
+    return false;
   }
-  AddressFile(programFolder).Append(Format(name, email));
+  file.Append(name, email);
   dialogs.Show(base::PlainBox(std::string(name) + " has been added."));
   return true;
 }
 
 bool UpdateAddress(const std::filesystem::path& programFolder, std::string_view name, std::string_view email,
                    base::Dialogs& dialogs) {
-  const auto file = AddressFile(programFolder);
-  CreateEmptyIfMissing(file);
-  std::vector<std::string> records = file.ReadAll();
-  for (std::string& record : records) {
-    if (Parse(record).Name == name) {
-      record = Format(name, email);
-      file.Rewrite(records);
-      dialogs.Show(base::PlainBox(std::string(name) + " has been updated."));
-      return true;
-    }
+  if (AddressFile(programFolder).Replace(name, email, base::NamedRecordFile::Which::First)) {
+    dialogs.Show(base::PlainBox(std::string(name) + " has been updated."));
+    return true;
   }
   // Nothing carries the name: updating would have nothing to replace.
   dialogs.Show(base::PlainBox(std::string(name) + " is not in the Address Book.  Use Add to add it."));
@@ -85,13 +62,7 @@ bool UpdateAddress(const std::filesystem::path& programFolder, std::string_view 
 }
 
 bool DeleteAddress(const std::filesystem::path& programFolder, std::string_view name, base::Dialogs& dialogs) {
-  const auto file = AddressFile(programFolder);
-  CreateEmptyIfMissing(file);
-  std::vector<std::string> kept;
-  for (std::string& record : file.ReadAll()) {
-    if (Parse(record).Name != name) kept.push_back(std::move(record));
-  }
-  file.Rewrite(kept);
+  AddressFile(programFolder).RemoveAll(name);
   dialogs.Show(base::PlainBox(std::string(name) + " has been removed."));
   return true;
 }

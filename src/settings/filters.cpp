@@ -3,28 +3,18 @@
 #include "base/ansi_text.h"
 #include "base/fixed_records.h"
 #include "base/safe_file.h"
-#include "settings/empty_file.h"
+#include "base/text_pieces.h"
+#include "base/empty_file.h"
 
 namespace ostrel::settings {
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
+using base::kLineEnd;
 
-// The file's lines: each ends at CR LF, a lone CR or a lone LF; text after
-// the last line end is a line of its own.
 std::vector<std::string> FileLines(const std::filesystem::path& programFolder) {
   const std::string bytes = base::ReadWholeFile(programFolder / kFilterFileName).value_or(std::string());
   std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    const auto end = bytes.find_first_of("\r\n", start);
-    if (end == std::string::npos) {
-      lines.push_back(base::FromAnsi(std::string_view(bytes).substr(start)));
-      break;
-    }
-    lines.push_back(base::FromAnsi(std::string_view(bytes).substr(start, end - start)));
-    start = end + (bytes.compare(end, kLineEnd.size(), kLineEnd) == 0 ? kLineEnd.size() : 1);
-  }
+  for (const std::string_view line : base::SplitLines(bytes)) lines.push_back(base::FromAnsi(line));
   return lines;
 }
 

@@ -6,13 +6,14 @@
 #include "base/fixed_records.h"
 #include "base/number_text.h"
 #include "base/safe_file.h"
+#include "base/text_pieces.h"
 #include "settings/comma_fields.h"
-#include "settings/empty_file.h"
+#include "base/empty_file.h"
 
 namespace ostrel::settings {
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
+using base::kLineEnd;
 
 std::string Flag(bool set) { return set ? "Y" : "N"; }
 

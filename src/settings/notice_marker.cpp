@@ -2,7 +2,7 @@
 
 #include "base/fixed_records.h"
 #include "base/safe_file.h"
-#include "settings/empty_file.h"
+#include "base/empty_file.h"
 
 namespace ostrel::settings {
 

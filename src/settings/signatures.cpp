@@ -1,27 +1,19 @@
 #include "settings/signatures.h"
 
+#include <algorithm>
+
 #include "base/ansi_text.h"
-#include "base/fixed_records.h"
+#include "base/named_records.h"
 #include "base/safe_file.h"
-#include "settings/empty_file.h"
+#include "base/text_pieces.h"
 
 namespace ostrel::settings {
 namespace {
 
-const std::vector<std::size_t> kWidths = {30, 1000};
-constexpr std::string_view kLineEnd = "\r\n";
+using base::kLineEnd;
 
-base::RecordFile SignaturesFile(const std::filesystem::path& programFolder) {
-  return base::RecordFile(programFolder / kSignaturesFileName, kSignatureRecordLength);
-}
-
-SignatureRecord Parse(std::string_view bytes) {
-  const auto fields = base::SplitFields(bytes, kWidths);
-  return {std::string(base::TrimBlanks(fields[0])), std::string(base::TrimBlanks(fields[1]))};
-}
-
-std::string Format(std::string_view name, std::string_view text) {
-  return base::JoinFields({std::string(name), std::string(text)}, kWidths);
+base::NamedRecordFile SignaturesFile(const std::filesystem::path& programFolder) {
+  return base::NamedRecordFile(programFolder / kSignaturesFileName, 30, 1000);
 }
 
 void WriteCurrentSignature(const std::filesystem::path& programFolder, std::string_view contents) {
@@ -31,18 +23,15 @@ void WriteCurrentSignature(const std::filesystem::path& programFolder, std::stri
 }  // namespace
 
 std::vector<SignatureRecord> ReadSignatures(const std::filesystem::path& programFolder) {
-  const auto file = SignaturesFile(programFolder);
-  CreateEmptyIfMissing(file);
   std::vector<SignatureRecord> signatures;
-  for (const std::string& record : file.ReadAll()) signatures.push_back(Parse(record));
+  for (base::NamedRecord& entry : SignaturesFile(programFolder).ReadAll()) {
+    signatures.push_back({std::move(entry.name), std::move(entry.value)});
+  }
   return signatures;
 }
 
 std::optional<std::string> FindSignature(const std::filesystem::path& programFolder, std::string_view name) {
-  for (SignatureRecord& signature : ReadSignatures(programFolder)) {
-    if (signature.SigName == name) return std::move(signature.SigText);
-  }
-  return std::nullopt;
+  return SignaturesFile(programFolder).Find(name);
 }
 
 SignaturesForm LoadSignatures(const std::filesystem::path& programFolder) {
@@ -69,19 +58,8 @@ bool AddOrUpdateSignature(const std::filesystem::path& programFolder, std::strin
     return false;
   }
   const auto file = SignaturesFile(programFolder);
-  CreateEmptyIfMissing(file);
-  std::vector<std::string> records = file.ReadAll();
-  std::size_t last = records.size();
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    if (Parse(records[i]).SigName == name) last = i;
-  }
-  const bool update = last < records.size();
-  if (update) {
-    records[last] = Format(name, text);
-  } else {
-    records.push_back(Format(name, text));
-  }
-  file.Rewrite(records);
+  const bool update = file.Replace(name, text, base::NamedRecordFile::Which::Last);
+  if (!update) file.Append(name, text);
   dialogs.Show(base::PlainBox(update ? "Signature Updated." : "Signature Added."));
   WriteCurrentSignature(programFolder, base::ToAnsi(text) + std::string(kLineEnd));
   return true;
@@ -93,27 +71,17 @@ bool DeleteSignature(const std::filesystem::path& programFolder, std::string_vie
     return false;
   }
   const auto file = SignaturesFile(programFolder);
-  CreateEmptyIfMissing(file);
   // The record holds the current signature cut to its field, so compare the
   // stored forms.
-  const std::string current = Parse(Format("", CurrentSignature(programFolder))).SigText;
-  std::vector<std::string> kept;
-  bool removed = false;
-  bool removedCurrent = false;
-  for (std::string& record : file.ReadAll()) {
-    const SignatureRecord signature = Parse(record);
-    if (signature.SigName == name) {
-      removed = true;
-      removedCurrent = removedCurrent || (!current.empty() && signature.SigText == current);
-    } else {
-      kept.push_back(std::move(record));
-    }
-  }
-  if (!removed) {
+  const std::string current = file.StoredValue(CurrentSignature(programFolder));
+  const std::vector<base::NamedRecord> removed = file.RemoveAll(name);
+  if (removed.empty()) {
     dialogs.Show(base::PlainBox("There is no Signature named " + std::string(name) + "."));
     return false;
   }
-  file.Rewrite(kept);
+  const bool removedCurrent = !current.empty() && std::any_of(removed.begin(), removed.end(), [&](const auto& entry) {
+    return entry.value == current;
+  });
   if (removedCurrent) WriteCurrentSignature(programFolder, "");
   dialogs.Show(base::PlainBox("Signature Deleted."));
   return true;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "base/folder_files.h"
 #include "base/safe_file.h"
 
 namespace ostrel::store {
@@ -25,12 +26,7 @@ bool IsPlainName(const std::string& name) {
 
 std::vector<std::string> ListAttachmentFiles(const std::filesystem::path& folder) {
   std::vector<std::string> names;
-  std::error_code error;
-  for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
-       entry.increment(error)) {
-    std::error_code typeError;
-    if (entry->is_regular_file(typeError)) names.push_back(entry->path().filename().string());
-  }
+  for (const auto& file : base::RegularFilesIn(folder)) names.push_back(file.filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }

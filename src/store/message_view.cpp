@@ -5,25 +5,10 @@
 
 #include "base/ansi_text.h"
 #include "base/safe_file.h"
+#include "base/text_pieces.h"
 
 namespace ostrel::store {
 namespace {
-
-// Calls line(text) for every line of bytes, without its line end.
-template <typename LineFunction>
-void ForEachLine(std::string_view bytes, LineFunction line) {
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    const std::size_t end = bytes.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      line(bytes.substr(start));
-      return;
-    }
-    line(bytes.substr(start, end - start));
-    start = end + 1;
-    if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
-  }
-}
 
 bool ContainsHtmlTag(std::string_view text) {
   static constexpr std::string_view kTag = "<html>";
@@ -38,10 +23,10 @@ bool ContainsHtmlTag(std::string_view text) {
 std::string PaneText(std::string_view bytes) {
   std::string text;
   text.reserve(bytes.size() + bytes.size() / 40 + 2);
-  ForEachLine(bytes, [&](std::string_view line) {
+  for (const std::string_view line : base::SplitLines(bytes)) {
     text += line;
-    text += "\r\n";
-  });
+    text += base::kLineEnd;
+  }
   return base::FromAnsi(text);
 }
 
@@ -76,8 +61,8 @@ std::optional<CipherText> SplitCipherText(std::string_view text) {
 std::string JoinedLines(std::string_view bytes) {
   std::string joined;
   joined.reserve(bytes.size() + 2);
-  ForEachLine(bytes, [&](std::string_view line) { joined += line; });
-  return joined + "\r\n";
+  for (const std::string_view line : base::SplitLines(bytes)) joined += line;
+  return joined + std::string(base::kLineEnd);
 }
 
 OpenedMessage ReadMessage(const std::filesystem::path& textFile, std::string_view shownName) {

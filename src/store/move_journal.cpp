@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "base/safe_file.h"
+#include "base/text_pieces.h"
 #include "store/box_record.h"
 #include "store/boxes.h"
 #include "store/mail_box.h"
@@ -14,7 +15,7 @@
 namespace ostrel::store {
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
+using base::kLineEnd;
 
 std::filesystem::path JournalPath(const std::filesystem::path& programFolder) {
   return programFolder / kMoveJournalName;

@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "base/ansi_text.h"
+#include "base/folder_files.h"
 #include "base/safe_file.h"
+#include "base/text_pieces.h"
 #include "engine/engine.h"
 #include "engine/hex_text.h"
 #include "settings/signatures.h"
@@ -17,25 +19,7 @@
 namespace ostrel::transport {
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
-
-// Lines end at CR LF, a lone CR or a lone LF; text after the last line end
-// is a line of its own.
-std::vector<std::string> LinesOf(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.emplace_back(text.substr(start));
-      break;
-    }
-    lines.emplace_back(text.substr(start, end - start));
-    start = end + 1;
-    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-  }
-  return lines;
-}
+using base::kLineEnd;
 
 bool SignatureDue(const ComposeForm& form) {
   return form.useSignature && !form.signatureText.empty() &&
@@ -44,13 +28,8 @@ bool SignatureDue(const ComposeForm& form) {
 
 void AddAttachmentLines(std::string& body, std::string_view attachments) {
   if (attachments.empty()) return;
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t end = attachments.find(';', start);
-    const std::string_view piece = attachments.substr(start, end == std::string_view::npos ? end : end - start);
-    body += std::string(kAttachmentMark) + " " + std::string(piece) + ">" + std::string(kLineEnd);
-    if (end == std::string_view::npos) break;
-    start = end + 1;
+  for (const std::string_view path : base::SplitList(attachments)) {
+    body += std::string(kAttachmentMark) + " " + std::string(path) + ">" + std::string(kLineEnd);
   }
 }
 
@@ -68,8 +47,12 @@ base::MessageBox Question(std::string_view text) {
 std::string SignatureTextOf(const std::filesystem::path& programFolder) {
   const auto bytes = base::ReadWholeFile(programFolder / settings::kCurrentSignatureFileName);
   if (!bytes || bytes->empty()) return {};
+  const std::string signature = base::FromAnsi(*bytes);
   std::string text = std::string(kLineEnd) + std::string(kLineEnd);
-  for (const std::string& line : LinesOf(base::FromAnsi(*bytes))) text += line + std::string(kLineEnd);
+  for (const std::string_view line : base::SplitLines(signature)) {
+    text += line;
+    text += kLineEnd;
+  }
   return text;
 }
 
@@ -191,12 +174,7 @@ std::string SendFinished(ComposeForm& form, const SendOutcome& outcome) {
 void ClearOutgoing(const std::filesystem::path& programFolder) {
   std::error_code error;
   std::filesystem::remove(store::MailBox(programFolder, "Out").ListPath(), error);
-  std::vector<std::filesystem::path> copies;
-  for (const auto& entry : std::filesystem::directory_iterator(programFolder / kEncFolderName, error)) {
-    std::error_code ignored;
-    if (entry.is_regular_file(ignored)) copies.push_back(entry.path());
-  }
-  for (const auto& copy : copies) std::filesystem::remove(copy, error);
+  base::RemoveFilesIn(programFolder / kEncFolderName);
 }
 
 std::optional<SendOutcome> PressSend(store::Installation& installation, ComposeForm& form, SmtpControl& control,

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/safe_file.h"
+#include "base/text_pieces.h"
 #include "transport/gmime_support.h"
 
 namespace ostrel::transport {
@@ -18,24 +19,13 @@ std::string WithoutLineBreaks(std::string text) {
   return text;
 }
 
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  const auto last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
-}
-
-std::vector<std::string> SplitList(const std::string& text) {
-  std::vector<std::string> pieces;
-  size_t start = 0;
-  while (start <= text.size()) {
-    const auto end = std::min(text.find(';', start), text.size());
-    if (auto piece = Trimmed(text.substr(start, end - start)); !piece.empty()) {
-      pieces.push_back(std::move(piece));
-    }
-    start = end + 1;
+// The list's entries without their blanks; empty ones are left out.
+std::vector<std::string> ListEntries(std::string_view text) {
+  std::vector<std::string> entries;
+  for (const std::string_view piece : base::SplitList(text)) {
+    if (const auto entry = base::TrimBlanksAndTabs(piece); !entry.empty()) entries.emplace_back(entry);
   }
-  return pieces;
+  return entries;
 }
 
 // An address fit for the SMTP envelope: one "@", printable, no blanks and
@@ -65,7 +55,7 @@ std::string WrittenAddress(const std::string& piece) {
 std::variant<std::vector<Mailbox>, BuildError> ParseMailboxes(const std::string& text) {
   EnsureGMime();
   std::vector<Mailbox> mailboxes;
-  for (const auto& piece : SplitList(WithoutLineBreaks(text))) {
+  for (const auto& piece : ListEntries(WithoutLineBreaks(text))) {
     GObjectPtr<InternetAddressList> list(internet_address_list_parse(nullptr, piece.c_str()));
     const int count = list ? internet_address_list_length(list.get()) : 0;
     // GMime mends some broken addresses ("a@b@c" becomes "a@b"); a recipient
@@ -189,7 +179,7 @@ std::variant<BuiltMessage, BuildError> BuildMessage(const OutgoingMail& mail) {
       TakeGString(g_mime_utils_generate_message_id(DomainOf(built.envelopeSender).c_str()));
   g_mime_message_set_message_id(message.get(), messageId.c_str());
 
-  const auto attachmentPaths = SplitList(mail.attachmentList);
+  const auto attachmentPaths = ListEntries(mail.attachmentList);
   GObjectPtr<GMimeObject> text(TextPart(mail.text));
   if (attachmentPaths.empty()) {
     g_mime_message_set_mime_part(message.get(), text.get());

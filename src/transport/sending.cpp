@@ -8,6 +8,8 @@
 
 #include "base/ansi_text.h"
 #include "base/fixed_records.h"
+#include "base/folder_files.h"
+#include "base/text_pieces.h"
 #include "engine/engine.h"
 #include "store/mail_box.h"
 #include "transport/attachment_names.h"
@@ -15,7 +17,7 @@
 namespace ostrel::transport {
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
+using base::kLineEnd;
 
 // The path of the attachment line starting at mark: from just after the
 // mark and its blank up to the next ">", or to the end of the body when the
@@ -29,25 +31,6 @@ std::string AttachmentPathAt(std::string_view body, std::size_t mark) {
   return std::string(path);
 }
 
-std::string JoinPaths(const std::vector<std::string>& paths) {
-  std::string list;
-  for (std::size_t i = 0; i < paths.size(); ++i) {
-    if (i > 0) list += ';';
-    list += paths[i];
-  }
-  return list;
-}
-
-// Removes what an interrupted send left in "Enc", so that the copies made
-// now keep their own names.
-void EmptyEncFolder(const std::filesystem::path& encFolder) {
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(encFolder, error)) {
-    std::error_code ignored;
-    if (entry.is_regular_file(ignored)) std::filesystem::remove(entry.path(), ignored);
-  }
-}
-
 // Enciphers every attachment into "Enc" as its file name plus ".enc". Two
 // attachments of the same name get numbered copies, so neither replaces the
 // other. Returns the copies' paths, or the reason one could not be made.
@@ -56,7 +39,9 @@ std::optional<std::string> EncipherAttachments(store::Installation& installation
   const std::filesystem::path encFolder = installation.DataPath(kEncFolderName);
   std::error_code error;
   std::filesystem::create_directories(encFolder, error);
-  EmptyEncFolder(encFolder);
+  // What an interrupted send left goes first, so that the copies made now
+  // keep their own names.
+  base::RemoveFilesIn(encFolder);
   for (std::size_t i = 0; i < paths.size(); ++i) {
     const std::filesystem::path source(paths[i]);
     if (progress.label) progress.label("Encrypting Attachment " + paths[i]);
@@ -114,7 +99,7 @@ std::optional<std::string> StartSending(store::Installation& installation, SmtpC
     if (installation.MessageEncrypted) {
       if (auto failure = EncipherAttachments(installation, parts.attachmentPaths, progress)) return failure;
     }
-    control.SetAttachmentList(JoinPaths(parts.attachmentPaths));
+    control.SetAttachmentList(base::JoinList(parts.attachmentPaths));
   } else {
     control.SetAttachmentList("");
   }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "base/text_pieces.h"
+
 namespace ostrel::transport {
 namespace {
 
@@ -10,13 +12,6 @@ constexpr int kPop3Port = 110;
 constexpr int kPop3sPort = 995;
 constexpr int kSubmissionPort = 587;
 constexpr int kSmtpsPort = 465;
-
-std::string_view Trimmed(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 std::string Lower(std::string_view text) {
   std::string lower(text);
@@ -86,7 +81,7 @@ std::string ServerAddress::Url() const {
 
 std::variant<ServerAddress, AddressError> ParseServerAddress(std::string_view text,
                                                              MailProtocol protocol) {
-  text = Trimmed(text);
+  text = base::TrimBlanksAndTabs(text);
   const std::string kind(ProtocolName(protocol));
   if (text.empty()) return AddressError{"No " + kind + " server has been set."};
 

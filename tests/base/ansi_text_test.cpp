@@ -7,8 +7,11 @@
 namespace ostrel::base {
 namespace {
 
-TEST(AnsiText, WritingUsesWindows1252WhereEveryCharacterFitsAndKeepsAnythingElse) {
-  const std::pair<std::string, std::string> cases[] = {
+// Each case: UTF-8 text inside, then the bytes stored.
+using Conversion = std::pair<std::string, std::string>;
+
+TEST(AnsiText, WritingUsesWindows1252OnlyWhereEveryCharacterFits) {
+  const Conversion cases[] = {
       {"caf\xC3\xA9", "caf\xE9"},                            // é
       {"\xE2\x82\xAC" "5", "\x80" "5"},                      // € is 0x80
       {"\xE2\x80\x9Cquoted\xE2\x80\x9D", "\x93quoted\x94"},  // curly quotes
@@ -16,17 +19,33 @@ TEST(AnsiText, WritingUsesWindows1252WhereEveryCharacterFitsAndKeepsAnythingElse
       {"\xCE\xB1\xCE\xB2 caf\xC3\xA9", "\xCE\xB1\xCE\xB2 caf\xC3\xA9"},  // αβ café: é alone would fit, α does not
       {"a\xFF" "b", "a\xFF" "b"},                                        // not UTF-8: kept as stored bytes
       {"\xED\xA0\x80", "\xED\xA0\x80"}};                                 // an encoded surrogate is not UTF-8
-  for (const auto& [text, stored] : cases) EXPECT_EQ(ToAnsi(text), stored) << text;
+  for (const auto& [text, stored] : cases) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(ToAnsi(text), stored);
+  }
+}
+
+TEST(AnsiText, OverlongFormsOrPlainAsciiAreNoNonAsciiUtf8) {
+  EXPECT_TRUE(IsNonAsciiUtf8("caf\xC3\xA9"));
   EXPECT_FALSE(IsNonAsciiUtf8("\xC0\x80"));  // overlong form
   EXPECT_FALSE(IsNonAsciiUtf8("ascii only"));
 }
 
-TEST(AnsiText, ReadingTakesWindows1252UnlessTheBytesAreUtf8AndEveryByteSurvives) {
-  EXPECT_EQ(FromAnsi("caf\xE9"), "caf\xC3\xA9");
-  EXPECT_EQ(FromAnsi("\x80"), "\xE2\x82\xAC");
-  EXPECT_EQ(FromAnsi("caf\xC3\xA9"), "caf\xC3\xA9");                  // valid UTF-8 with non-ASCII
-  EXPECT_EQ(FromAnsi("\xCE\xB1\xCE\xB2 caf\xC3\xA9"), "\xCE\xB1\xCE\xB2 caf\xC3\xA9");
-  EXPECT_EQ(FromAnsi("\xC3"), "\xC3\x83");                            // a lone lead byte is Windows-1252
+TEST(AnsiText, ReadingTakesWindows1252UnlessTheBytesAreUtf8) {
+  const Conversion cases[] = {
+      {"caf\xC3\xA9", "caf\xE9"},
+      {"\xE2\x82\xAC", "\x80"},
+      {"caf\xC3\xA9", "caf\xC3\xA9"},  // valid UTF-8 with non-ASCII
+      {"\xCE\xB1\xCE\xB2 caf\xC3\xA9", "\xCE\xB1\xCE\xB2 caf\xC3\xA9"},
+      {"\xC3\x83", "\xC3"},  // a lone lead byte is Windows-1252
+  };
+  for (const auto& [text, stored] : cases) {
+    SCOPED_TRACE(stored);
+    EXPECT_EQ(FromAnsi(stored), text);
+  }
+}
+
+TEST(AnsiText, EveryByteSurvivesReadingThenWriting) {
   std::string all;
   for (int b = 0; b < 256; ++b) {
     const std::string one(1, static_cast<char>(b));

@@ -60,7 +60,7 @@ TEST(FixedRecords, PartialRecordAtTheEndIsNotARecord) {
   EXPECT_EQ(ReadBytes(folder / "a.dat"), "abcdefghij");
 }
 
-TEST(FixedRecords, RewriteReplacesTheWholeFileLeavesNoTemporaryFileAndKeepsItPrivate) {
+TEST(FixedRecords, RewriteReplacesTheWholePrivateFileWithoutATemporaryOne) {
   TempFolder folder;
   const RecordFile file(folder / "box.dat", 4, Privacy::Private);
   file.Append("aaaa");
@@ -74,7 +74,7 @@ TEST(FixedRecords, RewriteReplacesTheWholeFileLeavesNoTemporaryFileAndKeepsItPri
   EXPECT_EQ(std::filesystem::status(folder / "box.dat").permissions(), std::filesystem::perms{0600});
 }
 
-TEST(FixedRecords, FieldsArePaddedCutAndReadBack) {
+TEST(FixedRecords, FieldsArePaddedOrCutThenReadBack) {
   const std::vector<std::size_t> widths = {3, 4};
   const std::string record = JoinFields({"caf\xC3\xA9", "\xCE\xB1\xCE\xB2\xCE\xB3"}, widths);
   EXPECT_EQ(record, std::string("caf") + "\xCE\xB1\xCE\xB2");  // é cut off; γ would split
@@ -84,6 +84,9 @@ TEST(FixedRecords, FieldsArePaddedCutAndReadBack) {
   ASSERT_EQ(fields.size(), 2u);
   EXPECT_EQ(fields[0], "\xC3\xA9  ");
   EXPECT_EQ(TrimBlanks(fields[1]), "x");
+}
+
+TEST(FixedRecords, TrimmingTakesOnlyBlanksAtTheEnds) {
   EXPECT_EQ(TrimBlanks("  a b  "), "a b");
   EXPECT_EQ(TrimTrailingBlanks("  a  "), "  a");
   EXPECT_EQ(TrimBlanks("    "), "");

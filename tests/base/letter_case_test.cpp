@@ -37,7 +37,27 @@ TEST(LetterCase, FoldsWholeCharactersNotBytes) {
   EXPECT_FALSE(SameIgnoringCase("MSG1", "msg10"));
 }
 
-TEST(CaseInsensitiveLookup, FindsAnEntryInAnyLetterCaseAndNamesANewOneAsAsked) {
+TEST(LetterCase, LowerCaseMapsOneCharacterToItsSmallLetter) {
+  struct Case {
+    char32_t character;
+    char32_t small;
+  };
+  const Case cases[] = {
+      {U'A', U'a'},   {U'z', U'z'},   {U'1', U'1'},
+      {0xC9, 0xE9},   // É -> é
+      {0x178, 0xFF},  // Ÿ -> ÿ
+      {0x3A9, 0x3C9}, // Ω -> ω
+      {0x41A, 0x43A}, // К -> к
+      {0x3C2, 0x3C2}, // final sigma is already a small letter
+      {0xD7, 0xD7},   // the multiplication sign has no small form
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<unsigned>(c.character));
+    EXPECT_EQ(LowerCase(c.character), c.small);
+  }
+}
+
+TEST(CaseInsensitiveLookup, FindsAnEntryInAnyLetterCaseElseNamesItAsAsked) {
   TempFolder folder;
   WriteBytes(folder / "INBOX.DAT", "list");
   WriteBytes(folder / "MSG1.TXT", "text");

@@ -26,7 +26,7 @@ TEST(NumberText, NumericValueReadsLeniently) {
   for (const auto& [text, value] : cases) EXPECT_EQ(NumericValue(text), value) << text;
 }
 
-TEST(NumberText, ConversionRoundsHalfToEvenAndClamps) {
+TEST(NumberText, ConversionRoundsHalfToEvenClampingToTheRange) {
   const std::pair<double, int> cases[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {0.5, 0}, {1e9, 32767}, {-1e9, -32768}};
   for (const auto& [value, rounded] : cases) EXPECT_EQ(ToInt16(value), rounded) << value;
   EXPECT_EQ(ToInt32(1e300), 2147483647);

@@ -25,7 +25,7 @@ std::size_t FilesIn(const TempFolder& folder) {
   return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder.Path()), {}));
 }
 
-TEST(SafeFile, ReplaceWritesNewContentsLeavesNoTemporaryFileAndFailsSafely) {
+TEST(SafeFile, ReplaceWritesTheNewContentsLeavingNoTemporaryFile) {
   TempFolder folder;
   ReplaceFile(folder / "f.txt", "old");
   ReplaceFile(folder / "f.txt", "new contents");
@@ -35,12 +35,17 @@ TEST(SafeFile, ReplaceWritesNewContentsLeavesNoTemporaryFileAndFailsSafely) {
   EXPECT_EQ(ReadBytes(folder / "scratch"), "second");
   EXPECT_EQ(std::filesystem::status(folder / "scratch").permissions(), std::filesystem::perms{0600});
   EXPECT_EQ(FilesIn(folder), 2u);
+}
+
+TEST(SafeFile, AFailedReplacementThrowsLeavingTheOldFile) {
+  TempFolder folder;
+  ReplaceFile(folder / "f.txt", "old contents");
   EXPECT_THROW(ReplaceFile(folder / "missing" / "f.txt", "lost"), std::system_error);
   RecordedCalls calls;
   calls.refuse = [](const FileSystemEvent& event) { return event.kind == FileSystemEvent::Kind::Flush; };
   EXPECT_THROW(ReplaceFile(folder / "f.txt", "lost"), std::system_error);
-  EXPECT_EQ(ReadBytes(folder / "f.txt"), "new contents");  // a failed replacement leaves the old file
-  EXPECT_EQ(FilesIn(folder), 2u) << "and no temporary file";
+  EXPECT_EQ(ReadBytes(folder / "f.txt"), "old contents");
+  EXPECT_EQ(FilesIn(folder), 1u) << "no temporary file";
 }
 
 // Files named as another file's temporary file was once named ("keep.pdf.new"
@@ -62,7 +67,7 @@ TEST(SafeFile, NoFileIsEverAnotherFilesTemporaryFile) {
   }
 }
 
-TEST(SafeFile, TemporaryFilesAreHiddenUniqueAndBesideTheirTarget) {
+TEST(SafeFile, TemporaryFilesAreHiddenUniqueFilesBesideTheirTarget) {
   TempFolder folder;
   std::set<std::filesystem::path> temporaries;
   {
@@ -92,7 +97,7 @@ TEST(SafeFile, TemporaryFilesAreHiddenUniqueAndBesideTheirTarget) {
   EXPECT_EQ(FilesIn(folder), 1u) << "an abandoned temporary file is removed";
 }
 
-TEST(SafeFile, TemporaryNamesAndLeftovers) {
+TEST(SafeFile, TemporaryNamesOfEndedProcessesAreLeftovers) {
   const pid_t child = ::fork();
   if (child == 0) ::_exit(0);
   ::waitpid(child, nullptr, 0);
@@ -114,7 +119,7 @@ TEST(SafeFile, TemporaryNamesAndLeftovers) {
 
 // Every file replaced is flushed before it takes its target's name and its
 // folder after; appends are flushed before they return.
-TEST(SafeFile, FlushesComeBeforeAndAfterEveryRename) {
+TEST(SafeFile, FlushesSurroundEveryRename) {
   TempFolder folder;
   WriteBytes(folder / "f.txt", "old");
   RecordedCalls calls;
@@ -136,18 +141,27 @@ TEST(SafeFile, FlushesComeBeforeAndAfterEveryRename) {
   EXPECT_TRUE(flushed.count(canonical / "log")) << "the appended line";
 }
 
-TEST(SafeFile, PrivateFolderAndFilesReadingAndAppending) {
+TEST(SafeFile, PrivateFoldersOrFilesAreTheUsersOnly) {
   TempFolder folder;
   MakePrivateFolder(folder / "a" / "b");
   EXPECT_EQ(std::filesystem::status(folder / "a" / "b").permissions(), std::filesystem::perms{0700});
   ReplaceFile(folder / "a" / "secret", "s", Privacy::Private);
   EXPECT_EQ(std::filesystem::status(folder / "a" / "secret").permissions(), std::filesystem::perms{0600});
-  EXPECT_FALSE(ReadWholeFile(folder / "none"));
+}
+
+TEST(SafeFile, AppendAddsToTheEndOfWhatReadWholeFileReads) {
+  TempFolder folder;
+  EXPECT_FALSE(ReadWholeFile(folder / "log"));
   AppendToFile(folder / "log", "a");
   AppendToFile(folder / "log", "b");
   EXPECT_EQ(ReadWholeFile(folder / "log"), "ab");
+}
+
+TEST(SafeFile, RemoveFileAlsoSucceedsForAFileAlreadyGone) {
+  TempFolder folder;
+  WriteBytes(folder / "log", "ab");
   EXPECT_TRUE(RemoveFile(folder / "log"));
-  EXPECT_TRUE(RemoveFile(folder / "log")) << "a file already gone";
+  EXPECT_TRUE(RemoveFile(folder / "log"));
   EXPECT_FALSE(std::filesystem::exists(folder / "log"));
 }
 

@@ -16,7 +16,7 @@ using testing::ReadOnly;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-TEST(RequireWritable, PassesAWritableOrMissingFileAndChangesNothing) {
+TEST(RequireWritable, PassesAWritableOrMissingFileUntouched) {
   TempFolder folder;
   WriteBytes(folder / "box.dat", "kept");
   const auto written = std::filesystem::last_write_time(folder / "box.dat");
@@ -28,7 +28,7 @@ TEST(RequireWritable, PassesAWritableOrMissingFileAndChangesNothing) {
   EXPECT_FALSE(std::filesystem::exists(folder / "missing.dat"));
 }
 
-TEST(RequireWritable, RefusesAReadOnlyFileAndAFolderNamingTheFileAndTheReason) {
+TEST(RequireWritable, RefusesAReadOnlyFileOrAFolderNamingPathWithReason) {
   TempFolder folder;
   WriteBytes(folder / "box.dat", "kept");
   std::filesystem::create_directory(folder / "list.dat");

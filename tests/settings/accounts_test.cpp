@@ -22,7 +22,7 @@ MailOptions Account(std::string pop, std::string user = "jane") {
   return account;
 }
 
-TEST(AccountRecord, FieldsAtTheirOffsetsCutToTheirWidths) {
+TEST(AccountRecord, FieldsStandAtTheirOffsets) {
   const std::string record = FormatAccountRecord(Account("pop.example.net"));
   ASSERT_EQ(record.size(), kAccountRecordLength);
   EXPECT_EQ(record.substr(0, 80), std::string("pop.example.net").append(65, ' '));
@@ -32,6 +32,9 @@ TEST(AccountRecord, FieldsAtTheirOffsetsCutToTheirWidths) {
   EXPECT_EQ(record.substr(200, 20), "jane@example.net    ");
   EXPECT_EQ(record.substr(220), "YNNNY");
   EXPECT_EQ(ParseAccountRecord(record), Account("pop.example.net"));
+}
+
+TEST(AccountRecord, LongValuesAreCutToTheirWidths) {
   MailOptions longer = Account("pop.example.net", "a.very.long.user.name.indeed");
   longer.EmailAddress = "someone.with.a.long.address@example.net";
   const MailOptions cut = ParseAccountRecord(FormatAccountRecord(longer));
@@ -39,17 +42,23 @@ TEST(AccountRecord, FieldsAtTheirOffsetsCutToTheirWidths) {
   EXPECT_EQ(cut.EmailAddress, "someone.with.a.long.");
 }
 
-TEST(Accounts, ListingCreatesAnEmptyPrivateFileAndTheSameServerOverwritesItsRecord) {
+TEST(Accounts, ListingCreatesAnEmptyPrivateFile) {
   TempFolder folder;
   EXPECT_TRUE(ListAccounts(folder.Path()).empty());
   EXPECT_EQ(ReadBytes(folder / "accounts.dat"), "");
   EXPECT_EQ(testing::FileMode(folder / "accounts.dat"), 0600u);
   EXPECT_FALSE(FindAccount(folder.Path(), "pop.example.net"));
-  // A folder where nothing can be created reads as empty.
+}
+
+TEST(Accounts, AFolderWhereNothingCanBeCreatedReadsAsEmpty) {
+  TempFolder folder;
   EXPECT_TRUE(ListAccounts(folder / "not there").empty());
   EXPECT_FALSE(FindAccount(folder / "not there", "pop"));
   EXPECT_FALSE(HasSettings(folder / "not there"));
+}
 
+TEST(Accounts, StoringTheSameServerAgainOverwritesItsRecord) {
+  TempFolder folder;
   StoreAccount(folder.Path(), Account("pop.example.net", "first"));
   StoreAccount(folder.Path(), Account("pop.other.net"));
   StoreAccount(folder.Path(), Account("pop.example.net", "second"));

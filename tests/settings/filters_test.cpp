@@ -22,21 +22,36 @@ MailOptions Filtering(bool on) {
   return options;
 }
 
-TEST(Filters, SaveRemindsOnlyWithFilteringOffAndNeverWritesAnEmptyBox) {
+TEST(Filters, LoadingAMissingFileCreatesItEmpty) {
   TempFolder folder;
-  RecordingDialogs dialogs;
   EXPECT_EQ(LoadFilterText(folder.Path()), "");
   EXPECT_EQ(ReadBytes(folder / "filter.dat"), "");
-  SaveFilterText(folder.Path(), "viagra\r\n cheap ", Filtering(false), dialogs);
-  EXPECT_EQ(ReadBytes(folder / "filter.dat"), "viagra\r\n cheap \r\n");
-  EXPECT_EQ(dialogs.ShownTexts(), Texts{kReminder});
-  SaveFilterText(folder.Path(), "spam", Filtering(true), dialogs);
-  EXPECT_EQ(dialogs.shown.size(), 1u);
-  SaveFilterText(folder.Path(), "", Filtering(true), dialogs);  // an empty box keeps the old file
+}
+
+TEST(Filters, SaveRemindsOnlyWithFilteringOff) {
+  struct Case {
+    bool filtering;
+    Texts shown;
+  };
+  for (const Case& c : {Case{false, {kReminder}}, Case{true, {}}}) {
+    SCOPED_TRACE(c.filtering);
+    TempFolder folder;
+    RecordingDialogs dialogs;
+    SaveFilterText(folder.Path(), "viagra\r\n cheap ", Filtering(c.filtering), dialogs);
+    EXPECT_EQ(ReadBytes(folder / "filter.dat"), "viagra\r\n cheap \r\n");
+    EXPECT_EQ(dialogs.ShownTexts(), c.shown);
+  }
+}
+
+TEST(Filters, SavingAnEmptyBoxKeepsTheOldFile) {
+  TempFolder folder;
+  RecordingDialogs dialogs;
+  WriteBytes(folder / "filter.dat", "spam\r\n");
+  SaveFilterText(folder.Path(), "", Filtering(true), dialogs);
   EXPECT_EQ(ReadBytes(folder / "filter.dat"), "spam\r\n");
 }
 
-TEST(Filters, LoadAndSaveUnchangedAddsOneEmptyLineThatReceivingIgnores) {
+TEST(Filters, SavingTheLoadedTextAddsOneEmptyLineThatReceivingIgnores) {
   TempFolder folder;
   RecordingDialogs dialogs;
   WriteBytes(folder / "filter.dat", "one\r\n two \r\n\r\nthree");

@@ -12,12 +12,15 @@ using ostrel::testing::ReadBytes;
 using ostrel::testing::TempFolder;
 using ostrel::testing::WriteBytes;
 
-TEST(MailCheckInterval, OffUntilSetAndTurningItOffWhereItWasNeverOnWritesNothing) {
+TEST(MailCheckInterval, OffUntilSetWithoutAFileBeingWritten) {
   TempFolder folder;
   EXPECT_EQ(ReadMailCheckMinutes(folder.Path()), 0);
   WriteMailCheckMinutes(folder.Path(), 0);
   EXPECT_FALSE(std::filesystem::exists(folder / "mailcheck.ini"));
+}
 
+TEST(MailCheckInterval, AnIntervalIsWrittenThenTurnedOffWithZero) {
+  TempFolder folder;
   WriteMailCheckMinutes(folder.Path(), 15);
   EXPECT_EQ(ReadBytes(folder / "mailcheck.ini"), "[MailCheck]\nEveryMinutes=15\n");
   EXPECT_EQ(ReadMailCheckMinutes(folder.Path()), 15);
@@ -26,7 +29,7 @@ TEST(MailCheckInterval, OffUntilSetAndTurningItOffWhereItWasNeverOnWritesNothing
   EXPECT_EQ(ReadMailCheckMinutes(folder.Path()), 0);
 }
 
-TEST(MailCheckInterval, ReadsWhatAPersonMightHaveWrittenAndRefusesTheRest) {
+TEST(MailCheckInterval, ParsesWhatAPersonMightHaveWrittenRefusingTheRest) {
   struct Case {
     const char* text;
     int minutes;
@@ -34,6 +37,7 @@ TEST(MailCheckInterval, ReadsWhatAPersonMightHaveWrittenAndRefusesTheRest) {
   const Case cases[] = {
       {"[MailCheck]\nEveryMinutes=5\n", 5},
       {"[MailCheck]\r\nEveryMinutes=5\r\n", 5},
+      {"[MailCheck]\rEveryMinutes=7\r", 7},  // lone CRs end lines too
       {"[General]\nx=1\n\n[MailCheck]\n  EveryMinutes= 30 \n[Other]\nEveryMinutes=2\n", 30},
       {"[Other]\nEveryMinutes=2\n", 0},  // another section's key
       {"EveryMinutes=2\n", 0},
@@ -48,6 +52,9 @@ TEST(MailCheckInterval, ReadsWhatAPersonMightHaveWrittenAndRefusesTheRest) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(ParseMailCheckMinutes(c.text), c.minutes);
   }
+}
+
+TEST(MailCheckInterval, TheFileTextBoundsTheIntervalToADay) {
   EXPECT_EQ(MailCheckFileText(5000), "[MailCheck]\nEveryMinutes=1440\n");
   EXPECT_EQ(MailCheckFileText(-1), "[MailCheck]\nEveryMinutes=0\n");
 }

@@ -32,7 +32,7 @@ TEST(OptionsFile, FourteenLinesWithPrintFormNumbers) {
   EXPECT_TRUE(FormatOptions(fractional).ends_with("Tahoma\r\n 8.25\r\n-2147483643\r\n-1\r\n"));
 }
 
-TEST(OptionsFile, AMissingOrEmptyFileIsCreatedPrivateAndAWrittenOneReadsBack) {
+TEST(OptionsFile, AMissingFileIsCreatedPrivateEmptyMeaningNoSettings) {
   TempFolder folder;
   EXPECT_FALSE(HasSettings(folder.Path()));
   EXPECT_EQ(ReadBytes(folder / "email.opt"), "");
@@ -40,7 +40,10 @@ TEST(OptionsFile, AMissingOrEmptyFileIsCreatedPrivateAndAWrittenOneReadsBack) {
   EXPECT_FALSE(ReadOptions(folder.Path()));
   WriteBytes(folder / "email.opt", "\r\n");
   EXPECT_TRUE(HasSettings(folder.Path()));
+}
 
+TEST(OptionsFile, AWrittenFileIsPrivateWindows1252ReadingBackAsWritten) {
+  TempFolder folder;
   OptionsFile contents = Sample();
   contents.options.UserName = "J\xC3\xBCrgen";  // UTF-8 inside, Windows-1252 on disk
   WriteOptions(folder.Path(), contents);
@@ -49,7 +52,7 @@ TEST(OptionsFile, AMissingOrEmptyFileIsCreatedPrivateAndAWrittenOneReadsBack) {
   EXPECT_EQ(ReadOptions(folder.Path()), contents);
 }
 
-TEST(OptionsFile, BlankPrefixedSizeNegativeColourAndStrictFlags) {
+TEST(OptionsFile, ReadsABlankPrefixedSizeANegativeColourWithStrictFlags) {
   OptionsFile expected;
   // Only an upper-case "Y" alone is yes: "y" and "Yes" are no.
   expected.options = {"pop.example.net", "smtp.example.net", "jane", "secret", "jane@example.net",
@@ -58,12 +61,15 @@ TEST(OptionsFile, BlankPrefixedSizeNegativeColourAndStrictFlags) {
   EXPECT_EQ(ParseOptions(ReadBytes(kData / "settings/email-blank-size-negative-colour.opt")), expected);
 }
 
-TEST(OptionsFile, NumbersAreReadLenientlyAndAShortFileGivesEmptyValues) {
+TEST(OptionsFile, NumbersAreReadLeniently) {
   const OptionsFile lenient =
       ParseOptions("a\r\nb\r\nc\r\nd\r\ne\r\nY\r\nY\r\nY\r\nY\r\nY\r\nF\r\n12pt\r\n 2.5\r\nred\r\n");
   EXPECT_FLOAT_EQ(lenient.look.fontSize, 12.0F);
   EXPECT_EQ(lenient.look.background, 2);  // half to even
   EXPECT_EQ(lenient.look.foreground, 0);
+}
+
+TEST(OptionsFile, AShortFileGivesEmptyValues) {
   OptionsFile expected;
   expected.options.PopServer = "pop";
   expected.options.SmtpServer = "smtp";
@@ -71,7 +77,7 @@ TEST(OptionsFile, NumbersAreReadLenientlyAndAShortFileGivesEmptyValues) {
   EXPECT_EQ(ParseOptions("\"unclosed"), ParseOptions("unclosed"));
 }
 
-TEST(CommaFields, BlanksCommasQuotesAndLineEnds) {
+TEST(CommaFields, SplitsAtCommasQuotesOrAnyLineEnd) {
   CommaFields fields("  lead,a b \r\n\"x, \"\"tail,\r\nlast\nlf\rcr");
   EXPECT_EQ(fields.Next(), "lead");
   EXPECT_EQ(fields.Next(), "a b ");

@@ -21,7 +21,7 @@ OptionsForm Designed() {
   return designed;
 }
 
-TEST(OptionsForm, WithoutSettingsTextBoxesAreEmptyAndTheDesignIsKept) {
+TEST(OptionsForm, WithoutSettingsTheTextBoxesAreEmptyButTheDesignedLookStays) {
   TempFolder folder;
   const OptionsForm form = LoadOptionsForm(folder.Path(), Designed());
   EXPECT_TRUE(form.accountNames.empty());
@@ -30,7 +30,10 @@ TEST(OptionsForm, WithoutSettingsTextBoxesAreEmptyAndTheDesignIsKept) {
   EXPECT_EQ(form.sample, Designed().sample);
   EXPECT_EQ(ReadBytes(folder / "accounts.dat"), "");
   EXPECT_EQ(ReadBytes(folder / "email.opt"), "");
-  // Saving the empty fields still writes fourteen lines.
+}
+
+TEST(OptionsForm, SavingEmptyFieldsStillWritesFourteenLines) {
+  TempFolder folder;
   RecordingDialogs dialogs;
   MailOptions mailOptions;
   ASSERT_TRUE(SaveOptions(folder.Path(), OptionsForm{}, mailOptions, dialogs));
@@ -38,7 +41,7 @@ TEST(OptionsForm, WithoutSettingsTextBoxesAreEmptyAndTheDesignIsKept) {
   EXPECT_TRUE(HasSettings(folder.Path()));
 }
 
-TEST(OptionsForm, SaveWritesBothFilesAndSetsMailOptions) {
+TEST(OptionsForm, SaveWritesBothFilesForTheProgramsMailOptions) {
   TempFolder folder;
   RecordingDialogs dialogs;
   OptionsForm form = LoadOptionsForm(folder.Path(), Designed());
@@ -55,15 +58,16 @@ TEST(OptionsForm, SaveWritesBothFilesAndSetsMailOptions) {
   EXPECT_EQ(reopened.sample, form.sample);
 }
 
-TEST(OptionsForm, ValuesTheFileCannotHoldAreRefusedAndNothingIsWritten) {
+TEST(OptionsForm, ValuesTheFileCannotHoldAreRefusedWritingNothing) {
   for (const std::string bad : {"se,cret", "line\r\nbreak", " leading", "\"quoted"}) {
+    SCOPED_TRACE(bad);
     TempFolder folder;
     RecordingDialogs dialogs;
     OptionsForm form;
     form.fields.Password = bad;
     MailOptions mailOptions;
     mailOptions.UserName = "unchanged";
-    EXPECT_FALSE(SaveOptions(folder.Path(), form, mailOptions, dialogs)) << bad;
+    EXPECT_FALSE(SaveOptions(folder.Path(), form, mailOptions, dialogs));
     EXPECT_EQ(dialogs.ShownTexts(),
               std::vector<std::string>{
                   "Password cannot hold a comma or a line break, nor begin with a blank or a double quote."});
