@@ -27,6 +27,7 @@
 #include "store/interrupted_runs.h"
 #include "store/mail_box.h"
 #include "store/receipt_journal.h"
+#include "support/kills.h"
 #include "support/temp_folder.h"
 #include "tool_runner.h"
 
@@ -35,6 +36,7 @@ extern char** environ;
 namespace ostrel::app {
 namespace {
 
+using ostrel::testing::FoldersInMemory;
 using ostrel::testing::TempFolder;
 
 // More than one batch of 64, a fifth of them junk.
@@ -87,18 +89,6 @@ std::map<std::string, std::vector<std::string>> Filed(const std::string& folder)
   return filed;
 }
 
-// A kill leaves the page cache as it was, so flushing to the disk proves
-// nothing here; program folders in memory keep the many runs fast.
-class FoldersInMemory {
- public:
-  FoldersInMemory() : saved_(std::getenv("TMPDIR") ? std::optional<std::string>(std::getenv("TMPDIR")) : std::nullopt) {
-    if (std::filesystem::is_directory("/dev/shm")) ::setenv("TMPDIR", "/dev/shm", 1);
-  }
-  ~FoldersInMemory() { saved_ ? ::setenv("TMPDIR", saved_->c_str(), 1) : ::unsetenv("TMPDIR"); }
-
- private:
-  std::optional<std::string> saved_;
-};
 
 class LiveServersCheckMailKill : public ::testing::Test {
  protected:

@@ -34,11 +34,14 @@
 #include "store/trash_moves.h"
 #include "store_folder.h"
 #include "support/flush_order.h"
+#include "support/kills.h"
 #include "support/recording_calls.h"
 
 namespace ostrel::store {
 namespace {
 
+using testing::FoldersInMemory;
+using testing::KilledBeforeCall;
 using testing::ReadBytes;
 using testing::StoreFolder;
 using testing::WriteBytes;
@@ -46,19 +49,6 @@ using testing::WriteBytes;
 constexpr int kRounds = 50;
 constexpr int kMessages = 12;
 
-// A kill leaves the page cache as it was, so flushing to the disk proves
-// nothing here; the folders go to memory when it can hold them, which keeps
-// the many rounds fast.
-class FoldersInMemory {
- public:
-  FoldersInMemory() : saved_(std::getenv("TMPDIR") ? std::optional<std::string>(std::getenv("TMPDIR")) : std::nullopt) {
-    if (std::filesystem::is_directory("/dev/shm")) ::setenv("TMPDIR", "/dev/shm", 1);
-  }
-  ~FoldersInMemory() { saved_ ? ::setenv("TMPDIR", saved_->c_str(), 1) : ::unsetenv("TMPDIR"); }
-
- private:
-  std::optional<std::string> saved_;
-};
 
 class AlwaysYes : public base::Dialogs {
  public:
@@ -235,28 +225,6 @@ std::string Describe(const BoxContents& contents) {
   return text;
 }
 
-// Runs work in a child process that kills itself right before file system
-// call number `call`. False when the work ended first.
-bool KilledBeforeCall(const std::function<void()>& work, std::size_t call) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    testing::RecordedCalls calls;
-    calls.before = [call](std::size_t number) {
-      if (number == call) ::raise(SIGKILL);
-    };
-    try {
-      work();
-    } catch (...) {
-      ::_exit(2);
-    }
-    ::_exit(0);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  if (WIFSIGNALED(status)) return true;
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "the move failed";
-  return false;
-}
 
 // Every file of a box folder belongs to a record of its list, and no file
 // the program writes only for a while is left anywhere.
@@ -362,7 +330,7 @@ TEST(KillTest, AMoveKilledAtAnyMomentLeavesEveryMessageInExactlyOneBox) {
       SCOPED_TRACE("killed before call " + std::to_string(call) + " of " + std::to_string(events.size()));
       StoreFolder store;
       move.fill(store);
-      const bool killed = KilledBeforeCall([&] { move.move(store.Folder()); }, call);
+      const bool killed = KilledBeforeCall([&] { move.move(store.Folder()); }, call, "the move");
       EXPECT_EQ(killed, call <= events.size());
       ExpectSoundBoxes(store);
 

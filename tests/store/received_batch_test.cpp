@@ -26,12 +26,15 @@
 #include "store/received_batch.h"
 #include "store_folder.h"
 #include "support/flush_order.h"
+#include "support/kills.h"
 #include "support/recording_calls.h"
 
 namespace ostrel::store {
 namespace {
 
 using testing::FileSystemEvent;
+using testing::FoldersInMemory;
+using testing::KilledBeforeCall;
 using testing::ReadBytes;
 using testing::StoreFolder;
 using testing::WriteBytes;
@@ -162,41 +165,7 @@ TEST(ReceivedBatch, AMessageAlreadyRememberedIsNotFiledAgain) {
   EXPECT_EQ(ReceivedLines(store).size(), 3u);
 }
 
-// Runs work in a child process that kills itself right before file system
-// call number `call`. False when the work ended first.
-bool KilledBeforeCall(const std::function<void()>& work, std::size_t call) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    testing::RecordedCalls calls;
-    calls.before = [call](std::size_t number) {
-      if (number == call) ::raise(SIGKILL);
-    };
-    try {
-      work();
-    } catch (...) {
-      ::_exit(2);
-    }
-    ::_exit(0);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  if (WIFSIGNALED(status)) return true;
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "the batch failed";
-  return false;
-}
 
-// A kill leaves the page cache as it was, so flushing to the disk proves
-// nothing here; memory keeps the many rounds fast.
-class FoldersInMemory {
- public:
-  FoldersInMemory() : saved_(std::getenv("TMPDIR") ? std::optional<std::string>(std::getenv("TMPDIR")) : std::nullopt) {
-    if (std::filesystem::is_directory("/dev/shm")) ::setenv("TMPDIR", "/dev/shm", 1);
-  }
-  ~FoldersInMemory() { saved_ ? ::setenv("TMPDIR", saved_->c_str(), 1) : ::unsetenv("TMPDIR"); }
-
- private:
-  std::optional<std::string> saved_;
-};
 
 TEST(ReceivedBatch, KilledAtAnyMomentEachMessageIsFiledOnceOrFetchedAgain) {
   const FoldersInMemory inMemory;
@@ -214,7 +183,7 @@ TEST(ReceivedBatch, KilledAtAnyMomentEachMessageIsFiledOnceOrFetchedAgain) {
     StoreFolder store;
     // An earlier message of the box, which no settling may touch.
     store.AddMessage("In", "earlier", "earlier\r\n", "<p>");
-    EXPECT_EQ(KilledBeforeCall([&] { FileAll(store.Folder(), messages); }, call), call <= calls);
+    EXPECT_EQ(KilledBeforeCall([&] { FileAll(store.Folder(), messages); }, call, "the batch"), call <= calls);
 
     const Tidied tidied = TidyAfterInterruptedRuns(store.Folder());
     EXPECT_TRUE(tidied.relistedMessages.empty()) << "the receipt journal alone settles a batch";
