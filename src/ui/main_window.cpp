@@ -41,9 +41,9 @@ constexpr int kTwipsPerPixel = 15;
 constexpr int kColumnTwips[] = {0, 2300, 4700, 2700};
 
 // Where "window.ini" keeps the window's place and the split between grid and
-// pane; the group keeps the name the files already written carry.
-constexpr const char* kGeometryKey = "frmMain/geometry";
-constexpr const char* kSplitterKey = "frmMain/splitter";
+// pane.
+constexpr const char* kGeometryKey = "MainWindow/geometry";
+constexpr const char* kSplitterKey = "MainWindow/splitter";
 
 QToolButton* PictureButton(QWidget* parent, const char* name, const char* iconName, const char* label,
                            const char* toolTip) {

@@ -67,10 +67,10 @@ TEST(MailCheckInterval, LeavesTheOptionsFileAsItIs) {
   WriteOptions(folder.Path(), options);
   const std::string before = ReadBytes(folder / "email.opt");
   WriteMailCheckMinutes(folder.Path(), 10);
-  WriteBytes(folder / "window.ini", "[frmMain]\n");
+  WriteBytes(folder / "window.ini", "[MainWindow]\n");
   WriteMailCheckMinutes(folder.Path(), 20);
   EXPECT_EQ(ReadBytes(folder / "email.opt"), before);
-  EXPECT_EQ(ReadBytes(folder / "window.ini"), "[frmMain]\n");
+  EXPECT_EQ(ReadBytes(folder / "window.ini"), "[MainWindow]\n");
   EXPECT_EQ(ReadMailCheckMinutes(folder.Path()), 20);
 }
 

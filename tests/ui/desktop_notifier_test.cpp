@@ -18,8 +18,8 @@ using ::testing::IsEmpty;
 
 constexpr int kPatienceMs = 10000;
 
-// The desktop's notification service as the freedesktop.org specification
-// names its method.
+// A stand-in for the desktop's notification service, answering on the bus
+// under the interface and method name that desktops use.
 class FakeNotifications : public QObject {
   Q_OBJECT
   Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
