@@ -9,6 +9,20 @@
 # activation, which runs once the main window is shown, makes "opt.dne" and
 # opens the first-run notice. HOME and XDG_RUNTIME_DIR should point into a
 # scratch folder.
+#
+#   skip REASON
+#
+# Skips the calling test (status 77) for REASON, or fails it in CI (CI=true),
+# where every tool the tests need is installed. The caller sets test_name.
+
+skip() {
+  if [ "${CI:-}" = "true" ]; then
+    echo "$test_name: $1" >&2
+    exit 1
+  fi
+  echo "$test_name skipped: $1"
+  exit 77
+}
 
 first_window() {
   local ostrel=$1 program=$2 folder=$3

@@ -14,15 +14,8 @@ build=$(realpath "$1")
 source_tree=$(realpath "$2")
 # shellcheck source=tests/install/first_window.sh
 . "$source_tree/tests/install/first_window.sh"
+test_name="install test"
 
-skip() {
-  if [ "${CI:-}" = "true" ]; then
-    echo "install test: $1" >&2
-    exit 1
-  fi
-  echo "install test skipped: $1"
-  exit 77
-}
 for tool in desktop-file-validate appstreamcli man; do
   command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/setup installs it)"
 done

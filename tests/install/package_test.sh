@@ -15,15 +15,8 @@ build=$(realpath "$1")
 source_tree=$(realpath "$2")
 # shellcheck source=tests/install/first_window.sh
 . "$source_tree/tests/install/first_window.sh"
+test_name="package test"
 
-skip() {
-  if [ "${CI:-}" = "true" ]; then
-    echo "package test: $1" >&2
-    exit 1
-  fi
-  echo "package test skipped: $1"
-  exit 77
-}
 [ "$(id -u)" -eq 0 ] || skip "it installs a package on this machine and must run as root"
 for tool in apt-get dpkg dpkg-query dpkg-deb cpack lintian man bash flock; do
   command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/setup installs it)"
