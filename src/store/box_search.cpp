@@ -90,7 +90,7 @@ BoxSearch BoxSearch::OfBox(const std::filesystem::path& programFolder, std::stri
 
 std::vector<std::size_t> BoxSearch::Matching(std::string_view query) const {
   if (query.empty()) return records_;
-  const std::string needle = FoldCase(query);
+  const std::string needle = FoldForSearch(query);
   std::vector<std::size_t> found;
   const char* const begin = folded_.data();
   std::size_t from = 0;

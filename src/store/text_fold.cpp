@@ -48,7 +48,7 @@ void AppendFolded(std::string& out, std::string_view utf8) {
   }
 }
 
-std::string FoldCase(std::string_view utf8) {
+std::string FoldForSearch(std::string_view utf8) {
   std::string folded;
   folded.reserve(utf8.size());
   AppendFolded(folded, utf8);

@@ -12,9 +12,9 @@ namespace ostrel::store {
 // a few letters that have two small forms brought to one (final sigma to
 // sigma, long s to s), and control characters to blanks. Bytes that are no
 // UTF-8 are kept as they are.
-std::string FoldCase(std::string_view utf8);
+std::string FoldForSearch(std::string_view utf8);
 
-// Appends FoldCase(utf8) to out.
+// Appends FoldForSearch(utf8) to out.
 void AppendFolded(std::string& out, std::string_view utf8);
 
 }  // namespace ostrel::store

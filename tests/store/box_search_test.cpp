@@ -16,7 +16,7 @@ using ::testing::IsEmpty;
 using testing::StoreFolder;
 using testing::WriteBytes;
 
-TEST(FoldCaseTest, SmallLettersByCharacterNotByByte) {
+TEST(FoldForSearchTest, SmallLettersByCharacterNotByByte) {
   struct Case {
     const char* text;
     const char* folded;
@@ -35,7 +35,7 @@ TEST(FoldCaseTest, SmallLettersByCharacterNotByByte) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    EXPECT_EQ(FoldCase(c.text), c.folded);
+    EXPECT_EQ(FoldForSearch(c.text), c.folded);
   }
 }
 
