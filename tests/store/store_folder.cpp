@@ -1,5 +1,7 @@
 #include "store_folder.h"
 
+#include <set>
+
 #include "base/fixed_records.h"
 #include "store/box_index.h"
 #include "store/boxes.h"
@@ -39,6 +41,20 @@ std::string StoreFolder::Index(const std::string& box) const { return ReadBytes(
 
 std::filesystem::path StoreData(const std::string& name) {
   return std::filesystem::path(OSTREL_TEST_DATA) / "store" / name;
+}
+
+std::vector<std::string> StoreFolder::UnlistedFiles(const std::string& box) const {
+  const store::MailBox mailBox(folder_, box);
+  std::set<std::string> listed = {"index.dat"};
+  for (const auto& record : mailBox.ReadAllBytes()) {
+    listed.insert(store::MessageNameOf(record) + ".txt");
+    listed.insert(store::MessageNameOf(record) + ".htm");
+  }
+  std::vector<std::string> unlisted;
+  for (const auto& entry : std::filesystem::directory_iterator(mailBox.Folder())) {
+    if (!listed.contains(entry.path().filename().string())) unlisted.push_back(entry.path().filename().string());
+  }
+  return unlisted;
 }
 
 }  // namespace ostrel::testing

@@ -28,6 +28,9 @@ class StoreFolder {
   std::vector<store::BoxRecord> Records(const std::string& box) const;
   std::vector<std::string> Subjects(const std::string& box) const;
   std::string Index(const std::string& box) const;
+  // The files in a box's folder that no record of its list names, besides
+  // "index.dat": what a run left behind.
+  std::vector<std::string> UnlistedFiles(const std::string& box) const;
 
  private:
   TempFolder temp_;
