@@ -76,7 +76,7 @@ BENCHMARK(BM_FirstScreenOfRows)->Unit(benchmark::kMicrosecond);
 void BM_OpenNewestMessage(benchmark::State& state) {
   base::UnattendedDialogs dialogs;
   store::Installation installation(Box().Folder(), dialogs);
-  installation.CurrentBox = "In";
+  installation.Selection.CurrentBox = store::BoxName::In;
   for (auto _ : state) {
     auto opened = installation.OpenMessage(static_cast<std::int64_t>(kMessages));
     benchmark::DoNotOptimize(opened);

@@ -112,7 +112,7 @@ int SendCommand(const CommandLine& line, Streams& streams) {
   store::Installation installation(ProgramFolderOf(line), dialogs);
   if (!installation.LoadStep()) return 1;
 
-  installation.ComposeMode = "New";
+  installation.Compose.ComposeMode = store::ComposeMode::New;
   transport::ComposeForm form = transport::OpenCompose(installation, "");
   form.to = to;
   form.subject = line.Option("subject").value_or("");

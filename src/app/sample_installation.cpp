@@ -48,16 +48,16 @@ void FillSampleInstallation(const std::string& programFolder) {
   const std::string hex = engine::HexEncode(secret);
   engine.CleanUpEngine();
 
-  const store::MailBox in(folder, "In");
+  const store::MailBox in(folder, store::BoxName::In);
   in.File(Record("alice@example.org", "Thursday", "06/12/2026 09:12:40"), "Hello Bob,\r\nsee you soon.\r\n",
           std::string("Hello Bob,\r\nsee you soon.\r\n"));
   in.File(Record("newsletter@example.com", "Our winter offers", "05/12/2026 18:03:11"),
           "<HTML><body><h1>Winter offers</h1><p>Everything must go.</p></body></HTML>\r\n",
           std::string("<HTML><body><h1>Winter offers</h1><p>Everything must go.</p></body></HTML>\r\n"));
   in.File(Record("alice@example.org", "Meeting", "06/12/2026 10:41:05"), hex, hex);
-  const store::MailBox sent(folder, "Sent");
+  const store::MailBox sent(folder, store::BoxName::Sent);
   sent.File(Record("me@example.org", "Papers", "04/12/2026 16:20:00"), hex, std::nullopt);
-  const store::MailBox trash(folder, "Trash");
+  const store::MailBox trash(folder, store::BoxName::Trash);
   trash.File(Record("spam@example.net", "You have won", "01/12/2026 02:00:00"), "Claim your prize.\r\n",
              std::string("Claim your prize.\r\n"));
 

@@ -44,9 +44,9 @@ bool ShootComposeWindows(const std::string& programFolder, const QDir& target) {
 
   store::Installation installation(folder, dialogs);
   installation.LoadStep();
-  installation.ComposeMode = "Reply";
-  installation.SelectedFrom = "alice@example.org";
-  installation.SelectedSubject = "Thursday";
+  installation.Compose.ComposeMode = store::ComposeMode::Reply;
+  installation.Selection.SelectedFrom = "alice@example.org";
+  installation.Selection.SelectedSubject = "Thursday";
   StillDesktop desktop;
   bool ok = true;
   {
@@ -55,7 +55,7 @@ bool ShootComposeWindows(const std::string& programFolder, const QDir& target) {
     ok &= SaveWindow(compose, target, "ComposeWindow");
   }
 
-  installation.ComposeMode = "New";
+  installation.Compose.ComposeMode = store::ComposeMode::New;
   transport::ComposeForm form = transport::OpenCompose(installation, "");
   form.to = "bob@example.org";
   form.subject = "Papers";

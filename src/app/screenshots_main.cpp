@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
   attachments.decryptedList->item(0)->setSelected(true);
   ok &= ostrel::app::SaveWindow(attachments, target, "AttachmentsWindow");
 
-  ostrel::ui::CleanUpDialog cleanUp(folder, "In", dialogs, nullptr);
+  ostrel::ui::CleanUpDialog cleanUp(folder, ostrel::store::BoxName::In, dialogs, nullptr);
   cleanUp.messageList->item(1)->setSelected(true);
   ok &= ostrel::app::SaveWindow(cleanUp, target, "CleanUpDialog");
 

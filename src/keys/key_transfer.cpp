@@ -41,8 +41,9 @@ bool CopyKeyFiles(const std::filesystem::path& from, const std::filesystem::path
 
 }  // namespace
 
-std::string FolderChooserCaption(std::string_view keyPathMode) {
-  return keyPathMode == kTransferMode ? "Select Path to Transfer Key File To" : "Select Path to Restore Key File From";
+std::string FolderChooserCaption(KeyPathMode keyPathMode) {
+  return keyPathMode == KeyPathMode::Transfer ? "Select Path to Transfer Key File To"
+                                              : "Select Path to Restore Key File From";
 }
 
 std::string KeyPathFor(const std::filesystem::path& folder) {

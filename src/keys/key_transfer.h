@@ -10,12 +10,11 @@
 
 namespace ostrel::keys {
 
-// KeyPathMode before the folder chooser opens.
-inline constexpr std::string_view kTransferMode = "T";
-inline constexpr std::string_view kRestoreMode = "R";
+// What the folder chooser picks a folder for.
+enum class KeyPathMode { Transfer, Restore };
 
-// The folder chooser's caption for a KeyPathMode.
-std::string FolderChooserCaption(std::string_view keyPathMode);
+// The folder chooser's caption.
+std::string FolderChooserCaption(KeyPathMode keyPathMode);
 
 // KeyPath for a chosen folder: the folder with a trailing "/".
 std::string KeyPathFor(const std::filesystem::path& folder);

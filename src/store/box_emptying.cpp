@@ -45,7 +45,7 @@ void KillMessages(const std::filesystem::path& programFolder, std::string_view b
 std::string EmptyTheTrash(const std::filesystem::path& programFolder, const base::ProgressReport& progress) noexcept {
   std::string lastName;
   try {
-    const MailBox trash(programFolder, "Trash");
+    const MailBox trash(programFolder, BoxName::Trash);
     const StoreLock lock(programFolder);
     SettleJournals(programFolder);
     const std::vector<std::string> records = trash.ReadAllBytes();

@@ -2,6 +2,13 @@
 
 namespace ostrel::store {
 
+static_assert([] {
+  for (std::size_t i = 0; i < kBoxes.size(); ++i) {
+    if (static_cast<std::size_t>(kBoxes[i].box) != i) return false;
+  }
+  return true;
+}(), "kBoxes is in the order of BoxName");
+
 const BoxInfo* FindBox(std::string_view name) {
   for (const auto& box : kBoxes) {
     if (box.name == name) return &box;

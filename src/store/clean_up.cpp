@@ -67,7 +67,7 @@ CleanUp::Outcome CleanUp::Delete(const std::vector<std::size_t>& selectedRows, b
   // The picked records are held here rather than marked inside the box
   // list, so an interrupted run leaves no marks behind for the next one.
   MailBox(programFolder_, boxName_).RequireWritableList();
-  MailBox(programFolder_, "Trash").RequireWritableList();
+  MailBox(programFolder_, BoxName::Trash).RequireWritableList();
   const RemovalResult result = RemoveRecords(programFolder_, boxName_, marked, progress);
   Load();
   if (result.keptBecauseCopyFailed > 0) {

@@ -19,7 +19,7 @@ std::string ImportMessage(const std::filesystem::path& programFolder, const std:
                           std::string_view dateText) {
   const auto contents = base::ReadWholeFile(chosenFile);
   if (!contents) throw ImportError("The file \"" + chosenFile.string() + "\" cannot be read.");
-  const MailBox in(programFolder, "In");
+  const MailBox in(programFolder, BoxName::In);
   const BoxRecord record{"", "Import", "Imported Text Message", std::string(dateText), ""};
   try {
     return in.File(record, *contents, *contents);

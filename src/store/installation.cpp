@@ -62,7 +62,7 @@ std::optional<settings::TextLook> Installation::LoadStep() {
   TidyAfterInterruptedRuns(ProgramFolder);
   if (!settings::HasSettings(ProgramFolder)) {
     dialogs_.Show(Notice(kSetupMessage));
-    SetupMissing = true;
+    Run.SetupMissing = true;
     return std::nullopt;
   }
   const auto options = settings::ReadOptions(ProgramFolder);
@@ -71,24 +71,24 @@ std::optional<settings::TextLook> Installation::LoadStep() {
     MailOptions = options->options;
     look = options->look;
   }
-  if (MailOptions.CheckMailOnStartup) StartupCheckPending = true;
-  CurrentBox = "In";
+  if (MailOptions.CheckMailOnStartup) Run.StartupCheckPending = true;
+  Selection.CurrentBox = BoxName::In;
   LoadDefaultKey();
   return look;
 }
 
 Activation Installation::ActivationStep() {
   Activation activation;
-  if (!FirstActivationDone) {
+  if (!Run.FirstActivationDone) {
     activation.showNotice = LengthCreatingEmpty(DataPath(kNoticeMarkerName), 0644) == 0;
-    FirstActivationDone = true;
+    Run.FirstActivationDone = true;
   }
   const auto keyRecords = keys::ReadKeys(ProgramFolder);
   activation.keyNames = keys::KeyNames(keyRecords);
   activation.shownKeyName = keys::ShownKeyName(keyRecords, CurrentKey);
-  if (SetupMissing) return activation;
-  if (StartupCheckPending) {
-    StartupCheckPending = false;
+  if (Run.SetupMissing) return activation;
+  if (Run.StartupCheckPending) {
+    Run.StartupCheckPending = false;
     activation.next = Activation::Next::CheckMail;
     return activation;
   }
@@ -99,14 +99,13 @@ Activation Installation::ActivationStep() {
 
 void Installation::ExitStep(const base::ProgressReport& progress) {
   if (MailOptions.EmptyTrashOnExit) EmptyTheTrash(progress);
-  CipherTextBuffer.clear();
   Engine.CleanUpEngine();
 }
 
 void Installation::SettingsSaved() {
-  if (!SetupMissing) return;
-  SetupMissing = false;
-  if (CurrentBox.empty()) CurrentBox = "In";
+  if (!Run.SetupMissing) return;
+  Run.SetupMissing = false;
+  if (!Selection.CurrentBox) Selection.CurrentBox = BoxName::In;
 }
 
 std::optional<BoxView> Installation::LoadBox() {
@@ -116,12 +115,13 @@ std::optional<BoxView> Installation::LoadBox() {
   } catch (const std::system_error&) {
     // The next move or start tries again; the box is shown as it is.
   }
-  return LoadBoxView(ProgramFolder, CurrentBox);
+  if (!Selection.CurrentBox) return std::nullopt;
+  return LoadBoxView(ProgramFolder, NameOf(*Selection.CurrentBox));
 }
 
-std::optional<BoxView> Installation::ChooseBox(std::string_view box) {
-  if (FindShownBox(box) == nullptr) return std::nullopt;
-  CurrentBox = std::string(box);
+std::optional<BoxView> Installation::ChooseBox(BoxName box) {
+  if (!IsShown(box)) return std::nullopt;
+  Selection.CurrentBox = box;
   return LoadBox();
 }
 
@@ -129,21 +129,23 @@ std::int64_t Installation::RecordNumberOf(std::string_view cell) {
   return base::RoundHalfEven(base::NumericValue(cell), 0, std::numeric_limits<std::int64_t>::max());
 }
 
+bool Installation::ShowsBox() const { return Selection.CurrentBox && IsShown(*Selection.CurrentBox); }
+
 bool Installation::SelectRow(std::int64_t record) {
-  if (record < 1 || FindShownBox(CurrentBox) == nullptr) return false;
-  CurrentRecord = record;
-  const auto stored = MailBox(ProgramFolder, CurrentBox).Read(static_cast<std::size_t>(record));
+  if (record < 1 || !ShowsBox()) return false;
+  Selection.CurrentRecord = record;
+  const auto stored = MailBox(ProgramFolder, *Selection.CurrentBox).Read(static_cast<std::size_t>(record));
   if (!stored) return false;
-  SelectedFrom = std::string(base::TrimBlanks(stored->From));
-  SelectedSubject = std::string(base::TrimBlanks(stored->Subject));
-  SelectedDate = std::string(base::TrimBlanks(stored->Date));
+  Selection.SelectedFrom = std::string(base::TrimBlanks(stored->From));
+  Selection.SelectedSubject = std::string(base::TrimBlanks(stored->Subject));
+  Selection.SelectedDate = std::string(base::TrimBlanks(stored->Date));
   return true;
 }
 
 std::optional<OpenedMessage> Installation::OpenMessage(std::int64_t record) {
-  if (record < 1 || FindShownBox(CurrentBox) == nullptr) return std::nullopt;
-  CurrentRecord = record;
-  const MailBox box(ProgramFolder, CurrentBox);
+  if (record < 1 || !ShowsBox()) return std::nullopt;
+  Selection.CurrentRecord = record;
+  const MailBox box(ProgramFolder, *Selection.CurrentBox);
   const auto stored = box.Read(static_cast<std::size_t>(record));
   if (!stored) {
     OpenedMessage gone;
@@ -151,14 +153,14 @@ std::optional<OpenedMessage> Installation::OpenMessage(std::int64_t record) {
     gone.text = "This message is no longer in the box.\r\n";
     return gone;
   }
-  CurrentMessage = stored->MessageName();
-  const std::string shownName = CurrentBox + "/" + CurrentMessage + ".txt";
-  OpenedMessage message = IsSafeMessageName(CurrentMessage) ? ReadMessage(box.TextPath(CurrentMessage), shownName)
-                                                     : ReadMessage({}, shownName);
+  Selection.CurrentMessage = stored->MessageName();
+  const std::string& name = Selection.CurrentMessage;
+  const std::string shownName = std::string(box.Info().name) + "/" + name + ".txt";
+  OpenedMessage message =
+      IsSafeMessageName(name) ? ReadMessage(box.TextPath(name), shownName) : ReadMessage({}, shownName);
   if (message.webPage) {
     try {
       base::ReplaceFile(DataPath(kWebPageName), *message.webPage);
-      HelpTopic.clear();
     } catch (const std::system_error& error) {
       dialogs_.Show(Notice(std::string("The web view could not be prepared: ") + error.what(),
                            base::Icon::Exclamation));
@@ -169,12 +171,13 @@ std::optional<OpenedMessage> Installation::OpenMessage(std::int64_t record) {
 }
 
 std::optional<BoxView> Installation::DeleteMsg() {
-  if (FindShownBox(CurrentBox) == nullptr || CurrentRecord < 1) return std::nullopt;
-  MailBox(ProgramFolder, CurrentBox).RequireWritableList();
-  MailBox(ProgramFolder, "Trash").RequireWritableList();
+  if (!ShowsBox() || Selection.CurrentRecord < 1) return std::nullopt;
+  const std::string_view boxName = NameOf(*Selection.CurrentBox);
+  MailBox(ProgramFolder, boxName).RequireWritableList();
+  MailBox(ProgramFolder, BoxName::Trash).RequireWritableList();
   try {
-    const auto deleted = DeleteMessage(ProgramFolder, CurrentBox, static_cast<std::size_t>(CurrentRecord));
-    if (deleted) CurrentMessage = *deleted;
+    const auto deleted = DeleteMessage(ProgramFolder, boxName, static_cast<std::size_t>(Selection.CurrentRecord));
+    if (deleted) Selection.CurrentMessage = *deleted;
   } catch (const TrashCopyError& error) {
     dialogs_.Show(Notice(error.what(), base::Icon::Exclamation));
   }
@@ -185,26 +188,27 @@ void Installation::KillMessages(std::string_view box) { store::KillMessages(Prog
 
 void Installation::EmptyTheTrash(const base::ProgressReport& progress) {
   std::string last = store::EmptyTheTrash(ProgramFolder, progress);
-  if (!last.empty()) CurrentMessage = std::move(last);
+  if (!last.empty()) Selection.CurrentMessage = std::move(last);
 }
 
-std::optional<std::string> Installation::CleanUpBoxFromCaption(std::string_view caption) {
+std::optional<BoxName> Installation::CleanUpBoxFromCaption(std::string_view caption) {
   const auto blank = caption.find(' ');
   if (blank == std::string_view::npos) return std::nullopt;
   const std::string_view word = caption.substr(0, blank);
-  if (word == "InBox") return std::string("In");
-  if (word == "Sent" || word == "Junk" || word == "Trash") return std::string(word);
+  for (const BoxInfo& box : kBoxes) {
+    if (!box.caption.empty() && box.caption == word) return box.box;
+  }
   return std::nullopt;
 }
 
 std::optional<BoxView> Installation::ImportMessage(const std::filesystem::path& chosenFile) {
   try {
-    CurrentMessage = store::ImportMessage(ProgramFolder, chosenFile, CurrentDateText());
+    Selection.CurrentMessage = store::ImportMessage(ProgramFolder, chosenFile, CurrentDateText());
   } catch (const ImportError& error) {
     dialogs_.Show(Notice(error.what(), base::Icon::Exclamation));
     return std::nullopt;
   }
-  if (CurrentBox == "In") return LoadBox();
+  if (Selection.CurrentBox == BoxName::In) return LoadBox();
   return std::nullopt;
 }
 

@@ -20,6 +20,7 @@
 #include "settings/mail_options.h"
 #include "store/box_view.h"
 #include "store/message_view.h"
+#include "store/program_values.h"
 
 namespace ostrel::store {
 
@@ -59,8 +60,8 @@ class Installation {
   // The grid's content for CurrentBox; nothing when no box is chosen (the
   // grid stays hidden and the caption unchanged).
   std::optional<BoxView> LoadBox();
-  // A box button or Email menu entry: "In", "Sent", "Junk" or "Trash".
-  std::optional<BoxView> ChooseBox(std::string_view box);
+  // A box button or Email menu entry; nothing for the Out box.
+  std::optional<BoxView> ChooseBox(BoxName box);
 
   // The record number in a row's hidden first column; blanks skipped, an
   // empty cell gives 0.
@@ -69,7 +70,8 @@ class Installation {
   // False for the header row (record below 1) or a record that is gone.
   bool SelectRow(std::int64_t record);
   // Left click on a row: opens the message of that record of CurrentBox.
-  // Writes "web.html" when the message is HTML. Nothing for the header row.
+  // Writes "web.html" when the message is HTML (the window then shows it
+  // with no help topic). Nothing for the header row.
   std::optional<OpenedMessage> OpenMessage(std::int64_t record);
 
   // Delete Msg on CurrentRecord of CurrentBox; returns the box reloaded.
@@ -81,7 +83,7 @@ class Installation {
 
   // The clean-up box named by the frame caption's first word ("InBox" gives
   // "In"); nothing for any other caption or one without a blank.
-  static std::optional<std::string> CleanUpBoxFromCaption(std::string_view caption);
+  static std::optional<BoxName> CleanUpBoxFromCaption(std::string_view caption);
 
   // File/Import/Message with the file chosen; the box reloaded when the In
   // box is shown. Errors are shown and change nothing.
@@ -96,34 +98,18 @@ class Installation {
 
   // Program-wide values, under the names the windows know them by.
   const std::string ProgramFolder;
-  std::string CurrentBox;
-  std::int64_t CurrentRecord = 0;
-  std::string CurrentMessage;
-  bool SetupMissing = false;
-  bool StartupCheckPending = false;
-  bool FirstActivationDone = false;
-  std::string CleanUpBox;
-  std::string SelectedFrom;
-  std::string SelectedSubject;
-  std::string SelectedDate;
-  std::string HelpTopic;
-  std::string CipherTextBuffer;
   std::string CurrentKey;
   settings::MailOptions MailOptions;
   engine::Engine Engine;  // work files in the runtime folder when there is one, else the program folder
-  std::string ComposeMode;
-  std::string OutgoingBody;
-  bool MessageEncrypted = false;
-  std::int64_t NewMessageCount = 0;
-  std::int64_t FiledCount = 0;
-  std::int64_t AttachmentCount = 0;
-  std::int64_t JunkCount = 0;
-  std::int64_t DecryptedCount = 0;
-  std::string KeyPath;
-  std::string KeyPathMode;
+  SelectionState Selection;
+  ComposeState Compose;
+  MailCheckCounters MailCheck;
+  RunState Run;
 
  private:
   void LoadDefaultKey();
+  // CurrentBox is a box the grid shows.
+  bool ShowsBox() const;
 
   base::Dialogs& dialogs_;
 };

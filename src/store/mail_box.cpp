@@ -24,6 +24,11 @@ MailBox::MailBox(const std::filesystem::path& programFolder, std::string_view bo
       info_(&CheckedBox(boxName)),
       list_(base::FindIgnoringCase(programFolder, info_->listFile), kBoxRecordLength) {}
 
+MailBox::MailBox(const std::filesystem::path& programFolder, BoxName box)
+    : programFolder_(programFolder),
+      info_(&InfoOf(box)),
+      list_(base::FindIgnoringCase(programFolder, info_->listFile), kBoxRecordLength) {}
+
 std::filesystem::path MailBox::Folder() const { return base::FindIgnoringCase(programFolder_, info_->name); }
 
 std::size_t MailBox::Count() const { return list_.Count(); }

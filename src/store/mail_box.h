@@ -21,6 +21,7 @@ class MailBox {
  public:
   // Throws std::invalid_argument for a name that is not one of the five boxes.
   MailBox(const std::filesystem::path& programFolder, std::string_view boxName);
+  MailBox(const std::filesystem::path& programFolder, BoxName box);
 
   const BoxInfo& Info() const { return *info_; }
   std::filesystem::path Folder() const;

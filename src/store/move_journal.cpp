@@ -92,7 +92,7 @@ bool SettleJournaledMove(const std::filesystem::path& programFolder) {
     }
   }
   if (!takenBack.empty()) {
-    const MailBox trash(programFolder, "Trash");
+    const MailBox trash(programFolder, BoxName::Trash);
     const std::vector<std::string> records = trash.ReadAllBytes();
     std::vector<std::string> kept;
     for (const auto& record : records) {

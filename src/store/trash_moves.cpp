@@ -14,8 +14,8 @@ namespace ostrel::store {
 RemovalResult RemoveRecords(const std::filesystem::path& programFolder, std::string_view boxName,
                             const std::set<std::size_t>& recordNumbers, const base::ProgressReport& progress) {
   const MailBox box(programFolder, boxName);
-  const MailBox trash(programFolder, "Trash");
-  const bool fromTrash = box.Info().name == "Trash";
+  const MailBox trash(programFolder, BoxName::Trash);
+  const bool fromTrash = box.Info().box == BoxName::Trash;
   const StoreLock lock(programFolder);
   SettleJournals(programFolder);
   const std::vector<std::string> records = box.ReadAllBytes();

@@ -76,23 +76,23 @@ std::string AddToList(std::string_view box, std::string_view item) {
 }
 
 ComposeForm OpenCompose(store::Installation& installation, std::string_view messagePane) {
-  installation.MessageEncrypted = false;
+  installation.Compose.MessageEncrypted = false;
   ComposeForm form;
   form.cipherEnabled = !installation.CurrentKey.empty();
   form.signatureText = SignatureTextOf(installation.ProgramFolder);
   form.signatureShown = !form.signatureText.empty();
   form.useSignature = form.signatureShown && installation.MailOptions.UseSignatures;
 
-  if (installation.ComposeMode == "New") {
+  if (installation.Compose.ComposeMode == store::ComposeMode::New) {
     form.caption = "New Message";
-  } else if (installation.ComposeMode == "Reply") {
+  } else if (installation.Compose.ComposeMode == store::ComposeMode::Reply) {
     form.caption = "Reply To Message";
-    form.to = installation.SelectedFrom;
-    form.subject = "RE:" + installation.SelectedSubject;
+    form.to = installation.Selection.SelectedFrom;
+    form.subject = "RE:" + installation.Selection.SelectedSubject;
     form.message = QuoteForReply(messagePane);
-  } else if (installation.ComposeMode == "Forward") {
+  } else if (installation.Compose.ComposeMode == store::ComposeMode::Forward) {
     form.caption = "Forward Message";
-    form.subject = "Fwd:" + installation.SelectedSubject;
+    form.subject = "Fwd:" + installation.Selection.SelectedSubject;
     form.message = std::string(messagePane);
   }
   form.message += form.signatureText;
@@ -110,7 +110,7 @@ bool PressEncrypt(store::Installation& installation, ComposeForm& form, base::Di
     return false;
   }
   form.message = engine::HexEncode(bytes);
-  installation.MessageEncrypted = true;
+  installation.Compose.MessageEncrypted = true;
   return true;
 }
 
@@ -124,7 +124,7 @@ bool PressDecrypt(store::Installation& installation, ComposeForm& form, base::Di
     return false;
   }
   form.message = base::FromAnsi(bytes);
-  installation.MessageEncrypted = false;
+  installation.Compose.MessageEncrypted = false;
   return true;
 }
 
@@ -143,8 +143,8 @@ bool QueueMessage(store::Installation& installation, ComposeForm& form, base::Di
   record.Subject = form.subject;
   record.Date = store::CurrentDateText();
 
-  installation.OutgoingBody = form.message;
-  AddAttachmentLines(installation.OutgoingBody, form.attachments);
+  installation.Compose.OutgoingBody = form.message;
+  AddAttachmentLines(installation.Compose.OutgoingBody, form.attachments);
   store::MailBox(folder, "Out").Append(record);
   return true;
 }
@@ -157,7 +157,7 @@ bool ConfirmSend(const store::Installation& installation, ComposeForm& form, bas
   }
   // Hex cipher text counts as encrypted even after a send has cleared
   // MessageEncrypted, as when the same text goes out again.
-  const bool encrypted = installation.MessageEncrypted || store::SplitCipherText(form.message).has_value();
+  const bool encrypted = installation.Compose.MessageEncrypted || store::SplitCipherText(form.message).has_value();
   if (installation.Engine.KeyLoaded() && !encrypted && !form.plainTextAgreed) {
     if (dialogs.Ask(Question(kSendInClear)) != base::Answer::Yes) return false;
     form.plainTextAgreed = true;

@@ -83,10 +83,10 @@ store::IncomingMessage Incoming(const store::Installation& installation, const R
 void FileBatch(store::Installation& installation, store::ReceivedBatch& batch) {
   for (const auto& filed : batch.File()) {
     if (filed.box == "Junk") {
-      ++installation.JunkCount;
+      ++installation.MailCheck.JunkCount;
     } else {
-      ++installation.FiledCount;
-      installation.AttachmentCount += static_cast<std::int64_t>(filed.attachments.size());
+      ++installation.MailCheck.FiledCount;
+      installation.MailCheck.AttachmentCount += static_cast<std::int64_t>(filed.attachments.size());
     }
   }
 }
@@ -94,18 +94,18 @@ void FileBatch(store::Installation& installation, store::ReceivedBatch& batch) {
 }  // namespace
 
 std::string CheckMailSummary(const store::Installation& installation) {
-  const std::int64_t n = installation.NewMessageCount;
+  const std::int64_t n = installation.MailCheck.NewMessageCount;
   std::string summary;
   if (n == 0) return "No New Messages.";
   summary = n == 1 ? "1 New Message." : base::PrintForm(n) + " New Messages.";
-  summary += base::PrintForm(installation.FiledCount) + " registered," +
-             base::PrintForm(installation.AttachmentCount);
-  if (installation.AttachmentCount != 0) {
-    summary += " attachments (" + std::to_string(installation.DecryptedCount) + " decrypted) and";
+  summary += base::PrintForm(installation.MailCheck.FiledCount) + " registered," +
+             base::PrintForm(installation.MailCheck.AttachmentCount);
+  if (installation.MailCheck.AttachmentCount != 0) {
+    summary += " attachments (" + std::to_string(installation.MailCheck.DecryptedCount) + " decrypted) and";
   } else {
     summary += " attachments and";
   }
-  summary += base::PrintForm(installation.JunkCount) + " registered as Junk.";
+  summary += base::PrintForm(installation.MailCheck.JunkCount) + " registered as Junk.";
   return summary;
 }
 
@@ -171,7 +171,7 @@ bool Retrieve(store::Installation& installation, Pop3Connection& connection, bas
     idOf.push_back(id);
     if (!filed.Contains(id)) fresh.push_back({i, std::move(id)});
   }
-  installation.NewMessageCount = static_cast<std::int64_t>(fresh.size());
+  installation.MailCheck.NewMessageCount = static_cast<std::int64_t>(fresh.size());
 
   ReceivedMessage message;
   store::ReceivedBatch batch(installation.ProgramFolder);
@@ -281,21 +281,21 @@ std::optional<std::string> PrepareCheck(store::Installation& installation, base:
 
 void StartRetrieval(store::Installation& installation, base::Dialogs& dialogs, const WindowLabel& windowLabel) {
   Progress(dialogs, windowLabel, "Connecting...");
-  installation.NewMessageCount = 0;
-  installation.FiledCount = 0;
-  installation.AttachmentCount = 0;
-  installation.JunkCount = 0;
+  installation.MailCheck.NewMessageCount = 0;
+  installation.MailCheck.FiledCount = 0;
+  installation.MailCheck.AttachmentCount = 0;
+  installation.MailCheck.JunkCount = 0;
 }
 
 std::optional<store::BoxView> FinishCheck(store::Installation& installation, base::Dialogs& dialogs,
                                           const std::string& defaultKey, const base::ProgressReport& progress) {
-  if (installation.AttachmentCount != 0) {
+  if (installation.MailCheck.AttachmentCount != 0) {
     dialogs.SetStatus("Checking Attachments...");
-    installation.DecryptedCount =
+    installation.MailCheck.DecryptedCount =
         store::CheckAttachments(installation.ProgramFolder, installation.Engine, progress).DecryptedCount;
   }
   dialogs.SetStatus(CheckMailSummary(installation));
-  installation.CurrentBox = "In";
+  installation.Selection.CurrentBox = store::BoxName::In;
   auto box = installation.LoadBox();
 
   if (!installation.CurrentKey.empty() && installation.CurrentKey != defaultKey) {

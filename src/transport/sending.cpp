@@ -82,7 +82,7 @@ std::optional<std::string> StartSending(store::Installation& installation, SmtpC
   const std::optional<store::BoxRecord> queued = out.Read(1);
   if (!queued) return "There is no message waiting to be sent.";
 
-  sent.File(*queued, base::ToAnsi(installation.OutgoingBody) + std::string(kLineEnd), std::nullopt);
+  sent.File(*queued, base::ToAnsi(installation.Compose.OutgoingBody) + std::string(kLineEnd), std::nullopt);
   const std::string to(base::TrimBlanks(queued->To));
   if (progress.label) progress.label("Sending Msg To " + to);
   if (progress.upload) progress.upload(0, 0);
@@ -93,10 +93,10 @@ std::optional<std::string> StartSending(store::Installation& installation, SmtpC
   control.SetSubject(std::string(base::TrimBlanks(queued->Subject)));
   control.SetLogin(installation.MailOptions.UserName, installation.MailOptions.Password);
 
-  OutgoingParts parts = SplitOutgoingBody(installation.OutgoingBody);
+  OutgoingParts parts = SplitOutgoingBody(installation.Compose.OutgoingBody);
   control.SetMessageText(parts.text);
   if (parts.hasAttachments) {
-    if (installation.MessageEncrypted) {
+    if (installation.Compose.MessageEncrypted) {
       if (auto failure = EncipherAttachments(installation, parts.attachmentPaths, progress)) return failure;
     }
     control.SetAttachmentList(base::JoinList(parts.attachmentPaths));
@@ -112,7 +112,7 @@ void FinishSending(store::Installation& installation, const SendOutcome& outcome
     dialogs.Show(base::PlainBox(*outcome));
     return;
   }
-  installation.MessageEncrypted = false;
+  installation.Compose.MessageEncrypted = false;
 }
 
 SendOutcome RunSending(store::Installation& installation, SmtpControl& control, base::Dialogs& dialogs,

@@ -16,9 +16,9 @@
 
 namespace ostrel::ui {
 
-CleanUpDialog::CleanUpDialog(const std::string& programFolder, const std::string& cleanUpBox, base::Dialogs& dialogs,
+CleanUpDialog::CleanUpDialog(const std::string& programFolder, store::BoxName cleanUpBox, base::Dialogs& dialogs,
                              QWidget* parent)
-    : QDialog(parent), cleanUp_(programFolder, cleanUpBox), dialogs_(dialogs) {
+    : QDialog(parent), cleanUp_(programFolder, std::string(store::NameOf(cleanUpBox))), dialogs_(dialogs) {
   setObjectName("CleanUpDialog");
   promptLabel = Named<QLabel>("promptLabel",
                               "Select the messages you want to delete. (Note: Messages in Trash are deleted, all "

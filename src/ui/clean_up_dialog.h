@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <memory>
 
+#include "store/boxes.h"
 #include "store/clean_up.h"
 
 class QLabel;
@@ -22,8 +23,7 @@ class CleanUpDialog : public QDialog {
   Q_OBJECT
 
  public:
-  CleanUpDialog(const std::string& programFolder, const std::string& cleanUpBox, base::Dialogs& dialogs,
-                QWidget* parent);
+  CleanUpDialog(const std::string& programFolder, store::BoxName cleanUpBox, base::Dialogs& dialogs, QWidget* parent);
 
   // The box is empty: the window closes at once, without a message.
   bool ByPassClean() const { return cleanUp_.ByPassClean(); }

@@ -246,20 +246,19 @@ void KeyManagementDialog::Set() {
   accept();
 }
 
-void KeyManagementDialog::ChooseKeyPath(std::string_view keyPathMode) {
-  installation_.KeyPathMode = keyPathMode;
-  PathSelectDialog chooser(installation_.KeyPathMode, desktop_, this);
-  installation_.KeyPath = chooser.Choose();
+std::string KeyManagementDialog::ChooseKeyPath(keys::KeyPathMode keyPathMode) {
+  PathSelectDialog chooser(keyPathMode, desktop_, this);
+  return chooser.Choose();
 }
 
 void KeyManagementDialog::TransferKeys() {
-  ChooseKeyPath(keys::kTransferMode);
-  keys::TransferKeys(installation_.ProgramFolder, installation_.KeyPath, dialogs_);
+  const std::string keyPath = ChooseKeyPath(keys::KeyPathMode::Transfer);
+  keys::TransferKeys(installation_.ProgramFolder, keyPath, dialogs_);
 }
 
 void KeyManagementDialog::RestoreKeys() {
-  ChooseKeyPath(keys::kRestoreMode);
-  if (keys::RestoreKeys(installation_.ProgramFolder, installation_.KeyPath, dialogs_)) LoadDefaultKeyIfNoneLoaded();
+  const std::string keyPath = ChooseKeyPath(keys::KeyPathMode::Restore);
+  if (keys::RestoreKeys(installation_.ProgramFolder, keyPath, dialogs_)) LoadDefaultKeyIfNoneLoaded();
 }
 
 void KeyManagementDialog::DeleteKeys() { keys::DeleteKeys(installation_.ProgramFolder, dialogs_); }

@@ -3,9 +3,10 @@
 // key, making a key active, and carrying the key files to and from a folder.
 
 #include <QDialog>
-#include <string_view>
+#include <string>
 
 #include "keys/key_generator.h"
+#include "keys/key_transfer.h"
 
 class QCheckBox;
 class QComboBox;
@@ -30,7 +31,7 @@ class KeyManagementDialog : public QDialog {
 
  public:
   // The installation gives the key store's folder, the engine and CurrentKey
-  // for "Set", and KeyPath and KeyPathMode for the folder chooser.
+  // for "Set".
   KeyManagementDialog(store::Installation& installation, base::Dialogs& dialogs, Desktop& desktop, QWidget* parent);
 
   QGroupBox* defineKeyGroup;  // "Define New Key"
@@ -68,7 +69,8 @@ class KeyManagementDialog : public QDialog {
   void TransferKeys();
   void RestoreKeys();
   void DeleteKeys();
-  void ChooseKeyPath(std::string_view keyPathMode);
+  // KeyPath: the folder chosen, with "/" at the end; empty when cancelled.
+  std::string ChooseKeyPath(keys::KeyPathMode keyPathMode);
 
   store::Installation& installation_;
   base::Dialogs& dialogs_;

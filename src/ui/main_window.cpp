@@ -200,7 +200,7 @@ void MainWindow::Activate() {
   // Mail checked by an activation opens a window, whose closing must not
   // start another activation inside this one.
   activating_ = true;
-  const char* action = installation_->FirstActivationDone ? "Reloading the box" : "Start-up";
+  const char* action = installation_->Run.FirstActivationDone ? "Reloading the box" : "Start-up";
   RunGuarded(dialogs_, action, [this] {
     const store::Activation activation = installation_->ActivationStep();
     if (activation.showNotice) {
@@ -228,7 +228,7 @@ void MainWindow::changeEvent(QEvent* event) {
   if (event->type() != QEvent::ActivationChange || !isActiveWindow() || exited_ || activating_) return;
   // Start-up runs the first activation itself; a modal window still open
   // keeps the main window waiting.
-  if (!installation_->FirstActivationDone || QApplication::activeModalWidget() != nullptr) return;
+  if (!installation_->Run.FirstActivationDone || QApplication::activeModalWidget() != nullptr) return;
   if (lastActivation_.isValid() && lastActivation_.elapsed() < kActivationEchoMs) return;
   Activate();
 }
@@ -241,12 +241,12 @@ void MainWindow::ShowBox(const std::optional<store::BoxView>& box) {
   // The highlight stays on the message it was on, wherever the reload moved
   // it (new mail above it, a message deleted); a message gone takes it along,
   // so Delete and Print never fall on a neighbour.
-  const std::string highlighted = model_->BoxName() == installation_->CurrentBox
+  const std::string highlighted = model_->BoxName() == CurrentBoxName()
                                       ? model_->MessageNameAt(boxGrid->currentIndex().row())
                                       : std::string();
   boxFrame->setTitle(QString::fromStdString(box->caption));
   EndSearchOnOtherBox();
-  model_->ShowBox(installation_->ProgramFolder, installation_->CurrentBox);
+  model_->ShowBox(installation_->ProgramFolder, CurrentBoxName());
   ShowSearchCount();
   boxGrid->setColumnHidden(0, true);
   for (int column = 1; column < 4; ++column) boxGrid->setColumnWidth(column, kColumnTwips[column] / kTwipsPerPixel);
@@ -301,6 +301,11 @@ bool MainWindow::SelectCurrentRow() {
   return installation_->SelectRow(RecordOfRow(boxGrid->currentIndex().row()));
 }
 
+std::string MainWindow::CurrentBoxName() const {
+  const auto& box = installation_->Selection.CurrentBox;
+  return box ? std::string(store::NameOf(*box)) : std::string();
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (SearchKeyEvent(watched, event)) return true;
   if ((event->type() == QEvent::Enter || event->type() == QEvent::ToolTip) && watched->property("box").isValid()) {
@@ -340,6 +345,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
       WorkProgress progress(this, "Emptying the Trash...");
       installation_->ExitStep(progress.Report());
     });
+    cipherTextBuffer_.clear();
     // The key's work files go whatever else failed.
     installation_->Engine.CleanUpEngine();
     exited_ = true;

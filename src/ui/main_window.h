@@ -66,6 +66,12 @@ class MainWindow : public QMainWindow {
   void UseNewMailNotifier(std::unique_ptr<transport::NewMailNotifier> notifier);
   // The message pane's text as the flows see it, lines ended by CR LF.
   const std::string& PaneText() const { return paneText_; }
+  // HelpTopic: the help page the browser window shows; empty for the web
+  // page of a message.
+  const std::string& HelpTopic() const { return helpTopic_; }
+  // CipherTextBuffer: the text Decrypt and the Actual Encryption viewer
+  // decoded last.
+  const std::string& CipherTextBuffer() const { return cipherTextBuffer_; }
 
   // Controls, named for their role; each carries its member's name as its
   // object name too.
@@ -151,7 +157,7 @@ class MainWindow : public QMainWindow {
   void ShowStatus(std::string_view text);
 
   // Handlers.
-  void SwitchBox(const char* box);
+  void SwitchBox(store::BoxName box);
   void OpenRow(int row);
   void PopUpRow(int row, const QPoint& at);
   void ChooseKey();
@@ -160,7 +166,7 @@ class MainWindow : public QMainWindow {
   void ViewCipherText();
   void DeleteMsg();
   void PrintMessage();
-  void CleanUpBox(const std::string& box);
+  void CleanUpBox(store::BoxName box);
   void CleanUpShownBox();
   void ShowAttachments();
   void ImportMessage();
@@ -176,7 +182,7 @@ class MainWindow : public QMainWindow {
   void ShowSearchCount();
   void EndSearchOnOtherBox();
   // The windows of the mail, key and settings work, each opened modally.
-  void OpenCompose(const char* mode);
+  void OpenCompose(store::ComposeMode mode);
   void CheckMail();
   // A check the timer started keeps the box and message shown, tells its
   // failures in the status line instead of message boxes, and announces the
@@ -194,6 +200,8 @@ class MainWindow : public QMainWindow {
   void Exit();
 
   std::int64_t RecordOfRow(int row) const;
+  // CurrentBox as the grid's model names it; empty before a box is chosen.
+  std::string CurrentBoxName() const;
   bool SelectCurrentRow();
   void RememberGeometry();
   void RestoreGeometry();
@@ -206,6 +214,8 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<store::Installation> installation_;
   BoxTableModel* model_;
   std::string paneText_;
+  std::string helpTopic_;
+  std::string cipherTextBuffer_;
   bool exited_ = false;
   bool activating_ = false;
   QElapsedTimer lastActivation_;

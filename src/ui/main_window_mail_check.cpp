@@ -72,7 +72,7 @@ void MainWindow::RunMailCheck(bool periodic) {
 
   StatusOnlyDialogs statusOnly(dialogs_);
   base::Dialogs& dialogs = periodic ? static_cast<base::Dialogs&>(statusOnly) : dialogs_;
-  const std::string shownBox = installation_->CurrentBox;
+  const std::optional<store::BoxName> shownBox = installation_->Selection.CurrentBox;
 
   const auto defaultKey = transport::PrepareCheck(*installation_, dialogs);
   if (!defaultKey) return;
@@ -96,12 +96,13 @@ void MainWindow::RunMailCheck(bool periodic) {
   }
   // The box and the message the person was reading stay; the box is read
   // again, since it may be the In box.
-  if (!shownBox.empty()) installation_->CurrentBox = shownBox;
+  if (shownBox) installation_->Selection.CurrentBox = shownBox;
   ShowBox(installation_->LoadBox());
   if (!statusOnly.FirstProblem().empty()) {
     dialogs_.SetStatus(statusLabel->text().toStdString() + "  " + statusOnly.FirstProblem());
   }
-  if (const auto notice = transport::NewMailNoticeText(installation_->FiledCount)) newMailNotifier_->Notify(*notice);
+  const auto notice = transport::NewMailNoticeText(installation_->MailCheck.FiledCount);
+  if (notice) newMailNotifier_->Notify(*notice);
 }
 
 void MainWindow::BuildMailCheckTimer() {
@@ -148,7 +149,7 @@ void MainWindow::SetMailCheckTimer() {
 // another check, a window over the main window (a send runs in one), a menu,
 // and work that shows the wait pointer while it lets the window paint.
 bool MainWindow::BusyForMailCheck() const {
-  return checkingMail_ || activating_ || exited_ || !installation_->FirstActivationDone ||
+  return checkingMail_ || activating_ || exited_ || !installation_->Run.FirstActivationDone ||
          QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr ||
          QApplication::overrideCursor() != nullptr;
 }

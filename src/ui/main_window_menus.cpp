@@ -72,26 +72,26 @@ const std::vector<MainWindow::MenuEntry>& MainWindow::MenuTable() {
        {QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R)}, [](W& w) { w.CheckMail(); }},
       {&W::emailMenu_, "boxesSeparator", nullptr, nullptr, nullptr, nullptr, {}, nullptr},
       {&W::emailMenu_, "inBoxAction", "In Box", &W::inBoxAction, nullptr, &W::inBoxButton, {},
-       [](W& w) { w.SwitchBox("In"); }},
+       [](W& w) { w.SwitchBox(store::BoxName::In); }},
       {&W::emailMenu_, "sentAction", "Sent", &W::sentAction, nullptr, &W::sentButton, {},
-       [](W& w) { w.SwitchBox("Sent"); }},
+       [](W& w) { w.SwitchBox(store::BoxName::Sent); }},
       {&W::emailMenu_, "junkAction", "Junk", &W::junkAction, nullptr, &W::junkButton, {},
-       [](W& w) { w.SwitchBox("Junk"); }},
+       [](W& w) { w.SwitchBox(store::BoxName::Junk); }},
       {&W::emailMenu_, "trashAction", "Trash Bin", &W::trashAction, nullptr, &W::trashButton, {},
-       [](W& w) { w.SwitchBox("Trash"); }},
+       [](W& w) { w.SwitchBox(store::BoxName::Trash); }},
       {&W::emailMenu_, "cleanUpSeparator", nullptr, nullptr, nullptr, nullptr, {}, nullptr},
       {&W::emailMenu_, "cleanUpMenu", "Clean Up", nullptr, &W::cleanUpMenu, nullptr, {}, nullptr},
       {&W::cleanUpMenu, "cleanUpInBoxAction", "In Box", &W::cleanUpInBoxAction, nullptr, nullptr, {},
-       [](W& w) { w.CleanUpBox("In"); }},
+       [](W& w) { w.CleanUpBox(store::BoxName::In); }},
       {&W::cleanUpMenu, "cleanUpSentAction", "Sent", &W::cleanUpSentAction, nullptr, nullptr, {},
-       [](W& w) { w.CleanUpBox("Sent"); }},
+       [](W& w) { w.CleanUpBox(store::BoxName::Sent); }},
       {&W::cleanUpMenu, "cleanUpJunkAction", "Junk", &W::cleanUpJunkAction, nullptr, nullptr, {},
-       [](W& w) { w.CleanUpBox("Junk"); }},
+       [](W& w) { w.CleanUpBox(store::BoxName::Junk); }},
       {&W::cleanUpMenu, "cleanUpTrashAction", "Trash Bin", &W::cleanUpTrashAction, nullptr, nullptr, {},
-       [](W& w) { w.CleanUpBox("Trash"); }},
+       [](W& w) { w.CleanUpBox(store::BoxName::Trash); }},
       {&W::emailMenu_, "newMessageSeparator", nullptr, nullptr, nullptr, nullptr, {}, nullptr},
       {&W::emailMenu_, "newMessageAction", "New Message...", &W::newMessageAction, nullptr, &W::newMessageButton,
-       {QKeySequence(QKeySequence::New)}, [](W& w) { w.OpenCompose("New"); }},
+       {QKeySequence(QKeySequence::New)}, [](W& w) { w.OpenCompose(store::ComposeMode::New); }},
       {nullptr, "cleanUpButton", nullptr, nullptr, nullptr, &W::cleanUpButton, {},
        [](W& w) { w.CleanUpShownBox(); }},
       {nullptr, "attachmentsButton", nullptr, nullptr, nullptr, &W::attachmentsButton, {},
@@ -113,9 +113,9 @@ const std::vector<MainWindow::MenuEntry>& MainWindow::MenuTable() {
       {&W::rowMenu, "printRowAction", "Print", &W::printRowAction, nullptr, nullptr, {},
        [](W& w) { w.PrintMessage(); }},
       {&W::rowMenu, "replyRowAction", "Reply...", &W::replyRowAction, nullptr, nullptr, {},
-       [](W& w) { w.OpenCompose("Reply"); }},
+       [](W& w) { w.OpenCompose(store::ComposeMode::Reply); }},
       {&W::rowMenu, "forwardRowAction", "Forward...", &W::forwardRowAction, nullptr, nullptr, {},
-       [](W& w) { w.OpenCompose("Forward"); }},
+       [](W& w) { w.OpenCompose(store::ComposeMode::Forward); }},
       {&W::rowMenu, "rowMenuSeparator", nullptr, nullptr, nullptr, nullptr, {}, nullptr},
       // "Exit" only closes the popup menu.
       {&W::rowMenu, "closeRowMenuAction", "Exit", &W::closeRowMenuAction, nullptr, nullptr, {}, nullptr},
@@ -166,7 +166,7 @@ void MainWindow::RunModal(QDialog& window) {
   Activate();
 }
 
-void MainWindow::SwitchBox(const char* box) {
+void MainWindow::SwitchBox(store::BoxName box) {
   SetPane("");
   ShowBox(installation_->ChooseBox(box));
 }
@@ -183,7 +183,8 @@ void MainWindow::OpenRow(int row) {
   SetPane(opened->text);
   SetDecryptEnabled(opened->decryptEnabled);
   if (opened->webPage) {
-    BrowserWindow browser(installation_->ProgramFolder, installation_->HelpTopic, desktop_, this);
+    helpTopic_.clear();
+    BrowserWindow browser(installation_->ProgramFolder, helpTopic_, desktop_, this);
     RunModal(browser);
   }
 }
@@ -206,7 +207,7 @@ void MainWindow::Decrypt() {
   std::optional<std::string> plain;
   {
     WaitPointer wait;
-    plain = store::DecryptPane(paneText_, installation_->Engine, installation_->CipherTextBuffer, dialogs_);
+    plain = store::DecryptPane(paneText_, installation_->Engine, cipherTextBuffer_, dialogs_);
   }
   if (!plain) return;
   SetPane(*plain);
@@ -215,21 +216,22 @@ void MainWindow::Decrypt() {
 }
 
 void MainWindow::ViewAsWeb() {
-  if (installation_->CurrentMessage.empty()) return;
+  const store::SelectionState& selection = installation_->Selection;
+  if (selection.CurrentMessage.empty() || !selection.CurrentBox) return;
   bool prepared = false;
   {
     WaitPointer wait;
-    prepared = store::PrepareWebView(installation_->ProgramFolder, installation_->CurrentBox,
-                                     installation_->CurrentMessage);
+    prepared = store::PrepareWebView(installation_->ProgramFolder, store::NameOf(*selection.CurrentBox),
+                                     selection.CurrentMessage);
   }
   if (!prepared) return;
-  installation_->HelpTopic.clear();
-  BrowserWindow browser(installation_->ProgramFolder, installation_->HelpTopic, desktop_, this);
+  helpTopic_.clear();
+  BrowserWindow browser(installation_->ProgramFolder, helpTopic_, desktop_, this);
   RunModal(browser);
 }
 
 void MainWindow::ViewCipherText() {
-  const auto text = store::CipherViewText(paneText_, installation_->CipherTextBuffer);
+  const auto text = store::CipherViewText(paneText_, cipherTextBuffer_);
   if (!text) {
     dialogs_.Show(WarningBox("The message pane holds no cipher text to show."));
     return;
@@ -244,12 +246,12 @@ void MainWindow::DeleteMsg() {
 }
 
 void MainWindow::PrintMessage() {
-  desktop_.Print(this, store::PrintLines(installation_->SelectedFrom, installation_->SelectedSubject,
-                                         installation_->SelectedDate, paneText_));
+  const store::SelectionState& selection = installation_->Selection;
+  desktop_.Print(this, store::PrintLines(selection.SelectedFrom, selection.SelectedSubject, selection.SelectedDate,
+                                         paneText_));
 }
 
-void MainWindow::CleanUpBox(const std::string& box) {
-  installation_->CleanUpBox = box;
+void MainWindow::CleanUpBox(store::BoxName box) {
   CleanUpDialog window(installation_->ProgramFolder, box, dialogs_, this);
   if (!window.ByPassClean()) desktop_.RunModal(window);
   Activate();
@@ -285,7 +287,7 @@ void MainWindow::ImportAttachment() {
     WorkProgress progress(this, "Deciphering the attachments...");
     check = store::CheckAttachments(installation_->ProgramFolder, installation_->Engine, progress.Report());
   }
-  installation_->DecryptedCount = check.DecryptedCount;
+  installation_->MailCheck.DecryptedCount = check.DecryptedCount;
   for (const auto& name : check.failedNames) {
     dialogs_.Show(WarningBox("The attachment " + name +
                              " could not be deciphered with the key loaded. It stays in the Received list."));
@@ -298,8 +300,8 @@ void MainWindow::ResetAllBoxes() {
 }
 
 void MainWindow::ShowHelp(std::string_view page) {
-  installation_->HelpTopic = installation_->ProgramFolder + std::string(page);
-  BrowserWindow browser(installation_->ProgramFolder, installation_->HelpTopic, desktop_, this);
+  helpTopic_ = installation_->ProgramFolder + std::string(page);
+  BrowserWindow browser(installation_->ProgramFolder, helpTopic_, desktop_, this);
   RunModal(browser);
 }
 

@@ -84,7 +84,7 @@ void MainWindow::ShowSearchCount() {
 
 // A search belongs to the box it was typed for: another box shows whole.
 void MainWindow::EndSearchOnOtherBox() {
-  if (model_->BoxName() == installation_->CurrentBox || searchField_->text().isEmpty()) return;
+  if (model_->BoxName() == CurrentBoxName() || searchField_->text().isEmpty()) return;
   const QSignalBlocker quiet(searchField_);
   searchField_->clear();
   model_->Search("");

@@ -15,8 +15,8 @@
 
 namespace ostrel::ui {
 
-void MainWindow::OpenCompose(const char* mode) {
-  installation_->ComposeMode = mode;
+void MainWindow::OpenCompose(store::ComposeMode mode) {
+  installation_->Compose.ComposeMode = mode;
   ComposeWindow window(*installation_, PaneText(), dialogs_, desktop_, this);
   RunModal(window);
 }

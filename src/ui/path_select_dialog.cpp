@@ -1,11 +1,10 @@
 #include "ui/path_select_dialog.h"
 
-#include "keys/key_transfer.h"
 #include "ui/desktop.h"
 
 namespace ostrel::ui {
 
-PathSelectDialog::PathSelectDialog(const std::string& keyPathMode, Desktop& desktop, QWidget* parent)
+PathSelectDialog::PathSelectDialog(keys::KeyPathMode keyPathMode, Desktop& desktop, QWidget* parent)
     : caption_(QString::fromStdString(keys::FolderChooserCaption(keyPathMode))), desktop_(desktop), parent_(parent) {}
 
 std::string PathSelectDialog::Choose() {

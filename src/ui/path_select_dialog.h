@@ -7,6 +7,8 @@
 #include <QString>
 #include <string>
 
+#include "keys/key_transfer.h"
+
 class QWidget;
 
 namespace ostrel::ui {
@@ -15,8 +17,7 @@ class Desktop;
 
 class PathSelectDialog {
  public:
-  // keyPathMode: "T" before a transfer, "R" before a restore.
-  PathSelectDialog(const std::string& keyPathMode, Desktop& desktop, QWidget* parent);
+  PathSelectDialog(keys::KeyPathMode keyPathMode, Desktop& desktop, QWidget* parent);
 
   QString Caption() const { return caption_; }
   // Shows the folder dialog; returns what KeyPath becomes.

@@ -132,9 +132,9 @@ void SendingDialog::reject() {
 }
 
 void SendingDialog::StartSend() {
-  const auto parts = transport::SplitOutgoingBody(installation_.OutgoingBody);
+  const auto parts = transport::SplitOutgoingBody(installation_.Compose.OutgoingBody);
   const int encipheringShare =
-      installation_.MessageEncrypted && !parts.attachmentPaths.empty() ? kEncipheringShare : 0;
+      installation_.Compose.MessageEncrypted && !parts.attachmentPaths.empty() ? kEncipheringShare : 0;
 
   const std::shared_ptr<Relay> relay = relay_;
   transport::SendingProgress progress;

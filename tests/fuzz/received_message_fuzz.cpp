@@ -34,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   server.mailbox.push_back({"id1", raw.empty() ? std::string("\r\n") : raw});
   transport::Retrieve(installation, server, dialogs, nullptr);
 
-  fuzz::Require(installation.FiledCount + installation.JunkCount <= 1, "one message is filed at most once");
+  const store::MailCheckCounters& counts = installation.MailCheck;
+  fuzz::Require(counts.FiledCount + counts.JunkCount <= 1, "one message is filed at most once");
   const auto save = scratch / "Save";
   std::int64_t saved = 0;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(save)) {
@@ -42,6 +43,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   "an attachment is a plain file directly inside Save");
     ++saved;
   }
-  fuzz::Require(saved == installation.AttachmentCount, "every attachment counted is saved");
+  fuzz::Require(saved == counts.AttachmentCount, "every attachment counted is saved");
   return 0;
 }

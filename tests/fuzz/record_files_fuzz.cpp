@@ -40,7 +40,7 @@ void ReadBoxes(const fuzz::ScratchFolder& scratch, const std::string& bytes) {
 
   fuzz::QuietDialogs dialogs;
   store::Installation installation(scratch.Folder(), dialogs);
-  installation.CurrentBox = "In";
+  installation.Selection.CurrentBox = ostrel::store::BoxName::In;
   installation.LoadBox();
 }
 

@@ -80,8 +80,8 @@ TEST(KeyTransfer, AStoreWithoutSelectedKeyTravelsAlone) {
 }
 
 TEST(KeyTransfer, ChooserCaptionAndKeyPath) {
-  EXPECT_EQ(FolderChooserCaption(kTransferMode), "Select Path to Transfer Key File To");
-  EXPECT_EQ(FolderChooserCaption(kRestoreMode), "Select Path to Restore Key File From");
+  EXPECT_EQ(FolderChooserCaption(KeyPathMode::Transfer), "Select Path to Transfer Key File To");
+  EXPECT_EQ(FolderChooserCaption(KeyPathMode::Restore), "Select Path to Restore Key File From");
   EXPECT_EQ(KeyPathFor("/media/usb"), "/media/usb/");
   EXPECT_EQ(KeyPathFor("/media/usb/"), "/media/usb/");
 }

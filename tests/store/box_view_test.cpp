@@ -119,7 +119,7 @@ TEST(LoadBoxTest, RowOfMessageFindsTheMessageByItsNameWhereverItsRowIs) {
 
 class OpeningTest : public ::testing::Test {
  protected:
-  OpeningTest() : installation(store.Folder(), dialogs) { installation.CurrentBox = "In"; }
+  OpeningTest() : installation(store.Folder(), dialogs) { installation.Selection.CurrentBox = BoxName::In; }
 
   StoreFolder store;
   RecordingDialogs dialogs;
@@ -138,19 +138,17 @@ TEST_F(OpeningTest, HexCipherTextEnablesDecrypt) {
   EXPECT_EQ(opened->text, "0A1B2C\r\nFF\r\n");
   EXPECT_TRUE(opened->decryptEnabled);
   EXPECT_FALSE(opened->webPage.has_value());
-  EXPECT_EQ(installation.CurrentMessage, "MSG1");
-  EXPECT_EQ(installation.CurrentRecord, 1);
+  EXPECT_EQ(installation.Selection.CurrentMessage, "MSG1");
+  EXPECT_EQ(installation.Selection.CurrentRecord, 1);
   EXPECT_FALSE(std::filesystem::exists(store / "web.html"));
 }
 
 TEST_F(OpeningTest, HtmlInAnyCaseWritesTheWebPageWithoutLineBreaks) {
   store.AddMessage("In", "web", "<HtMl>\r\n<body>Hi</body>\r\n</html>\r\n", std::string("<html>ignored</html>\r\n"));
-  installation.HelpTopic = "oxmkey.htm";
   const auto opened = installation.OpenMessage(1);
   EXPECT_EQ(opened->text, "<HtMl>\r\n<body>Hi</body>\r\n</html>\r\n");
   ASSERT_TRUE(opened->webPage.has_value());
   EXPECT_EQ(ReadBytes(store / "web.html"), "<HtMl><body>Hi</body></html>\r\n");
-  EXPECT_EQ(installation.HelpTopic, "");
   EXPECT_FALSE(opened->decryptEnabled);
 }
 
@@ -161,7 +159,7 @@ TEST_F(OpeningTest, AMissingFileGivesAClearTextNamingItAndANameLeavingTheFolderI
   EXPECT_TRUE(opened->fileMissing);
   EXPECT_NE(opened->text.find("In/MSG1.txt"), std::string::npos);
   EXPECT_FALSE(opened->decryptEnabled);
-  EXPECT_EQ(installation.CurrentMessage, "MSG1");
+  EXPECT_EQ(installation.Selection.CurrentMessage, "MSG1");
 
   WriteBytes(store / "secret.txt", "do not show\r\n");
   MailBox(store.Folder(), "In").Append(BoxRecord{"", "x", "y", "", "../secret"});
@@ -174,26 +172,26 @@ TEST_F(OpeningTest, HeaderRowRecordsPastTheEndAndNoChosenBoxOpenNothing) {
   store.AddMessage("In", "one", "x\r\n");
   EXPECT_FALSE(installation.OpenMessage(0).has_value());
   EXPECT_FALSE(installation.SelectRow(0));
-  EXPECT_EQ(installation.CurrentRecord, 0);
+  EXPECT_EQ(installation.Selection.CurrentRecord, 0);
   EXPECT_TRUE(installation.OpenMessage(5)->fileMissing);
   EXPECT_EQ(Installation::RecordNumberOf(" 3"), 3);
   EXPECT_EQ(Installation::RecordNumberOf(""), 0);
-  installation.CurrentBox.clear();
+  installation.Selection.CurrentBox.reset();
   EXPECT_FALSE(installation.LoadBox().has_value());
-  EXPECT_FALSE(installation.ChooseBox("Out").has_value());
-  EXPECT_EQ(installation.CurrentBox, "");
-  EXPECT_EQ(installation.ChooseBox("Trash")->caption, "Trash (0 msgs)");
-  EXPECT_EQ(installation.CurrentBox, "Trash");
+  EXPECT_FALSE(installation.ChooseBox(BoxName::Out).has_value());
+  EXPECT_FALSE(installation.Selection.CurrentBox.has_value());
+  EXPECT_EQ(installation.ChooseBox(BoxName::Trash)->caption, "Trash (0 msgs)");
+  EXPECT_EQ(installation.Selection.CurrentBox, BoxName::Trash);
 }
 
 TEST_F(OpeningTest, RightClickFillsTheSelectedCellsTrimmed) {
   std::filesystem::copy_file(StoreData("inbox-three-records.dat"), store / "inbox.dat");
   ASSERT_TRUE(installation.SelectRow(2));
-  EXPECT_EQ(installation.SelectedFrom, "bob@example.org");
-  EXPECT_EQ(installation.SelectedSubject, "Second");
-  EXPECT_EQ(installation.SelectedDate, "1/3/2026 10:30:00 AM");
-  EXPECT_EQ(installation.CurrentRecord, 2);
-  EXPECT_EQ(installation.CurrentMessage, "");
+  EXPECT_EQ(installation.Selection.SelectedFrom, "bob@example.org");
+  EXPECT_EQ(installation.Selection.SelectedSubject, "Second");
+  EXPECT_EQ(installation.Selection.SelectedDate, "1/3/2026 10:30:00 AM");
+  EXPECT_EQ(installation.Selection.CurrentRecord, 2);
+  EXPECT_EQ(installation.Selection.CurrentMessage, "");
 }
 
 }  // namespace

@@ -65,14 +65,14 @@ TEST(ImportMessageTest, TheInBoxIsReloadedOnlyWhenShownAndAnUnreadableFileChange
   RecordingDialogs dialogs;
   Installation installation(store.Folder(), dialogs);
   WriteBytes(store / "message.txt", "hello\r\n");
-  installation.CurrentBox = "Sent";
+  installation.Selection.CurrentBox = BoxName::Sent;
   EXPECT_FALSE(installation.ImportMessage(store / "message.txt").has_value());
-  EXPECT_EQ(installation.CurrentBox, "Sent");
-  installation.CurrentBox = "In";
+  EXPECT_EQ(installation.Selection.CurrentBox, BoxName::Sent);
+  installation.Selection.CurrentBox = BoxName::In;
   const auto view = installation.ImportMessage(store / "message.txt");
   ASSERT_TRUE(view.has_value());
   EXPECT_EQ(view->caption, "InBox (2 msgs)");
-  EXPECT_EQ(installation.CurrentMessage, "MSG2");
+  EXPECT_EQ(installation.Selection.CurrentMessage, "MSG2");
   EXPECT_TRUE(dialogs.shown.empty());
 
   EXPECT_FALSE(installation.ImportMessage(store / "no-such-file.txt").has_value());
@@ -135,7 +135,7 @@ TEST(ResetTest, NoLeavesEveryFileAndYesEmptiesEveryBoxAndFolderButTouchesNothing
   EXPECT_TRUE(dialogs.shown.empty());
 
   Installation installation(store.Folder(), dialogs);
-  installation.CurrentBox = "Sent";
+  installation.Selection.CurrentBox = BoxName::Sent;
   const auto view = installation.ResetAllBoxes();
 
   ASSERT_TRUE(view.has_value());

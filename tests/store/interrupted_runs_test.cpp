@@ -135,8 +135,8 @@ TEST(TidyTest, TheLoadStepSettlesAMoveCutOffAndTheBoxViewDoesTooWhileRunning) {
 
   // Another run is killed at the same moment while this one shows the Trash.
   CutOffBeforeTheRewrite(store);
-  EXPECT_EQ(installation.ChooseBox("Trash")->caption, "Trash (0 msgs)");
-  EXPECT_EQ(installation.ChooseBox("In")->caption, "InBox (4 msgs)");
+  EXPECT_EQ(installation.ChooseBox(BoxName::Trash)->caption, "Trash (0 msgs)");
+  EXPECT_EQ(installation.ChooseBox(BoxName::In)->caption, "InBox (4 msgs)");
 }
 
 // Filing holds the store lock until its record is there, so a start-up

@@ -38,7 +38,7 @@ TEST(LetterCaseNamesTest, ABoxListIndexAndMessageFilesInAnotherCaseAreFoundAndKe
   WriteUpperCaseInBox(store);
   RecordingDialogs dialogs;
   Installation installation(store.Folder(), dialogs);
-  installation.CurrentBox = "In";
+  installation.Selection.CurrentBox = BoxName::In;
 
   const auto view = installation.LoadBox();
   ASSERT_TRUE(view);
@@ -57,7 +57,7 @@ TEST(LetterCaseNamesTest, ABoxListIndexAndMessageFilesInAnotherCaseAreFoundAndKe
   EXPECT_FALSE(fs::exists(store / "In" / "index.dat"));
 
   // Delete Msg moves both files of record 1 to the Trash.
-  installation.CurrentRecord = 1;
+  installation.Selection.CurrentRecord = 1;
   ASSERT_TRUE(installation.DeleteMsg());
   EXPECT_TRUE(dialogs.shown.empty());
   EXPECT_EQ(ReadBytes(store / "Trash" / "MSG1.txt"), "upper\r\n");
@@ -85,7 +85,7 @@ TEST(LetterCaseNamesTest, ABoxFolderInAnotherCaseIsTheBoxFolder) {
   EXPECT_FALSE(fs::exists(store / "Junk"));
   EXPECT_EQ(ReadBytes(store / "JUNK" / "index.dat"), " 1\r\n");
 
-  const auto view = installation.ChooseBox("Junk");
+  const auto view = installation.ChooseBox(BoxName::Junk);
   ASSERT_TRUE(view);
   EXPECT_EQ(view->caption, "Junk (1 msgs)");
   EXPECT_EQ(installation.OpenMessage(1)->text, "spam\r\n");

@@ -99,8 +99,8 @@ TEST(DeleteFailureTest, AFailedTrashCopyKeepsTheMessageInItsBox) {
 
   RecordingDialogs dialogs;
   Installation installation(store.Folder(), dialogs);
-  installation.CurrentBox = "In";
-  installation.CurrentRecord = 1;
+  installation.Selection.CurrentBox = BoxName::In;
+  installation.Selection.CurrentRecord = 1;
   const auto view = installation.DeleteMsg();
   EXPECT_EQ(view->caption, "InBox (1 msgs)");
   ASSERT_EQ(dialogs.shown.size(), 1u);
@@ -115,8 +115,8 @@ TEST(DeleteFailureTest, ABoxListThatMayNotBeWrittenStopsTheMoveBeforeAnythingCha
     store.AddMessage("Trash", "old", "old\r\n");
     RecordingDialogs dialogs;
     Installation installation(store.Folder(), dialogs);
-    installation.CurrentBox = "In";
-    installation.CurrentRecord = 1;
+    installation.Selection.CurrentBox = BoxName::In;
+    installation.Selection.CurrentRecord = 1;
     {
       testing::ReadOnly readOnly(store / list);
       testing::BindingPermissions binding;
@@ -136,13 +136,13 @@ TEST(DeleteMsgTest, ActsOnTheCurrentRecordAndReloadsTheBox) {
   store.AddMessage("In", "b", "b\r\n");
   RecordingDialogs dialogs;
   Installation installation(store.Folder(), dialogs);
-  installation.CurrentBox = "In";
+  installation.Selection.CurrentBox = BoxName::In;
   ASSERT_TRUE(installation.SelectRow(1));
   const auto view = installation.DeleteMsg();
   ASSERT_TRUE(view.has_value());
   EXPECT_EQ(view->caption, "InBox (1 msgs)");
   EXPECT_EQ(base::TrimBlanks(view->rows[0].Subject), "b");
-  EXPECT_EQ(installation.CurrentMessage, "MSG1");
+  EXPECT_EQ(installation.Selection.CurrentMessage, "MSG1");
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
@@ -191,10 +191,10 @@ TEST(EmptyTheTrashTest, DeletesTheNamedFilesAndEmptiesTheListButKeepsTheIndex) {
 }
 
 TEST(CleanUpEntryTest, TheCaptionsFirstWordNamesTheBox) {
-  for (const char* box : {"In", "Sent", "Junk", "Trash"}) {
-    const std::string caption = std::string(box) + (box == std::string("In") ? "Box" : "") + " (3 msgs)";
-    EXPECT_EQ(Installation::CleanUpBoxFromCaption(caption), box);
-  }
+  const std::pair<const char*, BoxName> cases[] = {
+      {"InBox (3 msgs)", BoxName::In}, {"Sent (3 msgs)", BoxName::Sent},
+      {"Junk (3 msgs)", BoxName::Junk}, {"Trash (3 msgs)", BoxName::Trash}};
+  for (const auto& [caption, box] : cases) EXPECT_EQ(Installation::CleanUpBoxFromCaption(caption), box) << caption;
   for (const char* caption : {"InBox", "", "Messages (2 msgs)"}) {
     EXPECT_FALSE(Installation::CleanUpBoxFromCaption(caption).has_value()) << caption;
   }

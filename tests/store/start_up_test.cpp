@@ -69,7 +69,7 @@ TEST(LoadStepTest, AFirstStartInAnEmptyFolderMakesTheFoldersAndAsksForSetup) {
   EXPECT_EQ(testing::FileMode(folder + "email.opt"), 0600u);
   EXPECT_EQ(dialogs.shown, (std::vector<base::MessageBox>{{kSetupMessage, "", base::Buttons::Ok, base::Icon::None}}));
   EXPECT_EQ(dialogs.statuses, (Names{""}));
-  EXPECT_TRUE(installation.SetupMissing);
+  EXPECT_TRUE(installation.Run.SetupMissing);
 
   const Activation first = installation.ActivationStep();
   EXPECT_TRUE(first.showNotice);
@@ -83,7 +83,7 @@ TEST(LoadStepTest, AFirstStartInAnEmptyFolderMakesTheFoldersAndAsksForSetup) {
   const Activation later = installation.ActivationStep();
   EXPECT_FALSE(later.showNotice);
   EXPECT_EQ(later.next, Activation::Next::Nothing);
-  EXPECT_EQ(installation.ChooseBox("Sent")->caption, "Sent (0 msgs)");
+  EXPECT_EQ(installation.ChooseBox(BoxName::Sent)->caption, "Sent (0 msgs)");
 }
 
 TEST(LoadStepTest, SettingsSavedAfterAStartWithoutThemShowTheInBoxFromThenOn) {
@@ -91,9 +91,9 @@ TEST(LoadStepTest, SettingsSavedAfterAStartWithoutThemShowTheInBoxFromThenOn) {
   RecordingDialogs dialogs;
   Installation installation(temp.Path().string() + "/", dialogs);
   EXPECT_FALSE(installation.LoadStep().has_value());
-  ASSERT_TRUE(installation.SetupMissing);
+  ASSERT_TRUE(installation.Run.SetupMissing);
   installation.SettingsSaved();
-  EXPECT_FALSE(installation.SetupMissing);
+  EXPECT_FALSE(installation.Run.SetupMissing);
   const Activation next = installation.ActivationStep();
   EXPECT_EQ(next.next, Activation::Next::ShowBox);
   ASSERT_TRUE(next.box.has_value());
@@ -102,7 +102,7 @@ TEST(LoadStepTest, SettingsSavedAfterAStartWithoutThemShowTheInBoxFromThenOn) {
   // A box the person chose before saving stays the one shown.
   Installation other(temp.Path().string() + "/", dialogs);
   other.LoadStep();
-  other.ChooseBox("Junk");
+  other.ChooseBox(BoxName::Junk);
   other.SettingsSaved();
   EXPECT_EQ(other.ActivationStep().box->caption, "Junk (0 msgs)");
 }
@@ -120,8 +120,8 @@ TEST_F(StartedTest, ALaterStartChangesNoIndexAndRemakesADeletedFolder) {
   EXPECT_EQ(store.Index("Trash"), " 1\r\n");
   EXPECT_EQ(store.Index("Junk"), " 0\r\n");
   EXPECT_TRUE(dialogs.shown.empty());
-  EXPECT_FALSE(installation.SetupMissing);
-  EXPECT_EQ(installation.CurrentBox, "In");
+  EXPECT_FALSE(installation.Run.SetupMissing);
+  EXPECT_EQ(installation.Selection.CurrentBox, BoxName::In);
   EXPECT_EQ(installation.MailOptions.PopServer, "pop.example.org");
   EXPECT_EQ(dialogs.statuses, (Names{""}));  // no default key: the status stays empty
 }
@@ -162,12 +162,12 @@ TEST_F(StartedTest, MailIsCheckedOnTheFirstActivationOnlyAndTheTrashStaysWithout
   store.AddMessage("In", "a", "a\r\n");
   store.AddMessage("Trash", "t", "t\r\n");
   Installation& installation = Start(true);
-  EXPECT_TRUE(installation.StartupCheckPending);
+  EXPECT_TRUE(installation.Run.StartupCheckPending);
 
   const Activation first = installation.ActivationStep();
   EXPECT_FALSE(first.showNotice);
   EXPECT_EQ(first.next, Activation::Next::CheckMail);
-  EXPECT_FALSE(installation.StartupCheckPending);
+  EXPECT_FALSE(installation.Run.StartupCheckPending);
 
   const Activation second = installation.ActivationStep();
   EXPECT_EQ(second.next, Activation::Next::ShowBox);
@@ -182,13 +182,11 @@ TEST_F(StartedTest, ExitEmptiesTheTrashWhenAskedAndLeavesNoWorkFiles) {
   store.AddMessage("Trash", "t", "t\r\n");
   Installation& installation = Start(false, true);
   ASSERT_TRUE(std::filesystem::exists(store / "k1.bin"));
-  installation.CipherTextBuffer = "ABCD";
 
   installation.ExitStep();
 
   EXPECT_EQ(std::filesystem::file_size(store / "trash.dat"), 0u);
   EXPECT_FALSE(std::filesystem::exists(store / "Trash" / "MSG1.txt"));
-  EXPECT_EQ(installation.CipherTextBuffer, "");
   for (const char* work : {"k1.bin", "k1.brs", "k1.bcr", "k2.bin", "k3.bin", "k4.bin", "k5.bin", "k6.dat"}) {
     EXPECT_FALSE(std::filesystem::exists(store / work)) << work;
   }
@@ -207,9 +205,9 @@ TEST(InstallationTest, TwoInstallationsLiveSideBySide) {
   two.LoadStep();
   EXPECT_TRUE(one.Engine.KeyLoaded());
   EXPECT_FALSE(two.Engine.KeyLoaded());
-  EXPECT_TRUE(two.SetupMissing);
+  EXPECT_TRUE(two.Run.SetupMissing);
   EXPECT_EQ(one.ActivationStep().box->caption, "InBox (1 msgs)");
-  EXPECT_EQ(two.ChooseBox("In")->caption, "InBox (0 msgs)");
+  EXPECT_EQ(two.ChooseBox(BoxName::In)->caption, "InBox (0 msgs)");
 }
 
 }  // namespace

@@ -21,25 +21,24 @@ class Compose : public SendingFixture {
 
 TEST_F(Compose, OpensEachModeWithItsTexts) {
   struct Case {
-    const char* mode;
+    store::ComposeMode mode;
     const char* caption;
     const char* to;
     const char* subject;
     const char* message;
   };
   const Case cases[] = {
-      {"New", "New Message", "", "", ""},
+      {store::ComposeMode::New, "New Message", "", "", ""},
       // Each reply adds its prefix without a blank.
-      {"Reply", "Reply To Message", "bob@example.test", "RE:RE:Plans", "<first line\r\n<second line"},
-      {"Forward", "Forward Message", "", "Fwd:RE:Plans", "first line\r\nsecond line"},
-      {"Other", "", "", "", ""},
+      {store::ComposeMode::Reply, "Reply To Message", "bob@example.test", "RE:RE:Plans", "<first line\r\n<second line"},
+      {store::ComposeMode::Forward, "Forward Message", "", "Fwd:RE:Plans", "first line\r\nsecond line"},
   };
-  installation_.SelectedFrom = "bob@example.test";
-  installation_.SelectedSubject = "RE:Plans";
-  installation_.MessageEncrypted = true;
+  installation_.Selection.SelectedFrom = "bob@example.test";
+  installation_.Selection.SelectedSubject = "RE:Plans";
+  installation_.Compose.MessageEncrypted = true;
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.mode);
-    installation_.ComposeMode = c.mode;
+    SCOPED_TRACE(c.caption);
+    installation_.Compose.ComposeMode = c.mode;
     const ComposeForm form = OpenCompose(installation_, "first line\r\nsecond line");
     EXPECT_EQ(form.caption, c.caption);
     EXPECT_EQ(form.to, c.to);
@@ -47,7 +46,7 @@ TEST_F(Compose, OpensEachModeWithItsTexts) {
     EXPECT_EQ(form.message, c.message);
     EXPECT_FALSE(form.cipherEnabled) << "no key is loaded";
   }
-  EXPECT_FALSE(installation_.MessageEncrypted) << "a new message starts in plain text";
+  EXPECT_FALSE(installation_.Compose.MessageEncrypted) << "a new message starts in plain text";
 }
 
 TEST_F(Compose, QuotesEveryLineOfAReply) {
@@ -59,7 +58,7 @@ TEST_F(Compose, QuotesEveryLineOfAReply) {
 TEST_F(Compose, SignatureIsAppendedAtOpeningAndTickedByTheOption) {
   SetSignature("Alice\r\nExample Ltd\r\n");
   installation_.MailOptions.UseSignatures = true;
-  installation_.ComposeMode = "Reply";
+  installation_.Compose.ComposeMode = store::ComposeMode::Reply;
   const ComposeForm form = OpenCompose(installation_, "hi\r\nthere");
   EXPECT_EQ(form.signatureText, "\r\n\r\nAlice\r\nExample Ltd\r\n");
   EXPECT_TRUE(form.signatureShown);
@@ -67,7 +66,7 @@ TEST_F(Compose, SignatureIsAppendedAtOpeningAndTickedByTheOption) {
   EXPECT_EQ(form.message, "<hi\r\n<there\r\n\r\nAlice\r\nExample Ltd\r\n");
 
   installation_.MailOptions.UseSignatures = false;
-  installation_.ComposeMode = "New";
+  installation_.Compose.ComposeMode = store::ComposeMode::New;
   const ComposeForm unticked = OpenCompose(installation_, "");
   EXPECT_FALSE(unticked.useSignature);
   EXPECT_EQ(unticked.message, "\r\n\r\nAlice\r\nExample Ltd\r\n") << "appended whether ticked or not";
@@ -83,22 +82,23 @@ TEST_F(Compose, EncryptAddsTheSignatureOnceAndDecryptGivesTheTextBack) {
   LoadKey();
   SetSignature("Alice\r\n");
   installation_.MailOptions.UseSignatures = true;
-  installation_.ComposeMode = "New";
+  installation_.Compose.ComposeMode = store::ComposeMode::New;
   ComposeForm form = OpenCompose(installation_, "");
   EXPECT_TRUE(form.cipherEnabled);
   form.message = "Grüße, meet at noon";
 
   ASSERT_TRUE(PressEncrypt(installation_, form, dialogs_));
-  EXPECT_TRUE(installation_.MessageEncrypted);
+  EXPECT_TRUE(installation_.Compose.MessageEncrypted);
   const std::string hex = form.message;
   EXPECT_EQ(hex.find_first_not_of("0123456789ABCDEF\r\n"), std::string::npos);
   ComposeForm queued = form;
   queued.to = "bob@example.test";
   ASSERT_TRUE(Queue(queued));
-  EXPECT_EQ(installation_.OutgoingBody, hex + "\r\n\r\n\r\n\r\nAlice\r\n") << "the signature block follows the cipher";
-  EXPECT_TRUE(installation_.MessageEncrypted);
+  EXPECT_EQ(installation_.Compose.OutgoingBody, hex + "\r\n\r\n\r\n\r\nAlice\r\n")
+      << "the signature block follows the cipher";
+  EXPECT_TRUE(installation_.Compose.MessageEncrypted);
   ASSERT_TRUE(PressDecrypt(installation_, form, dialogs_));
-  EXPECT_FALSE(installation_.MessageEncrypted);
+  EXPECT_FALSE(installation_.Compose.MessageEncrypted);
   EXPECT_EQ(form.message, "Grüße, meet at noon\r\n\r\nAlice\r\n");
 
   // A second press enciphers the hex text, which lacks the signature, so the
@@ -116,7 +116,7 @@ TEST_F(Compose, CipherButtonsReportFailuresAndKeepTheText) {
   form.message = "plain";
   EXPECT_FALSE(PressEncrypt(installation_, form, dialogs_)) << "no key loaded";
   EXPECT_EQ(form.message, "plain");
-  EXPECT_FALSE(installation_.MessageEncrypted);
+  EXPECT_FALSE(installation_.Compose.MessageEncrypted);
 
   LoadKey();
   form.message = "not hex at all";
@@ -142,7 +142,7 @@ TEST_F(Compose, QueuesTheHeaderAndTheBodyWithOneLinePerAttachment) {
   form.attachments = AddToList(AddToList("", "/home/a/one.pdf"), "/tmp/two.bin");
   EXPECT_EQ(form.to, "bob@example.test;carol@example.test");
   ASSERT_TRUE(Queue(form));
-  EXPECT_EQ(installation_.OutgoingBody,
+  EXPECT_EQ(installation_.Compose.OutgoingBody,
             "Text<ATTACHMENT /home/a/one.pdf>\r\n<ATTACHMENT /tmp/two.bin>\r\n");
 
   const store::MailBox out(folder_, "Out");
@@ -156,7 +156,8 @@ TEST_F(Compose, QueuesTheHeaderAndTheBodyWithOneLinePerAttachment) {
 
   form.attachments = "/a;";
   ASSERT_TRUE(Queue(form));
-  EXPECT_EQ(installation_.OutgoingBody, "Text<ATTACHMENT /a>\r\n<ATTACHMENT >\r\n") << "the empty last piece counts";
+  EXPECT_EQ(installation_.Compose.OutgoingBody, "Text<ATTACHMENT /a>\r\n<ATTACHMENT >\r\n")
+      << "the empty last piece counts";
   EXPECT_EQ(out.Count(), 1u) << "a record left by an earlier run is removed before queueing";
 
   form.to = std::string(70, 'b') + "@example.test";
@@ -165,7 +166,7 @@ TEST_F(Compose, QueuesTheHeaderAndTheBodyWithOneLinePerAttachment) {
 }
 
 TEST_F(Compose, SendAsksBeforeTheSameMessageGoesTwiceAndBeforePlainTextGoesWithAKeyLoaded) {
-  installation_.ComposeMode = "New";
+  installation_.Compose.ComposeMode = store::ComposeMode::New;
   struct Case {
     const char* name;
     bool keyLoaded;
@@ -195,7 +196,7 @@ TEST_F(Compose, SendAsksBeforeTheSameMessageGoesTwiceAndBeforePlainTextGoesWithA
     if (c.keyLoaded && !installation_.Engine.KeyLoaded()) LoadKey();
     if (!c.keyLoaded) installation_.Engine.CleanUpEngine();
     ComposeForm form = OpenCompose(installation_, "");
-    installation_.MessageEncrypted = c.encrypted;
+    installation_.Compose.MessageEncrypted = c.encrypted;
     form.to = "bob@example.test";
     form.message = c.message;
     if (c.sentBefore) {
@@ -210,7 +211,7 @@ TEST_F(Compose, SendAsksBeforeTheSameMessageGoesTwiceAndBeforePlainTextGoesWithA
 
 TEST_F(Compose, PlainTextIsAskedAboutOnceAWindowAndAFailedSendIsNotRemembered) {
   LoadKey();
-  installation_.ComposeMode = "New";
+  installation_.Compose.ComposeMode = store::ComposeMode::New;
   ComposeForm form = OpenCompose(installation_, "");
   form.to = "bob@example.test";
   form.message = "Hi";

@@ -42,8 +42,8 @@ class Receiving : public SendingFixture {
   // True when the check reported no failure.
   bool Check() { return Check(server_); }
   bool Check(Pop3Connection& connection) {
-    installation_.NewMessageCount = installation_.FiledCount = 0;
-    installation_.AttachmentCount = installation_.JunkCount = 0;
+    installation_.MailCheck.NewMessageCount = installation_.MailCheck.FiledCount = 0;
+    installation_.MailCheck.AttachmentCount = installation_.MailCheck.JunkCount = 0;
     dialogs_.shown.clear();
     labels_.clear();
     return Retrieve(installation_, connection, dialogs_,
@@ -73,8 +73,8 @@ TEST_F(Receiving, FilesEachNewMessageOnceWithItsFieldsAndFiles) {
   EXPECT_EQ(testing::ReadBytes(in.WebPath("MSG1")), "\r\n") << "a plain message has an empty web file";
   EXPECT_EQ(testing::ReadBytes(in.TextPath("MSG2")), "zwei\r\n\r\n");
 
-  EXPECT_EQ(installation_.NewMessageCount, 2);
-  EXPECT_EQ(installation_.FiledCount, 2);
+  EXPECT_EQ(installation_.MailCheck.NewMessageCount, 2);
+  EXPECT_EQ(installation_.MailCheck.FiledCount, 2);
   EXPECT_EQ(labels_, (std::vector<std::string>{"Downloading 1 of 2", "Downloading 2 of 2", "Disconnecting..."}));
   EXPECT_TRUE(dialogs_.shown.empty());
   EXPECT_EQ(CheckMailSummary(installation_), " 2 New Messages. 2 registered, 0 attachments and 0 registered as Junk.");
@@ -98,8 +98,8 @@ TEST_F(Receiving, FilterWordsSendJunkToTheJunkBoxWithoutItsAttachments) {
   Check();
   EXPECT_EQ(store_.Subjects("Junk"), (std::vector<std::string>{"W.I.N. a prize"}));
   EXPECT_EQ(store_.Subjects("In"), (std::vector<std::string>{"Report"}));
-  EXPECT_EQ(installation_.JunkCount, 1);
-  EXPECT_EQ(installation_.AttachmentCount, 1);
+  EXPECT_EQ(installation_.MailCheck.JunkCount, 1);
+  EXPECT_EQ(installation_.MailCheck.AttachmentCount, 1);
   EXPECT_EQ(testing::ReadBytes(store_ / "Save" / "a.bin"), "attached");
 
   installation_.MailOptions.UseFilters = false;
@@ -118,7 +118,7 @@ TEST_F(Receiving, AnAttachmentNamedLikeAnotherOnesTemporaryFileIsKept) {
   AddMail("a", Raw("one", "x", (store_ / "first" / "keep.pdf.new").string()));
   AddMail("b", Raw("two", "y", (store_ / "second" / "keep.pdf").string()));
   Check();
-  EXPECT_EQ(installation_.AttachmentCount, 2);
+  EXPECT_EQ(installation_.MailCheck.AttachmentCount, 2);
   EXPECT_EQ(testing::ReadBytes(store_ / "Save" / "keep.pdf.new"), "FIRST");
   EXPECT_EQ(testing::ReadBytes(store_ / "Save" / "keep.pdf"), "SECOND");
 }
@@ -133,12 +133,12 @@ TEST_F(Receiving, DeletesOnlyAfterEveryMessageIsFiled) {
   EXPECT_TRUE(server_.deleteRequests.empty());
   ASSERT_EQ(dialogs_.ShownTexts().size(), 1u);
   EXPECT_EQ(dialogs_.ShownTexts()[0], "error with Retrieve\r\n\r\nThe connection to the mail server was lost.");
-  EXPECT_EQ(installation_.NewMessageCount, 5);
+  EXPECT_EQ(installation_.MailCheck.NewMessageCount, 5);
 
   server_.dropAtRetrieve = 0;
   Check();
   EXPECT_EQ(store_.Subjects("In"), (std::vector<std::string>{"m1", "m2", "m3", "m4", "m5"}));
-  EXPECT_EQ(installation_.NewMessageCount, 3);
+  EXPECT_EQ(installation_.MailCheck.NewMessageCount, 3);
   EXPECT_TRUE(server_.mailbox.empty());
   EXPECT_TRUE(dialogs_.shown.empty());
 }
@@ -158,7 +158,7 @@ TEST_F(Receiving, AFailedDeleteOrALostQuitIsNotFiledAgainAndIsDeletedNextTime) {
   EXPECT_EQ(server_.mailbox.size(), 2u);
   server_.dropBeforeQuit = false;
   EXPECT_TRUE(Check());
-  EXPECT_EQ(installation_.NewMessageCount, 0);
+  EXPECT_EQ(installation_.MailCheck.NewMessageCount, 0);
   EXPECT_EQ(store_.Subjects("In"), (std::vector<std::string>{"m1", "m2", "m3"}));
   EXPECT_TRUE(server_.mailbox.empty()) << "filed before, deleted now";
 }
@@ -214,7 +214,7 @@ TEST_F(Receiving, AFilingFailureFilesNothingDeletesNothingAndSaysWhy) {
 
   EXPECT_FALSE(Check());
   EXPECT_TRUE(store_.Subjects("In").empty());
-  EXPECT_EQ(installation_.FiledCount, 0);
+  EXPECT_EQ(installation_.MailCheck.FiledCount, 0);
   EXPECT_EQ(server_.retrieved, (std::vector<int>{1})) << "no message after the one that failed";
   EXPECT_TRUE(server_.deleteRequests.empty());
   EXPECT_EQ(server_.mailbox.size(), 3u);
@@ -298,8 +298,8 @@ TEST_F(Receiving, CheckMailDecryptsWithTheDefaultKeyAndLoadsTheChosenKeyAgain) {
   LoadKey("987654321098765432");
 
   ASSERT_TRUE(CheckMail(installation_, server_, dialogs_, nullptr).has_value());
-  EXPECT_EQ(installation_.CurrentBox, "In");
-  EXPECT_EQ(installation_.DecryptedCount, 1);
+  EXPECT_EQ(installation_.Selection.CurrentBox, store::BoxName::In);
+  EXPECT_EQ(installation_.MailCheck.DecryptedCount, 1);
   EXPECT_EQ(testing::ReadBytes(store_ / "Dec" / "plain.bin"), std::string("secret bytes\0\xff", 14));
   EXPECT_FALSE(std::filesystem::exists(store_ / "Save" / "plain.bin.enc"));
   ASSERT_GE(dialogs_.statuses.size(), 3u);

@@ -104,7 +104,7 @@ TEST_F(Sending, EncryptedAttachmentsGoAsEncipheredCopiesThatDoNotOverwriteEachOt
   EXPECT_EQ(testing::ReadBytes(store_ / "back.pdf"), "second");
   EXPECT_EQ(enciphered_, (std::vector<std::pair<std::size_t, std::size_t>>{{1, 2}, {2, 2}}));
   EXPECT_NE(std::find(labels_.begin(), labels_.end(), "Encrypting Attachment " + second), labels_.end());
-  EXPECT_FALSE(installation_.MessageEncrypted) << "completion clears it";
+  EXPECT_FALSE(installation_.Compose.MessageEncrypted) << "completion clears it";
   EXPECT_NE(testing::ReadBytes(store::MailBox(folder_, "Sent").TextPath("MSG1")).find("<ATTACHMENT " + first + ">"),
             std::string::npos)
       << "the Sent copy keeps the paths as chosen";
@@ -124,7 +124,7 @@ TEST_F(Sending, AFailureIsShownAndKeepsWhatIsNeededToSendAgain) {
                             "The server refused the login: check the user name and password."));
   EXPECT_EQ(dialogs_.ShownTexts(),
             (std::vector<std::string>{"The server refused the login: check the user name and password."}));
-  EXPECT_TRUE(installation_.MessageEncrypted);
+  EXPECT_TRUE(installation_.Compose.MessageEncrypted);
   EXPECT_EQ(store::MailBox(folder_, "Sent").Count(), 1u);
   EXPECT_FALSE(std::filesystem::exists(store_ / "out.dat"));
   EXPECT_FALSE(form.message.empty());
@@ -136,11 +136,11 @@ TEST_F(Sending, AFailureIsShownAndKeepsWhatIsNeededToSendAgain) {
   EXPECT_EQ(smtp_.sent.size(), 1u) << "nothing goes out without its attachment";
   EXPECT_EQ(dialogs_.shown.size(), 2u);
   EXPECT_EQ(store::MailBox(folder_, "Sent").Count(), 2u);
-  EXPECT_TRUE(installation_.MessageEncrypted);
+  EXPECT_TRUE(installation_.Compose.MessageEncrypted);
 }
 
 TEST_F(Sending, NothingQueuedIsAnErrorNotASend) {
-  installation_.OutgoingBody = "stray";
+  installation_.Compose.OutgoingBody = "stray";
   EXPECT_TRUE(RunSending(installation_, smtp_, dialogs_, {}).has_value());
   EXPECT_TRUE(smtp_.sent.empty());
   EXPECT_EQ(store::MailBox(folder_, "Sent").Count(), 0u);

@@ -62,7 +62,7 @@ TEST_F(BoxSearchWindowTest, TypingNarrowsTheGridToFromSubjectOrDateAndCountsBesi
   LeftClickRow(0);
   EXPECT_EQ(window->PaneText(), "one\r\n");
   RightClickRow(0, "closeRowMenuAction");
-  EXPECT_EQ(window->Program().SelectedSubject, "Harbour plans");
+  EXPECT_EQ(window->Program().Selection.SelectedSubject, "Harbour plans");
 
   QTest::keyClick(Field(), Qt::Key_Escape);
   EXPECT_TRUE(Field()->text().isEmpty());

@@ -38,7 +38,7 @@ TEST_F(BoxViewWindowTest, GridShowsNewestFirstAndThePopupActsOnTheRightClickedRo
   LeftClickRow(0);
   RightClickRow(1, "closeRowMenuAction");
   EXPECT_EQ(window->PaneText(), "three\r\n");
-  EXPECT_EQ(window->Program().SelectedSubject, "Second");
+  EXPECT_EQ(window->Program().Selection.SelectedSubject, "Second");
   RightClickRow(1, "deleteRowAction");
   EXPECT_THAT(desktop.popUps, ElementsAre("rowMenu", "rowMenu"));
   EXPECT_THAT(store.Subjects("In"), ElementsAre("First", "Third"));
@@ -56,7 +56,7 @@ TEST_F(BoxViewWindowTest, BoxButtonsAndMenuSwitchBoxesAndEmptyThePane) {
   window->trashButton->click();
   EXPECT_EQ(Caption(), "Trash (1 msgs)");
   EXPECT_EQ(window->PaneText(), "");
-  EXPECT_EQ(window->Program().CurrentBox, "Trash");
+  EXPECT_EQ(window->Program().Selection.CurrentBox, store::BoxName::Trash);
   window->sentButton->click();
   EXPECT_EQ(Caption(), "Sent (0 msgs)");
   window->junkButton->click();

@@ -71,8 +71,8 @@ class NewMsgWindowTest : public MainWindowTest {
 
   // The compose window over the main window's installation, sending with
   // stand-in controls that fail while failure holds a text.
-  std::unique_ptr<ui::ComposeWindow> Compose(const std::string& mode) {
-    window->Program().ComposeMode = mode;
+  std::unique_ptr<ui::ComposeWindow> Compose() {
+    window->Program().Compose.ComposeMode = store::ComposeMode::New;
     return std::make_unique<ui::ComposeWindow>(window->Program(), window->PaneText(), dialogs, desktop, nullptr,
                                                [this] {
                                                  auto control = std::make_unique<transport::FakeSmtpControl>();
@@ -124,7 +124,7 @@ TEST_F(NewMsgWindowTest, NewMessageFromTheMenuShowsTheCurrentKey) {
 
 TEST_F(NewMsgWindowTest, WithNoKeyLoadedTheWindowSaysHowToLoadOne) {
   Start();
-  auto compose = Compose("New");
+  auto compose = Compose();
   EXPECT_FALSE(compose->encryptButton->isEnabled());
   EXPECT_TRUE(compose->keyList->isHidden());
   EXPECT_FALSE(compose->statusLabel->isHidden());
@@ -138,7 +138,7 @@ TEST_F(NewMsgWindowTest, TheKeyListShowsTheSameNameAsTheMainWindowsTheLastHoldin
                   {{"First", kTestKey, true}, {"Other", "other key", false}, {"Last", kTestKey, false}});
   Start();
   EXPECT_EQ(window->keyList->currentText(), "Last");
-  auto compose = Compose("New");
+  auto compose = Compose();
   EXPECT_EQ(compose->keyList->currentText(), "Last");
   EXPECT_TRUE(compose->statusLabel->text().isEmpty());
 }
@@ -164,7 +164,7 @@ TEST_F(NewMsgWindowTest, ReplyAndForwardFromThePopupShowTheFormTheFlowOpens) {
   RightClickRow(0, "replyRowAction");
   RightClickRow(0, "forwardRowAction");
   EXPECT_THAT(desktop.titles, ElementsAre("Reply To Message", "Forward Message"));
-  EXPECT_EQ(window->Program().ComposeMode, "Forward");
+  EXPECT_EQ(window->Program().Compose.ComposeMode, store::ComposeMode::Forward);
 }
 
 TEST_F(NewMsgWindowTest, PickingTwoNamesBuildsTheRecipientListAndTypingCompletesFromTheBook) {
@@ -172,7 +172,7 @@ TEST_F(NewMsgWindowTest, PickingTwoNamesBuildsTheRecipientListAndTypingCompletes
   settings::AddAddress(store.Folder(), "Carol", "carol@example.net", dialogs);
   dialogs.shown.clear();
   Start();
-  auto compose = Compose("New");
+  auto compose = Compose();
   EXPECT_EQ(compose->addressList->currentText(), "Bob");
   ASSERT_TRUE(PickFromList(*compose->addressList, "Carol"));
   ASSERT_TRUE(PickFromList(*compose->addressList, "Bob"));
@@ -206,7 +206,7 @@ TEST_F(NewMsgWindowTest, SelectTwiceAndDroppedFilesFillTheAttachmentsBox) {
   WriteBytes(store / "Save" / "two words.txt", "2");
   WriteBytes(store / "Save" / "three.pdf", "3");
   Start();
-  auto compose = Compose("New");
+  auto compose = Compose();
   desktop.chosenFiles.push_back(store / "Save" / "one.bin");
   desktop.chosenFiles.push_back(std::nullopt);
   desktop.chosenFiles.push_back(store / "Save" / "two words.txt");
@@ -233,15 +233,15 @@ TEST_F(NewMsgWindowTest, EncryptAndDecryptFollowTheSignatureTickAndAnotherKeyCan
   WriteDefaultKey(store.Folder());
   WriteBytes(store / "sig.cur", kSignatureFile);
   Start();
-  auto compose = Compose("New");
+  auto compose = Compose();
   compose->messageEdit->setPlainText("Short note");
   compose->encryptButton->click();
   const std::string withSignature = std::string("Short note") + kSignatureText;
   EXPECT_EQ(compose->messageEdit->toPlainText(), Shown(HexCipherText(base::ToAnsi(withSignature))));
-  EXPECT_TRUE(window->Program().MessageEncrypted);
+  EXPECT_TRUE(window->Program().Compose.MessageEncrypted);
   compose->decryptButton->click();
   EXPECT_EQ(compose->messageEdit->toPlainText(), Shown(withSignature));
-  EXPECT_FALSE(window->Program().MessageEncrypted);
+  EXPECT_FALSE(window->Program().Compose.MessageEncrypted);
 
   compose->signatureCheck->setChecked(false);
   compose->messageEdit->setPlainText("Unsigned");
@@ -263,7 +263,7 @@ TEST_F(NewMsgWindowTest, EncryptedSendShowsProgressClosesOnCompletionAndClearsTh
   WriteBytes(store / "Save" / "plan.txt", "the plan");
   WriteBytes(store / "Save" / "map.png", std::string(5000, 'm'));
   Start();
-  auto compose = Compose("New");
+  auto compose = Compose();
   compose->toEdit->setText("bob@example.org");
   compose->subjectEdit->setText("Plans");
   compose->attachmentsEdit->setText(
@@ -288,7 +288,7 @@ TEST_F(NewMsgWindowTest, EncryptedSendShowsProgressClosesOnCompletionAndClearsTh
   EXPECT_TRUE(barFull);
   EXPECT_EQ(lastLabel.toStdString(), "Encrypting Attachment " + (store / "Save" / "map.png").string());
 
-  EXPECT_FALSE(window->Program().MessageEncrypted);
+  EXPECT_FALSE(window->Program().Compose.MessageEncrypted);
   EXPECT_FALSE(std::filesystem::exists(store / "out.dat"));
   EXPECT_TRUE(std::filesystem::is_empty(store / "Enc"));
   EXPECT_EQ(store.Subjects("Sent"), std::vector<std::string>{"Plans"});
@@ -297,7 +297,7 @@ TEST_F(NewMsgWindowTest, EncryptedSendShowsProgressClosesOnCompletionAndClearsTh
 
 TEST_F(NewMsgWindowTest, PlainSendRefusesAnEmptyToShowsAFailureKeepsTheSentCopyAndSendsAgain) {
   Start();
-  auto compose = Compose("New");
+  auto compose = Compose();
   // No key is loaded: the cipher buttons and the key list are off.
   EXPECT_FALSE(compose->encryptButton->isEnabled());
   EXPECT_FALSE(compose->decryptButton->isEnabled());
@@ -332,7 +332,7 @@ TEST_F(NewMsgWindowTest, PlainSendRefusesAnEmptyToShowsAFailureKeepsTheSentCopyA
 
 TEST_F(NewMsgWindowTest, ASentMessageSaysSoAndGoesOutAgainOnlyWhenThePersonSaysYes) {
   Start();
-  auto compose = Compose("New");
+  auto compose = Compose();
   compose->toEdit->setText("bob@example.org");
   compose->messageEdit->setPlainText("Hello");
   ExpectSendingWindow();
@@ -368,7 +368,7 @@ TEST_F(NewMsgWindowTest, ASentMessageSaysSoAndGoesOutAgainOnlyWhenThePersonSaysY
 TEST_F(NewMsgWindowTest, WithAKeyLoadedPlainTextGoesOutOnlyAfterTheOneQuestionIsAnsweredYes) {
   WriteDefaultKey(store.Folder());
   Start();
-  auto compose = Compose("New");
+  auto compose = Compose();
   compose->toEdit->setText("bob@example.org");
   compose->messageEdit->setPlainText("Not secret");
   dialogs.answers = {base::Answer::No};
@@ -391,7 +391,7 @@ TEST_F(NewMsgWindowTest, WithAKeyLoadedPlainTextGoesOutOnlyAfterTheOneQuestionIs
   EXPECT_EQ(dialogs.asked.size(), 2u);
 
   // Encrypted text never asks, not even when it goes out a second time.
-  auto second = Compose("New");
+  auto second = Compose();
   second->toEdit->setText("bob@example.org");
   second->messageEdit->setPlainText("Secret");
   second->encryptButton->click();
@@ -408,11 +408,10 @@ TEST_F(NewMsgWindowTest, WithAKeyLoadedPlainTextGoesOutOnlyAfterTheOneQuestionIs
 TEST_F(NewMsgWindowTest, SendingWindowWaitsForTheControlAndOnlyItsFirstEventCounts) {
   Start();
   store::Installation& program = window->Program();
-  program.ComposeMode = "New";
   transport::ComposeForm form = transport::OpenCompose(program, "");
   form.to = "bob@example.org";
   ASSERT_TRUE(transport::QueueMessage(program, form, dialogs));
-  program.MessageEncrypted = true;
+  program.Compose.MessageEncrypted = true;
   transport::SmtpEvents held;
   std::atomic<bool> started{false};
   auto sending =
@@ -438,7 +437,7 @@ TEST_F(NewMsgWindowTest, SendingWindowWaitsForTheControlAndOnlyItsFirstEventCoun
   held.error("too late");
   QCoreApplication::processEvents();
   EXPECT_EQ(dialogs.ShownTexts(), std::vector<std::string>{"The connection was lost."});
-  EXPECT_TRUE(program.MessageEncrypted);
+  EXPECT_TRUE(program.Compose.MessageEncrypted);
 }
 
 }  // namespace

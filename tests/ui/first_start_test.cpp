@@ -51,7 +51,7 @@ TEST_F(FirstStartTest, TheFirstSaveOfTheOptionsShowsTheInBox) {
   });
   EXPECT_TRUE(window->boxGrid->isVisible());
   EXPECT_EQ(window->boxFrame->title(), "InBox (0 msgs)");
-  EXPECT_EQ(window->Program().CurrentBox, "In");
+  EXPECT_EQ(window->Program().Selection.CurrentBox, store::BoxName::In);
   // From now on each activation shows the box again, as after a start with
   // settings: here mail filed meanwhile by the command line.
   store::MailBox(folder.Path(), "In").File({"", "bob@example.org", "Hi", "1/2/2026 9:00:00 AM", ""}, "hi\r\n", {});

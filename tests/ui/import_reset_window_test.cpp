@@ -39,7 +39,7 @@ TEST_F(ImportResetWindowTest, ImportedEncAttachmentIsDecipheredIntoDec) {
   ImportEncipheredReport();
   EXPECT_EQ(ReadBytes(store / "Dec" / "report.doc"), "The quarterly report.\r\n");
   EXPECT_FALSE(std::filesystem::exists(store / "Save" / "report.doc.enc"));
-  EXPECT_EQ(window->Program().DecryptedCount, 1);
+  EXPECT_EQ(window->Program().MailCheck.DecryptedCount, 1);
   EXPECT_TRUE(dialogs.shown.empty());
 }
 

@@ -127,12 +127,12 @@ TEST_F(MessageWindowTest, ViewAsWebShowsTheMessagesWebFileAndNotTheLastHelpTopic
       [&web](QDialog& dialog) { web = dynamic_cast<ui::BrowserWindow&>(dialog).browser->toPlainText(); });
   Start();
   window->keyManagementHelpAction->trigger();
-  EXPECT_EQ(window->Program().HelpTopic, store.Folder() + "oxmkey.htm");
+  EXPECT_EQ(window->HelpTopic(), store.Folder() + "oxmkey.htm");
   LeftClickRow(0);
   window->viewAsWebButton->click();
   EXPECT_THAT(desktop.titles, ElementsAre("Help Topic", "Web Message"));
   EXPECT_THAT(web.toStdString(), HasSubstr("The web page"));
-  EXPECT_EQ(window->Program().HelpTopic, "");
+  EXPECT_EQ(window->HelpTopic(), "");
 
   // A message without a web file, or none chosen, opens nothing.
   window->sentButton->click();
@@ -162,7 +162,7 @@ TEST_F(MessageWindowTest, ActualEncryptionViewerShowsSixtyCipherCharactersALineA
   EXPECT_EQ(lines[0].size(), 60);
   EXPECT_EQ(lines[1].size(), 15);
   EXPECT_TRUE(doneHasFocus);
-  EXPECT_EQ(window->Program().CipherTextBuffer.size(), 75u);
+  EXPECT_EQ(window->CipherTextBuffer().size(), 75u);
 
   LeftClickRow(1);
   QTest::mouseDClick(window->messagePane->viewport(), Qt::LeftButton);

@@ -68,7 +68,7 @@ TEST_F(SendWindowLiveTest, EncryptedMessageWithAnAttachmentIsFiledSentAndDeciphe
   EXPECT_TRUE(composeStillOpen);
   EXPECT_TRUE(dialogs.shown.empty()) << PrintToString(dialogs.ShownTexts());
   EXPECT_EQ(store.Subjects("Sent"), std::vector<std::string>{"Harbour"});
-  EXPECT_FALSE(window->Program().MessageEncrypted);
+  EXPECT_FALSE(window->Program().Compose.MessageEncrypted);
   EXPECT_TRUE(std::filesystem::is_empty(store / "Enc"));
 
   ASSERT_TRUE(WaitForMail(bobStore_.Folder(), servers_, bob_));
