@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "engine_fixture.h"
 
 namespace ostrel::engine {
@@ -15,20 +13,6 @@ class FileCipherTest : public EngineTest {
     return folder / name;
   }
 };
-
-TEST_F(FileCipherTest, LargeFilesStreamAcrossBlocks) {
-  // Many streaming blocks shared by more threads than this machine may have
-  // cores, so that the threads take blocks out of order, ending inside a block.
-  std::mt19937 random(99);
-  const std::string plain = RandomText(random, (std::size_t{9} << 20) + 12345);
-  engine.SetThreads(3);
-  engine.EncryptFile(In("big.bin", plain), folder / "big.enc");
-  const std::string cipher = testing::ReadBytes(folder / "big.enc");
-  ASSERT_EQ(cipher.size(), plain.size());
-  EXPECT_TRUE(cipher == Encrypted(plain));
-  engine.DecryptFile(folder / "big.enc", folder / "big.out");
-  EXPECT_TRUE(testing::ReadBytes(folder / "big.out") == plain);
-}
 
 TEST_F(FileCipherTest, BlanksLongestAndBareNamesWorkAndAnExistingDestinationIsReplaced) {
   std::filesystem::create_directories(folder / "my files");
