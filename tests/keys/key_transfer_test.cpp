@@ -16,21 +16,27 @@ using Texts = std::vector<std::string>;
 
 const std::filesystem::path kData = OSTREL_TEST_DATA;
 
-TEST(KeyTransfer, TransferThenRestoreElsewhereReproducesBothFiles) {
-  TempFolder here, disk, there;
-  RecordingDialogs dialogs;
-  const std::string store = ReadBytes(kData / "keys/key-default-in-record-2.dat");
-  WriteBytes(here / "key.dat", store);
-  WriteBytes(here / "key.key", "4711\r\n");
-  WriteBytes(disk / "key.dat", "old");
-  ASSERT_TRUE(TransferKeys(here.Path(), KeyPathFor(disk.Path()), dialogs));
-  EXPECT_EQ(ReadBytes(disk / "key.dat"), store);
-  EXPECT_EQ(testing::FileMode(disk / "key.dat"), 0600u);
-  ASSERT_TRUE(RestoreKeys(there.Path(), KeyPathFor(disk.Path()), dialogs));
-  EXPECT_EQ(ReadBytes(there / "key.dat"), store);
-  EXPECT_EQ(ReadBytes(there / "key.key"), "4711\r\n");
-  EXPECT_EQ(testing::FileMode(there / "key.key"), 0600u);
-  EXPECT_EQ(dialogs.ShownTexts(), (Texts{"Keys Transferred.", "Keys Restored."}));
+// Right after the first key is added there is a store but no "key.key",
+// which only picking or setting a key writes; the store then travels alone.
+TEST(KeyTransfer, TransferThenRestoreElsewhereReproducesTheFiles) {
+  for (const bool selected : {true, false}) {
+    SCOPED_TRACE(selected ? "with key.key" : "without key.key");
+    TempFolder here, disk, there;
+    RecordingDialogs dialogs;
+    const std::string store = ReadBytes(kData / "keys/key-default-in-record-2.dat");
+    WriteBytes(here / "key.dat", store);
+    if (selected) WriteBytes(here / "key.key", "4711\r\n");
+    WriteBytes(disk / "key.dat", "old");
+    ASSERT_TRUE(TransferKeys(here.Path(), KeyPathFor(disk.Path()), dialogs));
+    EXPECT_EQ(ReadBytes(disk / "key.dat"), store);
+    EXPECT_EQ(testing::FileMode(disk / "key.dat"), 0600u);
+    EXPECT_EQ(std::filesystem::exists(disk / "key.key"), selected);
+    ASSERT_TRUE(RestoreKeys(there.Path(), KeyPathFor(disk.Path()), dialogs));
+    EXPECT_EQ(ReadBytes(there / "key.dat"), store);
+    EXPECT_EQ(testing::FileMode(there / "key.key"), selected ? 0600u : 0u);
+    EXPECT_EQ(ReadBytes(there / "key.key"), selected ? "4711\r\n" : "");
+    EXPECT_EQ(dialogs.ShownTexts(), (Texts{"Keys Transferred.", "Keys Restored."}));
+  }
 }
 
 TEST(KeyTransfer, ACancelledChooserAMissingStoreOrAnUnwritableFolderCopiesNothing) {
@@ -61,22 +67,6 @@ TEST(KeyTransfer, ACancelledChooserAMissingStoreOrAnUnwritableFolderCopiesNothin
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_TRUE(dialogs.shown[0].text.starts_with("Keys not transferred.  The file " +
                                                 (here / "no such folder" / "key.dat").string() + " cannot be written"));
-}
-
-// Right after the first key is added there is a store but no "key.key",
-// which only picking or setting a key writes.
-TEST(KeyTransfer, AStoreWithoutSelectedKeyTravelsAlone) {
-  TempFolder here, disk, there;
-  RecordingDialogs dialogs;
-  const std::string store = ReadBytes(kData / "keys/key-default-in-record-2.dat");
-  WriteBytes(here / "key.dat", store);
-  ASSERT_TRUE(TransferKeys(here.Path(), KeyPathFor(disk.Path()), dialogs));
-  EXPECT_EQ(ReadBytes(disk / "key.dat"), store);
-  EXPECT_FALSE(std::filesystem::exists(disk / "key.key"));
-  ASSERT_TRUE(RestoreKeys(there.Path(), KeyPathFor(disk.Path()), dialogs));
-  EXPECT_EQ(ReadBytes(there / "key.dat"), store);
-  EXPECT_FALSE(std::filesystem::exists(there / "key.key"));
-  EXPECT_EQ(dialogs.ShownTexts(), (Texts{"Keys Transferred.", "Keys Restored."}));
 }
 
 TEST(KeyTransfer, ChooserCaptionAndKeyPath) {
