@@ -108,16 +108,5 @@ TEST(OptionsFile, AnyValueTheFileCanHoldReadsBackAsWritten) {
   }
 }
 
-TEST(OptionsFile, ArbitraryBytesNeverCrashTheReader) {
-  std::mt19937 random(7);
-  for (int round = 0; round < 500; ++round) {
-    std::string bytes(random() % 300, '\0');
-    const std::string_view special = ",\"\r\n -";
-    for (char& c : bytes) c = random() % 6 == 0 ? special[random() % 6] : static_cast<char>(random() % 256);
-    const OptionsFile contents = ParseOptions(bytes);
-    EXPECT_LE(contents.options.PopServer.size(), 3 * bytes.size());  // a Windows-1252 byte is at most 3 in UTF-8
-  }
-}
-
 }  // namespace
 }  // namespace ostrel::settings
