@@ -1,11 +1,10 @@
 #include "keys/key_check_code.h"
 
-#include <gtest/gtest.h>
-
 #include <regex>
 #include <set>
 
 #include "keys/key_store.h"
+#include "keys_fixture.h"
 
 namespace ostrel::keys {
 namespace {

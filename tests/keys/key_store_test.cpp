@@ -1,18 +1,11 @@
 #include "keys/key_store.h"
 
-#include <gtest/gtest.h>
-
-#include "support/temp_folder.h"
+#include "keys_fixture.h"
 
 namespace ostrel::keys {
 namespace {
 
-using ostrel::testing::ReadBytes;
-using ostrel::testing::TempFolder;
-using ostrel::testing::WriteBytes;
-using Texts = std::vector<std::string>;
-
-const std::filesystem::path kData = OSTREL_TEST_DATA;
+using KeyStore = KeysTest;
 
 // Fields are padded, or cut on a character boundary.
 TEST(KeyRecord, FieldsAreCutOrPadded) {
@@ -50,8 +43,7 @@ TEST(KeyRecord, AKeyListShowsTheLastNameHoldingTheCurrentKey) {
   EXPECT_EQ(ShownKeyName({{"blank", "", false}}, ""), "") << "no key loaded: no name shown";
 }
 
-TEST(KeyStore, DefaultKeyInTheSecondOfThreeRecords) {
-  TempFolder folder;
+TEST_F(KeyStore, DefaultKeyInTheSecondOfThreeRecords) {
   std::filesystem::copy_file(kData / "keys/key-default-in-record-2.dat", folder / "key.dat");
   const auto records = ReadKeys(folder.Path());
   EXPECT_EQ(KeyNames(records), (Texts{"Office", "Home", "Club"}));
@@ -67,8 +59,7 @@ TEST(KeyStore, DefaultKeyInTheSecondOfThreeRecords) {
   EXPECT_EQ(cutShort[2], (KeyRecord{"Club", "", false}));  // a record cut short is counted, without key text
 }
 
-TEST(KeyStore, RecordCountRoundsHalfToEven) {
-  TempFolder folder;
+TEST_F(KeyStore, RecordCountRoundsHalfToEven) {
   const std::pair<std::size_t, std::size_t> lengthToCount[] = {{0, 0}, {29, 0}, {30, 1}, {59, 1}, {88, 1},
                                                                {89, 2}, {147, 2}, {148, 3}, {177, 3}};
   for (const auto& [length, count] : lengthToCount) {
@@ -77,8 +68,7 @@ TEST(KeyStore, RecordCountRoundsHalfToEven) {
   }
 }
 
-TEST(KeyStore, MissingStoreIsCreatedEmptyAndPrivateWhereItCanBe) {
-  TempFolder folder;
+TEST_F(KeyStore, MissingStoreIsCreatedEmptyAndPrivateWhereItCanBe) {
   EXPECT_TRUE(ReadKeys(folder.Path()).empty());
   EXPECT_EQ(ReadBytes(folder / "key.dat"), "");
   EXPECT_EQ(testing::FileMode(folder / "key.dat"), 0600u);
@@ -88,8 +78,7 @@ TEST(KeyStore, MissingStoreIsCreatedEmptyAndPrivateWhereItCanBe) {
   EXPECT_FALSE(ReadDefaultKey(folder / "not there"));
 }
 
-TEST(KeyStore, WriteReadBackByteForByteAndPrivate) {
-  TempFolder folder;
+TEST_F(KeyStore, WriteReadBackByteForByteAndPrivate) {
   const std::string fixture = ReadBytes(kData / "keys/key-default-in-record-2.dat");
   WriteBytes(folder / "key.dat", fixture);
   WriteKeys(folder.Path(), ReadKeys(folder.Path()));

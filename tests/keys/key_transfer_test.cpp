@@ -1,28 +1,19 @@
 #include "keys/key_transfer.h"
 
-#include <gtest/gtest.h>
-
-#include "support/recording_dialogs.h"
-#include "support/temp_folder.h"
+#include "keys_fixture.h"
 
 namespace ostrel::keys {
 namespace {
 
-using ostrel::testing::ReadBytes;
-using ostrel::testing::RecordingDialogs;
-using ostrel::testing::TempFolder;
-using ostrel::testing::WriteBytes;
-using Texts = std::vector<std::string>;
-
-const std::filesystem::path kData = OSTREL_TEST_DATA;
+using KeyTransfer = KeysTest;
 
 // Right after the first key is added there is a store but no "key.key",
 // which only picking or setting a key writes; the store then travels alone.
-TEST(KeyTransfer, TransferThenRestoreElsewhereReproducesTheFiles) {
+TEST_F(KeyTransfer, TransferThenRestoreElsewhereReproducesTheFiles) {
   for (const bool selected : {true, false}) {
     SCOPED_TRACE(selected ? "with key.key" : "without key.key");
     TempFolder here, disk, there;
-    RecordingDialogs dialogs;
+    dialogs.shown.clear();
     const std::string store = ReadBytes(kData / "keys/key-default-in-record-2.dat");
     WriteBytes(here / "key.dat", store);
     if (selected) WriteBytes(here / "key.key", "4711\r\n");
@@ -39,9 +30,8 @@ TEST(KeyTransfer, TransferThenRestoreElsewhereReproducesTheFiles) {
   }
 }
 
-TEST(KeyTransfer, ACancelledChooserAMissingStoreOrAnUnwritableFolderCopiesNothing) {
+TEST_F(KeyTransfer, ACancelledChooserAMissingStoreOrAnUnwritableFolderCopiesNothing) {
   TempFolder here, disk;
-  RecordingDialogs dialogs;
   EXPECT_FALSE(TransferKeys(here.Path(), "", dialogs));
   EXPECT_FALSE(RestoreKeys(here.Path(), "", dialogs));
   EXPECT_TRUE(dialogs.shown.empty());
@@ -69,7 +59,7 @@ TEST(KeyTransfer, ACancelledChooserAMissingStoreOrAnUnwritableFolderCopiesNothin
                                                 (here / "no such folder" / "key.dat").string() + " cannot be written"));
 }
 
-TEST(KeyTransfer, ChooserCaptionAndKeyPath) {
+TEST_F(KeyTransfer, ChooserCaptionAndKeyPath) {
   EXPECT_EQ(FolderChooserCaption(kTransferMode), "Select Path to Transfer Key File To");
   EXPECT_EQ(FolderChooserCaption(kRestoreMode), "Select Path to Restore Key File From");
   EXPECT_EQ(KeyPathFor("/media/usb"), "/media/usb/");

@@ -1,26 +1,17 @@
 #include "keys/key_wipe.h"
 
-#include <gtest/gtest.h>
 #include <map>
 #include <sys/stat.h>
 
-#include "support/recording_dialogs.h"
-#include "support/temp_folder.h"
+#include "keys_fixture.h"
 
 namespace ostrel::keys {
 namespace {
 
-using ostrel::testing::ReadBytes;
-using ostrel::testing::RecordingDialogs;
-using ostrel::testing::TempFolder;
-using ostrel::testing::WriteBytes;
-using Texts = std::vector<std::string>;
+using DeleteKeysTest = KeysTest;
+using WipeFileTest = KeysTest;
 
-const std::filesystem::path kData = OSTREL_TEST_DATA;
-
-TEST(DeleteKeys, NoLeavesTheFilesAloneAndYesOverwritesEachFile21TimesThenDeletesIt) {
-  TempFolder folder;
-  RecordingDialogs dialogs;
+TEST_F(DeleteKeysTest, NoLeavesTheFilesAloneAndYesOverwritesEachFile21TimesThenDeletesIt) {
   dialogs.answers = {base::Answer::No, base::Answer::Yes, base::Answer::Yes};
   std::filesystem::copy_file(kData / "keys/key-default-in-record-2.dat", folder / "key.dat");
   WriteBytes(folder / "key.key", "4711\r\n");
@@ -46,8 +37,7 @@ TEST(DeleteKeys, NoLeavesTheFilesAloneAndYesOverwritesEachFile21TimesThenDeletes
   EXPECT_EQ(dialogs.ShownTexts(), Texts(2, "Key File is deleted.  No Cryptions are now possible."));
 }
 
-TEST(WipeFile, OverwritesTheSameFileInPlace) {
-  TempFolder folder;
+TEST_F(WipeFileTest, OverwritesTheSameFileInPlace) {
   WriteBytes(folder / "secret", "123456789");
   struct stat before {};
   ::stat((folder / "secret").c_str(), &before);
