@@ -1,17 +1,14 @@
 #include "base/letter_case.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 
 #include "base/case_insensitive_lookup.h"
-#include "support/temp_folder.h"
+#include "base_fixture.h"
 
 namespace ostrel::base {
 namespace {
 
-using ostrel::testing::TempFolder;
-using ostrel::testing::WriteBytes;
+using CaseInsensitiveLookup = BaseTest;
 
 // Folding goes character by character through LowerCase.
 TEST(LetterCase, FoldsWholeCharactersNotBytes) {
@@ -39,8 +36,7 @@ TEST(LetterCase, FoldsWholeCharactersNotBytes) {
   EXPECT_FALSE(SameIgnoringCase("MSG1", "msg10"));
 }
 
-TEST(CaseInsensitiveLookup, FindsAnEntryInAnyLetterCaseElseNamesItAsAsked) {
-  TempFolder folder;
+TEST_F(CaseInsensitiveLookup, FindsAnEntryInAnyLetterCaseElseNamesItAsAsked) {
   WriteBytes(folder / "INBOX.DAT", "list");
   WriteBytes(folder / "MSG1.TXT", "text");
   WriteBytes(folder / "msg2.txt", "exact");
