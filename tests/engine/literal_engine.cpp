@@ -4,6 +4,7 @@
 #include <cstring>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 #include "literal_wheels.h"
 #include "support/temp_folder.h"
@@ -22,11 +23,9 @@ std::string Printed(long long value) {
 std::int32_t Num(const std::vector<std::int32_t>& v, std::int32_t i) { return v.at(static_cast<std::size_t>(i)); }
 
 // Reads the leading number of a line the lenient way, rounded half to even.
-double LineValue(const std::string& line) {
-  std::string kept;
-  for (const char c : line) {
-    if (c != ' ' && c != '\t') kept += c;
-  }
+double LineValue(std::string kept) {
+  std::erase(kept, ' ');
+  std::erase(kept, '\t');
   std::size_t i = 0;
   bool negative = false;
   if (i < kept.size() && (kept[i] == '-' || kept[i] == '+')) negative = kept[i++] == '-';
@@ -38,12 +37,9 @@ double LineValue(const std::string& line) {
 }
 
 // The two-character number reading of the first key pass.
-std::int32_t PairValue(const std::string& pair) {
-  std::string kept;
-  for (const char c : pair) {
-    if (c != ' ' && c != '\t' && c != '\n') kept += c;
-  }
-  return static_cast<std::int32_t>(std::nearbyint(LineValue(kept)));
+std::int32_t PairValue(std::string pair) {
+  std::erase(pair, '\n');
+  return static_cast<std::int32_t>(std::nearbyint(LineValue(pair)));
 }
 
 std::vector<std::int32_t> Sequence(const std::string& key) {
@@ -90,9 +86,7 @@ std::vector<std::string> Wheels(const std::vector<std::int32_t>& e) {
       const auto a = static_cast<std::size_t>(e[pointer]);
       if (++pointer > n) pointer = 1;
       const auto b = static_cast<std::size_t>(e[pointer]);
-      const char held = table[a - 1];
-      table[a - 1] = table[b - 1];
-      table[b - 1] = held;
+      std::swap(table[a - 1], table[b - 1]);
       if (++swaps == 2) {
         swaps = 0;
         table = table.substr(1) + table.substr(0, 1);
