@@ -8,21 +8,30 @@
 namespace ostrel::keys {
 namespace {
 
-using DeleteKeysTest = KeysTest;
 using WipeFileTest = KeysTest;
 
-TEST_F(DeleteKeysTest, NoLeavesTheFilesAloneAndYesOverwritesEachFile21TimesThenDeletesIt) {
-  dialogs.answers = {base::Answer::No, base::Answer::Yes, base::Answer::Yes};
-  std::filesystem::copy_file(kData / "keys/key-default-in-record-2.dat", folder / "key.dat");
-  WriteBytes(folder / "key.key", "4711\r\n");
+class DeleteKeysTest : public KeysTest {
+ protected:
+  void SetUp() override {
+    std::filesystem::copy_file(kData / "keys/key-default-in-record-2.dat", folder / "key.dat");
+    WriteBytes(folder / "key.key", "4711\r\n");
+  }
+};
+
+TEST_F(DeleteKeysTest, NoLeavesTheFilesAlone) {
+  dialogs.answers = {base::Answer::No};
   EXPECT_FALSE(DeleteKeys(folder.Path(), dialogs));
   EXPECT_EQ(dialogs.asked[0],
             (base::MessageBox{"Please make certain that you transfer the key file before deleting it.  Are you sure "
                               "you want to delete the Key File?",
                               "Key Delete Confirm", base::Buttons::YesNo, base::Icon::None}));
   EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(ReadBytes(folder / "key.dat"), ReadBytes(kData / "keys/key-default-in-record-2.dat"));
   EXPECT_EQ(ReadBytes(folder / "key.key"), "4711\r\n");
+}
 
+TEST_F(DeleteKeysTest, YesOverwritesEachFile21TimesThenDeletesIt) {
+  dialogs.answers = {base::Answer::Yes, base::Answer::Yes};
   std::map<std::string, Texts> passes;
   const auto observe = [&passes](const std::filesystem::path& path) {
     passes[path.filename().string()].push_back(ReadBytes(path));

@@ -1,8 +1,7 @@
 #include "settings/mail_check_interval.h"
 
-#include "settings_fixture.h"
-
 #include "settings/mail_options.h"
+#include "settings_fixture.h"
 
 namespace ostrel::settings {
 namespace {

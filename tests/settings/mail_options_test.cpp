@@ -1,9 +1,9 @@
 #include "settings/mail_options.h"
 
-#include "settings_fixture.h"
 #include <random>
 
 #include "settings/comma_fields.h"
+#include "settings_fixture.h"
 
 namespace ostrel::settings {
 namespace {

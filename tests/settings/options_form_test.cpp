@@ -1,8 +1,7 @@
 #include "settings/options_form.h"
 
-#include "settings_fixture.h"
-
 #include "settings/accounts.h"
+#include "settings_fixture.h"
 
 namespace ostrel::settings {
 namespace {
