@@ -113,14 +113,10 @@ TEST_F(LiveServersCheckMailKill, KilledAtRandomMomentsEveryMessageEndsInInOrJunk
   // The installation every trial starts from: the account, the servers'
   // authority trusted, the junk filter on.
   TempFolder model;
-  const Outcome options =
-      RunTool(scratch.Path(), {"set-options", "--folder", model.Path().string() + "/", "--pop-server",
-                               servers.Endpoint(servers.pop3Port), "--user", address, "--password-stdin"},
-              servers.PasswordOf(address) + "\n");
-  ASSERT_EQ(options.status, 0) << options.err;
+  SetUpFolder(scratch.Path(), model.Path(), {"--pop-server", servers.Endpoint(servers.pop3Port), "--user", address},
+              servers.PasswordOf(address));
+  ASSERT_FALSE(HasFailure());
   std::filesystem::copy_file(servers.caFile, model / "trusted-ca.pem");
-  ASSERT_EQ(RunTool(scratch.Path(), {"add-key", "--folder", model.Path().string() + "/", "Shared",
-                                     "730145928837465012", "--default"}).status, 0);
   auto settings = settings::ReadOptions(model.Path());
   ASSERT_TRUE(settings.has_value());
   settings->options.UseFilters = true;

@@ -28,14 +28,12 @@ class LiveServersMailCommands : public ::testing::Test {
   // A program folder with the account of address, the servers' authority
   // trusted, and the shared key as its default key.
   std::string Installation(const TempFolder& folder, const std::string& address, const std::string& password) {
-    const std::string path = folder.Path().string() + "/";
-    const Outcome options =
-        Run({"set-options", "--folder", path, "--pop-server", servers.Endpoint(servers.pop3Port), "--smtp-server",
-             servers.Endpoint(servers.submissionPort), "--user", address, "--email", address, "--password-stdin"},
-            password + "\n");
-    EXPECT_EQ(options.status, 0) << options.err;
+    const std::string path =
+        SetUpFolder(scratch.Path(), folder.Path(),
+                    {"--pop-server", servers.Endpoint(servers.pop3Port), "--smtp-server",
+                     servers.Endpoint(servers.submissionPort), "--user", address, "--email", address},
+                    password);
     std::filesystem::copy_file(servers.caFile, folder / "trusted-ca.pem");
-    EXPECT_EQ(Run({"add-key", "--folder", path, "Shared", "730145928837465012", "--default"}).status, 0);
     return path;
   }
 

@@ -36,13 +36,8 @@ class CheckMailCommand : public ::testing::Test {
 
   // A fresh program folder whose account is bob at server, with a default key.
   std::string FolderFor(const std::string& server) {
-    const std::string path = folders_.emplace_back().Path().string() + "/";
-    EXPECT_EQ(Run({"set-options", "--folder", path, "--pop-server", server, "--user", "bob", "--password-stdin"},
-                  "secret\n")
-                  .status,
-              0);
-    EXPECT_EQ(Run({"add-key", "--folder", path, "Shared", "730145928837465012", "--default"}).status, 0);
-    return path;
+    return SetUpFolder(scratch_.Path(), folders_.emplace_back().Path(), {"--pop-server", server, "--user", "bob"},
+                       "secret");
   }
 
   static std::string Url(const ScriptedServer& server) { return "pop3://127.0.0.1:" + std::to_string(server.Port()); }

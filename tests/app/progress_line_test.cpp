@@ -8,6 +8,7 @@
 #include <chrono>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/engine_commands.h"
 #include "support/temp_folder.h"
@@ -22,40 +23,38 @@ constexpr const char* kErase = "\033[K";
 
 std::string Line(const std::string& text) { return "\r" + text + kErase; }
 
-TEST(ProgressLineTest, ATerminalSeesEachNewTextInPlaceAndTheLineErasedOnce) {
-  std::ostringstream err;
-  {
-    ProgressLine line(err, true, milliseconds(0));
-    line.Show("Connecting...");
-    line.Show("Connecting...");
-    line.Show("Downloading 1 of 2");
-    line.Clear();
-    line.Clear();
-    line.Show("Disconnecting...");
+// Each text shown, "" standing for a Clear; the line ends with the work.
+TEST(ProgressLineTest, ATerminalSeesEachNewTextInPlaceAndElsewhereNothingIsWritten) {
+  struct Case {
+    const char* name;
+    bool terminal;
+    std::chrono::milliseconds interval;
+    std::vector<std::string> texts;
+    std::string written;
+  };
+  const std::string erased = std::string("\r") + kErase;
+  const Case cases[] = {
+      {"a terminal", true, milliseconds(0),
+       {"Connecting...", "Connecting...", "Downloading 1 of 2", "", "", "Disconnecting..."},
+       Line("Connecting...") + Line("Downloading 1 of 2") + erased + Line("Disconnecting...") + erased},
+      {"a file", false, milliseconds(0), {"Connecting...", ""}, ""},
+      // A flood of texts is thinned, but the first always shows.
+      {"a flood", true, std::chrono::hours(1),
+       {"Sending 0.1 of 9.0 MB", "Sending 0.2 of 9.0 MB", "", "Sending 0.3 of 9.0 MB"},
+       Line("Sending 0.1 of 9.0 MB") + erased + Line("Sending 0.3 of 9.0 MB") + erased},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::ostringstream err;
+    {
+      ProgressLine line(err, c.terminal, c.interval);
+      for (const auto& text : c.texts) text.empty() ? line.Clear() : line.Show(text);
+      if (!c.terminal) {
+        TimedProgress working(line, "Enciphering big.bin (5.0 MB)");
+      }
+    }
+    EXPECT_EQ(err.str(), c.written);
   }
-  EXPECT_EQ(err.str(),
-            Line("Connecting...") + Line("Downloading 1 of 2") + "\r" + kErase + Line("Disconnecting...") + "\r" + kErase);
-}
-
-TEST(ProgressLineTest, ElsewhereNothingIsWritten) {
-  std::ostringstream err;
-  {
-    ProgressLine line(err, false, milliseconds(0));
-    line.Show("Connecting...");
-    line.Clear();
-    TimedProgress working(line, "Enciphering big.bin (5.0 MB)");
-  }
-  EXPECT_EQ(err.str(), "");
-}
-
-TEST(ProgressLineTest, AFloodOfTextsIsThinnedButTheFirstAlwaysShows) {
-  std::ostringstream err;
-  ProgressLine line(err, true, std::chrono::hours(1));
-  line.Show("Sending 0.1 of 9.0 MB");
-  line.Show("Sending 0.2 of 9.0 MB");
-  line.Clear();
-  line.Show("Sending 0.3 of 9.0 MB");
-  EXPECT_EQ(err.str(), Line("Sending 0.1 of 9.0 MB") + "\r" + kErase + Line("Sending 0.3 of 9.0 MB"));
 }
 
 TEST(ProgressLineTest, ALongTextIsCutToOneLineOfTheTerminal) {

@@ -1,29 +1,17 @@
 #include "app/settings_commands.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 #include "settings/accounts.h"
 #include "settings/mail_options.h"
-#include "support/temp_folder.h"
 #include "tool_runner.h"
 
 namespace ostrel::app {
 namespace {
 
-using ostrel::testing::TempFolder;
-
-class SettingsCommandsTest : public ::testing::Test {
+class SettingsCommandsTest : public CommandTest {
  protected:
-  int Run(const std::vector<std::string>& words, const std::string& input = "") {
-    err_.str("");
-    std::ostringstream out;
-    return RunCommand(SettingsCommands(), words, input, out, err_);
-  }
-  std::string Folder() const { return folder_.Path().string() + "/"; }
-
-  TempFolder folder_;
-  std::ostringstream err_;
+  SettingsCommandsTest() : CommandTest(SettingsCommands()) {}
 };
 
 TEST_F(SettingsCommandsTest, StoresTheAccountAndKeepsWhatWasNotGiven) {

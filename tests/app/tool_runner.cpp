@@ -42,6 +42,17 @@ Outcome RunTool(const std::filesystem::path& scratch, const std::vector<std::str
   return outcome;
 }
 
+std::string SetUpFolder(const std::filesystem::path& scratch, const std::filesystem::path& folder,
+                        const std::vector<std::string>& optionWords, const std::string& password) {
+  const std::string path = folder.string() + "/";
+  std::vector<std::string> words = {"set-options", "--folder", path, "--password-stdin"};
+  words.insert(words.end(), optionWords.begin(), optionWords.end());
+  const Outcome options = RunTool(scratch, words, password + "\n");
+  EXPECT_EQ(options.status, 0) << options.err;
+  EXPECT_EQ(RunTool(scratch, {"add-key", "--folder", path, "Shared", "730145928837465012", "--default"}).status, 0);
+  return path;
+}
+
 int RunCommand(const std::vector<Command>& commands, const std::vector<std::string>& words, const std::string& input,
                std::ostream& out, std::ostream& err, bool errIsTerminal) {
   const CommandLine line = ParseCommandLine(words);

@@ -1,23 +1,19 @@
 #include "base/fixed_records.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 
+#include "base_fixture.h"
 #include "support/file_permissions.h"
-#include "support/temp_folder.h"
 
 namespace ostrel::base {
 namespace {
 
-using ostrel::testing::BindingPermissions;
-using ostrel::testing::ReadBytes;
-using ostrel::testing::ReadOnly;
-using ostrel::testing::TempFolder;
-using ostrel::testing::WriteBytes;
+using FixedRecords = BaseTest;
 
-TEST(FixedRecords, MissingOrEmptyFileHoldsNoRecords) {
-  TempFolder folder;
+using ostrel::testing::BindingPermissions;
+using ostrel::testing::ReadOnly;
+
+TEST_F(FixedRecords, MissingOrEmptyFileHoldsNoRecords) {
   const RecordFile file(folder / "a.dat", 10);
   EXPECT_EQ(file.Count(), 0u);
   EXPECT_FALSE(file.Read(1));
@@ -36,8 +32,7 @@ TEST(FixedRecords, MissingOrEmptyFileHoldsNoRecords) {
   EXPECT_EQ(ReadBytes(folder / "b.dat"), "12345");
 }
 
-TEST(FixedRecords, AppendReadOverwrite) {
-  TempFolder folder;
+TEST_F(FixedRecords, AppendReadOverwrite) {
   const RecordFile file(folder / "a.dat", 5);
   file.Append("one");
   file.Append("twotoolong");
@@ -49,8 +44,7 @@ TEST(FixedRecords, AppendReadOverwrite) {
   EXPECT_THROW(file.Overwrite(3, "x"), std::out_of_range);
 }
 
-TEST(FixedRecords, PartialRecordAtTheEndIsNotARecord) {
-  TempFolder folder;
+TEST_F(FixedRecords, PartialRecordAtTheEndIsNotARecord) {
   WriteBytes(folder / "a.dat", "abcdeXY");
   const RecordFile file(folder / "a.dat", 5);
   EXPECT_EQ(file.Count(), 1u);
@@ -60,8 +54,7 @@ TEST(FixedRecords, PartialRecordAtTheEndIsNotARecord) {
   EXPECT_EQ(ReadBytes(folder / "a.dat"), "abcdefghij");
 }
 
-TEST(FixedRecords, RewriteReplacesTheWholePrivateFileWithoutATemporaryOne) {
-  TempFolder folder;
+TEST_F(FixedRecords, RewriteReplacesTheWholePrivateFileWithoutATemporaryOne) {
   const RecordFile file(folder / "box.dat", 4, Privacy::Private);
   file.Append("aaaa");
   EXPECT_EQ(std::filesystem::status(folder / "box.dat").permissions(), std::filesystem::perms{0600});
@@ -74,7 +67,7 @@ TEST(FixedRecords, RewriteReplacesTheWholePrivateFileWithoutATemporaryOne) {
   EXPECT_EQ(std::filesystem::status(folder / "box.dat").permissions(), std::filesystem::perms{0600});
 }
 
-TEST(FixedRecords, FieldsArePaddedOrCutThenReadBack) {
+TEST_F(FixedRecords, FieldsArePaddedOrCutThenReadBack) {
   const std::vector<std::size_t> widths = {3, 4};
   const std::string record = JoinFields({"caf\xC3\xA9", "\xCE\xB1\xCE\xB2\xCE\xB3"}, widths);
   EXPECT_EQ(record, std::string("caf") + "\xCE\xB1\xCE\xB2");  // é cut off; γ would split
@@ -86,7 +79,7 @@ TEST(FixedRecords, FieldsArePaddedOrCutThenReadBack) {
   EXPECT_EQ(TrimBlanks(fields[1]), "x");
 }
 
-TEST(FixedRecords, TrimmingTakesOnlyBlanksAtTheEnds) {
+TEST_F(FixedRecords, TrimmingTakesOnlyBlanksAtTheEnds) {
   EXPECT_EQ(TrimBlanks("  a b  "), "a b");
   EXPECT_EQ(TrimTrailingBlanks("  a  "), "  a");
   EXPECT_EQ(TrimBlanks("    "), "");

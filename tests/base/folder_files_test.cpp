@@ -1,39 +1,34 @@
 #include "base/folder_files.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 
-#include "support/temp_folder.h"
+#include "base_fixture.h"
 
 namespace ostrel::base {
 namespace {
 
-using ostrel::testing::TempFolder;
-using ostrel::testing::WriteBytes;
+using FolderFiles = BaseTest;
 
-TEST(FolderFiles, RemoveFilesInEmptiesTheFolderOfFilesButKeepsSubfolders) {
-  const TempFolder temp;
-  WriteBytes(temp / "a.enc", "a");
-  WriteBytes(temp / "b.enc", "b");
-  std::filesystem::create_directory(temp / "sub");
-  WriteBytes(temp / "sub" / "inner.enc", "c");
+TEST_F(FolderFiles, RemoveFilesInEmptiesTheFolderOfFilesButKeepsSubfolders) {
+  WriteBytes(folder / "a.enc", "a");
+  WriteBytes(folder / "b.enc", "b");
+  std::filesystem::create_directory(folder / "sub");
+  WriteBytes(folder / "sub" / "inner.enc", "c");
 
-  std::vector<std::filesystem::path> listed = RegularFilesIn(temp.Path());
+  std::vector<std::filesystem::path> listed = RegularFilesIn(folder.Path());
   std::sort(listed.begin(), listed.end());
-  EXPECT_EQ(listed, (std::vector<std::filesystem::path>{temp / "a.enc", temp / "b.enc"}));
+  EXPECT_EQ(listed, (std::vector<std::filesystem::path>{folder / "a.enc", folder / "b.enc"}));
 
-  RemoveFilesIn(temp.Path());
-  EXPECT_FALSE(std::filesystem::exists(temp / "a.enc"));
-  EXPECT_FALSE(std::filesystem::exists(temp / "b.enc"));
-  EXPECT_TRUE(std::filesystem::exists(temp / "sub" / "inner.enc"));
+  RemoveFilesIn(folder.Path());
+  EXPECT_FALSE(std::filesystem::exists(folder / "a.enc"));
+  EXPECT_FALSE(std::filesystem::exists(folder / "b.enc"));
+  EXPECT_TRUE(std::filesystem::exists(folder / "sub" / "inner.enc"));
 }
 
-TEST(FolderFiles, AMissingFolderListsNoFilesWhichEmptyingLeavesMissing) {
-  const TempFolder temp;
-  EXPECT_TRUE(RegularFilesIn(temp / "missing").empty());
-  RemoveFilesIn(temp / "missing");
-  EXPECT_FALSE(std::filesystem::exists(temp / "missing"));
+TEST_F(FolderFiles, AMissingFolderListsNoFilesWhichEmptyingLeavesMissing) {
+  EXPECT_TRUE(RegularFilesIn(folder / "missing").empty());
+  RemoveFilesIn(folder / "missing");
+  EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
 }
 
 }  // namespace

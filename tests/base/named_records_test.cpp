@@ -1,31 +1,25 @@
 #include "base/named_records.h"
 
-#include <gtest/gtest.h>
-
-#include "support/temp_folder.h"
+#include "base_fixture.h"
 
 namespace ostrel::base {
 namespace {
 
-using ostrel::testing::ReadBytes;
-using ostrel::testing::TempFolder;
-
 // Records of a 4-byte name and a 6-byte value.
-class NamedRecordsTest : public ::testing::Test {
+class NamedRecordsTest : public BaseTest {
  protected:
-  TempFolder temp_;
-  NamedRecordFile file_{temp_ / "named.dat", 4, 6};
+  NamedRecordFile file_{folder / "named.dat", 4, 6};
 };
 
 TEST_F(NamedRecordsTest, ReadingAMissingFileCreatesItEmpty) {
   EXPECT_TRUE(file_.ReadAll().empty());
-  EXPECT_EQ(ReadBytes(temp_ / "named.dat"), "");
+  EXPECT_EQ(ReadBytes(folder / "named.dat"), "");
 }
 
 TEST_F(NamedRecordsTest, AppendPadsOrCutsBothFieldsWhichReadAllTrims) {
   file_.Append("ann", "a@b");
   file_.Append("bob", "value-cut");
-  EXPECT_EQ(ReadBytes(temp_ / "named.dat"), "ann a@b   bob value-");
+  EXPECT_EQ(ReadBytes(folder / "named.dat"), "ann a@b   bob value-");
   EXPECT_EQ(file_.ReadAll(), (std::vector<NamedRecord>{{"ann", "a@b"}, {"bob", "value-"}}));
 }
 
@@ -48,17 +42,17 @@ TEST_F(RepeatedNameTest, FindGivesTheFirstOfTheExactName) {
 TEST_F(RepeatedNameTest, ReplaceTakesTheFirstOrTheLastOfTheName) {
   EXPECT_TRUE(file_.Replace("x", "first", NamedRecordFile::Which::First));
   EXPECT_TRUE(file_.Replace("x", "last", NamedRecordFile::Which::Last));
-  EXPECT_EQ(ReadBytes(temp_ / "named.dat"), "x   first y   2     x   last  ");
+  EXPECT_EQ(ReadBytes(folder / "named.dat"), "x   first y   2     x   last  ");
 }
 
 TEST_F(RepeatedNameTest, ReplacingAnUnknownNameChangesNothing) {
   EXPECT_FALSE(file_.Replace("z", "none", NamedRecordFile::Which::First));
-  EXPECT_EQ(ReadBytes(temp_ / "named.dat"), "x   1     y   2     x   3     ");
+  EXPECT_EQ(ReadBytes(folder / "named.dat"), "x   1     y   2     x   3     ");
 }
 
 TEST_F(RepeatedNameTest, RemoveAllTakesEveryRecordOfTheName) {
   EXPECT_EQ(file_.RemoveAll("x"), (std::vector<NamedRecord>{{"x", "1"}, {"x", "3"}}));
-  EXPECT_EQ(ReadBytes(temp_ / "named.dat"), "y   2     ");
+  EXPECT_EQ(ReadBytes(folder / "named.dat"), "y   2     ");
   EXPECT_TRUE(file_.RemoveAll("x").empty());
 }
 

@@ -1,32 +1,28 @@
 #include "base/safe_file.h"
 
-#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
 #include <filesystem>
 #include <set>
 
 #include "base/fixed_records.h"
+#include "base_fixture.h"
 #include "support/flush_order.h"
 #include "support/recording_calls.h"
-#include "support/temp_folder.h"
 
 namespace ostrel::base {
 namespace {
 
-using ostrel::testing::FileSystemEvent;
-using ostrel::testing::ReadBytes;
-using ostrel::testing::RecordedCalls;
-using ostrel::testing::TempFolder;
-using ostrel::testing::WriteBytes;
+using SafeFile = BaseTest;
 
-std::size_t FilesIn(const TempFolder& folder) {
-  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder.Path()), {}));
+using ostrel::testing::FileSystemEvent;
+using ostrel::testing::RecordedCalls;
+
+std::size_t FilesIn(const TempFolder& in) {
+  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(in.Path()), {}));
 }
 
-TEST(SafeFile, ReplaceWritesTheNewContentsLeavingNoTemporaryFile) {
-  TempFolder folder;
+TEST_F(SafeFile, ReplaceWritesTheNewContentsLeavingNoTemporaryFile) {
   ReplaceFile(folder / "f.txt", "old");
   ReplaceFile(folder / "f.txt", "new contents");
   EXPECT_EQ(ReadBytes(folder / "f.txt"), "new contents");
@@ -37,8 +33,7 @@ TEST(SafeFile, ReplaceWritesTheNewContentsLeavingNoTemporaryFile) {
   EXPECT_EQ(FilesIn(folder), 2u);
 }
 
-TEST(SafeFile, AFailedReplacementThrowsLeavingTheOldFile) {
-  TempFolder folder;
+TEST_F(SafeFile, AFailedReplacementThrowsLeavingTheOldFile) {
   ReplaceFile(folder / "f.txt", "old contents");
   EXPECT_THROW(ReplaceFile(folder / "missing" / "f.txt", "lost"), std::system_error);
   RecordedCalls calls;
@@ -51,24 +46,23 @@ TEST(SafeFile, AFailedReplacementThrowsLeavingTheOldFile) {
 // Files named as another file's temporary file was once named ("keep.pdf.new"
 // for "keep.pdf") are the user's like any other: replacing one never touches
 // the other, whichever is written first.
-TEST(SafeFile, NoFileIsEverAnotherFilesTemporaryFile) {
+TEST_F(SafeFile, NoFileIsEverAnotherFilesTemporaryFile) {
   struct Case {
     std::string first, second;
   };
   for (const Case& c : {Case{"keep.pdf.new", "keep.pdf"}, Case{"keep.pdf", "keep.pdf.new"},
                         Case{"temp.dat", "inbox.dat"}, Case{"index.dat.new", "index.dat"}}) {
     SCOPED_TRACE(c.first + " then " + c.second);
-    TempFolder folder;
-    ReplaceFile(folder / c.first, "FIRST");
-    ReplaceFile(folder / c.second, "SECOND");
-    EXPECT_EQ(ReadBytes(folder / c.first), "FIRST");
-    EXPECT_EQ(ReadBytes(folder / c.second), "SECOND");
-    EXPECT_EQ(FilesIn(folder), 2u);
+    TempFolder each;
+    ReplaceFile(each / c.first, "FIRST");
+    ReplaceFile(each / c.second, "SECOND");
+    EXPECT_EQ(ReadBytes(each / c.first), "FIRST");
+    EXPECT_EQ(ReadBytes(each / c.second), "SECOND");
+    EXPECT_EQ(FilesIn(each), 2u);
   }
 }
 
-TEST(SafeFile, TemporaryFilesAreHiddenUniqueFilesBesideTheirTarget) {
-  TempFolder folder;
+TEST_F(SafeFile, TemporaryFilesAreHiddenUniqueFilesBesideTheirTarget) {
   std::set<std::filesystem::path> temporaries;
   {
     PendingFile first(folder / "a.txt");
@@ -97,7 +91,7 @@ TEST(SafeFile, TemporaryFilesAreHiddenUniqueFilesBesideTheirTarget) {
   EXPECT_EQ(FilesIn(folder), 1u) << "an abandoned temporary file is removed";
 }
 
-TEST(SafeFile, TemporaryNamesOfEndedProcessesAreLeftovers) {
+TEST_F(SafeFile, TemporaryNamesOfEndedProcessesAreLeftovers) {
   const pid_t child = ::fork();
   if (child == 0) ::_exit(0);
   ::waitpid(child, nullptr, 0);
@@ -119,8 +113,7 @@ TEST(SafeFile, TemporaryNamesOfEndedProcessesAreLeftovers) {
 
 // Every file replaced is flushed before it takes its target's name and its
 // folder after; appends are flushed before they return.
-TEST(SafeFile, FlushesSurroundEveryRename) {
-  TempFolder folder;
+TEST_F(SafeFile, FlushesSurroundEveryRename) {
   WriteBytes(folder / "f.txt", "old");
   RecordedCalls calls;
   ReplaceFile(folder / "f.txt", "new");
@@ -141,24 +134,21 @@ TEST(SafeFile, FlushesSurroundEveryRename) {
   EXPECT_TRUE(flushed.count(canonical / "log")) << "the appended line";
 }
 
-TEST(SafeFile, PrivateFoldersOrFilesAreTheUsersOnly) {
-  TempFolder folder;
+TEST_F(SafeFile, PrivateFoldersOrFilesAreTheUsersOnly) {
   MakePrivateFolder(folder / "a" / "b");
   EXPECT_EQ(std::filesystem::status(folder / "a" / "b").permissions(), std::filesystem::perms{0700});
   ReplaceFile(folder / "a" / "secret", "s", Privacy::Private);
   EXPECT_EQ(std::filesystem::status(folder / "a" / "secret").permissions(), std::filesystem::perms{0600});
 }
 
-TEST(SafeFile, AppendAddsToTheEndOfWhatReadWholeFileReads) {
-  TempFolder folder;
+TEST_F(SafeFile, AppendAddsToTheEndOfWhatReadWholeFileReads) {
   EXPECT_FALSE(ReadWholeFile(folder / "log"));
   AppendToFile(folder / "log", "a");
   AppendToFile(folder / "log", "b");
   EXPECT_EQ(ReadWholeFile(folder / "log"), "ab");
 }
 
-TEST(SafeFile, RemoveFileAlsoSucceedsForAFileAlreadyGone) {
-  TempFolder folder;
+TEST_F(SafeFile, RemoveFileAlsoSucceedsForAFileAlreadyGone) {
   WriteBytes(folder / "log", "ab");
   EXPECT_TRUE(RemoveFile(folder / "log"));
   EXPECT_TRUE(RemoveFile(folder / "log"));

@@ -1,23 +1,19 @@
 #include "base/write_check.h"
 
-#include <gtest/gtest.h>
-
 #include <system_error>
 
+#include "base_fixture.h"
 #include "support/file_permissions.h"
-#include "support/temp_folder.h"
 
 namespace ostrel::base {
 namespace {
 
-using testing::BindingPermissions;
-using testing::ReadBytes;
-using testing::ReadOnly;
-using testing::TempFolder;
-using testing::WriteBytes;
+using RequireWritableTest = BaseTest;
 
-TEST(RequireWritable, PassesAWritableOrMissingFileUntouched) {
-  TempFolder folder;
+using testing::BindingPermissions;
+using testing::ReadOnly;
+
+TEST_F(RequireWritableTest, PassesAWritableOrMissingFileUntouched) {
   WriteBytes(folder / "box.dat", "kept");
   const auto written = std::filesystem::last_write_time(folder / "box.dat");
   BindingPermissions binding;
@@ -28,8 +24,7 @@ TEST(RequireWritable, PassesAWritableOrMissingFileUntouched) {
   EXPECT_FALSE(std::filesystem::exists(folder / "missing.dat"));
 }
 
-TEST(RequireWritable, RefusesAReadOnlyFileOrAFolderNamingPathWithReason) {
-  TempFolder folder;
+TEST_F(RequireWritableTest, RefusesAReadOnlyFileOrAFolderNamingPathWithReason) {
   WriteBytes(folder / "box.dat", "kept");
   std::filesystem::create_directory(folder / "list.dat");
   struct Case {

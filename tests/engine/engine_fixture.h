@@ -12,6 +12,10 @@
 
 namespace ostrel::engine {
 
+// What loading a key writes: the generated, pristine and working wheels, then the settings.
+inline const char* const kKeyspaceFiles[] = {"k1.bin", "k1.brs", "k1.bcr", "k2.bin",
+                                             "k3.bin", "k4.bin", "k5.bin", "k6.dat"};
+
 // Every byte value once, in order.
 inline std::string AllCodes() {
   std::string text;

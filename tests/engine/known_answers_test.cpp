@@ -18,18 +18,10 @@
 namespace ostrel::engine {
 namespace {
 
-const std::filesystem::path kData = OSTREL_ENGINE_DATA;
 constexpr std::size_t kCountingSize = 7000;
-const char* const kKeyspaceFiles[] = {"k1.bin", "k2.bin", "k3.bin", "k4.bin", "k5.bin", "k6.dat"};
 
-std::string CountingText() {
-  std::string text(kCountingSize, '\0');
-  for (std::size_t i = 0; i < text.size(); ++i) text[i] = static_cast<char>((i * 131 + 7) % 256);
-  return text;
-}
-
-std::vector<std::int32_t> ReadPeriods(const std::filesystem::path& file) {
-  std::istringstream lines(testing::ReadBytes(file));
+std::vector<std::int32_t> ParsePeriods(const std::string& text) {
+  std::istringstream lines(text);
   std::vector<std::int32_t> periods;
   for (std::int32_t value = 0; lines >> value;) periods.push_back(value);
   return periods;
@@ -38,7 +30,7 @@ std::vector<std::int32_t> ReadPeriods(const std::filesystem::path& file) {
 struct KnownKey {
   const char* key;
   const char* normalised;
-  const char* answers;  // folder under kData
+  const char* answers;  // folder under the engine's test data
 };
 // Characters after the 18th play no part.
 const KnownKey kKnownKeys[] = {{"5", "555555555555555555", "key-5"},
@@ -46,62 +38,61 @@ const KnownKey kKnownKeys[] = {{"5", "555555555555555555", "key-5"},
                                {"123456789123456789 and more", "123456789123456789", "key-123456789123456789"},
                                {"Letters", "LettersLettersLett", "key-Letters"}};
 
-std::filesystem::path Answers(const KnownKey& known) { return kData / known.answers; }
-
-class KnownAnswersTest : public EngineTest {};
-
-TEST_F(KnownAnswersTest, KeyspacesAndPeriodsAreTheWorkedOutOnes) {
-  for (const KnownKey& known : kKnownKeys) {
-    SCOPED_TRACE(known.key);
-    EXPECT_EQ(Load(known.key), known.normalised);
-    for (const char* name : kKeyspaceFiles) {
-      EXPECT_TRUE(WorkBytes(name) == testing::ReadBytes(Answers(known) / name)) << name;
-    }
-    // The pristine and the working wheels start as the generated ones.
-    EXPECT_TRUE(WorkBytes("k1.brs") == WorkBytes("k1.bin"));
-    EXPECT_TRUE(WorkBytes("k1.bcr") == WorkBytes("k1.bin"));
-    const PeriodTable& table = engine.Periods();
-    const std::vector<std::int32_t> periods(table.begin() + 1, table.end());
-    EXPECT_EQ(periods, ReadPeriods(Answers(known) / "periods.txt"));
-    // The text must run past the last order period back to the first.
-    EXPECT_LT(std::accumulate(periods.begin(), periods.end(), std::size_t{0}), kCountingSize);
-  }
-}
-
-TEST_F(KnownAnswersTest, TextsAndFilesGiveTheWorkedOutCipherBothWays) {
-  const std::string plain = CountingText();
-  testing::WriteBytes(folder / "counting.txt", plain);
-  for (const KnownKey& known : kKnownKeys) {
-    SCOPED_TRACE(known.key);
-    Load(known.key);
-    const std::string expected = testing::ReadBytes(Answers(known) / "counting-7000.enc");
-    const std::string cipher = Encrypted(plain);
-    ASSERT_EQ(cipher.size(), expected.size());
-    EXPECT_EQ(std::mismatch(cipher.begin(), cipher.end(), expected.begin()).first - cipher.begin(),
-              static_cast<std::ptrdiff_t>(kCountingSize))
-        << "first differing byte";
-    EXPECT_TRUE(Decrypted(expected) == plain);
-    engine.EncryptFile(folder / "counting.txt", folder / "counting.enc");
-    EXPECT_TRUE(WorkBytes("counting.enc") == expected);
-    engine.DecryptFile(folder / "counting.enc", folder / "counting.out");
-    EXPECT_TRUE(WorkBytes("counting.out") == plain);
-  }
-}
-
-TEST(KnownAnswersLiteralTest, TheLiteralReferenceGivesTheWorkedOutCipher) {
-  testing::TempFolder folder;
-  literal::LiteralEngine literalEngine(folder.Path());
-  const std::string plain = CountingText();
-  for (const KnownKey& known : kKnownKeys) {
-    SCOPED_TRACE(known.key);
-    std::string key = known.key;
+// Each known key loaded into the engine and into the literal engine.
+class KnownAnswersTest : public EngineTest, public ::testing::WithParamInterface<KnownKey> {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(Load(GetParam().key), GetParam().normalised);
+    std::string key = GetParam().key;
     ASSERT_TRUE(literalEngine.LoadKey(key));
-    EXPECT_TRUE(literalEngine.EncryptText(plain) == testing::ReadBytes(Answers(known) / "counting-7000.enc"));
-    const std::vector<std::int32_t> periods(literalEngine.PeriodTable().begin() + 1,
-                                            literalEngine.PeriodTable().end());
-    EXPECT_EQ(periods, ReadPeriods(Answers(known) / "periods.txt"));
+    for (std::size_t i = 0; i < plain.size(); ++i) plain[i] = static_cast<char>((i * 131 + 7) % 256);
+  }
+  std::string Answer(const std::string& name) const {
+    return testing::ReadBytes(std::filesystem::path(OSTREL_ENGINE_DATA) / GetParam().answers / name);
+  }
+
+  testing::TempFolder literal;
+  literal::LiteralEngine literalEngine{literal.Path()};
+  std::string plain = std::string(kCountingSize, '\0');
+};
+
+TEST_P(KnownAnswersTest, KeyspaceIsTheWorkedOutOne) {
+  // The pristine and the working wheels start as the generated ones.
+  for (const std::string name : kKeyspaceFiles) {
+    EXPECT_TRUE(WorkBytes(name) == Answer(name.starts_with("k1.") ? "k1.bin" : name)) << name;
   }
 }
+
+TEST_P(KnownAnswersTest, PeriodsAreTheWorkedOutOnes) {
+  const std::vector<std::int32_t> expected = ParsePeriods(Answer("periods.txt"));
+  EXPECT_EQ(std::vector<std::int32_t>(engine.Periods().begin() + 1, engine.Periods().end()), expected);
+  EXPECT_EQ(std::vector<std::int32_t>(literalEngine.PeriodTable().begin() + 1, literalEngine.PeriodTable().end()),
+            expected);
+  // The text must run past the last order period back to the first.
+  EXPECT_LT(std::accumulate(expected.begin(), expected.end(), std::size_t{0}), kCountingSize);
+}
+
+TEST_P(KnownAnswersTest, TextsGiveTheWorkedOutCipherBothWays) {
+  const std::string expected = Answer("counting-7000.enc");
+  const std::string cipher = Encrypted(plain);
+  ASSERT_EQ(cipher.size(), expected.size());
+  EXPECT_EQ(std::mismatch(cipher.begin(), cipher.end(), expected.begin()).first - cipher.begin(),
+            static_cast<std::ptrdiff_t>(kCountingSize))
+      << "first differing byte";
+  EXPECT_TRUE(Decrypted(expected) == plain);
+  EXPECT_TRUE(literalEngine.EncryptText(plain) == expected);
+}
+
+TEST_P(KnownAnswersTest, FilesGiveTheWorkedOutCipherBothWays) {
+  testing::WriteBytes(folder / "counting.txt", plain);
+  engine.EncryptFile(folder / "counting.txt", folder / "counting.enc");
+  EXPECT_TRUE(WorkBytes("counting.enc") == Answer("counting-7000.enc"));
+  engine.DecryptFile(folder / "counting.enc", folder / "counting.out");
+  EXPECT_TRUE(WorkBytes("counting.out") == plain);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, KnownAnswersTest, ::testing::ValuesIn(kKnownKeys),
+                         [](const auto& instance) { return "Key" + std::to_string(instance.index); });
 
 }  // namespace
 }  // namespace ostrel::engine

@@ -2,25 +2,18 @@
 
 #include <cmath>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 #include "literal_wheels.h"
+#include "support/temp_folder.h"
 
 namespace ostrel::engine::literal {
 namespace {
 
-std::string Slurp(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void Spill(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
+using testing::ReadBytes;
+using testing::WriteBytes;
 
 // A number as the work files print it: blank or minus, digits, blank.
 std::string Printed(long long value) {
@@ -30,11 +23,9 @@ std::string Printed(long long value) {
 std::int32_t Num(const std::vector<std::int32_t>& v, std::int32_t i) { return v.at(static_cast<std::size_t>(i)); }
 
 // Reads the leading number of a line the lenient way, rounded half to even.
-double LineValue(const std::string& line) {
-  std::string kept;
-  for (const char c : line) {
-    if (c != ' ' && c != '\t') kept += c;
-  }
+double LineValue(std::string kept) {
+  std::erase(kept, ' ');
+  std::erase(kept, '\t');
   std::size_t i = 0;
   bool negative = false;
   if (i < kept.size() && (kept[i] == '-' || kept[i] == '+')) negative = kept[i++] == '-';
@@ -46,12 +37,9 @@ double LineValue(const std::string& line) {
 }
 
 // The two-character number reading of the first key pass.
-std::int32_t PairValue(const std::string& pair) {
-  std::string kept;
-  for (const char c : pair) {
-    if (c != ' ' && c != '\t' && c != '\n') kept += c;
-  }
-  return static_cast<std::int32_t>(std::nearbyint(LineValue(kept)));
+std::int32_t PairValue(std::string pair) {
+  std::erase(pair, '\n');
+  return static_cast<std::int32_t>(std::nearbyint(LineValue(pair)));
 }
 
 std::vector<std::int32_t> Sequence(const std::string& key) {
@@ -98,9 +86,7 @@ std::vector<std::string> Wheels(const std::vector<std::int32_t>& e) {
       const auto a = static_cast<std::size_t>(e[pointer]);
       if (++pointer > n) pointer = 1;
       const auto b = static_cast<std::size_t>(e[pointer]);
-      const char held = table[a - 1];
-      table[a - 1] = table[b - 1];
-      table[b - 1] = held;
+      std::swap(table[a - 1], table[b - 1]);
       if (++swaps == 2) {
         swaps = 0;
         table = table.substr(1) + table.substr(0, 1);
@@ -156,18 +142,11 @@ std::string FloatBytes(float value) {
   return std::string(bytes, 4);
 }
 
-std::vector<std::string> Lines(const std::string& text) {
+std::vector<std::string> Lines(std::string text) {
+  std::erase(text, '\r');
+  std::istringstream in(text);
   std::vector<std::string> lines;
-  std::string line;
-  for (const char c : text) {
-    if (c == '\n') {
-      lines.push_back(line);
-      line.clear();
-    } else if (c != '\r') {
-      line += c;
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
 }
 
@@ -188,23 +167,20 @@ bool LiteralEngine::LoadKey(std::string& keyText) {
 
   std::string wheels;
   for (const std::string& record : Wheels(e)) wheels += record;
-  Spill(Work("k1.bin"), wheels);
-  Spill(Work("k2.bin"), Printed(20) + Printed(2) + "\r\n");
+  WriteBytes(Work("k1.bin"), wheels);
+  WriteBytes(Work("k2.bin"), Printed(20) + Printed(2) + "\r\n");
   std::string settings;
   for (int q = 20; q <= 39; ++q) settings += Num(e, q) > 45 ? "U" : "D";
-  for (int q = 40; q <= 59; ++q) {
-    int v = Digit(Num(e, q)) + 1;
-    if (v > 7) v -= 5;
-    settings += FloatBytes(static_cast<float>(v));
-  }
-  Spill(Work("k3.bin"), settings);
+  // Setting values and steps: the leading digit plus one, 8 to 10 folded to 3 to 5.
+  const auto setting = [&](int q) {
+    const int v = Digit(Num(e, q)) + 1;
+    return v > 7 ? v - 5 : v;
+  };
+  for (int q = 40; q <= 59; ++q) settings += FloatBytes(static_cast<float>(setting(q)));
+  WriteBytes(Work("k3.bin"), settings);
   std::string steps;
-  for (int q = 60; q <= 79; ++q) {
-    int v = Digit(Num(e, q)) + 1;
-    if (v > 7) v -= 5;
-    steps += Printed(v) + "\r\n";
-  }
-  Spill(Work("k4.bin"), steps);
+  for (int q = 60; q <= 79; ++q) steps += Printed(setting(q)) + "\r\n";
+  WriteBytes(Work("k4.bin"), steps);
   for (const auto& [name, first] : {std::pair<std::string, int>{"k5.bin", 80}, {"k6.dat", 90}}) {
     std::string lines;
     for (int q = first; q < first + 10; ++q) {
@@ -212,24 +188,24 @@ bool LiteralEngine::LoadKey(std::string& keyText) {
       if (v > 22) v -= 15;
       lines += Printed(v) + "\r\n";
     }
-    Spill(Work(name), lines);
+    WriteBytes(Work(name), lines);
   }
   long long x = static_cast<long long>(Num(e, 20)) * Num(e, 21);
   while (x > 999) x -= 999;
   if (x < 10) x += 10;
   const std::string padded = "00" + std::to_string(x);
   periodTable_ = Periods(padded.substr(padded.size() - 3));
-  Spill(Work("k1.brs"), Slurp(Work("k1.bin")));
-  Spill(Work("k1.bcr"), Slurp(Work("k1.bin")));
+  WriteBytes(Work("k1.brs"), wheels);
+  WriteBytes(Work("k1.bcr"), wheels);
   return true;
 }
 
 WheelMachine LiteralEngine::Machine() const {
   WheelMachine machine;
-  const std::string settings = Slurp(Work("k3.bin"));
-  const std::vector<std::string> stepLines = Lines(Slurp(Work("k4.bin")));
-  const std::string wheels = Slurp(Work("k1.bcr"));
-  std::istringstream counts(Slurp(Work("k2.bin")));
+  const std::string settings = ReadBytes(Work("k3.bin"));
+  const std::vector<std::string> stepLines = Lines(ReadBytes(Work("k4.bin")));
+  const std::string wheels = ReadBytes(Work("k1.bcr"));
+  std::istringstream counts(ReadBytes(Work("k2.bin")));
   std::string wheelCount;
   std::string passCount;
   counts >> wheelCount >> passCount;
@@ -247,72 +223,14 @@ WheelMachine LiteralEngine::Machine() const {
   return machine;
 }
 
-void LiteralEngine::SaveAndRestoreWheels(const LiteralWheels& run) {
-  std::string saved;
-  for (int p = 0; p < 20; ++p) saved += run.WheelAt(p);
-  Spill(Work("k1.bcr"), saved);
-  Spill(Work("k1.bcr"), Slurp(Work("k1.brs")));
-}
-
 std::string LiteralEngine::Transform(bool encrypt, const std::string& text) {
-  LiteralWheels run(Machine());
-  std::string out = run.Transform(encrypt ? Direction::Encrypt : Direction::Decrypt, text);
-  SaveAndRestoreWheels(run);
+  std::string out = LiteralWheels(Machine()).Transform(encrypt ? Direction::Encrypt : Direction::Decrypt, text);
+  // The turned wheels are saved and the pristine ones put back at once.
+  WriteBytes(Work("k1.bcr"), ReadBytes(Work("k1.brs")));
   return out;
 }
 
 std::string LiteralEngine::EncryptText(const std::string& text) { return Transform(true, text); }
 std::string LiteralEngine::DecryptText(const std::string& text) { return Transform(false, text); }
-
-void LiteralEngine::TransformFile(bool encrypt, const std::filesystem::path& source,
-                                  const std::filesystem::path& destination) {
-  LiteralWheels run(Machine());
-  std::ifstream in(source, std::ios::binary);
-  std::filesystem::remove(destination);
-  std::fstream out(destination, std::ios::binary | std::ios::in | std::ios::out | std::ios::trunc);
-  const auto size = static_cast<std::size_t>(std::filesystem::file_size(source));
-  const std::size_t full = size / 1000;
-  const std::size_t rest = size - 1000 * full;
-  std::string buffer;
-  std::size_t recordsWritten = 0;
-  auto perByte = [&](char c) {
-    const auto code = static_cast<std::uint8_t>(c);
-    buffer += static_cast<char>(encrypt ? run.EncryptChar(code) : run.DecryptChar(code));
-    if (buffer.size() == 1000) {
-      ++recordsWritten;
-      out.seekp(static_cast<std::streamoff>((recordsWritten - 1) * 1000));
-      out.write(buffer.data(), 1000);
-      buffer.clear();
-    }
-  };
-  std::string record(1000, '\0');
-  for (std::size_t r = 1; r <= full + (rest != 0 ? 1 : 0); ++r) {
-    in.seekg(static_cast<std::streamoff>((r - 1) * 1000));
-    const std::size_t length = r <= full ? 1000 : rest;
-    in.read(record.data(), static_cast<std::streamsize>(length));
-    for (std::size_t k = 0; k < length; ++k) perByte(record[k]);
-  }
-  out.seekp(static_cast<std::streamoff>(recordsWritten * 1000));
-  for (const char c : buffer) out.put(c);  // the tail, a byte at a time
-  out.close();
-  SaveAndRestoreWheels(run);
-}
-
-void LiteralEngine::EncryptFile(const std::filesystem::path& source, const std::filesystem::path& destination) {
-  TransformFile(true, source, destination);
-}
-
-void LiteralEngine::DecryptFile(const std::filesystem::path& source, const std::filesystem::path& destination) {
-  TransformFile(false, source, destination);
-  const std::string name = std::filesystem::absolute(destination).string();
-  const std::string list = Slurp(Work("Ostdec.dat"));
-  const std::string compared = name.substr(0, 80);
-  for (std::size_t r = 0; r + 80 <= list.size(); r += 80) {
-    if (list.substr(r, compared.size()) == compared) return;
-  }
-  std::string record = compared;
-  record.resize(80, ' ');
-  Spill(Work("Ostdec.dat"), list.substr(0, list.size() / 80 * 80) + record);
-}
 
 }  // namespace ostrel::engine::literal

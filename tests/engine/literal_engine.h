@@ -1,7 +1,7 @@
 #pragma once
 // The whole engine exactly as written down, slow on purpose: the key is
 // doubled and cut as strings, the working wheel table really turns, numbers
-// are parsed and printed by hand, and files go through 1000-byte records.
+// are parsed and printed by hand. A file's cipher is its bytes' cipher.
 // It shares no code with the real engine except the literal wheel machine,
 // so that the real engine can be checked against it byte for byte.
 
@@ -24,17 +24,13 @@ class LiteralEngine {
 
   std::string EncryptText(const std::string& text);
   std::string DecryptText(const std::string& text);
-  void EncryptFile(const std::filesystem::path& source, const std::filesystem::path& destination);
-  void DecryptFile(const std::filesystem::path& source, const std::filesystem::path& destination);
 
   const std::vector<std::int32_t>& KeySequence() const { return keySequence_; }
   const std::array<std::int32_t, 201>& PeriodTable() const { return periodTable_; }
 
  private:
   WheelMachine Machine() const;
-  void SaveAndRestoreWheels(const LiteralWheels& run);
   std::string Transform(bool encrypt, const std::string& text);
-  void TransformFile(bool encrypt, const std::filesystem::path& source, const std::filesystem::path& destination);
   std::filesystem::path Work(const std::string& name) const { return folder_ / name; }
 
   std::filesystem::path folder_;

@@ -15,22 +15,26 @@ class TextCipherTest : public EngineTest {
   void SetUp() override { Load(kDigitKey); }
 };
 
-TEST_F(TextCipherTest, EveryCodeComesBackAndEachCallStartsFromThePristineWheels) {
-  const std::string pristine = WorkBytes("k1.brs");
+TEST_F(TextCipherTest, EveryCodeComesBack) {
   const std::string plain = AllCodes() + "\r\n" + std::string(3, '\0') + AllCodes();
   const std::string cipher = Encrypted(plain);
-  EXPECT_EQ(WorkBytes("k1.bcr"), pristine);
   EXPECT_EQ(cipher.size(), plain.size());
   EXPECT_NE(cipher, plain);
   EXPECT_EQ(Decrypted(cipher), plain);
-  EXPECT_EQ(WorkBytes("k1.bcr"), pristine);
   EXPECT_EQ(Encrypted(""), "");
+}
+
+TEST_F(TextCipherTest, EachCallStartsFromThePristineWheels) {
+  const std::string pristine = WorkBytes("k1.brs");
+  const std::string cipher = Encrypted("twice the same");
+  EXPECT_EQ(WorkBytes("k1.bcr"), pristine);
+  EXPECT_EQ(Decrypted(cipher), "twice the same");
+  EXPECT_EQ(WorkBytes("k1.bcr"), pristine);
   // As if the program died after saving the turned wheels.
   std::string turned = WorkBytes("k1.bcr");
   std::rotate(turned.begin(), turned.begin() + 256, turned.end());
   testing::WriteBytes(folder / "k1.bcr", turned);
-  EXPECT_EQ(Encrypted(plain), cipher);
-  EXPECT_EQ(Decrypted(cipher), plain);
+  EXPECT_EQ(Encrypted("twice the same"), cipher);
 }
 
 class TextCipherFailureTest : public EngineTest {

@@ -1,18 +1,13 @@
 #include "keys/key_check_code.h"
 
-#include <gtest/gtest.h>
-
+#include <regex>
 #include <set>
 
-#include "keys/key_management.h"
-#include "support/recording_dialogs.h"
-#include "support/temp_folder.h"
+#include "keys/key_store.h"
+#include "keys_fixture.h"
 
 namespace ostrel::keys {
 namespace {
-
-using ostrel::testing::RecordingDialogs;
-using ostrel::testing::TempFolder;
 
 // Worked out apart from the program, with the digest
 //   printf 'Ostrel key check code v1:730145928837465012' | sha256sum
@@ -35,18 +30,9 @@ TEST(KeyCheckCode, KnownShortWesternKeyIsHashedAsStoredAndRepeated) {
 }
 
 TEST(KeyCheckCode, IsFourGroupsOfFourFromAnAlphabetWithoutLookAlikes) {
+  const std::regex groups("([0-9A-HJKMNP-TV-Z]{4}-){3}[0-9A-HJKMNP-TV-Z]{4}");  // no I, L, O or U
   for (const std::string key : {"1", "abc", "123456789123456789", "zzzzzzzzzzzzzzzzzz", "\x80\xff"}) {
-    SCOPED_TRACE(key);
-    const std::string code = KeyCheckCode(key);
-    ASSERT_EQ(code.size(), kKeyCheckCodeLength);
-    for (std::size_t i = 0; i < code.size(); ++i) {
-      if (i % 5 == 4) {
-        EXPECT_EQ(code[i], '-');
-      } else {
-        EXPECT_NE(std::string_view("0123456789ABCDEFGHJKMNPQRSTVWXYZ").find(code[i]), std::string_view::npos)
-            << code;
-      }
-    }
+    EXPECT_TRUE(std::regex_match(KeyCheckCode(key), groups)) << key << ": " << KeyCheckCode(key);
   }
 }
 
@@ -106,22 +92,6 @@ TEST(KeyCheckCode, NoCodeWithoutAKey) {
   EXPECT_FALSE(KeyCheckCodeOfName(records, "Club"));  // a record cut short has no key text
   EXPECT_FALSE(KeyCheckCodeOfName(records, "home"));
   EXPECT_EQ(KeyCheckCodeOfName(records, "Home"), KeyCheckCode("4711"));
-}
-
-TEST(KeyCheckCode, TheSameKeyInTwoInstallationsShowsTheSameCode) {
-  TempFolder mine;
-  TempFolder theirs;
-  RecordingDialogs dialogs;
-  ASSERT_TRUE(AddOrUpdateKey(mine.Path(), {"Office", "123456789", false}, dialogs));
-  ASSERT_TRUE(AddOrUpdateKey(mine.Path(), {"Bob", "Hafen/é/4711", true}, dialogs));
-  ASSERT_TRUE(AddOrUpdateKey(theirs.Path(), {"Alice", "Hafen/é/4711", false}, dialogs));
-
-  const auto myCode = KeyCheckCodeOfName(ReadKeys(mine.Path()), "Bob");
-  const auto theirCode = KeyCheckCodeOfName(ReadKeys(theirs.Path()), "Alice");
-  ASSERT_TRUE(myCode);
-  EXPECT_EQ(myCode, theirCode);
-  EXPECT_EQ(myCode, TypedKeyCheckCode("Hafen/é/4711"));
-  EXPECT_NE(myCode, KeyCheckCodeOfName(ReadKeys(mine.Path()), "Office"));
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 
 #include <array>
 #include <deque>
-#include <gtest/gtest.h>
+
+#include "keys_fixture.h"
 
 namespace ostrel::keys {
 namespace {

@@ -1,30 +1,18 @@
 #include "keys/key_management.h"
 
-#include <gtest/gtest.h>
-
 #include "keys/key_check.h"
-#include "support/recording_dialogs.h"
-#include "support/temp_folder.h"
+#include "keys_fixture.h"
 
 namespace ostrel::keys {
 namespace {
 
-using ostrel::testing::ReadBytes;
-using ostrel::testing::RecordingDialogs;
-using ostrel::testing::TempFolder;
-using Texts = std::vector<std::string>;
-
 const std::string kNoDefault = "No Default Key defined.  You cannot check mail without a default key.";
 
-class KeyManagement : public ::testing::Test {
+class KeyManagement : public KeysTest {
  protected:
-  const std::filesystem::path& Folder() const { return program_.Path(); }
   std::optional<KeyManagementView> Add(std::string name, std::string key, bool asDefault = false) {
-    return AddOrUpdateKey(Folder(), {std::move(name), std::move(key), asDefault}, dialogs_);
+    return AddOrUpdateKey(folder.Path(), {std::move(name), std::move(key), asDefault}, dialogs);
   }
-
-  TempFolder program_;
-  RecordingDialogs dialogs_;
 };
 
 TEST_F(KeyManagement, SummaryCountsKeysAndNamesTheLastDefault) {
@@ -38,8 +26,8 @@ TEST_F(KeyManagement, MissingNameOrKeyWritesNothing) {
   EXPECT_FALSE(Add("", "123"));
   EXPECT_FALSE(Add("Home", ""));
   EXPECT_FALSE(Add("Home", "   "));
-  EXPECT_EQ(dialogs_.ShownTexts(), Texts(3, "Missing Data.  Enter a Name and a Key or generate one."));
-  EXPECT_EQ(ReadBytes(Folder() / "key.dat"), "");
+  EXPECT_EQ(dialogs.ShownTexts(), Texts(3, "Missing Data.  Enter a Name and a Key or generate one."));
+  EXPECT_EQ(ReadBytes(folder / "key.dat"), "");
 }
 
 TEST_F(KeyManagement, AddWithDefaultLeavesTheOnlyDefaultAndUntickingLeavesNone) {
@@ -49,47 +37,46 @@ TEST_F(KeyManagement, AddWithDefaultLeavesTheOnlyDefaultAndUntickingLeavesNone) 
   EXPECT_EQ(view->names, (Texts{"Office", "Home"}));
   EXPECT_EQ(view->listText, "Office");
   EXPECT_EQ(view->summary, " 2 keys defined.  Default key is Home.");
-  EXPECT_EQ(ReadBytes(Folder() / "key.dat"),
+  EXPECT_EQ(ReadBytes(folder / "key.dat"),
             std::string("Office").append(34, ' ') + "123456789123456789N" + std::string("Home").append(36, ' ') +
                 "987654321" + std::string(9, ' ') + "Y");
-  EXPECT_TRUE(dialogs_.shown.empty());
-  EXPECT_TRUE(dialogs_.asked.empty());
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_TRUE(dialogs.asked.empty());
   EXPECT_TRUE(Add("Home", "987654321", false)->summary.ends_with(kNoDefault));
 }
 
-TEST_F(KeyManagement, UpdateFoldsLetterCaseOfWesternLettersAndTakesTheNewName) {
-  ASSERT_TRUE(Add("Home", "111111111", true));
-  ASSERT_TRUE(Add("Club", "222222222"));
-  const auto view = Add("HOME", "333333333", true);
-  ASSERT_TRUE(view);
-  EXPECT_EQ(view->names, (Texts{"HOME", "Club"}));
-  EXPECT_EQ(ReadKeys(Folder())[0], (KeyRecord{"HOME", "333333333", true}));
-  ASSERT_TRUE(Add("\xC3\x84rger", "111111111"));   // "Ärger"
-  ASSERT_TRUE(Add("\xC3\xA4RGER ", "444444444"));  // "äRGER " as typed, with a trailing blank
-  const auto records = ReadKeys(Folder());
-  ASSERT_EQ(records.size(), 3u);
-  EXPECT_EQ(records[2], (KeyRecord{"\xC3\xA4RGER", "444444444", false}));
-  EXPECT_EQ(ReadBytes(Folder() / "key.dat").substr(2 * kKeyRecordLength, 6), "\xE4RGER ");
+// Names match in any letter case, character by character; the update takes
+// the name as typed, trimmed, and stores it in Windows-1252 where it fits.
+TEST_F(KeyManagement, ANameInAnyLetterCaseUpdatesItsRecordUnderTheNewName) {
+  struct Case {
+    std::string first, second, kept, stored;
+  };
+  const Case cases[] = {
+      {"Home", "HOME", "HOME", "HOME"},
+      {"\xC3\x84rger", "\xC3\xA4RGER ", "\xC3\xA4RGER", "\xE4RGER "},  // "Ärger" / "äRGER " with a trailing blank
+      // "Clé Ω" / "CLÉ Ω": Ω is not in Windows-1252, so the name is stored as UTF-8.
+      {"Cl\xC3\xA9 \xCE\xA9", "CL\xC3\x89 \xCE\xA9", "CL\xC3\x89 \xCE\xA9", "CL\xC3\x89 \xCE\xA9"},
+      {"\xC5\xA0kola", "\xC5\xA1KOLA", "\xC5\xA1KOLA", "\x9AKOLA"},  // "Škola" / "šKOLA": Š is 0x8A, š 0x9A
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.kept);
+    std::filesystem::remove(folder / "key.dat");
+    ASSERT_TRUE(Add(c.first, "222222222", true));
+    ASSERT_TRUE(Add("Club", "111111111"));
+    const auto view = Add(c.second, "333333333", true);
+    ASSERT_TRUE(view);
+    EXPECT_EQ(view->names, (Texts{c.kept, "Club"}));  // updated where it stands
+    EXPECT_EQ(ReadKeys(folder.Path()),
+              (std::vector<KeyRecord>{{c.kept, "333333333", true}, {"Club", "111111111", false}}));
+    EXPECT_EQ(ReadBytes(folder / "key.dat").substr(0, c.stored.size()), c.stored);
+  }
 }
 
 TEST_F(KeyManagement, ALongNameIsCutAndTheCutNameIsUpdated) {
   const std::string longName(45, 'n');
   ASSERT_TRUE(Add(longName, "123456789012345678"));
   ASSERT_TRUE(Add(longName, "55555"));
-  EXPECT_EQ(ReadKeys(Folder()), (std::vector<KeyRecord>{{std::string(40, 'n'), "55555", false}}));
-}
-
-TEST_F(KeyManagement, NamesAreTheSameInAnyLetterCaseCharacterByCharacter) {
-  // "Clé Ω" holds Ω, which Windows-1252 lacks, so both names are stored as UTF-8.
-  ASSERT_TRUE(Add("Cl\xC3\xA9 \xCE\xA9", "111111111"));
-  ASSERT_TRUE(Add("CL\xC3\x89 \xCE\xA9", "222222222"));  // "CLÉ Ω"
-  EXPECT_EQ(ReadKeys(Folder()), (std::vector<KeyRecord>{{"CL\xC3\x89 \xCE\xA9", "222222222", false}}));
-  ASSERT_TRUE(Add("\xC5\xA0kola", "333333333"));  // "Škola": Š is 0x8A in Windows-1252
-  ASSERT_TRUE(Add("\xC5\xA1KOLA", "444444444"));  // "šKOLA": š is 0x9A
-  const auto records = ReadKeys(Folder());
-  ASSERT_EQ(records.size(), 2u);
-  EXPECT_EQ(records[1], (KeyRecord{"\xC5\xA1KOLA", "444444444", false}));
-  EXPECT_EQ(ReadBytes(Folder() / "key.dat").substr(kKeyRecordLength, 5), "\x9AKOLA");
+  EXPECT_EQ(ReadKeys(folder.Path()), (std::vector<KeyRecord>{{std::string(40, 'n'), "55555", false}}));
 }
 
 TEST_F(KeyManagement, AKeyThatDoesNotFitItsFieldAsStoredIsRefusedNotCut) {
@@ -113,52 +100,52 @@ TEST_F(KeyManagement, AKeyThatDoesNotFitItsFieldAsStoredIsRefusedNotCut) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
-    dialogs_.shown.clear();
-    std::filesystem::remove(Folder() / "key.dat");
+    dialogs.shown.clear();
+    std::filesystem::remove(folder / "key.dat");
     EXPECT_EQ(KeyTextTooLong(c.typed).value_or(""), c.message);
     const auto view = Add("Key", c.typed);
     if (c.message.empty()) {
       ASSERT_TRUE(view);
-      EXPECT_EQ(ReadKeys(Folder()), (std::vector<KeyRecord>{{"Key", c.stored, false}}));
+      EXPECT_EQ(ReadKeys(folder.Path()), (std::vector<KeyRecord>{{"Key", c.stored, false}}));
     } else {
       EXPECT_FALSE(view);
-      EXPECT_EQ(dialogs_.ShownTexts(), Texts{c.message});
-      EXPECT_TRUE(ReadKeys(Folder()).empty());
+      EXPECT_EQ(dialogs.ShownTexts(), Texts{c.message});
+      EXPECT_TRUE(ReadKeys(folder.Path()).empty());
     }
   }
 }
 
 TEST_F(KeyManagement, AKeyTheEngineRefusesIsNotStored) {
   EXPECT_FALSE(Add("Bad", "-9-9-9-9-9-9-9-9-9"));
-  ASSERT_EQ(dialogs_.shown.size(), 1u);
-  EXPECT_EQ(dialogs_.shown[0].text,
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text,
             "This key cannot be used: a minus sign before a digit gives it wheel positions that do not exist.  "
             "Change the key or generate one.");
-  EXPECT_TRUE(ReadKeys(Folder()).empty());
+  EXPECT_TRUE(ReadKeys(folder.Path()).empty());
 }
 
 TEST_F(KeyManagement, AKeyThatProtectsNothingIsStoredOnlyOnYes) {
-  dialogs_.answers = {base::Answer::No, base::Answer::Yes};
+  dialogs.answers = {base::Answer::No, base::Answer::Yes};
   EXPECT_FALSE(Add("Letters", "password"));
-  EXPECT_TRUE(ReadKeys(Folder()).empty());
+  EXPECT_TRUE(ReadKeys(folder.Path()).empty());
   EXPECT_TRUE(Add("Letters", "password"));
-  EXPECT_EQ(ReadKeys(Folder()), (std::vector<KeyRecord>{{"Letters", "password", false}}));
-  ASSERT_EQ(dialogs_.asked.size(), 2u);
-  EXPECT_EQ(dialogs_.asked[0].title, "Weak Key");
-  EXPECT_EQ(dialogs_.asked[0].buttons, base::Buttons::YesNo);
-  EXPECT_TRUE(dialogs_.asked[0].text.ends_with("protects nothing.  Store it anyway?"));
+  EXPECT_EQ(ReadKeys(folder.Path()), (std::vector<KeyRecord>{{"Letters", "password", false}}));
+  ASSERT_EQ(dialogs.asked.size(), 2u);
+  EXPECT_EQ(dialogs.asked[0].title, "Weak Key");
+  EXPECT_EQ(dialogs.asked[0].buttons, base::Buttons::YesNo);
+  EXPECT_TRUE(dialogs.asked[0].text.ends_with("protects nothing.  Store it anyway?"));
 }
 
 TEST_F(KeyManagement, ClickingFillsTheEditorAndSetAlsoLoadsTheKey) {
   TempFolder work;
   engine::Engine engine(work.Path());
   std::string currentKey;
-  EXPECT_FALSE(SetKey(Folder(), "", engine, currentKey, dialogs_));  // an empty store: nothing to set
+  EXPECT_FALSE(SetKey(folder.Path(), "", engine, currentKey, dialogs));  // an empty store: nothing to set
   EXPECT_FALSE(engine.KeyLoaded());
   ASSERT_TRUE(Add("Home", "4711", true));
-  EXPECT_EQ(ShowListedKey(Folder(), "Home"), (KeyEditor{"Home", "4711", true}));
-  EXPECT_FALSE(ShowListedKey(Folder(), "home"));
-  EXPECT_EQ(SetKey(Folder(), "Home", engine, currentKey, dialogs_), (KeyEditor{"Home", "4711", true}));
+  EXPECT_EQ(ShowListedKey(folder.Path(), "Home"), (KeyEditor{"Home", "4711", true}));
+  EXPECT_FALSE(ShowListedKey(folder.Path(), "home"));
+  EXPECT_EQ(SetKey(folder.Path(), "Home", engine, currentKey, dialogs), (KeyEditor{"Home", "4711", true}));
   EXPECT_EQ(currentKey, "471147114711471147");  // how the key is loaded is the key selection's to test
 }
 

@@ -1,41 +1,37 @@
 #include "keys/key_transfer.h"
 
-#include <gtest/gtest.h>
-
-#include "support/recording_dialogs.h"
-#include "support/temp_folder.h"
+#include "keys_fixture.h"
 
 namespace ostrel::keys {
 namespace {
 
-using ostrel::testing::ReadBytes;
-using ostrel::testing::RecordingDialogs;
-using ostrel::testing::TempFolder;
-using ostrel::testing::WriteBytes;
-using Texts = std::vector<std::string>;
+using KeyTransfer = KeysTest;
 
-const std::filesystem::path kData = OSTREL_TEST_DATA;
-
-TEST(KeyTransfer, TransferThenRestoreElsewhereReproducesBothFiles) {
-  TempFolder here, disk, there;
-  RecordingDialogs dialogs;
-  const std::string store = ReadBytes(kData / "keys/key-default-in-record-2.dat");
-  WriteBytes(here / "key.dat", store);
-  WriteBytes(here / "key.key", "4711\r\n");
-  WriteBytes(disk / "key.dat", "old");
-  ASSERT_TRUE(TransferKeys(here.Path(), KeyPathFor(disk.Path()), dialogs));
-  EXPECT_EQ(ReadBytes(disk / "key.dat"), store);
-  EXPECT_EQ(testing::FileMode(disk / "key.dat"), 0600u);
-  ASSERT_TRUE(RestoreKeys(there.Path(), KeyPathFor(disk.Path()), dialogs));
-  EXPECT_EQ(ReadBytes(there / "key.dat"), store);
-  EXPECT_EQ(ReadBytes(there / "key.key"), "4711\r\n");
-  EXPECT_EQ(testing::FileMode(there / "key.key"), 0600u);
-  EXPECT_EQ(dialogs.ShownTexts(), (Texts{"Keys Transferred.", "Keys Restored."}));
+// Right after the first key is added there is a store but no "key.key",
+// which only picking or setting a key writes; the store then travels alone.
+TEST_F(KeyTransfer, TransferThenRestoreElsewhereReproducesTheFiles) {
+  for (const bool selected : {true, false}) {
+    SCOPED_TRACE(selected ? "with key.key" : "without key.key");
+    TempFolder here, disk, there;
+    dialogs.shown.clear();
+    const std::string store = ReadBytes(kData / "keys/key-default-in-record-2.dat");
+    WriteBytes(here / "key.dat", store);
+    if (selected) WriteBytes(here / "key.key", "4711\r\n");
+    WriteBytes(disk / "key.dat", "old");
+    ASSERT_TRUE(TransferKeys(here.Path(), KeyPathFor(disk.Path()), dialogs));
+    EXPECT_EQ(ReadBytes(disk / "key.dat"), store);
+    EXPECT_EQ(testing::FileMode(disk / "key.dat"), 0600u);
+    EXPECT_EQ(std::filesystem::exists(disk / "key.key"), selected);
+    ASSERT_TRUE(RestoreKeys(there.Path(), KeyPathFor(disk.Path()), dialogs));
+    EXPECT_EQ(ReadBytes(there / "key.dat"), store);
+    EXPECT_EQ(testing::FileMode(there / "key.key"), selected ? 0600u : 0u);
+    EXPECT_EQ(ReadBytes(there / "key.key"), selected ? "4711\r\n" : "");
+    EXPECT_EQ(dialogs.ShownTexts(), (Texts{"Keys Transferred.", "Keys Restored."}));
+  }
 }
 
-TEST(KeyTransfer, ACancelledChooserAMissingStoreOrAnUnwritableFolderCopiesNothing) {
+TEST_F(KeyTransfer, ACancelledChooserAMissingStoreOrAnUnwritableFolderCopiesNothing) {
   TempFolder here, disk;
-  RecordingDialogs dialogs;
   EXPECT_FALSE(TransferKeys(here.Path(), "", dialogs));
   EXPECT_FALSE(RestoreKeys(here.Path(), "", dialogs));
   EXPECT_TRUE(dialogs.shown.empty());
@@ -63,23 +59,7 @@ TEST(KeyTransfer, ACancelledChooserAMissingStoreOrAnUnwritableFolderCopiesNothin
                                                 (here / "no such folder" / "key.dat").string() + " cannot be written"));
 }
 
-// Right after the first key is added there is a store but no "key.key",
-// which only picking or setting a key writes.
-TEST(KeyTransfer, AStoreWithoutSelectedKeyTravelsAlone) {
-  TempFolder here, disk, there;
-  RecordingDialogs dialogs;
-  const std::string store = ReadBytes(kData / "keys/key-default-in-record-2.dat");
-  WriteBytes(here / "key.dat", store);
-  ASSERT_TRUE(TransferKeys(here.Path(), KeyPathFor(disk.Path()), dialogs));
-  EXPECT_EQ(ReadBytes(disk / "key.dat"), store);
-  EXPECT_FALSE(std::filesystem::exists(disk / "key.key"));
-  ASSERT_TRUE(RestoreKeys(there.Path(), KeyPathFor(disk.Path()), dialogs));
-  EXPECT_EQ(ReadBytes(there / "key.dat"), store);
-  EXPECT_FALSE(std::filesystem::exists(there / "key.key"));
-  EXPECT_EQ(dialogs.ShownTexts(), (Texts{"Keys Transferred.", "Keys Restored."}));
-}
-
-TEST(KeyTransfer, ChooserCaptionAndKeyPath) {
+TEST_F(KeyTransfer, ChooserCaptionAndKeyPath) {
   EXPECT_EQ(FolderChooserCaption(KeyPathMode::Transfer), "Select Path to Transfer Key File To");
   EXPECT_EQ(FolderChooserCaption(KeyPathMode::Restore), "Select Path to Restore Key File From");
   EXPECT_EQ(KeyPathFor("/media/usb"), "/media/usb/");

@@ -1,37 +1,37 @@
 #include "keys/key_wipe.h"
 
-#include <gtest/gtest.h>
 #include <map>
 #include <sys/stat.h>
 
-#include "support/recording_dialogs.h"
-#include "support/temp_folder.h"
+#include "keys_fixture.h"
 
 namespace ostrel::keys {
 namespace {
 
-using ostrel::testing::ReadBytes;
-using ostrel::testing::RecordingDialogs;
-using ostrel::testing::TempFolder;
-using ostrel::testing::WriteBytes;
-using Texts = std::vector<std::string>;
+using WipeFileTest = KeysTest;
 
-const std::filesystem::path kData = OSTREL_TEST_DATA;
+class DeleteKeysTest : public KeysTest {
+ protected:
+  void SetUp() override {
+    std::filesystem::copy_file(kData / "keys/key-default-in-record-2.dat", folder / "key.dat");
+    WriteBytes(folder / "key.key", "4711\r\n");
+  }
+};
 
-TEST(DeleteKeys, NoLeavesTheFilesAloneAndYesOverwritesEachFile21TimesThenDeletesIt) {
-  TempFolder folder;
-  RecordingDialogs dialogs;
-  dialogs.answers = {base::Answer::No, base::Answer::Yes, base::Answer::Yes};
-  std::filesystem::copy_file(kData / "keys/key-default-in-record-2.dat", folder / "key.dat");
-  WriteBytes(folder / "key.key", "4711\r\n");
+TEST_F(DeleteKeysTest, NoLeavesTheFilesAlone) {
+  dialogs.answers = {base::Answer::No};
   EXPECT_FALSE(DeleteKeys(folder.Path(), dialogs));
   EXPECT_EQ(dialogs.asked[0],
             (base::MessageBox{"Please make certain that you transfer the key file before deleting it.  Are you sure "
                               "you want to delete the Key File?",
                               "Key Delete Confirm", base::Buttons::YesNo, base::Icon::None}));
   EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(ReadBytes(folder / "key.dat"), ReadBytes(kData / "keys/key-default-in-record-2.dat"));
   EXPECT_EQ(ReadBytes(folder / "key.key"), "4711\r\n");
+}
 
+TEST_F(DeleteKeysTest, YesOverwritesEachFile21TimesThenDeletesIt) {
+  dialogs.answers = {base::Answer::Yes, base::Answer::Yes};
   std::map<std::string, Texts> passes;
   const auto observe = [&passes](const std::filesystem::path& path) {
     passes[path.filename().string()].push_back(ReadBytes(path));
@@ -46,8 +46,7 @@ TEST(DeleteKeys, NoLeavesTheFilesAloneAndYesOverwritesEachFile21TimesThenDeletes
   EXPECT_EQ(dialogs.ShownTexts(), Texts(2, "Key File is deleted.  No Cryptions are now possible."));
 }
 
-TEST(WipeFile, OverwritesTheSameFileInPlace) {
-  TempFolder folder;
+TEST_F(WipeFileTest, OverwritesTheSameFileInPlace) {
   WriteBytes(folder / "secret", "123456789");
   struct stat before {};
   ::stat((folder / "secret").c_str(), &before);

@@ -1,14 +1,11 @@
 #include "settings/accounts.h"
 
-#include <gtest/gtest.h>
-
-#include "support/temp_folder.h"
+#include "settings_fixture.h"
 
 namespace ostrel::settings {
 namespace {
 
-using ostrel::testing::ReadBytes;
-using ostrel::testing::TempFolder;
+using Accounts = SettingsTest;
 
 MailOptions Account(std::string pop, std::string user = "jane") {
   MailOptions account;
@@ -42,28 +39,25 @@ TEST(AccountRecord, LongValuesAreCutToTheirWidths) {
   EXPECT_EQ(cut.EmailAddress, "someone.with.a.long.");
 }
 
-TEST(Accounts, ListingCreatesAnEmptyPrivateFile) {
-  TempFolder folder;
+TEST_F(Accounts, ListingCreatesAnEmptyPrivateFile) {
   EXPECT_TRUE(ListAccounts(folder.Path()).empty());
   EXPECT_EQ(ReadBytes(folder / "accounts.dat"), "");
   EXPECT_EQ(testing::FileMode(folder / "accounts.dat"), 0600u);
   EXPECT_FALSE(FindAccount(folder.Path(), "pop.example.net"));
 }
 
-TEST(Accounts, AFolderWhereNothingCanBeCreatedReadsAsEmpty) {
-  TempFolder folder;
+TEST_F(Accounts, AFolderWhereNothingCanBeCreatedReadsAsEmpty) {
   EXPECT_TRUE(ListAccounts(folder / "not there").empty());
   EXPECT_FALSE(FindAccount(folder / "not there", "pop"));
   EXPECT_FALSE(HasSettings(folder / "not there"));
 }
 
-TEST(Accounts, StoringTheSameServerAgainOverwritesItsRecord) {
-  TempFolder folder;
+TEST_F(Accounts, StoringTheSameServerAgainOverwritesItsRecord) {
   StoreAccount(folder.Path(), Account("pop.example.net", "first"));
   StoreAccount(folder.Path(), Account("pop.other.net"));
   StoreAccount(folder.Path(), Account("pop.example.net", "second"));
   StoreAccount(folder.Path(), Account("POP.example.net"));
-  EXPECT_EQ(ListAccounts(folder.Path()), (std::vector<std::string>{"pop.example.net", "pop.other.net", "POP.example.net"}));
+  EXPECT_EQ(ListAccounts(folder.Path()), (Texts{"pop.example.net", "pop.other.net", "POP.example.net"}));
   EXPECT_EQ(ReadBytes(folder / "accounts.dat").size(), 3 * kAccountRecordLength);
   EXPECT_EQ(FindAccount(folder.Path(), "pop.example.net")->UserName, "second");
   EXPECT_FALSE(FindAccount(folder.Path(), "pop.example"));

@@ -1,18 +1,11 @@
 #include "settings/filters.h"
 
-#include <gtest/gtest.h>
-
-#include "support/recording_dialogs.h"
-#include "support/temp_folder.h"
+#include "settings_fixture.h"
 
 namespace ostrel::settings {
 namespace {
 
-using ostrel::testing::ReadBytes;
-using ostrel::testing::RecordingDialogs;
-using ostrel::testing::TempFolder;
-using ostrel::testing::WriteBytes;
-using Texts = std::vector<std::string>;
+using Filters = SettingsTest;
 
 const std::string kReminder = "You need to select Use Filters in options before filtering can take effect.";
 
@@ -22,38 +15,33 @@ MailOptions Filtering(bool on) {
   return options;
 }
 
-TEST(Filters, LoadingAMissingFileCreatesItEmpty) {
-  TempFolder folder;
+TEST_F(Filters, LoadingAMissingFileCreatesItEmpty) {
   EXPECT_EQ(LoadFilterText(folder.Path()), "");
   EXPECT_EQ(ReadBytes(folder / "filter.dat"), "");
 }
 
-TEST(Filters, SaveRemindsOnlyWithFilteringOff) {
+TEST_F(Filters, SaveRemindsOnlyWithFilteringOff) {
   struct Case {
     bool filtering;
     Texts shown;
   };
   for (const Case& c : {Case{false, {kReminder}}, Case{true, {}}}) {
     SCOPED_TRACE(c.filtering);
-    TempFolder folder;
-    RecordingDialogs dialogs;
+    dialogs.shown.clear();
+    std::filesystem::remove(folder / "filter.dat");
     SaveFilterText(folder.Path(), "viagra\r\n cheap ", Filtering(c.filtering), dialogs);
     EXPECT_EQ(ReadBytes(folder / "filter.dat"), "viagra\r\n cheap \r\n");
     EXPECT_EQ(dialogs.ShownTexts(), c.shown);
   }
 }
 
-TEST(Filters, SavingAnEmptyBoxKeepsTheOldFile) {
-  TempFolder folder;
-  RecordingDialogs dialogs;
+TEST_F(Filters, SavingAnEmptyBoxKeepsTheOldFile) {
   WriteBytes(folder / "filter.dat", "spam\r\n");
   SaveFilterText(folder.Path(), "", Filtering(true), dialogs);
   EXPECT_EQ(ReadBytes(folder / "filter.dat"), "spam\r\n");
 }
 
-TEST(Filters, SavingTheLoadedTextAddsOneEmptyLineThatReceivingIgnores) {
-  TempFolder folder;
-  RecordingDialogs dialogs;
+TEST_F(Filters, SavingTheLoadedTextAddsOneEmptyLineThatReceivingIgnores) {
   WriteBytes(folder / "filter.dat", "one\r\n two \r\n\r\nthree");
   const std::string box = LoadFilterText(folder.Path());
   EXPECT_EQ(box, "one\r\n two \r\n\r\nthree\r\n");
@@ -62,8 +50,7 @@ TEST(Filters, SavingTheLoadedTextAddsOneEmptyLineThatReceivingIgnores) {
   EXPECT_EQ(ReadFilterEntries(folder.Path()), (Texts{"one", " two ", "three"}));
 }
 
-TEST(Filters, ReceivingTakesAtMost5000Entries) {
-  TempFolder folder;
+TEST_F(Filters, ReceivingTakesAtMost5000Entries) {
   std::string bytes;
   for (int i = 0; i < 5002; ++i) bytes += "w" + std::to_string(i) + "\r\n\r\n";
   WriteBytes(folder / "filter.dat", bytes);

@@ -1,26 +1,20 @@
 #include "settings/mail_check_interval.h"
 
-#include <gtest/gtest.h>
-
 #include "settings/mail_options.h"
-#include "support/temp_folder.h"
+#include "settings_fixture.h"
 
 namespace ostrel::settings {
 namespace {
 
-using ostrel::testing::ReadBytes;
-using ostrel::testing::TempFolder;
-using ostrel::testing::WriteBytes;
+using MailCheckInterval = SettingsTest;
 
-TEST(MailCheckInterval, OffUntilSetWithoutAFileBeingWritten) {
-  TempFolder folder;
+TEST_F(MailCheckInterval, OffUntilSetWithoutAFileBeingWritten) {
   EXPECT_EQ(ReadMailCheckMinutes(folder.Path()), 0);
   WriteMailCheckMinutes(folder.Path(), 0);
   EXPECT_FALSE(std::filesystem::exists(folder / "mailcheck.ini"));
 }
 
-TEST(MailCheckInterval, AnIntervalIsWrittenThenTurnedOffWithZero) {
-  TempFolder folder;
+TEST_F(MailCheckInterval, AnIntervalIsWrittenThenTurnedOffWithZero) {
   WriteMailCheckMinutes(folder.Path(), 15);
   EXPECT_EQ(ReadBytes(folder / "mailcheck.ini"), "[MailCheck]\nEveryMinutes=15\n");
   EXPECT_EQ(ReadMailCheckMinutes(folder.Path()), 15);
@@ -29,7 +23,7 @@ TEST(MailCheckInterval, AnIntervalIsWrittenThenTurnedOffWithZero) {
   EXPECT_EQ(ReadMailCheckMinutes(folder.Path()), 0);
 }
 
-TEST(MailCheckInterval, ParsesWhatAPersonMightHaveWrittenRefusingTheRest) {
+TEST_F(MailCheckInterval, ParsesWhatAPersonMightHaveWrittenRefusingTheRest) {
   struct Case {
     const char* text;
     int minutes;
@@ -54,13 +48,12 @@ TEST(MailCheckInterval, ParsesWhatAPersonMightHaveWrittenRefusingTheRest) {
   }
 }
 
-TEST(MailCheckInterval, TheFileTextBoundsTheIntervalToADay) {
+TEST_F(MailCheckInterval, TheFileTextBoundsTheIntervalToADay) {
   EXPECT_EQ(MailCheckFileText(5000), "[MailCheck]\nEveryMinutes=1440\n");
   EXPECT_EQ(MailCheckFileText(-1), "[MailCheck]\nEveryMinutes=0\n");
 }
 
-TEST(MailCheckInterval, LeavesTheOptionsFileAsItIs) {
-  TempFolder folder;
+TEST_F(MailCheckInterval, LeavesTheOptionsFileAsItIs) {
   OptionsFile options;
   options.options.PopServer = "pop.example.org";
   options.options.CheckMailOnStartup = true;

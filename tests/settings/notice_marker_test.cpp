@@ -1,18 +1,13 @@
 #include "settings/notice_marker.h"
 
-#include <gtest/gtest.h>
-
-#include "support/temp_folder.h"
+#include "settings_fixture.h"
 
 namespace ostrel::settings {
 namespace {
 
-using ostrel::testing::ReadBytes;
-using ostrel::testing::TempFolder;
-using ostrel::testing::WriteBytes;
+using NoticeMarker = SettingsTest;
 
-TEST(NoticeMarker, DueUntilTheBoxIsTickedOnClosingOrTheMarkerHoldsAnything) {
-  TempFolder folder;
+TEST_F(NoticeMarker, DueUntilTheBoxIsTickedOnClosingOrTheMarkerHoldsAnything) {
   EXPECT_TRUE(NoticeDue(folder.Path()));
   EXPECT_EQ(ReadBytes(folder / "opt.dne"), "");
   CloseNotice(folder.Path(), false);

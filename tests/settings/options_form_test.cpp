@@ -1,17 +1,12 @@
 #include "settings/options_form.h"
 
-#include <gtest/gtest.h>
-
 #include "settings/accounts.h"
-#include "support/recording_dialogs.h"
-#include "support/temp_folder.h"
+#include "settings_fixture.h"
 
 namespace ostrel::settings {
 namespace {
 
-using ostrel::testing::ReadBytes;
-using ostrel::testing::RecordingDialogs;
-using ostrel::testing::TempFolder;
+using OptionsFormTest = SettingsTest;
 
 OptionsForm Designed() {
   OptionsForm designed;
@@ -21,8 +16,7 @@ OptionsForm Designed() {
   return designed;
 }
 
-TEST(OptionsForm, WithoutSettingsTheTextBoxesAreEmptyButTheDesignedLookStays) {
-  TempFolder folder;
+TEST_F(OptionsFormTest, WithoutSettingsTheTextBoxesAreEmptyButTheDesignedLookStays) {
   const OptionsForm form = LoadOptionsForm(folder.Path(), Designed());
   EXPECT_TRUE(form.accountNames.empty());
   EXPECT_EQ(form.fields.PopServer, "");
@@ -32,18 +26,14 @@ TEST(OptionsForm, WithoutSettingsTheTextBoxesAreEmptyButTheDesignedLookStays) {
   EXPECT_EQ(ReadBytes(folder / "email.opt"), "");
 }
 
-TEST(OptionsForm, SavingEmptyFieldsStillWritesFourteenLines) {
-  TempFolder folder;
-  RecordingDialogs dialogs;
+TEST_F(OptionsFormTest, SavingEmptyFieldsStillWritesFourteenLines) {
   MailOptions mailOptions;
   ASSERT_TRUE(SaveOptions(folder.Path(), OptionsForm{}, mailOptions, dialogs));
   EXPECT_EQ(ReadBytes(folder / "email.opt"), "\r\n\r\n\r\n\r\n\r\nN\r\nN\r\nN\r\nN\r\nN\r\n\r\n 0\r\n 0\r\n 0\r\n");
   EXPECT_TRUE(HasSettings(folder.Path()));
 }
 
-TEST(OptionsForm, SaveWritesBothFilesForTheProgramsMailOptions) {
-  TempFolder folder;
-  RecordingDialogs dialogs;
+TEST_F(OptionsFormTest, SaveWritesBothFilesForTheProgramsMailOptions) {
   OptionsForm form = LoadOptionsForm(folder.Path(), Designed());
   form.fields = {"pop.example.net", "smtp.example.net", "jane", "secret", "jane@example.net",
                  false,             true,               false,  true,     false};
@@ -52,38 +42,35 @@ TEST(OptionsForm, SaveWritesBothFilesForTheProgramsMailOptions) {
   ASSERT_TRUE(SaveOptions(folder.Path(), form, mailOptions, dialogs));
   EXPECT_TRUE(dialogs.shown.empty());
   EXPECT_EQ(mailOptions, form.fields);
-  EXPECT_EQ(ListAccounts(folder.Path()), std::vector<std::string>{"pop.example.net"});
+  EXPECT_EQ(ListAccounts(folder.Path()), Texts{"pop.example.net"});
   const OptionsForm reopened = LoadOptionsForm(folder.Path());
   EXPECT_EQ(reopened.fields, form.fields);
   EXPECT_EQ(reopened.sample, form.sample);
 }
 
-TEST(OptionsForm, ValuesTheFileCannotHoldAreRefusedWritingNothing) {
+TEST_F(OptionsFormTest, ValuesTheFileCannotHoldAreRefusedWritingNothing) {
   for (const std::string bad : {"se,cret", "line\r\nbreak", " leading", "\"quoted"}) {
     SCOPED_TRACE(bad);
-    TempFolder folder;
-    RecordingDialogs dialogs;
+    dialogs.shown.clear();
     OptionsForm form;
     form.fields.Password = bad;
     MailOptions mailOptions;
     mailOptions.UserName = "unchanged";
     EXPECT_FALSE(SaveOptions(folder.Path(), form, mailOptions, dialogs));
     EXPECT_EQ(dialogs.ShownTexts(),
-              std::vector<std::string>{
-                  "Password cannot hold a comma or a line break, nor begin with a blank or a double quote."});
+              Texts{"Password cannot hold a comma or a line break, nor begin with a blank or a double quote."});
     EXPECT_EQ(mailOptions.UserName, "unchanged");
     EXPECT_FALSE(std::filesystem::exists(folder / "email.opt"));
     EXPECT_FALSE(std::filesystem::exists(folder / "accounts.dat"));
   }
 }
 
-TEST(OptionsForm, PickingAnAccountFillsTheFieldsButNotTheLook) {
-  TempFolder folder;
+TEST_F(OptionsFormTest, PickingAnAccountFillsTheFieldsButNotTheLook) {
   MailOptions stored{"pop.example.net", "smtp.example.net", "jane", "secret", "jane@example.net",
                      true,              false,              true,   false,    true};
   StoreAccount(folder.Path(), stored);
   OptionsForm form = LoadOptionsForm(folder.Path(), Designed());
-  EXPECT_EQ(form.accountNames, std::vector<std::string>{"pop.example.net"});
+  EXPECT_EQ(form.accountNames, Texts{"pop.example.net"});
   EXPECT_TRUE(PickAccount(folder.Path(), "pop.example.net", form));
   EXPECT_EQ(form.fields, stored);
   EXPECT_EQ(form.sample, Designed().sample);
@@ -91,7 +78,7 @@ TEST(OptionsForm, PickingAnAccountFillsTheFieldsButNotTheLook) {
   EXPECT_EQ(form.fields, stored);
 }
 
-TEST(OptionsForm, AddressFollowsTheUserNameOnlyWithADottedServer) {
+TEST_F(OptionsFormTest, AddressFollowsTheUserNameOnlyWithADottedServer) {
   struct Case {
     const char* popServer;
     const char* userName;

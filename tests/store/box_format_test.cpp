@@ -11,13 +11,18 @@
 namespace ostrel::store {
 namespace {
 
+using testing::FolderContents;
+using testing::Names;
 using testing::ReadBytes;
 using testing::StoreData;
-using testing::StoreFolder;
 using testing::WriteBytes;
 
-TEST(BoxRecordTest, ReadsTheThreeRecordFixtureFieldByFieldAndWritesItBackByteForByte) {
-  StoreFolder store;
+class BoxFormatTest : public ::testing::Test {
+ protected:
+  testing::StoreFolder store;
+};
+
+TEST_F(BoxFormatTest, ReadsTheThreeRecordFixtureFieldByFieldAndWritesItBackByteForByte) {
   std::filesystem::copy_file(StoreData("inbox-three-records.dat"), store / "inbox.dat");
   const MailBox in(store.Folder(), "In");
   ASSERT_EQ(in.Count(), 3u);
@@ -39,44 +44,43 @@ TEST(BoxRecordTest, ReadsTheThreeRecordFixtureFieldByFieldAndWritesItBackByteFor
 
 TEST(BoxRecordTest, CutsLongFieldsToTheirWidths) {
   BoxRecord record{"to", "from", std::string(100, 's'), std::string(40, 'd'), "MSG123456789012345678901"};
-  const std::string bytes = record.ToBytes();
-  ASSERT_EQ(bytes.size(), kBoxRecordLength);
-  EXPECT_EQ(bytes.substr(160, 80), std::string(80, 's'));
-  EXPECT_EQ(bytes.substr(240, 30), std::string(30, 'd'));
-  EXPECT_EQ(bytes.substr(270, 20), "MSG12345678901234567");
-  EXPECT_EQ(bytes.substr(0, 80), "to" + std::string(78, ' '));
+  EXPECT_EQ(record.ToBytes(), "to" + std::string(78, ' ') + "from" + std::string(76, ' ') + std::string(80, 's') +
+                                  std::string(30, 'd') + "MSG12345678901234567");
 }
 
 TEST(BoxRecordTest, ChangingTheMessageNameKeepsEveryOtherByte) {
   const std::string fixture = ReadBytes(StoreData("inbox-three-records.dat")).substr(2 * kBoxRecordLength);
   const std::string moved = WithMessageName(fixture, "MSG40000");
-  EXPECT_EQ(moved.substr(0, kMsgFileOffset), fixture.substr(0, kMsgFileOffset));
-  EXPECT_EQ(moved.substr(kMsgFileOffset), "MSG40000            ");
+  EXPECT_EQ(moved, fixture.substr(0, kMsgFileOffset) + "MSG40000            ");
   EXPECT_EQ(MessageNameOf(moved), "MSG40000");
 }
 
-TEST(BoxListTest, AnAppendCutsOffAPartialLastRecord) {
-  StoreFolder store;
+TEST_F(BoxFormatTest, AnAppendCutsOffAPartialLastRecord) {
   std::filesystem::copy_file(StoreData("inbox-partial-last-record.dat"), store / "inbox.dat");
   MailBox(store.Folder(), "In").Append(BoxRecord{"", "x", "appended", "", "MSG9"});
-  EXPECT_EQ(store.Subjects("In"), (std::vector<std::string>{"First", "Second", "appended"}));
+  EXPECT_EQ(store.Subjects("In"), (Names{"First", "Second", "appended"}));
 }
 
-TEST(BoxListTest, AMissingListCountsAsEmptyRewriteLeavesNoTempFileAndUnknownBoxesAreRefused) {
-  StoreFolder store;
+TEST_F(BoxFormatTest, AMissingListCountsAsEmptyAndIsMadeEmpty) {
   const MailBox sent(store.Folder(), "Sent");
   EXPECT_EQ(sent.Count(), 0u);
   sent.EnsureListExists();
-  EXPECT_EQ(std::filesystem::file_size(store / "sent.dat"), 0u);
+  EXPECT_EQ(ReadBytes(store / "sent.dat"), "");
+}
+
+TEST_F(BoxFormatTest, ARewriteLeavesNoTemporaryFile) {
+  const MailBox sent(store.Folder(), "Sent");
   sent.Rewrite({BoxRecord{"a", "b", "c", "d", "MSG1"}.ToBytes()});
   EXPECT_EQ(sent.Count(), 1u);
   EXPECT_FALSE(std::filesystem::exists(store / "temp.dat"));
+}
+
+TEST_F(BoxFormatTest, UnknownBoxesAreRefused) {
   EXPECT_THROW(MailBox(store.Folder(), "inbox"), std::invalid_argument);
   EXPECT_THROW(MailBox(store.Folder(), ""), std::invalid_argument);
 }
 
-TEST(BoxIndexTest, AdvancesAndWritesThePrintFormPastSmallIntegers) {
-  StoreFolder store;
+TEST_F(BoxFormatTest, TheIndexAdvancesAndIsWrittenInItsPrintFormPastSmallIntegers) {
   std::filesystem::copy_file(StoreData("index-41.dat"), store / "In" / "index.dat",
                              std::filesystem::copy_options::overwrite_existing);
   EXPECT_EQ(NextMessageName(store / "In"), "MSG42");
@@ -90,8 +94,7 @@ TEST(BoxIndexTest, AdvancesAndWritesThePrintFormPastSmallIntegers) {
   EXPECT_EQ(NextMessageName(store / "Junk"), "MSG100000000000");
 }
 
-TEST(BoxIndexTest, GarbageMissingAndNegativeIndexesReadAsZero) {
-  StoreFolder store;
+TEST_F(BoxFormatTest, GarbageMissingAndNegativeIndexesReadAsZero) {
   std::filesystem::copy_file(StoreData("index-garbage.dat"), store / "Junk" / "index.dat",
                              std::filesystem::copy_options::overwrite_existing);
   std::filesystem::remove(store / "Sent" / "index.dat");
@@ -103,16 +106,14 @@ TEST(BoxIndexTest, GarbageMissingAndNegativeIndexesReadAsZero) {
   EXPECT_EQ(NextMessageName(store / "Junk"), "MSG1");
 }
 
-TEST(BoxIndexTest, ADamagedIndexNeverHandsOutTheNameOfAnExistingMessage) {
-  StoreFolder store;
-  store.AddMessage("In", "one", "first\r\n");
-  store.AddMessage("In", "two", "second\r\n", std::string("<p>web</p>"));
+TEST_F(BoxFormatTest, ADamagedIndexNeverHandsOutTheNameOfAnExistingMessage) {
+  store.AddMessages("In", {"one"});
+  store.AddMessages("In", {"two"}, true);
   WriteBytes(store / "In" / "index.dat", "garbage\r\n");
-  const std::string name = store.AddMessage("In", "three", "third\r\n");
-  EXPECT_EQ(name, "MSG3");
-  EXPECT_EQ(ReadBytes(store / "In" / "MSG1.txt"), "first\r\n");
-  EXPECT_EQ(ReadBytes(store / "In" / "MSG2.txt"), "second\r\n");
-  EXPECT_EQ(store.Index("In"), " 3\r\n");
+  EXPECT_EQ(store.AddMessage("In", "three", "three\r\n"), "MSG3");
+  EXPECT_EQ(store.Files("In"), (FolderContents{{"MSG1.txt", "one\r\n"}, {"MSG2.txt", "two\r\n"},
+                                               {"MSG2.htm", "<p>two</p>"}, {"MSG3.txt", "three\r\n"},
+                                               {"index.dat", " 3\r\n"}}));
 }
 
 // MsgFile holds 20 characters, and the index is read as a double, exact up to
@@ -132,40 +133,31 @@ TEST(BoxIndexTest, ANumberTooLongForTheRecordStartsTheNumbersAgain) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.index);
-    StoreFolder store;
-    store.AddMessage("In", "kept", "kept\r\n");
+    testing::StoreFolder store;
+    store.AddMessages("In", {"kept"});
     WriteBytes(store / "In" / "index.dat", c.index);
-    const std::string name = store.AddMessage("In", "new", "new\r\n");
-    EXPECT_EQ(name, c.name);
+    EXPECT_EQ(store.AddMessage("In", "new", "new\r\n"), c.name);
     const auto records = store.Records("In");
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[1].MessageName(), c.name);
-    EXPECT_EQ(ReadBytes(MailBox(store.Folder(), "In").TextPath(records[1].MessageName())), "new\r\n");
-    EXPECT_EQ(ReadBytes(store / "In" / "MSG1.txt"), "kept\r\n");
-    EXPECT_EQ(store.Index("In"), " " + c.name.substr(3) + "\r\n");
+    EXPECT_EQ(store.Files("In"), (FolderContents{{"MSG1.txt", "kept\r\n"}, {c.name + ".txt", "new\r\n"},
+                                                 {"index.dat", " " + c.name.substr(3) + "\r\n"}}));
   }
 }
 
-TEST(MailBoxTest, FilingWritesTheFilesThenTheRecord) {
-  StoreFolder store;
+TEST_F(BoxFormatTest, FilingWritesTheFilesThenTheRecord) {
   EXPECT_EQ(store.AddMessage("Junk", "spam", "buy now\r\n", std::string("<b>buy</b>\r\n")), "MSG1");
   EXPECT_EQ(store.AddMessage("Junk", "more", "again\r\n"), "MSG2");
-  EXPECT_EQ(ReadBytes(store / "Junk" / "MSG1.txt"), "buy now\r\n");
-  EXPECT_EQ(ReadBytes(store / "Junk" / "MSG1.htm"), "<b>buy</b>\r\n");
-  EXPECT_FALSE(std::filesystem::exists(store / "Junk" / "MSG2.htm"));
-  const auto records = store.Records("Junk");
-  ASSERT_EQ(records.size(), 2u);
-  EXPECT_EQ(records[1].MessageName(), "MSG2");
-  EXPECT_EQ(store.Index("Junk"), " 2\r\n");
+  EXPECT_EQ(store.Files("Junk"), (FolderContents{{"MSG1.txt", "buy now\r\n"}, {"MSG1.htm", "<b>buy</b>\r\n"},
+                                                 {"MSG2.txt", "again\r\n"}, {"index.dat", " 2\r\n"}}));
+  EXPECT_EQ(store.Subjects("Junk"), (Names{"spam", "more"}));
+  EXPECT_EQ(store.Records("Junk")[1].MessageName(), "MSG2");
 }
 
-TEST(OutBoxTest, ARecordLeftByAnInterruptedRunIsRemoved) {
-  StoreFolder store;
-  const MailBox out(store.Folder(), "Out");
-  out.Append(BoxRecord{"friend@example.org", "me", "stale", "", ""});
+TEST_F(BoxFormatTest, ARecordOfTheOutBoxLeftByAnInterruptedRunIsRemoved) {
+  MailBox(store.Folder(), "Out").Append(BoxRecord{"friend@example.org", "me", "stale", "", ""});
   ClearOutBox(store.Folder());
-  EXPECT_EQ(out.Count(), 0u);
-  EXPECT_EQ(std::filesystem::file_size(store / "out.dat"), 0u);
+  EXPECT_EQ(ReadBytes(store / "out.dat"), "");
 }
 
 }  // namespace

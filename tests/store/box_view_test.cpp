@@ -3,17 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "store/box_view.h"
-#include "store/installation.h"
 #include "store/mail_box.h"
 #include "store/message_view.h"
 #include "store_folder.h"
-#include "support/recording_dialogs.h"
 
 namespace ostrel::store {
 namespace {
 
+using testing::InstalledTest;
 using testing::ReadBytes;
-using testing::RecordingDialogs;
 using testing::StoreData;
 using testing::StoreFolder;
 using testing::WriteBytes;
@@ -35,7 +33,7 @@ TEST(LoadBoxTest, CaptionsOfEveryShownBoxAndEmptyOrMissingLists) {
   StoreFolder store;
   EXPECT_EQ(LoadBoxView(store.Folder(), "Junk")->caption, "Junk (0 msgs)");
   EXPECT_TRUE(std::filesystem::exists(store / "junk.dat"));
-  store.AddMessage("Sent", "s", "t\r\n");
+  store.AddMessages("Sent", {"s"});
   EXPECT_EQ(LoadBoxView(store.Folder(), "Sent")->caption, "Sent (1 msgs)");
   EXPECT_EQ(LoadBoxView(store.Folder(), "Trash")->caption, "Trash (0 msgs)");
   EXPECT_FALSE(LoadBoxView(store.Folder(), "Out").has_value());
@@ -56,19 +54,31 @@ TEST(LoadBoxTest, RowReaderGivesTheSameRowsAsTheFullList) {
   EXPECT_THROW(BoxRowReader(store.Folder(), "Out"), std::invalid_argument);
 }
 
-TEST(MessageTextTest, LinesEndInCrLfHoweverStoredAndCipherTextIsUpperCaseHex) {
-  EXPECT_EQ(PaneText("one\r\ntwo\nthree\rfour"), "one\r\ntwo\r\nthree\r\nfour\r\n");
-  EXPECT_EQ(PaneText("ABC\r\n"), "ABC\r\n");
-  EXPECT_EQ(PaneText("a\r\n\r\nb\r\n"), "a\r\n\r\nb\r\n");
-  EXPECT_EQ(PaneText(""), "");
-  EXPECT_EQ(PaneText("caf\xE9\r\n"), "caf\u00e9\r\n");
+TEST(LoadBoxTest, RowOfMessageFindsTheMessageByItsNameWhereverItsRowIs) {
+  StoreFolder store;
+  store.AddMessages("In", {"one", "two", "three"});
+  const auto view = LoadBoxView(store.Folder(), "In");
+  EXPECT_EQ(view->rows[0].MsgFile, "MSG3");
+  EXPECT_EQ(RowOfMessage(*view, "MSG3"), 0u);
+  EXPECT_EQ(RowOfMessage(*view, "MSG1"), 2u);
+  EXPECT_EQ(RowOfMessage(*view, "MSG4"), std::nullopt);
+  EXPECT_EQ(RowOfMessage(*view, ""), std::nullopt);
+}
+
+TEST(MessageTextTest, LinesEndInCrLfHoweverStored) {
+  for (const auto& [stored, shown] : {std::pair{"one\r\ntwo\nthree\rfour", "one\r\ntwo\r\nthree\r\nfour\r\n"},
+                                      {"ABC\r\n", "ABC\r\n"}, {"a\r\n\r\nb\r\n", "a\r\n\r\nb\r\n"}, {"", ""},
+                                      {"caf\xE9\r\n", "caf\u00e9\r\n"}}) {
+    EXPECT_EQ(PaneText(stored), shown) << stored;
+  }
   EXPECT_EQ(JoinedLines("<html>\r\n<body>x</body>\n</html>\r\n"), "<html><body>x</body></html>\r\n");
-  // Only upper-case hex and line breaks count as cipher text.
-  EXPECT_TRUE(IsHexText("0123456789ABCDEF\r\nFF00\r\n"));
-  EXPECT_TRUE(IsHexText(""));
-  EXPECT_FALSE(IsHexText("0123456789abcdef\r\n"));
-  EXPECT_FALSE(IsHexText("ABCD EF\r\n"));
-  EXPECT_FALSE(IsHexText("ABCDEFG"));
+}
+
+TEST(MessageTextTest, OnlyUpperCaseHexAndLineBreaksAreCipherText) {
+  for (const auto& [text, hex] : {std::pair{"0123456789ABCDEF\r\nFF00\r\n", true}, {"", true},
+                                  {"0123456789abcdef\r\n", false}, {"ABCD EF\r\n", false}, {"ABCDEFG", false}}) {
+    EXPECT_EQ(IsHexText(text), hex) << text;
+  }
 }
 
 TEST(MessageTextTest, CipherTextEndsAtAnAttachmentLineOrABlankLine) {
@@ -77,17 +87,15 @@ TEST(MessageTextTest, CipherTextEndsAtAnAttachmentLineOrABlankLine) {
     std::string text;
     std::optional<std::pair<std::string, std::string>> split;  // hex, rest
   };
+  using Split = std::pair<std::string, std::string>;
   const Case cases[] = {
-      {"all hex", "0A1B\r\n2C\r\n", std::pair<std::string, std::string>{"0A1B\r\n2C\r\n", ""}},
-      {"empty", "", std::pair<std::string, std::string>{"", ""}},
-      {"attachment after the last digit", "0A1B<ATTACHMENT /a b.txt>\r\n",
-       std::pair<std::string, std::string>{"0A1B", "<ATTACHMENT /a b.txt>\r\n"}},
+      {"all hex", "0A1B\r\n2C\r\n", Split{"0A1B\r\n2C\r\n", ""}},
+      {"empty", "", Split{"", ""}},
+      {"attachment after the last digit", "0A1B<ATTACHMENT /a b.txt>\r\n", Split{"0A1B", "<ATTACHMENT /a b.txt>\r\n"}},
       {"attachment on its own line", "0A1B\r\n<ATTACHMENT /a>\r\n<ATTACHMENT /b>\r\n",
-       std::pair<std::string, std::string>{"0A1B", "\r\n<ATTACHMENT /a>\r\n<ATTACHMENT /b>\r\n"}},
-      {"signature", "0A1B\r\n2C3D\r\n\r\n\r\nAlice\r\n",
-       std::pair<std::string, std::string>{"0A1B\r\n2C3D", "\r\n\r\n\r\nAlice\r\n"}},
-      {"signature of hex letters", "0A1B\r\n\r\nCAFE\r\nBob\r\n",
-       std::pair<std::string, std::string>{"0A1B", "\r\n\r\nCAFE\r\nBob\r\n"}},
+       Split{"0A1B", "\r\n<ATTACHMENT /a>\r\n<ATTACHMENT /b>\r\n"}},
+      {"signature", "0A1B\r\n2C3D\r\n\r\n\r\nAlice\r\n", Split{"0A1B\r\n2C3D", "\r\n\r\n\r\nAlice\r\n"}},
+      {"signature of hex letters", "0A1B\r\n\r\nCAFE\r\nBob\r\n", Split{"0A1B", "\r\n\r\nCAFE\r\nBob\r\n"}},
       {"plain text", "Hello\r\n<ATTACHMENT /a>\r\n", std::nullopt},
       {"hex then words with no blank line", "0A1B\r\nAlice\r\n", std::nullopt},
       {"half a byte before the signature", "0A1\r\n\r\nAlice\r\n", std::nullopt},
@@ -97,49 +105,31 @@ TEST(MessageTextTest, CipherTextEndsAtAnAttachmentLineOrABlankLine) {
   for (const Case& test : cases) {
     SCOPED_TRACE(test.name);
     const auto split = SplitCipherText(test.text);
-    ASSERT_EQ(split.has_value(), test.split.has_value());
-    if (!split) continue;
-    EXPECT_EQ(split->hex, test.split->first);
-    EXPECT_EQ(split->rest, test.split->second);
+    EXPECT_EQ(split ? std::optional(Split{split->hex, split->rest}) : std::nullopt, test.split);
   }
 }
 
-TEST(LoadBoxTest, RowOfMessageFindsTheMessageByItsNameWhereverItsRowIs) {
-  StoreFolder store;
-  store.AddMessage("In", "one", "1\r\n");
-  store.AddMessage("In", "two", "2\r\n");
-  store.AddMessage("In", "three", "3\r\n");
-  const auto view = LoadBoxView(store.Folder(), "In");
-  EXPECT_EQ(view->rows[0].MsgFile, "MSG3");
-  EXPECT_EQ(RowOfMessage(*view, "MSG3"), 0u);
-  EXPECT_EQ(RowOfMessage(*view, "MSG1"), 2u);
-  EXPECT_EQ(RowOfMessage(*view, "MSG4"), std::nullopt);
-  EXPECT_EQ(RowOfMessage(*view, ""), std::nullopt);
-}
+using OpeningTest = InstalledTest;
 
-class OpeningTest : public ::testing::Test {
- protected:
-  OpeningTest() : installation(store.Folder(), dialogs) { installation.Selection.CurrentBox = BoxName::In; }
-
-  StoreFolder store;
-  RecordingDialogs dialogs;
-  Installation installation;
-};
-
-TEST_F(OpeningTest, TheSentCopyOfAnEncryptedMessageWithAnAttachmentEnablesDecrypt) {
-  store.AddMessage("In", "sent", "0A1B2C<ATTACHMENT /home/a/plan.txt>\r\n\r\n");
-  EXPECT_TRUE(installation.OpenMessage(1)->decryptEnabled);
-}
-
-TEST_F(OpeningTest, HexCipherTextEnablesDecrypt) {
-  store.AddMessage("In", "cipher", "0A1B2C\r\nFF\r\n");
-  const auto opened = installation.OpenMessage(1);
-  ASSERT_TRUE(opened.has_value());
-  EXPECT_EQ(opened->text, "0A1B2C\r\nFF\r\n");
-  EXPECT_TRUE(opened->decryptEnabled);
-  EXPECT_FALSE(opened->webPage.has_value());
-  EXPECT_EQ(installation.Selection.CurrentMessage, "MSG1");
-  EXPECT_EQ(installation.Selection.CurrentRecord, 1);
+TEST_F(OpeningTest, CipherTextEnablesDecrypt) {
+  struct Case {
+    const char* name;
+    std::string text;
+  };
+  const Case cases[] = {{"hex lines", "0A1B2C\r\nFF\r\n"},
+                        {"the Sent copy with an attachment", "0A1B2C<ATTACHMENT /home/a/plan.txt>\r\n\r\n"}};
+  std::int64_t record = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    store.AddMessage("In", "cipher", c.text);
+    const auto opened = installation.OpenMessage(++record);
+    ASSERT_TRUE(opened.has_value());
+    EXPECT_EQ(opened->text, c.text);
+    EXPECT_TRUE(opened->decryptEnabled);
+    EXPECT_FALSE(opened->webPage.has_value());
+    EXPECT_EQ(installation.Selection.CurrentMessage, "MSG" + std::to_string(record));
+    EXPECT_EQ(installation.Selection.CurrentRecord, record);
+  }
   EXPECT_FALSE(std::filesystem::exists(store / "web.html"));
 }
 
@@ -152,30 +142,35 @@ TEST_F(OpeningTest, HtmlInAnyCaseWritesTheWebPageWithoutLineBreaks) {
   EXPECT_FALSE(opened->decryptEnabled);
 }
 
-TEST_F(OpeningTest, AMissingFileGivesAClearTextNamingItAndANameLeavingTheFolderIsNotFollowed) {
-  store.AddMessage("In", "gone", "text\r\n");
+TEST_F(OpeningTest, AMissingFileGivesAClearTextNamingIt) {
+  store.AddMessages("In", {"gone"});
   std::filesystem::remove(store / "In" / "MSG1.txt");
   const auto opened = installation.OpenMessage(1);
   EXPECT_TRUE(opened->fileMissing);
   EXPECT_NE(opened->text.find("In/MSG1.txt"), std::string::npos);
   EXPECT_FALSE(opened->decryptEnabled);
   EXPECT_EQ(installation.Selection.CurrentMessage, "MSG1");
+}
 
+TEST_F(OpeningTest, ANameLeavingTheFolderIsNotFollowed) {
   WriteBytes(store / "secret.txt", "do not show\r\n");
   MailBox(store.Folder(), "In").Append(BoxRecord{"", "x", "y", "", "../secret"});
-  const auto outside = installation.OpenMessage(2);
+  const auto outside = installation.OpenMessage(1);
   EXPECT_TRUE(outside->fileMissing);
   EXPECT_EQ(outside->text.find("do not show"), std::string::npos);
 }
 
-TEST_F(OpeningTest, HeaderRowRecordsPastTheEndAndNoChosenBoxOpenNothing) {
-  store.AddMessage("In", "one", "x\r\n");
+TEST_F(OpeningTest, TheHeaderRowAndRecordsPastTheEndOpenNothing) {
+  store.AddMessages("In", {"one"});
   EXPECT_FALSE(installation.OpenMessage(0).has_value());
   EXPECT_FALSE(installation.SelectRow(0));
   EXPECT_EQ(installation.Selection.CurrentRecord, 0);
   EXPECT_TRUE(installation.OpenMessage(5)->fileMissing);
   EXPECT_EQ(Installation::RecordNumberOf(" 3"), 3);
   EXPECT_EQ(Installation::RecordNumberOf(""), 0);
+}
+
+TEST_F(OpeningTest, WithoutAChosenBoxNothingLoadsAndOnlyShownBoxesCanBeChosen) {
   installation.Selection.CurrentBox.reset();
   EXPECT_FALSE(installation.LoadBox().has_value());
   EXPECT_FALSE(installation.ChooseBox(BoxName::Out).has_value());

@@ -8,34 +8,32 @@
 
 #include "store/date_text.h"
 #include "store/import_reset.h"
-#include "store/installation.h"
 #include "store/mail_box.h"
 #include "store_folder.h"
-#include "support/recording_dialogs.h"
 
 namespace ostrel::store {
 namespace {
 
+using testing::FolderContents;
+using testing::Names;
 using testing::ReadBytes;
-using testing::RecordingDialogs;
-using testing::StoreFolder;
 using testing::TempFolder;
 using testing::WriteBytes;
-using Names = std::vector<std::string>;
 
-TEST(ImportMessageTest, FilesAnExactCopyAsTextAndWebFileUnderTheNextInNumber) {
-  StoreFolder store;
-  store.AddMessage("In", "one", "1\r\n");
-  store.AddMessage("In", "two", "2\r\n");
+class ImportTest : public testing::InstalledTest {
+ protected:
   TempFolder elsewhere;
+};
+
+TEST_F(ImportTest, AMessageIsFiledAsAnExactCopyInTextAndWebFileUnderTheNextInNumber) {
+  store.AddMessages("In", {"one", "two"});
   const std::string bytes = "line one\nline two\r\n\x01\xff no final break";
   WriteBytes(elsewhere / "chosen.txt", bytes);
 
   EXPECT_EQ(ImportMessage(store.Folder(), elsewhere / "chosen.txt", "12/6/2026 10:00:00 AM"), "MSG3");
 
-  EXPECT_EQ(ReadBytes(store / "In" / "MSG3.txt"), bytes);
-  EXPECT_EQ(ReadBytes(store / "In" / "MSG3.htm"), bytes);
-  EXPECT_EQ(store.Index("In"), " 3\r\n");
+  EXPECT_EQ(store.Files("In"), (FolderContents{{"MSG1.txt", "one\r\n"}, {"MSG2.txt", "two\r\n"}, {"MSG3.txt", bytes},
+                                               {"MSG3.htm", bytes}, {"index.dat", " 3\r\n"}}));
   const auto records = store.Records("In");
   ASSERT_EQ(records.size(), 3u);
   EXPECT_EQ(records[2],
@@ -44,9 +42,9 @@ TEST(ImportMessageTest, FilesAnExactCopyAsTextAndWebFileUnderTheNextInNumber) {
                        "MSG3" + std::string(16, ' ')}));
 }
 
-TEST(ImportMessageTest, TheDateIsShortDateThenTwelveHourTime) {
-  const std::optional<std::string> savedZone =
-      std::getenv("TZ") ? std::optional<std::string>(std::getenv("TZ")) : std::nullopt;
+TEST(ImportDateTest, TheDateIsShortDateThenTwelveHourTime) {
+  const char* zone = std::getenv("TZ");
+  const std::optional<std::string> savedZone = zone ? std::optional<std::string>(zone) : std::nullopt;
   ::setenv("TZ", "UTC", 1);
   ::tzset();
   const auto day = [](unsigned month, unsigned date) {
@@ -60,96 +58,90 @@ TEST(ImportMessageTest, TheDateIsShortDateThenTwelveHourTime) {
   ::tzset();
 }
 
-TEST(ImportMessageTest, TheInBoxIsReloadedOnlyWhenShownAndAnUnreadableFileChangesNothing) {
-  StoreFolder store;
-  RecordingDialogs dialogs;
-  Installation installation(store.Folder(), dialogs);
-  WriteBytes(store / "message.txt", "hello\r\n");
+TEST_F(ImportTest, TheInBoxIsReloadedOnlyWhenShown) {
+  WriteBytes(elsewhere / "message.txt", "hello\r\n");
   installation.Selection.CurrentBox = BoxName::Sent;
-  EXPECT_FALSE(installation.ImportMessage(store / "message.txt").has_value());
+  EXPECT_FALSE(installation.ImportMessage(elsewhere / "message.txt").has_value());
   EXPECT_EQ(installation.Selection.CurrentBox, BoxName::Sent);
   installation.Selection.CurrentBox = BoxName::In;
-  const auto view = installation.ImportMessage(store / "message.txt");
+  const auto view = installation.ImportMessage(elsewhere / "message.txt");
   ASSERT_TRUE(view.has_value());
   EXPECT_EQ(view->caption, "InBox (2 msgs)");
   EXPECT_EQ(installation.Selection.CurrentMessage, "MSG2");
   EXPECT_TRUE(dialogs.shown.empty());
-
-  EXPECT_FALSE(installation.ImportMessage(store / "no-such-file.txt").has_value());
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_NE(dialogs.shown[0].text.find("no-such-file.txt"), std::string::npos);
-  EXPECT_EQ(store.Index("In"), " 2\r\n");
-  EXPECT_EQ(store.Subjects("In").size(), 2u);
 }
 
-TEST(ImportAttachmentTest, CopiesTheFileIntoSaveReplacingOneOfTheSameName) {
-  StoreFolder store;
-  TempFolder elsewhere;
+TEST_F(ImportTest, AnUnreadableMessageIsNamedAndChangesNothing) {
+  const FolderContents before = store.Files("");
+  EXPECT_FALSE(installation.ImportMessage(elsewhere / "no-such-file.txt").has_value());
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_NE(dialogs.shown[0].text.find("no-such-file.txt"), std::string::npos);
+  EXPECT_EQ(store.Files(""), before);
+}
+
+TEST_F(ImportTest, AnAttachmentIsCopiedIntoSaveReplacingOneOfTheSameName) {
   WriteBytes(elsewhere / "report.doc.enc", "new bytes");
   WriteBytes(store / "Save" / "report.doc.enc", "old bytes, longer than the new ones");
-  const auto saved = ImportAttachment(store.Folder(), elsewhere / "report.doc.enc");
-  EXPECT_EQ(saved, store / "Save" / "report.doc.enc");
-  EXPECT_EQ(ReadBytes(saved), "new bytes");
+  EXPECT_EQ(ImportAttachment(store.Folder(), elsewhere / "report.doc.enc"), store / "Save" / "report.doc.enc");
+  EXPECT_EQ(store.Files("Save"), (FolderContents{{"report.doc.enc", "new bytes"}}));
   EXPECT_THROW(ImportAttachment(store.Folder(), elsewhere / "missing.bin"), ImportError);
 }
 
 // "keep.pdf.new" was once the name under which "keep.pdf" was written: an
 // import of "keep.pdf" then truncated the earlier attachment and renamed it.
-TEST(ImportAttachmentTest, AnAttachmentNamedLikeAnotherOnesTemporaryFileStays) {
-  StoreFolder store;
-  TempFolder first;
+TEST_F(ImportTest, AnAttachmentNamedLikeAnotherOnesTemporaryFileStays) {
   TempFolder second;
-  WriteBytes(first / "keep.pdf.new", "FIRST");
+  WriteBytes(elsewhere / "keep.pdf.new", "FIRST");
   WriteBytes(second / "keep.pdf", "SECOND");
-  ImportAttachment(store.Folder(), first / "keep.pdf.new");
+  ImportAttachment(store.Folder(), elsewhere / "keep.pdf.new");
   ImportAttachment(store.Folder(), second / "keep.pdf");
-  EXPECT_EQ(ReadBytes(store / "Save" / "keep.pdf.new"), "FIRST");
-  EXPECT_EQ(ReadBytes(store / "Save" / "keep.pdf"), "SECOND");
-
-  // A name of the temporary files' own form is refused: the next start would
-  // take it for a killed run's leftover.
-  const std::string temporaryForm = ".ostrel-999999999-abcdef";
-  WriteBytes(first / temporaryForm, "x");
-  EXPECT_THROW(ImportAttachment(store.Folder(), first / temporaryForm), ImportError);
-  EXPECT_FALSE(std::filesystem::exists(store / "Save" / temporaryForm));
+  EXPECT_EQ(store.Files("Save"), (FolderContents{{"keep.pdf", "SECOND"}, {"keep.pdf.new", "FIRST"}}));
 }
 
-TEST(ResetTest, NoLeavesEveryFileAndYesEmptiesEveryBoxAndFolderButTouchesNothingElse) {
-  StoreFolder store;
-  store.AddMessage("In", "a", "a\r\n", std::string("w"));
-  store.AddMessage("Sent", "b", "b\r\n");
-  store.AddMessage("Trash", "c", "c\r\n");
-  store.AddMessage("Junk", "d", "d\r\n");
-  MailBox(store.Folder(), "Out").Append(BoxRecord{"x", "y", "z", "", ""});
-  for (const char* folder : {"Save", "Dec", "Enc"}) WriteBytes(store / folder / "file.bin", "x");
-  for (const char* kept : {"email.opt", "key.dat", "address.dat", "k1.bin"}) WriteBytes(store / kept, "kept");
+// A name of the temporary files' own form is refused: the next start would
+// take it for a killed run's leftover.
+TEST_F(ImportTest, AnAttachmentNamedLikeATemporaryFileIsRefused) {
+  WriteBytes(elsewhere / ".ostrel-999999999-abcdef", "x");
+  EXPECT_THROW(ImportAttachment(store.Folder(), elsewhere / ".ostrel-999999999-abcdef"), ImportError);
+  EXPECT_TRUE(std::filesystem::is_empty(store / "Save"));
+}
 
-  RecordingDialogs dialogs;
-  dialogs.answers = {base::Answer::No, base::Answer::Yes};
+class ResetTest : public testing::InstalledTest {
+ protected:
+  ResetTest() {
+    store.AddMessages("In", {"a"}, true);
+    for (const char* box : {"Sent", "Trash", "Junk"}) store.AddMessages(box, {box});
+    MailBox(store.Folder(), "Out").Append(BoxRecord{"x", "y", "z", "", ""});
+    for (const char* folder : {"Save", "Dec", "Enc"}) WriteBytes(store / folder / "file.bin", "x");
+    for (const char* kept : {"email.opt", "key.dat", "address.dat", "k1.bin"}) WriteBytes(store / kept, "kept");
+  }
+};
+
+TEST_F(ResetTest, AnsweringNoLeavesEveryFile) {
+  const FolderContents before = store.Files("");
+  dialogs.answers = {base::Answer::No};
   EXPECT_FALSE(ResetAllBoxes(store.Folder(), dialogs));
-  EXPECT_EQ(dialogs.asked[0],
-            (base::MessageBox{"This will delete all of the data in your mail boxes.  Are you sure you want to do this?",
-                              "Are Really, Really Sure?", base::Buttons::YesNo, base::Icon::None}));
-  EXPECT_EQ(store.Subjects("In"), (Names{"a"}));
-  EXPECT_EQ(ReadBytes(store / "In" / "MSG1.txt"), "a\r\n");
+  EXPECT_EQ(dialogs.asked,
+            (std::vector<base::MessageBox>{
+                {"This will delete all of the data in your mail boxes.  Are you sure you want to do this?",
+                 "Are Really, Really Sure?", base::Buttons::YesNo, base::Icon::None}}));
   EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(store.Files(""), before);
+}
 
-  Installation installation(store.Folder(), dialogs);
+TEST_F(ResetTest, AnsweringYesEmptiesEveryBoxAndFolderButTouchesNothingElse) {
   installation.Selection.CurrentBox = BoxName::Sent;
+  dialogs.answers = {base::Answer::Yes};
   const auto view = installation.ResetAllBoxes();
-
   ASSERT_TRUE(view.has_value());
   EXPECT_EQ(view->caption, "Sent (0 msgs)");
   EXPECT_EQ(dialogs.ShownTexts(), (Names{"Boxes have been reset."}));
-  for (const char* list : {"inbox.dat", "out.dat", "junk.dat", "trash.dat"}) {
-    EXPECT_FALSE(std::filesystem::exists(store / list)) << list;
-  }
-  for (const char* box : {"In", "Out", "Trash", "Junk", "Sent"}) {
-    EXPECT_EQ(store.Index(box), " 0\r\n") << box;
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(store / box), {}), 1) << box;
-  }
-  for (const char* folder : {"Save", "Dec", "Enc"}) EXPECT_TRUE(std::filesystem::is_empty(store / folder));
-  for (const char* kept : {"email.opt", "key.dat", "address.dat", "k1.bin"}) EXPECT_EQ(ReadBytes(store / kept), "kept");
+  FolderContents after;
+  for (const char* folder : {"Save/", "Dec/", "Enc/", "In/", "Out/", "Trash/", "Junk/", "Sent/"}) after[folder] = "";
+  for (const char* box : {"In/", "Out/", "Trash/", "Junk/", "Sent/"}) after[box + std::string("index.dat")] = " 0\r\n";
+  for (const char* kept : {"email.opt", "key.dat", "address.dat", "k1.bin"}) after[kept] = "kept";
+  after["sent.dat"] = "";
+  EXPECT_EQ(store.Files(""), after);
   EXPECT_EQ(store.AddMessage("Junk", "first again", "x\r\n"), "MSG1");
 }
 

@@ -15,26 +15,18 @@
 #include <thread>
 
 #include "base/fixed_records.h"
-#include "store/box_view.h"
 #include "store/date_text.h"
-#include "store/installation.h"
 #include "store/mail_box.h"
 #include "store/store_lock.h"
-#include "store/trash_moves.h"
 #include "store_folder.h"
-#include "support/recording_calls.h"
-#include "support/recording_dialogs.h"
 
 namespace ostrel::store {
 namespace {
 
-using testing::FileSystemEvent;
+using testing::Names;
 using testing::ReadBytes;
-using testing::RecordedCalls;
-using testing::RecordingDialogs;
 using testing::StoreFolder;
 using testing::WriteBytes;
-using Names = std::vector<std::string>;
 
 // A temporary file name of a process that has ended.
 std::string EndedRunsTemporaryName() {
@@ -42,21 +34,6 @@ std::string EndedRunsTemporaryName() {
   if (child == 0) ::_exit(0);
   ::waitpid(child, nullptr, 0);
   return ".ostrel-" + std::to_string(child) + "-Qx7Lm2";
-}
-
-// The state a kill between the Trash append and the rewrite of the In list
-// leaves: "b" in both boxes, and the journal.
-void CutOffBeforeTheRewrite(StoreFolder& store) {
-  store.AddMessage("In", "a", "a\r\n");
-  store.AddMessage("In", "b", "b\r\n");
-  RecordedCalls recorded;
-  bool cut = false;
-  recorded.refuse = [&](const FileSystemEvent& event) {
-    cut = cut || event.target.filename() == "inbox.dat";
-    return cut;
-  };
-  EXPECT_THROW(DeleteMessage(store.Folder(), "In", 2), std::system_error);
-  EXPECT_EQ(store.Subjects("Trash"), (Names{"b"}));
 }
 
 TEST(TidyTest, MessageFilesNoRecordNamesAreListedAgainNeverDeleted) {
@@ -84,10 +61,10 @@ TEST(TidyTest, MessageFilesNoRecordNamesAreListedAgainNeverDeleted) {
   ASSERT_EQ(trash.size(), 1u);
   EXPECT_EQ(trash[0].MessageName(), "MSG2");
   EXPECT_EQ(ReadBytes(store / "Trash" / "MSG2.txt"), "<html>page</html>\r\n");
-  EXPECT_EQ(store.Records("Out").size(), 0u);
-  EXPECT_TRUE(std::filesystem::exists(store / "Out" / "MSG1.txt"));
-  EXPECT_EQ(store.Records("Junk").size(), 0u);
-  EXPECT_TRUE(std::filesystem::exists(store / "Junk" / "notes.txt"));
+  for (const auto& [box, file] : {std::pair{"Out", "MSG1.txt"}, {"Junk", "notes.txt"}}) {
+    EXPECT_EQ(store.Records(box).size(), 0u);
+    EXPECT_TRUE(std::filesystem::exists(store / box / file));
+  }
 
   EXPECT_TRUE(TidyAfterInterruptedRuns(store.Folder()).relistedMessages.empty()) << "listed once";
   EXPECT_EQ(store.Records("In").size(), 2u);
@@ -124,19 +101,24 @@ TEST(TidyTest, AMissingProgramFolderIsLeftAlone) {
   EXPECT_TRUE(tidied.removedFiles.empty());
 }
 
-TEST(TidyTest, TheLoadStepSettlesAMoveCutOffAndTheBoxViewDoesTooWhileRunning) {
-  StoreFolder store;
-  CutOffBeforeTheRewrite(store);
-  RecordingDialogs dialogs;
-  Installation installation(store.Folder(), dialogs);
+class SettlingTest : public testing::InstalledTest {
+ protected:
+  SettlingTest() {
+    store.AddMessages("In", {"a", "b"});
+    testing::CutOffBeforeTheRewrite(store, "In", 2);
+  }
+};
+
+TEST_F(SettlingTest, TheLoadStepSettlesAMoveCutOff) {
   installation.LoadStep();
   EXPECT_EQ(store.Subjects("In"), (Names{"a", "b"}));
   EXPECT_EQ(store.Subjects("Trash"), Names{});
+}
 
-  // Another run is killed at the same moment while this one shows the Trash.
-  CutOffBeforeTheRewrite(store);
+// Another run is killed at that moment while this one shows the Trash.
+TEST_F(SettlingTest, TheBoxViewSettlesAMoveCutOffWhileRunning) {
   EXPECT_EQ(installation.ChooseBox(BoxName::Trash)->caption, "Trash (0 msgs)");
-  EXPECT_EQ(installation.ChooseBox(BoxName::In)->caption, "InBox (4 msgs)");
+  EXPECT_EQ(installation.ChooseBox(BoxName::In)->caption, "InBox (2 msgs)");
 }
 
 // Filing holds the store lock until its record is there, so a start-up

@@ -8,7 +8,7 @@
 // kill, every message is in exactly one box, as before the move or as after
 // it, and no file is left that nothing lists.
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -48,7 +48,6 @@ using testing::WriteBytes;
 
 constexpr int kRounds = 50;
 constexpr int kMessages = 12;
-
 
 class AlwaysYes : public base::Dialogs {
  public:
@@ -204,7 +203,6 @@ TEST(KillTest, ImportAndResetLeaveSoundBoxes) {
       });
 }
 
-
 // ---- Kills at chosen moments ----
 
 using BoxContents = std::map<std::string, std::vector<std::string>>;  // box name -> subjects in list order
@@ -214,17 +212,6 @@ BoxContents Contents(const StoreFolder& store) {
   for (const char* box : {"In", "Sent", "Junk", "Trash"}) contents[box] = store.Subjects(box);
   return contents;
 }
-
-std::string Describe(const BoxContents& contents) {
-  std::string text;
-  for (const auto& [box, subjects] : contents) {
-    text += box + ":";
-    for (const auto& subject : subjects) text += " " + subject;
-    text += "  ";
-  }
-  return text;
-}
-
 
 // Every file of a box folder belongs to a record of its list, and no file
 // the program writes only for a while is left anywhere.
@@ -250,17 +237,15 @@ struct MoveCase {
 
 std::vector<MoveCase> MoveCases() {
   const auto fillIn = [](StoreFolder& store) {
-    store.AddMessage("Trash", "t0", "t0\r\n", "<p>t0</p>");
-    for (const char* subject : {"a", "b", "c"}) store.AddMessage("In", subject, std::string(subject) + "\r\n", "<p>");
+    store.AddMessages("Trash", {"t0"}, true);
+    store.AddMessages("In", {"a", "b", "c"}, true);
   };
   const auto fillJunk = [](StoreFolder& store) {
-    store.AddMessage("Trash", "t0", "t0\r\n");
-    for (const char* subject : {"j1", "j2", "j3", "j4"}) store.AddMessage("Junk", subject, "junk\r\n", "<p>");
+    store.AddMessages("Trash", {"t0"});
+    store.AddMessages("Junk", {"j1", "j2", "j3", "j4"}, true);
   };
-  const auto fillSent = [](StoreFolder& store) { store.AddMessage("Sent", "s", "sent, without a web file\r\n"); };
-  const auto fillTrash = [](StoreFolder& store) {
-    for (const char* subject : {"t0", "t1", "t2"}) store.AddMessage("Trash", subject, "gone\r\n", "<p>");
-  };
+  const auto fillSent = [](StoreFolder& store) { store.AddMessages("Sent", {"s"}); };  // without a web file
+  const auto fillTrash = [](StoreFolder& store) { store.AddMessages("Trash", {"t0", "t1", "t2"}, true); };
   const auto cleanUp = [](const std::string& folder, const std::string& box, std::vector<std::size_t> rows) {
     AlwaysYes yes;
     CleanUp(folder, box).Delete(rows, yes);
@@ -328,7 +313,7 @@ TEST(KillTest, AMoveKilledAtAnyMomentLeavesEveryMessageInExactlyOneBox) {
 
       const Tidied tidied = TidyAfterInterruptedRuns(store.Folder());
       const BoxContents contents = Contents(store);
-      EXPECT_TRUE(contents == move.before || contents == move.after) << Describe(contents);
+      EXPECT_THAT(contents, ::testing::AnyOf(move.before, move.after));
       EXPECT_TRUE(tidied.relistedMessages.empty()) << "the move journal alone settles a move";
       ExpectSoundBoxes(store);
       ExpectNothingUnlisted(store);

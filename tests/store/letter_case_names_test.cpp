@@ -9,36 +9,28 @@
 #include "store/box_index.h"
 #include "store/box_view.h"
 #include "store/import_reset.h"
-#include "store/installation.h"
 #include "store/mail_box.h"
 #include "store_folder.h"
-#include "support/recording_dialogs.h"
 
 namespace ostrel::store {
 namespace {
 
+using testing::FolderContents;
+using testing::Names;
 using testing::ReadBytes;
-using testing::RecordingDialogs;
-using testing::StoreFolder;
 using testing::WriteBytes;
 namespace fs = std::filesystem;
 
+using LetterCaseNamesTest = testing::InstalledTest;
+
 // An In box as another program may have left it: "INBOX.DAT", "INDEX.DAT",
 // and a record naming "msg1" beside "MSG1.TXT" and "MSG1.HTM".
-void WriteUpperCaseInBox(const StoreFolder& store) {
+TEST_F(LetterCaseNamesTest, ABoxListIndexAndMessageFilesInAnotherCaseAreFoundAndKeptInTheirSpelling) {
   fs::remove(store / "In" / "index.dat");
   WriteBytes(store / "In" / "INDEX.DAT", " 1\r\n");
   WriteBytes(store / "In" / "MSG1.TXT", "upper\r\n");
   WriteBytes(store / "In" / "MSG1.HTM", "<p>upper</p>\r\n");
   WriteBytes(store / "INBOX.DAT", BoxRecord{"me@example.org", "old@example.org", "old", "1/2/2026", "msg1"}.ToBytes());
-}
-
-TEST(LetterCaseNamesTest, ABoxListIndexAndMessageFilesInAnotherCaseAreFoundAndKeptInTheirSpelling) {
-  StoreFolder store;
-  WriteUpperCaseInBox(store);
-  RecordingDialogs dialogs;
-  Installation installation(store.Folder(), dialogs);
-  installation.Selection.CurrentBox = BoxName::In;
 
   const auto view = installation.LoadBox();
   ASSERT_TRUE(view);
@@ -51,36 +43,30 @@ TEST(LetterCaseNamesTest, ABoxListIndexAndMessageFilesInAnotherCaseAreFoundAndKe
   // Filing goes into the same list, under the next number, in the program's spelling.
   EXPECT_EQ(MailBox(store.Folder(), "In").File({"", "Import", "new", "", ""}, "new\r\n", std::nullopt), "MSG2");
   EXPECT_EQ(MailBox(store.Folder(), "In").Count(), 2u);
-  EXPECT_EQ(ReadBytes(store / "In" / "MSG2.txt"), "new\r\n");
-  EXPECT_EQ(ReadBytes(store / "In" / "INDEX.DAT"), " 2\r\n");
   EXPECT_FALSE(fs::exists(store / "inbox.dat"));
-  EXPECT_FALSE(fs::exists(store / "In" / "index.dat"));
+  EXPECT_EQ(store.Files("In"), (FolderContents{{"INDEX.DAT", " 2\r\n"}, {"MSG1.HTM", "<p>upper</p>\r\n"},
+                                               {"MSG1.TXT", "upper\r\n"}, {"MSG2.txt", "new\r\n"}}));
 
   // Delete Msg moves both files of record 1 to the Trash.
   installation.Selection.CurrentRecord = 1;
   ASSERT_TRUE(installation.DeleteMsg());
   EXPECT_TRUE(dialogs.shown.empty());
-  EXPECT_EQ(ReadBytes(store / "Trash" / "MSG1.txt"), "upper\r\n");
-  EXPECT_EQ(ReadBytes(store / "Trash" / "MSG1.htm"), "<p>upper</p>\r\n");
-  EXPECT_FALSE(fs::exists(store / "In" / "MSG1.TXT"));
-  EXPECT_FALSE(fs::exists(store / "In" / "MSG1.HTM"));
-  EXPECT_EQ(store.Subjects("In"), (std::vector<std::string>{"new"}));
+  EXPECT_EQ(store.Files("Trash"), (FolderContents{{"MSG1.htm", "<p>upper</p>\r\n"}, {"MSG1.txt", "upper\r\n"},
+                                                  {"index.dat", " 1\r\n"}}));
+  EXPECT_EQ(store.Files("In"), (FolderContents{{"INDEX.DAT", " 2\r\n"}, {"MSG2.txt", "new\r\n"}}));
+  EXPECT_EQ(store.Subjects("In"), (Names{"new"}));
 
   dialogs.answers.push_back(base::Answer::Yes);
   ASSERT_TRUE(ResetAllBoxes(store.Folder(), dialogs));
   EXPECT_FALSE(fs::exists(store / "INBOX.DAT"));
-  EXPECT_FALSE(fs::exists(store / "In" / "MSG2.txt"));
-  EXPECT_EQ(ReadBytes(store / "In" / "INDEX.DAT"), " 0\r\n");
+  EXPECT_EQ(store.Files("In"), (FolderContents{{"INDEX.DAT", " 0\r\n"}}));
 }
 
-TEST(LetterCaseNamesTest, ABoxFolderInAnotherCaseIsTheBoxFolder) {
-  StoreFolder store;
-  store.AddMessage("Junk", "spam", "spam\r\n");
+TEST_F(LetterCaseNamesTest, ABoxFolderInAnotherCaseIsTheBoxFolder) {
+  store.AddMessages("Junk", {"spam"});
   fs::rename(store / "Junk", store / "JUNK");
 
   // Start-up finds the folder and makes no second one with a fresh index.
-  RecordingDialogs dialogs;
-  Installation installation(store.Folder(), dialogs);
   installation.LoadStep();
   EXPECT_FALSE(fs::exists(store / "Junk"));
   EXPECT_EQ(ReadBytes(store / "JUNK" / "index.dat"), " 1\r\n");
@@ -93,13 +79,11 @@ TEST(LetterCaseNamesTest, ABoxFolderInAnotherCaseIsTheBoxFolder) {
   EXPECT_EQ(ReadBytes(store / "JUNK" / "MSG2.txt"), "more\r\n");
 
   KillMessages(store.Folder(), "Junk");
-  EXPECT_FALSE(fs::exists(store / "JUNK" / "MSG1.txt"));
-  EXPECT_EQ(ReadBytes(store / "JUNK" / "index.dat"), " 0\r\n");
+  EXPECT_EQ(store.Files("JUNK"), (FolderContents{{"index.dat", " 0\r\n"}}));
   EXPECT_FALSE(fs::exists(store / "Junk"));
 }
 
-TEST(LetterCaseNamesTest, ANewNamePassesOverFilesOfThatNameInAnotherCase) {
-  StoreFolder store;
+TEST_F(LetterCaseNamesTest, ANewNamePassesOverFilesOfThatNameInAnotherCase) {
   WriteBytes(store / "Sent" / "msg1.TXT", "foreign\r\n");
   WriteBytes(store / "Sent" / "Msg2.Htm", "foreign\r\n");
   WriteBytes(store / "Sent" / "MSG03.txt", "another name than MSG3\r\n");

@@ -66,37 +66,22 @@ class DecryptPaneTest : public ::testing::Test {
   std::string buffer;
 };
 
-TEST_F(DecryptPaneTest, DeciphersHexTextUnderTheKeyLoaded) {
+// Hex lines on their own, the Sent copy's attachment lines right after the
+// last hex digit, and the plain signature block "Send" adds after "Encrypt".
+TEST_F(DecryptPaneTest, DeciphersHexTextUnderTheKeyLoadedAndKeepsTheLinesAfterIt) {
   LoadKey();
   std::string cipher = "Caf\xE9 at noon";
   engine.EncryptText(cipher);
-  const auto plain = store::DecryptPane(engine::HexEncode(cipher) + "\r\n", engine, buffer, dialogs);
-  ASSERT_TRUE(plain);
-  EXPECT_EQ(*plain, "Caf\u00E9 at noon");
-  EXPECT_TRUE(dialogs.shown.empty());
-}
-
-TEST_F(DecryptPaneTest, LinesAfterTheCipherTextStayAsTheyStand) {
-  LoadKey();
-  std::string cipher = "Noon";
-  engine.EncryptText(cipher);
   const std::string hex = engine::HexEncode(cipher);
-  ASSERT_EQ(hex.size(), 8u);
-  struct Case {
-    std::string pane;
-    std::string shown;
-  };
-  const Case cases[] = {
-      // The Sent copy: attachment lines right after the last hex digit.
-      {hex + "<ATTACHMENT /home/a/plan.txt>\r\n<ATTACHMENT /home/a/map.png>\r\n\r\n",
-       "Noon\r\n<ATTACHMENT /home/a/plan.txt>\r\n<ATTACHMENT /home/a/map.png>\r\n\r\n"},
-      // The plain signature block "Send" adds after "Encrypt".
-      {hex + "\r\n\r\n\r\n\r\nAlice\r\n", "Noon\r\n\r\n\r\n\r\nAlice\r\n"},
-  };
-  for (const Case& test : cases) {
-    SCOPED_TRACE(test.pane);
-    EXPECT_EQ(store::DecryptPane(test.pane, engine, buffer, dialogs), test.shown);
-    EXPECT_EQ(buffer, "Noon");
+  ASSERT_EQ(hex.size(), 24u);
+  for (const auto& [pane, shown] :
+       {std::pair{hex + "\r\n", std::string("Caf\u00E9 at noon")},
+        {hex + "<ATTACHMENT /home/a/plan.txt>\r\n<ATTACHMENT /home/a/map.png>\r\n\r\n",
+         "Caf\u00E9 at noon\r\n<ATTACHMENT /home/a/plan.txt>\r\n<ATTACHMENT /home/a/map.png>\r\n\r\n"},
+        {hex + "\r\n\r\n\r\n\r\nAlice\r\n", "Caf\u00E9 at noon\r\n\r\n\r\n\r\nAlice\r\n"}}) {
+    SCOPED_TRACE(pane);
+    EXPECT_EQ(store::DecryptPane(pane, engine, buffer, dialogs), shown);
+    EXPECT_EQ(buffer, "Caf\xE9 at noon");
   }
   EXPECT_TRUE(dialogs.shown.empty());
 }

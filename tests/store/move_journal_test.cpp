@@ -9,7 +9,6 @@
 #include <set>
 
 #include "store/box_emptying.h"
-#include "store/mail_box.h"
 #include "store/trash_moves.h"
 #include "store_folder.h"
 #include "support/recording_calls.h"
@@ -18,18 +17,16 @@ namespace ostrel::store {
 namespace {
 
 using testing::FileSystemEvent;
+using testing::Names;
 using testing::ReadBytes;
 using testing::RecordedCalls;
 using testing::StoreFolder;
 using testing::WriteBytes;
-using Names = std::vector<std::string>;
 
 constexpr const char* kJournal = "move.dat";
 
 // Three In messages "a", "b", "c" and nothing in the Trash.
-void FillIn(StoreFolder& store) {
-  for (const char* subject : {"a", "b", "c"}) store.AddMessage("In", subject, std::string(subject) + "\r\n", "<p>");
-}
+void FillIn(StoreFolder& store) { store.AddMessages("In", {"a", "b", "c"}, true); }
 
 // Each subject with the boxes that hold it.
 std::map<std::string, Names> Whereabouts(const StoreFolder& store) {
@@ -43,9 +40,8 @@ std::map<std::string, Names> Whereabouts(const StoreFolder& store) {
 // The message files of a box folder, without the index.
 std::set<std::string> MessageFiles(const StoreFolder& store, const std::string& box) {
   std::set<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(store / box)) {
-    if (entry.path().filename() != "index.dat") names.insert(entry.path().filename().string());
-  }
+  for (const auto& [name, bytes] : store.Files(box)) names.insert(name);
+  names.erase("index.dat");
   return names;
 }
 
@@ -95,15 +91,7 @@ TEST(MoveJournalTest, AFailedCallAtAnyStepLeavesTheMessageInExactlyOneBox) {
 TEST(MoveJournalTest, AMoveCutOffBeforeTheBoxListsRewriteIsTakenBack) {
   StoreFolder store;
   FillIn(store);
-  {
-    RecordedCalls recorded;
-    bool cut = false;
-    recorded.refuse = [&](const FileSystemEvent& event) {
-      cut = cut || event.target.filename() == "inbox.dat";
-      return cut;
-    };
-    EXPECT_THROW(DeleteMessage(store.Folder(), "In", 2), std::system_error);
-  }
+  testing::CutOffBeforeTheRewrite(store, "In", 2);
   EXPECT_EQ(ReadBytes(store / kJournal), "In\r\nMSG2 MSG1\r\n");
   EXPECT_EQ(store.Subjects("In"), (Names{"a", "b", "c"}));
   EXPECT_EQ(store.Subjects("Trash"), (Names{"b"})) << "the state a kill at that moment leaves";
@@ -122,7 +110,7 @@ TEST(MoveJournalTest, AMoveCutOffBeforeTheBoxListsRewriteIsTakenBack) {
 TEST(MoveJournalTest, AMoveCutOffAfterTheBoxListsRewriteIsFinished) {
   StoreFolder store;
   FillIn(store);
-  store.AddMessage("Sent", "s", "s\r\n");
+  store.AddMessages("Sent", {"s"});
   {
     RecordedCalls recorded;
     bool rewritten = false;
@@ -145,8 +133,8 @@ TEST(MoveJournalTest, AMoveCutOffAfterTheBoxListsRewriteIsFinished) {
 
 TEST(MoveJournalTest, EmptyingTheTrashNamesItsFilesUntilTheyAreGone) {
   StoreFolder store;
-  store.AddMessage("Trash", "x", "x\r\n", "<p>");
-  store.AddMessage("Trash", "y", "y\r\n");
+  store.AddMessages("Trash", {"x"}, true);
+  store.AddMessages("Trash", {"y"});
   {
     RecordedCalls recorded;
     recorded.refuse = [](const FileSystemEvent& event) { return event.kind == FileSystemEvent::Kind::Remove; };
@@ -156,7 +144,7 @@ TEST(MoveJournalTest, EmptyingTheTrashNamesItsFilesUntilTheyAreGone) {
   EXPECT_EQ(store.Subjects("Trash"), Names{});
   EXPECT_EQ(MessageFiles(store, "Trash").size(), 3u);
   // The next move settles what the last one left before it starts.
-  store.AddMessage("In", "next", "n\r\n");
+  store.AddMessages("In", {"next"});
   DeleteMessage(store.Folder(), "In", 1);
   EXPECT_EQ(MessageFiles(store, "Trash"), (std::set<std::string>{"MSG3.txt"}));
   EXPECT_EQ(store.Subjects("Trash"), (Names{"next"}));
@@ -168,8 +156,8 @@ TEST(MoveJournalTest, AJournalThatCannotBeReadIsDroppedWithoutActingOnIt) {
                                  "Trash\r\nMSG1 MSG2\r\n", "In\r\nMSG1 \r\n", ""}) {
     SCOPED_TRACE(text);
     StoreFolder store;
-    store.AddMessage("In", "a", "a\r\n");
-    store.AddMessage("Trash", "t", "t\r\n");
+    store.AddMessages("In", {"a"});
+    store.AddMessages("Trash", {"t"});
     WriteBytes(store / kJournal, text);
     EXPECT_TRUE(SettleJournaledMove(store.Folder()));
     EXPECT_FALSE(std::filesystem::exists(store / kJournal));

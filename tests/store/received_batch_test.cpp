@@ -6,13 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdlib>
-#include <optional>
 #include <functional>
 #include <map>
 #include <set>
@@ -147,10 +141,9 @@ TEST(ReceivedBatch, AttachmentsTakeFreeNamesInTheSaveFolder) {
     }
   }
   EXPECT_EQ(names, (std::vector<std::string>{"same (2).txt.enc", "attachment", "same (3).txt.enc", "attachment (2)"}));
-  EXPECT_EQ(ReadBytes(store / "Save" / "same.txt.enc"), "already here");
-  EXPECT_EQ(ReadBytes(store / "Save" / "same (2).txt.enc"), "first");
-  EXPECT_EQ(ReadBytes(store / "Save" / "same (3).txt.enc"), "second");
-  EXPECT_EQ(ReadBytes(store / "Save" / "attachment (2)"), "a2");
+  EXPECT_EQ(store.Files("Save"), (testing::FolderContents{{"attachment", "a1"}, {"attachment (2)", "a2"},
+                                                          {"same (2).txt.enc", "first"}, {"same (3).txt.enc", "second"},
+                                                          {"same.txt.enc", "already here"}}));
 }
 
 // A message "uidl.dat" already remembers was filed by another run: the
@@ -164,8 +157,6 @@ TEST(ReceivedBatch, AMessageAlreadyRememberedIsNotFiledAgain) {
   for (const auto& [subject, times] : FiledSubjects(store, messages)) EXPECT_EQ(times, 1) << subject;
   EXPECT_EQ(ReceivedLines(store).size(), 3u);
 }
-
-
 
 TEST(ReceivedBatch, KilledAtAnyMomentEachMessageIsFiledOnceOrFetchedAgain) {
   const FoldersInMemory inMemory;
@@ -182,7 +173,7 @@ TEST(ReceivedBatch, KilledAtAnyMomentEachMessageIsFiledOnceOrFetchedAgain) {
     SCOPED_TRACE("killed before call " + std::to_string(call) + " of " + std::to_string(calls));
     StoreFolder store;
     // An earlier message of the box, which no settling may touch.
-    store.AddMessage("In", "earlier", "earlier\r\n", "<p>");
+    store.AddMessages("In", {"earlier"}, true);
     EXPECT_EQ(KilledBeforeCall([&] { FileAll(store.Folder(), messages); }, call, "the batch"), call <= calls);
 
     const Tidied tidied = TidyAfterInterruptedRuns(store.Folder());
@@ -212,12 +203,9 @@ TEST(ReceivedBatch, KilledAtAnyMomentEachMessageIsFiledOnceOrFetchedAgain) {
     EXPECT_EQ(after.size(), messages.size() + 1);
     for (const auto& [subject, times] : after) EXPECT_EQ(times, 1) << subject;
     EXPECT_EQ(ReceivedLines(store).size(), messages.size());
-    std::size_t attachments = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(store / "Save")) {
-      EXPECT_FALSE(base::IsTemporaryFileName(entry.path().filename().string()));
-      ++attachments;
-    }
-    EXPECT_EQ(attachments, 3u) << "each attachment saved once";
+    const auto saved = store.Files("Save");
+    EXPECT_EQ(saved.size(), 3u) << "each attachment saved once";
+    for (const auto& [name, bytes] : saved) EXPECT_FALSE(base::IsTemporaryFileName(name)) << name;
     if (::testing::Test::HasFailure()) return;
   }
 }

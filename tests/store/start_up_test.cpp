@@ -8,17 +8,16 @@
 #include "settings/mail_options.h"
 #include "store/installation.h"
 #include "store_folder.h"
-#include "support/recording_dialogs.h"
 
 namespace ostrel::store {
 namespace {
 
+using testing::Names;
 using testing::ReadBytes;
 using testing::RecordingDialogs;
 using testing::StoreFolder;
 using testing::TempFolder;
 using testing::WriteBytes;
-using Names = std::vector<std::string>;
 
 constexpr const char* kSetupMessage = "Setup has not been performed.  Click File/Options and define your parameters.";
 
@@ -108,9 +107,7 @@ TEST(LoadStepTest, SettingsSavedAfterAStartWithoutThemShowTheInBoxFromThenOn) {
 }
 
 TEST_F(StartedTest, ALaterStartChangesNoIndexAndRemakesADeletedFolder) {
-  store.AddMessage("In", "a", "a\r\n");
-  store.AddMessage("Trash", "t", "t\r\n");
-  store.AddMessage("Junk", "j", "j\r\n");
+  for (const char* box : {"In", "Trash", "Junk"}) store.AddMessages(box, {box});
   std::filesystem::remove_all(store / "Junk");
   const Installation& installation = Start();
 
@@ -159,8 +156,8 @@ TEST_F(StartedTest, ADefaultKeyThatCannotBeLoadedLeavesNoKeyCurrent) {
 
 TEST_F(StartedTest, MailIsCheckedOnTheFirstActivationOnlyAndTheTrashStaysWithoutTheOption) {
   WriteBytes(store / "opt.dne", "Done\r\n");
-  store.AddMessage("In", "a", "a\r\n");
-  store.AddMessage("Trash", "t", "t\r\n");
+  store.AddMessages("In", {"a"});
+  store.AddMessages("Trash", {"t"});
   Installation& installation = Start(true);
   EXPECT_TRUE(installation.Run.StartupCheckPending);
 
@@ -179,14 +176,14 @@ TEST_F(StartedTest, MailIsCheckedOnTheFirstActivationOnlyAndTheTrashStaysWithout
 
 TEST_F(StartedTest, ExitEmptiesTheTrashWhenAskedAndLeavesNoWorkFiles) {
   keys::WriteKeys(store.Folder(), {{"k", "123456789123456789", true}});
-  store.AddMessage("Trash", "t", "t\r\n");
+  store.AddMessages("Trash", {"t"});
   Installation& installation = Start(false, true);
   ASSERT_TRUE(std::filesystem::exists(store / "k1.bin"));
 
   installation.ExitStep();
 
-  EXPECT_EQ(std::filesystem::file_size(store / "trash.dat"), 0u);
-  EXPECT_FALSE(std::filesystem::exists(store / "Trash" / "MSG1.txt"));
+  EXPECT_EQ(ReadBytes(store / "trash.dat"), "");
+  EXPECT_EQ(store.Files("Trash"), (testing::FolderContents{{"index.dat", " 1\r\n"}}));
   for (const char* work : {"k1.bin", "k1.brs", "k1.bcr", "k2.bin", "k3.bin", "k4.bin", "k5.bin", "k6.dat"}) {
     EXPECT_FALSE(std::filesystem::exists(store / work)) << work;
   }

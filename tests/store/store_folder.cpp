@@ -1,11 +1,15 @@
 #include "store_folder.h"
 
+#include <gtest/gtest.h>
+
 #include <set>
 
 #include "base/fixed_records.h"
 #include "store/box_index.h"
 #include "store/boxes.h"
 #include "store/mail_box.h"
+#include "store/trash_moves.h"
+#include "support/recording_calls.h"
 
 namespace ostrel::testing {
 
@@ -21,6 +25,22 @@ std::string StoreFolder::AddMessage(const std::string& box, const std::string& s
                                     const std::optional<std::string>& web, const std::string& from) {
   const store::BoxRecord record{"me@example.org", from, subject, "1/2/2026 9:00:00 AM", ""};
   return store::MailBox(folder_, box).File(record, text, web);
+}
+
+void StoreFolder::AddMessages(const std::string& box, const Names& subjects, bool withWeb) {
+  for (const auto& subject : subjects) {
+    AddMessage(box, subject, subject + "\r\n", withWeb ? std::optional("<p>" + subject + "</p>") : std::nullopt);
+  }
+}
+
+FolderContents StoreFolder::Files(const std::string& folder) const { return ReadFolderContents(temp_ / folder); }
+
+void CutOffBeforeTheRewrite(const StoreFolder& store, const std::string& box, std::size_t record) {
+  RecordedCalls recorded;
+  const std::string list = store::MailBox(store.Folder(), box).ListPath().filename().string();
+  bool cut = false;
+  recorded.refuse = [&](const FileSystemEvent& event) { return cut = cut || event.target.filename() == list; };
+  EXPECT_THROW(store::DeleteMessage(store.Folder(), box, record), std::system_error);
 }
 
 std::vector<store::BoxRecord> StoreFolder::Records(const std::string& box) const {
