@@ -22,9 +22,10 @@ TEST_F(BoxViewWindowTest, TheGridShowsNewestFirstUnderItsHeaders) {
   EXPECT_EQ(Cell(0, 0), " 3");
   EXPECT_TRUE(window->boxGrid->isColumnHidden(0));
   const auto* model = window->boxGrid->model();
-  EXPECT_THAT((std::vector{model->headerData(1, Qt::Horizontal).toString(), model->headerData(2, Qt::Horizontal).toString(),
-                           model->headerData(3, Qt::Horizontal).toString()}),
-              ElementsAre("From", "Subject", "Date"));
+  EXPECT_THAT(
+      (std::vector{model->headerData(1, Qt::Horizontal).toString(), model->headerData(2, Qt::Horizontal).toString(),
+                   model->headerData(3, Qt::Horizontal).toString()}),
+      ElementsAre("From", "Subject", "Date"));
 }
 
 TEST_F(BoxViewWindowTest, ThePopupActsOnTheRightClickedRowWithoutOpeningIt) {
@@ -93,8 +94,8 @@ TEST_F(BoxViewWindowTest, HoverTextsCountTheMessagesOfEachBoxAtThatMoment) {
   store.AddMessage("Sent", "One", "1\r\n");
   const auto texts = std::vector{HoverText(window->inBoxButton), HoverText(window->sentButton),
                                  HoverText(window->trashButton), HoverText(window->junkButton)};
-  EXPECT_THAT(texts, ElementsAre("In Box (No messages)", "Sent (1 message)", "Trash (2 messages)",
-                                 "Junk (No messages)"));
+  EXPECT_THAT(texts,
+              ElementsAre("In Box (No messages)", "Sent (1 message)", "Trash (2 messages)", "Junk (No messages)"));
   EXPECT_EQ(window->cleanUpButton->toolTip(), "Clean Uo Current Box");
   EXPECT_EQ(window->attachmentsButton->toolTip(), "Attachments");
 }
@@ -169,9 +170,9 @@ TEST_F(BoxViewWindowTest, PrintPutsTheRightClickedHeaderAboveThePane) {
   LeftClickRow(0);
   RightClickRow(0, "printRowAction");
   ASSERT_EQ(desktop.printed.size(), 1u);
-  EXPECT_THAT(desktop.printed[0], ElementsAre("   From: bob@example.org", "Subject:Hello",
-                                              "   Date:1/2/2026 9:00:00 AM", std::string(77, '='), "first line",
-                                              "second line"));
+  EXPECT_THAT(desktop.printed[0],
+              ElementsAre("   From: bob@example.org", "Subject:Hello", "   Date:1/2/2026 9:00:00 AM",
+                          std::string(77, '='), "first line", "second line"));
 }
 
 }  // namespace

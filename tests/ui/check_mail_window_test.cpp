@@ -81,11 +81,14 @@ class CheckMailWindowTest : public MainWindowTest {
 
   void AddMail(int count) {
     for (int i = 1; i <= count; ++i) {
-      auto built = transport::BuildMessage({"bob@example.org", "alice@example.org", "m" + std::to_string(i), "8F3A", ""});
+      auto built =
+          transport::BuildMessage({"bob@example.org", "alice@example.org", "m" + std::to_string(i), "8F3A", ""});
       server->mailbox.push_back({"id" + std::to_string(i), std::get<transport::BuiltMessage>(built).bytes});
     }
   }
-  bool Closed() { return QTest::qWaitFor([this] { return !checkMail->isVisible(); }, kPatienceMs); }
+  bool Closed() {
+    return QTest::qWaitFor([this] { return !checkMail->isVisible(); }, kPatienceMs);
+  }
 
   ThreadNotingDialogs mainDialogs;
   HoldingPop3* server = nullptr;

@@ -63,9 +63,10 @@ void AwaitClosing(ScriptedDesktop& desktop, int patienceMs) {
 
 std::vector<std::string> Pop3Holding(const std::vector<std::string>& subjects) {
   const std::size_t count = subjects.size();
-  std::vector<std::string> script{"S: +OK ready", "C: CAPA",       "S: +OK",          "S: USER",
-                                  "S: UIDL",      "S: .",          "C: USER bob",     "S: +OK",
-                                  "C: PASS secret", "S: +OK logged in", "C: STAT", "S: +OK " + std::to_string(count) + " 120"};
+  std::vector<std::string> script{"S: +OK ready",     "C: CAPA", "S: +OK",
+                                  "S: USER",          "S: UIDL", "S: .",
+                                  "C: USER bob",      "S: +OK",  "C: PASS secret",
+                                  "S: +OK logged in", "C: STAT", "S: +OK " + std::to_string(count) + " 120"};
   if (count > 0) {
     std::vector<std::string> list{"C: LIST", "S: +OK"}, ids{"S: .", "C: UIDL", "S: +OK"};
     for (std::size_t i = 1; i <= count; ++i) {
