@@ -132,12 +132,12 @@ void SendingDialog::reject() {
 }
 
 void SendingDialog::StartSend() {
-  const auto parts = transport::SplitOutgoingBody(installation_.OutgoingBody);
+  const auto parts = mail::SplitOutgoingBody(installation_.OutgoingBody);
   const int encipheringShare =
       installation_.MessageEncrypted && !parts.attachmentPaths.empty() ? kEncipheringShare : 0;
 
   const std::shared_ptr<Relay> relay = relay_;
-  transport::SendingProgress progress;
+  mail::SendingProgress progress;
   progress.label = [relay](std::string_view text) {
     const QString shown = ToQString(text);
     relay->Post([shown](SendingDialog& sending) { sending.ShowLabel(shown); });
@@ -159,7 +159,7 @@ void SendingDialog::StartSend() {
   starter_ = std::thread([this, relay, progress] {
     std::optional<std::string> failure;
     try {
-      failure = transport::StartSending(installation_, *control_, progress);
+      failure = mail::StartSending(installation_, *control_, progress);
     } catch (const std::exception& problem) {
       failure = std::string("The message could not be sent: ") + problem.what();
     }
@@ -174,13 +174,13 @@ void SendingDialog::ShowLabel(const QString& text) {
 
 void SendingDialog::ShowProgress(int value) { progressBar->setValue(std::max(progressBar->value(), value)); }
 
-void SendingDialog::Finish(const transport::SendOutcome& outcome) {
+void SendingDialog::Finish(const mail::SendOutcome& outcome) {
   // Only the first event counts.
   if (outcome_) return;
   if (starter_.joinable()) starter_.join();
   outcome_ = outcome;
   if (!outcome) ShowProgress(kFullBar);
-  transport::FinishSending(installation_, outcome, dialogs_);
+  mail::FinishSending(installation_, outcome, dialogs_);
   QDialog::done(outcome ? QDialog::Rejected : QDialog::Accepted);
 }
 

@@ -12,7 +12,7 @@
 #include "settings/address_book.h"
 #include "store/installation.h"
 #include "store/mail_box.h"
-#include "transport/compose.h"
+#include "mail/compose.h"
 #include "transport/fake_smtp_control.h"
 #include "ui/sending_dialog.h"
 #include "ui_folder.h"
@@ -102,7 +102,7 @@ class NewMsgWindowTest : public MainWindowTest {
   std::vector<int> progress;
   QString lastLabel;
   bool barFull = false;
-  std::optional<transport::SendOutcome> outcome;
+  std::optional<mail::SendOutcome> outcome;
 };
 
 TEST_F(NewMsgWindowTest, NewMessageFromTheMenuShowsTheCurrentKey) {
@@ -349,7 +349,7 @@ TEST_F(NewMsgWindowTest, ASentMessageSaysSoAndGoesOutAgainOnlyWhenThePersonSaysY
   compose->sendButton->click();
   EXPECT_EQ(sent.size(), 2u);
   ASSERT_EQ(dialogs.asked.size(), 2u);
-  EXPECT_EQ(dialogs.asked[0].text, transport::kSendAgain);
+  EXPECT_EQ(dialogs.asked[0].text, mail::kSendAgain);
   EXPECT_EQ(dialogs.asked[0].buttons, base::Buttons::YesNo);
 
   // A changed message goes without a question; a failed one is not "sent".
@@ -376,7 +376,7 @@ TEST_F(NewMsgWindowTest, WithAKeyLoadedPlainTextGoesOutOnlyAfterTheOneQuestionIs
   EXPECT_TRUE(desktop.opened.empty());
   EXPECT_TRUE(store.Subjects("Sent").empty());
   ASSERT_EQ(dialogs.asked.size(), 1u);
-  EXPECT_EQ(dialogs.asked[0].text, transport::kSendInClear);
+  EXPECT_EQ(dialogs.asked[0].text, mail::kSendInClear);
 
   dialogs.answers = {base::Answer::Yes};
   ExpectSendingWindow();
@@ -402,16 +402,16 @@ TEST_F(NewMsgWindowTest, WithAKeyLoadedPlainTextGoesOutOnlyAfterTheOneQuestionIs
   second->sendButton->click();
   EXPECT_EQ(sent.size(), 4u);
   ASSERT_EQ(dialogs.asked.size(), 3u);
-  EXPECT_EQ(dialogs.asked[2].text, transport::kSendAgain);
+  EXPECT_EQ(dialogs.asked[2].text, mail::kSendAgain);
 }
 
 TEST_F(NewMsgWindowTest, SendingWindowWaitsForTheControlAndOnlyItsFirstEventCounts) {
   Start();
   store::Installation& program = window->Program();
   program.ComposeMode = "New";
-  transport::ComposeForm form = transport::OpenCompose(program, "");
+  mail::ComposeForm form = mail::OpenCompose(program, "");
   form.to = "bob@example.org";
-  ASSERT_TRUE(transport::QueueMessage(program, form, dialogs));
+  ASSERT_TRUE(mail::QueueMessage(program, form, dialogs));
   program.MessageEncrypted = true;
   transport::SmtpEvents held;
   std::atomic<bool> started{false};

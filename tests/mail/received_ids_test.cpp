@@ -1,10 +1,10 @@
-#include "transport/received_ids.h"
+#include "mail/received_ids.h"
 
 #include <gtest/gtest.h>
 
 #include "support/temp_folder.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 namespace {
 
 void Remember(const ReceivedIds& ids, const std::vector<std::string>& identifiers, const std::filesystem::path& folder) {
@@ -67,4 +67,4 @@ TEST(ReceivedIds, ALineCutShortIsNoIdentifierAndIsCutOffBeforeTheNext) {
 }
 
 }  // namespace
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail

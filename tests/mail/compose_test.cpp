@@ -1,15 +1,15 @@
 // The compose window's work: the texts it opens with, the signature rules,
 // the cipher buttons and what "Send" queues.
-#include "transport/compose.h"
+#include "mail/compose.h"
 
 #include <gtest/gtest.h>
 
 #include "base/fixed_records.h"
 #include "store/mail_box.h"
 #include "support/temp_folder.h"
-#include "transport/sending_fixture.h"
+#include "mail/sending_fixture.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 namespace {
 
 class Compose : public SendingFixture {
@@ -229,4 +229,4 @@ TEST_F(Compose, PlainTextIsAskedAboutOnceAWindowAndAFailedSendIsNotRemembered) {
 }
 
 }  // namespace
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail

@@ -1,6 +1,6 @@
 // The sending window's work over the SMTP stand-in: the Sent copy, what the
 // control is given, the enciphered attachments and the two events.
-#include "transport/sending.h"
+#include "mail/sending.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,10 @@
 #include "base/fixed_records.h"
 #include "store/mail_box.h"
 #include "support/temp_folder.h"
-#include "transport/compose.h"
-#include "transport/sending_fixture.h"
+#include "mail/compose.h"
+#include "mail/sending_fixture.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 namespace {
 
 class Sending : public SendingFixture {
@@ -61,7 +61,7 @@ TEST_F(Sending, FilesTheSentCopyAndHandsTheFieldsAndPlainAttachmentsToTheControl
   EXPECT_EQ(*outcome, std::nullopt);
 
   ASSERT_EQ(smtp_.sent.size(), 1u);
-  const SentMail& mail = smtp_.sent.front();
+  const transport::SentMail& mail = smtp_.sent.front();
   EXPECT_EQ(mail.server, "smtp.example.test");
   EXPECT_EQ(mail.mail.recipient, "bob@example.test");
   EXPECT_EQ(mail.mail.sender, "alice@example.test");
@@ -147,4 +147,4 @@ TEST_F(Sending, NothingQueuedIsAnErrorNotASend) {
 }
 
 }  // namespace
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail

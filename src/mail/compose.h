@@ -11,10 +11,10 @@
 
 #include "base/dialogs.h"
 #include "store/installation.h"
-#include "transport/sending.h"
+#include "mail/sending.h"
 #include "transport/smtp_control.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 
 inline constexpr std::string_view kMissingToField = "Missing To Field.";
 inline constexpr std::string_view kSendAgain = "This message has been sent already.  Do you want to send it again?";
@@ -79,7 +79,7 @@ void ClearOutgoing(const std::filesystem::path& programFolder);
 
 // The whole of "Send". Nothing when the message was refused before
 // queueing; otherwise how the send ended. The form keeps its text either way.
-std::optional<SendOutcome> PressSend(store::Installation& installation, ComposeForm& form, SmtpControl& control,
+std::optional<SendOutcome> PressSend(store::Installation& installation, ComposeForm& form, transport::SmtpControl& control,
                                      base::Dialogs& dialogs, const SendingProgress& progress);
 
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail

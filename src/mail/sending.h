@@ -16,7 +16,7 @@
 #include "store/installation.h"
 #include "transport/smtp_control.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 
 inline constexpr std::string_view kAttachmentMark = "<ATTACHMENT";
 inline constexpr std::string_view kEncFolderName = "Enc";
@@ -45,7 +45,7 @@ OutgoingParts SplitOutgoingBody(std::string_view body);
 // encrypted, sets the control's fields and starts it. Returns the reason when
 // the send could not be started; the control is then not started, and the
 // Sent copy, once filed, stays.
-std::optional<std::string> StartSending(store::Installation& installation, SmtpControl& control,
+std::optional<std::string> StartSending(store::Installation& installation, transport::SmtpControl& control,
                                         const SendingProgress& progress);
 
 // What the control's events do: completion clears MessageEncrypted; an error
@@ -54,7 +54,7 @@ void FinishSending(store::Installation& installation, const SendOutcome& outcome
 
 // The whole sending window: start, wait for one of the two events, finish.
 // The control's events are set here.
-SendOutcome RunSending(store::Installation& installation, SmtpControl& control, base::Dialogs& dialogs,
+SendOutcome RunSending(store::Installation& installation, transport::SmtpControl& control, base::Dialogs& dialogs,
                        const SendingProgress& progress);
 
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail

@@ -1,4 +1,4 @@
-#include "transport/sending.h"
+#include "mail/sending.h"
 
 #include <condition_variable>
 #include <filesystem>
@@ -14,7 +14,7 @@
 #include "store/mail_box.h"
 #include "transport/attachment_names.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 namespace {
 
 using base::kLineEnd;
@@ -47,7 +47,7 @@ std::optional<std::string> EncipherAttachments(store::Installation& installation
     if (progress.label) progress.label("Encrypting Attachment " + paths[i]);
     const std::string fileName = source.filename().string();
     if (fileName.empty()) return "The attachment \"" + paths[i] + "\" is not a file.";
-    const std::filesystem::path copy = UniqueFileName(encFolder, fileName + ".enc");
+    const std::filesystem::path copy = transport::UniqueFileName(encFolder, fileName + ".enc");
     try {
       installation.Engine.EncryptFile(source, copy);
     } catch (const engine::EngineError& failure) {
@@ -73,7 +73,7 @@ OutgoingParts SplitOutgoingBody(std::string_view body) {
   return parts;
 }
 
-std::optional<std::string> StartSending(store::Installation& installation, SmtpControl& control,
+std::optional<std::string> StartSending(store::Installation& installation, transport::SmtpControl& control,
                                         const SendingProgress& progress) {
   const std::filesystem::path folder(installation.ProgramFolder);
   const store::MailBox out(folder, "Out");
@@ -115,7 +115,7 @@ void FinishSending(store::Installation& installation, const SendOutcome& outcome
   installation.MessageEncrypted = false;
 }
 
-SendOutcome RunSending(store::Installation& installation, SmtpControl& control, base::Dialogs& dialogs,
+SendOutcome RunSending(store::Installation& installation, transport::SmtpControl& control, base::Dialogs& dialogs,
                        const SendingProgress& progress) {
   // The events may come from the control's own thread, after this call has
   // returned from its wait; what they share lives as long as either side.
@@ -147,4 +147,4 @@ SendOutcome RunSending(store::Installation& installation, SmtpControl& control, 
   return outcome;
 }
 
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail

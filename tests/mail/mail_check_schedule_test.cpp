@@ -1,12 +1,12 @@
 // When the periodic mail check runs, on a clock the test moves by hand.
 
-#include "transport/mail_check_schedule.h"
+#include "mail/mail_check_schedule.h"
 
 #include <gtest/gtest.h>
 
-#include "transport/new_mail_notice.h"
+#include "mail/new_mail_notice.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 namespace {
 
 using std::chrono::milliseconds;
@@ -124,4 +124,4 @@ TEST(NewMailNoticeTest, CountsTheMessagesFiledIntoTheInBox) {
 }
 
 }  // namespace
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail

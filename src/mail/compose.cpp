@@ -1,4 +1,4 @@
-#include "transport/compose.h"
+#include "mail/compose.h"
 
 #include <system_error>
 #include <vector>
@@ -16,7 +16,7 @@
 #include "store/message_view.h"
 #include "store/out_box.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 namespace {
 
 using base::kLineEnd;
@@ -177,7 +177,7 @@ void ClearOutgoing(const std::filesystem::path& programFolder) {
   base::RemoveFilesIn(programFolder / kEncFolderName);
 }
 
-std::optional<SendOutcome> PressSend(store::Installation& installation, ComposeForm& form, SmtpControl& control,
+std::optional<SendOutcome> PressSend(store::Installation& installation, ComposeForm& form, transport::SmtpControl& control,
                                      base::Dialogs& dialogs, const SendingProgress& progress) {
   if (!QueueMessage(installation, form, dialogs)) return std::nullopt;
   SendOutcome outcome = RunSending(installation, control, dialogs, progress);
@@ -185,4 +185,4 @@ std::optional<SendOutcome> PressSend(store::Installation& installation, ComposeF
   return outcome;
 }
 
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail

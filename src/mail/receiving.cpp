@@ -1,4 +1,4 @@
-#include "transport/receiving.h"
+#include "mail/receiving.h"
 
 #include <chrono>
 #include <exception>
@@ -16,10 +16,10 @@
 #include "store/store_lock.h"
 #include "transport/attachment_names.h"
 #include "transport/junk_filter.h"
-#include "transport/received_ids.h"
+#include "mail/received_ids.h"
 #include "transport/received_message.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 namespace {
 
 void Progress(base::Dialogs& dialogs, const WindowLabel& windowLabel, const std::string& text) {
@@ -52,7 +52,7 @@ constexpr std::chrono::milliseconds kBatchTime{1000};
 
 // What a fetched message becomes on disk: the Junk box when the filter words
 // hit, otherwise the In box with its attachments.
-store::IncomingMessage Incoming(const store::Installation& installation, const ReceivedMessage& message,
+store::IncomingMessage Incoming(const store::Installation& installation, const transport::ReceivedMessage& message,
                                 const std::vector<std::string>& filterWords, std::string receivedLine) {
   store::IncomingMessage incoming;
   store::BoxRecord& record = incoming.record;
@@ -65,14 +65,14 @@ store::IncomingMessage Incoming(const store::Installation& installation, const R
   record.Date = message.Date();
 
   const bool junk = installation.MailOptions.UseFilters && !filterWords.empty() &&
-                    CheckSubjectAndBody(record.Subject, text, filterWords);
+                    transport::CheckSubjectAndBody(record.Subject, text, filterWords);
   incoming.box = junk ? "Junk" : "In";
   incoming.web = MessageFileText(html);
   incoming.text = MessageFileText(text);
   // Attachments of junk are not saved.
   if (!junk) {
     for (const auto& attachment : message.Attachments()) {
-      incoming.attachments.push_back({SafeAttachmentName(attachment.name), attachment.bytes});
+      incoming.attachments.push_back({transport::SafeAttachmentName(attachment.name), attachment.bytes});
     }
   }
   incoming.receivedLine = std::move(receivedLine);
@@ -109,7 +109,7 @@ std::string CheckMailSummary(const store::Installation& installation) {
   return summary;
 }
 
-bool Retrieve(store::Installation& installation, Pop3Connection& connection, base::Dialogs& dialogs,
+bool Retrieve(store::Installation& installation, transport::Pop3Connection& connection, base::Dialogs& dialogs,
               const WindowLabel& windowLabel, const RetrieveControl& control) {
   const auto cancelled = [&] { return control.cancelled != nullptr && control.cancelled->load(); };
   const auto progress = [&](size_t done, size_t total) {
@@ -148,7 +148,7 @@ bool Retrieve(store::Installation& installation, Pop3Connection& connection, bas
     finish();
     return true;
   }
-  if (total > kMostMessages) {
+  if (total > transport::kMostMessages) {
     return endEarly("error with GetTotalOfMails", "The mail server's answer is not believable: it reports " +
                                                        std::to_string(total) + " messages waiting.");
   }
@@ -173,7 +173,7 @@ bool Retrieve(store::Installation& installation, Pop3Connection& connection, bas
   }
   installation.NewMessageCount = static_cast<std::int64_t>(fresh.size());
 
-  ReceivedMessage message;
+  transport::ReceivedMessage message;
   store::ReceivedBatch batch(installation.ProgramFolder);
   auto batchStarted = std::chrono::steady_clock::now();
   // Files the batch; the reason when it could not be filed.
@@ -306,7 +306,7 @@ std::optional<store::BoxView> FinishCheck(store::Installation& installation, bas
   return box;
 }
 
-std::optional<store::BoxView> CheckMail(store::Installation& installation, Pop3Connection& connection,
+std::optional<store::BoxView> CheckMail(store::Installation& installation, transport::Pop3Connection& connection,
                                         base::Dialogs& dialogs, const WindowLabel& windowLabel) {
   const auto defaultKey = PrepareCheck(installation, dialogs);
   if (!defaultKey) return std::nullopt;
@@ -315,4 +315,4 @@ std::optional<store::BoxView> CheckMail(store::Installation& installation, Pop3C
   return FinishCheck(installation, dialogs, *defaultKey);
 }
 
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail
