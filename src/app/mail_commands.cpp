@@ -10,12 +10,12 @@
 
 #include "app/progress_line.h"
 #include "base/dialogs.h"
+#include "mail/compose.h"
+#include "mail/receiving.h"
 #include "store/installation.h"
 #include "store/program_folder.h"
-#include "mail/compose.h"
 #include "transport/curl_pop3_connection.h"
 #include "transport/curl_smtp_control.h"
-#include "mail/receiving.h"
 
 namespace ostrel::app {
 namespace {

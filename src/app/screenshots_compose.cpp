@@ -10,10 +10,10 @@
 
 #include "base/dialogs.h"
 #include "base/safe_file.h"
+#include "mail/compose.h"
 #include "screenshot_support.h"
 #include "settings/address_book.h"
 #include "store/installation.h"
-#include "mail/compose.h"
 #include "ui/compose_window.h"
 #include "ui/sending_dialog.h"
 

@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "base/dialogs.h"
-#include "store/installation.h"
 #include "mail/sending.h"
+#include "store/installation.h"
 #include "transport/smtp_control.h"
 
 namespace ostrel::mail {

@@ -9,6 +9,7 @@
 #include "base/fixed_records.h"
 #include "base/number_text.h"
 #include "keys/key_store.h"
+#include "mail/received_ids.h"
 #include "settings/filters.h"
 #include "store/attachments.h"
 #include "store/journals.h"
@@ -16,7 +17,6 @@
 #include "store/store_lock.h"
 #include "transport/attachment_names.h"
 #include "transport/junk_filter.h"
-#include "mail/received_ids.h"
 #include "transport/received_message.h"
 
 namespace ostrel::mail {

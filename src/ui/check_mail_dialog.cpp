@@ -12,9 +12,9 @@
 #include <string>
 
 #include "base/dialogs.h"
+#include "mail/receiving.h"
 #include "store/installation.h"
 #include "transport/curl_pop3_connection.h"
-#include "mail/receiving.h"
 #include "ui/guarded.h"
 #include "ui/named_control.h"
 #include "ui/qt_text.h"

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "store/installation.h"
 #include "mail/mail_check_schedule.h"
 #include "mail/new_mail_notice.h"
+#include "store/installation.h"
 #include "ui/status_line_dialogs.h"
 
 class QAction;

@@ -10,8 +10,8 @@
 #include <exception>
 #include <limits>
 
-#include "settings/mail_check_interval.h"
 #include "mail/receiving.h"
+#include "settings/mail_check_interval.h"
 #include "ui/check_mail_dialog.h"
 #include "ui/desktop.h"
 #include "ui/desktop_notifier.h"

@@ -9,10 +9,10 @@
 #include <string>
 
 #include "fuzz_scratch.h"
+#include "mail/receiving.h"
 #include "store/installation.h"
 #include "transport/fake_pop3_connection.h"
 #include "transport/received_message.h"
-#include "mail/receiving.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace ostrel;

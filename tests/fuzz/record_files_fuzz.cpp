@@ -11,6 +11,7 @@
 #include "engine/decrypted_file_list.h"
 #include "fuzz_scratch.h"
 #include "keys/key_store.h"
+#include "mail/received_ids.h"
 #include "settings/accounts.h"
 #include "settings/address_book.h"
 #include "settings/filters.h"
@@ -19,7 +20,6 @@
 #include "store/box_index.h"
 #include "store/installation.h"
 #include "store/mail_box.h"
-#include "mail/received_ids.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "base/fixed_records.h"
+#include "mail/sending_fixture.h"
 #include "store/mail_box.h"
 #include "support/temp_folder.h"
-#include "mail/sending_fixture.h"
 
 namespace ostrel::mail {
 namespace {

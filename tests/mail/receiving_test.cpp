@@ -10,13 +10,13 @@
 
 #include "base/fixed_records.h"
 #include "keys/key_store.h"
+#include "mail/sending_fixture.h"
 #include "store/mail_box.h"
 #include "support/temp_folder.h"
 #include "transport/curl_pop3_connection.h"
 #include "transport/fake_pop3_connection.h"
 #include "transport/outgoing_mail.h"
 #include "transport/scripted_server.h"
-#include "mail/sending_fixture.h"
 
 namespace ostrel::mail {
 namespace {

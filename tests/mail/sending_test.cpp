@@ -7,10 +7,10 @@
 #include <algorithm>
 
 #include "base/fixed_records.h"
-#include "store/mail_box.h"
-#include "support/temp_folder.h"
 #include "mail/compose.h"
 #include "mail/sending_fixture.h"
+#include "store/mail_box.h"
+#include "support/temp_folder.h"
 
 namespace ostrel::mail {
 namespace {

@@ -9,10 +9,10 @@
 
 #include "base/ansi_text.h"
 #include "keys/key_store.h"
+#include "mail/compose.h"
 #include "settings/address_book.h"
 #include "store/installation.h"
 #include "store/mail_box.h"
-#include "mail/compose.h"
 #include "transport/fake_smtp_control.h"
 #include "ui/sending_dialog.h"
 #include "ui_folder.h"
