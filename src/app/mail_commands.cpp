@@ -122,8 +122,7 @@ int SendCommand(const CommandLine& line, Streams& streams) {
   if (line.Flag("encrypt") && !mail::PressEncrypt(installation, form, dialogs)) return 1;
 
   transport::CurlSmtpControl control(installation.ProgramFolder);
-  const auto outcome = mail::PressSend(installation, form, control, dialogs, SendingProgressLine(progress));
-  if (!outcome || outcome->has_value()) return 1;
+  if (!mail::PressSend(installation, form, control, dialogs, SendingProgressLine(progress))) return 1;
   progress.Clear();
   streams.out << "Sent.\n";
   return 0;

@@ -5,7 +5,6 @@
 // OutgoingBody and runs the sending window.
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -77,9 +76,10 @@ std::string SendFinished(ComposeForm& form, const SendOutcome& outcome);
 // After the sending window: "out.dat" and every file in "Enc" removed.
 void ClearOutgoing(const std::filesystem::path& programFolder);
 
-// The whole of "Send". Nothing when the message was refused before
-// queueing; otherwise how the send ended. The form keeps its text either way.
-std::optional<SendOutcome> PressSend(store::Installation& installation, ComposeForm& form, transport::SmtpControl& control,
-                                     base::Dialogs& dialogs, const SendingProgress& progress);
+// The whole of "Send": true when the message went out; a message refused
+// before queueing or a failed send has been shown. The form keeps its text
+// either way.
+bool PressSend(store::Installation& installation, ComposeForm& form, transport::SmtpControl& control,
+               base::Dialogs& dialogs, const SendingProgress& progress);
 
 }  // namespace ostrel::mail

@@ -8,6 +8,7 @@
 #include "base/ansi_text.h"
 #include "base/fixed_records.h"
 #include "base/number_text.h"
+#include "base/result.h"
 #include "keys/key_store.h"
 #include "mail/received_ids.h"
 #include "settings/filters.h"
@@ -27,11 +28,17 @@ void Progress(base::Dialogs& dialogs, const WindowLabel& windowLabel, const std:
   dialogs.SetStatus(text);
 }
 
-// An early end of the POP3 sequence: its text, and the adapter's reason in
-// plain words when it has one. "no email" is no failure and shows nothing.
-void ReportEarlyEnd(base::Dialogs& dialogs, const std::string& text, const std::string& reason) {
+constexpr std::string_view kNotFiled = "The message could not be filed.";
+
+// An early end of the POP3 sequence: the step's text, and the reason in plain
+// words when there is one.
+base::Failure EarlyEnd(std::string_view text, const std::string& reason) {
+  return {reason.empty() ? std::string(text) : std::string(text) + "\r\n\r\n" + reason};
+}
+
+void ShowEarlyEnd(base::Dialogs& dialogs, const base::Failure& end) {
   base::MessageBox box;
-  box.text = reason.empty() ? text : text + "\r\n\r\n" + reason;
+  box.text = end.reason;
   box.icon = base::Icon::Exclamation;
   dialogs.Show(box);
 }
@@ -80,7 +87,7 @@ store::IncomingMessage Incoming(const store::Installation& installation, const t
 }
 
 // Files what the batch holds and counts it.
-void FileBatch(store::Installation& installation, store::ReceivedBatch& batch) {
+void FileAndCount(store::Installation& installation, store::ReceivedBatch& batch) {
   for (const auto& filed : batch.File()) {
     if (filed.box == "Junk") {
       ++installation.JunkCount;
@@ -90,6 +97,180 @@ void FileBatch(store::Installation& installation, store::ReceivedBatch& batch) {
     }
   }
 }
+
+// One run of the receiving window's Retrieve over a connection.
+class MailCheck {
+ public:
+  MailCheck(store::Installation& installation, transport::Pop3Connection& connection, base::Dialogs& dialogs,
+            const WindowLabel& windowLabel, const RetrieveControl& control)
+      : installation_(installation),
+        connection_(connection),
+        dialogs_(dialogs),
+        windowLabel_(windowLabel),
+        control_(control),
+        filterWords_(settings::ReadFilterEntries(installation.ProgramFolder)),
+        filed_(installation.ProgramFolder, installation.MailOptions.PopServer, installation.MailOptions.UserName),
+        batch_(installation.ProgramFolder) {}
+
+  // True when the check went through without a failure (a stop asked for is
+  // none).
+  bool Run() {
+    const auto fetched = Fetch();
+    if (!fetched) {
+      // What was filed stays filed, and nothing is deleted.
+      ShowEarlyEnd(dialogs_, base::Failure{fetched.Reason()});
+      End();
+      return false;
+    }
+    if (*fetched == Then::Stop) {
+      End();
+      return true;
+    }
+    return DeleteAndEnd();
+  }
+
+ private:
+  enum class Then { Delete, Stop };
+
+  bool Cancelled() const { return control_.cancelled != nullptr && control_.cancelled->load(); }
+
+  void Report(std::size_t done, std::size_t total) const {
+    if (control_.progress) control_.progress(static_cast<std::int64_t>(done), static_cast<std::int64_t>(total));
+  }
+
+  // Logs in, lists the messages and files the new ones. Stop after an empty
+  // mailbox or a stop asked for.
+  base::Result<Then> Fetch() {
+    const auto& options = installation_.MailOptions;
+    if (const auto login = connection_.Connect(options.PopServer, options.UserName, options.Password); !login) {
+      return EarlyEnd("error with connecting server", login.Reason());
+    }
+    const auto total = connection_.GetTotalOfMails();
+    if (!total) return EarlyEnd("error with GetTotalOfMails", total.Reason());
+    if (*total == 0) return Then::Stop;
+    if (*total > transport::kMostMessages) {
+      return EarlyEnd("error with GetTotalOfMails", "The mail server's answer is not believable: it reports " +
+                                                        std::to_string(*total) + " messages waiting.");
+    }
+    total_ = *total;
+
+    // Sizes and identifiers first: only the messages not filed before are
+    // new. Everything kept grows with what the server really lists, never
+    // with the count it claims.
+    std::vector<Fetched> fresh;
+    for (int i = 1; i <= total_; ++i) {
+      if (Cancelled()) return Then::Stop;
+      if (const auto size = connection_.GetMsgSize(i); !size) return EarlyEnd("error with GetMsgSize", size.Reason());
+      auto id = connection_.GetMsgId(i);
+      if (!id) return EarlyEnd("error with GetMsgId", id.Reason());
+      onServer_.insert(*id);
+      idOf_.push_back(*id);
+      if (!filed_.Contains(*id)) fresh.push_back({i, std::move(*id)});
+    }
+    installation_.NewMessageCount = static_cast<std::int64_t>(fresh.size());
+
+    transport::ReceivedMessage message;
+    batchStarted_ = std::chrono::steady_clock::now();
+    Report(0, fresh.size());
+    for (std::size_t k = 0; k < fresh.size(); ++k) {
+      if (Cancelled()) {
+        if (const auto filing = FileBatch(); !filing) return EarlyEnd(kNotFiled, filing.Reason());
+        return Then::Stop;
+      }
+      Progress(dialogs_, windowLabel_,
+               "Downloading" + base::PrintForm(static_cast<std::int64_t>(k + 1)) + " of" +
+                   base::PrintForm(static_cast<std::int64_t>(fresh.size())));
+      const auto raw = connection_.Retrieve(fresh[k].number);
+      if (!raw) {
+        // What arrived before stays filed.
+        if (const auto filing = FileBatch(); !filing) ShowEarlyEnd(dialogs_, EarlyEnd(kNotFiled, filing.Reason()));
+        return EarlyEnd("error with Retrieve", raw.Reason());
+      }
+      message.Load(*raw);
+      try {
+        batch_.Add(Incoming(installation_, message, filterWords_, filed_.LineOf(fresh[k].id)));
+      } catch (const std::exception& problem) {
+        // Nothing is deleted on the server after a message that could not
+        // be filed.
+        const std::string reason = problem.what();
+        (void)FileBatch();
+        return EarlyEnd(kNotFiled, reason);
+      }
+      Report(k + 1, fresh.size());
+      const std::size_t batchLimit = control_.batchMessages != 0 ? control_.batchMessages : kBatchMessages;
+      if (batch_.Count() >= batchLimit || batch_.Bytes() >= kBatchBytes ||
+          std::chrono::steady_clock::now() - batchStarted_ >= kBatchTime) {
+        if (const auto filing = FileBatch(); !filing) return EarlyEnd(kNotFiled, filing.Reason());
+      }
+    }
+    if (const auto filing = FileBatch(); !filing) return EarlyEnd(kNotFiled, filing.Reason());
+    return Then::Delete;
+  }
+
+  base::Result<> FileBatch() {
+    try {
+      FileAndCount(installation_, batch_);
+    } catch (const std::exception& problem) {
+      return base::Failure{problem.what()};
+    }
+    batchStarted_ = std::chrono::steady_clock::now();
+    return {};
+  }
+
+  // Deletes every message on the server when the options ask for it, then
+  // ends the session. Only an accepted end of the session makes the
+  // deletions real; otherwise every message is still on the server and
+  // stays known as filed.
+  bool DeleteAndEnd() {
+    bool complete = true;
+    std::set<std::string> stillThere = onServer_;
+    const bool deleting = installation_.MailOptions.DeleteOnServer && !Cancelled();
+    if (deleting) {
+      for (int i = 1; i <= total_; ++i) {
+        if (connection_.Delete(i)) {
+          stillThere.erase(idOf_[static_cast<std::size_t>(i - 1)]);
+        } else {
+          dialogs_.Show(base::PlainBox(std::string(kDeleteFailed)));
+          complete = false;
+        }
+      }
+    }
+    if (End()) {
+      try {
+        const store::StoreLock lock(installation_.ProgramFolder);
+        filed_.KeepOnly(stillThere);
+      } catch (const std::exception&) {
+        // Identifiers of messages gone from the server only take room; the
+        // next check forgets them.
+      }
+    } else if (deleting) {
+      base::MessageBox box = base::PlainBox(std::string(kDeletionsNotConfirmed));
+      box.icon = base::Icon::Exclamation;
+      dialogs_.Show(box);
+      complete = false;
+    }
+    return complete;
+  }
+
+  // True when the server accepted the end of the session.
+  bool End() {
+    Progress(dialogs_, windowLabel_, "Disconnecting...");
+    return connection_.Disconnect().Ok();
+  }
+
+  store::Installation& installation_;
+  transport::Pop3Connection& connection_;
+  base::Dialogs& dialogs_;
+  const WindowLabel& windowLabel_;
+  const RetrieveControl& control_;
+  const std::vector<std::string> filterWords_;
+  ReceivedIds filed_;
+  int total_ = 0;
+  std::vector<std::string> idOf_;  // of message number i at i - 1
+  std::set<std::string> onServer_;
+  store::ReceivedBatch batch_;
+  std::chrono::steady_clock::time_point batchStarted_;
+};
 
 }  // namespace
 
@@ -111,12 +292,6 @@ std::string CheckMailSummary(const store::Installation& installation) {
 
 bool Retrieve(store::Installation& installation, transport::Pop3Connection& connection, base::Dialogs& dialogs,
               const WindowLabel& windowLabel, const RetrieveControl& control) {
-  const auto cancelled = [&] { return control.cancelled != nullptr && control.cancelled->load(); };
-  const auto progress = [&](size_t done, size_t total) {
-    if (control.progress) control.progress(static_cast<std::int64_t>(done), static_cast<std::int64_t>(total));
-  };
-  const auto& options = installation.MailOptions;
-  const std::vector<std::string> filterWords = settings::ReadFilterEntries(installation.ProgramFolder);
   try {
     // The batch a killed check left half filed counts as filed or not.
     const store::StoreLock lock(installation.ProgramFolder);
@@ -124,133 +299,8 @@ bool Retrieve(store::Installation& installation, transport::Pop3Connection& conn
   } catch (const std::exception&) {
     // Filing tries again, and says why when it cannot.
   }
-  ReceivedIds filed(installation.ProgramFolder, options.PopServer, options.UserName);
-
-  const auto finish = [&] {
-    Progress(dialogs, windowLabel, "Disconnecting...");
-    return connection.Disconnect();
-  };
-
-  // An early end: what was filed stays filed, nothing is deleted, and the
-  // check counts as failed.
-  const auto endEarly = [&](const std::string& text, const std::string& reason) {
-    ReportEarlyEnd(dialogs, text, reason);
-    finish();
-    return false;
-  };
-
-  if (connection.Connect(options.PopServer, options.UserName, options.Password) != 0) {
-    return endEarly("error with connecting server", connection.LastError());
-  }
-  const int total = connection.GetTotalOfMails();
-  if (total < 0) return endEarly("error with GetTotalOfMails", connection.LastError());
-  if (total == 0) {
-    finish();
-    return true;
-  }
-  if (total > transport::kMostMessages) {
-    return endEarly("error with GetTotalOfMails", "The mail server's answer is not believable: it reports " +
-                                                       std::to_string(total) + " messages waiting.");
-  }
-
-  // Sizes and identifiers first: only the messages not filed before are new.
-  // Everything kept grows with what the server really lists, never with the
-  // count it claims.
-  std::vector<Fetched> fresh;
-  std::vector<std::string> idOf;  // of message number i at i - 1
-  std::set<std::string> onServer;
-  for (int i = 1; i <= total; ++i) {
-    if (cancelled()) {
-      finish();
-      return true;
-    }
-    if (connection.GetMsgSize(i) < 0) return endEarly("error with GetMsgSize", connection.LastError());
-    std::string id = connection.GetMsgId(i);
-    if (id.empty()) return endEarly("error with GetMsgId", connection.LastError());
-    onServer.insert(id);
-    idOf.push_back(id);
-    if (!filed.Contains(id)) fresh.push_back({i, std::move(id)});
-  }
-  installation.NewMessageCount = static_cast<std::int64_t>(fresh.size());
-
-  transport::ReceivedMessage message;
-  store::ReceivedBatch batch(installation.ProgramFolder);
-  auto batchStarted = std::chrono::steady_clock::now();
-  // Files the batch; the reason when it could not be filed.
-  const auto fileBatch = [&]() -> std::optional<std::string> {
-    try {
-      FileBatch(installation, batch);
-    } catch (const std::exception& problem) {
-      return problem.what();
-    }
-    batchStarted = std::chrono::steady_clock::now();
-    return std::nullopt;
-  };
-  // Nothing is deleted on the server after a message that could not be filed.
-  const auto notFiled = [&](const std::string& reason) { return endEarly("The message could not be filed.", reason); };
-  progress(0, fresh.size());
-  for (size_t k = 0; k < fresh.size(); ++k) {
-    if (cancelled()) {
-      if (const auto problem = fileBatch()) return notFiled(*problem);
-      finish();
-      return true;
-    }
-    Progress(dialogs, windowLabel,
-             "Downloading" + base::PrintForm(static_cast<std::int64_t>(k + 1)) + " of" +
-                 base::PrintForm(static_cast<std::int64_t>(fresh.size())));
-    const std::string raw = connection.Retrieve(fresh[k].number);
-    if (raw.empty()) {
-      // What arrived before stays filed.
-      const std::string reason = connection.LastError();
-      if (const auto problem = fileBatch()) ReportEarlyEnd(dialogs, "The message could not be filed.", *problem);
-      return endEarly("error with Retrieve", reason);
-    }
-    message.Load(raw);
-    try {
-      batch.Add(Incoming(installation, message, filterWords, filed.LineOf(fresh[k].id)));
-    } catch (const std::exception& problem) {
-      const std::string reason = problem.what();
-      fileBatch();
-      return notFiled(reason);
-    }
-    progress(k + 1, fresh.size());
-    const std::size_t batchLimit = control.batchMessages != 0 ? control.batchMessages : kBatchMessages;
-    if (batch.Count() >= batchLimit || batch.Bytes() >= kBatchBytes ||
-        std::chrono::steady_clock::now() - batchStarted >= kBatchTime) {
-      if (const auto problem = fileBatch()) return notFiled(*problem);
-    }
-  }
-  if (const auto problem = fileBatch()) return notFiled(*problem);
-
-  bool complete = true;
-  std::set<std::string> stillThere = onServer;
-  const bool deleting = options.DeleteOnServer && !cancelled();
-  if (deleting) {
-    for (int i = 1; i <= total; ++i) {
-      if (connection.Delete(i) != 0) {
-        dialogs.Show(base::MessageBox{std::string(kDeleteFailed), "", base::Buttons::Ok, base::Icon::None});
-        complete = false;
-      } else {
-        stillThere.erase(idOf[static_cast<size_t>(i - 1)]);
-      }
-    }
-  }
-  // Only an accepted end of the session makes the deletions real; otherwise
-  // every message is still on the server and stays known as filed.
-  if (finish()) {
-    try {
-      const store::StoreLock lock(installation.ProgramFolder);
-      filed.KeepOnly(stillThere);
-    } catch (const std::exception&) {
-      // Identifiers of messages gone from the server only take room; the
-      // next check forgets them.
-    }
-  } else if (deleting) {
-    dialogs.Show(base::MessageBox{std::string(kDeletionsNotConfirmed), "", base::Buttons::Ok,
-                                  base::Icon::Exclamation});
-    complete = false;
-  }
-  return complete;
+  MailCheck check(installation, connection, dialogs, windowLabel, control);
+  return check.Run();
 }
 
 std::optional<std::string> PrepareCheck(store::Installation& installation, base::Dialogs& dialogs) {

@@ -149,21 +149,23 @@ void SendingDialog::StartSend() {
     if (total > 0) relay->Progress(encipheringShare + Share(kFullBar - encipheringShare, sent, total));
   };
   control_->SetEvents({
-      [relay] { relay->Post([](SendingDialog& sending) { sending.Finish(std::nullopt); }); },
-      [relay](const std::string& text) { relay->Post([text](SendingDialog& sending) { sending.Finish(text); }); },
+      [relay] { relay->Post([](SendingDialog& sending) { sending.Finish({}); }); },
+      [relay](const std::string& text) {
+        relay->Post([text](SendingDialog& sending) { sending.Finish(base::Failure{text}); });
+      },
       progress.upload,
   });
 
   // Filing the Sent copy and enciphering the attachments happen off the
   // window's thread too, so the window keeps painting its progress.
   starter_ = std::thread([this, relay, progress] {
-    std::optional<std::string> failure;
+    mail::SendOutcome started;
     try {
-      failure = mail::StartSending(installation_, *control_, progress);
+      started = mail::StartSending(installation_, *control_, progress);
     } catch (const std::exception& problem) {
-      failure = std::string("The message could not be sent: ") + problem.what();
+      started = base::Failure{std::string("The message could not be sent: ") + problem.what()};
     }
-    if (failure) relay->Post([text = *failure](SendingDialog& sending) { sending.Finish(text); });
+    if (!started) relay->Post([started](SendingDialog& sending) { sending.Finish(started); });
   });
 }
 
@@ -179,9 +181,9 @@ void SendingDialog::Finish(const mail::SendOutcome& outcome) {
   if (outcome_) return;
   if (starter_.joinable()) starter_.join();
   outcome_ = outcome;
-  if (!outcome) ShowProgress(kFullBar);
+  if (outcome) ShowProgress(kFullBar);
   mail::FinishSending(installation_, outcome, dialogs_);
-  QDialog::done(outcome ? QDialog::Rejected : QDialog::Accepted);
+  QDialog::done(outcome ? QDialog::Accepted : QDialog::Rejected);
 }
 
 }  // namespace ostrel::ui

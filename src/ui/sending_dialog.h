@@ -36,7 +36,7 @@ class SendingDialog : public QDialog {
                 std::unique_ptr<transport::SmtpControl> control = nullptr);
   ~SendingDialog() override;
 
-  // How the send ended, once it has: an empty outcome when the message went out.
+  // How the send ended, once it has.
   const std::optional<mail::SendOutcome>& Outcome() const { return outcome_; }
 
   QLabel* statusLabel;

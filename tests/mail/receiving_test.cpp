@@ -12,6 +12,7 @@
 #include "keys/key_store.h"
 #include "mail/sending_fixture.h"
 #include "store/mail_box.h"
+#include "support/results.h"
 #include "support/temp_folder.h"
 #include "transport/curl_pop3_connection.h"
 #include "transport/fake_pop3_connection.h"
@@ -22,8 +23,8 @@ namespace ostrel::mail {
 namespace {
 
 std::string Raw(const std::string& subject, const std::string& text, const std::string& attachments = "") {
-  auto built = transport::BuildMessage({"bob@example.test", "alice@example.test", subject, text, attachments});
-  return std::get<transport::BuiltMessage>(built).bytes;
+  return testing::ValueOf(transport::BuildMessage({"bob@example.test", "alice@example.test", subject, text, attachments}))
+      .bytes;
 }
 
 class Receiving : public SendingFixture {

@@ -6,6 +6,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <stdexcept>
 
 namespace ostrel::testing {
@@ -77,6 +79,34 @@ ScriptedServer::ScriptedServer(std::vector<std::string> script) : script_(std::m
     return;
   }
   thread_ = std::thread([this] { Run(); });
+}
+
+std::vector<std::string> ScriptedServer::Pop3LoggedIn(const std::vector<std::string>& rows) {
+  std::vector<std::string> script = {"S: +OK ready", "C: CAPA",        "S: +OK", "S: USER",         "S: UIDL",
+                                     "S: .",         "C: USER bob",    "S: +OK", "C: PASS secret", "S: +OK logged in"};
+  script.insert(script.end(), rows.begin(), rows.end());
+  return script;
+}
+
+std::vector<std::string> ScriptedServer::SmtpGreeting(const std::vector<std::string>& rows) {
+  std::vector<std::string> script = {"S: 220 mail.example.test ready", "C: EHLO *", "S: 250-mail.example.test",
+                                     "S: 250 8BITMIME"};
+  script.insert(script.end(), rows.begin(), rows.end());
+  return script;
+}
+
+int ScriptedServer::ClosedPort() { return ScriptedServer({}).Port(); }
+
+std::string ScriptedServer::Url(const std::string& scheme) const {
+  return (scheme.empty() ? "" : scheme + "://") + "127.0.0.1:" + std::to_string(port_);
+}
+
+void ScriptedServer::ExpectPlayed(bool wholeScript) {
+  Finish();
+  EXPECT_TRUE(mismatches.empty()) << mismatches.front();
+  if (wholeScript) {
+    EXPECT_TRUE(Consumed()) << "stopped at " << NextRow();
+  }
 }
 
 ScriptedServer::~ScriptedServer() {

@@ -50,8 +50,10 @@ TEST_F(CheckMailLiveTest, CheckMailFromTheMainWindowFilesTheMessageInTheInBox) {
   EXPECT_THAT(store.Subjects("In"), ElementsAre("Live harbour"));
 
   transport::CurlPop3Connection connection(store.Folder());
-  ASSERT_EQ(connection.Connect(servers_.Endpoint(servers_.pop3Port), address_, servers_.PasswordOf(address_)), 0);
-  EXPECT_EQ(connection.GetTotalOfMails(), 0) << "deleted on the server, as the options ask";
+  ASSERT_TRUE(connection.Connect(servers_.Endpoint(servers_.pop3Port), address_, servers_.PasswordOf(address_)));
+  const auto total = connection.GetTotalOfMails();
+  ASSERT_TRUE(total) << total.Reason();
+  EXPECT_EQ(*total, 0) << "deleted on the server, as the options ask";
   connection.Disconnect();
 }
 

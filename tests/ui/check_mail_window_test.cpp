@@ -21,7 +21,7 @@ constexpr int kPatienceMs = 20000;
 
 std::string Raw(const std::string& subject) {
   auto built = transport::BuildMessage({"bob@example.org", "alice@example.org", subject, "8F3A", ""});
-  return std::get<transport::BuiltMessage>(built).bytes;
+  return built->bytes;
 }
 
 bool OnUiThread() { return QThread::currentThread() == QApplication::instance()->thread(); }
@@ -43,7 +43,7 @@ class ThreadNotingDialogs : public RecordingDialogs {
 // A server that holds one message back until the test lets it go.
 class HoldingPop3 : public transport::FakePop3Connection {
  public:
-  std::string Retrieve(int number) override {
+  base::Result<std::string> Retrieve(int number) override {
     if (number == holdAt) {
       reached = true;
       std::unique_lock lock(mutex_);
