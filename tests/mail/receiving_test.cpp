@@ -264,10 +264,9 @@ TEST_F(Receiving, AServersCountIsNotTrustedForMemory) {
 // The same through the real POP3 connection: the answer that once ended the
 // check with "std::bad_alloc".
 TEST_F(Receiving, TwoBillionMessagesInOneByteAreNotBelieved) {
-  ostrel::testing::ScriptedServer server({"S: +OK ready", "C: CAPA", "S: +OK", "S: USER", "S: .",
-                                          "C: USER bob", "S: +OK", "C: PASS secret", "S: +OK logged in",
-                                          "C: STAT", "S: +OK 2000000000 1", "C: QUIT", "S: +OK bye"});
-  installation_.MailOptions.PopServer = "pop3://127.0.0.1:" + std::to_string(server.Port());
+  testing::ScriptedServer server(
+      testing::ScriptedServer::Pop3LoggedIn({"C: STAT", "S: +OK 2000000000 1", "C: QUIT", "S: +OK bye"}));
+  installation_.MailOptions.PopServer = server.Url("pop3");
   installation_.MailOptions.UserName = "bob";
   installation_.MailOptions.Password = "secret";
   transport::CurlPop3Connection connection(folder_, std::chrono::seconds(5));
@@ -276,9 +275,7 @@ TEST_F(Receiving, TwoBillionMessagesInOneByteAreNotBelieved) {
             (std::vector<std::string>{"error with GetTotalOfMails\r\n\r\n"
                                       "The mail server's answer is not believable: it reports 2000000000 "
                                       "messages waiting."}));
-  server.Finish();
-  EXPECT_TRUE(server.mismatches.empty()) << server.mismatches.front();
-  EXPECT_TRUE(server.Consumed()) << server.NextRow();
+  server.ExpectPlayed();
 }
 
 TEST_F(Receiving, CheckMailWithoutADefaultKeyFetchesNothing) {

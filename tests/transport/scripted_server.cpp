@@ -1,14 +1,10 @@
 #include "transport/scripted_server.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
+#include <gtest/gtest.h>
 #include <poll.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
-#include <stdexcept>
+#include "transport/loopback.h"
 
 namespace ostrel::testing {
 namespace {
@@ -47,31 +43,10 @@ bool Matches(const std::string& expected, const std::string& got) {
   return expected == got;
 }
 
-void SendAll(int socket, const std::string& bytes) {
-  size_t sent = 0;
-  while (sent < bytes.size()) {
-    const ssize_t now = send(socket, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-    if (now <= 0) return;
-    sent += static_cast<size_t>(now);
-  }
-}
-
 }  // namespace
 
 ScriptedServer::ScriptedServer(std::vector<std::string> script) : script_(std::move(script)) {
-  listener_ = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = 0;
-  if (listener_ < 0 ||
-      bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-      listen(listener_, 1) != 0) {
-    throw std::runtime_error("cannot listen on loopback");
-  }
-  socklen_t length = sizeof address;
-  getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-  port_ = ntohs(address.sin_port);
+  listener_ = ListenOnLoopback(port_);
   // An empty script is a port that was free a moment ago.
   if (script_.empty()) {
     close(listener_);
