@@ -43,8 +43,7 @@ class Receiving : public SendingFixture {
   // True when the check reported no failure.
   bool Check() { return Check(server_); }
   bool Check(transport::Pop3Connection& connection) {
-    installation_.NewMessageCount = installation_.FiledCount = 0;
-    installation_.AttachmentCount = installation_.JunkCount = 0;
+    StartRetrieval(installation_, dialogs_, nullptr);
     dialogs_.shown.clear();
     labels_.clear();
     return Retrieve(installation_, connection, dialogs_,
