@@ -23,10 +23,11 @@ struct MessageBox {
   bool operator==(const MessageBox&) const = default;
 };
 
-// A plain message box: the text, an OK button, no title and no icon.
-inline MessageBox PlainBox(std::string text) {
+// A plain message box: the text, an OK button, no title, no icon unless given.
+inline MessageBox PlainBox(std::string text, Icon icon = Icon::None) {
   MessageBox box;
   box.text = std::move(text);
+  box.icon = icon;
   return box;
 }
 

@@ -8,6 +8,7 @@
 
 #include "base/ansi_text.h"
 #include "base/file_system_calls.h"
+#include "base/read_at.h"
 
 namespace ostrel::base {
 namespace {
@@ -64,16 +65,9 @@ std::optional<std::string> RecordFile::Read(std::size_t n) const {
   const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   std::string record(recordLength_, '\0');
-  std::size_t got = 0;
-  while (got < recordLength_) {
-    const ssize_t part = ::pread(fd, record.data() + got, recordLength_ - got,
-                                 static_cast<off_t>((n - 1) * recordLength_ + got));
-    if (part < 0 && errno == EINTR) continue;
-    if (part <= 0) break;
-    got += static_cast<std::size_t>(part);
-  }
+  const auto got = ReadAt(fd, record.data(), recordLength_, (n - 1) * recordLength_);
   ::close(fd);
-  if (got != recordLength_) return std::nullopt;
+  if (got != static_cast<std::ptrdiff_t>(recordLength_)) return std::nullopt;
   return record;
 }
 

@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "base/read_at.h"
 #include "engine/engine.h"
 #include "engine/work_folder_io.h"
 
@@ -26,15 +27,12 @@ constexpr std::size_t kBlockSize = std::size_t{1} << 20;
 
 // Reads exactly size bytes from offset; a source that has become shorter
 // since it was opened is an error, not a short cipher text.
-void ReadAt(int fd, std::uint8_t* buffer, std::size_t size, std::uint64_t offset,
-            const std::filesystem::path& path) {
-  std::size_t got = 0;
-  while (got < size) {
-    const ssize_t n = ::pread(fd, buffer + got, size - got, static_cast<off_t>(offset + got));
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ThrowFileError("Cannot read the file", path);
-    if (n == 0) throw EngineError("The file \"" + path.string() + "\" became shorter while it was read.");
-    got += static_cast<std::size_t>(n);
+void ReadExactly(int fd, std::uint8_t* buffer, std::size_t size, std::uint64_t offset,
+                 const std::filesystem::path& path) {
+  const std::ptrdiff_t got = base::ReadAt(fd, buffer, size, offset);
+  if (got < 0) ThrowFileError("Cannot read the file", path);
+  if (static_cast<std::size_t>(got) < size) {
+    throw EngineError("The file \"" + path.string() + "\" became shorter while it was read.");
   }
 }
 
@@ -91,7 +89,7 @@ class BlockRun {
         const std::uint64_t from = nextBlock_.fetch_add(1) * kBlockSize;
         if (from >= size_) break;
         const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, size_ - from));
-        ReadAt(ends_.source, buffer.get(), count, from, ends_.sourcePath);
+        ReadExactly(ends_.source, buffer.get(), count, from, ends_.sourcePath);
         cipher_.Transform(direction_, from, buffer.get(), buffer.get(), count, path_, 1);
         WriteAt(ends_.destination, buffer.get(), count, from, ends_.destinationPath);
       }

@@ -1,5 +1,6 @@
 #include "engine/hex_text.h"
 
+#include "base/text_pieces.h"
 #include "engine/engine.h"
 
 namespace ostrel::engine {
@@ -20,7 +21,7 @@ std::string HexEncode(std::string_view text) {
     hex += kDigits[code & 0x0F];
     if (++onLine == kBytesPerLine) {
       onLine = 0;
-      hex += "\r\n";
+      hex += base::kLineEnd;
     }
   }
   return hex;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/number_text.h"
+#include "base/text_pieces.h"
 
 namespace ostrel::engine {
 
@@ -33,7 +34,7 @@ std::optional<std::array<Wheel, kWheelCount>> ParseWheelRecords(std::string_view
 }
 
 std::string CountsLine(std::int16_t wheelCount, std::int32_t passCount) {
-  return base::PrintFormSpaced(wheelCount) + base::PrintFormSpaced(passCount) + "\r\n";
+  return base::PrintFormSpaced(wheelCount) + base::PrintFormSpaced(passCount) + std::string(base::kLineEnd);
 }
 
 std::optional<Counts> ParseCounts(std::string_view text) {
@@ -77,7 +78,7 @@ std::optional<SettingsRead> ParseSettingsRecord(std::string_view bytes) {
 
 std::string NumberLines(std::span<const std::int16_t> values) {
   std::string text;
-  for (const std::int16_t value : values) text += base::PrintFormSpaced(value) + "\r\n";
+  for (const std::int16_t value : values) text += base::PrintFormSpaced(value) + std::string(base::kLineEnd);
   return text;
 }
 

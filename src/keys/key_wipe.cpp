@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "base/safe_file.h"
+#include "base/text_pieces.h"
 #include "keys/key_store.h"
 
 namespace ostrel::keys {
@@ -40,7 +41,7 @@ void OverwriteInPlace(const std::filesystem::path& path, const std::string& fill
 void WipeFile(const std::filesystem::path& path, const WipeObserver& afterPass) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return;
-  const std::string filler = std::string(static_cast<std::size_t>(info.st_size), '@') + "\r\n";
+  const std::string filler = std::string(static_cast<std::size_t>(info.st_size), '@') + std::string(base::kLineEnd);
   for (int pass = 0; pass < kWipePasses; ++pass) {
     OverwriteInPlace(path, filler);
     if (afterPass) afterPass(path);

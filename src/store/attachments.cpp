@@ -11,8 +11,6 @@ namespace {
 
 constexpr std::string_view kEncEnding = ".enc";
 
-base::MessageBox Notice(std::string_view text) { return base::MessageBox{std::string(text), "", base::Buttons::Ok}; }
-
 std::filesystem::path FolderOf(const std::filesystem::path& programFolder, AttachmentList list) {
   return programFolder / (list == AttachmentList::Received ? kReceivedFolder : kDecryptedFolder);
 }
@@ -70,7 +68,8 @@ void OpenAttachments(const std::filesystem::path& programFolder, AttachmentList 
                      const std::vector<std::string>& selectedNames, base::Dialogs& dialogs,
                      const std::function<void(const std::filesystem::path&)>& open) {
   if (selectedNames.empty()) {
-    dialogs.Show(Notice(list == AttachmentList::Received ? kSelectReceivedToOpen : kSelectDecryptedToOpen));
+    dialogs.Show(
+        base::PlainBox(std::string(list == AttachmentList::Received ? kSelectReceivedToOpen : kSelectDecryptedToOpen)));
     return;
   }
   const auto folder = FolderOf(programFolder, list);
@@ -82,7 +81,7 @@ void OpenAttachments(const std::filesystem::path& programFolder, AttachmentList 
 void DeleteAttachments(const std::filesystem::path& programFolder, AttachmentList list,
                        const std::vector<std::string>& selectedNames, base::Dialogs& dialogs) {
   if (selectedNames.empty()) {
-    dialogs.Show(Notice(kSelectToDelete));
+    dialogs.Show(base::PlainBox(std::string(kSelectToDelete)));
     return;
   }
   const auto folder = FolderOf(programFolder, list);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/case_insensitive_lookup.h"
+#include "base/folder_files.h"
 #include "base/letter_case.h"
 #include "base/safe_file.h"
 #include "store/box_index.h"
@@ -26,16 +27,11 @@ void KillMessages(const std::filesystem::path& programFolder, std::string_view b
   // Only the program's own data folders are ever emptied.
   if (!isBox && !isAttachmentFolder) throw std::invalid_argument("\"" + std::string(box) + "\" is not a data folder.");
   const std::filesystem::path folder = base::FindIgnoringCase(programFolder, box);
-  std::vector<std::filesystem::path> files;
-  std::error_code error;
-  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    if (!it->is_regular_file(error)) continue;
-    // The index file is replaced last, so the number never drops to 0 while
-    // message files of higher numbers could still be there.
-    if (isBox && base::SameIgnoringCase(it->path().filename().string(), kIndexFileName)) continue;
-    files.push_back(it->path());
+  // The index file is replaced last, so the number never drops to 0 while
+  // message files of higher numbers could still be there.
+  for (const auto& file : base::RegularFilesIn(folder)) {
+    if (!isBox || !base::SameIgnoringCase(file.filename().string(), kIndexFileName)) base::RemoveFile(file);
   }
-  for (const auto& file : files) base::RemoveFile(file);
   if (isBox) {
     base::MakePrivateFolder(folder);
     WriteBoxIndex(folder, 0);

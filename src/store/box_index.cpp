@@ -11,6 +11,7 @@
 #include "base/case_insensitive_lookup.h"
 #include "base/number_text.h"
 #include "base/safe_file.h"
+#include "base/text_pieces.h"
 #include "store/box_record.h"
 
 namespace ostrel::store {
@@ -68,7 +69,8 @@ std::int64_t ReadBoxIndex(const std::filesystem::path& boxFolder) {
 }
 
 void WriteBoxIndex(const std::filesystem::path& boxFolder, std::int64_t number) {
-  base::ReplaceFile(base::FindIgnoringCase(boxFolder, kIndexFileName), base::PrintForm(number) + "\r\n");
+  base::ReplaceFile(base::FindIgnoringCase(boxFolder, kIndexFileName),
+                    base::PrintForm(number) + std::string(base::kLineEnd));
 }
 
 std::string MessageNameFor(std::int64_t number) { return "MSG" + std::to_string(number); }

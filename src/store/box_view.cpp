@@ -5,11 +5,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <stdexcept>
 
 #include "base/ansi_text.h"
 #include "base/number_text.h"
+#include "base/read_at.h"
 #include "store/box_record.h"
 #include "store/boxes.h"
 #include "store/mail_box.h"
@@ -47,15 +47,8 @@ void AddRowsNewestFirst(const std::filesystem::path& path, std::vector<BoxRow>& 
   for (std::size_t last = count; last > 0;) {
     const std::size_t first = last > kBlockRecords ? last - kBlockRecords + 1 : 1;
     const std::size_t wanted = (last - first + 1) * kBoxRecordLength;
-    std::size_t got = 0;
-    while (got < wanted) {
-      const ssize_t part = ::pread(fd, block.data() + got, wanted - got,
-                                   static_cast<off_t>((first - 1) * kBoxRecordLength + got));
-      if (part < 0 && errno == EINTR) continue;
-      if (part <= 0) break;
-      got += static_cast<std::size_t>(part);
-    }
-    if (got < wanted) break;  // the list shrank while it was read
+    const auto got = base::ReadAt(fd, block.data(), wanted, (first - 1) * kBoxRecordLength);
+    if (got != static_cast<std::ptrdiff_t>(wanted)) break;  // the list shrank while it was read
     const std::string_view records(block.data(), wanted);
     for (std::size_t i = last; i >= first; --i) {
       rows.push_back(RowOf(records.substr((i - first) * kBoxRecordLength, kBoxRecordLength), i));

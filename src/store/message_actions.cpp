@@ -2,6 +2,7 @@
 
 #include "base/ansi_text.h"
 #include "base/safe_file.h"
+#include "base/text_pieces.h"
 #include "engine/hex_text.h"
 #include "store/boxes.h"
 #include "store/mail_box.h"
@@ -10,10 +11,6 @@
 
 namespace ostrel::store {
 namespace {
-
-base::MessageBox Warning(std::string text) {
-  return base::MessageBox{std::move(text), "", base::Buttons::Ok, base::Icon::Exclamation};
-}
 
 // A cipher byte as one visible character: control codes become the pictures
 // of U+2400..U+241F and U+2421, undefined codes a middle dot, every other
@@ -40,13 +37,15 @@ std::string VisibleCharacter(unsigned char byte) {
 std::optional<std::string> DecryptPane(std::string_view paneText, engine::Engine& engine,
                                        std::string& cipherTextBuffer, base::Dialogs& dialogs) {
   if (!engine.KeyLoaded()) {
-    dialogs.Show(Warning("No key is loaded. Choose the key of this message in the key list first."));
+    dialogs.Show(base::PlainBox("No key is loaded. Choose the key of this message in the key list first.",
+                                 base::Icon::Exclamation));
     return std::nullopt;
   }
   const auto cipher = SplitCipherText(paneText);
   if (!cipher) {
     cipherTextBuffer.clear();
-    dialogs.Show(Warning("The message could not be deciphered. The message pane holds no cipher text."));
+    dialogs.Show(base::PlainBox("The message could not be deciphered. The message pane holds no cipher text.",
+                                 base::Icon::Exclamation));
     return std::nullopt;
   }
   cipherTextBuffer = std::string(cipher->hex);
@@ -55,12 +54,13 @@ std::optional<std::string> DecryptPane(std::string_view paneText, engine::Engine
     engine.DecryptText(cipherTextBuffer);
   } catch (const engine::EngineError& error) {
     cipherTextBuffer.clear();
-    dialogs.Show(Warning(std::string("The message could not be deciphered. ") + error.what()));
+    dialogs.Show(base::PlainBox(std::string("The message could not be deciphered. ") + error.what(),
+                                 base::Icon::Exclamation));
     return std::nullopt;
   }
   std::string plain = base::FromAnsi(cipherTextBuffer);
   // An attachment line that followed the last hex digit starts a line of its own.
-  if (!cipher->rest.empty() && cipher->rest.front() != '\r' && cipher->rest.front() != '\n') plain += "\r\n";
+  if (!cipher->rest.empty() && cipher->rest.front() != '\r' && cipher->rest.front() != '\n') plain += base::kLineEnd;
   return plain + std::string(cipher->rest);
 }
 
@@ -79,7 +79,7 @@ std::optional<std::string> CipherViewText(std::string_view paneText, std::string
     display += VisibleCharacter(static_cast<unsigned char>(byte));
     if (++viewCounter == kCipherViewLineLength) {
       viewCounter = 0;
-      display += "\r\n";
+      display += base::kLineEnd;
     }
   }
   return display;

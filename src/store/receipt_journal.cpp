@@ -10,6 +10,7 @@
 
 #include "base/file_system_calls.h"
 #include "base/safe_file.h"
+#include "base/text_pieces.h"
 #include "store/box_record.h"
 #include "store/mail_box.h"
 #include "store/message_files.h"
@@ -17,7 +18,7 @@
 namespace ostrel::store {
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
+using base::kLineEnd;
 constexpr std::string_view kMessageTag = "message";
 constexpr std::string_view kFileTag = "file";
 constexpr std::string_view kAttachmentFolder = "Save";
