@@ -37,10 +37,7 @@ base::Failure EarlyEnd(std::string_view text, const std::string& reason) {
 }
 
 void ShowEarlyEnd(base::Dialogs& dialogs, const base::Failure& end) {
-  base::MessageBox box;
-  box.text = end.reason;
-  box.icon = base::Icon::Exclamation;
-  dialogs.Show(box);
+  dialogs.Show(base::PlainBox(end.reason, base::Icon::Exclamation));
 }
 
 std::string MessageFileText(const std::string& utf8) { return base::ToAnsi(utf8) + "\r\n"; }
@@ -244,9 +241,7 @@ class MailCheck {
         // next check forgets them.
       }
     } else if (deleting) {
-      base::MessageBox box = base::PlainBox(std::string(kDeletionsNotConfirmed));
-      box.icon = base::Icon::Exclamation;
-      dialogs_.Show(box);
+      dialogs_.Show(base::PlainBox(std::string(kDeletionsNotConfirmed), base::Icon::Exclamation));
       complete = false;
     }
     return complete;
@@ -309,7 +304,7 @@ std::optional<std::string> PrepareCheck(store::Installation& installation, base:
     if (record.isDefault) defaultKey = std::string(base::TrimBlanks(record.keyText));
   }
   if (!defaultKey) {
-    dialogs.Show(base::MessageBox{std::string(kNoDefaultKey), "", base::Buttons::Ok, base::Icon::None});
+    dialogs.Show(base::PlainBox(std::string(kNoDefaultKey)));
     return std::nullopt;
   }
   // The copy is what LoadKey leaves of it, the form CurrentKey is kept in.
@@ -320,8 +315,8 @@ std::optional<std::string> PrepareCheck(store::Installation& installation, base:
       installation.Engine.LoadKey(copy);
     } catch (const engine::EngineError& error) {
       dialogs.SetStatus("");
-      dialogs.Show(base::MessageBox{std::string("The default key could not be loaded. ") + error.what(), "",
-                                    base::Buttons::Ok, base::Icon::Exclamation});
+      dialogs.Show(
+          base::PlainBox(std::string("The default key could not be loaded. ") + error.what(), base::Icon::Exclamation));
       return std::nullopt;
     }
     dialogs.SetStatus("Key is now loaded.");
