@@ -7,7 +7,8 @@
 namespace ostrel::mail {
 namespace {
 
-void Remember(const ReceivedIds& ids, const std::vector<std::string>& identifiers, const std::filesystem::path& folder) {
+void Remember(const ReceivedIds& ids, const std::vector<std::string>& identifiers,
+              const std::filesystem::path& folder) {
   std::vector<std::string> lines;
   for (const auto& id : identifiers) lines.push_back(ids.LineOf(id));
   store::AppendReceivedLines(folder, lines);

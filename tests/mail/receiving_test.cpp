@@ -23,8 +23,8 @@ namespace ostrel::mail {
 namespace {
 
 std::string Raw(const std::string& subject, const std::string& text, const std::string& attachments = "") {
-  return testing::ValueOf(transport::BuildMessage({"bob@example.test", "alice@example.test", subject, text, attachments}))
-      .bytes;
+  const transport::OutgoingMail mail{"bob@example.test", "alice@example.test", subject, text, attachments};
+  return testing::ValueOf(transport::BuildMessage(mail)).bytes;
 }
 
 class Receiving : public SendingFixture {
