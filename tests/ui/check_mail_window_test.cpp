@@ -37,7 +37,7 @@ class ThreadNotingDialogs : public RecordingDialogs {
 // A server that holds one message back until the test lets it go.
 class HoldingPop3 : public transport::FakePop3Connection {
  public:
-  std::string Retrieve(int number) override {
+  base::Result<std::string> Retrieve(int number) override {
     if (number == holdAt) {
       reached = true;
       std::unique_lock lock(mutex_);
@@ -83,7 +83,7 @@ class CheckMailWindowTest : public MainWindowTest {
     for (int i = 1; i <= count; ++i) {
       auto built =
           transport::BuildMessage({"bob@example.org", "alice@example.org", "m" + std::to_string(i), "8F3A", ""});
-      server->mailbox.push_back({"id" + std::to_string(i), std::get<transport::BuiltMessage>(built).bytes});
+      server->mailbox.push_back({"id" + std::to_string(i), built->bytes});
     }
   }
   bool Closed() {

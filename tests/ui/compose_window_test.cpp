@@ -10,10 +10,11 @@
 
 #include "base/ansi_text.h"
 #include "keys/key_store.h"
+#include "mail/compose.h"
 #include "settings/address_book.h"
 #include "settings/mail_options.h"
 #include "store/installation.h"
-#include "transport/compose.h"
+#include "store/mail_box.h"
 #include "transport/fake_smtp_control.h"
 #include "ui/sending_dialog.h"
 #include "ui_folder.h"
@@ -102,7 +103,7 @@ class NewMsgWindowTest : public MainWindowTest {
   std::vector<int> progress;
   QString lastLabel;
   bool barFull = false;
-  std::optional<transport::SendOutcome> outcome;
+  std::optional<mail::SendOutcome> outcome;
 };
 
 TEST_F(NewMsgWindowTest, NewMessageFromTheMenuOpensEmptyWithTheCurrentKey) {
@@ -269,7 +270,7 @@ TEST_F(NewMsgWindowTest, AnEncryptedSendShowsEachStepClosesWhenDoneAndEmptiesThe
 
   EXPECT_THAT(desktop.opened, ElementsAre("SendingDialog"));
   ASSERT_TRUE(outcome.has_value());
-  EXPECT_EQ(*outcome, std::nullopt);
+  EXPECT_TRUE(outcome->Ok()) << outcome->Reason();
   ASSERT_EQ(sent.size(), 1u);
   EXPECT_EQ(sent[0].mail.recipient, "bob@example.org");
   EXPECT_EQ(sent[0].mail.subject, "Plans");
@@ -296,7 +297,8 @@ TEST_F(NewMsgWindowTest, AFailedSendIsShownKeepsTheSentCopyAndTheSameMessageGoes
   failure = "The mail server could not be reached.";
   Send(*compose);
   ASSERT_TRUE(outcome.has_value());
-  EXPECT_EQ(*outcome, failure);
+  ASSERT_FALSE(outcome->Ok());
+  EXPECT_EQ(outcome->Reason(), failure);
   EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("Missing To Field.", failure));
   EXPECT_EQ(lastLabel, "Sending Msg To bob@example.org");
   EXPECT_EQ(store.Subjects("Sent"), std::vector<std::string>{"Twice"});
@@ -304,7 +306,8 @@ TEST_F(NewMsgWindowTest, AFailedSendIsShownKeepsTheSentCopyAndTheSameMessageGoes
 
   failure.clear();
   Send(*compose);
-  EXPECT_EQ(*outcome, std::nullopt);
+  ASSERT_TRUE(outcome.has_value());
+  EXPECT_TRUE(outcome->Ok()) << outcome->Reason();
   ASSERT_EQ(sent.size(), 2u);
   EXPECT_EQ(sent[1].mail.text, "Hello\r\nBob");
   EXPECT_THAT(progress, ElementsAre(1000));
@@ -325,7 +328,7 @@ TEST_F(NewMsgWindowTest, PlainTextWithAKeyLoadedGoesOnlyAfterYes) {
   ASSERT_EQ(sent.size(), 1u);
   EXPECT_EQ(sent[0].mail.text, "Not secret");
   ASSERT_EQ(dialogs.asked.size(), 2u);
-  EXPECT_EQ(dialogs.asked[0].text, transport::kSendInClear);
+  EXPECT_EQ(dialogs.asked[0].text, mail::kSendInClear);
   EXPECT_EQ(compose->statusLabel->text(), "The message was sent to bob@example.org.");
 }
 
@@ -337,7 +340,7 @@ TEST_F(NewMsgWindowTest, TheSameMessageGoesAgainOnlyAfterYesAndAChangedOneWithou
   compose->sendButton->click();
   EXPECT_EQ(desktop.opened.size(), 1u);
   ASSERT_EQ(dialogs.asked.size(), 1u);
-  EXPECT_EQ(dialogs.asked[0].text, transport::kSendAgain);
+  EXPECT_EQ(dialogs.asked[0].text, mail::kSendAgain);
   EXPECT_EQ(dialogs.asked[0].buttons, base::Buttons::YesNo);
   dialogs.answers = {base::Answer::Yes};
   Send(*compose);
@@ -352,9 +355,9 @@ TEST_F(NewMsgWindowTest, TheSendingWindowWaitsForTheControlAndOnlyItsFirstEventC
   Start();
   store::Installation& program = window->Program();
   program.ComposeMode = "New";
-  transport::ComposeForm form = transport::OpenCompose(program, "");
+  mail::ComposeForm form = mail::OpenCompose(program, "");
   form.to = "bob@example.org";
-  ASSERT_TRUE(transport::QueueMessage(program, form, dialogs));
+  ASSERT_TRUE(mail::QueueMessage(program, form, dialogs));
   program.MessageEncrypted = true;
   transport::SmtpEvents held;
   std::atomic<bool> started{false};

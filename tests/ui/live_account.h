@@ -33,10 +33,10 @@ inline bool WaitForMail(const std::string& programFolder, const MailServers& ser
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   while (std::chrono::steady_clock::now() < deadline) {
     transport::CurlPop3Connection connection(programFolder);
-    if (connection.Connect(servers.Endpoint(servers.pop3Port), address, servers.PasswordOf(address)) == 0) {
-      const int total = connection.GetTotalOfMails();
+    if (connection.Connect(servers.Endpoint(servers.pop3Port), address, servers.PasswordOf(address))) {
+      const auto total = connection.GetTotalOfMails();
       connection.Disconnect();
-      if (total > 0) return true;
+      if (total && *total > 0) return true;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }

@@ -13,13 +13,13 @@
 namespace ostrel::testing {
 namespace {
 
-class HandClock : public transport::MailCheckClock {
+class HandClock : public mail::MailCheckClock {
  public:
   TimePoint Now() const override { return now; }
   TimePoint now{std::chrono::hours(1000)};
 };
 
-class RecordingNotifier : public transport::NewMailNotifier {
+class RecordingNotifier : public mail::NewMailNotifier {
  public:
   explicit RecordingNotifier(std::vector<std::string>& notices) : notices_(notices) {}
   void Notify(std::string_view text) override { notices_.emplace_back(text); }

@@ -1,10 +1,10 @@
-#include "transport/received_ids.h"
+#include "mail/received_ids.h"
 
 #include <vector>
 
 #include "base/safe_file.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 namespace {
 
 std::string WithoutBreaks(std::string text) {
@@ -51,4 +51,4 @@ void ReceivedIds::KeepOnly(const std::set<std::string>& ids) {
   ids_ = std::move(remaining);
 }
 
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail
