@@ -47,7 +47,9 @@ void ReceivedIds::KeepOnly(const std::set<std::string>& ids) {
     }
     kept += line + "\r\n";
   }
-  base::ReplaceFile(programFolder_ / kReceivedIdsFileName, kept);
+  // A check that deleted nothing leaves the file as it is, unflushed again.
+  const std::filesystem::path path = programFolder_ / kReceivedIdsFileName;
+  if (base::ReadWholeFile(path) != kept) base::ReplaceFile(path, kept);
   ids_ = std::move(remaining);
 }
 
