@@ -3,6 +3,7 @@
 #include <poll.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <charconv>
 #include <exception>
 
@@ -15,6 +16,7 @@ namespace {
 constexpr size_t kLongestLine = 1 << 20;
 constexpr size_t kLargestMessage = size_t{512} << 20;
 constexpr size_t kReadChunk = 1 << 16;
+constexpr long long kLargestReserve = 64 << 20;
 // A message's unique identifier has 1 to 70 characters (RFC 1939).
 constexpr size_t kLongestId = 70;
 
@@ -125,12 +127,12 @@ bool CurlPop3Connection::SendLine(const std::string& line) {
   return true;
 }
 
-std::optional<std::string> CurlPop3Connection::ReadLine() {
+std::optional<std::string_view> CurlPop3Connection::NextLine() {
   char chunk[kReadChunk];
   size_t searchFrom = readPosition_;
   for (;;) {
     if (const auto end = received_.find("\r\n", searchFrom); end != std::string::npos) {
-      std::string line = received_.substr(readPosition_, end - readPosition_);
+      const std::string_view line = std::string_view(received_).substr(readPosition_, end - readPosition_);
       readPosition_ = end + 2;
       return line;
     }
@@ -158,6 +160,12 @@ std::optional<std::string> CurlPop3Connection::ReadLine() {
     }
     received_.append(chunk, got);
   }
+}
+
+std::optional<std::string> CurlPop3Connection::ReadLine() {
+  const auto line = NextLine();
+  if (!line) return std::nullopt;
+  return std::string(*line);
 }
 
 std::optional<std::string> CurlPop3Connection::Command(const std::string& command) {
@@ -250,12 +258,17 @@ base::Result<std::string> CurlPop3Connection::GetMsgId(int number) {
 base::Result<std::string> CurlPop3Connection::Retrieve(int number) {
   if (!Command("RETR " + std::to_string(number))) return LastFailure();
   std::string message;
+  // Room for the size the listing gave, within reason: the server may lie.
+  if (const auto listed = sizes_.find(number); listed != sizes_.end()) {
+    message.reserve(static_cast<size_t>(std::min<long long>(listed->second, kLargestReserve)));
+  }
   for (;;) {
-    auto line = ReadLine();
+    // A view into the bytes received, taken before the next line is read.
+    auto line = NextLine();
     if (!line) return LastFailure();
     if (*line == ".") break;
     // A leading dot was doubled by the server.
-    if (!line->empty() && line->front() == '.') line->erase(0, 1);
+    if (!line->empty() && line->front() == '.') line->remove_prefix(1);
     message += *line;
     message += "\r\n";
     if (message.size() > kLargestMessage) {

@@ -49,6 +49,9 @@ class CurlPop3Connection : public Pop3Connection {
   // Sizes and identifiers of every message, fetched once per session.
   bool LoadListings();
   bool SendLine(const std::string& line);
+  // The next line without its CR LF, a view into received_ that the next
+  // read may move.
+  std::optional<std::string_view> NextLine();
   std::optional<std::string> ReadLine();
   bool WaitForSocket(bool forWriting);
   bool Usable();
