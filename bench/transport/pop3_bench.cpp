@@ -89,23 +89,25 @@ bool FillMailbox(const fs::path& mailRoot, int count) {
 
 bool Retrieve(const fs::path& programFolder, const std::string& server, int expected, bool parse) {
   CurlPop3Connection connection(programFolder);
-  if (connection.Connect(server, std::string(kUser) + "@example.test", std::string("secret-") + kUser) != 0) {
-    std::fprintf(stderr, "connect: %s\n", connection.LastError().c_str());
+  if (const auto login = connection.Connect(server, std::string(kUser) + "@example.test",
+                                            std::string("secret-") + kUser);
+      !login) {
+    std::fprintf(stderr, "connect: %s\n", login.Reason().c_str());
     return false;
   }
-  const int total = connection.GetTotalOfMails();
-  if (total != expected) {
-    std::fprintf(stderr, "expected %d messages, found %d\n", expected, total);
+  const auto total = connection.GetTotalOfMails();
+  if (!total || *total != expected) {
+    std::fprintf(stderr, "expected %d messages, found %d\n", expected, total ? *total : -1);
     return false;
   }
   ReceivedMessage message;
-  for (int i = 1; i <= total; ++i) {
-    if (connection.GetMsgSize(i) < 0 || connection.GetMsgId(i).empty()) return false;
-    const std::string raw = connection.Retrieve(i);
-    if (raw.empty()) return false;
-    if (parse) message.Load(raw);
+  for (int i = 1; i <= *total; ++i) {
+    if (!connection.GetMsgSize(i) || !connection.GetMsgId(i)) return false;
+    const auto raw = connection.Retrieve(i);
+    if (!raw) return false;
+    if (parse) message.Load(*raw);
   }
-  return connection.Disconnect();
+  return connection.Disconnect().Ok();
 }
 
 double PoplibSeconds(const std::map<std::string, std::string>& env, int expected, const fs::path& folder) {

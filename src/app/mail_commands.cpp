@@ -10,12 +10,12 @@
 
 #include "app/progress_line.h"
 #include "base/dialogs.h"
+#include "mail/compose.h"
+#include "mail/receiving.h"
 #include "store/installation.h"
 #include "store/program_folder.h"
-#include "transport/compose.h"
 #include "transport/curl_pop3_connection.h"
 #include "transport/curl_smtp_control.h"
-#include "transport/receiving.h"
 
 namespace ostrel::app {
 namespace {
@@ -52,8 +52,8 @@ class CommandDialogs : public base::Dialogs {
 };
 
 // The sending window's label and upload bar, on the progress line.
-transport::SendingProgress SendingProgressLine(ProgressLine& progress) {
-  transport::SendingProgress sending;
+mail::SendingProgress SendingProgressLine(ProgressLine& progress) {
+  mail::SendingProgress sending;
   sending.label = [&progress](std::string_view text) { progress.Show(text); };
   sending.upload = [&progress](std::uint64_t sent, std::uint64_t total) {
     char text[64];
@@ -86,11 +86,11 @@ int CheckMailCommand(const CommandLine& line, Streams& streams) {
   store::Installation installation(ProgramFolderOf(line), dialogs);
   if (!installation.LoadStep()) return 1;
   transport::CurlPop3Connection connection(installation.ProgramFolder);
-  const auto defaultKey = transport::PrepareCheck(installation, dialogs);
+  const auto defaultKey = mail::PrepareCheck(installation, dialogs);
   if (!defaultKey) return 1;
-  transport::StartRetrieval(installation, dialogs, nullptr);
-  const bool complete = transport::Retrieve(installation, connection, dialogs, nullptr);
-  if (!transport::FinishCheck(installation, dialogs, *defaultKey)) return 1;
+  mail::StartRetrieval(installation, dialogs, nullptr);
+  const bool complete = mail::Retrieve(installation, connection, dialogs, nullptr);
+  if (!mail::FinishCheck(installation, dialogs, *defaultKey)) return 1;
   progress.Clear();
   // The summary as the status line shows it, even after a failure: it tells
   // what did arrive.
@@ -105,7 +105,7 @@ int SendCommand(const CommandLine& line, Streams& streams) {
   std::string attachmentBox;
   for (const std::string& path : attachments) {
     if (path.find(';') != std::string::npos) throw UsageError("an attached file's path may not hold \";\"");
-    attachmentBox = transport::AddToList(attachmentBox, path);
+    attachmentBox = mail::AddToList(attachmentBox, path);
   }
   ProgressLine progress(streams.err, streams.errIsTerminal);
   CommandDialogs dialogs(streams.err, progress);
@@ -113,17 +113,16 @@ int SendCommand(const CommandLine& line, Streams& streams) {
   if (!installation.LoadStep()) return 1;
 
   installation.Compose.ComposeMode = store::ComposeMode::New;
-  transport::ComposeForm form = transport::OpenCompose(installation, "");
+  mail::ComposeForm form = mail::OpenCompose(installation, "");
   form.to = to;
   form.subject = line.Option("subject").value_or("");
   form.attachments = attachmentBox;
   const std::string typed(std::istreambuf_iterator<char>(streams.in), {});
   form.message = WithWindowLineBreaks(typed) + form.message;  // typed above the signature
-  if (line.Flag("encrypt") && !transport::PressEncrypt(installation, form, dialogs)) return 1;
+  if (line.Flag("encrypt") && !mail::PressEncrypt(installation, form, dialogs)) return 1;
 
   transport::CurlSmtpControl control(installation.ProgramFolder);
-  const auto outcome = transport::PressSend(installation, form, control, dialogs, SendingProgressLine(progress));
-  if (!outcome || outcome->has_value()) return 1;
+  if (!mail::PressSend(installation, form, control, dialogs, SendingProgressLine(progress))) return 1;
   progress.Clear();
   streams.out << "Sent.\n";
   return 0;

@@ -10,10 +10,10 @@
 
 #include "base/dialogs.h"
 #include "base/safe_file.h"
+#include "mail/compose.h"
 #include "screenshot_support.h"
 #include "settings/address_book.h"
 #include "store/installation.h"
-#include "transport/compose.h"
 #include "ui/compose_window.h"
 #include "ui/sending_dialog.h"
 
@@ -56,11 +56,11 @@ bool ShootComposeWindows(const std::string& programFolder, const QDir& target) {
   }
 
   installation.Compose.ComposeMode = store::ComposeMode::New;
-  transport::ComposeForm form = transport::OpenCompose(installation, "");
+  mail::ComposeForm form = mail::OpenCompose(installation, "");
   form.to = "bob@example.org";
   form.subject = "Papers";
   form.message = "The papers are signed.";
-  if (!transport::QueueMessage(installation, form, dialogs)) return false;
+  if (!mail::QueueMessage(installation, form, dialogs)) return false;
   ui::SendingDialog sending(installation, dialogs, nullptr, std::make_unique<StalledSmtpControl>());
   sending.show();
   // The send reports from threads of its own; wait for the bar to move.

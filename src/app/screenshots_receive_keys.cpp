@@ -23,21 +23,21 @@ namespace {
 // then has no mail.
 class HeldPop3Connection : public transport::Pop3Connection {
  public:
-  int Connect(const std::string&, const std::string&, const std::string&) override {
+  base::Result<> Connect(const std::string&, const std::string&, const std::string&) override {
     released_.wait();
-    return 0;
+    return {};
   }
-  int GetTotalOfMails() override { return 0; }
-  long long GetMsgSize(int) override { return -1; }
-  std::string GetMsgId(int) override { return ""; }
-  std::string Retrieve(int) override { return ""; }
-  int Delete(int) override { return -1; }
-  bool Disconnect() override { return true; }
-  std::string LastError() const override { return ""; }
+  base::Result<int> GetTotalOfMails() override { return 0; }
+  base::Result<long long> GetMsgSize(int) override { return None(); }
+  base::Result<std::string> GetMsgId(int) override { return None(); }
+  base::Result<std::string> Retrieve(int) override { return None(); }
+  base::Result<> Delete(int) override { return None(); }
+  base::Result<> Disconnect() override { return {}; }
 
   void Release() { release_.set_value(); }
 
  private:
+  static base::Failure None() { return {"The mail server has no message."}; }
   std::promise<void> release_;
   std::shared_future<void> released_ = release_.get_future().share();
 };

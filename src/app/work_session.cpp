@@ -8,18 +8,28 @@
 #include "base/runtime_folder.h"
 
 namespace ostrel::app {
+namespace {
+
+constexpr const char* kSharedMemory = "/dev/shm";
+
+}  // namespace
 
 WorkSession::WorkSession(const std::optional<std::string>& workFolder) {
   if (workFolder) {
     engine_ = std::make_unique<engine::Engine>(std::filesystem::path(*workFolder));
     return;
   }
-  // In memory where the session has a runtime folder, so that no key
-  // material reaches a disk.
+  // In memory where the session has a runtime folder, or else the system
+  // offers shared memory, so that no key material reaches a disk and its
+  // clean-up need not wait for one; a TMPDIR of the user's choice goes first.
   if (const auto runtime = base::FreshRuntimeFolder()) {
     temporaryFolder_ = *runtime;
   } else {
-    std::string pattern = (std::filesystem::temp_directory_path() / "ostrel-work-XXXXXX").string();
+    const char* chosen = std::getenv("TMPDIR");
+    const std::filesystem::path parent = (chosen == nullptr || *chosen == '\0') && base::IsInMemory(kSharedMemory)
+                                             ? std::filesystem::path(kSharedMemory)
+                                             : std::filesystem::temp_directory_path();
+    std::string pattern = (parent / "ostrel-work-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) {  // mkdtemp makes the folder 0700
       throw engine::EngineError(std::string("Cannot create a temporary work folder: ") + std::strerror(errno));
     }

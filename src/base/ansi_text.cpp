@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 
 namespace ostrel::base {
@@ -31,6 +32,8 @@ std::optional<unsigned char> CodePointToCp1252(char32_t cp) {
 
 bool IsValidUtf8(std::string_view text) {
   for (std::size_t pos = 0; pos < text.size();) {
+    pos += AsciiPrefixLength(text.substr(pos));
+    if (pos == text.size()) break;
     char32_t cp = 0;
     const std::size_t length = Utf8SequenceLength(text, pos, &cp);
     if (length == 0) return false;
@@ -40,6 +43,19 @@ bool IsValidUtf8(std::string_view text) {
 }
 
 }  // namespace
+
+std::size_t AsciiPrefixLength(std::string_view text) {
+  // Eight bytes at a time: a word without a high bit is eight ASCII bytes.
+  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+  std::size_t pos = 0;
+  for (; pos + sizeof(std::uint64_t) <= text.size(); pos += sizeof(std::uint64_t)) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data() + pos, sizeof word);
+    if ((word & kHighBits) != 0) break;
+  }
+  while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80) ++pos;
+  return pos;
+}
 
 void AppendUtf8(std::string& out, char32_t cp) {
   // Built apart and appended in one go: the box search folds whole boxes
@@ -97,9 +113,8 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos, char32_t*
 }
 
 bool IsNonAsciiUtf8(std::string_view bytes) {
-  bool nonAscii = false;
-  for (const char c : bytes) nonAscii = nonAscii || static_cast<unsigned char>(c) >= 0x80;
-  return nonAscii && IsValidUtf8(bytes);
+  const std::size_t ascii = AsciiPrefixLength(bytes);
+  return ascii < bytes.size() && IsValidUtf8(bytes.substr(ascii));
 }
 
 std::string ToAnsi(std::string_view utf8) {
@@ -107,6 +122,10 @@ std::string ToAnsi(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   for (std::size_t pos = 0; pos < utf8.size();) {
+    const std::size_t ascii = AsciiPrefixLength(utf8.substr(pos));
+    out.append(utf8.substr(pos, ascii));
+    pos += ascii;
+    if (pos == utf8.size()) break;
     char32_t cp = 0;
     pos += Utf8SequenceLength(utf8, pos, &cp);
     const auto single = CodePointToCp1252(cp);
@@ -120,7 +139,13 @@ std::string FromAnsi(std::string_view bytes) {
   if (IsNonAsciiUtf8(bytes)) return std::string(bytes);
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 4);
-  for (const char c : bytes) AppendUtf8(out, Cp1252ToCodePoint(static_cast<unsigned char>(c)));
+  for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
+    const std::size_t ascii = AsciiPrefixLength(bytes.substr(pos));
+    out.append(bytes.substr(pos, ascii));
+    pos += ascii;
+    if (pos == bytes.size()) break;
+    AppendUtf8(out, Cp1252ToCodePoint(static_cast<unsigned char>(bytes[pos])));
+  }
   return out;
 }
 

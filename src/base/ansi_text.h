@@ -24,6 +24,10 @@ std::string FromAnsi(std::string_view bytes);
 // True when the bytes are valid UTF-8 holding at least one non-ASCII character.
 bool IsNonAsciiUtf8(std::string_view bytes);
 
+// The number of bytes below 0x80 that text starts with. Mail and messages
+// are mostly ASCII, which every conversion here passes through unchanged.
+std::size_t AsciiPrefixLength(std::string_view text);
+
 // Length of the well-formed UTF-8 sequence starting at text[pos], with its
 // code point in *cp, or 0 when none starts there.
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos, char32_t* cp);

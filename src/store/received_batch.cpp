@@ -40,11 +40,17 @@ ReceivedBatch::~ReceivedBatch() = default;
 
 void ReceivedBatch::Add(const IncomingMessage& message) {
   auto pending = std::make_unique<Pending>();
-  pending->box = MailBox(programFolder_, message.box).Info().name;
+  // Looked up once per box, not once per message: the lookup lists folders.
+  auto box = boxes_.find(message.box);
+  if (box == boxes_.end()) {
+    const MailBox mailBox(programFolder_, message.box);
+    box = boxes_.emplace(message.box, std::make_pair(mailBox.Info().name, mailBox.Folder())).first;
+  }
+  pending->box = box->second.first;
   pending->record = message.record;
   pending->receivedLine = message.receivedLine;
   // Named when the batch is filed; until then only the folder counts.
-  const std::filesystem::path folder = MailBox(programFolder_, message.box).Folder();
+  const std::filesystem::path& folder = box->second.second;
   pending->text = Written(folder / "MSG.txt", message.text);
   pending->web = Written(folder / "MSG.htm", message.web);
   for (const auto& attachment : message.attachments) {

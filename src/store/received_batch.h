@@ -8,8 +8,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/safe_file.h"
@@ -65,6 +67,8 @@ class ReceivedBatch {
   std::vector<FiledMessage> FileUnderLock();
 
   std::filesystem::path programFolder_;
+  // Each box as Add was given it: its name as spelled, and its folder.
+  std::map<std::string, std::pair<std::string, std::filesystem::path>> boxes_;
   std::vector<std::unique_ptr<Pending>> pending_;
   std::uint64_t bytes_ = 0;
 };

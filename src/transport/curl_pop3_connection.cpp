@@ -3,6 +3,7 @@
 #include <poll.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <charconv>
 #include <exception>
 
@@ -15,6 +16,7 @@ namespace {
 constexpr size_t kLongestLine = 1 << 20;
 constexpr size_t kLargestMessage = size_t{512} << 20;
 constexpr size_t kReadChunk = 1 << 16;
+constexpr long long kLargestReserve = 64 << 20;
 // A message's unique identifier has 1 to 70 characters (RFC 1939).
 constexpr size_t kLongestId = 70;
 
@@ -48,25 +50,17 @@ CurlPop3Connection::CurlPop3Connection(std::filesystem::path programFolder,
 
 CurlPop3Connection::~CurlPop3Connection() { CloseSession(); }
 
-int CurlPop3Connection::Connect(const std::string& server, const std::string& userName,
-                                const std::string& password) {
+base::Result<> CurlPop3Connection::Connect(const std::string& server, const std::string& userName,
+                                           const std::string& password) {
   CloseSession();
   lastError_.clear();
-  if (HasLineBreak(userName) || HasLineBreak(password)) {
-    lastError_ = kLineBreakInLogin;
-    return 1;
-  }
+  if (HasLineBreak(userName) || HasLineBreak(password)) return base::Failure{kLineBreakInLogin};
   const auto parsed = ParseServerAddress(server, MailProtocol::Pop3);
-  if (const auto* error = std::get_if<AddressError>(&parsed)) {
-    lastError_ = error->text;
-    return 1;
-  }
+  if (!parsed) return base::Failure{parsed.Reason()};
   try {
-    session_ = std::make_unique<CurlSession>(std::get<ServerAddress>(parsed), userName, password,
-                                             programFolder_);
+    session_ = std::make_unique<CurlSession>(*parsed, userName, password, programFolder_);
   } catch (const std::exception& problem) {
-    lastError_ = problem.what();
-    return 1;
+    return base::Failure{problem.what()};
   }
   // libcurl stops after the greeting, TLS and the login and leaves the
   // connection to us.
@@ -76,13 +70,13 @@ int CurlPop3Connection::Connect(const std::string& server, const std::string& us
   const CURLcode result = curl_easy_perform(session_->Handle());
   trace.Detach(session_->Handle());
   if (result != CURLE_OK) {
-    lastError_ = result == CURLE_LOGIN_DENIED && !trace.LoginSent()
-                     ? NoLoginOfferedText(session_->Server(), trace.OfferedStls())
-                     : FailureText(result, 0, session_->Detail(), session_->Server());
+    base::Failure failure{result == CURLE_LOGIN_DENIED && !trace.LoginSent()
+                              ? NoLoginOfferedText(session_->Server(), trace.OfferedStls())
+                              : FailureText(result, 0, session_->Detail(), session_->Server())};
     CloseSession();
-    return 1;
+    return failure;
   }
-  return 0;
+  return {};
 }
 
 bool CurlPop3Connection::Usable() {
@@ -133,12 +127,12 @@ bool CurlPop3Connection::SendLine(const std::string& line) {
   return true;
 }
 
-std::optional<std::string> CurlPop3Connection::ReadLine() {
+std::optional<std::string_view> CurlPop3Connection::NextLine() {
   char chunk[kReadChunk];
   size_t searchFrom = readPosition_;
   for (;;) {
     if (const auto end = received_.find("\r\n", searchFrom); end != std::string::npos) {
-      std::string line = received_.substr(readPosition_, end - readPosition_);
+      const std::string_view line = std::string_view(received_).substr(readPosition_, end - readPosition_);
       readPosition_ = end + 2;
       return line;
     }
@@ -168,6 +162,12 @@ std::optional<std::string> CurlPop3Connection::ReadLine() {
   }
 }
 
+std::optional<std::string> CurlPop3Connection::ReadLine() {
+  const auto line = NextLine();
+  if (!line) return std::nullopt;
+  return std::string(*line);
+}
+
 std::optional<std::string> CurlPop3Connection::Command(const std::string& command) {
   if (!Usable() || !SendLine(command)) return std::nullopt;
   auto reply = ReadLine();
@@ -179,14 +179,11 @@ std::optional<std::string> CurlPop3Connection::Command(const std::string& comman
   return std::nullopt;
 }
 
-int CurlPop3Connection::GetTotalOfMails() {
+base::Result<int> CurlPop3Connection::GetTotalOfMails() {
   const auto reply = Command("STAT");
-  if (!reply) return -1;
+  if (!reply) return LastFailure();
   const long long count = LeadingNumber(*reply);
-  if (count < 0 || count > 0x7FFFFFFF) {
-    lastError_ = "The mail server's message count cannot be read.";
-    return -1;
-  }
+  if (count < 0 || count > 0x7FFFFFFF) return base::Failure{"The mail server's message count cannot be read."};
   return static_cast<int>(count);
 }
 
@@ -242,58 +239,65 @@ bool CurlPop3Connection::LoadListings() {
   return true;
 }
 
-long long CurlPop3Connection::GetMsgSize(int number) {
-  if (!Usable() || !LoadListings()) return -1;
+base::Result<long long> CurlPop3Connection::GetMsgSize(int number) {
+  if (!Usable() || !LoadListings()) return LastFailure();
   const auto found = sizes_.find(number);
-  if (found == sizes_.end()) {
-    lastError_ = "The mail server has no message " + std::to_string(number) + ".";
-    return -1;
-  }
+  if (found == sizes_.end()) return base::Failure{"The mail server has no message " + std::to_string(number) + "."};
   return found->second;
 }
 
-std::string CurlPop3Connection::GetMsgId(int number) {
-  if (!Usable() || !LoadListings()) return {};
+base::Result<std::string> CurlPop3Connection::GetMsgId(int number) {
+  if (!Usable() || !LoadListings()) return LastFailure();
   const auto found = ids_.find(number);
   if (found == ids_.end()) {
-    lastError_ = "The mail server gave no identifier for message " + std::to_string(number) + ".";
-    return {};
+    return base::Failure{"The mail server gave no identifier for message " + std::to_string(number) + "."};
   }
   return found->second;
 }
 
-std::string CurlPop3Connection::Retrieve(int number) {
-  if (!Command("RETR " + std::to_string(number))) return {};
+base::Result<std::string> CurlPop3Connection::Retrieve(int number) {
+  if (!Command("RETR " + std::to_string(number))) return LastFailure();
   std::string message;
+  // Room for the size the listing gave, within reason: the server may lie.
+  if (const auto listed = sizes_.find(number); listed != sizes_.end()) {
+    message.reserve(static_cast<size_t>(std::min<long long>(listed->second, kLargestReserve)));
+  }
   for (;;) {
-    auto line = ReadLine();
-    if (!line) return {};
+    // A view into the bytes received, taken before the next line is read.
+    auto line = NextLine();
+    if (!line) return LastFailure();
     if (*line == ".") break;
     // A leading dot was doubled by the server.
-    if (!line->empty() && line->front() == '.') line->erase(0, 1);
+    if (!line->empty() && line->front() == '.') line->remove_prefix(1);
     message += *line;
     message += "\r\n";
     if (message.size() > kLargestMessage) {
       Break("Message " + std::to_string(number) + " is too large to be received.");
-      return {};
+      return LastFailure();
     }
   }
-  if (message.empty()) lastError_ = "Message " + std::to_string(number) + " is empty.";
+  if (message.empty()) return base::Failure{"Message " + std::to_string(number) + " is empty."};
   return message;
 }
 
-int CurlPop3Connection::Delete(int number) {
-  if (!Command("DELE " + std::to_string(number))) return 1;
+base::Result<> CurlPop3Connection::Delete(int number) {
+  if (!Command("DELE " + std::to_string(number))) return LastFailure();
   sizes_.erase(number);
   ids_.erase(number);
-  return 0;
+  return {};
 }
 
-bool CurlPop3Connection::Disconnect() {
-  if (!session_) return false;
-  const bool accepted = !broken_ && Command("QUIT").has_value();
+base::Result<> CurlPop3Connection::Disconnect() {
+  if (!Usable()) {
+    base::Failure failure = LastFailure();
+    CloseSession();
+    return failure;
+  }
+  const bool accepted = Command("QUIT").has_value();
+  base::Failure failure = LastFailure();
   CloseSession();
-  return accepted;
+  if (!accepted) return failure;
+  return {};
 }
 
 void CurlPop3Connection::CloseSession() {

@@ -27,19 +27,19 @@ class CurlPop3Connection : public Pop3Connection {
                               std::chrono::seconds replyTimeout = std::chrono::seconds(60));
   ~CurlPop3Connection() override;
 
-  int Connect(const std::string& server, const std::string& userName,
-              const std::string& password) override;
-  int GetTotalOfMails() override;
-  long long GetMsgSize(int number) override;
-  std::string GetMsgId(int number) override;
-  std::string Retrieve(int number) override;
-  int Delete(int number) override;
-  bool Disconnect() override;
-  std::string LastError() const override { return lastError_; }
+  base::Result<> Connect(const std::string& server, const std::string& userName,
+                         const std::string& password) override;
+  base::Result<int> GetTotalOfMails() override;
+  base::Result<long long> GetMsgSize(int number) override;
+  base::Result<std::string> GetMsgId(int number) override;
+  base::Result<std::string> Retrieve(int number) override;
+  base::Result<> Delete(int number) override;
+  base::Result<> Disconnect() override;
 
  private:
   // One command and its one-line answer; the text after "+OK ", or nothing
   // after a failure (lastError_ says which).
+  base::Failure LastFailure() const { return {lastError_}; }
   std::optional<std::string> Command(const std::string& command);
   // The lines of the multi-line answer to command, each handed to take as it
   // arrives. An answer with more lines than a mailbox holds, or a line that
@@ -49,6 +49,9 @@ class CurlPop3Connection : public Pop3Connection {
   // Sizes and identifiers of every message, fetched once per session.
   bool LoadListings();
   bool SendLine(const std::string& line);
+  // The next line without its CR LF, a view into received_ that the next
+  // read may move.
+  std::optional<std::string_view> NextLine();
   std::optional<std::string> ReadLine();
   bool WaitForSocket(bool forWriting);
   bool Usable();

@@ -1,6 +1,8 @@
 #include "transport/curl_session.h"
 
+#include <filesystem>
 #include <mutex>
+#include <system_error>
 #include <stdexcept>
 
 #include "base/safe_file.h"
@@ -74,11 +76,17 @@ void TrustCertificates(CURL* handle, const std::filesystem::path& programFolder)
   const auto extra = base::ReadWholeFile(programFolder / kTrustedCaFileName);
   if (!extra || extra->empty()) return;
 
-  // A certificate blob replaces the default bundle, so the system's bundle
-  // goes in first and the system's certificate folder stays in use.
+  // A certificate blob replaces the default bundle; the system's certificate
+  // folder stays in use. That folder holds the bundle's certificates too,
+  // looked up one by one as a chain needs them, so the whole bundle, read
+  // and parsed at every connection, goes in only when there is no folder.
   std::string bundle;
+  char* systemFolder = nullptr;
+  std::error_code error;
+  const bool haveFolder = curl_easy_getinfo(handle, CURLINFO_CAPATH, &systemFolder) == CURLE_OK &&
+                          systemFolder != nullptr && std::filesystem::is_directory(systemFolder, error);
   char* systemBundle = nullptr;
-  if (curl_easy_getinfo(handle, CURLINFO_CAINFO, &systemBundle) == CURLE_OK && systemBundle) {
+  if (!haveFolder && curl_easy_getinfo(handle, CURLINFO_CAINFO, &systemBundle) == CURLE_OK && systemBundle) {
     if (auto system = base::ReadWholeFile(systemBundle)) bundle = std::move(*system);
   }
   if (!bundle.empty() && bundle.back() != '\n') bundle += '\n';

@@ -40,19 +40,16 @@ std::string EnvelopeForm(const std::string& address) { return "<" + address + ">
 
 }  // namespace
 
-std::optional<std::string> SendMail(const SmtpLogin& login, const OutgoingMail& mail,
-                                    const std::filesystem::path& programFolder,
-                                    const std::function<void(std::uint64_t, std::uint64_t)>& progress) {
-  if (HasLineBreak(login.userName) || HasLineBreak(login.password)) {
-    return std::string(kLineBreakInLogin);
-  }
+base::Result<> SendMail(const SmtpLogin& login, const OutgoingMail& mail, const std::filesystem::path& programFolder,
+                        const std::function<void(std::uint64_t, std::uint64_t)>& progress) {
+  if (HasLineBreak(login.userName) || HasLineBreak(login.password)) return base::Failure{kLineBreakInLogin};
   const auto parsed = ParseServerAddress(login.server, MailProtocol::Smtp);
-  if (const auto* error = std::get_if<AddressError>(&parsed)) return error->text;
-  const auto& server = std::get<ServerAddress>(parsed);
+  if (!parsed) return base::Failure{parsed.Reason()};
+  const ServerAddress& server = *parsed;
 
-  auto built = BuildMessage(mail);
-  if (const auto* error = std::get_if<BuildError>(&built)) return error->text;
-  const auto& message = std::get<BuiltMessage>(built);
+  const auto built = BuildMessage(mail);
+  if (!built) return base::Failure{built.Reason()};
+  const BuiltMessage& message = *built;
 
   CurlSession session(server, login.userName, login.password, programFolder);
   CURL* handle = session.Handle();
@@ -75,8 +72,8 @@ std::optional<std::string> SendMail(const SmtpLogin& login, const OutgoingMail& 
   curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &upload);
 
   const CURLcode result = curl_easy_perform(handle);
-  if (result == CURLE_OK) return std::nullopt;
-  return FailureText(result, session.ResponseCode(), session.Detail(), server);
+  if (result == CURLE_OK) return {};
+  return base::Failure{FailureText(result, session.ResponseCode(), session.Detail(), server)};
 }
 
 CurlSmtpControl::CurlSmtpControl(std::filesystem::path programFolder)
@@ -104,14 +101,14 @@ void CurlSmtpControl::Send() {
   Wait();
   worker_ = std::thread([login = SmtpLogin{server_, userName_, password_}, mail = mail_,
                          events = events_, folder = programFolder_] {
-    std::optional<std::string> failure;
+    base::Result<> sent;
     try {
-      failure = SendMail(login, mail, folder, events.progress);
+      sent = SendMail(login, mail, folder, events.progress);
     } catch (const std::exception& problem) {
-      failure = std::string("The message could not be sent: ") + problem.what();
+      sent = base::Failure{std::string("The message could not be sent: ") + problem.what()};
     }
-    if (failure) {
-      if (events.error) events.error(*failure);
+    if (!sent) {
+      if (events.error) events.error(sent.Reason());
     } else if (events.completion) {
       events.completion();
     }

@@ -3,10 +3,10 @@
 // to the server on a thread of its own.
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <thread>
 
+#include "base/result.h"
 #include "transport/smtp_control.h"
 
 namespace ostrel::transport {
@@ -17,12 +17,11 @@ struct SmtpLogin {
   std::string password;
 };
 
-// Sends one message and waits for the outcome: nothing when the server took
-// it, otherwise the reason in plain words. programFolder ends with "/"; its
+// Sends one message and waits until the server has taken it, or says why
+// not. programFolder ends with "/"; its
 // "trusted-ca.pem", when present, is trusted besides the system's store.
-std::optional<std::string> SendMail(const SmtpLogin& login, const OutgoingMail& mail,
-                                    const std::filesystem::path& programFolder,
-                                    const std::function<void(std::uint64_t, std::uint64_t)>& progress);
+base::Result<> SendMail(const SmtpLogin& login, const OutgoingMail& mail, const std::filesystem::path& programFolder,
+                        const std::function<void(std::uint64_t, std::uint64_t)>& progress);
 
 class CurlSmtpControl : public SmtpControl {
  public:

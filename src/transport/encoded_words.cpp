@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <optional>
 
+#include "base/ansi_text.h"
 #include "transport/gmime_support.h"
 
 namespace ostrel::transport {
@@ -128,7 +130,12 @@ class EncodedWordReader {
 };
 
 bool IsValidUtf8(std::string_view bytes) {
-  return g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr) != 0;
+  // GLib takes no NUL byte as UTF-8. Only what follows the ASCII start, most
+  // of a mail body, needs its slower look.
+  if (bytes.empty()) return true;
+  if (std::memchr(bytes.data(), 0, bytes.size()) != nullptr) return false;
+  const std::string_view rest = bytes.substr(base::AsciiPrefixLength(bytes));
+  return g_utf8_validate(rest.data(), static_cast<gssize>(rest.size()), nullptr) != 0;
 }
 
 std::string FromWindows1252(std::string_view bytes) {

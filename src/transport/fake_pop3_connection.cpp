@@ -2,19 +2,18 @@
 
 namespace ostrel::transport {
 
-int FakePop3Connection::Connect(const std::string&, const std::string& userName,
-                                const std::string& password) {
+base::Result<> FakePop3Connection::Connect(const std::string&, const std::string& userName,
+                                           const std::string& password) {
   ++connects;
   marked_.clear();
   broken_ = false;
   quitAccepted = false;
   if (refuseConnect || userName != expectedUser || password != expectedPassword) {
-    lastError_ = "The mail server refused the login: check the user name and password.";
     connected_ = false;
-    return 1;
+    return base::Failure{"The mail server refused the login: check the user name and password."};
   }
   connected_ = true;
-  return 0;
+  return {};
 }
 
 bool FakePop3Connection::Valid(int number) {
@@ -29,47 +28,45 @@ bool FakePop3Connection::Valid(int number) {
   return true;
 }
 
-int FakePop3Connection::GetTotalOfMails() {
-  if (!connected_ || broken_) return -1;
+base::Result<int> FakePop3Connection::GetTotalOfMails() {
+  if (!connected_ || broken_) return base::Failure{"The connection to the mail server was lost."};
   return claimedTotal != -1 ? claimedTotal : static_cast<int>(mailbox.size());
 }
 
-long long FakePop3Connection::GetMsgSize(int number) {
-  return Valid(number) ? static_cast<long long>(mailbox[static_cast<size_t>(number - 1)].raw.size()) : -1;
+base::Result<long long> FakePop3Connection::GetMsgSize(int number) {
+  if (!Valid(number)) return LastFailure();
+  return static_cast<long long>(mailbox[static_cast<size_t>(number - 1)].raw.size());
 }
 
-std::string FakePop3Connection::GetMsgId(int number) {
-  return Valid(number) ? mailbox[static_cast<size_t>(number - 1)].id : std::string();
+base::Result<std::string> FakePop3Connection::GetMsgId(int number) {
+  if (!Valid(number)) return LastFailure();
+  return mailbox[static_cast<size_t>(number - 1)].id;
 }
 
-std::string FakePop3Connection::Retrieve(int number) {
-  if (!Valid(number)) return {};
+base::Result<std::string> FakePop3Connection::Retrieve(int number) {
+  if (!Valid(number)) return LastFailure();
   if (number == dropAtRetrieve) {
     broken_ = true;
-    lastError_ = "The connection to the mail server was lost.";
-    return {};
+    return base::Failure{"The connection to the mail server was lost."};
   }
   retrieved.push_back(number);
   return mailbox[static_cast<size_t>(number - 1)].raw;
 }
 
-int FakePop3Connection::Delete(int number) {
-  if (!Valid(number)) return 1;
+base::Result<> FakePop3Connection::Delete(int number) {
+  if (!Valid(number)) return LastFailure();
   deleteRequests.push_back(number);
-  if (refuseDelete.count(number) != 0) {
-    lastError_ = "The mail server refused \"DELE\".";
-    return 1;
-  }
+  if (refuseDelete.count(number) != 0) return base::Failure{"The mail server refused \"DELE\"."};
   marked_.insert(number);
-  return 0;
+  return {};
 }
 
-bool FakePop3Connection::Disconnect() {
+base::Result<> FakePop3Connection::Disconnect() {
   const bool wasUsable = connected_ && !broken_ && !dropBeforeQuit;
   connected_ = false;
   if (!wasUsable) {
     marked_.clear();
-    return false;
+    return base::Failure{"The connection to the mail server was lost."};
   }
   std::vector<FakeMail> kept;
   for (size_t i = 0; i < mailbox.size(); ++i) {
@@ -78,7 +75,7 @@ bool FakePop3Connection::Disconnect() {
   mailbox = std::move(kept);
   marked_.clear();
   quitAccepted = true;
-  return true;
+  return {};
 }
 
 }  // namespace ostrel::transport

@@ -35,18 +35,18 @@ class FakePop3Connection : public Pop3Connection {
   std::vector<int> deleteRequests;
   bool quitAccepted = false;
 
-  int Connect(const std::string& server, const std::string& userName,
-              const std::string& password) override;
-  int GetTotalOfMails() override;
-  long long GetMsgSize(int number) override;
-  std::string GetMsgId(int number) override;
-  std::string Retrieve(int number) override;
-  int Delete(int number) override;
-  bool Disconnect() override;
-  std::string LastError() const override { return lastError_; }
+  base::Result<> Connect(const std::string& server, const std::string& userName,
+                         const std::string& password) override;
+  base::Result<int> GetTotalOfMails() override;
+  base::Result<long long> GetMsgSize(int number) override;
+  base::Result<std::string> GetMsgId(int number) override;
+  base::Result<std::string> Retrieve(int number) override;
+  base::Result<> Delete(int number) override;
+  base::Result<> Disconnect() override;
 
  private:
   bool Valid(int number);
+  base::Failure LastFailure() const { return {lastError_}; }
 
   bool connected_ = false;
   bool broken_ = false;

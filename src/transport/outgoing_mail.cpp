@@ -52,7 +52,7 @@ std::string WrittenAddress(const std::string& piece) {
   return close == std::string::npos ? std::string() : piece.substr(open + 1, close - open - 1);
 }
 
-std::variant<std::vector<Mailbox>, BuildError> ParseMailboxes(const std::string& text) {
+base::Result<std::vector<Mailbox>> ParseMailboxes(const std::string& text) {
   EnsureGMime();
   std::vector<Mailbox> mailboxes;
   for (const auto& piece : ListEntries(WithoutLineBreaks(text))) {
@@ -60,17 +60,17 @@ std::variant<std::vector<Mailbox>, BuildError> ParseMailboxes(const std::string&
     const int count = list ? internet_address_list_length(list.get()) : 0;
     // GMime mends some broken addresses ("a@b@c" becomes "a@b"); a recipient
     // must get exactly the address that was written or none at all.
-    if (count != 1) return BuildError{"\"" + piece + "\" is not a valid e-mail address."};
+    if (count != 1) return base::Failure{"\"" + piece + "\" is not a valid e-mail address."};
     for (int i = 0; i < count; ++i) {
       InternetAddress* address = internet_address_list_get_address(list.get(), i);
       if (!INTERNET_ADDRESS_IS_MAILBOX(address)) {
-        return BuildError{"\"" + piece + "\" is not a valid e-mail address."};
+        return base::Failure{"\"" + piece + "\" is not a valid e-mail address."};
       }
       const char* addr = internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(address));
       const char* name = internet_address_get_name(address);
       Mailbox mailbox{name ? name : "", addr ? addr : ""};
       if (!IsEnvelopeAddress(mailbox.address) || mailbox.address != WrittenAddress(piece)) {
-        return BuildError{"\"" + piece + "\" is not a valid e-mail address."};
+        return base::Failure{"\"" + piece + "\" is not a valid e-mail address."};
       }
       mailboxes.push_back(std::move(mailbox));
     }
@@ -135,29 +135,29 @@ std::string DomainOf(const std::string& address) {
 
 }  // namespace
 
-std::variant<std::vector<std::string>, BuildError> EnvelopeRecipients(const std::string& recipient) {
-  auto parsed = ParseMailboxes(recipient);
-  if (auto* error = std::get_if<BuildError>(&parsed)) return *error;
+base::Result<std::vector<std::string>> EnvelopeRecipients(const std::string& recipient) {
+  const auto parsed = ParseMailboxes(recipient);
+  if (!parsed) return base::Failure{parsed.Reason()};
   std::vector<std::string> addresses;
-  for (const auto& mailbox : std::get<std::vector<Mailbox>>(parsed)) {
+  for (const auto& mailbox : *parsed) {
     addresses.push_back(mailbox.address);
   }
-  if (addresses.empty()) return BuildError{"No recipient has been given."};
+  if (addresses.empty()) return base::Failure{"No recipient has been given."};
   return addresses;
 }
 
-std::variant<BuiltMessage, BuildError> BuildMessage(const OutgoingMail& mail) {
+base::Result<BuiltMessage> BuildMessage(const OutgoingMail& mail) {
   EnsureGMime();
-  auto recipients = ParseMailboxes(mail.recipient);
-  if (auto* error = std::get_if<BuildError>(&recipients)) return *error;
-  const auto& to = std::get<std::vector<Mailbox>>(recipients);
-  if (to.empty()) return BuildError{"No recipient has been given."};
+  const auto recipients = ParseMailboxes(mail.recipient);
+  if (!recipients) return base::Failure{recipients.Reason()};
+  const std::vector<Mailbox>& to = *recipients;
+  if (to.empty()) return base::Failure{"No recipient has been given."};
 
-  auto senders = ParseMailboxes(mail.sender);
-  if (auto* error = std::get_if<BuildError>(&senders)) return *error;
-  const auto& from = std::get<std::vector<Mailbox>>(senders);
+  const auto senders = ParseMailboxes(mail.sender);
+  if (!senders) return base::Failure{senders.Reason()};
+  const std::vector<Mailbox>& from = *senders;
   if (from.size() != 1) {
-    return BuildError{"The sender \"" + mail.sender + "\" is not one valid e-mail address."};
+    return base::Failure{"The sender \"" + mail.sender + "\" is not one valid e-mail address."};
   }
 
   BuiltMessage built;
@@ -188,7 +188,7 @@ std::variant<BuiltMessage, BuildError> BuildMessage(const OutgoingMail& mail) {
     g_mime_multipart_add(mixed.get(), text.get());
     for (const auto& path : attachmentPaths) {
       const auto bytes = base::ReadWholeFile(path);
-      if (!bytes) return BuildError{"The attachment \"" + path + "\" cannot be read."};
+      if (!bytes) return base::Failure{"The attachment \"" + path + "\" cannot be read."};
       GObjectPtr<GMimeObject> part(AttachmentPart(FileNameOf(path), *bytes));
       g_mime_multipart_add(mixed.get(), part.get());
     }

@@ -3,8 +3,9 @@
 // as a text part and every attachment as a base64 part with its file name.
 
 #include <string>
-#include <variant>
 #include <vector>
+
+#include "base/result.h"
 
 namespace ostrel::transport {
 
@@ -22,17 +23,13 @@ struct BuiltMessage {
   std::vector<std::string> envelopeRecipients;
 };
 
-struct BuildError {
-  std::string text;  // for the user, in plain words
-};
-
 // The bare addresses of a ";"-separated recipient text (blank pieces are
 // skipped), or an error naming the first piece that is not an address.
-std::variant<std::vector<std::string>, BuildError> EnvelopeRecipients(const std::string& recipient);
+base::Result<std::vector<std::string>> EnvelopeRecipients(const std::string& recipient);
 
 // Reads the attachments and builds the message with "Date", "Message-ID" and
 // "MIME-Version". Line breaks in the recipient and the subject become blanks,
 // so they never reach the header as a line of their own.
-std::variant<BuiltMessage, BuildError> BuildMessage(const OutgoingMail& mail);
+base::Result<BuiltMessage> BuildMessage(const OutgoingMail& mail);
 
 }  // namespace ostrel::transport

@@ -79,11 +79,10 @@ std::string ServerAddress::Url() const {
   return scheme + "://" + (ipv6 ? "[" + host + "]" : host) + ":" + std::to_string(port);
 }
 
-std::variant<ServerAddress, AddressError> ParseServerAddress(std::string_view text,
-                                                             MailProtocol protocol) {
+base::Result<ServerAddress> ParseServerAddress(std::string_view text, MailProtocol protocol) {
   text = base::TrimBlanksAndTabs(text);
   const std::string kind(ProtocolName(protocol));
-  if (text.empty()) return AddressError{"No " + kind + " server has been set."};
+  if (text.empty()) return base::Failure{"No " + kind + " server has been set."};
 
   ServerAddress address;
   address.protocol = protocol;
@@ -96,7 +95,7 @@ std::variant<ServerAddress, AddressError> ParseServerAddress(std::string_view te
     const auto rule = std::find_if(std::begin(kSchemes), std::end(kSchemes),
                                    [&](const SchemeRule& r) { return r.scheme == scheme; });
     if (rule == std::end(kSchemes) || rule->protocol != protocol) {
-      return AddressError{"\"" + scheme + "://\" cannot be used for the " + kind +
+      return base::Failure{"\"" + scheme + "://\" cannot be used for the " + kind +
                           " server; write " + (isPop3 ? "pop3s://" : "smtps://") +
                           " followed by the server's name."};
     }
@@ -113,13 +112,13 @@ std::variant<ServerAddress, AddressError> ParseServerAddress(std::string_view te
   if (!host.empty() && host.front() == '[') {
     const auto close = host.find(']');
     if (close == std::string_view::npos) {
-      return AddressError{"The " + kind + " server's address is missing a closing \"]\"."};
+      return base::Failure{"The " + kind + " server's address is missing a closing \"]\"."};
     }
     std::string_view rest = host.substr(close + 1);
     host = host.substr(1, close - 1);
-    if (!IsValidIpv6(host)) return AddressError{"The " + kind + " server's address is not valid."};
+    if (!IsValidIpv6(host)) return base::Failure{"The " + kind + " server's address is not valid."};
     if (!rest.empty()) {
-      if (rest.front() != ':') return AddressError{"The " + kind + " server's address is not valid."};
+      if (rest.front() != ':') return base::Failure{"The " + kind + " server's address is not valid."};
       portText = rest.substr(1);
       portGiven = true;
     }
@@ -130,7 +129,7 @@ std::variant<ServerAddress, AddressError> ParseServerAddress(std::string_view te
       portGiven = true;
     }
     if (!IsValidHostName(host)) {
-      return AddressError{"The " + kind + " server's name may hold only letters, digits, "
+      return base::Failure{"The " + kind + " server's name may hold only letters, digits, "
                           "dots and hyphens, with an optional \":port\"."};
     }
   }
@@ -140,7 +139,7 @@ std::variant<ServerAddress, AddressError> ParseServerAddress(std::string_view te
   if (portGiven) {
     address.port = PortNumber(portText);
     if (address.port == 0) {
-      return AddressError{"The " + kind + " server's port must be a number from 1 to 65535."};
+      return base::Failure{"The " + kind + " server's port must be a number from 1 to 65535."};
     }
   }
   if (!schemeGiven) {

@@ -5,7 +5,8 @@
 
 #include <string>
 #include <string_view>
-#include <variant>
+
+#include "base/result.h"
 
 namespace ostrel::transport {
 
@@ -28,14 +29,9 @@ struct ServerAddress {
   bool operator==(const ServerAddress&) const = default;
 };
 
-struct AddressError {
-  std::string text;  // for the user, in plain words
-};
-
 // Reads a server box. Blanks around the text are ignored. Anything that could
 // smuggle more than a host and a port into a URL (paths, user names, queries,
 // blanks, control characters) is refused.
-std::variant<ServerAddress, AddressError> ParseServerAddress(std::string_view text,
-                                                             MailProtocol protocol);
+base::Result<ServerAddress> ParseServerAddress(std::string_view text, MailProtocol protocol);
 
 }  // namespace ostrel::transport

@@ -1,16 +1,12 @@
 #include "transport/server_security_note.h"
 
-#include <variant>
-
 namespace ostrel::transport {
 
 SecurityNote ServerSecurityNote(std::string_view boxText, MailProtocol protocol) {
   if (boxText.find_first_not_of(" \t") == std::string_view::npos) return {};
   const auto parsed = ParseServerAddress(boxText, protocol);
-  if (const auto* error = std::get_if<AddressError>(&parsed)) {
-    return {"Will not be accepted: " + error->text, true};
-  }
-  const auto& address = std::get<ServerAddress>(parsed);
+  if (!parsed) return {"Will not be accepted: " + parsed.Reason(), true};
+  const ServerAddress& address = *parsed;
   const std::string port = ", port " + std::to_string(address.port);
   switch (address.security) {
     case Security::ImplicitTls: return {"TLS from the start" + port, false};

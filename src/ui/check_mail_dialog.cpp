@@ -12,9 +12,9 @@
 #include <string>
 
 #include "base/dialogs.h"
+#include "mail/receiving.h"
 #include "store/installation.h"
 #include "transport/curl_pop3_connection.h"
-#include "transport/receiving.h"
 #include "ui/guarded.h"
 #include "ui/named_control.h"
 #include "ui/qt_text.h"
@@ -103,7 +103,7 @@ void CheckMailDialog::showEvent(QShowEvent* event) {
 
 void CheckMailDialog::StartRetrieval() {
   started_ = true;
-  transport::StartRetrieval(installation_, dialogs_, [this](std::string_view text) {
+  mail::StartRetrieval(installation_, dialogs_, [this](std::string_view text) {
     ShowText(ToQString(text));
   });
   running_ = true;
@@ -113,14 +113,14 @@ void CheckMailDialog::StartRetrieval() {
 // On the retrieval's thread: nothing here touches a widget.
 void CheckMailDialog::RunRetrieval() {
   UiThreadDialogs dialogs(*this, dialogs_);
-  transport::RetrieveControl control;
+  mail::RetrieveControl control;
   control.cancelled = &cancelled_;
   control.progress = [this](std::int64_t done, std::int64_t total) { emit ProgressChanged(done, total); };
   const auto label = [this](std::string_view text) {
     emit TextChanged(ToQString(text));
   };
   try {
-    transport::Retrieve(installation_, *connection_, dialogs, label, control);
+    mail::Retrieve(installation_, *connection_, dialogs, label, control);
   } catch (const std::exception& problem) {
     // What was filed stays filed; the summary still tells what arrived.
     dialogs.Show(WarningBox(std::string("The mail check stopped: ") + problem.what()));

@@ -62,7 +62,7 @@ ComposeWindow::ComposeWindow(store::Installation& installation, const std::strin
   BuildControls();
 
   ShowStatus("");
-  form_ = transport::OpenCompose(installation_, messagePane);
+  form_ = mail::OpenCompose(installation_, messagePane);
   FillKeyList();
   FillAddressList();
   signatureCheck->setVisible(form_.signatureShown);
@@ -212,7 +212,7 @@ void ComposeWindow::ShowStatus(std::string_view text) {
 void ComposeWindow::PickAddress() {
   const auto address = settings::FindAddress(installation_.ProgramFolder, addressList->currentText().toStdString());
   if (!address) return;
-  toEdit->setText(QString::fromStdString(transport::AddToList(toEdit->text().toStdString(), *address)));
+  toEdit->setText(QString::fromStdString(mail::AddToList(toEdit->text().toStdString(), *address)));
 }
 
 void ComposeWindow::CompleteRecipient(const QString& typed) {
@@ -239,7 +239,7 @@ void ComposeWindow::SelectAttachment() {
   const auto chosen = desktop_.ChooseFileToOpen(this, "Select File to Attach");
   if (!chosen || chosen->empty()) return;
   attachmentsEdit->setText(
-      QString::fromStdString(transport::AddToList(attachmentsEdit->text().toStdString(), chosen->string())));
+      QString::fromStdString(mail::AddToList(attachmentsEdit->text().toStdString(), chosen->string())));
 }
 
 void ComposeWindow::ChooseKey() {
@@ -253,7 +253,7 @@ void ComposeWindow::Encrypt() {
   bool done = false;
   {
     WaitPointer wait;
-    done = transport::PressEncrypt(installation_, form_, dialogs_);
+    done = mail::PressEncrypt(installation_, form_, dialogs_);
   }
   if (done) ShowForm();
 }
@@ -263,25 +263,25 @@ void ComposeWindow::Decrypt() {
   bool done = false;
   {
     WaitPointer wait;
-    done = transport::PressDecrypt(installation_, form_, dialogs_);
+    done = mail::PressDecrypt(installation_, form_, dialogs_);
   }
   if (done) ShowForm();
 }
 
 void ComposeWindow::Send() {
   TakeControls();
-  if (!transport::ConfirmSend(installation_, form_, dialogs_)) return;
-  if (!transport::QueueMessage(installation_, form_, dialogs_)) return;
+  if (!mail::ConfirmSend(installation_, form_, dialogs_)) return;
+  if (!mail::QueueMessage(installation_, form_, dialogs_)) return;
   // The signature may have joined the text.
   ShowForm();
-  std::optional<transport::SendOutcome> outcome;
+  std::optional<mail::SendOutcome> outcome;
   {
     SendingDialog sending(installation_, dialogs_, this, makeControl_ ? makeControl_() : nullptr);
     desktop_.RunModal(sending);
     outcome = sending.Outcome();
   }
-  transport::ClearOutgoing(installation_.ProgramFolder);
-  if (outcome) ShowStatus(transport::SendFinished(form_, *outcome));
+  mail::ClearOutgoing(installation_.ProgramFolder);
+  if (outcome) ShowStatus(mail::SendFinished(form_, *outcome));
 }
 
 bool ComposeWindow::TakeDroppedFiles(const QMimeData* dropped, bool add) {
@@ -297,7 +297,7 @@ bool ComposeWindow::TakeDroppedFiles(const QMimeData* dropped, bool add) {
   if (paths.isEmpty()) return false;
   if (add) {
     std::string box = attachmentsEdit->text().toStdString();
-    for (const QString& path : paths) box = transport::AddToList(box, path.toStdString());
+    for (const QString& path : paths) box = mail::AddToList(box, path.toStdString());
     attachmentsEdit->setText(QString::fromStdString(box));
   }
   return true;

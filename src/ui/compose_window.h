@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "transport/compose.h"
+#include "mail/compose.h"
 #include "transport/smtp_control.h"
 #include "ui/status_line_dialogs.h"
 
@@ -96,7 +96,7 @@ class ComposeWindow : public QDialog {
   StatusLineDialogs dialogs_;
   Desktop& desktop_;
   SmtpControlMaker makeControl_;
-  transport::ComposeForm form_;
+  mail::ComposeForm form_;
 };
 
 }  // namespace ostrel::ui

@@ -10,11 +10,11 @@
 #include <memory>
 #include <string_view>
 
-#include "transport/new_mail_notice.h"
+#include "mail/new_mail_notice.h"
 
 namespace ostrel::ui {
 
-class DesktopNotifier : public transport::NewMailNotifier {
+class DesktopNotifier : public mail::NewMailNotifier {
  public:
   using Fallback = std::function<void(std::string_view text)>;
   explicit DesktopNotifier(Fallback fallback, QDBusConnection bus = QDBusConnection::sessionBus());

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "mail/mail_check_schedule.h"
+#include "mail/new_mail_notice.h"
 #include "store/installation.h"
-#include "transport/mail_check_schedule.h"
-#include "transport/new_mail_notice.h"
 #include "ui/status_line_dialogs.h"
 
 class QAction;
@@ -62,8 +62,8 @@ class MainWindow : public QMainWindow {
   // The clock the periodic check goes by (the machine's unless a test
   // gives another; it must outlive the window) and where its notices of new
   // mail go (the desktop's notifications, else the status line).
-  void UseMailCheckClock(const transport::MailCheckClock& clock);
-  void UseNewMailNotifier(std::unique_ptr<transport::NewMailNotifier> notifier);
+  void UseMailCheckClock(const mail::MailCheckClock& clock);
+  void UseNewMailNotifier(std::unique_ptr<mail::NewMailNotifier> notifier);
   // The message pane's text as the flows see it, lines ended by CR LF.
   const std::string& PaneText() const { return paneText_; }
   // HelpTopic: the help page the browser window shows; empty for the web
@@ -223,10 +223,10 @@ class MainWindow : public QMainWindow {
   QLineEdit* searchField_;
   QLabel* searchCount_;  // "2 of 3" while searching
 
-  transport::SteadyMailCheckClock steadyClock_;
-  std::unique_ptr<transport::MailCheckSchedule> mailCheckSchedule_;
+  mail::SteadyMailCheckClock steadyClock_;
+  std::unique_ptr<mail::MailCheckSchedule> mailCheckSchedule_;
   QTimer* mailCheckTimer_;
-  std::unique_ptr<transport::NewMailNotifier> newMailNotifier_;
+  std::unique_ptr<mail::NewMailNotifier> newMailNotifier_;
   bool checkingMail_ = false;
 };
 

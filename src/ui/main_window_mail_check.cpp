@@ -10,8 +10,8 @@
 #include <exception>
 #include <limits>
 
+#include "mail/receiving.h"
 #include "settings/mail_check_interval.h"
-#include "transport/receiving.h"
 #include "ui/check_mail_dialog.h"
 #include "ui/desktop.h"
 #include "ui/desktop_notifier.h"
@@ -74,7 +74,7 @@ void MainWindow::RunMailCheck(bool periodic) {
   base::Dialogs& dialogs = periodic ? static_cast<base::Dialogs&>(statusOnly) : dialogs_;
   const std::optional<store::BoxName> shownBox = installation_->Selection.CurrentBox;
 
-  const auto defaultKey = transport::PrepareCheck(*installation_, dialogs);
+  const auto defaultKey = mail::PrepareCheck(*installation_, dialogs);
   if (!defaultKey) return;
   {
     CheckMailDialog window(*installation_, dialogs, nullptr, this);
@@ -87,7 +87,7 @@ void MainWindow::RunMailCheck(bool periodic) {
   std::optional<store::BoxView> box;
   {
     WorkProgress progress(this, "Deciphering the attachments...");
-    box = transport::FinishCheck(*installation_, dialogs, *defaultKey, progress.Report());
+    box = mail::FinishCheck(*installation_, dialogs, *defaultKey, progress.Report());
   }
   if (!periodic) {
     SetPane("");
@@ -101,12 +101,11 @@ void MainWindow::RunMailCheck(bool periodic) {
   if (!statusOnly.FirstProblem().empty()) {
     dialogs_.SetStatus(statusLabel->text().toStdString() + "  " + statusOnly.FirstProblem());
   }
-  const auto notice = transport::NewMailNoticeText(installation_->MailCheck.FiledCount);
-  if (notice) newMailNotifier_->Notify(*notice);
+  if (const auto notice = mail::NewMailNoticeText(installation_->MailCheck.FiledCount)) newMailNotifier_->Notify(*notice);
 }
 
 void MainWindow::BuildMailCheckTimer() {
-  mailCheckSchedule_ = std::make_unique<transport::MailCheckSchedule>(steadyClock_);
+  mailCheckSchedule_ = std::make_unique<mail::MailCheckSchedule>(steadyClock_);
   mailCheckTimer_ = new QTimer(this);
   mailCheckTimer_->setObjectName("mailCheckTimer");
   mailCheckTimer_->setSingleShot(true);
@@ -119,14 +118,14 @@ void MainWindow::BuildMailCheckTimer() {
   });
 }
 
-void MainWindow::UseMailCheckClock(const transport::MailCheckClock& clock) {
+void MainWindow::UseMailCheckClock(const mail::MailCheckClock& clock) {
   const auto interval = mailCheckSchedule_->Interval();
-  mailCheckSchedule_ = std::make_unique<transport::MailCheckSchedule>(clock);
+  mailCheckSchedule_ = std::make_unique<mail::MailCheckSchedule>(clock);
   mailCheckSchedule_->SetInterval(interval);
   SetMailCheckTimer();
 }
 
-void MainWindow::UseNewMailNotifier(std::unique_ptr<transport::NewMailNotifier> notifier) {
+void MainWindow::UseNewMailNotifier(std::unique_ptr<mail::NewMailNotifier> notifier) {
   newMailNotifier_ = std::move(notifier);
 }
 

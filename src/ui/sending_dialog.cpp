@@ -132,12 +132,12 @@ void SendingDialog::reject() {
 }
 
 void SendingDialog::StartSend() {
-  const auto parts = transport::SplitOutgoingBody(installation_.Compose.OutgoingBody);
+  const auto parts = mail::SplitOutgoingBody(installation_.Compose.OutgoingBody);
   const int encipheringShare =
       installation_.Compose.MessageEncrypted && !parts.attachmentPaths.empty() ? kEncipheringShare : 0;
 
   const std::shared_ptr<Relay> relay = relay_;
-  transport::SendingProgress progress;
+  mail::SendingProgress progress;
   progress.label = [relay](std::string_view text) {
     const QString shown = ToQString(text);
     relay->Post([shown](SendingDialog& sending) { sending.ShowLabel(shown); });
@@ -149,21 +149,23 @@ void SendingDialog::StartSend() {
     if (total > 0) relay->Progress(encipheringShare + Share(kFullBar - encipheringShare, sent, total));
   };
   control_->SetEvents({
-      [relay] { relay->Post([](SendingDialog& sending) { sending.Finish(std::nullopt); }); },
-      [relay](const std::string& text) { relay->Post([text](SendingDialog& sending) { sending.Finish(text); }); },
+      [relay] { relay->Post([](SendingDialog& sending) { sending.Finish({}); }); },
+      [relay](const std::string& text) {
+        relay->Post([text](SendingDialog& sending) { sending.Finish(base::Failure{text}); });
+      },
       progress.upload,
   });
 
   // Filing the Sent copy and enciphering the attachments happen off the
   // window's thread too, so the window keeps painting its progress.
   starter_ = std::thread([this, relay, progress] {
-    std::optional<std::string> failure;
+    mail::SendOutcome started;
     try {
-      failure = transport::StartSending(installation_, *control_, progress);
+      started = mail::StartSending(installation_, *control_, progress);
     } catch (const std::exception& problem) {
-      failure = std::string("The message could not be sent: ") + problem.what();
+      started = base::Failure{std::string("The message could not be sent: ") + problem.what()};
     }
-    if (failure) relay->Post([text = *failure](SendingDialog& sending) { sending.Finish(text); });
+    if (!started) relay->Post([started](SendingDialog& sending) { sending.Finish(started); });
   });
 }
 
@@ -174,14 +176,14 @@ void SendingDialog::ShowLabel(const QString& text) {
 
 void SendingDialog::ShowProgress(int value) { progressBar->setValue(std::max(progressBar->value(), value)); }
 
-void SendingDialog::Finish(const transport::SendOutcome& outcome) {
+void SendingDialog::Finish(const mail::SendOutcome& outcome) {
   // Only the first event counts.
   if (outcome_) return;
   if (starter_.joinable()) starter_.join();
   outcome_ = outcome;
-  if (!outcome) ShowProgress(kFullBar);
-  transport::FinishSending(installation_, outcome, dialogs_);
-  QDialog::done(outcome ? QDialog::Rejected : QDialog::Accepted);
+  if (outcome) ShowProgress(kFullBar);
+  mail::FinishSending(installation_, outcome, dialogs_);
+  QDialog::done(outcome ? QDialog::Accepted : QDialog::Rejected);
 }
 
 }  // namespace ostrel::ui

@@ -11,7 +11,7 @@
 #include <optional>
 #include <thread>
 
-#include "transport/sending.h"
+#include "mail/sending.h"
 #include "transport/smtp_control.h"
 
 class QFrame;
@@ -36,8 +36,8 @@ class SendingDialog : public QDialog {
                 std::unique_ptr<transport::SmtpControl> control = nullptr);
   ~SendingDialog() override;
 
-  // How the send ended, once it has: an empty outcome when the message went out.
-  const std::optional<transport::SendOutcome>& Outcome() const { return outcome_; }
+  // How the send ended, once it has.
+  const std::optional<mail::SendOutcome>& Outcome() const { return outcome_; }
 
   QLabel* statusLabel;
   QProgressBar* progressBar;
@@ -59,7 +59,7 @@ class SendingDialog : public QDialog {
   void StartSend();
   void ShowLabel(const QString& text);
   void ShowProgress(int value);
-  void Finish(const transport::SendOutcome& outcome);
+  void Finish(const mail::SendOutcome& outcome);
 
   store::Installation& installation_;
   base::Dialogs& dialogs_;
@@ -67,7 +67,7 @@ class SendingDialog : public QDialog {
   std::shared_ptr<Relay> relay_;
   std::thread starter_;
   bool started_ = false;
-  std::optional<transport::SendOutcome> outcome_;
+  std::optional<mail::SendOutcome> outcome_;
 };
 
 }  // namespace ostrel::ui

@@ -25,6 +25,25 @@ TEST(AnsiText, WritingUsesWindows1252OnlyWhereEveryCharacterFits) {
   }
 }
 
+// Long ASCII runs are passed over eight bytes at a time: one character
+// outside ASCII is found wherever it falls among them.
+TEST(AnsiText, OneCharacterOutsideAsciiIsFoundAtEveryPlaceInALongText) {
+  const std::string ascii = "A mail body of plain ASCII words.";
+  for (std::size_t at = 0; at <= ascii.size(); ++at) {
+    SCOPED_TRACE(at);
+    const std::string before = ascii.substr(0, at);
+    const std::string after = ascii.substr(at);
+    EXPECT_EQ(AsciiPrefixLength(before + "\xC3\xA9" + after), at);
+    EXPECT_EQ(ToAnsi(before + "\xC3\xA9" + after), before + "\xE9" + after);       // é
+    EXPECT_EQ(FromAnsi(before + "\xE9" + after), before + "\xC3\xA9" + after);
+    EXPECT_EQ(ToAnsi(before + "\xCE\xB1" + after), before + "\xCE\xB1" + after);  // α does not fit
+    EXPECT_EQ(ToAnsi(before + "\xC3" + after), before + "\xC3" + after);          // not UTF-8
+    EXPECT_TRUE(IsNonAsciiUtf8(before + "\xC3\xA9" + after));
+  }
+  EXPECT_EQ(AsciiPrefixLength(ascii), ascii.size());
+  EXPECT_FALSE(IsNonAsciiUtf8(ascii));
+}
+
 TEST(AnsiText, OverlongFormsOrPlainAsciiAreNoNonAsciiUtf8) {
   EXPECT_TRUE(IsNonAsciiUtf8("caf\xC3\xA9"));
   EXPECT_FALSE(IsNonAsciiUtf8("\xC0\x80"));  // overlong form

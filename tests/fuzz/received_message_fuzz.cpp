@@ -9,10 +9,10 @@
 #include <string>
 
 #include "fuzz_scratch.h"
+#include "mail/receiving.h"
 #include "store/installation.h"
 #include "transport/fake_pop3_connection.h"
 #include "transport/received_message.h"
-#include "transport/receiving.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace ostrel;
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   transport::FakePop3Connection server;
   server.expectedUser = server.expectedPassword = "";
   server.mailbox.push_back({"id1", raw.empty() ? std::string("\r\n") : raw});
-  transport::Retrieve(installation, server, dialogs, nullptr);
+  mail::Retrieve(installation, server, dialogs, nullptr);
 
   const store::MailCheckCounters& counts = installation.MailCheck;
   fuzz::Require(counts.FiledCount + counts.JunkCount <= 1, "one message is filed at most once");

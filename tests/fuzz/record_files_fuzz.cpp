@@ -11,6 +11,7 @@
 #include "engine/decrypted_file_list.h"
 #include "fuzz_scratch.h"
 #include "keys/key_store.h"
+#include "mail/received_ids.h"
 #include "settings/accounts.h"
 #include "settings/address_book.h"
 #include "settings/filters.h"
@@ -19,7 +20,6 @@
 #include "store/box_index.h"
 #include "store/installation.h"
 #include "store/mail_box.h"
-#include "transport/received_ids.h"
 
 namespace {
 
@@ -81,8 +81,8 @@ void ReadSettings(const fuzz::ScratchFolder& scratch, const std::string& bytes) 
 }
 
 void ReadLists(const fuzz::ScratchFolder& scratch, const std::string& bytes) {
-  fuzz::WriteFile(scratch / transport::kReceivedIdsFileName, bytes);
-  transport::ReceivedIds ids(scratch.Folder(), "pop.example.test", "user");
+  fuzz::WriteFile(scratch / mail::kReceivedIdsFileName, bytes);
+  mail::ReceivedIds ids(scratch.Folder(), "pop.example.test", "user");
   ids.Contains("id");
   ids.KeepOnly({"id"});
 

@@ -2,7 +2,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <variant>
 
 #include "fuzz_scratch.h"
 #include "transport/server_address.h"
@@ -15,11 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const auto protocol : {MailProtocol::Pop3, MailProtocol::Smtp}) {
     transport::ServerSecurityNote(input, protocol);
     const auto parsed = transport::ParseServerAddress(input, protocol);
-    if (const auto* error = std::get_if<transport::AddressError>(&parsed)) {
-      fuzz::Require(!error->text.empty(), "a refusal says why");
+    if (!parsed) {
+      fuzz::Require(!parsed.Reason().empty(), "a refusal says why");
       continue;
     }
-    const auto& address = std::get<transport::ServerAddress>(parsed);
+    const transport::ServerAddress& address = *parsed;
     fuzz::Require(address.port >= 1 && address.port <= 65535, "the port is a port");
     fuzz::Require(!address.host.empty(), "there is a host");
     // Nothing beyond scheme, host and port may reach libcurl.
@@ -33,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // libcurl's URL names STLS and plain text by one scheme, so only the
     // server itself must read back.
     const auto again = transport::ParseServerAddress(url, protocol);
-    fuzz::Require(std::holds_alternative<transport::ServerAddress>(again), "the URL reads back");
-    const auto& read = std::get<transport::ServerAddress>(again);
+    fuzz::Require(again.Ok(), "the URL reads back");
+    const transport::ServerAddress& read = *again;
     fuzz::Require(read.host == address.host && read.port == address.port && read.protocol == address.protocol,
                   "the URL reads back as the same server");
   }

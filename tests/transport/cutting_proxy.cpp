@@ -1,44 +1,23 @@
 #include "transport/cutting_proxy.h"
 
 #include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <stdexcept>
+
+#include "transport/loopback.h"
 
 namespace ostrel::testing {
 namespace {
 
 constexpr int kTickMilliseconds = 50;
 
-bool SendAll(int socket, const char* bytes, size_t size) {
-  size_t sent = 0;
-  while (sent < size) {
-    const ssize_t now = send(socket, bytes + sent, size - sent, MSG_NOSIGNAL);
-    if (now <= 0) return false;
-    sent += static_cast<size_t>(now);
-  }
-  return true;
-}
-
 }  // namespace
 
 CuttingProxy::CuttingProxy(std::string targetHost, int targetPort, std::size_t cutAfter)
     : targetHost_(std::move(targetHost)), targetPort_(targetPort), cutAfter_(cutAfter) {
-  listener_ = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (listener_ < 0 || bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-      listen(listener_, 1) != 0) {
-    throw std::runtime_error("cannot listen on loopback");
-  }
-  socklen_t length = sizeof address;
-  getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-  port_ = ntohs(address.sin_port);
+  listener_ = ListenOnLoopback(port_);
   thread_ = std::thread([this] { Run(); });
 }
 
@@ -71,14 +50,14 @@ void CuttingProxy::Run() {
     if (poll(ends, 2, kTickMilliseconds) <= 0) continue;
     if (ends[0].revents != 0) {
       const ssize_t got = recv(client, buffer, sizeof buffer, 0);
-      if (got <= 0 || !SendAll(server, buffer, static_cast<size_t>(got))) break;
+      if (got <= 0 || !SendAll(server, {buffer, static_cast<size_t>(got)})) break;
     }
     if (ends[1].revents != 0) {
       ssize_t got = recv(server, buffer, sizeof buffer, 0);
       if (got <= 0) break;
       size_t pass = static_cast<size_t>(got);
       if (cutAfter_ != 0) pass = std::min(pass, cutAfter_ - serverBytes_);
-      if (!SendAll(client, buffer, pass)) break;
+      if (!SendAll(client, {buffer, pass})) break;
       serverBytes_ += pass;
       if (cutAfter_ != 0 && serverBytes_ >= cutAfter_) cut_ = true;
     }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "support/results.h"
 #include "support/temp_folder.h"
 #include "transport/curl_pop3_connection.h"
 #include "transport/curl_smtp_control.h"
@@ -16,6 +17,8 @@ namespace ostrel::transport {
 namespace {
 
 using testing::BinaryBytes;
+using testing::FailureOf;
+using testing::ValueOf;
 using testing::MailServers;
 
 class LiveServers : public ::testing::Test {
@@ -33,16 +36,14 @@ class LiveServers : public ::testing::Test {
   std::string Pop3() const { return servers_.Endpoint(servers_.pop3Port); }
   std::string Pop3s() const { return "pop3s://" + servers_.Endpoint(servers_.pop3sPort); }
 
-  std::optional<std::string> Send(const std::string& server, const std::string& from,
-                                  const OutgoingMail& mail) {
-    return SendMail({server, from, servers_.PasswordOf(from)}, mail, folder_.Path(), nullptr);
+  // The reason the send failed, "" when the server took the message.
+  std::string Send(const std::string& server, const std::string& from, const OutgoingMail& mail) {
+    return FailureOf(SendMail({server, from, servers_.PasswordOf(from)}, mail, folder_.Path(), nullptr));
   }
 
-  // Logs in as address; a failure says why.
-  ::testing::AssertionResult Open(CurlPop3Connection& connection, const std::string& url,
-                                  const std::string& address) {
-    if (connection.Connect(url, address, servers_.PasswordOf(address)) == 0) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << connection.LastError();
+  // Logs in as address: the reason it failed, "" when it went through.
+  std::string Open(CurlPop3Connection& connection, const std::string& url, const std::string& address) {
+    return FailureOf(connection.Connect(url, address, servers_.PasswordOf(address)));
   }
 
   // Waits for Postfix to hand the messages to Dovecot.
@@ -50,10 +51,10 @@ class LiveServers : public ::testing::Test {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (std::chrono::steady_clock::now() < deadline) {
       CurlPop3Connection connection(folder_.Path());
-      if (connection.Connect(Pop3(), address, servers_.PasswordOf(address)) == 0) {
-        const int total = connection.GetTotalOfMails();
+      if (Open(connection, Pop3(), address).empty()) {
+        const auto total = connection.GetTotalOfMails();
         connection.Disconnect();
-        if (total >= count) return true;
+        if (total && *total >= count) return true;
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
@@ -74,22 +75,22 @@ TEST_F(LiveServers, SendsALargeMessageWithImplicitTlsAndReceivesThroughPop3s) {
                           (folder_ / "big.bin.enc").string() + ";" + (folder_ / "two.bin.enc").string()};
   std::uint64_t lastSent = 0;
   std::uint64_t lastTotal = 0;
-  ASSERT_EQ(SendMail({Smtps(), from, servers_.PasswordOf(from)}, mail, folder_.Path(),
-                     [&](std::uint64_t sent, std::uint64_t total) {
-                       lastSent = sent;
-                       lastTotal = total;
-                     }),
-            std::nullopt);
+  ASSERT_EQ(FailureOf(SendMail({Smtps(), from, servers_.PasswordOf(from)}, mail, folder_.Path(),
+                               [&](std::uint64_t sent, std::uint64_t total) {
+                                 lastSent = sent;
+                                 lastTotal = total;
+                               })),
+            "");
   EXPECT_GT(lastTotal, big.size());
   EXPECT_EQ(lastSent, lastTotal);
   ASSERT_TRUE(WaitForMessages(to, 1));
 
   CurlPop3Connection connection(folder_.Path());
-  ASSERT_TRUE(Open(connection, Pop3s(), to));
-  ASSERT_EQ(connection.GetTotalOfMails(), 1);
+  ASSERT_EQ(Open(connection, Pop3s(), to), "");
+  ASSERT_EQ(ValueOf(connection.GetTotalOfMails()), 1);
   ReceivedMessage message;
-  message.Load(connection.Retrieve(1));
-  EXPECT_TRUE(connection.Disconnect());
+  message.Load(ValueOf(connection.Retrieve(1)));
+  EXPECT_EQ(FailureOf(connection.Disconnect()), "");
   ASSERT_EQ(message.AttachmentCount(), 2);
   EXPECT_TRUE(message.Attachments()[0].bytes == big);
   EXPECT_EQ(message.Attachments()[1].bytes, BinaryBytes(700, 3));
@@ -102,39 +103,38 @@ TEST_F(LiveServers, DeletionsTakeEffectOnlyAfterAnAcceptedQuit) {
   const std::string from = servers_.NewAddress("alice");
   const std::string to = servers_.NewAddress("dele");
   testing::WriteBytes(folder_ / "bulk.bin", BinaryBytes(200000, 4));
-  ASSERT_EQ(Send(Submission(), from, {to, from, "small", "x", ""}), std::nullopt);
+  ASSERT_EQ(Send(Submission(), from, {to, from, "small", "x", ""}), "");
   ASSERT_TRUE(WaitForMessages(to, 1));
-  ASSERT_EQ(Send(Submission(), from, {to, from, "bulky", "x", (folder_ / "bulk.bin").string()}), std::nullopt);
+  ASSERT_EQ(Send(Submission(), from, {to, from, "bulky", "x", (folder_ / "bulk.bin").string()}), "");
   ASSERT_TRUE(WaitForMessages(to, 2));
 
   std::vector<std::string> ids;
   {
     testing::CuttingProxy proxy("127.0.0.2", servers_.pop3sPort, 60000);
     CurlPop3Connection connection(folder_.Path());
-    ASSERT_TRUE(Open(connection, "pop3s://127.0.0.1:" + std::to_string(proxy.Port()), to));
-    for (int i = 1; i <= 2; ++i) ids.push_back(connection.GetMsgId(i));
-    EXPECT_FALSE(connection.Retrieve(1).empty());
-    EXPECT_EQ(connection.Delete(1), 0);
-    EXPECT_EQ(connection.Retrieve(2), "");
-    EXPECT_EQ(connection.LastError(), "The connection to the mail server was lost.");
+    ASSERT_EQ(Open(connection, "pop3s://127.0.0.1:" + std::to_string(proxy.Port()), to), "");
+    for (int i = 1; i <= 2; ++i) ids.push_back(ValueOf(connection.GetMsgId(i)));
+    EXPECT_FALSE(ValueOf(connection.Retrieve(1)).empty());
+    EXPECT_EQ(FailureOf(connection.Delete(1)), "");
+    EXPECT_EQ(FailureOf(connection.Retrieve(2)), "The connection to the mail server was lost.");
     EXPECT_FALSE(connection.Disconnect());
   }
   {
     CurlPop3Connection connection(folder_.Path());
-    ASSERT_TRUE(Open(connection, Pop3(), to));
-    ASSERT_EQ(connection.GetTotalOfMails(), 2);
-    EXPECT_EQ((std::vector<std::string>{connection.GetMsgId(1), connection.GetMsgId(2)}), ids);
+    ASSERT_EQ(Open(connection, Pop3(), to), "");
+    ASSERT_EQ(ValueOf(connection.GetTotalOfMails()), 2);
+    EXPECT_EQ((std::vector<std::string>{ValueOf(connection.GetMsgId(1)), ValueOf(connection.GetMsgId(2))}), ids);
     EXPECT_NE(ids[0], ids[1]);
-    EXPECT_GT(connection.Retrieve(2).size(), 200000u);
-    EXPECT_EQ(connection.Delete(1), 0);
-    EXPECT_TRUE(connection.Disconnect());
+    EXPECT_GT(ValueOf(connection.Retrieve(2)).size(), 200000u);
+    EXPECT_EQ(FailureOf(connection.Delete(1)), "");
+    EXPECT_EQ(FailureOf(connection.Disconnect()), "");
   }
   CurlPop3Connection connection(folder_.Path());
-  ASSERT_TRUE(Open(connection, Pop3s(), to));
-  ASSERT_EQ(connection.GetTotalOfMails(), 1);
-  EXPECT_EQ(connection.GetMsgId(1), ids[1]);
-  EXPECT_EQ(connection.Retrieve(2), "");
-  EXPECT_TRUE(connection.Disconnect());
+  ASSERT_EQ(Open(connection, Pop3s(), to), "");
+  ASSERT_EQ(ValueOf(connection.GetTotalOfMails()), 1);
+  EXPECT_EQ(ValueOf(connection.GetMsgId(1)), ids[1]);
+  EXPECT_FALSE(connection.Retrieve(2));
+  EXPECT_EQ(FailureOf(connection.Disconnect()), "");
 }
 
 TEST_F(LiveServers, AWrongPasswordOrAnUntrustedCertificateIsRefusedInPlainWords) {
@@ -153,10 +153,9 @@ TEST_F(LiveServers, AWrongPasswordOrAnUntrustedCertificateIsRefusedInPlainWords)
   for (const auto& c : cases) {
     SCOPED_TRACE(c.error);
     CurlPop3Connection connection(c.folder);
-    EXPECT_NE(connection.Connect(Pop3s(), user, c.password), 0);
-    EXPECT_EQ(connection.LastError(), c.error);
-    EXPECT_EQ(SendMail({Submission(), user, c.password}, {servers_.NewAddress("bob"), user, "s", "t", ""}, c.folder,
-                       nullptr),
+    EXPECT_EQ(FailureOf(connection.Connect(Pop3s(), user, c.password)), c.error);
+    EXPECT_EQ(FailureOf(SendMail({Submission(), user, c.password}, {servers_.NewAddress("bob"), user, "s", "t", ""},
+                                 c.folder, nullptr)),
               c.error);
   }
 }
@@ -164,8 +163,7 @@ TEST_F(LiveServers, AWrongPasswordOrAnUntrustedCertificateIsRefusedInPlainWords)
 TEST_F(LiveServers, PlainTextLoginIsNotOfferedWithoutTls) {
   const std::string user = servers_.NewAddress("plain");
   CurlPop3Connection connection(folder_.Path());
-  EXPECT_NE(connection.Connect("pop3://" + Pop3(), user, servers_.PasswordOf(user)), 0);
-  EXPECT_EQ(connection.LastError(),
+  EXPECT_EQ(Open(connection, "pop3://" + Pop3(), user),
             "The mail server takes logins only over an encrypted connection, so the user name and password were "
             "not sent. Write the POP3 server as \"" +
                 Pop3() + "\", without \"pop3://\", to encrypt this connection with STLS.");

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "support/results.h"
 #include "support/temp_folder.h"
 #include "transport/mail_servers.h"
 #include "transport/received_message.h"
@@ -13,15 +14,9 @@ namespace ostrel::transport {
 namespace {
 
 using testing::BinaryBytes;
+using testing::FailureOf;
 
-BuiltMessage Built(const OutgoingMail& mail) {
-  auto result = BuildMessage(mail);
-  if (auto* error = std::get_if<BuildError>(&result)) {
-    ADD_FAILURE() << error->text;
-    return {};
-  }
-  return std::get<BuiltMessage>(result);
-}
+BuiltMessage Built(const OutgoingMail& mail) { return testing::ValueOf(BuildMessage(mail)); }
 
 // The header lines, each starting with CR LF, so that "\r\nName:" finds a
 // header only at the start of a line.
@@ -62,8 +57,7 @@ TEST(OutgoingMail, PlainMessageParsesBackWithItsFieldsAndEveryRecipient) {
 TEST(OutgoingMail, LineBreaksInSubjectOrRecipientNeverStartAHeaderLine) {
   OutgoingMail mail{"bob@example.test\r\nBcc: eve@example.test", "alice@example.test",
                     "Hi\r\nBcc: eve@example.test\nX-Evil: 1", "text", ""};
-  auto result = BuildMessage(mail);
-  if (auto* built = std::get_if<BuiltMessage>(&result)) {
+  if (const auto built = BuildMessage(mail)) {
     const std::string header = HeaderBlock(built->bytes);
     EXPECT_EQ(header.find("\r\nBcc:"), std::string::npos);
     EXPECT_EQ(header.find("\r\nX-Evil:"), std::string::npos);
@@ -80,17 +74,27 @@ TEST(OutgoingMail, LineBreaksInSubjectOrRecipientNeverStartAHeaderLine) {
 }
 
 TEST(OutgoingMail, RefusesWhatIsNotAnAddressAndAMissingAttachment) {
-  for (const char* recipient : {"", " ; ", "not an address", "bob@", "a@b@c", "<bob@example.test> x>"}) {
-    OutgoingMail mail{recipient, "alice@example.test", "s", "t", ""};
-    EXPECT_TRUE(std::holds_alternative<BuildError>(BuildMessage(mail))) << recipient;
+  struct Case {
+    const char* recipient;
+    std::string error;
+  };
+  const Case cases[] = {
+      {"", "No recipient has been given."},
+      {" ; ", "No recipient has been given."},
+      {"not an address", "\"not an address\" is not a valid e-mail address."},
+      {"bob@", "\"bob@\" is not a valid e-mail address."},
+      {"a@b@c", "\"a@b@c\" is not a valid e-mail address."},
+      {"<bob@example.test> x>", "\"<bob@example.test> x>\" is not a valid e-mail address."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.recipient);
+    EXPECT_EQ(FailureOf(BuildMessage({c.recipient, "alice@example.test", "s", "t", ""})), c.error);
+    EXPECT_EQ(FailureOf(EnvelopeRecipients(c.recipient)), c.error);
   }
-  OutgoingMail noSender{"bob@example.test", "", "s", "t", ""};
-  EXPECT_TRUE(std::holds_alternative<BuildError>(BuildMessage(noSender)));
-  EXPECT_TRUE(std::holds_alternative<BuildError>(EnvelopeRecipients(" ; ")));
-
-  auto missing = BuildMessage({"bob@example.test", "alice@example.test", "s", "t", "/no/such/file.enc"});
-  ASSERT_TRUE(std::holds_alternative<BuildError>(missing));
-  EXPECT_NE(std::get<BuildError>(missing).text.find("/no/such/file.enc"), std::string::npos);
+  EXPECT_EQ(FailureOf(BuildMessage({"bob@example.test", "", "s", "t", ""})),
+            "The sender \"\" is not one valid e-mail address.");
+  EXPECT_EQ(FailureOf(BuildMessage({"bob@example.test", "alice@example.test", "s", "t", "/no/such/file.enc"})),
+            "The attachment \"/no/such/file.enc\" cannot be read.");
 }
 
 TEST(OutgoingMail, AttachmentsTravelAsBase64WithTheirFileNames) {

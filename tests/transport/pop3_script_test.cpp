@@ -2,6 +2,7 @@
 // servers do not produce on demand.
 #include <gtest/gtest.h>
 
+#include "support/results.h"
 #include "support/temp_folder.h"
 #include "transport/curl_pop3_connection.h"
 #include "transport/curl_session.h"
@@ -10,32 +11,18 @@
 namespace ostrel::transport {
 namespace {
 
+using testing::FailureOf;
 using testing::ScriptedServer;
+using testing::ValueOf;
 
-const std::vector<std::string> kGreeting = {"S: +OK ready", "C: CAPA", "S: +OK", "S: USER", "S: UIDL", "S: ."};
-
-// A server that logs bob in and then plays the rows.
-std::vector<std::string> LoggedIn(const std::vector<std::string>& rows) {
-  std::vector<std::string> script = kGreeting;
-  script.insert(script.end(), {"C: USER bob", "S: +OK", "C: PASS secret", "S: +OK logged in"});
-  script.insert(script.end(), rows.begin(), rows.end());
-  return script;
-}
-
-std::string Url(const ScriptedServer& server) { return "pop3://127.0.0.1:" + std::to_string(server.Port()); }
-
-void ExpectScriptDone(ScriptedServer& server) {
-  server.Finish();
-  EXPECT_TRUE(server.mismatches.empty()) << server.mismatches.front();
-  EXPECT_TRUE(server.Consumed()) << "stopped at " << server.NextRow();
-}
+constexpr const char* kLost = "The connection to the mail server was lost.";
 
 class Pop3Script : public ::testing::Test {
  protected:
   // Connects as bob to a server playing the rows after the login.
   ScriptedServer& Open(const std::vector<std::string>& rows) {
-    server_.emplace(LoggedIn(rows));
-    EXPECT_EQ(connection_.Connect(Url(*server_), "bob", "secret"), 0) << connection_.LastError();
+    server_.emplace(ScriptedServer::Pop3LoggedIn(rows));
+    EXPECT_EQ(FailureOf(connection_.Connect(server_->Url("pop3"), "bob", "secret")), "");
     return *server_;
   }
 
@@ -51,27 +38,25 @@ TEST_F(Pop3Script, FullSessionReadsCountsSizesIdsAndUnstuffsDots) {
                        "C: RETR 1", "S: +OK 120 octets", "S: Subject: one", "S: ", "S: ..leading dot", "S: last",
                        "S: .",
                        "C: QUIT", "S: +OK bye"});
-  EXPECT_EQ(connection_.GetTotalOfMails(), 2);
-  EXPECT_EQ(connection_.GetMsgSize(1), 120);
-  EXPECT_EQ(connection_.GetMsgId(1), "abc-1");
-  EXPECT_EQ(connection_.GetMsgSize(2), 200);
-  EXPECT_EQ(connection_.GetMsgId(2), "abc-2");
-  EXPECT_EQ(connection_.GetMsgSize(3), -1);
-  EXPECT_EQ(connection_.GetMsgId(3), "");
-  EXPECT_EQ(connection_.Retrieve(1), "Subject: one\r\n\r\n.leading dot\r\nlast\r\n");
-  EXPECT_TRUE(connection_.Disconnect());
-  ExpectScriptDone(server);
+  EXPECT_EQ(ValueOf(connection_.GetTotalOfMails()), 2);
+  EXPECT_EQ(ValueOf(connection_.GetMsgSize(1)), 120);
+  EXPECT_EQ(ValueOf(connection_.GetMsgId(1)), "abc-1");
+  EXPECT_EQ(ValueOf(connection_.GetMsgSize(2)), 200);
+  EXPECT_EQ(ValueOf(connection_.GetMsgId(2)), "abc-2");
+  EXPECT_EQ(FailureOf(connection_.GetMsgSize(3)), "The mail server has no message 3.");
+  EXPECT_EQ(FailureOf(connection_.GetMsgId(3)), "The mail server gave no identifier for message 3.");
+  EXPECT_EQ(ValueOf(connection_.Retrieve(1)), "Subject: one\r\n\r\n.leading dot\r\nlast\r\n");
+  EXPECT_EQ(FailureOf(connection_.Disconnect()), "");
+  server.ExpectPlayed();
 }
 
 TEST_F(Pop3Script, AServerWithoutUidlStillGivesSizes) {
-  auto& server = Open({"C: LIST", "S: +OK", "S: 1 99", "S: .",
-                       "C: UIDL", "S: -ERR not supported",
+  auto& server = Open({"C: LIST", "S: +OK", "S: 1 99", "S: .", "C: UIDL", "S: -ERR not supported",
                        "C: QUIT", "S: +OK bye"});
-  EXPECT_EQ(connection_.GetMsgSize(1), 99);
-  EXPECT_EQ(connection_.GetMsgId(1), "");
-  EXPECT_FALSE(connection_.LastError().empty());
-  EXPECT_TRUE(connection_.Disconnect());
-  ExpectScriptDone(server);
+  EXPECT_EQ(ValueOf(connection_.GetMsgSize(1)), 99);
+  EXPECT_EQ(FailureOf(connection_.GetMsgId(1)), "The mail server gave no identifier for message 1.");
+  EXPECT_EQ(FailureOf(connection_.Disconnect()), "");
+  server.ExpectPlayed();
 }
 
 // Listings are taken line by line and only as far as a mailbox is believed to
@@ -92,124 +77,111 @@ TEST_F(Pop3Script, ListingsBeyondBeliefEndTheSession) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.error);
     auto& server = Open(c.rows);
-    EXPECT_EQ(connection_.GetMsgSize(1), -1);
-    EXPECT_EQ(connection_.LastError(), c.error);
-    EXPECT_EQ(connection_.GetMsgId(1), "");
-    EXPECT_FALSE(connection_.Disconnect()) << "no QUIT after an answer that was not believed";
-    server.Finish();
-    EXPECT_TRUE(server.mismatches.empty()) << server.mismatches.front();
+    EXPECT_EQ(FailureOf(connection_.GetMsgSize(1)), c.error);
+    EXPECT_EQ(FailureOf(connection_.GetMsgId(1)), c.error);
+    EXPECT_EQ(FailureOf(connection_.Disconnect()), c.error) << "no QUIT after an answer that was not believed";
+    server.ExpectPlayed(false);
   }
   // Seventy characters are still an identifier.
   auto& server = Open({"C: LIST", "S: +OK", "S: 1 100", "S: .", "C: UIDL", "S: +OK", "S: 1 " + std::string(70, 'x'),
                        "S: .", "C: QUIT", "S: +OK"});
-  EXPECT_EQ(connection_.GetMsgId(1), std::string(70, 'x'));
-  EXPECT_TRUE(connection_.Disconnect());
-  ExpectScriptDone(server);
+  EXPECT_EQ(ValueOf(connection_.GetMsgId(1)), std::string(70, 'x'));
+  EXPECT_EQ(FailureOf(connection_.Disconnect()), "");
+  server.ExpectPlayed();
 }
 
-TEST_F(Pop3Script, ARefusedDeleteIsReportedAndTheOthersStillGo) {
-  auto& server = Open({"C: STAT", "S: +OK 3 300",
-                       "C: DELE 1", "S: +OK marked",
-                       "C: DELE 2", "S: -ERR message is locked",
-                       "C: DELE 3", "S: +OK marked",
-                       "C: QUIT", "S: +OK 2 messages deleted"});
-  EXPECT_EQ(connection_.GetTotalOfMails(), 3);
-  EXPECT_EQ(connection_.Delete(1), 0);
-  EXPECT_NE(connection_.Delete(2), 0);
-  EXPECT_NE(connection_.LastError().find("message is locked"), std::string::npos) << connection_.LastError();
-  EXPECT_EQ(connection_.Delete(3), 0);
-  EXPECT_TRUE(connection_.Disconnect());
-  ExpectScriptDone(server);
-}
+// Deletions count only after an accepted QUIT: a refused DELE leaves the
+// others, a refused QUIT or a cut line loses them all, and nothing more goes
+// over a broken line.
+TEST_F(Pop3Script, DeletionsHoldOnlyUntilTheSessionEndsWell) {
+  auto& refused = Open({"C: STAT", "S: +OK 3 300", "C: DELE 1", "S: +OK marked", "C: DELE 2",
+                        "S: -ERR message is locked", "C: DELE 3", "S: +OK marked", "C: QUIT", "S: +OK 2 deleted"});
+  EXPECT_EQ(ValueOf(connection_.GetTotalOfMails()), 3);
+  EXPECT_EQ(FailureOf(connection_.Delete(1)), "");
+  EXPECT_EQ(FailureOf(connection_.Delete(2)), "The mail server refused \"DELE\": message is locked");
+  EXPECT_EQ(FailureOf(connection_.Delete(3)), "");
+  EXPECT_EQ(FailureOf(connection_.Disconnect()), "");
+  refused.ExpectPlayed();
 
-TEST_F(Pop3Script, ALineCutDuringRetrieveLosesTheSessionAndItsDeletions) {
-  auto& server = Open({"C: STAT", "S: +OK 2 300",
-                       "C: RETR 1", "S: +OK", "S: Subject: one", "S: ", "S: body", "S: .",
-                       "C: RETR 2", "S: +OK", "S: Subject: two", "S: ", "S: half a bo",
-                       "CLOSE"});
-  EXPECT_EQ(connection_.GetTotalOfMails(), 2);
-  EXPECT_EQ(connection_.Retrieve(1), "Subject: one\r\n\r\nbody\r\n");
-  EXPECT_EQ(connection_.Retrieve(2), "");
-  EXPECT_EQ(connection_.LastError(), "The connection to the mail server was lost.");
-  // Nothing more goes over a broken line, and no QUIT was accepted.
-  EXPECT_EQ(connection_.Delete(1), 1);
-  EXPECT_FALSE(connection_.Disconnect());
-  ExpectScriptDone(server);
-}
+  auto& noQuit = Open({"C: DELE 1", "S: +OK marked", "C: QUIT", "S: -ERR some deleted messages not removed"});
+  EXPECT_EQ(FailureOf(connection_.Delete(1)), "");
+  EXPECT_EQ(FailureOf(connection_.Disconnect()), "The mail server refused \"QUIT\": some deleted messages not removed");
+  noQuit.ExpectPlayed();
 
-TEST_F(Pop3Script, AQuitThatIsRefusedMeansNothingWasDeleted) {
-  auto& server = Open({"C: DELE 1", "S: +OK marked", "C: QUIT", "S: -ERR some deleted messages not removed"});
-  EXPECT_EQ(connection_.Delete(1), 0);
-  EXPECT_FALSE(connection_.Disconnect());
-  ExpectScriptDone(server);
+  auto& cut = Open({"C: STAT", "S: +OK 2 300", "C: RETR 1", "S: +OK", "S: Subject: one", "S: ", "S: body", "S: .",
+                    "C: RETR 2", "S: +OK", "S: Subject: two", "S: ", "S: half a bo", "CLOSE"});
+  EXPECT_EQ(ValueOf(connection_.GetTotalOfMails()), 2);
+  EXPECT_EQ(ValueOf(connection_.Retrieve(1)), "Subject: one\r\n\r\nbody\r\n");
+  EXPECT_EQ(FailureOf(connection_.Retrieve(2)), kLost);
+  EXPECT_EQ(FailureOf(connection_.Delete(1)), kLost);
+  EXPECT_EQ(FailureOf(connection_.Disconnect()), kLost);
+  cut.ExpectPlayed();
 }
 
 TEST_F(Pop3Script, AServerThatGoesQuietIsGivenUp) {
   CurlPop3Connection impatient(folder_.Path(), std::chrono::seconds(1));
-  ScriptedServer server(LoggedIn({"C: STAT"}));
-  ASSERT_EQ(impatient.Connect(Url(server), "bob", "secret"), 0) << impatient.LastError();
-  EXPECT_EQ(impatient.GetTotalOfMails(), -1);
-  EXPECT_EQ(impatient.LastError(), "The mail server stopped answering.");
-  EXPECT_FALSE(impatient.Disconnect());
-  ExpectScriptDone(server);
+  ScriptedServer server(ScriptedServer::Pop3LoggedIn({"C: STAT"}));
+  ASSERT_EQ(FailureOf(impatient.Connect(server.Url("pop3"), "bob", "secret")), "");
+  EXPECT_EQ(FailureOf(impatient.GetTotalOfMails()), "The mail server stopped answering.");
+  EXPECT_EQ(FailureOf(impatient.Disconnect()), "The mail server stopped answering.");
+  server.ExpectPlayed();
 }
 
 TEST_F(Pop3Script, ConnectionsThatCannotBeMadeSayWhy) {
-  {
-    // Without the scheme STLS is required: no fall back to plain text.
-    ScriptedServer server({"S: +OK ready", "C: CAPA", "S: +OK", "S: USER", "S: ."});
-    EXPECT_NE(connection_.Connect("127.0.0.1:" + std::to_string(server.Port()), "bob", "secret"), 0);
-    EXPECT_EQ(connection_.LastError(),
-              "The mail server does not offer STLS, so the connection was not made without encryption.");
-    ExpectScriptDone(server);
+  const std::string noLogin =
+      "The mail server takes logins only over an encrypted connection, so the user name and password were not sent. ";
+  struct Case {
+    const char* scenario;
+    std::vector<std::string> rows;
+    const char* scheme;
+    const char* password;
+    std::string error;  // "<port>" stands for the server's port
+    bool wholeScript = true;
+  };
+  const Case cases[] = {
+      {"without the scheme STLS is required: no fall back to plain text",
+       {"S: +OK ready", "C: CAPA", "S: +OK", "S: USER", "S: ."}, "", "secret",
+       "The mail server does not offer STLS, so the connection was not made without encryption."},
+      {"a wrong password",
+       {"S: +OK ready", "C: CAPA", "S: +OK", "S: USER", "S: .", "C: USER bob", "S: +OK", "C: PASS wrong",
+        "S: -ERR authentication failed"},
+       "pop3", "wrong",
+       "The mail server refused the login: check the user name and password."},
+      {"pop3:// to a server that logs in only with STLS: no login goes out, which is no wrong password",
+       {"S: +OK ready", "C: CAPA", "S: +OK", "S: STLS", "S: SASL", "S: UIDL", "S: ."}, "pop3", "secret",
+       noLogin + "Write the POP3 server as \"127.0.0.1:<port>\", without \"pop3://\", to encrypt this connection "
+                 "with STLS.",
+       false},
+      {"pop3:// to a server without STLS that logs in only encrypted",
+       {"S: +OK ready", "C: CAPA", "S: +OK", "S: SASL", "S: ."}, "pop3", "secret",
+       noLogin + "Write the POP3 server as \"pop3s://127.0.0.1\" to connect encrypted from the start (port 995).",
+       false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.scenario);
+    ScriptedServer server(c.rows);
+    std::string error = c.error;
+    if (const auto port = error.find("<port>"); port != std::string::npos) {
+      error.replace(port, 6, std::to_string(server.Port()));
+    }
+    EXPECT_EQ(FailureOf(connection_.Connect(server.Url(c.scheme), "bob", c.password)), error);
+    server.ExpectPlayed(c.wholeScript);
   }
-  {
-    auto rows = kGreeting;
-    rows.insert(rows.end(), {"C: USER bob", "S: +OK", "C: PASS wrong", "S: -ERR authentication failed"});
-    ScriptedServer server(rows);
-    EXPECT_NE(connection_.Connect(Url(server), "bob", "wrong"), 0);
-    EXPECT_EQ(connection_.LastError(), "The mail server refused the login: check the user name and password.");
-    ExpectScriptDone(server);
-  }
-  {
-    // pop3:// to a server that takes logins only with encryption: no login
-    // command goes out, which is no wrong password.
-    ScriptedServer server({"S: +OK ready", "C: CAPA", "S: +OK", "S: STLS", "S: SASL", "S: UIDL", "S: ."});
-    EXPECT_NE(connection_.Connect(Url(server), "bob", "secret"), 0);
-    EXPECT_EQ(connection_.LastError(),
-              "The mail server takes logins only over an encrypted connection, so the user name and password "
-              "were not sent. Write the POP3 server as \"127.0.0.1:" +
-                  std::to_string(server.Port()) + "\", without \"pop3://\", to encrypt this connection with STLS.");
-    server.Finish();
-    EXPECT_TRUE(server.mismatches.empty()) << server.mismatches.front();
-  }
-  {
-    ScriptedServer server({"S: +OK ready", "C: CAPA", "S: +OK", "S: SASL", "S: ."});
-    EXPECT_NE(connection_.Connect(Url(server), "bob", "secret"), 0);
-    EXPECT_EQ(connection_.LastError(),
-              "The mail server takes logins only over an encrypted connection, so the user name and password "
-              "were not sent. Write the POP3 server as \"pop3s://127.0.0.1\" to connect encrypted from the start "
-              "(port 995).");
-    server.Finish();
-  }
-  int downPort = 0;
-  { downPort = ScriptedServer({}).Port(); }
-  EXPECT_NE(connection_.Connect("127.0.0.1:" + std::to_string(downPort), "bob", "secret"), 0);
-  EXPECT_EQ(connection_.LastError(),
-            "The mail server 127.0.0.1 (port " + std::to_string(downPort) + ") cannot be reached.");
-  EXPECT_NE(connection_.Connect("", "bob", "secret"), 0);
-  EXPECT_EQ(connection_.LastError(), "No POP3 server has been set.");
-  EXPECT_NE(connection_.Connect("pop3://127.0.0.1:1", "bob\r\nDELE 1", "secret"), 0);
-  EXPECT_EQ(connection_.LastError(), kLineBreakInLogin);
+  const int down = ScriptedServer::ClosedPort();
+  EXPECT_EQ(FailureOf(connection_.Connect("127.0.0.1:" + std::to_string(down), "bob", "secret")),
+            "The mail server 127.0.0.1 (port " + std::to_string(down) + ") cannot be reached.");
+  EXPECT_EQ(FailureOf(connection_.Connect("", "bob", "secret")), "No POP3 server has been set.");
+  EXPECT_EQ(FailureOf(connection_.Connect("pop3://127.0.0.1:1", "bob\r\nDELE 1", "secret")), kLineBreakInLogin);
 }
 
 TEST_F(Pop3Script, CallsWithoutAConnectionFailCleanly) {
-  EXPECT_EQ(connection_.GetTotalOfMails(), -1);
-  EXPECT_EQ(connection_.GetMsgSize(1), -1);
-  EXPECT_EQ(connection_.GetMsgId(1), "");
-  EXPECT_EQ(connection_.Retrieve(1), "");
-  EXPECT_NE(connection_.Delete(1), 0);
-  EXPECT_FALSE(connection_.Disconnect());
+  const std::string none = "There is no connection to the mail server.";
+  EXPECT_EQ(FailureOf(connection_.GetTotalOfMails()), none);
+  EXPECT_EQ(FailureOf(connection_.GetMsgSize(1)), none);
+  EXPECT_EQ(FailureOf(connection_.GetMsgId(1)), none);
+  EXPECT_EQ(FailureOf(connection_.Retrieve(1)), none);
+  EXPECT_EQ(FailureOf(connection_.Delete(1)), none);
+  EXPECT_EQ(FailureOf(connection_.Disconnect()), none);
 }
 
 }  // namespace

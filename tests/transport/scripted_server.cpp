@@ -1,12 +1,10 @@
 #include "transport/scripted_server.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
+#include <gtest/gtest.h>
 #include <poll.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
-#include <stdexcept>
+#include "transport/loopback.h"
 
 namespace ostrel::testing {
 namespace {
@@ -45,31 +43,10 @@ bool Matches(const std::string& expected, const std::string& got) {
   return expected == got;
 }
 
-void SendAll(int socket, const std::string& bytes) {
-  size_t sent = 0;
-  while (sent < bytes.size()) {
-    const ssize_t now = send(socket, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-    if (now <= 0) return;
-    sent += static_cast<size_t>(now);
-  }
-}
-
 }  // namespace
 
 ScriptedServer::ScriptedServer(std::vector<std::string> script) : script_(std::move(script)) {
-  listener_ = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = 0;
-  if (listener_ < 0 ||
-      bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-      listen(listener_, 1) != 0) {
-    throw std::runtime_error("cannot listen on loopback");
-  }
-  socklen_t length = sizeof address;
-  getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-  port_ = ntohs(address.sin_port);
+  listener_ = ListenOnLoopback(port_);
   // An empty script is a port that was free a moment ago.
   if (script_.empty()) {
     close(listener_);
@@ -77,6 +54,34 @@ ScriptedServer::ScriptedServer(std::vector<std::string> script) : script_(std::m
     return;
   }
   thread_ = std::thread([this] { Run(); });
+}
+
+std::vector<std::string> ScriptedServer::Pop3LoggedIn(const std::vector<std::string>& rows) {
+  std::vector<std::string> script = {"S: +OK ready", "C: CAPA",        "S: +OK", "S: USER",         "S: UIDL",
+                                     "S: .",         "C: USER bob",    "S: +OK", "C: PASS secret", "S: +OK logged in"};
+  script.insert(script.end(), rows.begin(), rows.end());
+  return script;
+}
+
+std::vector<std::string> ScriptedServer::SmtpGreeting(const std::vector<std::string>& rows) {
+  std::vector<std::string> script = {"S: 220 mail.example.test ready", "C: EHLO *", "S: 250-mail.example.test",
+                                     "S: 250 8BITMIME"};
+  script.insert(script.end(), rows.begin(), rows.end());
+  return script;
+}
+
+int ScriptedServer::ClosedPort() { return ScriptedServer({}).Port(); }
+
+std::string ScriptedServer::Url(const std::string& scheme) const {
+  return (scheme.empty() ? "" : scheme + "://") + "127.0.0.1:" + std::to_string(port_);
+}
+
+void ScriptedServer::ExpectPlayed(bool wholeScript) {
+  Finish();
+  EXPECT_TRUE(mismatches.empty()) << mismatches.front();
+  if (wholeScript) {
+    EXPECT_TRUE(Consumed()) << "stopped at " << NextRow();
+  }
 }
 
 ScriptedServer::~ScriptedServer() {

@@ -18,13 +18,25 @@ namespace ostrel::testing {
 class ScriptedServer {
  public:
   explicit ScriptedServer(std::vector<std::string> script);
+  // A POP3 server that greets, offers USER and UIDL, logs bob in with the
+  // password "secret" and then plays the rows.
+  static std::vector<std::string> Pop3LoggedIn(const std::vector<std::string>& rows);
+  // An SMTP server's greeting and its answer to EHLO, then the rows.
+  static std::vector<std::string> SmtpGreeting(const std::vector<std::string>& rows);
+  // A port where nothing listens.
+  static int ClosedPort();
   ScriptedServer(const ScriptedServer&) = delete;
   ScriptedServer& operator=(const ScriptedServer&) = delete;
   ~ScriptedServer();
 
   int Port() const { return port_; }
+  // "scheme://127.0.0.1:port", or "127.0.0.1:port" without a scheme.
+  std::string Url(const std::string& scheme) const;
   // Waits for the conversation to end; then the fields below are final.
   void Finish();
+  // Finish, then a test failure for a row that did not match or, with
+  // wholeScript, for a row the conversation never reached.
+  void ExpectPlayed(bool wholeScript = true);
 
   bool Consumed() const { return nextRow_ == script_.size(); }
   // Rows that did not match, as "expected ... got ..." texts.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/results.h"
+
 namespace ostrel::transport {
 namespace {
 
@@ -9,9 +11,7 @@ constexpr auto kPop3 = MailProtocol::Pop3;
 constexpr auto kSmtp = MailProtocol::Smtp;
 
 std::string ErrorOf(std::string_view text, MailProtocol protocol) {
-  auto result = ParseServerAddress(text, protocol);
-  if (auto* error = std::get_if<AddressError>(&result)) return error->text;
-  return {};
+  return testing::FailureOf(ParseServerAddress(text, protocol));
 }
 
 TEST(ServerAddress, EachAcceptedFormGivesItsHostPortAndSecurity) {
@@ -44,9 +44,7 @@ TEST(ServerAddress, EachAcceptedFormGivesItsHostPortAndSecurity) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    auto result = ParseServerAddress(c.text, c.protocol);
-    ASSERT_TRUE(std::holds_alternative<ServerAddress>(result)) << std::get<AddressError>(result).text;
-    const auto& address = std::get<ServerAddress>(result);
+    const auto address = testing::ValueOf(ParseServerAddress(c.text, c.protocol));
     EXPECT_EQ(address.host, c.host);
     EXPECT_EQ(address.port, c.port);
     EXPECT_EQ(address.security, c.security);

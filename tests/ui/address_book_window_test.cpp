@@ -1,4 +1,6 @@
 // The address book window, opened from File/Address Book and its picture.
+// The book's rules and messages are tested beside it; here each button
+// works on what the boxes hold, and the list follows as the window has it.
 
 #include "settings/address_book.h"
 #include "ui/address_book_dialog.h"
@@ -12,31 +14,19 @@ class AddressBookWindowTest : public MainWindowTest {
   std::vector<settings::AddressRecord> Stored() const { return settings::ReadAddresses(store.Folder()); }
 };
 
-TEST_F(AddressBookWindowTest, AddRefusesMissingDataBadAddressesAndNamesAlreadyStored) {
+TEST_F(AddressBookWindowTest, AddStoresTheNameAndAddressShownButTheListWaitsForTheNextOpening) {
   Start();
-  Open<ui::AddressBookDialog>(window->addressBookAction, [this](auto& book) {
+  Open<ui::AddressBookDialog>(window->addressBookAction, [](auto& book) {
     EXPECT_EQ(book.windowTitle(), "Address Book");
-    EXPECT_EQ(book.nameList->count(), 0);
     book.nameList->setEditText("Bob");
-    book.addButton->click();
-    book.emailAddressEdit->setText("bob@example");
-    book.addButton->click();
     book.emailAddressEdit->setText("bob.example.org");
     book.addButton->click();
     book.emailAddressEdit->setText("bob@example.org");
     book.addButton->click();
-    book.addButton->click();
-    book.nameList->setEditText("Nobody");
-    book.updateButton->click();
-    // The list shows the new name only when the window is loaded again.
     EXPECT_EQ(book.nameList->count(), 0);
   });
-  EXPECT_THAT(dialogs.ShownTexts(),
-              ElementsAre("Missing Data.  Define a name and an email address.",
-                          "Invalid Email Address.  Format is yourname@yourdomain.com",
-                          "Invalid Email Address.  Format is yourname@yourdomain.com", "Bob has been added.",
-                          "That Name already exists.  Choose another name or perform an Update.",
-                          "Nobody is not in the Address Book.  Use Add to add it."));
+  EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("Invalid Email Address.  Format is yourname@yourdomain.com",
+                                                "Bob has been added."));
   EXPECT_THAT(Stored(), ElementsAre(settings::AddressRecord{"Bob", "bob@example.org"}));
 }
 
@@ -46,7 +36,7 @@ TEST_F(AddressBookWindowTest, PickUpdateAndDeleteWorkOnTheNameInTheBox) {
   }
   dialogs.shown.clear();
   Start();
-  OnNext<ui::AddressBookDialog>([this](auto& book) {
+  OnNext<ui::AddressBookDialog>([](auto& book) {
     EXPECT_EQ(book.nameList->currentText(), "Ann");
     EXPECT_EQ(book.emailAddressEdit->text(), "");
     ASSERT_TRUE(PickFromList(*book.nameList, "Bob"));

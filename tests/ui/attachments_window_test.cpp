@@ -16,16 +16,28 @@ TEST_F(AttachmentsWindowTest, NoFilesSaysNoAttachmentsAndOpensNoWindow) {
   EXPECT_TRUE(desktop.opened.empty());
 }
 
-TEST_F(AttachmentsWindowTest, ButtonsWithNothingSelectedSayWhatToDoAndDeleteRemovesTheSelectedWithoutAsking) {
-  WriteBytes(store / "Save" / "keep.jpg", "k");
-  WriteBytes(store / "Save" / "drop.jpg", "d");
+// With nothing selected each button says so in the words of its own list.
+TEST_F(AttachmentsWindowTest, ButtonsWithNothingSelectedSayWhatToDo) {
   WriteBytes(store / "Dec" / "report.doc", "r");
   OnNext<ui::AttachmentsWindow>([](auto& attachments) {
-    EXPECT_EQ(attachments.windowTitle(), "Current Attachments");
     for (QPushButton* button : {attachments.openReceivedButton, attachments.openDecryptedButton,
                                 attachments.deleteReceivedButton, attachments.deleteDecryptedButton}) {
       button->click();
     }
+  });
+  Start();
+  window->attachmentsButton->click();
+  EXPECT_THAT(dialogs.ShownTexts(),
+              ElementsAre("You must select the file you want to open first.",
+                          "You must select the file(s) you want to open first.",
+                          "You must select the file(s) you want to delete first.",
+                          "You must select the file(s) you want to delete first."));
+}
+
+TEST_F(AttachmentsWindowTest, DeleteRemovesTheSelectedFileWithoutAskingAndTheListFollows) {
+  WriteBytes(store / "Save" / "keep.jpg", "k");
+  WriteBytes(store / "Save" / "drop.jpg", "d");
+  OnNext<ui::AttachmentsWindow>([](auto& attachments) {
     ASSERT_EQ(attachments.receivedList->count(), 2);
     EXPECT_EQ(attachments.receivedList->item(0)->text(), "drop.jpg");
     attachments.receivedList->item(0)->setSelected(true);
@@ -37,14 +49,11 @@ TEST_F(AttachmentsWindowTest, ButtonsWithNothingSelectedSayWhatToDoAndDeleteRemo
   });
   Start();
   window->attachmentsButton->click();
-  EXPECT_THAT(dialogs.ShownTexts(),
-              ElementsAre("You must select the file you want to open first.",
-                          "You must select the file(s) you want to open first.",
-                          "You must select the file(s) you want to delete first.",
-                          "You must select the file(s) you want to delete first."));
+  EXPECT_THAT(desktop.titles, ElementsAre("Current Attachments"));
   EXPECT_FALSE(std::filesystem::exists(store / "Save" / "drop.jpg"));
   EXPECT_TRUE(std::filesystem::exists(store / "Save" / "keep.jpg"));
   EXPECT_TRUE(dialogs.asked.empty());
+  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(AttachmentsWindowTest, DeletingTheLastFileSaysNoAttachmentsAndClosesTheWindow) {

@@ -7,7 +7,6 @@
 #include <mutex>
 
 #include "keys/key_store.h"
-#include "settings/mail_options.h"
 #include "transport/fake_pop3_connection.h"
 #include "transport/outgoing_mail.h"
 #include "transport/scripted_server.h"
@@ -18,11 +17,6 @@ namespace ostrel::testing {
 namespace {
 
 constexpr int kPatienceMs = 20000;
-
-std::string Raw(const std::string& subject) {
-  auto built = transport::BuildMessage({"bob@example.org", "alice@example.org", subject, "8F3A", ""});
-  return std::get<transport::BuiltMessage>(built).bytes;
-}
 
 bool OnUiThread() { return QThread::currentThread() == QApplication::instance()->thread(); }
 
@@ -43,7 +37,7 @@ class ThreadNotingDialogs : public RecordingDialogs {
 // A server that holds one message back until the test lets it go.
 class HoldingPop3 : public transport::FakePop3Connection {
  public:
-  std::string Retrieve(int number) override {
+  base::Result<std::string> Retrieve(int number) override {
     if (number == holdAt) {
       reached = true;
       std::unique_lock lock(mutex_);
@@ -86,7 +80,11 @@ class CheckMailWindowTest : public MainWindowTest {
   }
 
   void AddMail(int count) {
-    for (int i = 1; i <= count; ++i) server->mailbox.push_back({"id" + std::to_string(i), Raw("m" + std::to_string(i))});
+    for (int i = 1; i <= count; ++i) {
+      auto built =
+          transport::BuildMessage({"bob@example.org", "alice@example.org", "m" + std::to_string(i), "8F3A", ""});
+      server->mailbox.push_back({"id" + std::to_string(i), built->bytes});
+    }
   }
   bool Closed() {
     return QTest::qWaitFor([this] { return !checkMail->isVisible(); }, kPatienceMs);
@@ -147,26 +145,13 @@ TEST_F(CheckMailWindowTest, CancelKeepsWhatWasFiledAndDeletesNothingOnTheServer)
 using MainWindowCheckMailTest = MainWindowTest;
 
 TEST_F(MainWindowCheckMailTest, TheStatusLineSummarisesTheCheckAndTheInBoxIsShown) {
-  ScriptedServer server({
-      "S: +OK ready", "C: CAPA", "S: +OK", "S: USER", "S: UIDL", "S: .",
-      "C: USER bob", "S: +OK", "C: PASS secret", "S: +OK logged in",
-      "C: STAT", "S: +OK 1 120",
-      "C: LIST", "S: +OK", "S: 1 120", "S: .",
-      "C: UIDL", "S: +OK", "S: 1 u-1", "S: .",
-      "C: RETR 1", "S: +OK", "S: From: alice@example.org", "S: To: bob@example.org", "S: Subject: Harbour",
-      "S: Date: Sun, 6 Dec 2026 10:00:00 +0000", "S: ", "S: 8F3A", "S: .",
-      "C: QUIT", "S: +OK bye"});
-  settings::OptionsFile options;
-  options.options.PopServer = "pop3://127.0.0.1:" + std::to_string(server.Port());
-  options.options.UserName = "bob";
-  options.options.Password = "secret";
-  settings::WriteOptions(store.Folder(), options);
+  ScriptedServer server(Pop3Holding({"Harbour"}));
   WriteDefaultKey(store.Folder());
   Start();
+  UseLocalServer(*window, server.Port());
   window->sentButton->click();  // another box is shown before the check
   dialogs.statuses.clear();
-  desktop.onModal.push_back(
-      [](QDialog& dialog) { EXPECT_TRUE(QTest::qWaitFor([&dialog] { return !dialog.isVisible(); }, kPatienceMs)); });
+  AwaitClosing(desktop);
   window->checkMailButton->click();
   server.Finish();
   EXPECT_TRUE(server.mismatches.empty()) << server.mismatches.front();

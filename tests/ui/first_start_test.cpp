@@ -12,12 +12,7 @@ namespace {
 class FirstStartTest : public MainWindowTest {
  protected:
   void SetUp() override {}
-  void Start() {
-    window = std::make_unique<ui::MainWindow>(folder.Path().string() + "/", dialogs, desktop);
-    window->Load();
-    window->show();
-    window->Activate();
-  }
+  void Start() { window = OpenMainWindow(folder.Path().string() + "/", dialogs, desktop); }
 
   TempFolder folder;
 };
@@ -73,7 +68,7 @@ TEST_F(FirstStartTest, TheNoticeClosedUntickedComesBackAndTickedWritesTheMarker)
   EXPECT_EQ(ReadBytes(folder / "opt.dne"), "Done\r\n");
 }
 
-TEST_F(MainWindowTest, DefaultKeyIsLoadedAtStartAndChoosingAnotherInTheListLoadsAndRemembersIt) {
+TEST_F(MainWindowTest, AStartWithSettingsLoadsTheDefaultKeyAndShowsTheInBox) {
   WriteDefaultKey(store.Folder());
   Start();
   EXPECT_TRUE(desktop.opened.empty());
@@ -82,10 +77,13 @@ TEST_F(MainWindowTest, DefaultKeyIsLoadedAtStartAndChoosingAnotherInTheListLoads
   EXPECT_EQ(window->keyList->currentText(), "Alice");
   EXPECT_TRUE(window->boxGrid->isVisible());
   EXPECT_EQ(Caption(), "InBox (0 msgs)");
+}
 
+TEST_F(MainWindowTest, ChoosingAnotherKeyInTheListLoadsAndRemembersIt) {
+  WriteDefaultKey(store.Folder());
+  Start();
   window->statusLabel->clear();
-  window->keyList->setCurrentIndex(window->keyList->findText("Other"));
-  emit window->keyList->activated(window->keyList->currentIndex());
+  ASSERT_TRUE(PickFromList(*window->keyList, "Other"));
   EXPECT_EQ(ReadBytes(store / "key.key"), "other key\r\n");
   EXPECT_EQ(window->statusLabel->text(), "Key is now loaded.");
 }

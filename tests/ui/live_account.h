@@ -16,7 +16,7 @@
 namespace ostrel::testing {
 
 inline void UseLiveAccount(const std::filesystem::path& programFolder, const MailServers& servers,
-                           const std::string& address, bool deleteOnServer = false) {
+                           const std::string& address) {
   std::filesystem::copy_file(servers.caFile, programFolder / "trusted-ca.pem");
   settings::OptionsFile options;
   options.options.PopServer = servers.Endpoint(servers.pop3Port);
@@ -24,7 +24,6 @@ inline void UseLiveAccount(const std::filesystem::path& programFolder, const Mai
   options.options.UserName = address;
   options.options.Password = servers.PasswordOf(address);
   options.options.EmailAddress = address;
-  options.options.DeleteOnServer = deleteOnServer;
   settings::WriteOptions(programFolder, options);
 }
 
@@ -34,10 +33,10 @@ inline bool WaitForMail(const std::string& programFolder, const MailServers& ser
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   while (std::chrono::steady_clock::now() < deadline) {
     transport::CurlPop3Connection connection(programFolder);
-    if (connection.Connect(servers.Endpoint(servers.pop3Port), address, servers.PasswordOf(address)) == 0) {
-      const int total = connection.GetTotalOfMails();
+    if (connection.Connect(servers.Endpoint(servers.pop3Port), address, servers.PasswordOf(address))) {
+      const auto total = connection.GetTotalOfMails();
       connection.Disconnect();
-      if (total > 0) return true;
+      if (total && *total > 0) return true;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
@@ -49,13 +48,13 @@ inline bool WaitForMail(const std::string& programFolder, const MailServers& ser
 class LiveWindowTest : public MainWindowTest {
  protected:
   // Skips the test where the servers cannot run here; check IsSkipped().
-  void SetUpAccount(const std::string& name, bool deleteOnServer = false) {
+  void SetUpAccount(const std::string& name) {
     std::string reason;
     auto found = LocalMailServers(reason);
     if (!found) GTEST_SKIP() << reason;
     servers_ = *found;
     address_ = servers_.NewAddress(name);
-    UseLiveAccount(store.Folder(), servers_, address_, deleteOnServer);
+    UseLiveAccount(store.Folder(), servers_, address_);
     WriteDefaultKey(store.Folder());
     WriteBytes(store / "opt.dne", "Done\r\n");
   }

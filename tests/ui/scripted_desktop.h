@@ -3,6 +3,7 @@
 // script: modal windows are handed to the test, which works them as a person
 // would and closes them, so nothing ever waits.
 
+#include <QAction>
 #include <QDialog>
 #include <QMenu>
 #include <deque>
@@ -16,13 +17,36 @@ namespace ostrel::testing {
 
 class ScriptedDesktop : public ui::Desktop {
  public:
-  void RunModal(QDialog& window) override;
-  void PopUp(QMenu& menu, const QPoint& at) override;
-  std::optional<std::filesystem::path> ChooseFileToOpen(QWidget* parent, const QString& title) override;
-  std::optional<std::filesystem::path> ChooseFolder(QWidget* parent, const QString& title) override;
-  std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial) override;
-  std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) override;
-  bool OpenWithDefaultApplication(const std::filesystem::path& file) override;
+  void RunModal(QDialog& window) override {
+    opened.push_back(window.objectName());
+    titles.push_back(window.windowTitle());
+    window.show();
+    if (auto handler = Next(onModal)) (*handler)(window);
+    if (window.isVisible()) window.reject();
+  }
+  void PopUp(QMenu& menu, const QPoint&) override {
+    popUps.push_back(menu.objectName());
+    const auto choice = Next(popUpChoices);
+    for (QAction* action : menu.actions()) {
+      if (choice && action->objectName() == *choice) action->trigger();
+    }
+  }
+  std::optional<std::filesystem::path> ChooseFileToOpen(QWidget*, const QString& title) override {
+    fileDialogTitles.push_back(title);
+    return Next(chosenFiles).value_or(std::nullopt);
+  }
+  std::optional<std::filesystem::path> ChooseFolder(QWidget*, const QString& title) override {
+    folderDialogTitles.push_back(title);
+    return Next(chosenFolders).value_or(std::nullopt);
+  }
+  std::optional<QColor> ChooseColor(QWidget*, const QColor&) override {
+    return Next(chosenColors).value_or(std::nullopt);
+  }
+  std::optional<QFont> ChooseFont(QWidget*, const QFont&) override { return Next(chosenFonts).value_or(std::nullopt); }
+  bool OpenWithDefaultApplication(const std::filesystem::path& file) override {
+    openedFiles.push_back(file);
+    return openSucceeds;
+  }
   void OpenLink(const QUrl& link) override { links.push_back(link); }
   void Print(QWidget*, const std::vector<std::string>& lines) override { printed.push_back(lines); }
 
@@ -30,6 +54,7 @@ class ScriptedDesktop : public ui::Desktop {
   std::deque<std::function<void(QDialog&)>> onModal;
   // The item to choose in the next popup menus, by object name.
   std::deque<QString> popUpChoices;
+  // Answers of the next choosers; a chooser with none left is cancelled.
   std::deque<std::optional<std::filesystem::path>> chosenFiles;
   std::deque<std::optional<std::filesystem::path>> chosenFolders;
   std::deque<std::optional<QColor>> chosenColors;
@@ -44,6 +69,16 @@ class ScriptedDesktop : public ui::Desktop {
   std::vector<std::filesystem::path> openedFiles;
   std::vector<QUrl> links;
   std::vector<std::vector<std::string>> printed;
+
+ private:
+  // Takes the next scripted answer off the front, if there is one.
+  template <typename T>
+  static std::optional<T> Next(std::deque<T>& answers) {
+    if (answers.empty()) return std::nullopt;
+    T answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+  }
 };
 
 }  // namespace ostrel::testing

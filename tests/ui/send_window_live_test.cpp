@@ -6,11 +6,11 @@
 #include "base/fixed_records.h"
 #include "engine/hex_text.h"
 #include "live_account.h"
+#include "mail/receiving.h"
 #include "store/installation.h"
 #include "store/mail_box.h"
 #include "transport/curl_pop3_connection.h"
 #include "transport/mail_servers.h"
-#include "transport/receiving.h"
 #include "ui/compose_window.h"
 #include "ui/sending_dialog.h"
 #include "ui_folder.h"
@@ -73,7 +73,7 @@ TEST_F(SendWindowLiveTest, EncryptedMessageWithAnAttachmentIsFiledSentAndDeciphe
 
   ASSERT_TRUE(WaitForMail(bobStore_.Folder(), servers_, bob_));
   transport::CurlPop3Connection connection(bobStore_.Folder());
-  ASSERT_TRUE(transport::CheckMail(*bobSide_, connection, bobDialogs_, nullptr).has_value())
+  ASSERT_TRUE(mail::CheckMail(*bobSide_, connection, bobDialogs_, nullptr).has_value())
       << PrintToString(bobDialogs_.ShownTexts());
   ASSERT_EQ(bobStore_.Subjects("In"), std::vector<std::string>{"Harbour"});
   EXPECT_EQ(base::TrimBlanks(bobStore_.Records("In")[0].From), address_);

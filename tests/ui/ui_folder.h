@@ -10,6 +10,7 @@
 #include <QtWidgets>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "scripted_desktop.h"
 #include "store_folder.h"
@@ -36,6 +37,18 @@ void EncipherFile(const std::filesystem::path& plain, const std::filesystem::pat
 // Chooses the entry with this text from a drop-down list as a person would;
 // false when it is not there.
 bool PickFromList(QComboBox& list, const QString& text);
+// A main window over this folder, loaded, shown and activated once.
+std::unique_ptr<ui::MainWindow> OpenMainWindow(const std::string& programFolder, RecordingDialogs& dialogs,
+                                               ScriptedDesktop& desktop);
+// The next modal window is left to close itself, as the receiving and
+// sending windows do when their work ends.
+void AwaitClosing(ScriptedDesktop& desktop, int patienceMs = 20000);
+// The conversation of a POP3 server holding one message of each subject for
+// "bob" with password "secret", as the real connection talks to it.
+std::vector<std::string> Pop3Holding(const std::vector<std::string>& subjects);
+// Points the window's account at a server on this loopback port, in memory
+// only ("email.opt" names no port).
+void UseLocalServer(ui::MainWindow& window, int port);
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -48,6 +61,9 @@ class MainWindowTest : public ::testing::Test {
   // A right click on a grid row, choosing this popup item (empty: none).
   void RightClickRow(int row, const QString& popupItem);
   QString Caption() const;
+  QString Cell(int row, int column) const;
+  // The subjects of the grid's rows, top down.
+  std::vector<QString> GridSubjects() const;
   // Works the next modal window, which must be a `Window`, with `work`.
   template <typename Window, typename Work>
   void OnNext(Work work) {

@@ -4,11 +4,10 @@
 // was done, the file and the system's reason; the program goes on; and where
 // the action would have changed two files, nothing stored changes.
 
-#include <map>
-
 #include "settings/accounts.h"
 #include "store/mail_box.h"
 #include "support/file_permissions.h"
+#include "support/folder_contents.h"
 #include "ui/address_book_dialog.h"
 #include "ui/clean_up_dialog.h"
 #include "ui/filters_dialog.h"
@@ -22,26 +21,14 @@ namespace {
 
 using ::testing::StartsWith;
 
-// Every file and folder under the program folder, with the bytes of each file.
-std::map<std::string, std::string> Stored(const std::filesystem::path& folder) {
-  std::map<std::string, std::string> stored;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
-    const std::string name = std::filesystem::relative(entry.path(), folder).string();
-    stored[name] = entry.is_directory() ? "<folder>" : ReadBytes(entry.path());
-  }
-  return stored;
-}
+std::string Failure(const std::string& action, const std::string& reason) { return action + " failed.\n\n" + reason; }
 
-std::string Failure(const std::string& action, const std::string& reason) {
-  return action + " failed.\n\n" + reason;
-}
-
-class WindowBoundaryTest : public MainWindowTest {};
+using WindowBoundaryTest = MainWindowTest;
 
 TEST_F(WindowBoundaryTest, StartUpInAFolderThatCannotBeWrittenSaysWhyAndTheProgramGoesOn) {
   struct Case {
     const char* name;
-    bool folderReadOnly;    // else "inbox.dat" is a folder
+    bool folderReadOnly;  // else "inbox.dat" is a folder
     const char* reason;
   };
   const Case cases[] = {
@@ -54,38 +41,34 @@ TEST_F(WindowBoundaryTest, StartUpInAFolderThatCannotBeWrittenSaysWhyAndTheProgr
     WriteSettings(folder.Folder());
     WriteBytes(folder / "opt.dne", "Done\r\n");
     if (!test.folderReadOnly) std::filesystem::create_directory(folder / "inbox.dat");
-    const auto before = Stored(folder / "");
+    const auto before = ReadFolderContents(folder.Folder());
     RecordingDialogs shown;
     ScriptedDesktop scripted;
     std::optional<ReadOnly> readOnly;
     if (test.folderReadOnly) readOnly.emplace(folder / "");
     BindingPermissions binding;
 
-    ui::MainWindow main(folder.Folder(), shown, scripted);
-    main.Load();
-    main.show();
-    main.Activate();
-    EXPECT_THAT(shown.ShownTexts(),
-                ElementsAre(Failure("Start-up", "Cannot create " + (folder / "inbox.dat").string() + ": " +
-                                                    test.reason + ".")));
+    const auto main = OpenMainWindow(folder.Folder(), shown, scripted);
+    EXPECT_THAT(shown.ShownTexts(), ElementsAre(Failure("Start-up", "Cannot create " + (folder / "inbox.dat").string() +
+                                                                        ": " + test.reason + ".")));
     EXPECT_EQ(shown.shown[0].icon, base::Icon::Exclamation);
-    EXPECT_TRUE(main.isVisible());
-    EXPECT_FALSE(main.boxGrid->isVisible());
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_FALSE(main->boxGrid->isVisible());
     if (test.folderReadOnly) {
-      EXPECT_EQ(Stored(folder / ""), before);
+      EXPECT_EQ(ReadFolderContents(folder.Folder()), before);
     } else {
       EXPECT_TRUE(std::filesystem::is_empty(folder / "inbox.dat"));
     }
 
     // The window still answers: another box shows, or says why it cannot.
-    main.junkButton->click();
+    main->junkButton->click();
     if (test.folderReadOnly) {
       ASSERT_EQ(shown.shown.size(), 2u);
       EXPECT_EQ(shown.shown[1].text,
                 Failure("\"Junk\"", "Cannot create " + (folder / "junk.dat").string() + ": Permission denied."));
     } else {
       EXPECT_EQ(shown.shown.size(), 1u);
-      EXPECT_EQ(main.boxFrame->title(), "Junk (0 msgs)");
+      EXPECT_EQ(main->boxFrame->title(), "Junk (0 msgs)");
     }
   }
 }
@@ -93,7 +76,7 @@ TEST_F(WindowBoundaryTest, StartUpInAFolderThatCannotBeWrittenSaysWhyAndTheProgr
 TEST_F(WindowBoundaryTest, SaveWithASettingsFileReadOnlySaysWhyKeepsTheWindowOpenAndWritesNothing) {
   settings::StoreAccount(store.Folder(), {"pop.example.org", "", "me", "", "", false, false, false, false, false});
   Start();
-  const auto before = Stored(store / "");
+  const auto before = ReadFolderContents(store.Folder());
   for (const char* file : {"email.opt", "accounts.dat"}) {
     SCOPED_TRACE(file);
     dialogs.shown.clear();
@@ -108,10 +91,10 @@ TEST_F(WindowBoundaryTest, SaveWithASettingsFileReadOnlySaysWhyKeepsTheWindowOpe
         stillOpen = options.isVisible();
       });
     }
-    EXPECT_THAT(dialogs.ShownTexts(), ElementsAre(Failure("\"Save\"", "Cannot write " + (store / file).string() +
-                                                                           ": Permission denied.")));
+    EXPECT_THAT(dialogs.ShownTexts(),
+                ElementsAre(Failure("\"Save\"", "Cannot write " + (store / file).string() + ": Permission denied.")));
     EXPECT_TRUE(stillOpen);
-    EXPECT_EQ(Stored(store / ""), before);
+    EXPECT_EQ(ReadFolderContents(store.Folder()), before);
     EXPECT_EQ(window->Program().MailOptions.UserName, "");
   }
 }
@@ -122,7 +105,7 @@ TEST_F(WindowBoundaryTest, DeleteMsgWithABoxListReadOnlySaysWhyAndMovesNothing) 
   store.AddMessage("Trash", "Old", "old\r\n");
   Start();
   LeftClickRow(0);
-  const auto before = Stored(store / "");
+  const auto before = ReadFolderContents(store.Folder());
   for (const char* list : {"inbox.dat", "trash.dat"}) {
     SCOPED_TRACE(list);
     dialogs.shown.clear();
@@ -133,7 +116,7 @@ TEST_F(WindowBoundaryTest, DeleteMsgWithABoxListReadOnlySaysWhyAndMovesNothing) 
     }
     EXPECT_THAT(dialogs.ShownTexts(), ElementsAre(Failure("\"Delete Msg\"", "Cannot write " + (store / list).string() +
                                                                                 ": Permission denied.")));
-    EXPECT_EQ(Stored(store / ""), before);
+    EXPECT_EQ(ReadFolderContents(store.Folder()), before);
     EXPECT_EQ(Caption(), "InBox (2 msgs)");
     EXPECT_EQ(window->PaneText(), "two\r\n");
   }

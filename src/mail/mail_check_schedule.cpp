@@ -1,6 +1,6 @@
-#include "transport/mail_check_schedule.h"
+#include "mail/mail_check_schedule.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 
 MailCheckSchedule::MailCheckSchedule(const MailCheckClock& clock) : clock_(clock), from_(clock.Now()) {}
 
@@ -30,4 +30,4 @@ MailCheckSchedule::Wake MailCheckSchedule::Woken(bool busy) const {
   return {true, std::nullopt};
 }
 
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail

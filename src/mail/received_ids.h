@@ -11,7 +11,7 @@
 
 #include "store/receipt_journal.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 
 using store::kReceivedIdsFileName;
 
@@ -37,4 +37,4 @@ class ReceivedIds {
   std::set<std::string> ids_;
 };
 
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail

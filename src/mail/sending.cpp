@@ -1,4 +1,4 @@
-#include "transport/sending.h"
+#include "mail/sending.h"
 
 #include <condition_variable>
 #include <filesystem>
@@ -14,7 +14,7 @@
 #include "store/mail_box.h"
 #include "transport/attachment_names.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 namespace {
 
 using base::kLineEnd;
@@ -33,9 +33,9 @@ std::string AttachmentPathAt(std::string_view body, std::size_t mark) {
 
 // Enciphers every attachment into "Enc" as its file name plus ".enc". Two
 // attachments of the same name get numbered copies, so neither replaces the
-// other. Returns the copies' paths, or the reason one could not be made.
-std::optional<std::string> EncipherAttachments(store::Installation& installation, std::vector<std::string>& paths,
-                                               const SendingProgress& progress) {
+// other. paths become the copies' paths.
+base::Result<> EncipherAttachments(store::Installation& installation, std::vector<std::string>& paths,
+                                   const SendingProgress& progress) {
   const std::filesystem::path encFolder = installation.DataPath(kEncFolderName);
   std::error_code error;
   std::filesystem::create_directories(encFolder, error);
@@ -46,17 +46,17 @@ std::optional<std::string> EncipherAttachments(store::Installation& installation
     const std::filesystem::path source(paths[i]);
     if (progress.label) progress.label("Encrypting Attachment " + paths[i]);
     const std::string fileName = source.filename().string();
-    if (fileName.empty()) return "The attachment \"" + paths[i] + "\" is not a file.";
-    const std::filesystem::path copy = UniqueFileName(encFolder, fileName + ".enc");
+    if (fileName.empty()) return base::Failure{"The attachment \"" + paths[i] + "\" is not a file."};
+    const std::filesystem::path copy = transport::UniqueFileName(encFolder, fileName + ".enc");
     try {
       installation.Engine.EncryptFile(source, copy);
     } catch (const engine::EngineError& failure) {
-      return "The attachment " + paths[i] + " could not be encrypted: " + failure.what();
+      return base::Failure{"The attachment " + paths[i] + " could not be encrypted: " + failure.what()};
     }
     paths[i] = copy.string();
     if (progress.attachments) progress.attachments(i + 1, paths.size());
   }
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace
@@ -73,14 +73,14 @@ OutgoingParts SplitOutgoingBody(std::string_view body) {
   return parts;
 }
 
-std::optional<std::string> StartSending(store::Installation& installation, SmtpControl& control,
-                                        const SendingProgress& progress) {
+SendOutcome StartSending(store::Installation& installation, transport::SmtpControl& control,
+                         const SendingProgress& progress) {
   const std::filesystem::path folder(installation.ProgramFolder);
   const store::MailBox out(folder, "Out");
   const store::MailBox sent(folder, "Sent");
   if (progress.label) progress.label("");
   const std::optional<store::BoxRecord> queued = out.Read(1);
-  if (!queued) return "There is no message waiting to be sent.";
+  if (!queued) return base::Failure{"There is no message waiting to be sent."};
 
   sent.File(*queued, base::ToAnsi(installation.Compose.OutgoingBody) + std::string(kLineEnd), std::nullopt);
   const std::string to(base::TrimBlanks(queued->To));
@@ -97,25 +97,27 @@ std::optional<std::string> StartSending(store::Installation& installation, SmtpC
   control.SetMessageText(parts.text);
   if (parts.hasAttachments) {
     if (installation.Compose.MessageEncrypted) {
-      if (auto failure = EncipherAttachments(installation, parts.attachmentPaths, progress)) return failure;
+      if (auto enciphered = EncipherAttachments(installation, parts.attachmentPaths, progress); !enciphered) {
+        return enciphered;
+      }
     }
     control.SetAttachmentList(base::JoinList(parts.attachmentPaths));
   } else {
     control.SetAttachmentList("");
   }
   control.Send();
-  return std::nullopt;
+  return {};
 }
 
 void FinishSending(store::Installation& installation, const SendOutcome& outcome, base::Dialogs& dialogs) {
-  if (outcome) {
-    dialogs.Show(base::PlainBox(*outcome));
+  if (!outcome) {
+    dialogs.Show(base::PlainBox(outcome.Reason()));
     return;
   }
   installation.Compose.MessageEncrypted = false;
 }
 
-SendOutcome RunSending(store::Installation& installation, SmtpControl& control, base::Dialogs& dialogs,
+SendOutcome RunSending(store::Installation& installation, transport::SmtpControl& control, base::Dialogs& dialogs,
                        const SendingProgress& progress) {
   // The events may come from the control's own thread, after this call has
   // returned from its wait; what they share lives as long as either side.
@@ -133,12 +135,11 @@ SendOutcome RunSending(store::Installation& installation, SmtpControl& control, 
     shared->done = true;
     shared->ended.notify_all();
   };
-  control.SetEvents({[end] { end(std::nullopt); }, [end](const std::string& text) { end(text); }, progress.upload});
+  control.SetEvents(
+      {[end] { end({}); }, [end](const std::string& text) { end(base::Failure{text}); }, progress.upload});
 
-  SendOutcome outcome;
-  if (auto failure = StartSending(installation, control, progress)) {
-    outcome = std::move(failure);
-  } else {
+  SendOutcome outcome = StartSending(installation, control, progress);
+  if (outcome) {
     std::unique_lock lock(shared->mutex);
     shared->ended.wait(lock, [&shared] { return shared->done; });
     outcome = shared->outcome;
@@ -147,4 +148,4 @@ SendOutcome RunSending(store::Installation& installation, SmtpControl& control, 
   return outcome;
 }
 
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail

@@ -11,7 +11,7 @@
 #include "support/recording_dialogs.h"
 #include "transport/fake_smtp_control.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 
 class SendingFixture : public ::testing::Test {
  protected:
@@ -31,7 +31,7 @@ class SendingFixture : public ::testing::Test {
   std::string folder_;
   testing::RecordingDialogs dialogs_;
   store::Installation installation_;
-  FakeSmtpControl smtp_;
+  transport::FakeSmtpControl smtp_;
 };
 
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail

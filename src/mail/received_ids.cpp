@@ -1,10 +1,10 @@
-#include "transport/received_ids.h"
+#include "mail/received_ids.h"
 
 #include <vector>
 
 #include "base/safe_file.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 namespace {
 
 std::string WithoutBreaks(std::string text) {
@@ -47,8 +47,10 @@ void ReceivedIds::KeepOnly(const std::set<std::string>& ids) {
     }
     kept += line + "\r\n";
   }
-  base::ReplaceFile(programFolder_ / kReceivedIdsFileName, kept);
+  // A check that deleted nothing leaves the file as it is, unflushed again.
+  const std::filesystem::path path = programFolder_ / kReceivedIdsFileName;
+  if (base::ReadWholeFile(path) != kept) base::ReplaceFile(path, kept);
   ids_ = std::move(remaining);
 }
 
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail

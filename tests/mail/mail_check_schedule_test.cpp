@@ -1,12 +1,12 @@
 // When the periodic mail check runs, on a clock the test moves by hand.
 
-#include "transport/mail_check_schedule.h"
+#include "mail/mail_check_schedule.h"
 
 #include <gtest/gtest.h>
 
-#include "transport/new_mail_notice.h"
+#include "mail/new_mail_notice.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 namespace {
 
 using std::chrono::milliseconds;
@@ -22,6 +22,15 @@ class HandClock : public MailCheckClock {
 
 class MailCheckScheduleTest : public ::testing::Test {
  protected:
+  // What the timer learns when it wakes now.
+  void ExpectWake(bool busy, bool checkNow, std::optional<MailCheckSchedule::Duration> wakeIn) {
+    const auto wake = schedule.Woken(busy);
+    EXPECT_EQ(wake.checkNow, checkNow);
+    if (!checkNow) {
+      EXPECT_EQ(wake.wakeIn, wakeIn);
+    }
+  }
+
   HandClock clock;
   MailCheckSchedule schedule{clock};
 };
@@ -29,18 +38,14 @@ class MailCheckScheduleTest : public ::testing::Test {
 TEST_F(MailCheckScheduleTest, OffUntilAnIntervalIsSet) {
   EXPECT_EQ(schedule.UntilDue(), std::nullopt);
   clock.Pass(std::chrono::hours(48));
-  const auto wake = schedule.Woken(false);
-  EXPECT_FALSE(wake.checkNow);
-  EXPECT_EQ(wake.wakeIn, std::nullopt);
+  ExpectWake(false, false, std::nullopt);
 }
 
 TEST_F(MailCheckScheduleTest, DueAWholeIntervalAfterItWasSetAndAfterEachCheck) {
   schedule.SetInterval(minutes(5));
   EXPECT_EQ(schedule.UntilDue(), minutes(5));
   clock.Pass(minutes(5) - seconds(1));
-  auto wake = schedule.Woken(false);
-  EXPECT_FALSE(wake.checkNow);
-  EXPECT_EQ(wake.wakeIn, seconds(1));
+  ExpectWake(false, false, seconds(1));
   clock.Pass(seconds(1));
   EXPECT_TRUE(schedule.Woken(false).checkNow);
 
@@ -67,9 +72,7 @@ TEST_F(MailCheckScheduleTest, ADueCheckWaitsWhileTheProgramIsBusyAndThenRunsOnce
   schedule.SetInterval(minutes(1));
   clock.Pass(minutes(1));
   for (int wake = 0; wake < 30; ++wake) {  // five minutes of a window over the main window
-    const auto woken = schedule.Woken(true);
-    ASSERT_FALSE(woken.checkNow);
-    ASSERT_EQ(woken.wakeIn, MailCheckSchedule::kBusyRetry);
+    ExpectWake(true, false, MailCheckSchedule::kBusyRetry);
     clock.Pass(MailCheckSchedule::kBusyRetry);
   }
   EXPECT_TRUE(schedule.Woken(false).checkNow);
@@ -82,9 +85,7 @@ TEST_F(MailCheckScheduleTest, ADueCheckWaitsWhileTheProgramIsBusyAndThenRunsOnce
 TEST_F(MailCheckScheduleTest, BusyBeforeTheCheckIsDueChangesNothing) {
   schedule.SetInterval(minutes(2));
   clock.Pass(minutes(1));
-  const auto wake = schedule.Woken(true);
-  EXPECT_FALSE(wake.checkNow);
-  EXPECT_EQ(wake.wakeIn, minutes(1));
+  ExpectWake(true, false, minutes(1));
 }
 
 TEST_F(MailCheckScheduleTest, ANewIntervalCountsFromNowAndTheSameOneChangesNothing) {
@@ -124,4 +125,4 @@ TEST(NewMailNoticeTest, CountsTheMessagesFiledIntoTheInBox) {
 }
 
 }  // namespace
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail

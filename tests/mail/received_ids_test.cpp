@@ -1,13 +1,14 @@
-#include "transport/received_ids.h"
+#include "mail/received_ids.h"
 
 #include <gtest/gtest.h>
 
 #include "support/temp_folder.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 namespace {
 
-void Remember(const ReceivedIds& ids, const std::vector<std::string>& identifiers, const std::filesystem::path& folder) {
+void Remember(const ReceivedIds& ids, const std::vector<std::string>& identifiers,
+              const std::filesystem::path& folder) {
   std::vector<std::string> lines;
   for (const auto& id : identifiers) lines.push_back(ids.LineOf(id));
   store::AppendReceivedLines(folder, lines);
@@ -67,4 +68,4 @@ TEST(ReceivedIds, ALineCutShortIsNoIdentifierAndIsCutOffBeforeTheNext) {
 }
 
 }  // namespace
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail

@@ -10,7 +10,7 @@
 #include <chrono>
 #include <optional>
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 
 class MailCheckClock {
  public:
@@ -63,4 +63,4 @@ class MailCheckSchedule {
   MailCheckClock::TimePoint from_;
 };
 
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail

@@ -1,4 +1,4 @@
-#include "transport/compose.h"
+#include "mail/compose.h"
 
 #include <system_error>
 #include <vector>
@@ -16,7 +16,7 @@
 #include "store/message_view.h"
 #include "store/out_box.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 namespace {
 
 using base::kLineEnd;
@@ -166,7 +166,7 @@ bool ConfirmSend(const store::Installation& installation, ComposeForm& form, bas
 }
 
 std::string SendFinished(ComposeForm& form, const SendOutcome& outcome) {
-  if (outcome) return {};
+  if (!outcome) return {};
   form.lastSent = SentForm(form);
   return "The message was sent to " + form.to + ".";
 }
@@ -177,12 +177,12 @@ void ClearOutgoing(const std::filesystem::path& programFolder) {
   base::RemoveFilesIn(programFolder / kEncFolderName);
 }
 
-std::optional<SendOutcome> PressSend(store::Installation& installation, ComposeForm& form, SmtpControl& control,
-                                     base::Dialogs& dialogs, const SendingProgress& progress) {
-  if (!QueueMessage(installation, form, dialogs)) return std::nullopt;
-  SendOutcome outcome = RunSending(installation, control, dialogs, progress);
+bool PressSend(store::Installation& installation, ComposeForm& form, transport::SmtpControl& control,
+               base::Dialogs& dialogs, const SendingProgress& progress) {
+  if (!QueueMessage(installation, form, dialogs)) return false;
+  const SendOutcome outcome = RunSending(installation, control, dialogs, progress);
   ClearOutgoing(installation.ProgramFolder);
-  return outcome;
+  return outcome.Ok();
 }
 
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 
 // "1 new message", "3 new messages"; nothing when no message was filed.
 std::optional<std::string> NewMailNoticeText(std::int64_t filedCount);
@@ -19,4 +19,4 @@ class NewMailNotifier {
   virtual void Notify(std::string_view text) = 0;
 };
 
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail

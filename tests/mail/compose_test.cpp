@@ -1,15 +1,15 @@
 // The compose window's work: the texts it opens with, the signature rules,
 // the cipher buttons and what "Send" queues.
-#include "transport/compose.h"
+#include "mail/compose.h"
 
 #include <gtest/gtest.h>
 
 #include "base/fixed_records.h"
+#include "mail/sending_fixture.h"
 #include "store/mail_box.h"
 #include "support/temp_folder.h"
-#include "transport/sending_fixture.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 namespace {
 
 class Compose : public SendingFixture {
@@ -128,7 +128,7 @@ TEST_F(Compose, CipherButtonsReportFailuresAndKeepTheText) {
 TEST_F(Compose, SendRefusesAnEmptyToAndQueuesNothing) {
   ComposeForm form;
   form.subject = "no recipient";
-  EXPECT_FALSE(PressSend(installation_, form, smtp_, dialogs_, {}).has_value());
+  EXPECT_FALSE(PressSend(installation_, form, smtp_, dialogs_, {}));
   EXPECT_EQ(dialogs_.ShownTexts(), (std::vector<std::string>{"Missing To Field."}));
   EXPECT_TRUE(smtp_.sent.empty());
   EXPECT_EQ(store::MailBox(folder_, "Sent").Count(), 0u);
@@ -200,7 +200,7 @@ TEST_F(Compose, SendAsksBeforeTheSameMessageGoesTwiceAndBeforePlainTextGoesWithA
     form.to = "bob@example.test";
     form.message = c.message;
     if (c.sentBefore) {
-      EXPECT_EQ(SendFinished(form, std::nullopt), "The message was sent to bob@example.test.");
+      EXPECT_EQ(SendFinished(form, {}), "The message was sent to bob@example.test.");
     }
     EXPECT_EQ(ConfirmSend(installation_, form, dialogs_), c.goes);
     std::vector<std::string_view> asked;
@@ -220,7 +220,7 @@ TEST_F(Compose, PlainTextIsAskedAboutOnceAWindowAndAFailedSendIsNotRemembered) {
   form.message = "Hi again";
   EXPECT_TRUE(ConfirmSend(installation_, form, dialogs_));
   EXPECT_EQ(dialogs_.asked.size(), 1u);
-  EXPECT_EQ(SendFinished(form, std::string("refused")), "");
+  EXPECT_EQ(SendFinished(form, base::Failure{"refused"}), "");
   EXPECT_TRUE(ConfirmSend(installation_, form, dialogs_));
   EXPECT_EQ(dialogs_.asked.size(), 1u);
   // An empty To box is left for Send to refuse, with no question first.
@@ -230,4 +230,4 @@ TEST_F(Compose, PlainTextIsAskedAboutOnceAWindowAndAFailedSendIsNotRemembered) {
 }
 
 }  // namespace
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail

@@ -7,16 +7,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/dialogs.h"
+#include "base/result.h"
 #include "store/installation.h"
 #include "transport/smtp_control.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 
 inline constexpr std::string_view kAttachmentMark = "<ATTACHMENT";
 inline constexpr std::string_view kEncFolderName = "Enc";
@@ -28,8 +28,8 @@ struct SendingProgress {
                                                                            // may come from the control's thread
 };
 
-// How a send ended: nothing when the message went out, otherwise why not.
-using SendOutcome = std::optional<std::string>;
+// How a send ended: Ok when the message went out, otherwise why not.
+using SendOutcome = base::Result<>;
 
 // OutgoingBody taken apart: the text before the first attachment line,
 // trimmed of blanks, and the path of every attachment line in order.
@@ -42,11 +42,11 @@ OutgoingParts SplitOutgoingBody(std::string_view body);
 
 // Activation and the send routine: files the Sent copy of "out.dat" record 1
 // with OutgoingBody, enciphers the attachments into "Enc" when the message is
-// encrypted, sets the control's fields and starts it. Returns the reason when
-// the send could not be started; the control is then not started, and the
-// Sent copy, once filed, stays.
-std::optional<std::string> StartSending(store::Installation& installation, SmtpControl& control,
-                                        const SendingProgress& progress);
+// encrypted, sets the control's fields and starts it. A failure is a send
+// that could not be started, for FinishSending to show: the control is then
+// not started, and the Sent copy, once filed, stays.
+SendOutcome StartSending(store::Installation& installation, transport::SmtpControl& control,
+                         const SendingProgress& progress);
 
 // What the control's events do: completion clears MessageEncrypted; an error
 // is shown in a message box and leaves it as it was.
@@ -54,7 +54,7 @@ void FinishSending(store::Installation& installation, const SendOutcome& outcome
 
 // The whole sending window: start, wait for one of the two events, finish.
 // The control's events are set here.
-SendOutcome RunSending(store::Installation& installation, SmtpControl& control, base::Dialogs& dialogs,
+SendOutcome RunSending(store::Installation& installation, transport::SmtpControl& control, base::Dialogs& dialogs,
                        const SendingProgress& progress);
 
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail

@@ -1,18 +1,19 @@
 // The sending window's work over the SMTP stand-in: the Sent copy, what the
 // control is given, the enciphered attachments and the two events.
-#include "transport/sending.h"
+#include "mail/sending.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "base/fixed_records.h"
+#include "mail/compose.h"
+#include "mail/sending_fixture.h"
 #include "store/mail_box.h"
+#include "support/results.h"
 #include "support/temp_folder.h"
-#include "transport/compose.h"
-#include "transport/sending_fixture.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 namespace {
 
 class Sending : public SendingFixture {
@@ -23,7 +24,7 @@ class Sending : public SendingFixture {
             [this](std::size_t done, std::size_t total) { enciphered_.emplace_back(done, total); }, nullptr};
   }
 
-  std::optional<SendOutcome> Send(ComposeForm form) { return PressSend(installation_, form, smtp_, dialogs_, Recorded()); }
+  bool Send(ComposeForm form) { return PressSend(installation_, form, smtp_, dialogs_, Recorded()); }
 
   ComposeForm Form(const std::string& message, const std::string& attachments = "") {
     ComposeForm form;
@@ -56,12 +57,10 @@ TEST(SplitOutgoingBody, SeparatesTextAndAttachmentPaths) {
 
 TEST_F(Sending, FilesTheSentCopyAndHandsTheFieldsAndPlainAttachmentsToTheControl) {
   for (int i = 0; i < 3; ++i) store::MailBox(folder_, "Sent").NextMessageName();
-  const auto outcome = Send(Form("  Hello Bob  ", "/a/one.bin;/b/two.bin"));
-  ASSERT_TRUE(outcome.has_value());
-  EXPECT_EQ(*outcome, std::nullopt);
+  EXPECT_TRUE(Send(Form("  Hello Bob  ", "/a/one.bin;/b/two.bin")));
 
   ASSERT_EQ(smtp_.sent.size(), 1u);
-  const SentMail& mail = smtp_.sent.front();
+  const transport::SentMail& mail = smtp_.sent.front();
   EXPECT_EQ(mail.server, "smtp.example.test");
   EXPECT_EQ(mail.mail.recipient, "bob@example.test");
   EXPECT_EQ(mail.mail.sender, "alice@example.test");
@@ -95,7 +94,7 @@ TEST_F(Sending, EncryptedAttachmentsGoAsEncipheredCopiesThatDoNotOverwriteEachOt
   ComposeForm form = Form("secret", first + ";" + second);
   ASSERT_TRUE(PressEncrypt(installation_, form, dialogs_));
   ASSERT_TRUE(QueueMessage(installation_, form, dialogs_));
-  ASSERT_EQ(RunSending(installation_, smtp_, dialogs_, Recorded()), std::nullopt);
+  ASSERT_EQ(testing::FailureOf(RunSending(installation_, smtp_, dialogs_, Recorded())), "");
   const std::string encFolder = (store_ / "Enc").string();
   EXPECT_EQ(smtp_.sent.at(0).mail.attachmentList,
             encFolder + "/report.pdf.enc;" + encFolder + "/report (2).pdf.enc");
@@ -120,8 +119,7 @@ TEST_F(Sending, AFailureIsShownAndKeepsWhatIsNeededToSendAgain) {
   smtp_.FailWith("The server refused the login: check the user name and password.");
   ComposeForm form = Form("Hello");
   ASSERT_TRUE(PressEncrypt(installation_, form, dialogs_));
-  EXPECT_EQ(Send(form), std::optional<std::optional<std::string>>(
-                            "The server refused the login: check the user name and password."));
+  EXPECT_FALSE(Send(form));
   EXPECT_EQ(dialogs_.ShownTexts(),
             (std::vector<std::string>{"The server refused the login: check the user name and password."}));
   EXPECT_TRUE(installation_.Compose.MessageEncrypted);
@@ -130,21 +128,22 @@ TEST_F(Sending, AFailureIsShownAndKeepsWhatIsNeededToSendAgain) {
   EXPECT_FALSE(form.message.empty());
 
   form.attachments = (store_ / "gone.bin").string();
-  const auto missing = Send(form);
-  ASSERT_TRUE(missing.has_value() && missing->has_value());
-  EXPECT_NE((*missing)->find("gone.bin"), std::string::npos);
+  EXPECT_FALSE(Send(form));
   EXPECT_EQ(smtp_.sent.size(), 1u) << "nothing goes out without its attachment";
-  EXPECT_EQ(dialogs_.shown.size(), 2u);
+  ASSERT_EQ(dialogs_.shown.size(), 2u);
+  EXPECT_EQ(dialogs_.ShownTexts()[1].rfind("The attachment " + form.attachments + " could not be encrypted: ", 0), 0u)
+      << dialogs_.ShownTexts()[1];
   EXPECT_EQ(store::MailBox(folder_, "Sent").Count(), 2u);
   EXPECT_TRUE(installation_.Compose.MessageEncrypted);
 }
 
 TEST_F(Sending, NothingQueuedIsAnErrorNotASend) {
   installation_.Compose.OutgoingBody = "stray";
-  EXPECT_TRUE(RunSending(installation_, smtp_, dialogs_, {}).has_value());
+  EXPECT_EQ(testing::FailureOf(RunSending(installation_, smtp_, dialogs_, {})),
+            "There is no message waiting to be sent.");
   EXPECT_TRUE(smtp_.sent.empty());
   EXPECT_EQ(store::MailBox(folder_, "Sent").Count(), 0u);
 }
 
 }  // namespace
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail

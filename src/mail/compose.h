@@ -5,16 +5,15 @@
 // OutgoingBody and runs the sending window.
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 
 #include "base/dialogs.h"
+#include "mail/sending.h"
 #include "store/installation.h"
-#include "transport/sending.h"
 #include "transport/smtp_control.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 
 inline constexpr std::string_view kMissingToField = "Missing To Field.";
 inline constexpr std::string_view kSendAgain = "This message has been sent already.  Do you want to send it again?";
@@ -77,9 +76,10 @@ std::string SendFinished(ComposeForm& form, const SendOutcome& outcome);
 // After the sending window: "out.dat" and every file in "Enc" removed.
 void ClearOutgoing(const std::filesystem::path& programFolder);
 
-// The whole of "Send". Nothing when the message was refused before
-// queueing; otherwise how the send ended. The form keeps its text either way.
-std::optional<SendOutcome> PressSend(store::Installation& installation, ComposeForm& form, SmtpControl& control,
-                                     base::Dialogs& dialogs, const SendingProgress& progress);
+// The whole of "Send": true when the message went out; a message refused
+// before queueing or a failed send has been shown. The form keeps its text
+// either way.
+bool PressSend(store::Installation& installation, ComposeForm& form, transport::SmtpControl& control,
+               base::Dialogs& dialogs, const SendingProgress& progress);
 
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail

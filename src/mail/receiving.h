@@ -18,7 +18,7 @@
 #include "store/installation.h"
 #include "transport/pop3_connection.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 
 inline constexpr std::string_view kNoDefaultKey =
     "No default Key has been defined.  You cannot check mail until you have defined one.";
@@ -53,7 +53,7 @@ std::string CheckMailSummary(const store::Installation& installation);
 // and counted as deleted only when the server accepted the end of the session. True when the check
 // went through without a failure (a stop asked for is none); every failure
 // has been told through dialogs.
-bool Retrieve(store::Installation& installation, Pop3Connection& connection,
+bool Retrieve(store::Installation& installation, transport::Pop3Connection& connection,
               base::Dialogs& dialogs, const WindowLabel& windowLabel, const RetrieveControl& control = {});
 
 // The check in the three steps a receiving window sits between.
@@ -71,7 +71,7 @@ std::optional<store::BoxView> FinishCheck(store::Installation& installation, bas
 
 // The main window's CheckMail, the three steps and the retrieval in one, for
 // a check without a window of its own.
-std::optional<store::BoxView> CheckMail(store::Installation& installation, Pop3Connection& connection,
+std::optional<store::BoxView> CheckMail(store::Installation& installation, transport::Pop3Connection& connection,
                                         base::Dialogs& dialogs, const WindowLabel& windowLabel);
 
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail

@@ -1,7 +1,7 @@
 // Receiving over the POP3 stand-in: what is filed where, what the person is
 // told, and that nothing is lost or filed twice when the line or the server
 // misbehaves.
-#include "transport/receiving.h"
+#include "mail/receiving.h"
 
 #include <gtest/gtest.h>
 
@@ -10,20 +10,21 @@
 
 #include "base/fixed_records.h"
 #include "keys/key_store.h"
+#include "mail/sending_fixture.h"
 #include "store/mail_box.h"
+#include "support/results.h"
 #include "support/temp_folder.h"
 #include "transport/curl_pop3_connection.h"
 #include "transport/fake_pop3_connection.h"
 #include "transport/outgoing_mail.h"
 #include "transport/scripted_server.h"
-#include "transport/sending_fixture.h"
 
-namespace ostrel::transport {
+namespace ostrel::mail {
 namespace {
 
 std::string Raw(const std::string& subject, const std::string& text, const std::string& attachments = "") {
-  auto built = BuildMessage({"bob@example.test", "alice@example.test", subject, text, attachments});
-  return std::get<BuiltMessage>(built).bytes;
+  const transport::OutgoingMail mail{"bob@example.test", "alice@example.test", subject, text, attachments};
+  return testing::ValueOf(transport::BuildMessage(mail)).bytes;
 }
 
 class Receiving : public SendingFixture {
@@ -41,16 +42,15 @@ class Receiving : public SendingFixture {
 
   // True when the check reported no failure.
   bool Check() { return Check(server_); }
-  bool Check(Pop3Connection& connection) {
-    installation_.MailCheck.NewMessageCount = installation_.MailCheck.FiledCount = 0;
-    installation_.MailCheck.AttachmentCount = installation_.MailCheck.JunkCount = 0;
+  bool Check(transport::Pop3Connection& connection) {
+    StartRetrieval(installation_, dialogs_, nullptr);
     dialogs_.shown.clear();
     labels_.clear();
     return Retrieve(installation_, connection, dialogs_,
                     [this](std::string_view text) { labels_.emplace_back(text); });
   }
 
-  FakePop3Connection server_;
+  transport::FakePop3Connection server_;
   std::vector<std::string> labels_;
 };
 
@@ -245,9 +245,9 @@ TEST_F(Receiving, AServersCountIsNotTrustedForMemory) {
   const Case cases[] = {
       {2000000000, "error with GetTotalOfMails\r\n\r\n"
                    "The mail server's answer is not believable: it reports 2000000000 messages waiting."},
-      {kMostMessages + 1, "error with GetTotalOfMails\r\n\r\n"
+      {transport::kMostMessages + 1, "error with GetTotalOfMails\r\n\r\n"
                           "The mail server's answer is not believable: it reports 1000001 messages waiting."},
-      {kMostMessages, "error with GetMsgSize\r\n\r\nThe mail server refused the command: no such message."},
+      {transport::kMostMessages, "error with GetMsgSize\r\n\r\nThe mail server refused the command: no such message."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.claimed);
@@ -263,21 +263,18 @@ TEST_F(Receiving, AServersCountIsNotTrustedForMemory) {
 // The same through the real POP3 connection: the answer that once ended the
 // check with "std::bad_alloc".
 TEST_F(Receiving, TwoBillionMessagesInOneByteAreNotBelieved) {
-  ostrel::testing::ScriptedServer server({"S: +OK ready", "C: CAPA", "S: +OK", "S: USER", "S: .",
-                                          "C: USER bob", "S: +OK", "C: PASS secret", "S: +OK logged in",
-                                          "C: STAT", "S: +OK 2000000000 1", "C: QUIT", "S: +OK bye"});
-  installation_.MailOptions.PopServer = "pop3://127.0.0.1:" + std::to_string(server.Port());
+  testing::ScriptedServer server(
+      testing::ScriptedServer::Pop3LoggedIn({"C: STAT", "S: +OK 2000000000 1", "C: QUIT", "S: +OK bye"}));
+  installation_.MailOptions.PopServer = server.Url("pop3");
   installation_.MailOptions.UserName = "bob";
   installation_.MailOptions.Password = "secret";
-  CurlPop3Connection connection(folder_, std::chrono::seconds(5));
+  transport::CurlPop3Connection connection(folder_, std::chrono::seconds(5));
   EXPECT_FALSE(Check(connection));
   EXPECT_EQ(dialogs_.ShownTexts(),
             (std::vector<std::string>{"error with GetTotalOfMails\r\n\r\n"
                                       "The mail server's answer is not believable: it reports 2000000000 "
                                       "messages waiting."}));
-  server.Finish();
-  EXPECT_TRUE(server.mismatches.empty()) << server.mismatches.front();
-  EXPECT_TRUE(server.Consumed()) << server.NextRow();
+  server.ExpectPlayed();
 }
 
 TEST_F(Receiving, CheckMailWithoutADefaultKeyFetchesNothing) {
@@ -311,4 +308,4 @@ TEST_F(Receiving, CheckMailDecryptsWithTheDefaultKeyAndLoadsTheChosenKeyAgain) {
 }
 
 }  // namespace
-}  // namespace ostrel::transport
+}  // namespace ostrel::mail
