@@ -10,6 +10,7 @@
 #include <unistd.h>
 #include <utility>
 
+#include "base/file_descriptor.h"
 #include "base/file_system_calls.h"
 
 namespace ostrel::base {
@@ -24,21 +25,6 @@ constexpr std::size_t kRandomLength = 6;
 }
 
 mode_t ModeFor(Privacy privacy) { return privacy == Privacy::Private ? 0600 : 0644; }
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-  int release() { return std::exchange(fd_, -1); }
-
- private:
-  int fd_;
-};
 
 void WriteAll(int fd, std::string_view bytes, const std::filesystem::path& path) {
   while (!bytes.empty()) {

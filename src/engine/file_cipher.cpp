@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "base/file_descriptor.h"
 #include "base/safe_file.h"
 #include "engine/block_run.h"
 #include "engine/decrypted_file_list.h"
@@ -17,25 +18,6 @@
 
 namespace ostrel::engine {
 namespace {
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int Get() const { return fd_; }
-  int Release() {
-    const int fd = fd_;
-    fd_ = -1;
-    return fd;
-  }
-
- private:
-  int fd_;
-};
 
 void RefuseSameFile(const std::filesystem::path& source, const std::filesystem::path& destination) {
   std::error_code error;
@@ -101,10 +83,10 @@ void Engine::DecryptFile(const std::filesystem::path& source, const std::filesys
 void Engine::TransformFile(Direction direction, const std::filesystem::path& source,
                            const std::filesystem::path& destination) {
   const WheelMachine machine = LoadMachine();
-  Descriptor input(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
-  if (input.Get() < 0) ThrowFileError("Cannot open the file", source);
+  base::FileDescriptor input(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+  if (input.get() < 0) ThrowFileError("Cannot open the file", source);
   struct stat status {};
-  if (::fstat(input.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+  if (::fstat(input.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
     throw EngineError("The source \"" + source.string() + "\" is not a file.");
   }
   RefuseSameFile(source, destination);
@@ -113,7 +95,7 @@ void Engine::TransformFile(Direction direction, const std::filesystem::path& sou
   const WheelCipher cipher(machine);
   const auto size = static_cast<std::uint64_t>(status.st_size);
   const unsigned threads = threads_ != 0 ? threads_ : std::max(1U, std::thread::hardware_concurrency());
-  RunBlocks(cipher, direction, CipherPath(), {input.Get(), output.Get(), source, destination}, size, threads);
+  RunBlocks(cipher, direction, CipherPath(), {input.get(), output.Get(), source, destination}, size, threads);
   output.Commit();
   SaveWheels(cipher.WheelsAfter(size));
   RestoreWheels();
