@@ -89,18 +89,9 @@ std::map<std::string, std::vector<std::string>> Filed(const std::string& folder)
   return filed;
 }
 
-
-class LiveServersCheckMailKill : public ::testing::Test {
+class LiveServersCheckMailKill : public testing::LiveServersTest {
  protected:
-  void SetUp() override {
-    std::string reason;
-    auto found = testing::LocalMailServers(reason);
-    if (!found) GTEST_SKIP() << reason;
-    servers = *found;
-  }
-
   FoldersInMemory inMemory;
-  testing::MailServers servers;
   TempFolder scratch;
 };
 

@@ -16,15 +16,8 @@ namespace {
 
 using ostrel::testing::TempFolder;
 
-class LiveServersMailCommands : public ::testing::Test {
+class LiveServersMailCommands : public testing::LiveServersTest {
  protected:
-  void SetUp() override {
-    std::string reason;
-    auto found = testing::LocalMailServers(reason);
-    if (!found) GTEST_SKIP() << reason;
-    servers = *found;
-  }
-
   // A program folder with the account of address, the servers' authority
   // trusted, and the shared key as its default key.
   std::string Installation(const TempFolder& folder, const std::string& address, const std::string& password) {
@@ -41,7 +34,6 @@ class LiveServersMailCommands : public ::testing::Test {
     return RunTool(scratch.Path(), words, input);
   }
 
-  testing::MailServers servers;
   TempFolder scratch;
 };
 

@@ -19,31 +19,28 @@ namespace {
 using testing::BinaryBytes;
 using testing::FailureOf;
 using testing::ValueOf;
-using testing::MailServers;
 
-class LiveServers : public ::testing::Test {
+class LiveServers : public testing::LiveServersTest {
  protected:
   void SetUp() override {
-    std::string reason;
-    auto found = testing::LocalMailServers(reason);
-    if (!found) GTEST_SKIP() << reason;
-    servers_ = *found;
-    std::filesystem::copy_file(servers_.caFile, folder_ / "trusted-ca.pem");
+    LiveServersTest::SetUp();
+    if (IsSkipped()) return;
+    std::filesystem::copy_file(servers.caFile, folder_ / "trusted-ca.pem");
   }
 
-  std::string Submission() const { return servers_.Endpoint(servers_.submissionPort); }
-  std::string Smtps() const { return "smtps://" + servers_.Endpoint(servers_.smtpsPort); }
-  std::string Pop3() const { return servers_.Endpoint(servers_.pop3Port); }
-  std::string Pop3s() const { return "pop3s://" + servers_.Endpoint(servers_.pop3sPort); }
+  std::string Submission() const { return servers.Endpoint(servers.submissionPort); }
+  std::string Smtps() const { return "smtps://" + servers.Endpoint(servers.smtpsPort); }
+  std::string Pop3() const { return servers.Endpoint(servers.pop3Port); }
+  std::string Pop3s() const { return "pop3s://" + servers.Endpoint(servers.pop3sPort); }
 
   // The reason the send failed, "" when the server took the message.
   std::string Send(const std::string& server, const std::string& from, const OutgoingMail& mail) {
-    return FailureOf(SendMail({server, from, servers_.PasswordOf(from)}, mail, folder_.Path(), nullptr));
+    return FailureOf(SendMail({server, from, servers.PasswordOf(from)}, mail, folder_.Path(), nullptr));
   }
 
   // Logs in as address: the reason it failed, "" when it went through.
   std::string Open(CurlPop3Connection& connection, const std::string& url, const std::string& address) {
-    return FailureOf(connection.Connect(url, address, servers_.PasswordOf(address)));
+    return FailureOf(connection.Connect(url, address, servers.PasswordOf(address)));
   }
 
   // Waits for Postfix to hand the messages to Dovecot.
@@ -61,13 +58,12 @@ class LiveServers : public ::testing::Test {
     return false;
   }
 
-  MailServers servers_;
   testing::TempFolder folder_;
 };
 
 TEST_F(LiveServers, SendsALargeMessageWithImplicitTlsAndReceivesThroughPop3s) {
-  const std::string from = servers_.NewAddress("alice");
-  const std::string to = servers_.NewAddress("bob");
+  const std::string from = servers.NewAddress("alice");
+  const std::string to = servers.NewAddress("bob");
   const std::string big = BinaryBytes(5 * 1024 * 1024 + 123, 2);
   testing::WriteBytes(folder_ / "big.bin.enc", big);
   testing::WriteBytes(folder_ / "two.bin.enc", BinaryBytes(700, 3));
@@ -75,7 +71,7 @@ TEST_F(LiveServers, SendsALargeMessageWithImplicitTlsAndReceivesThroughPop3s) {
                           (folder_ / "big.bin.enc").string() + ";" + (folder_ / "two.bin.enc").string()};
   std::uint64_t lastSent = 0;
   std::uint64_t lastTotal = 0;
-  ASSERT_EQ(FailureOf(SendMail({Smtps(), from, servers_.PasswordOf(from)}, mail, folder_.Path(),
+  ASSERT_EQ(FailureOf(SendMail({Smtps(), from, servers.PasswordOf(from)}, mail, folder_.Path(),
                                [&](std::uint64_t sent, std::uint64_t total) {
                                  lastSent = sent;
                                  lastTotal = total;
@@ -100,8 +96,8 @@ TEST_F(LiveServers, SendsALargeMessageWithImplicitTlsAndReceivesThroughPop3s) {
 // ended by an accepted QUIT deletes only what it marked, and identifiers stay
 // the same from one session to the next.
 TEST_F(LiveServers, DeletionsTakeEffectOnlyAfterAnAcceptedQuit) {
-  const std::string from = servers_.NewAddress("alice");
-  const std::string to = servers_.NewAddress("dele");
+  const std::string from = servers.NewAddress("alice");
+  const std::string to = servers.NewAddress("dele");
   testing::WriteBytes(folder_ / "bulk.bin", BinaryBytes(200000, 4));
   ASSERT_EQ(Send(Submission(), from, {to, from, "small", "x", ""}), "");
   ASSERT_TRUE(WaitForMessages(to, 1));
@@ -110,7 +106,7 @@ TEST_F(LiveServers, DeletionsTakeEffectOnlyAfterAnAcceptedQuit) {
 
   std::vector<std::string> ids;
   {
-    testing::CuttingProxy proxy("127.0.0.2", servers_.pop3sPort, 60000);
+    testing::CuttingProxy proxy("127.0.0.2", servers.pop3sPort, 60000);
     CurlPop3Connection connection(folder_.Path());
     ASSERT_EQ(Open(connection, "pop3s://127.0.0.1:" + std::to_string(proxy.Port()), to), "");
     for (int i = 1; i <= 2; ++i) ids.push_back(ValueOf(connection.GetMsgId(i)));
@@ -139,7 +135,7 @@ TEST_F(LiveServers, DeletionsTakeEffectOnlyAfterAnAcceptedQuit) {
 
 TEST_F(LiveServers, AWrongPasswordOrAnUntrustedCertificateIsRefusedInPlainWords) {
   testing::TempFolder bare;  // no trusted-ca.pem
-  const std::string user = servers_.NewAddress("refused");
+  const std::string user = servers.NewAddress("refused");
   struct Case {
     std::filesystem::path folder;
     std::string password;
@@ -147,21 +143,21 @@ TEST_F(LiveServers, AWrongPasswordOrAnUntrustedCertificateIsRefusedInPlainWords)
   };
   const Case cases[] = {
       {folder_.Path(), "not-the-password", "The mail server refused the login: check the user name and password."},
-      {bare.Path(), servers_.PasswordOf(user),
+      {bare.Path(), servers.PasswordOf(user),
        "The mail server's certificate is not trusted, or it does not belong to 127.0.0.2."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.error);
     CurlPop3Connection connection(c.folder);
     EXPECT_EQ(FailureOf(connection.Connect(Pop3s(), user, c.password)), c.error);
-    EXPECT_EQ(FailureOf(SendMail({Submission(), user, c.password}, {servers_.NewAddress("bob"), user, "s", "t", ""},
+    EXPECT_EQ(FailureOf(SendMail({Submission(), user, c.password}, {servers.NewAddress("bob"), user, "s", "t", ""},
                                  c.folder, nullptr)),
               c.error);
   }
 }
 
 TEST_F(LiveServers, PlainTextLoginIsNotOfferedWithoutTls) {
-  const std::string user = servers_.NewAddress("plain");
+  const std::string user = servers.NewAddress("plain");
   CurlPop3Connection connection(folder_.Path());
   EXPECT_EQ(Open(connection, "pop3://" + Pop3(), user),
             "The mail server takes logins only over an encrypted connection, so the user name and password were "

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 namespace ostrel::testing {
 
 struct MailServers {
@@ -32,6 +34,19 @@ struct MailServers {
 // The servers, or nothing with the reason in skipReason (the servers were not
 // installed). Throws when the servers should be there but are not.
 std::optional<MailServers> LocalMailServers(std::string& skipReason);
+
+// A test that talks to the servers; skipped where they cannot run here.
+class LiveServersTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string reason;
+    auto found = LocalMailServers(reason);
+    if (!found) GTEST_SKIP() << reason;
+    servers = *found;
+  }
+
+  MailServers servers;
+};
 
 // Repeatable bytes of every value, for attachments that must arrive whole.
 inline std::string BinaryBytes(std::size_t size, unsigned seed) {
