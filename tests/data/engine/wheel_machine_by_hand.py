@@ -1,20 +1,30 @@
 #!/usr/bin/env python3
 """The wheel machine written out step by step from its description, slowly
-and plainly, apart from the C++ engine and its literal counterpart, so that
-known answers for the tests come from an independent reading.
+and plainly, apart from the C++ engine, so that known answers for the tests
+come from an independent reading.
 
-    wheel_machine_by_hand.py KEY OUTDIR [SIZE ...]
+    wheel_machine_by_hand.py KEY OUTDIR [SIZE ...] [--samples SIZE]
+                             [--steps S1,...,S20] [--directions UD...] [--passes N]
     wheel_machine_by_hand.py --periods SEED OUTFILE
 
 writes into OUTDIR the keyspace files of KEY (k1.bin, k2.bin, k3.bin, k4.bin,
 k5.bin, k6.dat), "periods.txt" (the 200 order periods) and, for every SIZE,
 "counting-SIZE.enc": the cipher of the text whose byte i is (i * 131 + 7)
-mod 256. Prints the normalised key, the period seed and the length of one
-full period cycle. The second form writes only the 200 order periods of SEED.
+mod 256. With --samples, "counting-SIZE.samples" holds only the cipher bytes
+at the positions sampled() picks. Prints the normalised key, the period seed
+and the length of one full period cycle, or "refused" for a key whose
+keyspace cannot be built (nothing is written then).
+
+--steps, --directions and --passes stand for hand-edited "k4.bin", "k3.bin"
+(its 20 letters) and "k2.bin" (its second number); only the cipher files
+are written then. The second form writes only the 200 order periods of SEED.
 """
+import argparse
 import os
 import struct
 import sys
+
+DIGITS = "0123456789"
 
 
 def numeric_value(text):
@@ -29,7 +39,7 @@ def numeric_value(text):
         i = 1
     while i < len(text):
         c = text[i]
-        if c.isdigit():
+        if c in DIGITS:
             digits += c
         elif c == "." and not seen_point:
             seen_point = True
@@ -37,7 +47,7 @@ def numeric_value(text):
         else:
             break
         i += 1
-    if not any(c.isdigit() for c in digits):
+    if not any(c in DIGITS for c in digits):
         return 0
     return sign * round(float(digits))  # round() rounds halves to even
 
@@ -194,17 +204,29 @@ def periods(seed):
     return T
 
 
-def encipher(data, records, flags, steps, T):
+def refused(e):
+    """Wheel building needs every entry in 1..256; a minus sign before a
+    digit at an odd place of the doubled key leaves a negative one."""
+    return any(not 1 <= v <= 256 for v in e[1:])
+
+
+def sampled(p, size):
+    """Every 1021st position, the 16 either side of each MiB boundary, and
+    the last 16."""
+    return p % 1021 == 0 or (p + 16) % (1 << 20) < 32 or p >= size - 16
+
+
+def encipher(data, records, flags, steps, T, passes=2):
     wheel = [list(r) for r in records]  # positions 1..20 at 0..19
     period, index, counter = T[1], 1, 0
     out = bytearray()
     for c in data:
-        for _pass in range(2):
+        for _pass in range(passes):
             for j in range(20):
                 c = wheel[j][c]
         out.append(c)
         for j in range(20):
-            s = steps[j]
+            s = steps[j] % 256  # a wheel of 256 places
             if flags[j] == 1:
                 wheel[j] = wheel[j][s:] + wheel[j][:s]
             else:
@@ -220,36 +242,60 @@ def encipher(data, records, flags, steps, T):
     return bytes(out)
 
 
+def counting(size):
+    return bytes((i * 131 + 7) % 256 for i in range(size))
+
+
 def main():
     if sys.argv[1] == "--periods":
         T = periods(sys.argv[2])
         with open(sys.argv[3], "w") as f:
             f.write("\n".join(str(v) for v in T[1:]) + "\n")
         return
-    key, outdir = sys.argv[1], sys.argv[2]
-    sizes = [int(s) for s in sys.argv[3:]]
-    os.makedirs(outdir, exist_ok=True)
-    e = key_sequence(normalise(key))
+    parser = argparse.ArgumentParser()
+    parser.add_argument("key", type=os.fsencode)  # the key's bytes, as stored
+    parser.add_argument("outdir")
+    parser.add_argument("sizes", type=int, nargs="*")
+    parser.add_argument("--samples", type=int)
+    parser.add_argument("--steps")
+    parser.add_argument("--directions")
+    parser.add_argument("--passes", type=int, default=2)
+    args = parser.parse_args()
+    key = normalise(args.key.decode("latin-1"))
+    e = key_sequence(key)
+    if refused(e):
+        print("refused")
+        return
+    os.makedirs(args.outdir, exist_ok=True)
     records = wheels(e)
     flags, values, steps, k5, k6, seed = settings(e)
     T = periods(seed)
+    edited = args.steps or args.directions or args.passes != 2
+    if args.steps:
+        steps = [int(v) for v in args.steps.split(",")]
+    if args.directions:
+        flags = [0 if c == "D" else 1 for c in args.directions]
 
     def write(name, data):
-        with open(os.path.join(outdir, name), "wb") as f:
+        with open(os.path.join(args.outdir, name), "wb") as f:
             f.write(data)
 
-    write("k1.bin", b"".join(records))
-    write("k2.bin", b" 20  2 \r\n")
-    write("k3.bin", bytes("".join("U" if f else "D" for f in flags), "ascii")
-          + b"".join(struct.pack("<f", float(v)) for v in values))
-    write("k4.bin", b"".join(number_line(v) for v in steps))
-    write("k5.bin", b"".join(number_line(v) for v in k5))
-    write("k6.dat", b"".join(number_line(v) for v in k6))
-    write("periods.txt", ("\n".join(str(v) for v in T[1:]) + "\n").encode())
-    for size in sizes:
-        text = bytes((i * 131 + 7) % 256 for i in range(size))
-        write("counting-%d.enc" % size, encipher(text, records, flags, steps, T))
-    print("key", repr(normalise(key)), "seed", seed, "cycle", sum(T[1:]))
+    if not edited:
+        write("k1.bin", b"".join(records))
+        write("k2.bin", b" 20  2 \r\n")
+        write("k3.bin", bytes("".join("U" if f else "D" for f in flags), "ascii")
+              + b"".join(struct.pack("<f", float(v)) for v in values))
+        write("k4.bin", b"".join(number_line(v) for v in steps))
+        write("k5.bin", b"".join(number_line(v) for v in k5))
+        write("k6.dat", b"".join(number_line(v) for v in k6))
+        write("periods.txt", ("\n".join(str(v) for v in T[1:]) + "\n").encode())
+    for size in args.sizes:
+        write("counting-%d.enc" % size, encipher(counting(size), records, flags, steps, T, args.passes))
+    if args.samples:
+        size = args.samples
+        cipher = encipher(counting(size), records, flags, steps, T, args.passes)
+        write("counting-%d.samples" % size, bytes(b for p, b in enumerate(cipher) if sampled(p, size)))
+    print("key", repr(key), "seed", seed, "cycle", sum(T[1:]))
 
 
 main()
