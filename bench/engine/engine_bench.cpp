@@ -1,8 +1,7 @@
 // Speed of the cipher engine: MB/s (10^6 bytes per second) of EncryptText,
 // DecryptText, EncryptFile and DecryptFile on 64 MiB, in memory and file to
-// file, on the portable and the vector path. Each figure is compared with
-// the literal engine, measured on a smaller input in the same run, and the
-// file figures with gpg and age enciphering the same file.
+// file, on the portable and the vector path, beside the bare cipher; and the
+// file figures against gpg and age enciphering the same file.
 //
 // Every figure comes twice: per second of wall time, and per second of CPU
 // time (all threads and child processes together). On a machine shared with
@@ -10,7 +9,6 @@
 // speed a user sees.
 
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -21,30 +19,31 @@
 #include <functional>
 #include <random>
 #include <string>
-#include <system_error>
 #include <thread>
 #include <vector>
 
 #include "engine/engine.h"
 #include "engine/wheel_cipher.h"
-#include "literal_engine.h"
+#include "support/temp_folder.h"
 
 namespace {
 
 using ostrel::engine::Engine;
 using ostrel::engine::WheelCipher;
-using ostrel::engine::literal::LiteralEngine;
+using ostrel::testing::ReadBytes;
+using ostrel::testing::WriteBytes;
 namespace fs = std::filesystem;
 
 constexpr std::size_t kBigSize = std::size_t{64} << 20;
-constexpr std::size_t kLiteralSize = std::size_t{256} << 10;
 constexpr int kRepeats = 5;
 constexpr const char* kKey = "bench key 2026 ab";
 
+// Seconds, or MB per second, of wall time and of CPU time.
 struct Timing {
   double wall = 0;
   double cpu = 0;
 };
+using Rates = Timing;
 
 double CpuSeconds() {
   double total = 0;
@@ -59,10 +58,9 @@ double CpuSeconds() {
 }
 
 // The best of a few runs of work, each after an untimed prepare.
-Timing Measure(const std::function<void()>& work, const std::function<void()>& prepare = [] {},
-               int repeats = kRepeats) {
+Timing Measure(const std::function<void()>& work, const std::function<void()>& prepare = [] {}) {
   Timing best{1e30, 1e30};
-  for (int i = 0; i < repeats; ++i) {
+  for (int i = 0; i < kRepeats; ++i) {
     prepare();
     const double cpuBegin = CpuSeconds();
     const auto begin = std::chrono::steady_clock::now();
@@ -74,26 +72,9 @@ Timing Measure(const std::function<void()>& work, const std::function<void()>& p
   return best;
 }
 
-struct Rates {
-  double wall = 0;
-  double cpu = 0;
-};
-
 Rates RatesOf(std::size_t bytes, const Timing& timing) {
   const auto megabytes = static_cast<double>(bytes) / 1e6;
   return {megabytes / timing.wall, megabytes / std::max(timing.cpu, 1e-6)};
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::string bytes(fs::file_size(path), '\0');
-  file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return bytes;
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 bool Run(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
@@ -113,7 +94,7 @@ std::string LoadAverage() {
 // starts: pristine wheels from the work file, settings from the engine.
 ostrel::engine::WheelMachine LoadedMachine(const Engine& engine) {
   ostrel::engine::WheelMachine machine;
-  const std::string wheels = ReadFile(engine.WorkFile("k1.brs"));
+  const std::string wheels = ReadBytes(engine.WorkFile("k1.brs"));
   for (std::size_t w = 0; w < machine.wheels.size(); ++w) {
     for (std::size_t i = 0; i < ostrel::engine::kWheelLength; ++i) {
       machine.wheels[w][i] = static_cast<std::uint8_t>(wheels.at(w * ostrel::engine::kWheelLength + i));
@@ -126,87 +107,30 @@ ostrel::engine::WheelMachine LoadedMachine(const Engine& engine) {
   return machine;
 }
 
-// File to file through the bare cipher in 8 MiB blocks, one after the
-// other on one thread that reads, ciphers (on all cores) and writes: what
-// the engine's own file path gains or loses against the simplest loop.
-void CipherFile(const WheelCipher& cipher, WheelCipher::Path path, const fs::path& source,
-                const fs::path& destination) {
-  std::ifstream in(source, std::ios::binary);
-  std::ofstream out(destination, std::ios::binary | std::ios::trunc);
-  std::vector<char> block(std::size_t{8} << 20);
-  std::uint64_t done = 0;
-  while (in) {
-    in.read(block.data(), static_cast<std::streamsize>(block.size()));
-    const auto got = static_cast<std::size_t>(in.gcount());
-    if (got == 0) break;
-    auto* bytes = reinterpret_cast<std::uint8_t*>(block.data());
-    cipher.Transform(ostrel::engine::Direction::Encrypt, done, bytes, bytes, got, path, 0);
-    out.write(block.data(), static_cast<std::streamsize>(got));
-    done += got;
-  }
-}
-
-struct LiteralRates {
-  Rates encryptText;
-  Rates decryptText;
-  Rates encryptFile;
-  Rates decryptFile;
-};
-
-LiteralRates MeasureLiteral(const fs::path& folder, const std::string& plain) {
-  fs::create_directories(folder);
-  LiteralEngine literal(folder);
-  std::string key = kKey;
-  literal.LoadKey(key);
-  const std::string sample = plain.substr(0, kLiteralSize);
-  const fs::path source = folder / "sample.bin";
-  WriteFile(source, sample);
-  const auto once = [](const std::function<void()>& work) { return Measure(work, [] {}, 1); };
-  LiteralRates rates;
-  std::string cipherText;
-  rates.encryptText = RatesOf(kLiteralSize, once([&] { cipherText = literal.EncryptText(sample); }));
-  rates.decryptText = RatesOf(kLiteralSize, once([&] { literal.DecryptText(cipherText); }));
-  // The literal engine ciphers a file as its bytes: read, cipher, write.
-  rates.encryptFile = RatesOf(kLiteralSize, once([&] {
-    WriteFile(folder / "sample.enc", literal.EncryptText(ReadFile(source)));
-  }));
-  rates.decryptFile = RatesOf(kLiteralSize, once([&] {
-    WriteFile(folder / "sample.dec", literal.DecryptText(ReadFile(folder / "sample.enc")));
-  }));
-  return rates;
-}
-
 void PrintHeader() {
-  std::printf("%-42s %10s %10s %10s %10s\n", "", "MB/s", "MB/cpu-s", "x literal", "x literal");
-  std::printf("%-42s %10s %10s %10s %10s\n", "", "(wall)", "", "(wall)", "(cpu)");
+  std::printf("%-42s %10s %10s\n", "", "MB/s", "MB/cpu-s");
+  std::printf("%-42s %10s\n", "", "(wall)");
 }
 
-void PrintRow(const std::string& what, const Rates& rates, const Rates& literal) {
-  std::printf("%-42s %10.1f %10.1f %10.0f %10.0f\n", what.c_str(), rates.wall, rates.cpu,
-              rates.wall / literal.wall, rates.cpu / literal.cpu);
+void PrintRow(const std::string& what, const Rates& rates) {
+  std::printf("%-42s %10.1f %10.1f\n", what.c_str(), rates.wall, rates.cpu);
 }
 
-void PrintLiteral(const std::string& what, const Rates& rates) {
-  std::printf("%-42s %10.2f %10.2f\n", what.c_str(), rates.wall, rates.cpu);
-}
-
+// EncryptFile's figures on each path measured, against the tool's.
 struct FileFigures {
   Rates engine;
-  Rates bare;
   bool measured = false;
 };
 
-// How many times faster than the tool each of our file figures is.
+// How many times faster than the tool EncryptFile is.
 void PrintAgainst(const char* tool, const Rates& toolRates, const FileFigures (&figures)[2]) {
   std::printf("%-42s %10.1f %10.1f\n", (std::string(tool) + " file to file").c_str(), toolRates.wall,
               toolRates.cpu);
   const char* names[2] = {"portable", "vector"};
   for (int i = 0; i < 2; ++i) {
     if (!figures[i].measured) continue;
-    const FileFigures& f = figures[i];
-    std::printf("  %-8s EncryptFile %5.2fx %s (wall) %5.2fx (cpu); bare cipher %5.2fx (wall) %5.2fx (cpu)\n",
-                names[i], f.engine.wall / toolRates.wall, tool, f.engine.cpu / toolRates.cpu,
-                f.bare.wall / toolRates.wall, f.bare.cpu / toolRates.cpu);
+    std::printf("  %-8s EncryptFile %5.2fx %s (wall) %5.2fx (cpu)\n", names[i],
+                figures[i].engine.wall / toolRates.wall, tool, figures[i].engine.cpu / toolRates.cpu);
   }
 }
 
@@ -214,24 +138,16 @@ void PrintAgainst(const char* tool, const Rates& toolRates, const FileFigures (&
 
 int main() {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
-  const fs::path folder = fs::temp_directory_path() / ("ostrel_bench_" + std::to_string(::getpid()));
-  fs::create_directories(folder);
+  const ostrel::testing::TempFolder folder;
   std::mt19937 random(1);
   std::string plain(kBigSize, '\0');
   for (auto& c : plain) c = static_cast<char>(random());
   const fs::path source = folder / "plain.bin";
-  WriteFile(source, plain);
+  WriteBytes(source, plain);
 
-  std::printf("64 MiB input, %u hardware threads; literal engine on %zu KiB; load average %s\n",
-              std::max(1U, std::thread::hardware_concurrency()), kLiteralSize >> 10, LoadAverage().c_str());
+  std::printf("64 MiB input, %u hardware threads; load average %s\n",
+              std::max(1U, std::thread::hardware_concurrency()), LoadAverage().c_str());
   PrintHeader();
-  const LiteralRates literal = MeasureLiteral(folder / "literal", plain);
-  PrintLiteral("literal EncryptText", literal.encryptText);
-  PrintLiteral("literal DecryptText", literal.decryptText);
-  PrintLiteral("literal EncryptFile", literal.encryptFile);
-  PrintLiteral("literal DecryptFile", literal.decryptFile);
-
-  fs::create_directories(folder / "engine");
   Engine engine(folder / "engine");
   std::string key = kKey;
   engine.LoadKey(key);
@@ -252,7 +168,6 @@ int main() {
     const Timing bare = Measure([&] {
       cipher.Transform(ostrel::engine::Direction::Encrypt, 0, bytes.data(), bytes.data(), bytes.size(), path, 0);
     });
-    const Timing bareFile = Measure([&] { CipherFile(cipher, path, source, folder / "plain.bare"); });
     std::string text;
     const Timing encryptText = Measure([&] { engine.EncryptText(text); }, [&] { text = plain; });
     const std::string cipherText = text;
@@ -260,15 +175,14 @@ int main() {
     if (text != plain) std::printf("%sDecryptText did not give the text back\n", name.c_str());
     const Timing encryptFile = Measure([&] { engine.EncryptFile(source, folder / "plain.enc"); });
     const Timing decryptFile = Measure([&] { engine.DecryptFile(folder / "plain.enc", folder / "plain.dec"); });
-    if (ReadFile(folder / "plain.dec") != plain) std::printf("%sDecryptFile did not give the file back\n", name.c_str());
+    if (ReadBytes(folder / "plain.dec") != plain) std::printf("%sDecryptFile did not give the file back\n", name.c_str());
 
-    PrintRow(name + "WheelCipher::Transform in place", RatesOf(kBigSize, bare), literal.encryptText);
-    PrintRow(name + "WheelCipher, simple file loop", RatesOf(kBigSize, bareFile), literal.encryptFile);
-    PrintRow(name + "EncryptText", RatesOf(kBigSize, encryptText), literal.encryptText);
-    PrintRow(name + "DecryptText", RatesOf(kBigSize, decryptText), literal.decryptText);
-    PrintRow(name + "EncryptFile", RatesOf(kBigSize, encryptFile), literal.encryptFile);
-    PrintRow(name + "DecryptFile", RatesOf(kBigSize, decryptFile), literal.decryptFile);
-    files[vector ? 1 : 0] = {RatesOf(kBigSize, encryptFile), RatesOf(kBigSize, bareFile), true};
+    PrintRow(name + "WheelCipher::Transform in place", RatesOf(kBigSize, bare));
+    PrintRow(name + "EncryptText", RatesOf(kBigSize, encryptText));
+    PrintRow(name + "DecryptText", RatesOf(kBigSize, decryptText));
+    PrintRow(name + "EncryptFile", RatesOf(kBigSize, encryptFile));
+    PrintRow(name + "DecryptFile", RatesOf(kBigSize, decryptFile));
+    files[vector ? 1 : 0] = {RatesOf(kBigSize, encryptFile), true};
   }
 
   const fs::path gnupgHome = folder / "gnupg";
@@ -299,7 +213,5 @@ int main() {
     std::printf("age: missing or failed, not timed\n");
   }
   std::printf("load average at the end: %s\n", LoadAverage().c_str());
-  std::error_code ignored;
-  fs::remove_all(folder, ignored);
   return 0;
 }

@@ -1,10 +1,9 @@
 #pragma once
-// A fresh work folder with an engine on it, short ways to read the work
-// files back, and byte strings to encipher.
+// A fresh work folder with an engine on it, and short ways to read the work
+// files back.
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 
 #include "engine/engine.h"
@@ -20,12 +19,6 @@ inline const char* const kKeyspaceFiles[] = {"k1.bin", "k1.brs", "k1.bcr", "k2.b
 inline std::string AllCodes() {
   std::string text;
   for (int code = 0; code < 256; ++code) text += static_cast<char>(code);
-  return text;
-}
-
-inline std::string RandomText(std::mt19937& random, std::size_t size) {
-  std::string text(size, '\0');
-  for (char& c : text) c = static_cast<char>(random() & 0xFFu);
   return text;
 }
 
