@@ -23,15 +23,6 @@ TEST(WorkFileFormatTest, StepsReadLenientlyNeverBelowOne) {
   EXPECT_FALSE(ParseSteps(""));
 }
 
-TEST(WorkFileFormatTest, CountsNeedBothNumbers) {
-  const auto counts = ParseCounts(" 20  2 \r\n");
-  ASSERT_TRUE(counts);
-  EXPECT_EQ(counts->wheelCount, 20);
-  EXPECT_EQ(counts->passCount, 2);
-  EXPECT_FALSE(ParseCounts(" 20 \r\n"));
-  EXPECT_FALSE(ParseCounts(""));
-}
-
 TEST(WorkFileFormatTest, WheelRecordsMustBeTwentyPermutations) {
   std::string bytes;
   for (int k = 0; k < 20 * 256; ++k) bytes += static_cast<char>((k % 256 + k / 256) % 256);
