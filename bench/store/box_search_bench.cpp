@@ -9,58 +9,17 @@
 #include <filesystem>
 #include <string>
 
-#include "base/safe_file.h"
-#include "store/box_record.h"
+#include "large_box.h"
 #include "store/box_search.h"
-#include "support/temp_folder.h"
 
 namespace {
 
 using namespace ostrel;
 
-constexpr std::size_t kMessages = 100000;
-
-// An In box of kMessages records with varied senders and subjects, some of
-// them in Western letters outside ASCII.
-class LargeBox {
- public:
-  LargeBox() {
-    folder_ = temp_.Path().string() + "/";
-    const std::array<const char*, 8> senders{
-        "Jürgen Müller <jm@example.de>", "alice@example.org",         "Bob Marley <bob@example.com>",
-        "Chloé Dubois <chloe@example.fr>", "newsletter@shop.example", "Søren Kierkegaard <sk@example.dk>",
-        "support@bank.example",          "Zoë Ortega <zoe@example.es>"};
-    const std::array<const char*, 8> subjects{
-        "Re: Harbour meeting on Tuesday", "Angebot für Mai",          "Your invoice number ",
-        "Fwd: photos from the weekend",   "Réunion de l'équipe",      "Weekly newsletter issue ",
-        "Password change confirmation",   "Lunch?"};
-    std::string list;
-    list.reserve(kMessages * store::kBoxRecordLength);
-    for (std::size_t i = 1; i <= kMessages; ++i) {
-      const std::string number = std::to_string(i);
-      list += store::BoxRecord{"me@example.org", senders[i % senders.size()],
-                               subjects[(i / 3) % subjects.size()] + number,
-                               std::to_string(i % 12 + 1) + "/" + std::to_string(i % 28 + 1) + "/2026 9:" +
-                                   std::to_string(10 + i % 50) + ":00 AM",
-                               "MSG" + number}
-                  .ToBytes();
-    }
-    base::ReplaceFile(temp_ / "inbox.dat", list);
-  }
-  const std::string& Folder() const { return folder_; }
-
- private:
-  testing::TempFolder temp_;
-  std::string folder_;
-};
-
-LargeBox& Box() {
-  static LargeBox box;
-  return box;
-}
+using bench::LargeBoxFolder;
 
 const store::BoxSearch& Search() {
-  static const store::BoxSearch search = store::BoxSearch::OfBox(Box().Folder(), "In");
+  static const store::BoxSearch search = store::BoxSearch::OfBox(LargeBoxFolder(), "In");
   return search;
 }
 
@@ -85,7 +44,7 @@ void BM_SearchKeystroke100000(benchmark::State& state) {
 BENCHMARK(BM_SearchKeystroke100000)->DenseRange(0, kKeystrokes.size() - 1)->Unit(benchmark::kMillisecond);
 
 void BM_StartSearch100000(benchmark::State& state) {
-  const std::string& folder = Box().Folder();
+  const std::string& folder = LargeBoxFolder();
   for (auto _ : state) {
     auto search = store::BoxSearch::OfBox(folder, "In");
     benchmark::DoNotOptimize(search);

@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <string>
 
-#include "base/safe_file.h"
-#include "store/box_index.h"
-#include "store/box_record.h"
 #include "base/dialogs.h"
+#include "base/safe_file.h"
+#include "large_box.h"
+#include "store/box_index.h"
 #include "store/box_view.h"
 #include "store/installation.h"
 #include "support/temp_folder.h"
@@ -21,42 +21,11 @@ namespace {
 
 using namespace ostrel;
 
-constexpr std::size_t kMessages = 100000;
-
-// A program folder whose In box holds kMessages records and the newest
-// message's files.
-class LargeBox {
- public:
-  LargeBox() {
-    folder_ = temp_.Path().string() + "/";
-    std::filesystem::create_directory(temp_ / "In");
-    std::string list;
-    list.reserve(kMessages * store::kBoxRecordLength);
-    for (std::size_t i = 1; i <= kMessages; ++i) {
-      list += store::BoxRecord{"me@example.org", "sender" + std::to_string(i) + "@example.org",
-                               "Subject of message number " + std::to_string(i), "1/2/2026 9:00:00 AM",
-                               "MSG" + std::to_string(i)}
-                  .ToBytes();
-    }
-    base::ReplaceFile(temp_ / "inbox.dat", list);
-    std::string cipher;
-    for (int line = 0; line < 200; ++line) cipher += std::string(80, 'A') + "\r\n";
-    base::ReplaceFile(temp_ / "In" / ("MSG" + std::to_string(kMessages) + ".txt"), cipher);
-  }
-  const std::string& Folder() const { return folder_; }
-
- private:
-  testing::TempFolder temp_;
-  std::string folder_;
-};
-
-LargeBox& Box() {
-  static LargeBox box;
-  return box;
-}
+using bench::kMessages;
+using bench::LargeBoxFolder;
 
 void BM_LoadBox100000(benchmark::State& state) {
-  const std::string& folder = Box().Folder();
+  const std::string& folder = LargeBoxFolder();
   for (auto _ : state) {
     auto view = store::LoadBoxView(folder, "In");
     benchmark::DoNotOptimize(view);
@@ -65,7 +34,7 @@ void BM_LoadBox100000(benchmark::State& state) {
 BENCHMARK(BM_LoadBox100000)->Unit(benchmark::kMillisecond);
 
 void BM_FirstScreenOfRows(benchmark::State& state) {
-  const std::string& folder = Box().Folder();
+  const std::string& folder = LargeBoxFolder();
   for (auto _ : state) {
     const store::BoxRowReader reader(folder, "In");
     for (std::size_t r = 1; r <= 40; ++r) benchmark::DoNotOptimize(reader.Row(r));
@@ -75,7 +44,7 @@ BENCHMARK(BM_FirstScreenOfRows)->Unit(benchmark::kMicrosecond);
 
 void BM_OpenNewestMessage(benchmark::State& state) {
   base::UnattendedDialogs dialogs;
-  store::Installation installation(Box().Folder(), dialogs);
+  store::Installation installation(LargeBoxFolder(), dialogs);
   installation.Selection.CurrentBox = store::BoxName::In;
   for (auto _ : state) {
     auto opened = installation.OpenMessage(static_cast<std::int64_t>(kMessages));

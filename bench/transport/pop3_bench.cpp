@@ -1,7 +1,8 @@
 // Speed of the POP3 connection: 1000 messages of 20 kB retrieved over POP3S
 // from a private Dovecot (started for the run by scripts/mail-servers), in
-// messages per second, with and without taking each message apart, beside
-// Python's poplib retrieving the same mailbox in the same run.
+// messages per second, with and without taking each message apart.
+// scripts/bench times the whole check-mail beside mpop and Python's poplib
+// on a mailbox of the same shape.
 //
 //   pop3_bench [messages]        (must run as root, like the servers)
 
@@ -110,39 +111,6 @@ bool Retrieve(const fs::path& programFolder, const std::string& server, int expe
   return connection.Disconnect().Ok();
 }
 
-double PoplibSeconds(const std::map<std::string, std::string>& env, int expected, const fs::path& folder) {
-  const fs::path script = folder / "poplib_bench.py";
-  std::ofstream(script) << R"(import poplib, ssl, sys, time
-host, port, ca, user, password, expected, repeats = sys.argv[1:8]
-best = 1e30
-for _ in range(int(repeats)):
-    start = time.perf_counter()
-    box = poplib.POP3_SSL(host, int(port), context=ssl.create_default_context(cafile=ca))
-    box.user(user)
-    box.pass_(password)
-    count, _ = box.stat()
-    if count != int(expected):
-        sys.exit("expected %s messages, found %d" % (expected, count))
-    box.list()
-    box.uidl()
-    for i in range(1, count + 1):
-        box.retr(i)
-    box.quit()
-    best = min(best, time.perf_counter() - start)
-print(best)
-)";
-  const std::string command = "python3 '" + script.string() + "' " + env.at("HOST") + " " +
-                              env.at("POP3S_PORT") + " '" + env.at("CA_FILE") + "' " + kUser +
-                              "@example.test secret-" + kUser + " " + std::to_string(expected) + " " +
-                              std::to_string(kRepeats);
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return -1;
-  char line[64] = {};
-  const bool read = std::fgets(line, sizeof line, pipe) != nullptr;
-  const int status = pclose(pipe);
-  return read && status == 0 ? std::atof(line) : -1;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -164,17 +132,10 @@ int main(int argc, char** argv) {
     if (FillMailbox(env.at("MAIL_ROOT"), count) && Retrieve(folder, server, count, false)) {
       const double plain = BestSeconds([&] { return Retrieve(folder, server, count, false); });
       const double parsed = BestSeconds([&] { return Retrieve(folder, server, count, true); });
-      const double poplib = PoplibSeconds(env, count, folder);
       std::printf("%d messages of %zu bytes over POP3S (LIST, UIDL, then RETR each), best of %d:\n", count,
                   kMessageSize, kRepeats);
       std::printf("  CurlPop3Connection           %8.0f messages/s\n", count / plain);
       std::printf("  CurlPop3Connection + parse   %8.0f messages/s\n", count / parsed);
-      if (poplib > 0) {
-        std::printf("  Python poplib                %8.0f messages/s\n", count / poplib);
-        std::printf("  ratio (program / poplib)     %8.2f\n", poplib / plain);
-      } else {
-        std::printf("  Python poplib                 not measured\n");
-      }
       result = plain > 0 && parsed > 0 ? 0 : 1;
     } else {
       std::fprintf(stderr, "pop3_bench: the mailbox could not be filled or read\n");
