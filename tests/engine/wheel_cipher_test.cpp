@@ -88,9 +88,10 @@ TEST(WheelCipherTest, EveryPathAndThreadCountAgreesWhereVectorLanesFillOrNot) {
   odd.passCount = 3;
   for (const WheelMachine& machine : {RandomShortCycleMachine(random), odd}) {
     const std::size_t cycle = CycleLength(machine);
-    // None; too few cycles for lanes; a few lanes of one cycle; all 64 lanes with
-    // partial tiles; 64 lanes of two cycles with lanes of one cycle after
-    // them; lanes of nine cycles, whose offsets run past 256 cycles.
+    // No byte and one; too few cycles for lanes; a few lanes of one cycle;
+    // all 64 lanes with partial tiles; 64 lanes of two cycles with lanes of
+    // one cycle after them; lanes of nine cycles, whose starts run past 256
+    // cycles.
     ExpectEveryRunAlike(machine, {0, 1, 3 * cycle + 5, 4 * cycle, 9 * cycle + 100, 64 * cycle - 1, 64 * cycle + 63,
                                   133 * cycle + 7, 64 * 9 * cycle + 777});
   }
