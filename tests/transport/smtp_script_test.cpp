@@ -41,9 +41,7 @@ TEST(SmtpScript, EachRecipientBecomesAnEnvelopeRecipient) {
   EXPECT_EQ(Send(server.Url("smtp"), Mail("bob@example.test;Carol <carol@example.test>")), "");
   server.ExpectPlayed();
   ASSERT_EQ(server.data.size(), 1u);
-  EXPECT_NE(server.data[0].find("To: bob@example.test, Carol <carol@example.test>\r\n"), std::string::npos)
-      << server.data[0];
-  EXPECT_NE(server.data[0].find("\r\n8F3A\r\nB2C4\r\n"), std::string::npos);
+  EXPECT_NE(server.data[0].find("\r\n8F3A\r\nB2C4\r\n"), std::string::npos) << "the text goes out as it is";
 }
 
 TEST(SmtpScript, WhatTheServerRefusesIsNamedInPlainWords) {
