@@ -99,21 +99,6 @@ TEST_F(Receiving, FilterWordsSendJunkToTheJunkBoxWithoutItsAttachments) {
   EXPECT_EQ(store_.Subjects("In").back(), "You win");
 }
 
-// "keep.pdf.new" was once the name "keep.pdf" was written under: the second
-// attachment truncated the first and renamed it away.
-TEST_F(Receiving, AnAttachmentNamedLikeAnotherOnesTemporaryFileIsKept) {
-  std::filesystem::create_directory(store_ / "first");
-  std::filesystem::create_directory(store_ / "second");
-  testing::WriteBytes(store_ / "first" / "keep.pdf.new", "FIRST");
-  testing::WriteBytes(store_ / "second" / "keep.pdf", "SECOND");
-  AddMail("a", Raw("one", "x", (store_ / "first" / "keep.pdf.new").string()));
-  AddMail("b", Raw("two", "y", (store_ / "second" / "keep.pdf").string()));
-  Check();
-  EXPECT_EQ(installation_.MailCheck.AttachmentCount, 2);
-  EXPECT_EQ(testing::ReadBytes(store_ / "Save" / "keep.pdf.new"), "FIRST");
-  EXPECT_EQ(testing::ReadBytes(store_ / "Save" / "keep.pdf"), "SECOND");
-}
-
 TEST_F(Receiving, DeletesOnlyAfterEveryMessageIsFiled) {
   installation_.MailOptions.DeleteOnServer = true;
   AddMails(5);
