@@ -47,8 +47,6 @@ TEST_F(MailCheckScheduleTest, DueAWholeIntervalAfterItWasSetAndAfterEachCheck) {
 
   clock.Pass(seconds(20));  // the check takes its time
   schedule.CheckEnded();
-  EXPECT_FALSE(schedule.Woken(false).checkNow);
-  EXPECT_EQ(schedule.UntilDue(), minutes(5));
   clock.Pass(minutes(2));
   schedule.CheckEnded();  // started by hand
   clock.Pass(minutes(3));
