@@ -25,7 +25,7 @@ TEST(SafeAttachmentName, KeepsOnlyTheBaseNameWithoutForbiddenCharacters) {
   for (const auto& [name, safe] : cases) EXPECT_EQ(SafeAttachmentName(name), safe) << name;
 }
 
-TEST(SafeAttachmentName, LongNamesKeepTheirExtensionAndWholeCharacters) {
+TEST(SafeAttachmentName, LongNamesAreCutBeforeTheirExtension) {
   const std::string name = SafeAttachmentName(std::string(300, 'a') + ".pdf.enc");
   EXPECT_LE(name.size(), 200u);
   EXPECT_EQ(name.substr(name.size() - 8), ".pdf.enc");
