@@ -125,15 +125,6 @@ TEST_F(Compose, CipherButtonsReportFailuresAndKeepTheText) {
   EXPECT_EQ(dialogs_.shown.size(), 2u);
 }
 
-TEST_F(Compose, SendRefusesAnEmptyToAndQueuesNothing) {
-  ComposeForm form;
-  form.subject = "no recipient";
-  EXPECT_FALSE(PressSend(installation_, form, smtp_, dialogs_, {}));
-  EXPECT_EQ(dialogs_.ShownTexts(), (std::vector<std::string>{"Missing To Field."}));
-  EXPECT_TRUE(smtp_.sent.empty());
-  EXPECT_EQ(store::MailBox(folder_, "Sent").Count(), 0u);
-}
-
 TEST_F(Compose, QueuesTheHeaderAndTheBodyWithOneLinePerAttachment) {
   ComposeForm form;
   form.to = AddToList(AddToList("", "bob@example.test"), "carol@example.test");
@@ -159,10 +150,6 @@ TEST_F(Compose, QueuesTheHeaderAndTheBodyWithOneLinePerAttachment) {
   EXPECT_EQ(installation_.Compose.OutgoingBody, "Text<ATTACHMENT /a>\r\n<ATTACHMENT >\r\n")
       << "the empty last piece counts";
   EXPECT_EQ(out.Count(), 1u) << "a record left by an earlier run is removed before queueing";
-
-  form.to = std::string(70, 'b') + "@example.test";
-  ASSERT_TRUE(Queue(form));
-  EXPECT_EQ(std::string(base::TrimBlanks(out.Read(1)->To)), form.to.substr(0, 80)) << "cut to its field";
 }
 
 TEST_F(Compose, SendAsksBeforeTheSameMessageGoesTwiceAndBeforePlainTextGoesWithAKeyLoaded) {
@@ -209,7 +196,7 @@ TEST_F(Compose, SendAsksBeforeTheSameMessageGoesTwiceAndBeforePlainTextGoesWithA
   }
 }
 
-TEST_F(Compose, PlainTextIsAskedAboutOnceAWindowAndAFailedSendIsNotRemembered) {
+TEST_F(Compose, PlainTextIsAskedAboutOnceAWindowAFailedSendIsNotRememberedAndAnEmptyToIsRefused) {
   LoadKey();
   installation_.Compose.ComposeMode = store::ComposeMode::New;
   ComposeForm form = OpenCompose(installation_, "");
@@ -226,7 +213,11 @@ TEST_F(Compose, PlainTextIsAskedAboutOnceAWindowAndAFailedSendIsNotRemembered) {
   // An empty To box is left for Send to refuse, with no question first.
   form.to.clear();
   EXPECT_TRUE(ConfirmSend(installation_, form, dialogs_));
+  EXPECT_FALSE(PressSend(installation_, form, smtp_, dialogs_, {}));
   EXPECT_EQ(dialogs_.asked.size(), 1u);
+  EXPECT_EQ(dialogs_.ShownTexts(), (std::vector<std::string>{"Missing To Field."}));
+  EXPECT_TRUE(smtp_.sent.empty());
+  EXPECT_EQ(store::MailBox(folder_, "Sent").Count(), 0u);
 }
 
 }  // namespace

@@ -35,12 +35,8 @@ class MailCheckScheduleTest : public ::testing::Test {
   MailCheckSchedule schedule{clock};
 };
 
-TEST_F(MailCheckScheduleTest, OffUntilAnIntervalIsSet) {
-  EXPECT_EQ(schedule.UntilDue(), std::nullopt);
-  clock.Pass(std::chrono::hours(48));
-  ExpectWake(false, false, std::nullopt);
-}
-
+// Each check, the periodic one or one the person started, puts the next one
+// a whole interval after its end.
 TEST_F(MailCheckScheduleTest, DueAWholeIntervalAfterItWasSetAndAfterEachCheck) {
   schedule.SetInterval(minutes(5));
   EXPECT_EQ(schedule.UntilDue(), minutes(5));
@@ -51,25 +47,18 @@ TEST_F(MailCheckScheduleTest, DueAWholeIntervalAfterItWasSetAndAfterEachCheck) {
 
   clock.Pass(seconds(20));  // the check takes its time
   schedule.CheckEnded();
-  EXPECT_FALSE(schedule.Woken(false).checkNow);
-  EXPECT_EQ(schedule.UntilDue(), minutes(5));
-  clock.Pass(minutes(5));
-  EXPECT_TRUE(schedule.Woken(false).checkNow);
-}
-
-TEST_F(MailCheckScheduleTest, ACheckThePersonStartedPutsTheNextOneAWholeIntervalAway) {
-  schedule.SetInterval(minutes(10));
-  clock.Pass(minutes(7));
-  schedule.CheckEnded();
+  clock.Pass(minutes(2));
+  schedule.CheckEnded();  // started by hand
   clock.Pass(minutes(3));
-  EXPECT_FALSE(schedule.Woken(false).checkNow);
-  EXPECT_EQ(schedule.UntilDue(), minutes(7));
-  clock.Pass(minutes(7));
+  ExpectWake(false, false, minutes(2));
+  clock.Pass(minutes(2));
   EXPECT_TRUE(schedule.Woken(false).checkNow);
 }
 
 TEST_F(MailCheckScheduleTest, ADueCheckWaitsWhileTheProgramIsBusyAndThenRunsOnce) {
-  schedule.SetInterval(minutes(1));
+  schedule.SetInterval(minutes(2));
+  clock.Pass(minutes(1));
+  ExpectWake(true, false, minutes(1));  // busy before it is due changes nothing
   clock.Pass(minutes(1));
   for (int wake = 0; wake < 30; ++wake) {  // five minutes of a window over the main window
     ExpectWake(true, false, MailCheckSchedule::kBusyRetry);
@@ -79,16 +68,13 @@ TEST_F(MailCheckScheduleTest, ADueCheckWaitsWhileTheProgramIsBusyAndThenRunsOnce
   schedule.CheckEnded();
   // The missed minutes are not made up for.
   EXPECT_FALSE(schedule.Woken(false).checkNow);
-  EXPECT_EQ(schedule.UntilDue(), minutes(1));
-}
-
-TEST_F(MailCheckScheduleTest, BusyBeforeTheCheckIsDueChangesNothing) {
-  schedule.SetInterval(minutes(2));
-  clock.Pass(minutes(1));
-  ExpectWake(true, false, minutes(1));
+  EXPECT_EQ(schedule.UntilDue(), minutes(2));
 }
 
 TEST_F(MailCheckScheduleTest, ANewIntervalCountsFromNowAndTheSameOneChangesNothing) {
+  EXPECT_EQ(schedule.UntilDue(), std::nullopt) << "off until an interval is set";
+  clock.Pass(std::chrono::hours(48));
+  ExpectWake(false, false, std::nullopt);
   schedule.SetInterval(minutes(10));
   clock.Pass(minutes(6));
   schedule.SetInterval(minutes(10));  // the options saved again, this value unchanged

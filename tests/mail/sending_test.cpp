@@ -40,10 +40,6 @@ class Sending : public SendingFixture {
 };
 
 TEST(SplitOutgoingBody, SeparatesTextAndAttachmentPaths) {
-  const OutgoingParts plain = SplitOutgoingBody("  Line one\r\nLine two  ");
-  EXPECT_EQ(plain.text, "Line one\r\nLine two");
-  EXPECT_FALSE(plain.hasAttachments);
-
   const OutgoingParts two = SplitOutgoingBody("Text <ATTACHMENT /a/x.pdf>\r\n<ATTACHMENT /b/y z.bin>\r\n");
   EXPECT_EQ(two.text, "Text");
   EXPECT_EQ(two.attachmentPaths, (std::vector<std::string>{"/a/x.pdf", "/b/y z.bin"}));

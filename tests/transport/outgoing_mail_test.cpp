@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 
 #include "support/results.h"
 #include "support/temp_folder.h"
@@ -28,30 +27,6 @@ unsigned ByteSum(const std::string& bytes) {
   unsigned sum = 0;
   for (const char c : bytes) sum = (sum + static_cast<unsigned char>(c)) % 65521u;
   return sum;
-}
-
-TEST(OutgoingMail, PlainMessageParsesBackWithItsFieldsAndEveryRecipient) {
-  OutgoingMail mail{" bob@example.test; Carol <carol@example.test> ;; ", "alice@example.test", "Grüße – hello",
-                    "Line one\r\nLine two", ""};
-  const auto built = Built(mail);
-  EXPECT_EQ(built.envelopeSender, "alice@example.test");
-  EXPECT_EQ(built.envelopeRecipients, (std::vector<std::string>{"bob@example.test", "carol@example.test"}));
-
-  EXPECT_NE(HeaderBlock(built.bytes).find("Subject: =?"), std::string::npos) << "a non-ASCII subject is encoded";
-  for (size_t i = 0; i < built.bytes.size(); ++i) {
-    if (built.bytes[i] == '\n') {
-      ASSERT_TRUE(i > 0 && built.bytes[i - 1] == '\r') << "a bare LF at " << i;
-    }
-  }
-
-  ReceivedMessage back;
-  back.Load(built.bytes);
-  EXPECT_EQ(back.Subject(), "Grüße – hello");
-  EXPECT_EQ(back.Sender(), "alice@example.test");
-  EXPECT_EQ(back.Recipient(1), "bob@example.test");
-  EXPECT_EQ(back.Recipient(2), "Carol <carol@example.test>");
-  EXPECT_EQ(back.TextBody(), "Line one\r\nLine two\r\n");
-  EXPECT_EQ(back.AttachmentCount(), 0);
 }
 
 TEST(OutgoingMail, LineBreaksInSubjectOrRecipientNeverStartAHeaderLine) {
@@ -97,36 +72,28 @@ TEST(OutgoingMail, RefusesWhatIsNotAnAddressAndAMissingAttachment) {
             "The attachment \"/no/such/file.enc\" cannot be read.");
 }
 
-TEST(OutgoingMail, AttachmentsTravelAsBase64WithTheirFileNames) {
+// Python's email package, a parser written apart from this program, reads
+// every field back; the envelope has each address of the list once.
+TEST(OutgoingMail, AnIndependentParserReadsEveryFieldBack) {
   testing::TempFolder folder;
-  const std::string big = BinaryBytes(300000, 5);
-  testing::WriteBytes(folder / "data.bin.enc", big);
-  testing::WriteBytes(folder / "Übersicht März.txt.enc", std::string("small\r\n\x00\xff", 9));
-  OutgoingMail mail{"bob@example.test", "alice@example.test", "files", "see attached",
-                    (folder / "data.bin.enc").string() + ";" + (folder / "Übersicht März.txt.enc").string()};
+  const std::string attachment = BinaryBytes(5000, 6);
+  testing::WriteBytes(folder / "Übersicht März.pdf.enc", attachment);
+  OutgoingMail mail{" bob@example.test; Carol Ä <carol@example.test> ;; ", "alice@example.test",
+                    "Grüße aus Köln", "8F3A\r\nB2C4", (folder / "Übersicht März.pdf.enc").string()};
   const auto built = Built(mail);
+  EXPECT_EQ(built.envelopeSender, "alice@example.test");
+  EXPECT_EQ(built.envelopeRecipients, (std::vector<std::string>{"bob@example.test", "carol@example.test"}));
+  EXPECT_NE(HeaderBlock(built.bytes).find("Subject: =?"), std::string::npos) << "a non-ASCII subject is encoded";
   EXPECT_NE(built.bytes.find("Content-Transfer-Encoding: base64"), std::string::npos);
-  EXPECT_NE(built.bytes.find("filename*="), std::string::npos) << "RFC 2231 for the non-ASCII name";
+  for (size_t i = 0; i < built.bytes.size(); ++i) {
+    if (built.bytes[i] == '\n') {
+      ASSERT_TRUE(i > 0 && built.bytes[i - 1] == '\r') << "a bare LF at " << i;
+    }
+  }
 
-  ReceivedMessage back;
-  back.Load(built.bytes);
-  EXPECT_EQ(back.TextBody(), "see attached");
-  ASSERT_EQ(back.AttachmentCount(), 2);
-  EXPECT_EQ(back.Attachments()[0].name, "data.bin.enc");
-  EXPECT_EQ(back.Attachments()[0].bytes, big);
-  EXPECT_EQ(back.Attachments()[1].name, "Übersicht März.txt.enc");
-  EXPECT_EQ(back.Attachments()[1].bytes, std::string("small\r\n\x00\xff", 9));
-}
-
-TEST(OutgoingMail, PythonEmailPackageReadsTheSameFields) {
   if (std::system("python3 -c 'import email' >/dev/null 2>&1") != 0) {
     GTEST_SKIP() << "python3 is not available";
   }
-  testing::TempFolder folder;
-  testing::WriteBytes(folder / "Bericht Nr 1.pdf.enc", BinaryBytes(5000, 6));
-  OutgoingMail mail{"bob@example.test; Carol Ä <carol@example.test>", "alice@example.test",
-                    "Grüße aus Köln", "8F3A\r\nB2C4", (folder / "Bericht Nr 1.pdf.enc").string()};
-  const auto built = Built(mail);
   testing::WriteBytes(folder / "message.eml", built.bytes);
   const std::string command = std::string("python3 ") + OSTREL_PYTHON_CHECK + " '" +
                               (folder / "message.eml").string() + "' > '" +
@@ -141,8 +108,7 @@ TEST(OutgoingMail, PythonEmailPackageReadsTheSameFields) {
             "has message-id: yes\n"
             "mime-version: 1.0\n"
             "text: 8F3A\\nB2C4\n"
-            "attachment: Bericht Nr 1.pdf.enc 5000 " + std::to_string(ByteSum(BinaryBytes(5000, 6))) +
-                "\n");
+            "attachment: Übersicht März.pdf.enc 5000 " + std::to_string(ByteSum(attachment)) + "\n");
 }
 
 }  // namespace
