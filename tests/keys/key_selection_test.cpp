@@ -25,7 +25,7 @@ class KeySelection : public KeysTest {
   std::string currentKey_;
 };
 
-TEST_F(KeySelection, PickingANameWritesKeyKeyAndLoadsTheNormalisedKey) {
+TEST_F(KeySelection, PickingANameLoadsTheNormalisedKeyRememberedInKeyKey) {
   const auto record = SelectKey(folder.Path(), "Home", engine_, currentKey_, dialogs);
   ASSERT_TRUE(record);
   EXPECT_EQ(record->name, "Home");
@@ -68,7 +68,7 @@ TEST_F(KeySelection, AKeyTheEngineRefusesChangesNothing) {
   EXPECT_EQ(dialogs.statuses.back(), "");
 }
 
-TEST_F(KeySelection, OnlyAWholeDefaultKeyIsLoadedAtStartUpAndKeyKeyIsNotWritten) {
+TEST_F(KeySelection, OnlyAWholeDefaultKeyIsLoadedAtStartUp) {
   WriteBytes(folder / "key.dat", std::string("Home").append(36, ' ') + "47");
   EXPECT_FALSE(LoadDefaultKey(folder.Path(), engine_, currentKey_, dialogs));  // flag byte missing: not default
   WriteBytes(folder / "key.dat", std::string("Home").append(54, ' ') + "Y");
