@@ -7,13 +7,11 @@ namespace {
 
 using MailCheckInterval = SettingsTest;
 
-TEST_F(MailCheckInterval, OffUntilSetWithoutAFileBeingWritten) {
+// Off until set, without a file being written for it.
+TEST_F(MailCheckInterval, AnIntervalIsWrittenUntilZeroTurnsItOff) {
   EXPECT_EQ(ReadMailCheckMinutes(folder.Path()), 0);
   WriteMailCheckMinutes(folder.Path(), 0);
   EXPECT_FALSE(std::filesystem::exists(folder / "mailcheck.ini"));
-}
-
-TEST_F(MailCheckInterval, AnIntervalIsWrittenUntilZeroTurnsItOff) {
   WriteMailCheckMinutes(folder.Path(), 15);
   EXPECT_EQ(ReadBytes(folder / "mailcheck.ini"), "[MailCheck]\nEveryMinutes=15\n");
   EXPECT_EQ(ReadMailCheckMinutes(folder.Path()), 15);
