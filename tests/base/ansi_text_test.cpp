@@ -58,14 +58,12 @@ TEST(AnsiText, ReadingTakesWindows1252UnlessTheBytesAreUtf8) {
   }
 }
 
+// Bytes Windows-1252 leaves undefined (0x81, 0x8D, ...) included.
 TEST(AnsiText, EveryByteSurvivesReadingThenWriting) {
-  std::string all;
   for (int b = 0; b < 256; ++b) {
     const std::string one(1, static_cast<char>(b));
     EXPECT_EQ(ToAnsi(FromAnsi(one)), one) << "byte " << b;
-    all += one;
   }
-  EXPECT_EQ(ToAnsi(FromAnsi(all)), all);
 }
 
 TEST(AnsiText, CuttingNeverSplitsACharacter) {

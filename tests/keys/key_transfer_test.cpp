@@ -64,10 +64,5 @@ TEST_F(KeyTransfer, EachWayHasItsChooserCaption) {
   EXPECT_EQ(FolderChooserCaption(KeyPathMode::Restore), "Select Path to Restore Key File From");
 }
 
-TEST_F(KeyTransfer, TheKeyPathEndsInOneSlash) {
-  EXPECT_EQ(KeyPathFor("/media/usb"), "/media/usb/");
-  EXPECT_EQ(KeyPathFor("/media/usb/"), "/media/usb/");
-}
-
 }  // namespace
 }  // namespace ostrel::keys
