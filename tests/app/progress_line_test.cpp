@@ -62,16 +62,15 @@ TEST(ProgressLineTest, ALongTextIsCutToOneLineOfTheTerminal) {
     std::string text;
     std::string shown;
   };
-  const std::string e = "\xC3\xA9";  // one character, two bytes
-  std::string accents79;
-  std::string accents76;
-  for (int i = 0; i < 79; ++i) accents79 += e;
-  for (int i = 0; i < 76; ++i) accents76 += e;
+  const auto accents = [](int count) {  // each character two bytes
+    std::string text;
+    for (int i = 0; i < count; ++i) text += "\xC3\xA9";
+    return text;
+  };
   const Case cases[] = {
-      {std::string(79, 'x'), std::string(79, 'x')},
       {std::string(80, 'x'), std::string(76, 'x') + "..."},
-      {accents79, accents79},
-      {accents79 + e, accents76 + "..."},
+      {accents(79), accents(79)},
+      {accents(80), accents(76) + "..."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text.size());
