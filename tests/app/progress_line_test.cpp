@@ -81,6 +81,11 @@ TEST(ProgressLineTest, ALongTextIsCutToOneLineOfTheTerminal) {
   }
 }
 
+TEST(ProgressLineTest, FileWorkTextNamesTheFileWithItsSizeInTenthsOfAMegabyte) {
+  EXPECT_EQ(FileWorkText("Enciphering", "/home/me/big film.mkv", 5 * 1024 * 1024 + 512 * 1024),
+            "Enciphering big film.mkv (5.5 MB)");
+}
+
 // A big file costs seconds in the sanitizer build: one for both runs.
 TEST(FileCommandProgressTest, AFileOfAFewMegabytesShowsWhatIsDoneOnlyOnATerminal) {
   testing::TempFolder folder;
