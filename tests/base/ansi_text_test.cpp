@@ -67,15 +67,9 @@ TEST(AnsiText, EveryByteSurvivesReadingThenWriting) {
 }
 
 TEST(AnsiText, CuttingNeverSplitsACharacter) {
-  const std::string text = "ab\xCE\xB1\xCE\xB2";  // "abαβ" stored as UTF-8, 6 bytes
-  EXPECT_EQ(CutToWidth(text, 6), text);
-  EXPECT_EQ(CutToWidth(text, 5), "ab\xCE\xB1");
-  EXPECT_EQ(CutToWidth(text, 3), "ab");
-  EXPECT_EQ(CutToWidth(text, 0), "");
-  EXPECT_EQ(CutToWidth("caf\xE9s", 4), "caf\xE9");  // single-byte text cuts anywhere
-  const std::string emoji = "\xF0\x9F\x94\x91key";  // 🔑key
-  EXPECT_EQ(CutToWidth(emoji, 3), "");
-  EXPECT_EQ(CutToWidth(emoji, 4), "\xF0\x9F\x94\x91");
+  EXPECT_EQ(CutToWidth("ab\xCE\xB1\xCE\xB2", 5), "ab\xCE\xB1");  // "abαβ" stored as UTF-8
+  EXPECT_EQ(CutToWidth("\xF0\x9F\x94\x91key", 3), "");            // 🔑key
+  EXPECT_EQ(CutToWidth("caf\xE9s", 4), "caf\xE9");                  // single-byte text cuts anywhere
 }
 
 }  // namespace
