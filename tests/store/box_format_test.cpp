@@ -59,19 +59,6 @@ TEST_F(BoxFormatTest, UnknownBoxesAreRefused) {
   EXPECT_THROW(MailBox(store.Folder(), ""), std::invalid_argument);
 }
 
-TEST_F(BoxFormatTest, TheIndexAdvancesAndIsWrittenInItsPrintFormPastSmallIntegers) {
-  std::filesystem::copy_file(StoreData("index-41.dat"), store / "In" / "index.dat",
-                             std::filesystem::copy_options::overwrite_existing);
-  EXPECT_EQ(NextMessageName(store / "In"), "MSG42");
-  EXPECT_EQ(store.Index("In"), " 42\r\n");
-  // In and Junk numbers go past 16-bit limits.
-  WriteBoxIndex(store / "In", 32767);
-  EXPECT_EQ(NextMessageName(store / "In"), "MSG32768");
-  EXPECT_EQ(store.Index("In"), " 32768\r\n");
-  WriteBoxIndex(store / "Junk", 99999999999);
-  EXPECT_EQ(NextMessageName(store / "Junk"), "MSG100000000000");
-}
-
 TEST_F(BoxFormatTest, GarbageMissingAndNegativeIndexesReadAsZero) {
   std::filesystem::copy_file(StoreData("index-garbage.dat"), store / "Junk" / "index.dat",
                              std::filesystem::copy_options::overwrite_existing);
@@ -84,28 +71,23 @@ TEST_F(BoxFormatTest, GarbageMissingAndNegativeIndexesReadAsZero) {
   EXPECT_EQ(NextMessageName(store / "Junk"), "MSG1");
 }
 
-TEST_F(BoxFormatTest, ADamagedIndexNeverHandsOutTheNameOfAnExistingMessage) {
-  store.AddMessages("In", {"one"});
-  store.AddMessages("In", {"two"}, true);
-  WriteBytes(store / "In" / "index.dat", "garbage\r\n");
-  EXPECT_EQ(store.AddMessage("In", "three", "three\r\n"), "MSG3");
-  EXPECT_EQ(store.Files("In"), (FolderContents{{"MSG1.txt", "one\r\n"}, {"MSG2.txt", "two\r\n"},
-                                               {"MSG2.htm", "<p>two</p>"}, {"MSG3.txt", "three\r\n"},
-                                               {"index.dat", " 3\r\n"}}));
-}
-
-// MsgFile holds 20 characters, and the index is read as a double, exact up to
-// 2^53 = 9007199254740992. Past that the numbers start again at 1, passing
-// over the names still in use, so that a record always leads to its files.
-TEST(BoxIndexTest, ANumberTooLongForTheRecordStartsTheNumbersAgain) {
+// The index is read as a double, exact up to 2^53 = 9007199254740992, and
+// MsgFile holds 20 characters. A damaged index, or one past that, starts the
+// numbers again at 1, passing over the names still in use, so that a record
+// always leads to its files.
+TEST(BoxIndexTest, TheNextNameFollowsTheIndexAndPassesOverNamesInUse) {
   struct Case {
-    const char* index;
-    std::string name;
+    std::string index;
+    std::string name;  // of the next message, whose number the index then holds
   };
   const Case cases[] = {
+      {ReadBytes(StoreData("index-41.dat")), "MSG42"},
+      {" 32767\r\n", "MSG32768"},  // In and Junk numbers go past 16-bit limits
+      {" 99999999999\r\n", "MSG100000000000"},
+      {"garbage\r\n", "MSG2"},  // MSG1 is in use
       {" 9007199254740991\r\n", "MSG9007199254740992"},  // the largest
-      {" 9007199254740992\r\n", "MSG2"},                 // MSG1 is in use
-      {" 99999999999999999\r\n", "MSG2"},                // 17 digits would still fit, but not read back
+      {" 9007199254740992\r\n", "MSG2"},
+      {" 99999999999999999\r\n", "MSG2"},  // 17 digits would still fit, but not read back
       {" 1E+30\r\n", "MSG2"},
   };
   for (const Case& c : cases) {

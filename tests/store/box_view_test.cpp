@@ -16,7 +16,7 @@ using testing::StoreData;
 using testing::StoreFolder;
 using testing::WriteBytes;
 
-TEST(LoadBoxTest, ShowsTheNewestRecordFirstWithFieldsAsStored) {
+TEST(LoadBoxTest, ShowsTheNewestRecordFirstWithFieldsAsStoredAndFindsARowByItsMessage) {
   StoreFolder store;
   std::filesystem::copy_file(StoreData("inbox-three-records.dat"), store / "inbox.dat");
   const auto view = LoadBoxView(store.Folder(), "In");
@@ -27,6 +27,10 @@ TEST(LoadBoxTest, ShowsTheNewestRecordFirstWithFieldsAsStored) {
   EXPECT_EQ(view->rows[2].RecordText(), " 1");
   EXPECT_EQ(view->rows[2].Subject, "First" + std::string(75, ' '));
   EXPECT_EQ(view->rows[0].Date, "1/4/2026 11:45:10 PM          ");
+  // The grid finds a message's row by its name.
+  EXPECT_EQ(RowOfMessage(*view, "MSG1"), 2u);
+  EXPECT_EQ(RowOfMessage(*view, "MSG4"), std::nullopt);
+  EXPECT_EQ(RowOfMessage(*view, ""), std::nullopt);
 }
 
 TEST(LoadBoxTest, RowReaderGivesTheSameRowsAsTheFullList) {
@@ -41,15 +45,6 @@ TEST(LoadBoxTest, RowReaderGivesTheSameRowsAsTheFullList) {
   EXPECT_FALSE(reader.Row(0).has_value());
   EXPECT_FALSE(reader.Row(3).has_value());
   EXPECT_THROW(BoxRowReader(store.Folder(), "Out"), std::invalid_argument);
-}
-
-TEST(LoadBoxTest, RowOfMessageFindsTheMessageByItsNameWhereverItsRowIs) {
-  StoreFolder store;
-  store.AddMessages("In", {"one", "two", "three"});
-  const auto view = LoadBoxView(store.Folder(), "In");
-  EXPECT_EQ(RowOfMessage(*view, "MSG1"), 2u);
-  EXPECT_EQ(RowOfMessage(*view, "MSG4"), std::nullopt);
-  EXPECT_EQ(RowOfMessage(*view, ""), std::nullopt);
 }
 
 TEST(MessageTextTest, LinesEndInCrLfHoweverStored) {

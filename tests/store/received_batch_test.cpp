@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <functional>
 #include <map>
-#include <set>
 
 #include "base/fixed_records.h"
 #include "store/box_record.h"
@@ -84,11 +83,6 @@ void ExpectEachListedOnce(const StoreFolder& store, const std::vector<IncomingMe
   for (const auto& [subject, times] : subjects) EXPECT_EQ(times, 1) << subject;
 }
 
-std::multiset<std::string> ReceivedLines(const StoreFolder& store) {
-  const auto lines = ReadReceivedLines(store.Folder());
-  return {lines.begin(), lines.end()};
-}
-
 std::size_t Flushes(const std::vector<FileSystemEvent>& events) {
   return static_cast<std::size_t>(std::count_if(events.begin(), events.end(), [](const FileSystemEvent& event) {
     return event.kind == FileSystemEvent::Kind::Flush || event.kind == FileSystemEvent::Kind::FlushFileSystem;
@@ -138,7 +132,7 @@ TEST(ReceivedBatch, AMessageAlreadyRememberedIsNotFiledAgain) {
   const auto filed = FileAll(store.Folder(), messages);
   EXPECT_EQ(filed.size(), 2u);
   ExpectEachListedOnce(store, messages, messages.size());
-  EXPECT_EQ(ReceivedLines(store).size(), 3u);
+  EXPECT_EQ(ReadReceivedLines(store.Folder()).size(), 3u);
 }
 
 TEST(ReceivedBatch, KilledAtAnyMomentEachMessageIsFiledOnceOrFetchedAgain) {
@@ -164,21 +158,21 @@ TEST(ReceivedBatch, KilledAtAnyMomentEachMessageIsFiledOnceOrFetchedAgain) {
     EXPECT_TRUE(tidied.relistedMessages.empty()) << "the receipt journal alone settles a batch";
     testing::ExpectNothingLeftBehind(store);
     // Filed means listed and remembered; anything else is wholly gone.
-    const auto lines = ReceivedLines(store);
+    const auto lines = ReadReceivedLines(store.Folder());
     const auto subjects = FiledSubjects(store, messages);
     for (const auto& message : messages) {
       const bool listed = subjects.count(message.record.Subject) != 0;
-      EXPECT_EQ(listed, lines.count(message.receivedLine) == 1) << message.record.Subject;
+      EXPECT_EQ(listed, std::ranges::count(lines, message.receivedLine) == 1) << message.record.Subject;
     }
 
     // The next check fetches what is not remembered and files it once.
     std::vector<IncomingMessage> again;
     for (const auto& message : messages) {
-      if (lines.count(message.receivedLine) == 0) again.push_back(message);
+      if (std::ranges::count(lines, message.receivedLine) == 0) again.push_back(message);
     }
     FileAll(store.Folder(), again);
     ExpectEachListedOnce(store, messages, messages.size() + 1);
-    EXPECT_EQ(ReceivedLines(store).size(), messages.size());
+    EXPECT_EQ(ReadReceivedLines(store.Folder()).size(), messages.size());
     EXPECT_EQ(store.Files("Save").size(), 3u) << "each attachment saved once";
     if (::testing::Test::HasFailure()) return;
   }
