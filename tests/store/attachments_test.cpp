@@ -50,7 +50,7 @@ class AttachmentActionsTest : public AttachmentsTest {
   };
 };
 
-TEST_F(AttachmentActionsTest, OpenAndDeleteSayWhatToDoWithNothingSelected) {
+TEST_F(AttachmentActionsTest, OpenAndDeleteSayWhatToDoWithNothingSelectedAndStayInsideTheirFolder) {
   store::OpenAttachments(folder.Folder(), store::AttachmentList::Received, {}, dialogs, open);
   store::OpenAttachments(folder.Folder(), store::AttachmentList::Decrypted, {}, dialogs, open);
   store::DeleteAttachments(folder.Folder(), store::AttachmentList::Decrypted, {}, dialogs);
@@ -58,9 +58,9 @@ TEST_F(AttachmentActionsTest, OpenAndDeleteSayWhatToDoWithNothingSelected) {
                                                 "You must select the file(s) you want to open first.",
                                                 "You must select the file(s) you want to delete first."));
   EXPECT_EQ(opened.size(), 0u);
-}
+  dialogs.shown.clear();
 
-TEST_F(AttachmentActionsTest, OpenAndDeleteStayInsideTheirFolder) {
+  // Names from a list stay inside its folder.
   WriteBytes(folder / "Dec" / "a.txt", "a");
   WriteBytes(folder / "keep.dat", "k");
   store::OpenAttachments(folder.Folder(), store::AttachmentList::Decrypted, {"a.txt", "../keep.dat"}, dialogs, open);
