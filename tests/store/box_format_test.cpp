@@ -42,18 +42,6 @@ TEST_F(BoxFormatTest, ReadsTheThreeRecordFixtureFieldByFieldAndWritesItBackByteF
   EXPECT_EQ(rewritten, ReadBytes(StoreData("inbox-three-records.dat")));
 }
 
-TEST(BoxRecordTest, CutsLongFieldsToTheirWidths) {
-  BoxRecord record{"to", "from", std::string(100, 's'), std::string(40, 'd'), "MSG123456789012345678901"};
-  EXPECT_EQ(record.ToBytes(), "to" + std::string(78, ' ') + "from" + std::string(76, ' ') + std::string(80, 's') +
-                                  std::string(30, 'd') + "MSG12345678901234567");
-}
-
-TEST_F(BoxFormatTest, AnAppendCutsOffAPartialLastRecord) {
-  std::filesystem::copy_file(StoreData("inbox-partial-last-record.dat"), store / "inbox.dat");
-  MailBox(store.Folder(), "In").Append(BoxRecord{"", "x", "appended", "", "MSG9"});
-  EXPECT_EQ(store.Subjects("In"), (Names{"First", "Second", "appended"}));
-}
-
 TEST_F(BoxFormatTest, UnknownBoxesAreRefused) {
   EXPECT_THROW(MailBox(store.Folder(), "inbox"), std::invalid_argument);
   EXPECT_THROW(MailBox(store.Folder(), ""), std::invalid_argument);

