@@ -16,21 +16,19 @@ using ::testing::IsEmpty;
 using testing::StoreFolder;
 using testing::WriteBytes;
 
+// Letters fold through base's small forms, tested there; what is the
+// search's own is below.
 TEST(FoldForSearchTest, SmallLettersByCharacterNotByByte) {
   struct Case {
     const char* text;
     const char* folded;
   };
   const Case cases[] = {
-      {"ÄÖÜ äöü ß É È Ç Ñ Ø Å Æ", "äöü äöü ß é è ç ñ ø å æ"},
-      {"ŠŒŽŸ", "šœžÿ"},                      // the capitals of Windows-1252 outside Latin-1
-      {"ΣΟΦΊΑ σοφίας", "σοφία σοφίασ"},      // final sigma folds with sigma
-      {"ПРИВЕТ Ёлка", "привет ёлка"},
-      {"ŁÓDŹ İstanbul", "łódź istanbul"},
-      {"Straſſe", "strasse"},                // long s
-      {"×÷ 1/2 €", "×÷ 1/2 €"},             // no letters, nothing changes
-      {"a\tb\rc\x7F" "d", "a b c d"},        // control characters become blanks
-      {"\xC3(\xFF", "\xC3(\xFF"},            // bytes that are no UTF-8 stay as they are
+      {"ÄÖÜ äöü ß É", "äöü äöü ß é"},
+      {"ΣΟΦΊΑ σοφίας", "σοφία σοφίασ"},  // final sigma folds with sigma
+      {"Straſſe", "strasse"},              // long s
+      {"a\tb\rc\x7F" "d\u0085", "a b c d "},  // control characters become blanks
+      {"\xC3(\xFF", "\xC3(\xFF"},          // bytes that are no UTF-8 stay as they are
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
