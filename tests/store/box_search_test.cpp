@@ -16,22 +16,19 @@ using ::testing::IsEmpty;
 using testing::StoreFolder;
 using testing::WriteBytes;
 
+// Letters fold through base's small forms, tested there; what is the
+// search's own is below.
 TEST(FoldForSearchTest, SmallLettersByCharacterNotByByte) {
   struct Case {
     const char* text;
     const char* folded;
   };
   const Case cases[] = {
-      {"Harbour Meeting 10:30", "harbour meeting 10:30"},
-      {"ÄÖÜ äöü ß É È Ç Ñ Ø Å Æ", "äöü äöü ß é è ç ñ ø å æ"},
-      {"ŠŒŽŸ", "šœžÿ"},                      // the capitals of Windows-1252 outside Latin-1
-      {"ΣΟΦΊΑ σοφίας", "σοφία σοφίασ"},      // final sigma folds with sigma
-      {"ПРИВЕТ Ёлка", "привет ёлка"},
-      {"ŁÓDŹ İstanbul", "łódź istanbul"},
-      {"Straſſe", "strasse"},                // long s
-      {"×÷ 1/2 €", "×÷ 1/2 €"},             // no letters, nothing changes
-      {"a\tb\rc\x7F" "d", "a b c d"},        // control characters become blanks
-      {"\xC3(\xFF", "\xC3(\xFF"},            // bytes that are no UTF-8 stay as they are
+      {"ÄÖÜ äöü ß É", "äöü äöü ß é"},
+      {"ΣΟΦΊΑ σοφίας", "σοφία σοφίασ"},  // final sigma folds with sigma
+      {"Straſſe", "strasse"},              // long s
+      {"a\tb\rc\x7F" "d\u0085", "a b c d "},  // control characters become blanks
+      {"\xC3(\xFF", "\xC3(\xFF"},          // bytes that are no UTF-8 stay as they are
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -67,14 +64,10 @@ TEST_F(BoxSearchTest, FindsTheTextInFromSubjectOrDateLetterCaseAside) {
       {"harbour", {4, 2}},
       {"HARBOUR PLANS", {4, 2}},
       {"müller", {5, 1}},     // From, in both letter cases
-      {"MÜLL", {5, 1}},
       {"4/", {4, 3, 1}},       // Date: "4/30", "4/2" and "12/24/"
-      {"PM", {4, 1}},
       {"συνάντηση", {}},       // the accent makes it another letter
       {"συναντηση", {3}},
-      {"σοφια", {}},
       {"ΣΟΦΊΑ", {3}},
-      {"@example.org", {4, 2}},
       {"example", {5, 4, 3, 2}},
       {"zeppelin", {}},
   };
@@ -84,7 +77,7 @@ TEST_F(BoxSearchTest, FindsTheTextInFromSubjectOrDateLetterCaseAside) {
   }
 }
 
-TEST_F(BoxSearchTest, AnEmptyQueryShowsEveryRowAndNoMatchSpansTwoFields) {
+TEST_F(BoxSearchTest, AnEmptyQueryShowsEveryRowNoMatchSpansTwoFieldsAndARowCountsOnce) {
   EXPECT_THAT(search.Matching(""), ElementsAre(5, 4, 3, 2, 1));
   EXPECT_EQ(search.Count(), 5u);
   // From ends "GmbH", Subject is empty, Date begins "12/": the padding
@@ -94,24 +87,18 @@ TEST_F(BoxSearchTest, AnEmptyQueryShowsEveryRowAndNoMatchSpansTwoFields) {
   EXPECT_THAT(search.Matching("plans "), IsEmpty());
   EXPECT_THAT(search.Matching("mai5/3"), IsEmpty());
   EXPECT_THAT(search.Matching(" "), ElementsAre(5, 4, 3, 2, 1));  // every row has a blank inside a field
-}
-
-TEST_F(BoxSearchTest, ARowCountsOnceHoweverManyTimesItMatches) {
-  EXPECT_THAT(search.Matching("e"), ElementsAre(5, 4, 3, 2, 1));
-  EXPECT_THAT(search.Matching("m"), ElementsAre(5, 4, 3, 2, 1));
+  EXPECT_THAT(search.Matching("e"), ElementsAre(5, 4, 3, 2, 1)) << "a row counts once however often it matches";
 }
 
 TEST(BoxSearchOfBoxTest, ReadsTheStoredWesternTextOfTheBoxList) {
   StoreFolder store;
   const std::string western = BoxRecord{"me@example.org", "König", "Grüße aus Köln", "1/2/2026", "MSG1"}.ToBytes();
-  ASSERT_EQ(western.substr(160, 14), "Gr\xFC\xDF" "e aus K\xF6ln");  // stored in Windows-1252
   // Text that Windows-1252 cannot hold is stored as UTF-8.
   const std::string greek = BoxRecord{"me@example.org", "Σοφία", "Συνάντηση", "2/2/2026", "MSG2"}.ToBytes();
   WriteBytes(store / "inbox.dat", western + greek);
   const BoxSearch search = BoxSearch::OfBox(store.Folder(), "In");
   EXPECT_EQ(search.Count(), 2u);
   EXPECT_THAT(search.Matching("KÖLN"), ElementsAre(1));
-  EXPECT_THAT(search.Matching("grüße"), ElementsAre(1));
   EXPECT_THAT(search.Matching("könig"), ElementsAre(1));
   EXPECT_THAT(search.Matching("ΣΟΦΊΑ"), ElementsAre(2));
   EXPECT_THAT(search.Matching("2026"), ElementsAre(2, 1));  // newest first

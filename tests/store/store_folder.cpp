@@ -5,9 +5,12 @@
 #include <set>
 
 #include "base/fixed_records.h"
+#include "base/safe_file.h"
 #include "store/box_index.h"
 #include "store/boxes.h"
 #include "store/mail_box.h"
+#include "store/move_journal.h"
+#include "store/receipt_journal.h"
 #include "store/trash_moves.h"
 #include "support/recording_calls.h"
 
@@ -75,6 +78,18 @@ std::vector<std::string> StoreFolder::UnlistedFiles(const std::string& box) cons
     if (!listed.contains(entry.path().filename().string())) unlisted.push_back(entry.path().filename().string());
   }
   return unlisted;
+}
+
+void ExpectNothingLeftBehind(const StoreFolder& store) {
+  for (const auto& info : store::kBoxes) {
+    EXPECT_EQ(store.UnlistedFiles(std::string(info.name)), std::vector<std::string>{}) << info.name;
+  }
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(store / "")) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_FALSE(base::IsTemporaryFileName(name) || name == store::kMoveJournalName ||
+                 name == store::kReceiptJournalName)
+        << entry.path() << " was left behind";
+  }
 }
 
 }  // namespace ostrel::testing

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine.h"
 #include "store/box_record.h"
 #include "store/installation.h"
 #include "support/folder_contents.h"
@@ -61,10 +62,26 @@ class InstalledTest : public ::testing::Test {
   store::Installation installation{store.Folder(), dialogs};
 };
 
+// A program folder with an engine on it, and a key it can load.
+class EngineTest : public ::testing::Test {
+ protected:
+  void LoadKey() { engine.LoadKey(key); }
+
+  std::string key = "730145928837465012";
+  StoreFolder folder;
+  engine::Engine engine{folder.Folder()};
+  RecordingDialogs dialogs;
+};
+
 // A Delete Msg of record from box cut off where a kill between the Trash
 // append and the rewrite of the box list leaves it: the message in both
 // boxes, and the move journal.
 void CutOffBeforeTheRewrite(const StoreFolder& store, const std::string& box, std::size_t record);
+
+// Every file of a box folder belongs to a record of its list, and no
+// temporary file or journal is left anywhere: what a finished or tidied run
+// leaves.
+void ExpectNothingLeftBehind(const StoreFolder& store);
 
 // A fixture file under tests/data/store.
 std::filesystem::path StoreData(const std::string& name);
