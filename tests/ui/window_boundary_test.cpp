@@ -1,6 +1,6 @@
 // Errors never end the program: start-up in a folder that cannot be written,
 // Save with a settings file read-only, Delete Msg with a box list read-only,
-// and the handlers of every other window that writes. Each failure shows what
+// and the handlers of the other windows that write. Each failure shows what
 // was done, the file and the system's reason; the program goes on; and where
 // the action would have changed two files, nothing stored changes.
 
@@ -116,11 +116,13 @@ TEST_F(WindowBoundaryTest, DeleteMsgWithABoxListReadOnlySaysWhyAndMovesNothing) 
   EXPECT_EQ(window->PaneText(), "two\r\n");
 }
 
-// The other windows that write: each failure is shown under the caption of
-// the button pressed, with the file and the reason, and the window stays.
-// Files written whole are replaced through a new file in the program folder,
-// so a read-only program folder is what stops those.
-TEST_F(WindowBoundaryTest, EveryWindowThatWritesShowsItsFailureAndStaysOpen) {
+// Other windows that write, one for each kind of file: a list appended to,
+// a file written whole and a box list. Each failure is shown under the
+// caption of the button pressed, with the file and the reason, and the window
+// stays. Files written whole are replaced through a new file in the program
+// folder, so a read-only program folder is what stops those. The signatures
+// and filters windows write the same kinds of files under the same guard.
+TEST_F(WindowBoundaryTest, WindowsThatWriteShowTheirFailureAndStayOpen) {
   store.AddMessage("In", "Hello", "hello\r\n");
   WriteBytes(store / "address.dat", "");
   Start();
