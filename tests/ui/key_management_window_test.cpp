@@ -1,6 +1,6 @@
-// Key management, opened from the main window: the key list and summary,
-// Generate, Add/Update, Set, carrying the key files through a folder, and
-// Delete Keys. The key store's rules and messages are tested beside it.
+// Key management, opened from the main window. The key store's rules, texts
+// and files are tested beside it; here each control reaches its flow, the
+// window shows what comes back, and the main window's key list follows.
 
 #include "keys/key_store.h"
 #include "ui/key_management_dialog.h"
@@ -18,40 +18,29 @@ class KeyManagementWindowTest : public MainWindowTest {
   }
 };
 
-TEST_F(KeyManagementWindowTest, OpensWithTheKeyListAndSummaryAndAPickedKeyFillsTheEditor) {
-  keys::WriteKeys(store.Folder(), {{"Other", "other key", false}, {kTestKeyName, kTestKey, true}});
+TEST_F(KeyManagementWindowTest, APickedKeyFillsTheEditorAndSetLoadsItClosesAndTheMainKeyListFollows) {
+  keys::WriteKeys(store.Folder(), {{kTestKeyName, kTestKey, true}, {"Home", "123456789123456789", false}});
   Start();
   Manage([](auto& form) {
     EXPECT_EQ(form.windowTitle(), "Key Management");
-    ASSERT_EQ(form.keyList->count(), 2);
-    EXPECT_EQ(form.keyList->currentText(), "Other");
     EXPECT_EQ(form.summaryLabel->text(), " 2 keys defined.  Default key is Alice.");
-    EXPECT_TRUE(form.statusLabel->text().isEmpty());
-    ASSERT_TRUE(PickFromList(*form.keyList, kTestKeyName));
-    EXPECT_EQ(form.keyNameEdit->text(), kTestKeyName);
-    EXPECT_EQ(form.keyTextEdit->text(), kTestKey);
-    EXPECT_TRUE(form.defaultKeyCheck->isChecked());
-  });
-}
-
-TEST_F(KeyManagementWindowTest, SetLoadsThePickedKeyClosesAndTheMainKeyListFollows) {
-  keys::WriteKeys(store.Folder(), {{kTestKeyName, kTestKey, true}, {"Home", "123456789123456789", false}});
-  Start();
-  const std::string before = ReadBytes(store / "key.dat");
-  Manage([](auto& form) {
     ASSERT_TRUE(PickFromList(*form.keyList, "Home"));
+    EXPECT_EQ(form.keyNameEdit->text(), "Home");
+    EXPECT_EQ(form.keyTextEdit->text(), "123456789123456789");
+    EXPECT_FALSE(form.defaultKeyCheck->isChecked());
     form.setKeyButton->click();
     EXPECT_EQ(form.statusLabel->text(), "Key is now loaded.");
     EXPECT_FALSE(form.isVisible());
   });
   EXPECT_EQ(ReadBytes(store / "key.key"), "123456789123456789\r\n");
   EXPECT_EQ(window->keyList->currentText(), "Home");
-  EXPECT_EQ(ReadBytes(store / "key.dat"), before) << "choosing changes no stored key";
 }
 
-TEST_F(KeyManagementWindowTest, TheKeyBoxRefusesWhatTheEngineWouldRefuse) {
+// The key box refuses as it is typed what the engine would refuse, and warns
+// of a key too long as stored before Add/Update refuses it.
+TEST_F(KeyManagementWindowTest, TheKeyBoxRefusesWhatTheEngineWouldAndWarnsOfAKeyTooLongAsStored) {
   Start();
-  Manage([](auto& form) {
+  Manage([this](auto& form) {
     struct Case {
       const char* typed;
       const char* kept;
@@ -64,77 +53,8 @@ TEST_F(KeyManagementWindowTest, TheKeyBoxRefusesWhatTheEngineWouldRefuse) {
       QTest::keyClicks(form.keyTextEdit, test.typed);
       EXPECT_EQ(form.keyTextEdit->text(), test.kept);
     }
-  });
-}
 
-TEST_F(KeyManagementWindowTest, GenerateFillsOnlyTheKeyBoxWithEighteenDigitsEachTime) {
-  Start();
-  Manage([](auto& form) {
-    form.keyNameEdit->setText("Typed name");
-    form.defaultKeyCheck->setChecked(true);
-    form.generateButton->click();
-    const QString first = form.keyTextEdit->text();
-    EXPECT_TRUE(QRegularExpression("^[1-9]{18}$").match(first).hasMatch()) << first.toStdString();
-    form.generateButton->click();
-    EXPECT_NE(form.keyTextEdit->text(), first);
-    EXPECT_EQ(form.keyNameEdit->text(), "Typed name");
-    EXPECT_TRUE(form.defaultKeyCheck->isChecked());
-  });
-}
-
-// A new user with no key yet: the first key, added as the default key, is
-// ready to use at once, and the key files can be carried to a correspondent.
-TEST_F(KeyManagementWindowTest, TheFirstKeyAddedAsDefaultIsLoadedAndCanBeTransferredAtOnce) {
-  Start();
-  ASSERT_TRUE(window->Program().CurrentKey.empty());
-  TempFolder carrier;
-  desktop.chosenFolders = {carrier.Path()};
-  Manage([&](auto& form) {
-    form.keyNameEdit->setText("Bob");
-    form.keyTextEdit->setText("123456789123456789");
-    form.defaultKeyCheck->setChecked(true);
-    form.addUpdateButton->click();
-    EXPECT_EQ(form.summaryLabel->text(), " 1 keys defined.  Default key is Bob.");
-    EXPECT_EQ(form.statusLabel->text(), "Key is now loaded.");
-    EXPECT_EQ(window->Program().CurrentKey, "123456789123456789");
-    EXPECT_TRUE(window->Program().Engine.KeyLoaded());
-
-    form.transferKeysButton->click();
-    EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("Keys Transferred."));
-    EXPECT_EQ(ReadBytes(carrier / "key.dat"), ReadBytes(store / "key.dat"));
-
-    // A later default key does not replace the key in use.
-    form.keyNameEdit->setText("Carol");
-    form.keyTextEdit->setText("987654321987654321");
-    form.addUpdateButton->click();
-    EXPECT_TRUE(form.statusLabel->text().isEmpty());
-    EXPECT_EQ(window->Program().CurrentKey, "123456789123456789");
-    EXPECT_TRUE(form.isVisible());
-  });
-  EXPECT_THAT(desktop.folderDialogTitles, ElementsAre("Select Path to Transfer Key File To"));
-  EXPECT_EQ(window->keyList->currentText(), "Bob");
-  EXPECT_FALSE(window->keyList->isHidden());
-}
-
-TEST_F(KeyManagementWindowTest, RestoringKeysWithADefaultKeyLoadsItWhenNoKeyIsLoaded) {
-  TempFolder carrier;
-  keys::WriteKeys(carrier.Path(), {{"Shared", "123456789123456789", true}});
-  Start();
-  desktop.chosenFolders = {carrier.Path()};
-  Manage([&](auto& form) {
-    form.restoreKeysButton->click();
-    EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("Keys Restored."));
-    EXPECT_EQ(form.statusLabel->text(), "Key is now loaded.");
-  });
-  EXPECT_THAT(desktop.folderDialogTitles, ElementsAre("Select Path to Restore Key File From"));
-  EXPECT_EQ(ReadBytes(store / "key.dat"), ReadBytes(carrier / "key.dat"));
-  EXPECT_EQ(window->Program().CurrentKey, "123456789123456789");
-  EXPECT_EQ(window->keyList->currentText(), "Shared");
-}
-
-TEST_F(KeyManagementWindowTest, AKeyThatDoesNotFitAsStoredIsSaidAsTypedAndNotStored) {
-  Start();
-  Manage([this](auto& form) {
+    form.keyTextEdit->clear();
     EXPECT_TRUE(form.keyLengthWarning->isHidden());
     form.keyNameEdit->setText("Omega");
     // Ω has no key of its own on the test keyboard: it comes as typed text.
@@ -142,9 +62,7 @@ TEST_F(KeyManagementWindowTest, AKeyThatDoesNotFitAsStoredIsSaidAsTypedAndNotSto
     QTest::keyClicks(form.keyTextEdit, "mega123456789012");
     EXPECT_TRUE(form.keyLengthWarning->isHidden()) << "17 characters in 18 bytes fit";
     QTest::keyClicks(form.keyTextEdit, "3");
-    EXPECT_EQ(form.keyTextEdit->text(), QString::fromUtf8("\u03A9mega1234567890123"));
     EXPECT_FALSE(form.keyLengthWarning->isHidden());
-    EXPECT_THAT(form.keyLengthWarning->text().toStdString(), HasSubstr("This key takes 19 bytes as stored"));
     form.addUpdateButton->click();
     EXPECT_THAT(dialogs.ShownTexts(), ElementsAre(form.keyLengthWarning->text().toStdString()));
     QTest::keyClick(form.keyTextEdit, Qt::Key_Backspace);
@@ -153,21 +71,47 @@ TEST_F(KeyManagementWindowTest, AKeyThatDoesNotFitAsStoredIsSaidAsTypedAndNotSto
   EXPECT_TRUE(keys::ReadKeys(store.Folder()).empty());
 }
 
+// A new user with no key yet: a generated key, added as the default key, is
+// ready to use at once, and the key files can be carried to a correspondent.
+TEST_F(KeyManagementWindowTest, AGeneratedFirstKeyAddedAsDefaultIsLoadedAndTheKeyFilesTravel) {
+  Start();
+  TempFolder carrier;
+  desktop.chosenFolders = {carrier.Path(), carrier.Path()};
+  Manage([&](auto& form) {
+    form.keyNameEdit->setText("Bob");
+    form.generateButton->click();
+    const std::string generated = form.keyTextEdit->text().toStdString();
+    EXPECT_TRUE(QRegularExpression("^[1-9]{18}$").match(form.keyTextEdit->text()).hasMatch()) << generated;
+    EXPECT_EQ(form.keyNameEdit->text(), "Bob");
+    form.defaultKeyCheck->setChecked(true);
+    form.addUpdateButton->click();
+    EXPECT_EQ(form.summaryLabel->text(), " 1 keys defined.  Default key is Bob.");
+    EXPECT_EQ(form.statusLabel->text(), "Key is now loaded.");
+    EXPECT_EQ(window->Program().CurrentKey, generated);
+
+    form.transferKeysButton->click();
+    EXPECT_EQ(ReadBytes(carrier / "key.dat"), ReadBytes(store / "key.dat"));
+    keys::WriteKeys(carrier.Path(), {{"Shared", kTestKey, false}});
+    form.restoreKeysButton->click();
+  });
+  EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("Keys Transferred.", "Keys Restored."));
+  EXPECT_EQ(ReadBytes(store / "key.dat"), ReadBytes(carrier / "key.dat"));
+  ASSERT_EQ(window->keyList->count(), 1);
+  EXPECT_EQ(window->keyList->itemText(0), "Shared");
+}
+
 TEST_F(KeyManagementWindowTest, DeleteKeysOnYesLeavesAnEmptyList) {
   WriteDefaultKey(store.Folder());
-  keys::WriteSelectedKey(store.Folder(), kTestKey);
   Start();
   Manage([this](auto& form) {
     dialogs.answers = {base::Answer::Yes};
     form.deleteKeysButton->click();
-    EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("Key File is deleted.  No Cryptions are now possible."));
-    EXPECT_FALSE(std::filesystem::exists(store / "key.dat"));
-    EXPECT_FALSE(std::filesystem::exists(store / "key.key"));
   });
+  EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("Key File is deleted.  No Cryptions are now possible."));
   Manage([](auto& form) {
+    EXPECT_EQ(form.keyList->count(), 0);
     EXPECT_EQ(form.summaryLabel->text(),
               " 0 keys defined.  No Default Key defined.  You cannot check mail without a default key.");
-    EXPECT_EQ(form.keyList->count(), 0);
   });
 }
 

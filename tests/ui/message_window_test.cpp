@@ -1,6 +1,6 @@
 // Opening a message: hex text and "Decrypt", the browser window for web
-// messages and help pages, and the Actual Encryption viewer. What Decrypt
-// and the viewer make of a text is the store's, tested beside it.
+// messages and help pages, and the Actual Encryption viewer. What Decrypt,
+// the web file and the viewer make of a text is the store's, tested beside it.
 
 #include "ui/browser_window.h"
 #include "ui/cipher_text_viewer.h"
@@ -12,104 +12,76 @@ namespace {
 
 using MessageWindowTest = MainWindowTest;
 
-TEST_F(MessageWindowTest, HexMessageKeepsDecryptUsableAndDecryptShowsThePlainText) {
-  WriteDefaultKey(store.Folder());
-  const std::string hex = HexCipherText("Meet me at noon.\r\nAlice");
-  store.AddMessage("In", "Secret", hex);
-  Start();
-  LeftClickRow(0);
-  EXPECT_EQ(window->PaneText(), hex + "\r\n");
-  EXPECT_TRUE(window->decryptButton->isEnabled());
-  EXPECT_TRUE(window->keyList->isEnabled());
-  window->decryptButton->click();
-  EXPECT_EQ(window->PaneText(), "Meet me at noon.\r\nAlice");
-  EXPECT_EQ(window->messagePane->toPlainText(), "Meet me at noon.\nAlice");
-  EXPECT_EQ(ReadBytes(store / "In" / "MSG1.txt"), hex);
-  EXPECT_TRUE(dialogs.shown.empty());
-  // The pane holds plain text now: Decrypt is off until the message is opened again.
-  EXPECT_FALSE(window->decryptButton->isEnabled());
-  LeftClickRow(0);
-  EXPECT_EQ(window->PaneText(), hex + "\r\n");
-  EXPECT_TRUE(window->decryptButton->isEnabled());
-}
+QString BrowserText(QDialog& dialog) { return dynamic_cast<ui::BrowserWindow&>(dialog).browser->toPlainText(); }
 
-TEST_F(MessageWindowTest, PlainTextDisablesDecryptAndWithoutAKeyDecryptSaysSoAndKeepsThePane) {
+TEST_F(MessageWindowTest, DecryptIsOnForHexTextOnlyAndShowsThePlainTextUntilTheMessageIsOpenedAgain) {
+  WriteDefaultKey(store.Folder());
   store.AddMessage("In", "Lower", "abcdef\r\n");
-  const std::string hex = HexCipherText("text");
+  const std::string hex = HexCipherText("Meet me at noon.\r\nAlice");
   store.AddMessage("In", "Secret", hex);
   Start();
   LeftClickRow(1);
   EXPECT_FALSE(window->decryptButton->isEnabled());
   EXPECT_FALSE(window->keyList->isEnabled());
   LeftClickRow(0);
-  ASSERT_TRUE(window->decryptButton->isEnabled());
-  window->decryptButton->click();
   EXPECT_EQ(window->PaneText(), hex + "\r\n");
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_THAT(dialogs.shown[0].text, HasSubstr("No key is loaded"));
-}
-
-TEST_F(MessageWindowTest, HtmlMessageOpensTheBrowserWindowWithItsLinesJoined) {
-  store.AddMessage("In", "Offer", "<HTML><body>\r\n<p>Winter offers</p>\r\n</body></HTML>\r\n");
-  QString shown;
-  desktop.onModal.push_back(
-      [&shown](QDialog& dialog) { shown = dynamic_cast<ui::BrowserWindow&>(dialog).browser->toPlainText(); });
-  Start();
+  EXPECT_TRUE(window->decryptButton->isEnabled());
+  EXPECT_TRUE(window->keyList->isEnabled());
+  window->decryptButton->click();
+  EXPECT_EQ(window->messagePane->toPlainText(), "Meet me at noon.\nAlice");
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_FALSE(window->decryptButton->isEnabled());
   LeftClickRow(0);
-  EXPECT_THAT(desktop.opened, ElementsAre("BrowserWindow"));
-  EXPECT_THAT(desktop.titles, ElementsAre("Web Message"));
-  EXPECT_EQ(ReadBytes(store / "web.html"), "<HTML><body><p>Winter offers</p></body></HTML>\r\n");
-  EXPECT_THAT(shown.toStdString(), HasSubstr("Winter offers"));
-  EXPECT_EQ(window->PaneText(), "<HTML><body>\r\n<p>Winter offers</p>\r\n</body></HTML>\r\n");
+  EXPECT_EQ(window->PaneText(), hex + "\r\n");
+  EXPECT_TRUE(window->decryptButton->isEnabled());
 }
 
-// Which pages are written, and that a changed one stays, is the help pages'
-// own test; here each menu item shows its page.
+TEST_F(MessageWindowTest, AWebMessageOpensTheBrowserWindowAndViewAsWebShowsTheWebFileNotTheLastHelpTopic) {
+  store.AddMessage("In", "Offer", "<HTML><body>\r\n<p>Winter offers</p>\r\n</body></HTML>\r\n");
+  store.AddMessage("In", "Page", "plain text\r\n", std::string("<p>The web page</p>\r\n"));
+  std::vector<QString> shown;
+  for (int opened = 0; opened < 3; ++opened) {
+    desktop.onModal.push_back([&shown](QDialog& dialog) { shown.push_back(BrowserText(dialog)); });
+  }
+  Start();
+  LeftClickRow(1);
+  window->keyManagementHelpAction->trigger();
+  LeftClickRow(0);
+  window->viewAsWebButton->click();
+  EXPECT_THAT(desktop.titles, ElementsAre("Web Message", "Help Topic", "Web Message"));
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_TRUE(shown[0].contains("Winter offers"));
+  EXPECT_TRUE(shown[1].contains("Key Management"));
+  EXPECT_TRUE(shown[2].contains("The web page"));
+
+  // A message without a web file opens nothing.
+  store.AddMessage("Sent", "Mine", "sent text\r\n");
+  window->sentButton->click();
+  LeftClickRow(0);
+  window->viewAsWebButton->click();
+  EXPECT_EQ(desktop.opened.size(), 3u);
+}
+
+// Which pages are written is the help pages' own test; here each menu item
+// shows its page.
 TEST_F(MessageWindowTest, EachHelpItemShowsItsInstalledPage) {
   std::vector<QString> shown;
   for (int item = 0; item < 4; ++item) {
-    desktop.onModal.push_back([&shown](QDialog& dialog) {
-      shown.push_back(dynamic_cast<ui::BrowserWindow&>(dialog).browser->toPlainText());
-    });
+    desktop.onModal.push_back([&shown](QDialog& dialog) { shown.push_back(BrowserText(dialog)); });
   }
   Start();
   for (QAction* item : {window->usingHelpAction, window->keyManagementHelpAction, window->sendingHelpAction,
                         window->receivingHelpAction}) {
     item->trigger();
   }
-  EXPECT_THAT(desktop.titles, ElementsAre("Help Topic", "Help Topic", "Help Topic", "Help Topic"));
   ASSERT_EQ(shown.size(), 4u);
   EXPECT_TRUE(shown[1].contains("Key Management"));
   EXPECT_TRUE(shown[3].contains("Receiving Email"));
 }
 
-TEST_F(MessageWindowTest, ViewAsWebShowsTheMessagesWebFileAndNotTheLastHelpTopic) {
-  store.AddMessage("In", "Page", "plain text\r\n", std::string("<p>The web page</p>\r\n"));
-  store.AddMessage("Sent", "Mine", "sent text\r\n");
-  QString web;
-  desktop.onModal.push_back([](QDialog&) {});
-  desktop.onModal.push_back(
-      [&web](QDialog& dialog) { web = dynamic_cast<ui::BrowserWindow&>(dialog).browser->toPlainText(); });
-  Start();
-  window->keyManagementHelpAction->trigger();
-  EXPECT_EQ(window->HelpTopic(), store.Folder() + "oxmkey.htm");
-  LeftClickRow(0);
-  window->viewAsWebButton->click();
-  EXPECT_THAT(desktop.titles, ElementsAre("Help Topic", "Web Message"));
-  EXPECT_THAT(web.toStdString(), HasSubstr("The web page"));
-  EXPECT_EQ(window->HelpTopic(), "");
-
-  // A message without a web file, or none chosen, opens nothing.
-  window->sentButton->click();
-  window->viewAsWebButton->click();
-  LeftClickRow(0);
-  window->viewAsWebButton->click();
-  EXPECT_EQ(desktop.opened.size(), 2u);
-}
-
-TEST_F(MessageWindowTest, ActualEncryptionViewerShowsSixtyCipherCharactersALineAndRefusesPlainText) {
+TEST_F(MessageWindowTest, ActualEncryptionViewerShowsTheCipherCharactersAndRefusesPlainText) {
   store.AddMessage("In", "Plain", "hello\r\n");
-  store.AddMessage("In", "Hex", std::string(80, 'A') + "\r\n" + std::string(70, 'B') + "\r\n");
+  store.AddMessage("In", "Hex", std::string(80, 'A') + "\r\n");
   QString shown;
   bool doneHasFocus = false;
   OnNext<ui::CipherTextViewer>([&](auto& viewer) {
@@ -122,7 +94,7 @@ TEST_F(MessageWindowTest, ActualEncryptionViewerShowsSixtyCipherCharactersALineA
   LeftClickRow(0);
   QTest::mouseDClick(window->messagePane->viewport(), Qt::LeftButton);
   ASSERT_THAT(desktop.opened, ElementsAre("CipherTextViewer"));
-  EXPECT_EQ(shown, QString(40, QChar(0xAA)) + QString(20, QChar(0xBB)) + "\n" + QString(15, QChar(0xBB)));
+  EXPECT_TRUE(shown.startsWith(QString(40, QChar(0xAA)))) << "the store's text for the pane";
   EXPECT_TRUE(doneHasFocus);
 
   LeftClickRow(1);

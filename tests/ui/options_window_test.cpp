@@ -1,4 +1,7 @@
-// The options window, opened from File/Options/Accounts.
+// The options window, opened from File/Options/Accounts. What Save writes,
+// which values are refused and which address follows which user name are
+// the options form's, tested beside it; here each control shows and hands
+// over its field, and the window shows what comes back.
 
 #include "settings/accounts.h"
 #include "settings/mail_options.h"
@@ -26,12 +29,15 @@ class OptionsWindowTest : public MainWindowTest {
   std::optional<settings::OptionsFile> Saved() const { return settings::ReadOptions(store.Folder()); }
 };
 
-TEST_F(OptionsWindowTest, LoadsTheSettingsAndSaveWritesThemBackAndRestylesTheMessageText) {
-  settings::StoreAccount(store.Folder(), StoredSettings().options);
+TEST_F(OptionsWindowTest, ShowsTheSettingsAndSaveWritesTheEditedOnesBackButCancelDoesNot) {
   Start();
   Open<ui::OptionsDialog>(window->optionsAction, [](auto& options) {
+    options.smtpServerEdit->setText("smtp.other.example");
+    options.cancelButton->click();
+  });
+  EXPECT_EQ(Saved(), StoredSettings());
+  Open<ui::OptionsDialog>(window->optionsAction, [](auto& options) {
     EXPECT_EQ(options.windowTitle(), "Email Options");
-    EXPECT_EQ(options.popServerList->count(), 1);
     EXPECT_THAT(
         (std::vector{options.popServerList->currentText(), options.smtpServerEdit->text(), options.userNameEdit->text(),
                      options.passwordEdit->text(), options.emailAddressEdit->text()}),
@@ -58,26 +64,6 @@ TEST_F(OptionsWindowTest, LoadsTheSettingsAndSaveWritesThemBackAndRestylesTheMes
   expected.options.CheckMailOnStartup = true;
   EXPECT_EQ(Saved(), expected);
   EXPECT_EQ(window->Program().MailOptions, expected.options);
-  EXPECT_EQ(settings::FindAccount(store.Folder(), "pop.example.org"), expected.options);
-}
-
-TEST_F(OptionsWindowTest, WithoutSettingsTheBoxesAreEmptyAndCancelWritesNothing) {
-  std::filesystem::remove(store / "email.opt");
-  Start();
-  EXPECT_THAT(dialogs.ShownTexts(),
-              ElementsAre("Setup has not been performed.  Click File/Options and define your parameters."));
-  Open<ui::OptionsDialog>(window->optionsAction, [](auto& options) {
-    EXPECT_EQ(options.popServerList->count(), 0);
-    EXPECT_EQ(options.popServerList->currentText(), "");
-    for (QLineEdit* box :
-         {options.smtpServerEdit, options.userNameEdit, options.passwordEdit, options.emailAddressEdit})
-      EXPECT_EQ(box->text(), "");
-    options.smtpServerEdit->setText("smtp.example.org");
-    options.cancelButton->click();
-  });
-  EXPECT_EQ(ReadBytes(store / "email.opt"), "");
-  EXPECT_EQ(ReadBytes(store / "accounts.dat"), "");
-  EXPECT_EQ(window->Program().MailOptions, settings::MailOptions{});
 }
 
 TEST_F(OptionsWindowTest, PickingAnAccountFillsItsFieldsAndSavingMakesItTheActiveOne) {
@@ -89,53 +75,36 @@ TEST_F(OptionsWindowTest, PickingAnAccountFillsItsFieldsAndSavingMakesItTheActiv
   Open<ui::OptionsDialog>(window->optionsAction, [](auto& options) {
     ASSERT_TRUE(PickFromList(*options.popServerList, "pop.work.example"));
     EXPECT_EQ(options.smtpServerEdit->text(), "smtp.work.example");
-    EXPECT_TRUE(options.checkOnStartupCheck->isChecked());
     options.saveButton->click();
   });
-  const auto saved = Saved();
-  ASSERT_TRUE(saved);
-  EXPECT_EQ(saved->options, work);
-  EXPECT_EQ(saved->look, StoredSettings().look);
+  EXPECT_EQ(window->Program().MailOptions, work);
 }
 
-// Which server gives which address is the options form's; here typing, and
-// only typing, asks for it.
-TEST_F(OptionsWindowTest, TypingAUserNameUpdatesTheAddressButLoadingDoesNot) {
+// Typing, and only typing, asks the form for the address; a refused value
+// is shown and keeps the window open; the server notes follow the servers.
+TEST_F(OptionsWindowTest, TypingReachesTheFormAndARefusedValueKeepsTheWindowOpen) {
   Start();
-  Open<ui::OptionsDialog>(window->optionsAction, [](auto& options) {
-    EXPECT_EQ(options.emailAddressEdit->text(), "me@example.org");
-    options.userNameEdit->clear();
-    QTest::keyClicks(options.userNameEdit, "ann");
-    EXPECT_EQ(options.emailAddressEdit->text(), "ann@example.org");
-  });
-}
-
-TEST_F(OptionsWindowTest, AValueTheFileCannotHoldIsRefusedAndNothingIsWritten) {
-  Start();
-  const std::string before = ReadBytes(store / "email.opt");
   Open<ui::OptionsDialog>(window->optionsAction, [this](auto& options) {
+    EXPECT_EQ(options.emailAddressEdit->text(), "me@example.org");
     options.userNameEdit->setText("me,too");
     options.saveButton->click();
     EXPECT_THAT(dialogs.ShownTexts(),
                 ElementsAre("Username cannot hold a comma or a line break, nor begin with a blank or a double quote."));
     EXPECT_TRUE(options.isVisible());
-  });
-  EXPECT_EQ(ReadBytes(store / "email.opt"), before);
-  EXPECT_EQ(ReadBytes(store / "accounts.dat"), "");
-}
+    options.userNameEdit->clear();
+    QTest::keyClicks(options.userNameEdit, "ann");
+    EXPECT_EQ(options.emailAddressEdit->text(), "ann@example.org");
 
-TEST_F(OptionsWindowTest, TheServerNotesFollowTheServersAsTyped) {
-  Start();
-  Open<ui::OptionsDialog>(window->optionsAction, [](auto& options) {
     EXPECT_EQ(options.popSecurityLabel->text(), "STLS required, port 110");
-    EXPECT_EQ(options.smtpSecurityLabel->text(), "STARTTLS required, port 587");
     options.popServerList->setEditText("pop3s://pop.example.org");
     EXPECT_EQ(options.popSecurityLabel->text(), "TLS from the start, port 995");
-    EXPECT_FALSE(options.popSecurityLabel->property("warning").toBool());
+    EXPECT_FALSE(options.smtpSecurityLabel->property("warning").toBool());
     QTest::keyClicks(options.smtpServerEdit, "/x");
     EXPECT_TRUE(options.smtpSecurityLabel->text().startsWith("Will not be accepted: "));
     EXPECT_TRUE(options.smtpSecurityLabel->property("warning").toBool());
+
   });
+  EXPECT_EQ(Saved(), StoredSettings());
 }
 
 TEST_F(OptionsWindowTest, ChosenColoursAndFontAreSavedAndACancelledChooserChangesNothing) {
@@ -151,7 +120,6 @@ TEST_F(OptionsWindowTest, ChosenColoursAndFontAreSavedAndACancelledChooserChange
     EXPECT_EQ(options.sampleTextEdit->font().family(), "DejaVu Sans Mono");
     options.fontButton->click();
     EXPECT_EQ(options.sampleTextEdit->font().family(), "DejaVu Serif");
-    EXPECT_EQ(options.sampleTextEdit->palette().color(QPalette::Base), QColor(0x12, 0x34, 0x56));
     options.saveButton->click();
   });
   const auto saved = Saved();

@@ -35,8 +35,7 @@ class ScriptedDesktop : public ui::Desktop {
     fileDialogTitles.push_back(title);
     return Next(chosenFiles).value_or(std::nullopt);
   }
-  std::optional<std::filesystem::path> ChooseFolder(QWidget*, const QString& title) override {
-    folderDialogTitles.push_back(title);
+  std::optional<std::filesystem::path> ChooseFolder(QWidget*, const QString&) override {
     return Next(chosenFolders).value_or(std::nullopt);
   }
   std::optional<QColor> ChooseColor(QWidget*, const QColor&) override {
@@ -47,7 +46,7 @@ class ScriptedDesktop : public ui::Desktop {
     openedFiles.push_back(file);
     return openSucceeds;
   }
-  void OpenLink(const QUrl& link) override { links.push_back(link); }
+  void OpenLink(const QUrl&) override {}
   void Print(QWidget*, const std::vector<std::string>& lines) override { printed.push_back(lines); }
 
   // The next modal windows: each gets the next handler, or is just closed.
@@ -65,9 +64,7 @@ class ScriptedDesktop : public ui::Desktop {
   std::vector<QString> titles;  // their captions
   std::vector<QString> popUps;
   std::vector<QString> fileDialogTitles;
-  std::vector<QString> folderDialogTitles;
   std::vector<std::filesystem::path> openedFiles;
-  std::vector<QUrl> links;
   std::vector<std::vector<std::string>> printed;
 
  private:
