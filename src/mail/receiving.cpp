@@ -165,6 +165,10 @@ class MailCheck {
       if (!filed_.Contains(*id)) fresh.push_back({i, std::move(*id)});
     }
     installation_.MailCheck.NewMessageCount = static_cast<std::int64_t>(fresh.size());
+    std::vector<int> numbers;
+    numbers.reserve(fresh.size());
+    for (const auto& message : fresh) numbers.push_back(message.number);
+    connection_.WillRetrieve(std::move(numbers));
 
     transport::ReceivedMessage message;
     batchStarted_ = std::chrono::steady_clock::now();

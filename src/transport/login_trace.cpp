@@ -35,6 +35,10 @@ int LoginTrace::Observe(CURL*, curl_infotype type, char* data, size_t size, void
   const std::string_view line(data, size);
   // The server's capability list names STLS on a line of its own.
   if (type == CURLINFO_HEADER_IN && StartsWithWord(line, "STLS")) self.offeredStls_ = true;
+  // Only the list given last counts: the one after STLS replaces the one
+  // sent in plain text.
+  if (type == CURLINFO_HEADER_OUT && StartsWithWord(line, "CAPA")) self.offersPipelining_ = false;
+  if (type == CURLINFO_HEADER_IN && StartsWithWord(line, "PIPELINING")) self.offersPipelining_ = true;
   if (type == CURLINFO_HEADER_OUT &&
       (StartsWithWord(line, "USER") || StartsWithWord(line, "APOP") || StartsWithWord(line, "AUTH"))) {
     self.loginSent_ = true;

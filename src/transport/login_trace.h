@@ -1,6 +1,7 @@
 #pragma once
 // What a POP3 server said about logging in while libcurl connected: whether
-// it offered STLS, and whether a login command went out at all. libcurl
+// it offered STLS, and whether a login command went out at all; and whether
+// its last capability list offered PIPELINING. libcurl
 // reports a server that takes no login over the connection as it reports a
 // wrong password; these tell the two apart. Nothing of the login itself is
 // kept.
@@ -18,12 +19,14 @@ class LoginTrace {
 
   bool OfferedStls() const { return offeredStls_; }
   bool LoginSent() const { return loginSent_; }
+  bool OffersPipelining() const { return offersPipelining_; }
 
  private:
   static int Observe(CURL* handle, curl_infotype type, char* data, size_t size, void* trace);
 
   bool offeredStls_ = false;
   bool loginSent_ = false;
+  bool offersPipelining_ = false;
 };
 
 }  // namespace ostrel::transport
