@@ -4,7 +4,8 @@
 // its last capability list offered PIPELINING. libcurl
 // reports a server that takes no login over the connection as it reports a
 // wrong password; these tell the two apart. Nothing of the login itself is
-// kept.
+// kept. It also notes the OpenSSL session the login ran over, which libcurl
+// no longer reports once it has handed the connection over.
 
 #include <curl/curl.h>
 
@@ -20,6 +21,8 @@ class LoginTrace {
   bool OfferedStls() const { return offeredStls_; }
   bool LoginSent() const { return loginSent_; }
   bool OffersPipelining() const { return offersPipelining_; }
+  // The connection's SSL object when it is encrypted with OpenSSL, or null.
+  void* OpenSslSession() const { return openSslSession_; }
 
  private:
   static int Observe(CURL* handle, curl_infotype type, char* data, size_t size, void* trace);
@@ -27,6 +30,7 @@ class LoginTrace {
   bool offeredStls_ = false;
   bool loginSent_ = false;
   bool offersPipelining_ = false;
+  void* openSslSession_ = nullptr;
 };
 
 }  // namespace ostrel::transport
