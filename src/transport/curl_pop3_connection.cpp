@@ -22,7 +22,8 @@ constexpr long long kLargestReserve = 64 << 20;
 constexpr size_t kLongestId = 70;
 // How far retrievals are asked for ahead of the one being read: enough to
 // keep the server busy, little enough that a stopped check does not wait
-// long for answers it drops.
+// long for answers it drops. A message larger than the bytes allowed ahead
+// is asked for only when its turn comes.
 constexpr size_t kMostAhead = 4;
 constexpr long long kMostBytesAhead = 2 << 20;
 
@@ -280,11 +281,14 @@ void CurlPop3Connection::WillRetrieve(std::vector<int> numbers) {
   if (pipelining_) planned_.assign(numbers.begin(), numbers.end());
 }
 
+long long CurlPop3Connection::ListedSize(int number) const {
+  const auto listed = sizes_.find(number);
+  return listed != sizes_.end() ? listed->second : 0;
+}
+
 long long CurlPop3Connection::BytesAhead() const {
   long long bytes = 0;
-  for (const int number : ahead_) {
-    if (const auto listed = sizes_.find(number); listed != sizes_.end()) bytes += listed->second;
-  }
+  for (const int number : ahead_) bytes += ListedSize(number);
   return bytes;
 }
 
@@ -314,7 +318,8 @@ base::Result<std::string> CurlPop3Connection::Retrieve(int number) {
     }
     commands = RetrieveCommand(number);
   }
-  while (!planned_.empty() && ahead_.size() < kMostAhead && BytesAhead() < kMostBytesAhead) {
+  while (!planned_.empty() && ahead_.size() < kMostAhead &&
+         BytesAhead() + ListedSize(planned_.front()) <= kMostBytesAhead) {
     commands += RetrieveCommand(planned_.front());
     ahead_.push_back(planned_.front());
     planned_.pop_front();

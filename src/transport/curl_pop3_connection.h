@@ -53,6 +53,7 @@ class CurlPop3Connection : public Pop3Connection {
   // Reads the answers to the retrievals asked for ahead and drops them and
   // the rest of the announced ones; false when the session broke meanwhile.
   bool DropAhead();
+  long long ListedSize(int number) const;  // 0 when not listed
   long long BytesAhead() const;
   // The lines of the multi-line answer to command, each handed to take as it
   // arrives. An answer with more lines than a mailbox holds, or a line that
