@@ -35,12 +35,21 @@ std::optional<std::string_view> EncodedBytesInPlace(GMimeDataWrapper* content) {
 std::string DecodedContent(GMimePart* part) {
   GMimeDataWrapper* content = g_mime_part_get_content(part);
   if (!content) return {};
-  // Attachments come base64-encoded; GMime's decoder takes many times longer
-  // over well-formed text than one that needs to allow for nothing else.
-  if (g_mime_data_wrapper_get_encoding(content) == GMIME_CONTENT_ENCODING_BASE64) {
-    if (const auto encoded = EncodedBytesInPlace(content)) {
-      if (auto bytes = DecodeWellFormedBase64(*encoded)) return std::move(*bytes);
-    }
+  switch (g_mime_data_wrapper_get_encoding(content)) {
+    case GMIME_CONTENT_ENCODING_BASE64:
+      // Attachments come base64-encoded; GMime's decoder takes many times
+      // longer over well-formed text than one that allows for nothing else.
+      if (const auto encoded = EncodedBytesInPlace(content)) {
+        if (auto bytes = DecodeWellFormedBase64(*encoded)) return std::move(*bytes);
+      }
+      break;
+    case GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE:
+    case GMIME_CONTENT_ENCODING_UUENCODE:
+      break;
+    default:
+      // Not encoded for transfer: GMime would copy the bytes as they are.
+      if (const auto encoded = EncodedBytesInPlace(content)) return std::string(*encoded);
+      break;
   }
   GObjectPtr<GMimeStream> output(g_mime_stream_mem_new());
   g_mime_data_wrapper_write_to_stream(content, output.get());
