@@ -318,11 +318,15 @@ base::Result<std::string> CurlPop3Connection::Retrieve(int number) {
     }
     commands = RetrieveCommand(number);
   }
-  while (!planned_.empty() && ahead_.size() < kMostAhead &&
-         BytesAhead() + ListedSize(planned_.front()) <= kMostBytesAhead) {
-    commands += RetrieveCommand(planned_.front());
-    ahead_.push_back(planned_.front());
-    planned_.pop_front();
+  // Topped up once few are left, so that several commands share one write
+  // and the server one wake-up.
+  if (ahead_.size() < kMostAhead / 2) {
+    while (!planned_.empty() && ahead_.size() < kMostAhead &&
+           BytesAhead() + ListedSize(planned_.front()) <= kMostBytesAhead) {
+      commands += RetrieveCommand(planned_.front());
+      ahead_.push_back(planned_.front());
+      planned_.pop_front();
+    }
   }
   // The commands go out together before the answer is awaited.
   if (!commands.empty() && !SendBytes(commands)) return LastFailure();
