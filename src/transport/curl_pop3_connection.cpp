@@ -21,10 +21,10 @@ constexpr long long kLargestReserve = 64 << 20;
 // A message's unique identifier has 1 to 70 characters (RFC 1939).
 constexpr size_t kLongestId = 70;
 // How far retrievals are asked for ahead of the one being read: enough to
-// keep the server busy, little enough that a stopped check does not wait
-// long for answers it drops. A message larger than the bytes allowed ahead
-// is asked for only when its turn comes.
-constexpr size_t kMostAhead = 4;
+// keep the server sending while a batch is flushed to disk, little enough
+// that a stopped check does not wait long for answers it drops. A message
+// larger than the bytes allowed ahead is asked for only when its turn comes.
+constexpr size_t kMostAhead = 32;
 constexpr long long kMostBytesAhead = 2 << 20;
 
 std::string RetrieveCommand(int number) { return "RETR " + std::to_string(number) + "\r\n"; }
