@@ -1,11 +1,11 @@
 #pragma once
-// What a POP3 server said about logging in while libcurl connected: whether
-// it offered STLS, and whether a login command went out at all; and whether
-// its last capability list offered PIPELINING. libcurl
-// reports a server that takes no login over the connection as it reports a
-// wrong password; these tell the two apart. Nothing of the login itself is
-// kept. It also notes the OpenSSL session the login ran over, which libcurl
-// no longer reports once it has handed the connection over.
+// What a POP3 server said while libcurl connected: whether it offered STLS,
+// whether a login command went out at all, and whether its last capability
+// list offered PIPELINING. libcurl reports a server that takes no login over
+// the connection as it reports a wrong password; the first two tell the two
+// apart. Nothing of the login itself is kept. The trace also notes the
+// OpenSSL session the login ran over, which libcurl no longer reports once
+// it has handed the connection over.
 
 #include <curl/curl.h>
 
