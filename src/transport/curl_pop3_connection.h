@@ -34,8 +34,8 @@ class CurlPop3Connection : public Pop3Connection {
   base::Result<long long> GetMsgSize(int number) override;
   base::Result<std::string> GetMsgId(int number) override;
   // Where the server offers PIPELINING, Retrieve asks for the messages
-  // announced here a few ahead of the one it reads, so that the server sends
-  // the next while the program files the last.
+  // announced here ahead of the one it reads (up to 32 of them and 2 MiB),
+  // so that the server sends the next while the program files the last.
   void WillRetrieve(std::vector<int> numbers) override;
   base::Result<std::string> Retrieve(int number) override;
   base::Result<> Delete(int number) override;
