@@ -1,5 +1,6 @@
 #include "mail/receiving.h"
 
+#include <algorithm>
 #include <chrono>
 #include <exception>
 #include <set>
@@ -49,8 +50,12 @@ struct Fetched {
 
 // A batch is filed once it holds this many messages, this many bytes, or
 // has been downloading this long: each batch costs a few flushes to disk,
-// however many messages it holds.
+// however many messages it holds. The first batch holds at most
+// kBatchMessages, each next one up to twice as many as the one before, to
+// kMostBatchMessages: a short check files as soon as ever, a long one pays
+// for a few batches instead of one per 64 messages.
 constexpr std::size_t kBatchMessages = 64;
+constexpr std::size_t kMostBatchMessages = 512;
 constexpr std::uint64_t kBatchBytes = 32 * 1024 * 1024;
 constexpr std::chrono::milliseconds kBatchTime{1000};
 
@@ -165,6 +170,10 @@ class MailCheck {
       if (!filed_.Contains(*id)) fresh.push_back({i, std::move(*id)});
     }
     installation_.MailCheck.NewMessageCount = static_cast<std::int64_t>(fresh.size());
+    std::vector<int> numbers;
+    numbers.reserve(fresh.size());
+    for (const auto& message : fresh) numbers.push_back(message.number);
+    connection_.WillRetrieve(std::move(numbers));
 
     transport::ReceivedMessage message;
     batchStarted_ = std::chrono::steady_clock::now();
@@ -194,7 +203,7 @@ class MailCheck {
         return EarlyEnd(kNotFiled, reason);
       }
       Report(k + 1, fresh.size());
-      const std::size_t batchLimit = control_.batchMessages != 0 ? control_.batchMessages : kBatchMessages;
+      const std::size_t batchLimit = control_.batchMessages != 0 ? control_.batchMessages : batchMessages_;
       if (batch_.Count() >= batchLimit || batch_.Bytes() >= kBatchBytes ||
           std::chrono::steady_clock::now() - batchStarted_ >= kBatchTime) {
         if (const auto filing = FileBatch(); !filing) return EarlyEnd(kNotFiled, filing.Reason());
@@ -211,6 +220,7 @@ class MailCheck {
       return base::Failure{problem.what()};
     }
     batchStarted_ = std::chrono::steady_clock::now();
+    batchMessages_ = std::min(batchMessages_ * 2, kMostBatchMessages);
     return {};
   }
 
@@ -265,6 +275,7 @@ class MailCheck {
   std::set<std::string> onServer_;
   store::ReceivedBatch batch_;
   std::chrono::steady_clock::time_point batchStarted_;
+  std::size_t batchMessages_ = kBatchMessages;  // the most the next batch holds
 };
 
 }  // namespace

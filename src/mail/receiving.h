@@ -34,7 +34,7 @@ using WindowLabel = std::function<void(std::string_view text)>;
 // message (what was fetched is filed, nothing is deleted on the server), and
 // the messages fetched so far out of the new ones, for a progress bar.
 // batchMessages, when not 0, files the messages in batches of at most that
-// many instead of the usual 64 (for tests).
+// many instead of the usual 64 to 512 (for tests).
 struct RetrieveControl {
   const std::atomic<bool>* cancelled = nullptr;
   std::function<void(std::int64_t done, std::int64_t total)> progress;

@@ -1,5 +1,6 @@
 #include "transport/curl_pop3_connection.h"
 
+#include <openssl/ssl.h>
 #include <poll.h>
 #include <sys/socket.h>
 
@@ -19,6 +20,14 @@ constexpr size_t kReadChunk = 1 << 16;
 constexpr long long kLargestReserve = 64 << 20;
 // A message's unique identifier has 1 to 70 characters (RFC 1939).
 constexpr size_t kLongestId = 70;
+// How far retrievals are asked for ahead of the one being read: enough to
+// keep the server sending while a batch is flushed to disk, little enough
+// that a stopped check does not wait long for answers it drops. A message
+// larger than the bytes allowed ahead is asked for only when its turn comes.
+constexpr size_t kMostAhead = 32;
+constexpr long long kMostBytesAhead = 2 << 20;
+
+std::string RetrieveCommand(int number) { return "RETR " + std::to_string(number) + "\r\n"; }
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
@@ -76,6 +85,14 @@ base::Result<> CurlPop3Connection::Connect(const std::string& server, const std:
     CloseSession();
     return failure;
   }
+  pipelining_ = trace.OffersPipelining();
+  // OpenSSL may now take whatever the socket holds in one read, several
+  // records at once, instead of two reads per record (its header, then its
+  // body); a server sending records of a few kilobytes would otherwise cost
+  // thousands of reads per mailbox. Not before: libcurl's own reading
+  // during the login does not look for records read ahead. Every read from
+  // here on goes through SSL_read, which takes them first.
+  if (void* tls = trace.OpenSslSession()) SSL_set_read_ahead(static_cast<SSL*>(tls), 1);
   return {};
 }
 
@@ -104,8 +121,9 @@ bool CurlPop3Connection::WaitForSocket(bool forWriting) {
   return poll(&descriptor, 1, static_cast<int>(milliseconds)) > 0;
 }
 
-bool CurlPop3Connection::SendLine(const std::string& line) {
-  const std::string bytes = line + "\r\n";
+bool CurlPop3Connection::SendLine(const std::string& line) { return SendBytes(line + "\r\n"); }
+
+bool CurlPop3Connection::SendBytes(const std::string& bytes) {
   size_t sent = 0;
   while (sent < bytes.size()) {
     size_t now = 0;
@@ -169,11 +187,15 @@ std::optional<std::string> CurlPop3Connection::ReadLine() {
 }
 
 std::optional<std::string> CurlPop3Connection::Command(const std::string& command) {
-  if (!Usable() || !SendLine(command)) return std::nullopt;
+  if (!Usable() || !DropAhead() || !SendLine(command)) return std::nullopt;
+  return ReadReply(std::string_view(command).substr(0, command.find(' ')));
+}
+
+std::optional<std::string> CurlPop3Connection::ReadReply(std::string_view commandName) {
   auto reply = ReadLine();
   if (!reply) return std::nullopt;
   if (StartsWith(*reply, "+OK")) return reply->size() > 4 ? reply->substr(4) : std::string();
-  lastError_ = "The mail server refused \"" + command.substr(0, command.find(' ')) +
+  lastError_ = "The mail server refused \"" + std::string(commandName) +
                "\": " + (reply->size() > 5 ? reply->substr(5) : *reply);
   if (!StartsWith(*reply, "-ERR")) Break(lastError_);
   return std::nullopt;
@@ -255,8 +277,64 @@ base::Result<std::string> CurlPop3Connection::GetMsgId(int number) {
   return found->second;
 }
 
+void CurlPop3Connection::WillRetrieve(std::vector<int> numbers) {
+  if (pipelining_) planned_.assign(numbers.begin(), numbers.end());
+}
+
+long long CurlPop3Connection::ListedSize(int number) const {
+  const auto listed = sizes_.find(number);
+  return listed != sizes_.end() ? listed->second : 0;
+}
+
+long long CurlPop3Connection::BytesAhead() const {
+  long long bytes = 0;
+  for (const int number : ahead_) bytes += ListedSize(number);
+  return bytes;
+}
+
+bool CurlPop3Connection::DropAhead() {
+  planned_.clear();
+  while (!ahead_.empty()) {
+    const int number = ahead_.front();
+    ahead_.pop_front();
+    // A refused or empty message does not matter here; a broken line does.
+    if (!ReadMessage(number) && broken_) return false;
+  }
+  return true;
+}
+
 base::Result<std::string> CurlPop3Connection::Retrieve(int number) {
-  if (!Command("RETR " + std::to_string(number))) return LastFailure();
+  if (!Usable()) return LastFailure();
+  std::string commands;
+  if (!ahead_.empty() && ahead_.front() == number) {
+    ahead_.pop_front();
+  } else {
+    // Not the retrieval announced next: what was asked for ahead is of no use.
+    std::deque<int> planned = std::move(planned_);
+    if (!DropAhead()) return LastFailure();
+    if (!planned.empty() && planned.front() == number) {
+      planned.pop_front();
+      planned_ = std::move(planned);
+    }
+    commands = RetrieveCommand(number);
+  }
+  // Topped up once few are left, so that several commands share one write
+  // and the server one wake-up.
+  if (ahead_.size() < kMostAhead / 2) {
+    while (!planned_.empty() && ahead_.size() < kMostAhead &&
+           BytesAhead() + ListedSize(planned_.front()) <= kMostBytesAhead) {
+      commands += RetrieveCommand(planned_.front());
+      ahead_.push_back(planned_.front());
+      planned_.pop_front();
+    }
+  }
+  // The commands go out together before the answer is awaited.
+  if (!commands.empty() && !SendBytes(commands)) return LastFailure();
+  return ReadMessage(number);
+}
+
+base::Result<std::string> CurlPop3Connection::ReadMessage(int number) {
+  if (!ReadReply("RETR")) return LastFailure();
   std::string message;
   // Room for the size the listing gave, within reason: the server may lie.
   if (const auto listed = sizes_.find(number); listed != sizes_.end()) {
@@ -315,6 +393,9 @@ void CurlPop3Connection::CloseSession() {
   readPosition_ = 0;
   broken_ = false;
   listed_ = false;
+  pipelining_ = false;
+  planned_.clear();
+  ahead_.clear();
   sizes_.clear();
   ids_.clear();
 }

@@ -5,6 +5,7 @@
 // whether it was sent at all.
 
 #include <chrono>
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -32,6 +33,10 @@ class CurlPop3Connection : public Pop3Connection {
   base::Result<int> GetTotalOfMails() override;
   base::Result<long long> GetMsgSize(int number) override;
   base::Result<std::string> GetMsgId(int number) override;
+  // Where the server offers PIPELINING, Retrieve asks for the messages
+  // announced here ahead of the one it reads (up to 32 of them and 2 MiB),
+  // so that the server sends the next while the program files the last.
+  void WillRetrieve(std::vector<int> numbers) override;
   base::Result<std::string> Retrieve(int number) override;
   base::Result<> Delete(int number) override;
   base::Result<> Disconnect() override;
@@ -41,6 +46,15 @@ class CurlPop3Connection : public Pop3Connection {
   // after a failure (lastError_ says which).
   base::Failure LastFailure() const { return {lastError_}; }
   std::optional<std::string> Command(const std::string& command);
+  // The one-line answer to the command named, as Command gives it.
+  std::optional<std::string> ReadReply(std::string_view commandName);
+  // The answer to a RETR already sent, the message without its dot-stuffing.
+  base::Result<std::string> ReadMessage(int number);
+  // Reads the answers to the retrievals asked for ahead and drops them and
+  // the rest of the announced ones; false when the session broke meanwhile.
+  bool DropAhead();
+  long long ListedSize(int number) const;  // 0 when not listed
+  long long BytesAhead() const;
   // The lines of the multi-line answer to command, each handed to take as it
   // arrives. An answer with more lines than a mailbox holds, or a line that
   // take refuses (refusedLine says why), breaks the session as not believable.
@@ -49,6 +63,7 @@ class CurlPop3Connection : public Pop3Connection {
   // Sizes and identifiers of every message, fetched once per session.
   bool LoadListings();
   bool SendLine(const std::string& line);
+  bool SendBytes(const std::string& bytes);
   // The next line without its CR LF, a view into received_ that the next
   // read may move.
   std::optional<std::string_view> NextLine();
@@ -66,6 +81,9 @@ class CurlPop3Connection : public Pop3Connection {
   std::string lastError_;
   bool broken_ = false;
   bool listed_ = false;
+  bool pipelining_ = false;  // the server's capabilities list PIPELINING
+  std::deque<int> planned_;  // announced retrievals not asked for yet
+  std::deque<int> ahead_;    // asked for, in order, their answers not read yet
   std::map<long long, long long> sizes_;
   std::map<long long, std::string> ids_;
 };

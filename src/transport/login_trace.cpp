@@ -30,11 +30,22 @@ void LoginTrace::Detach(CURL* handle) {
   curl_easy_setopt(handle, CURLOPT_DEBUGDATA, nullptr);
 }
 
-int LoginTrace::Observe(CURL*, curl_infotype type, char* data, size_t size, void* trace) {
+int LoginTrace::Observe(CURL* handle, curl_infotype type, char* data, size_t size, void* trace) {
   auto& self = *static_cast<LoginTrace*>(trace);
   const std::string_view line(data, size);
+  if (type == CURLINFO_HEADER_IN) {
+    curl_tlssessioninfo* session = nullptr;
+    if (curl_easy_getinfo(handle, CURLINFO_TLS_SSL_PTR, &session) == CURLE_OK && session != nullptr &&
+        session->backend == CURLSSLBACKEND_OPENSSL) {
+      self.openSslSession_ = session->internals;
+    }
+  }
   // The server's capability list names STLS on a line of its own.
   if (type == CURLINFO_HEADER_IN && StartsWithWord(line, "STLS")) self.offeredStls_ = true;
+  // Only the list given last counts: the one after STLS replaces the one
+  // sent in plain text.
+  if (type == CURLINFO_HEADER_OUT && StartsWithWord(line, "CAPA")) self.offersPipelining_ = false;
+  if (type == CURLINFO_HEADER_IN && StartsWithWord(line, "PIPELINING")) self.offersPipelining_ = true;
   if (type == CURLINFO_HEADER_OUT &&
       (StartsWithWord(line, "USER") || StartsWithWord(line, "APOP") || StartsWithWord(line, "AUTH"))) {
     self.loginSent_ = true;

@@ -3,6 +3,7 @@
 // count from 1. Every call gives its value or the reason of the failure.
 
 #include <string>
+#include <vector>
 
 #include "base/result.h"
 
@@ -27,6 +28,10 @@ class Pop3Connection {
   virtual base::Result<long long> GetMsgSize(int number) = 0;
   // The server's lasting identifier of the message (UIDL).
   virtual base::Result<std::string> GetMsgId(int number) = 0;
+  // The messages about to be retrieved, in the order Retrieve will ask for
+  // them. A connection may ask the server for them ahead of time; one that
+  // does not need the hint ignores it.
+  virtual void WillRetrieve(std::vector<int> numbers) { (void)numbers; }
   // The whole raw message; an empty one is a failure.
   virtual base::Result<std::string> Retrieve(int number) = 0;
   // Marks the message for deletion. The server removes it only when the

@@ -118,6 +118,51 @@ TEST_F(Pop3Script, DeletionsHoldOnlyUntilTheSessionEndsWell) {
   cut.ExpectPlayed();
 }
 
+// A server whose capabilities list PIPELINING sees the retrievals announced
+// before it has answered the first (a message of 3 MB only when its turn
+// comes); each answer still goes to its own message, and a cut line loses
+// only the messages not yet received.
+TEST_F(Pop3Script, RetrievalsGoAheadOfTheirAnswersWhereTheServerListsPipelining) {
+  const auto pipelining = [](const std::vector<std::string>& rows) {
+    auto script = ScriptedServer::Pop3LoggedIn(rows);
+    script.insert(script.begin() + 5, "S: PIPELINING");  // into the CAPA list
+    return script;
+  };
+  const std::vector<std::string> listed = {"C: LIST", "S: +OK",  "S: 1 10", "S: 2 10", "S: 3 10", "S: 4 3000000",
+                                           "S: .",    "C: UIDL", "S: +OK",  "S: ."};
+  auto rows = listed;
+  rows.insert(rows.end(), {"C: RETR 1", "C: RETR 2", "C: RETR 3", "S: +OK", "S: one", "S: .", "S: -ERR gone",
+                           "S: +OK", "S: three", "S: .", "C: QUIT", "S: +OK"});
+  ScriptedServer refused(pipelining(rows));
+  ASSERT_EQ(FailureOf(connection_.Connect(refused.Url("pop3"), "bob", "secret")), "");
+  EXPECT_EQ(ValueOf(connection_.GetMsgSize(3)), 10);
+  connection_.WillRetrieve({1, 2, 3, 4});
+  EXPECT_EQ(ValueOf(connection_.Retrieve(1)), "one\r\n");
+  EXPECT_EQ(FailureOf(connection_.Retrieve(2)), "The mail server refused \"RETR\": gone");
+  // A check stopped here: the answer asked for ahead is read past before QUIT.
+  EXPECT_EQ(FailureOf(connection_.Disconnect()), "");
+  refused.ExpectPlayed();
+
+  rows = listed;
+  rows.insert(rows.end(), {"C: RETR 1", "C: RETR 2", "S: +OK", "S: one", "S: .", "S: +OK", "S: half a", "CLOSE"});
+  ScriptedServer cut(pipelining(rows));
+  ASSERT_EQ(FailureOf(connection_.Connect(cut.Url("pop3"), "bob", "secret")), "");
+  EXPECT_EQ(ValueOf(connection_.GetMsgSize(1)), 10);
+  connection_.WillRetrieve({1, 2});
+  EXPECT_EQ(ValueOf(connection_.Retrieve(1)), "one\r\n");
+  EXPECT_EQ(FailureOf(connection_.Retrieve(2)), kLost);
+  EXPECT_EQ(FailureOf(connection_.Disconnect()), kLost);
+  cut.ExpectPlayed();
+
+  // Without PIPELINING each RETR waits for the answer before it: after one
+  // message the next command is QUIT.
+  auto& plain = Open({"C: RETR 1", "S: +OK", "S: one", "S: .", "C: QUIT", "S: +OK"});
+  connection_.WillRetrieve({1, 2});
+  EXPECT_EQ(ValueOf(connection_.Retrieve(1)), "one\r\n");
+  EXPECT_EQ(FailureOf(connection_.Disconnect()), "");
+  plain.ExpectPlayed();
+}
+
 TEST_F(Pop3Script, AServerThatGoesQuietIsGivenUp) {
   CurlPop3Connection impatient(folder_.Path(), std::chrono::seconds(1));
   ScriptedServer server(ScriptedServer::Pop3LoggedIn({"C: STAT"}));
