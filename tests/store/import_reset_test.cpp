@@ -58,16 +58,6 @@ TEST(ImportDateTest, TheDateIsShortDateThenTwelveHourTime) {
   ::tzset();
 }
 
-TEST_F(ImportTest, TheInBoxIsReloadedOnlyWhenShown) {
-  WriteBytes(elsewhere / "message.txt", "hello\r\n");
-  installation.Selection.CurrentBox = BoxName::Sent;
-  EXPECT_FALSE(installation.ImportMessage(elsewhere / "message.txt").has_value());
-  installation.Selection.CurrentBox = BoxName::In;
-  EXPECT_EQ(installation.ImportMessage(elsewhere / "message.txt")->caption, "InBox (2 msgs)");
-  EXPECT_EQ(installation.Selection.CurrentMessage, "MSG2");
-  EXPECT_TRUE(dialogs.shown.empty());
-}
-
 TEST_F(ImportTest, AnUnreadableMessageIsNamedAndChangesNothing) {
   const FolderContents before = store.Files("");
   EXPECT_FALSE(installation.ImportMessage(elsewhere / "none.txt").has_value());
