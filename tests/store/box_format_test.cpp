@@ -75,8 +75,6 @@ TEST(BoxIndexTest, TheNextNameFollowsTheIndexAndPassesOverNamesInUse) {
       {"garbage\r\n", "MSG2"},  // MSG1 is in use
       {" 9007199254740991\r\n", "MSG9007199254740992"},  // the largest
       {" 9007199254740992\r\n", "MSG2"},
-      {" 99999999999999999\r\n", "MSG2"},  // 17 digits would still fit, but not read back
-      {" 1E+30\r\n", "MSG2"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.index);
