@@ -12,7 +12,6 @@ namespace ostrel::store {
 namespace {
 
 using testing::FolderContents;
-using testing::Names;
 using testing::ReadBytes;
 using testing::StoreData;
 using testing::WriteBytes;

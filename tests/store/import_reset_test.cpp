@@ -16,7 +16,6 @@ namespace {
 
 using testing::FolderContents;
 using testing::Names;
-using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
@@ -121,7 +120,6 @@ TEST_F(ResetTest, NoLeavesEveryFileAndYesEmptiesEveryBoxAndFolderButTouchesNothi
   for (const char* kept : {"email.opt", "key.dat", "address.dat", "k1.bin"}) after[kept] = "kept";
   after["sent.dat"] = "";
   EXPECT_EQ(store.Files(""), after);
-  EXPECT_EQ(store.AddMessage("Junk", "first again", "x\r\n"), "MSG1");
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "base/fixed_records.h"
 #include "store/date_text.h"
 #include "store/mail_box.h"
+#include "store/move_journal.h"
 #include "store/store_lock.h"
 #include "store_folder.h"
 
@@ -102,11 +103,14 @@ TEST(TidyTest, AMissingProgramFolderIsLeftAlone) {
 using SettlingTest = testing::InstalledTest;
 
 // A kill between the Trash append and the rewrite of the In list leaves the
-// message in both boxes; the next start takes the move back. (A box shown
-// meanwhile would show it twice, but every move settles it before it starts.)
+// message in both boxes, and the journal naming it and its Trash name; the
+// next start takes the move back. (A box shown meanwhile would show it twice,
+// but every move settles it before it starts.)
 TEST_F(SettlingTest, TheLoadStepTakesBackAMoveCutOff) {
   store.AddMessages("In", {"a", "b"});
   testing::CutOffBeforeTheRewrite(store, "In", 2);
+  EXPECT_EQ(ReadBytes(store / kMoveJournalName), "In\r\nMSG2 MSG1\r\n");
+  EXPECT_EQ(store.Subjects("Trash"), (Names{"b"}));
   installation.LoadStep();
   EXPECT_EQ(store.Subjects("In"), (Names{"a", "b"}));
   EXPECT_EQ(store.Subjects("Trash"), Names{});

@@ -5,7 +5,6 @@
 #include "store/box_emptying.h"
 #include "store/trash_moves.h"
 #include "store_folder.h"
-#include "support/file_permissions.h"
 #include "support/recording_calls.h"
 
 namespace ostrel::store {
@@ -71,19 +70,6 @@ TEST_F(DeleteMsgTest, AFailedTrashCopyKeepsTheMessageInItsBox) {
   EXPECT_EQ(installation.DeleteMsg()->caption, "InBox (1 msgs)");
   EXPECT_EQ(store.Subjects("Trash"), Names{});
   EXPECT_EQ(dialogs.ShownTexts(), (Names{"The message could not be copied to the Trash, so it was left in its box."}));
-}
-
-TEST_F(DeleteMsgTest, ABoxListThatMayNotBeWrittenStopsTheMoveBeforeAnythingChanges) {
-  store.AddMessages("In", {"a"});
-  store.AddMessages("Trash", {"old"});
-  const FolderContents before = store.Files("");
-  installation.Selection.CurrentRecord = 1;
-  {
-    testing::ReadOnly readOnly(store / "inbox.dat");
-    testing::BindingPermissions binding;
-    EXPECT_THROW(installation.DeleteMsg(), std::system_error);
-  }
-  EXPECT_EQ(store.Files(""), before);
 }
 
 TEST(KillMessagesTest, EmptiesABoxFolderButItsSubfoldersAndNothingOutsideTheDataFolders) {

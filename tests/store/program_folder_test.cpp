@@ -48,29 +48,5 @@ TEST_F(ProgramFolderTest, TheFolderOptionWinsAndEndsWithASlash) {
   EXPECT_THROW(ChooseProgramFolder(executable.Path(), environment, std::string("")), ProgramFolderError);
 }
 
-TEST(InstalledShareFolderTest, OnlyAnExecutableInBinBesideTheSharedFilesIsInstalled) {
-  TempFolder prefix;
-  std::filesystem::create_directories(prefix / "bin");
-  std::filesystem::create_directories(prefix / "src" / "app");
-  EXPECT_EQ(InstalledShareFolder(prefix / "bin"), std::nullopt) << "no shared files yet";
-
-  std::filesystem::create_directories(prefix / "share" / "ostrel-email");
-  std::filesystem::create_directories(prefix / "src" / "share" / "ostrel-email");
-  struct Case {
-    std::filesystem::path executableFolder;
-    std::optional<std::filesystem::path> expected;
-  };
-  const Case cases[] = {
-      {prefix / "bin", prefix / "share"},
-      {prefix.Path().string() + "/bin/", prefix / "share"},
-      {prefix / "src" / "app", std::nullopt},  // a build tree
-      {{}, std::nullopt},  // the executable's folder could not be read
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.executableFolder.string());
-    EXPECT_EQ(InstalledShareFolder(c.executableFolder), c.expected);
-  }
-}
-
 }  // namespace
 }  // namespace ostrel::store

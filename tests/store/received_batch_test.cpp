@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <map>
 
 #include "base/fixed_records.h"
@@ -130,21 +129,14 @@ TEST(ReceivedBatch, AMessageAlreadyRememberedIsNotFiledAgain) {
 TEST(ReceivedBatch, KilledAtAnyMomentEachMessageIsFiledOnceOrFetchedAgain) {
   const FoldersInMemory inMemory;
   const auto messages = Messages(9);
-  std::size_t calls = 0;
-  {
-    StoreFolder store;
-    testing::RecordedCalls recorded;
-    FileAll(store.Folder(), messages);
-    calls = recorded.events.size();
-  }
-  ASSERT_GT(calls, 5u);
   // The last round is not killed: the whole batch is filed.
-  for (std::size_t call = 1; call <= calls + 1; ++call) {
-    SCOPED_TRACE("killed before call " + std::to_string(call) + " of " + std::to_string(calls));
+  bool killed = true;
+  for (std::size_t call = 1; killed; ++call) {
+    SCOPED_TRACE("killed before call " + std::to_string(call));
     StoreFolder store;
     // An earlier message of the box, which no settling may touch.
     store.AddMessages("In", {"earlier"}, true);
-    EXPECT_EQ(KilledBeforeCall([&] { FileAll(store.Folder(), messages); }, call, "the batch"), call <= calls);
+    killed = KilledBeforeCall([&] { FileAll(store.Folder(), messages); }, call, "the batch");
 
     const Tidied tidied = TidyAfterInterruptedRuns(store.Folder());
     EXPECT_TRUE(tidied.relistedMessages.empty()) << "the receipt journal alone settles a batch";

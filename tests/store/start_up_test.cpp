@@ -68,18 +68,7 @@ TEST(LoadStepTest, AFirstStartInAnEmptyFolderMakesTheFoldersAndAsksForSetup) {
   EXPECT_EQ(dialogs.shown, (std::vector<base::MessageBox>{{kSetupMessage, "", base::Buttons::Ok, base::Icon::None}}));
 }
 
-TEST_F(StartedTest, ALaterStartChangesNoIndexAndRemakesADeletedFolder) {
-  for (const char* box : {"In", "Trash", "Junk"}) store.AddMessages(box, {box});
-  std::filesystem::remove_all(store / "Junk");
-  Start();
-  EXPECT_EQ(store.Index("In"), " 1\r\n");
-  EXPECT_EQ(store.Index("Trash"), " 1\r\n");
-  EXPECT_EQ(store.Index("Junk"), " 0\r\n");
-  EXPECT_TRUE(dialogs.shown.empty());
-  EXPECT_EQ(dialogs.statuses, (Names{""}));  // no default key: the status stays empty
-}
-
-TEST_F(StartedTest, TheFirstOfTwoDefaultKeysIsLoadedAndTheLastNameHoldingItIsShown) {
+TEST_F(StartedTest, TheFirstOfTwoDefaultKeysIsLoaded) {
   keys::WriteKeys(store.Folder(), {{"plain", "111111111111111111", false},
                                    {"first", "123456789123456789", true},
                                    {"second", "987654321987654321", true},
@@ -87,9 +76,6 @@ TEST_F(StartedTest, TheFirstOfTwoDefaultKeysIsLoadedAndTheLastNameHoldingItIsSho
   Installation& installation = Start();
   EXPECT_EQ(installation.CurrentKey, "123456789123456789");
   EXPECT_TRUE(installation.Engine.KeyLoaded());
-  const Activation activation = installation.ActivationStep();
-  EXPECT_EQ(activation.keyNames, (Names{"plain", "first", "second", "copy"}));
-  EXPECT_EQ(activation.shownKeyName, "copy");
 }
 
 TEST_F(StartedTest, ADefaultKeyThatCannotBeLoadedLeavesNoKeyCurrent) {
