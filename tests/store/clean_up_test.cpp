@@ -41,19 +41,6 @@ TEST_F(CleanUpTest, NothingSelectedOrAnsweringNoChangesNothing) {
   EXPECT_EQ(store.Files(""), before);
 }
 
-TEST_F(CleanUpTest, CleaningTheInBoxMovesThePicksToTheTrashUnchanged) {
-  store.AddMessages("In", {"r1", "r2", "r3", "r4"}, true);
-  store.AddMessages("Trash", {"old"});
-  Deleted("In", {0, 2});  // records 4 and 2
-  // Moved in record order, each record as it was but for its new name (as
-  // for a Delete Msg): record 2 first, then record 4.
-  EXPECT_EQ(store.Subjects("In"), (Names{"r1", "r3"}));
-  EXPECT_EQ(store.Subjects("Trash"), (Names{"old", "r2", "r4"}));
-  EXPECT_EQ(store.Records("Trash")[2].MessageName(), "MSG3");
-  EXPECT_EQ(ReadBytes(store / "Trash" / "MSG3.htm"), "<p>r4</p>");
-  EXPECT_TRUE(dialogs.shown.empty());
-}
-
 TEST_F(CleanUpTest, EqualRowsAreToldApartByTheirRecordNumbers) {
   for (int i = 0; i < 3; ++i) store.AddMessage("Junk", "same", "body " + std::to_string(i) + "\r\n");
   ASSERT_EQ(CleanUp(store.Folder(), "Junk").Rows()[0], CleanUp(store.Folder(), "Junk").Rows()[2]);

@@ -1,5 +1,6 @@
-// The move journal: what it holds while a move is under way, and how a move
-// that failed or was cut off is finished or taken back from it.
+// The move journal: what it holds while a move is under way, how a move that
+// failed is finished from it, and a journal that cannot be read. (A move cut
+// off before the rewrite is taken back at start-up: interrupted_runs_test.)
 
 #include "store/move_journal.h"
 
