@@ -84,7 +84,7 @@ void ExpectEachListedOnce(const StoreFolder& store, const std::vector<IncomingMe
 
 // The index of each box, the files together, the journal's folder, the box
 // folders, the records of each box, the lines, the attachments' folder, the
-// journal's removal: no more flushes for 40 messages than for one.
+// journal's removal: a handful of flushes for 40 messages, not some for each.
 TEST(ReceivedBatch, FlushesPerBatchNotPerMessage) {
   StoreFolder store;
   testing::RecordedCalls calls;
