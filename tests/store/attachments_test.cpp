@@ -4,7 +4,6 @@
 
 #include <functional>
 
-#include "store/box_button_text.h"
 #include "store_folder.h"
 
 namespace ostrel::testing {
@@ -21,10 +20,7 @@ TEST_F(AttachmentsTest, DeciphersEncFilesIntoDecAndLeavesOthersInSave) {
   WriteBytes(folder / "Save" / "upper.ENC", "not ours");
   WriteBytes(folder / "Save" / ".enc", "a name without a stem");
   std::filesystem::create_directory(folder / "Save" / "sub.enc");
-  std::vector<std::pair<std::size_t, std::size_t>> progress;
-  const auto check = store::CheckAttachments(
-      folder.Folder(), engine, [&](std::size_t done, std::size_t total) { progress.emplace_back(done, total); });
-  EXPECT_EQ(progress, (std::vector<std::pair<std::size_t, std::size_t>>{{0, 1}, {1, 1}}));
+  const auto check = store::CheckAttachments(folder.Folder(), engine);
   EXPECT_EQ(check.DecryptedCount, 1);
   EXPECT_TRUE(check.failedNames.empty());
   EXPECT_EQ(ReadBytes(folder / "Dec" / "report.doc"), "the report");
@@ -70,18 +66,6 @@ TEST_F(AttachmentActionsTest, OpenAndDeleteSayWhatToDoWithNothingSelectedAndStay
   EXPECT_FALSE(std::filesystem::exists(folder / "Dec" / "a.txt"));
   EXPECT_TRUE(std::filesystem::exists(folder / "keep.dat"));
   EXPECT_TRUE(dialogs.shown.empty());
-}
-
-TEST(BoxButtonToolTip, CountsTheMessagesOfTheBoxAndMakesAMissingListEmpty) {
-  StoreFolder folder;
-  std::filesystem::remove(folder / "sent.dat");
-  EXPECT_EQ(store::BoxButtonToolTip(folder.Folder(), "Sent"), "Sent (No messages)");
-  EXPECT_TRUE(std::filesystem::exists(folder / "sent.dat"));
-  folder.AddMessage("Trash", "One", "1\r\n");
-  EXPECT_EQ(store::BoxButtonToolTip(folder.Folder(), "Trash"), "Trash (1 message)");
-  for (int i = 0; i < 2; ++i) folder.AddMessage("In", "Many", "m\r\n");
-  EXPECT_EQ(store::BoxButtonToolTip(folder.Folder(), "In"), "In Box (2 messages)");
-  EXPECT_EQ(store::BoxButtonToolTip(folder.Folder(), "Out"), "");
 }
 
 }  // namespace

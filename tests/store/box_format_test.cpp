@@ -12,7 +12,6 @@ namespace ostrel::store {
 namespace {
 
 using testing::FolderContents;
-using testing::Names;
 using testing::ReadBytes;
 using testing::StoreData;
 using testing::WriteBytes;
@@ -32,8 +31,6 @@ TEST_F(BoxFormatTest, ReadsTheThreeRecordFixtureFieldByFieldAndWritesItBackByteF
   EXPECT_EQ(base::TrimBlanks(third.Subject), "Third \u2013 caf\u00e9");
   EXPECT_EQ(third.Date, "1/4/2026 11:45:10 PM          ");
   EXPECT_EQ(third.MessageName(), "MSG3");
-  EXPECT_EQ(in.TextPath(third.MessageName()), store / "In" / "MSG3.txt");
-  EXPECT_EQ(in.WebPath(third.MessageName()), store / "In" / "MSG3.htm");
   EXPECT_FALSE(in.Read(4).has_value());
   EXPECT_FALSE(in.Read(0).has_value());
 
@@ -75,8 +72,6 @@ TEST(BoxIndexTest, TheNextNameFollowsTheIndexAndPassesOverNamesInUse) {
       {"garbage\r\n", "MSG2"},  // MSG1 is in use
       {" 9007199254740991\r\n", "MSG9007199254740992"},  // the largest
       {" 9007199254740992\r\n", "MSG2"},
-      {" 99999999999999999\r\n", "MSG2"},  // 17 digits would still fit, but not read back
-      {" 1E+30\r\n", "MSG2"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.index);

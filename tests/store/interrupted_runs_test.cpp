@@ -17,6 +17,7 @@
 #include "base/fixed_records.h"
 #include "store/date_text.h"
 #include "store/mail_box.h"
+#include "store/move_journal.h"
 #include "store/store_lock.h"
 #include "store_folder.h"
 
@@ -99,24 +100,20 @@ TEST(TidyTest, AMissingProgramFolderIsLeftAlone) {
   EXPECT_TRUE(tidied.removedFiles.empty());
 }
 
-class SettlingTest : public testing::InstalledTest {
- protected:
-  SettlingTest() {
-    store.AddMessages("In", {"a", "b"});
-    testing::CutOffBeforeTheRewrite(store, "In", 2);
-  }
-};
+using SettlingTest = testing::InstalledTest;
 
-TEST_F(SettlingTest, TheLoadStepSettlesAMoveCutOff) {
+// A kill between the Trash append and the rewrite of the In list leaves the
+// message in both boxes, and the journal naming it and its Trash name; the
+// next start takes the move back. (A box shown meanwhile would show it twice,
+// but every move settles it before it starts.)
+TEST_F(SettlingTest, TheLoadStepTakesBackAMoveCutOff) {
+  store.AddMessages("In", {"a", "b"});
+  testing::CutOffBeforeTheRewrite(store, "In", 2);
+  EXPECT_EQ(ReadBytes(store / kMoveJournalName), "In\r\nMSG2 MSG1\r\n");
+  EXPECT_EQ(store.Subjects("Trash"), (Names{"b"}));
   installation.LoadStep();
   EXPECT_EQ(store.Subjects("In"), (Names{"a", "b"}));
   EXPECT_EQ(store.Subjects("Trash"), Names{});
-}
-
-// Another run is killed at that moment while this one shows the Trash.
-TEST_F(SettlingTest, TheBoxViewSettlesAMoveCutOffWhileRunning) {
-  EXPECT_EQ(installation.ChooseBox(BoxName::Trash)->caption, "Trash (0 msgs)");
-  EXPECT_EQ(installation.ChooseBox(BoxName::In)->caption, "InBox (2 msgs)");
 }
 
 // Filing holds the store lock until its record is there, so a start-up

@@ -16,7 +16,6 @@ namespace ostrel::store {
 namespace {
 
 using testing::FolderContents;
-using testing::Names;
 using testing::ReadBytes;
 using testing::WriteBytes;
 namespace fs = std::filesystem;
@@ -47,7 +46,6 @@ TEST_F(LetterCaseNamesTest, ABoxListIndexAndMessageFilesInAnotherCaseAreFoundAnd
   EXPECT_EQ(store.Files("Trash"), (FolderContents{{"MSG1.htm", "<p>upper</p>\r\n"}, {"MSG1.txt", "upper\r\n"},
                                                   {"index.dat", " 1\r\n"}}));
   EXPECT_EQ(store.Files("In"), (FolderContents{{"INDEX.DAT", " 2\r\n"}, {"MSG2.txt", "new\r\n"}}));
-  EXPECT_EQ(store.Subjects("In"), (Names{"new"}));
 
   dialogs.answers.push_back(base::Answer::Yes);
   ASSERT_TRUE(ResetAllBoxes(store.Folder(), dialogs));

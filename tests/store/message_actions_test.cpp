@@ -10,45 +10,6 @@ namespace {
 
 using ::testing::ElementsAre;
 
-std::string Repeated(const std::string& text, int times) {
-  std::string repeated;
-  for (int i = 0; i < times; ++i) repeated += text;
-  return repeated;
-}
-
-TEST(CipherViewText, LinesOfSixtyControlCodesAndTextThatIsNotHex) {
-  struct Case {
-    std::string cipher;
-    std::optional<std::string> shown;
-  };
-  const std::string aa = "\xC2\xAA";  // the code page's characters for 0xAA and 0xBB, in UTF-8
-  const std::string bb = "\xC2\xBB";
-  const Case cases[] = {
-      {std::string(80, 'A') + "\r\n" + std::string(70, 'B') + "\r\n",
-       Repeated(aa, 40) + Repeated(bb, 20) + "\r\n" + Repeated(bb, 15)},
-      {std::string(240, '4'),
-       std::string(60, 'D') + "\r\n" + std::string(60, 'D') + "\r\n"},  // a full last line ends with a break
-      {"000D0A7F41", "\u2400\u240D\u240A\u2421A"},            // control codes show as one character each
-      {"818D8F909D80", "\u00B7\u00B7\u00B7\u00B7\u00B7\u20AC"},  // so do the code page's gaps
-      {"Hello\r\n", std::nullopt},
-      {"abcd", std::nullopt},
-  };
-  for (const Case& test : cases) {
-    SCOPED_TRACE(test.cipher);
-    std::string buffer;
-    EXPECT_EQ(store::CipherViewText(test.cipher, buffer), test.shown);
-    EXPECT_EQ(buffer.empty(), !test.shown);
-  }
-}
-
-TEST(PrintLines, HeaderRuleAndPaneLines) {
-  EXPECT_THAT(store::PrintLines("bob@example.org", "Hello", "1/2/2026", "line one\r\nline two\r\n"),
-              ElementsAre("   From: bob@example.org", "Subject:Hello", "   Date:1/2/2026", std::string(77, '='),
-                          "line one", "line two"));
-  EXPECT_EQ(store::PrintLines("", "", "", "").size(), 4u);
-  EXPECT_EQ(store::PrintLines("", "", "", "no line end").back(), "no line end");
-}
-
 class DecryptPaneTest : public EngineTest {
  protected:
   std::string buffer;

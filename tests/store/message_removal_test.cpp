@@ -1,21 +1,16 @@
-// Delete Msg from every box, the Trash rules, KillMessages, EmptyTheTrash and their progress.
+// Delete Msg from every box, the Trash rules, KillMessages and EmptyTheTrash.
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <set>
 
 #include "store/box_emptying.h"
 #include "store/trash_moves.h"
 #include "store_folder.h"
-#include "support/file_permissions.h"
 #include "support/recording_calls.h"
 
 namespace ostrel::store {
 namespace {
 
 using testing::FolderContents;
-using testing::InstalledTest;
 using testing::Names;
 using testing::ReadBytes;
 using testing::StoreFolder;
@@ -64,7 +59,7 @@ TEST(DeleteFailureTest, ARecordPastTheEndChangesNothingAndAMissingFileStillMoves
   EXPECT_EQ(store.Subjects("Trash"), (Names{"lost"}));
 }
 
-class DeleteMsgTest : public InstalledTest {};
+using DeleteMsgTest = testing::InstalledTest;
 
 TEST_F(DeleteMsgTest, AFailedTrashCopyKeepsTheMessageInItsBox) {
   store.AddMessages("In", {"precious"});
@@ -75,33 +70,6 @@ TEST_F(DeleteMsgTest, AFailedTrashCopyKeepsTheMessageInItsBox) {
   EXPECT_EQ(installation.DeleteMsg()->caption, "InBox (1 msgs)");
   EXPECT_EQ(store.Subjects("Trash"), Names{});
   EXPECT_EQ(dialogs.ShownTexts(), (Names{"The message could not be copied to the Trash, so it was left in its box."}));
-}
-
-TEST_F(DeleteMsgTest, ABoxListThatMayNotBeWrittenStopsTheMoveBeforeAnythingChanges) {
-  store.AddMessages("In", {"a"});
-  store.AddMessages("Trash", {"old"});
-  const FolderContents before = store.Files("");
-  installation.Selection.CurrentRecord = 1;
-  for (const char* list : {"inbox.dat", "trash.dat"}) {
-    SCOPED_TRACE(list);
-    {
-      testing::ReadOnly readOnly(store / list);
-      testing::BindingPermissions binding;
-      EXPECT_THROW(installation.DeleteMsg(), std::system_error);
-    }
-    EXPECT_EQ(store.Files(""), before);
-  }
-}
-
-TEST_F(DeleteMsgTest, ActsOnTheCurrentRecordAndReloadsTheBox) {
-  store.AddMessages("In", {"a", "b"});
-  ASSERT_TRUE(installation.SelectRow(1));
-  const auto view = installation.DeleteMsg();
-  ASSERT_TRUE(view.has_value());
-  EXPECT_EQ(view->caption, "InBox (1 msgs)");
-  EXPECT_EQ(base::TrimBlanks(view->rows[0].Subject), "b");
-  EXPECT_EQ(installation.Selection.CurrentMessage, "MSG1");
-  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST(KillMessagesTest, EmptiesABoxFolderButItsSubfoldersAndNothingOutsideTheDataFolders) {
@@ -128,46 +96,6 @@ TEST(EmptyTheTrashTest, DeletesTheNamedFilesAndEmptiesTheListButKeepsTheIndex) {
   EXPECT_EQ(EmptyTheTrash(store.Folder()), "MSG3");
   EXPECT_EQ(ReadBytes(store / "trash.dat"), "");
   EXPECT_EQ(store.Files("Trash"), (FolderContents{{"MSG77.txt", "named by no record"}, {"index.dat", " 3\r\n"}}));
-}
-
-TEST(CleanUpEntryTest, TheCaptionsFirstWordNamesTheBox) {
-  for (const auto& [caption, box] : {std::pair{"InBox (3 msgs)", BoxName::In}, {"Sent (3 msgs)", BoxName::Sent},
-                                     {"Junk (3 msgs)", BoxName::Junk}, {"Trash (3 msgs)", BoxName::Trash}}) {
-    EXPECT_EQ(Installation::CleanUpBoxFromCaption(caption), box) << caption;
-  }
-  for (const char* caption : {"InBox", "", "Messages (2 msgs)"}) {
-    EXPECT_FALSE(Installation::CleanUpBoxFromCaption(caption).has_value()) << caption;
-  }
-}
-
-// Long removals say how far they have come: from 0 up to the whole of the
-// work, never going back, always out of the same total.
-TEST(ProgressReportTest, RemovingRecordsOrEmptyingTheTrashCountsEveryStepOfItsWork) {
-  struct Case {
-    const char* box;
-    std::set<std::size_t> records;  // empty: the Trash is emptied
-    std::size_t steps;              // a move to the Trash is a copy and a removal
-  };
-  // Record 9 does not exist and is no work.
-  for (const Case& test : {Case{"In", {1, 3, 9}, 4}, Case{"Trash", {1, 2, 3}, 3}, Case{"Trash", {}, 4}}) {
-    SCOPED_TRACE(std::string(test.box) + " " + std::to_string(test.records.size()));
-    StoreFolder store;
-    store.AddMessages(test.box, {"a", "b", "c", "d"});
-    std::vector<std::size_t> done;
-    const auto report = [&](std::size_t count, std::size_t total) {
-      EXPECT_EQ(total, test.steps);
-      done.push_back(count);
-    };
-    if (test.records.empty()) {
-      EXPECT_EQ(EmptyTheTrash(store.Folder(), report), "MSG4");
-    } else {
-      RemoveRecords(store.Folder(), test.box, test.records, report);
-    }
-    ASSERT_FALSE(done.empty());
-    EXPECT_EQ(done.front(), 0u);
-    EXPECT_EQ(done.back(), test.steps);
-    EXPECT_TRUE(std::is_sorted(done.begin(), done.end()));
-  }
 }
 
 }  // namespace

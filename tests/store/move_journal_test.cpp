@@ -1,5 +1,6 @@
-// The move journal: what it holds while a move is under way, and how a move
-// that failed or was cut off is finished or taken back from it.
+// The move journal: what it holds while a move is under way, how a move that
+// failed is finished from it, and a journal that cannot be read. (A move cut
+// off before the rewrite is taken back at start-up: interrupted_runs_test.)
 
 #include "store/move_journal.h"
 
@@ -22,10 +23,6 @@ using testing::RecordedCalls;
 using testing::StoreFolder;
 using testing::WriteBytes;
 
-
-// Three In messages "a", "b", "c" and nothing in the Trash.
-void FillIn(StoreFolder& store) { store.AddMessages("In", {"a", "b", "c"}, true); }
-
 // The message files of a box folder, without the index.
 std::set<std::string> MessageFiles(const StoreFolder& store, const std::string& box) {
   std::set<std::string> names;
@@ -37,21 +34,13 @@ std::set<std::string> MessageFiles(const StoreFolder& store, const std::string& 
 // The disk refuses one call of a Delete Msg, each call in turn: the move
 // either happens or not, never half, and says so when it did not. A refused
 // removal after the rewrite leaves the journal, and settling it finishes
-// the move.
+// the move. The last round refuses nothing: the move runs whole.
 TEST(MoveJournalTest, AFailedCallAtAnyStepLeavesTheMessageInExactlyOneBox) {
-  std::size_t calls = 0;
-  {
-    StoreFolder store;
-    FillIn(store);
-    RecordedCalls recorded;
-    DeleteMessage(store.Folder(), "In", 2);
-    calls = recorded.events.size();
-  }
-  ASSERT_GT(calls, 15u);
-  for (std::size_t refused = 1; refused <= calls; ++refused) {
+  bool refusedOne = true;
+  for (std::size_t refused = 1; refusedOne; ++refused) {
     SCOPED_TRACE("call " + std::to_string(refused) + " refused");
     StoreFolder store;
-    FillIn(store);
+    store.AddMessages("In", {"a", "b", "c"}, true);
     bool failed = false;
     std::size_t seen = 0;
     {
@@ -63,6 +52,7 @@ TEST(MoveJournalTest, AFailedCallAtAnyStepLeavesTheMessageInExactlyOneBox) {
         failed = true;
       }
     }
+    refusedOne = seen >= refused;
     const Names trash = store.Subjects("Trash");
     const bool moved = trash == Names{"b"};
     EXPECT_TRUE(moved || trash.empty());
@@ -74,22 +64,6 @@ TEST(MoveJournalTest, AFailedCallAtAnyStepLeavesTheMessageInExactlyOneBox) {
     EXPECT_EQ(MessageFiles(store, "In").size(), moved ? 4u : 6u);
     EXPECT_EQ(MessageFiles(store, "Trash").size(), moved ? 2u : 0u);
   }
-}
-
-// Cut off between the Trash append and the box list's rewrite: the journal
-// names the message and its Trash name, and settling it takes the move back.
-TEST(MoveJournalTest, AMoveCutOffBeforeTheBoxListsRewriteIsTakenBack) {
-  StoreFolder store;
-  FillIn(store);
-  testing::CutOffBeforeTheRewrite(store, "In", 2);
-  EXPECT_EQ(ReadBytes(store / kMoveJournalName), "In\r\nMSG2 MSG1\r\n");
-  EXPECT_EQ(store.Subjects("In"), (Names{"a", "b", "c"}));
-  EXPECT_EQ(store.Subjects("Trash"), (Names{"b"})) << "the state a kill at that moment leaves";
-
-  EXPECT_TRUE(SettleJournaledMove(store.Folder()));
-  EXPECT_EQ(store.Subjects("In"), (Names{"a", "b", "c"}));
-  EXPECT_EQ(store.Subjects("Trash"), Names{});
-  EXPECT_FALSE(SettleJournaledMove(store.Folder())) << "nothing left to settle";
 }
 
 TEST(MoveJournalTest, EmptyingTheTrashNamesItsFilesUntilTheyAreGone) {

@@ -1,4 +1,5 @@
-// The load, activation and exit steps of an installation.
+// The load and activation steps of an installation, and an exit without
+// the option to empty the Trash.
 
 #include <gtest/gtest.h>
 
@@ -17,37 +18,31 @@ using testing::ReadBytes;
 using testing::RecordingDialogs;
 using testing::StoreFolder;
 using testing::TempFolder;
-using testing::WriteBytes;
 
 constexpr const char* kSetupMessage = "Setup has not been performed.  Click File/Options and define your parameters.";
 
-void WriteOptions(const std::filesystem::path& folder, bool checkOnStartup, bool emptyTrashOnExit) {
+void WriteOptions(const std::filesystem::path& folder, bool checkOnStartup) {
   settings::OptionsFile file;
-  file.options.PopServer = "pop.example.org";
-  file.options.EmailAddress = "me@example.org";
   file.options.CheckMailOnStartup = checkOnStartup;
-  file.options.EmptyTrashOnExit = emptyTrashOnExit;
-  file.look = {"Arial", 10, 16777215, 0};
   settings::WriteOptions(folder, file);
 }
 
 // An installation started the way the program starts it, once its folder is filled.
 class StartedTest : public ::testing::Test {
  protected:
-  Installation& Start(bool checkOnStartup = false, bool emptyTrashOnExit = false) {
-    WriteOptions(store.Folder(), checkOnStartup, emptyTrashOnExit);
+  Installation& Start(bool checkOnStartup = false) {
+    WriteOptions(store.Folder(), checkOnStartup);
     started.emplace(store.Folder(), dialogs);
-    look = started->LoadStep();
+    started->LoadStep();
     return *started;
   }
 
   StoreFolder store;
   RecordingDialogs dialogs;
   std::optional<Installation> started;
-  std::optional<settings::TextLook> look;
 };
 
-TEST(LoadStepTest, AFirstStartInAnEmptyFolderMakesTheFoldersAndAsksForSetupUntilItIsSaved) {
+TEST(LoadStepTest, AFirstStartInAnEmptyFolderMakesTheFoldersAndAsksForSetup) {
   TempFolder temp;
   const std::string folder = (temp.Path() / "fresh").string() + "/";
   RecordingDialogs dialogs;
@@ -67,41 +62,9 @@ TEST(LoadStepTest, AFirstStartInAnEmptyFolderMakesTheFoldersAndAsksForSetupUntil
   EXPECT_EQ(std::filesystem::file_size(folder + "email.opt"), 0u);
   EXPECT_EQ(testing::FileMode(folder + "email.opt"), 0600u);
   EXPECT_EQ(dialogs.shown, (std::vector<base::MessageBox>{{kSetupMessage, "", base::Buttons::Ok, base::Icon::None}}));
-
-  const Activation first = installation.ActivationStep();
-  EXPECT_TRUE(first.showNotice);
-  EXPECT_EQ(first.next, Activation::Next::Nothing);
-  EXPECT_EQ(std::filesystem::file_size(folder + "key.dat"), 0u);
-  EXPECT_EQ(std::filesystem::file_size(folder + "opt.dne"), 0u);
-
-  // The grid stays hidden on later activations too, until the settings are
-  // saved; from then on the In box shows.
-  const Activation later = installation.ActivationStep();
-  EXPECT_FALSE(later.showNotice);
-  EXPECT_EQ(later.next, Activation::Next::Nothing);
-  installation.SettingsSaved();
-  const Activation next = installation.ActivationStep();
-  EXPECT_EQ(next.next, Activation::Next::ShowBox);
-  ASSERT_TRUE(next.box.has_value());
-  EXPECT_EQ(next.box->caption, "InBox (0 msgs)");
 }
 
-TEST_F(StartedTest, ALaterStartChangesNoIndexAndRemakesADeletedFolder) {
-  for (const char* box : {"In", "Trash", "Junk"}) store.AddMessages(box, {box});
-  std::filesystem::remove_all(store / "Junk");
-  const Installation& installation = Start();
-
-  ASSERT_TRUE(look.has_value());
-  EXPECT_EQ(look->fontName, "Arial");
-  EXPECT_EQ(installation.MailOptions.PopServer, "pop.example.org");
-  EXPECT_EQ(store.Index("In"), " 1\r\n");
-  EXPECT_EQ(store.Index("Trash"), " 1\r\n");
-  EXPECT_EQ(store.Index("Junk"), " 0\r\n");
-  EXPECT_TRUE(dialogs.shown.empty());
-  EXPECT_EQ(dialogs.statuses, (Names{""}));  // no default key: the status stays empty
-}
-
-TEST_F(StartedTest, TheFirstOfTwoDefaultKeysIsLoadedAndTheLastNameHoldingItIsShown) {
+TEST_F(StartedTest, TheFirstOfTwoDefaultKeysIsLoaded) {
   keys::WriteKeys(store.Folder(), {{"plain", "111111111111111111", false},
                                    {"first", "123456789123456789", true},
                                    {"second", "987654321987654321", true},
@@ -109,9 +72,6 @@ TEST_F(StartedTest, TheFirstOfTwoDefaultKeysIsLoadedAndTheLastNameHoldingItIsSho
   Installation& installation = Start();
   EXPECT_EQ(installation.CurrentKey, "123456789123456789");
   EXPECT_TRUE(installation.Engine.KeyLoaded());
-  const Activation activation = installation.ActivationStep();
-  EXPECT_EQ(activation.keyNames, (Names{"plain", "first", "second", "copy"}));
-  EXPECT_EQ(activation.shownKeyName, "copy");
 }
 
 TEST_F(StartedTest, ADefaultKeyThatCannotBeLoadedLeavesNoKeyCurrent) {
@@ -125,27 +85,14 @@ TEST_F(StartedTest, ADefaultKeyThatCannotBeLoadedLeavesNoKeyCurrent) {
 }
 
 TEST_F(StartedTest, MailIsCheckedOnTheFirstActivationOnlyAndTheTrashStaysWithoutTheOption) {
-  WriteBytes(store / "opt.dne", "Done\r\n");
   store.AddMessages("In", {"a"});
   store.AddMessages("Trash", {"t"});
   Installation& installation = Start(true);
 
-  const Activation first = installation.ActivationStep();
-  EXPECT_FALSE(first.showNotice);
-  EXPECT_EQ(first.next, Activation::Next::CheckMail);
+  EXPECT_EQ(installation.ActivationStep().next, Activation::Next::CheckMail);
   EXPECT_EQ(installation.ActivationStep().box->caption, "InBox (1 msgs)");
   installation.ExitStep();
   EXPECT_EQ(store.Subjects("Trash"), (Names{"t"}));
-}
-
-TEST_F(StartedTest, ExitEmptiesTheTrashWhenAskedAndLeavesNoWorkFiles) {
-  keys::WriteKeys(store.Folder(), {{"k", "123456789123456789", true}});
-  store.AddMessages("Trash", {"t"});
-  Installation& installation = Start(false, true);
-  ASSERT_TRUE(std::filesystem::exists(store / "k1.bin"));
-  installation.ExitStep();
-  EXPECT_EQ(store.Files("Trash"), (testing::FolderContents{{"index.dat", " 1\r\n"}}));
-  EXPECT_FALSE(std::filesystem::exists(store / "k1.bin")) << "the engine's work files are removed";
 }
 
 }  // namespace
