@@ -14,7 +14,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 #include <iostream>
 #include <map>
 #include <random>
@@ -26,7 +25,6 @@
 #include "store/box_record.h"
 #include "store/interrupted_runs.h"
 #include "store/mail_box.h"
-#include "store/receipt_journal.h"
 #include "support/kills.h"
 #include "support/temp_folder.h"
 #include "tool_runner.h"
@@ -145,7 +143,6 @@ TEST_F(LiveServersCheckMailKill, KilledAtRandomMomentsEveryMessageEndsInInOrJunk
 
   std::mt19937 random(20261207);
   int killedHalfFiled = 0;  // trials that left some messages filed and some not
-  int killedWithJournal = 0;
   for (int trial = 0; trial < kTrials; ++trial) {
     TempFolder folder;
     const std::string path = freshCopy(folder);
@@ -163,7 +160,6 @@ TEST_F(LiveServersCheckMailKill, KilledAtRandomMomentsEveryMessageEndsInInOrJunk
 
     const std::size_t filedBefore = Filed(path).size();
     killedHalfFiled += filedBefore > 0 && filedBefore < static_cast<std::size_t>(kMessages);
-    killedWithJournal += std::filesystem::exists(folder / store::kReceiptJournalName);
 
     const Outcome checked = RunTool(scratch.Path(), {"check-mail", "--folder", path});
     ASSERT_EQ(checked.status, 0) << checked.err;
@@ -171,7 +167,7 @@ TEST_F(LiveServersCheckMailKill, KilledAtRandomMomentsEveryMessageEndsInInOrJunk
     if (::testing::Test::HasFailure()) return;
   }
   std::cout << kTrials << " kills in a run of " << fullRun.count() / 1000 << " ms: " << killedHalfFiled
-            << " left part of the mail filed, " << killedWithJournal << " a receipt journal\n";
+            << " left part of the mail filed\n";
 }
 
 }  // namespace

@@ -37,17 +37,11 @@ TEST(AnsiText, OneCharacterOutsideAsciiIsFoundAtEveryPlaceInALongText) {
     EXPECT_EQ(ToAnsi(before + "\xC3\xA9" + after), before + "\xE9" + after);       // é
     EXPECT_EQ(FromAnsi(before + "\xE9" + after), before + "\xC3\xA9" + after);
     EXPECT_EQ(ToAnsi(before + "\xCE\xB1" + after), before + "\xCE\xB1" + after);  // α does not fit
-    EXPECT_EQ(ToAnsi(before + "\xC3" + after), before + "\xC3" + after);          // not UTF-8
     EXPECT_TRUE(IsNonAsciiUtf8(before + "\xC3\xA9" + after));
   }
   EXPECT_EQ(AsciiPrefixLength(ascii), ascii.size());
   EXPECT_FALSE(IsNonAsciiUtf8(ascii));
-}
-
-TEST(AnsiText, OverlongFormsOrPlainAsciiAreNoNonAsciiUtf8) {
-  EXPECT_TRUE(IsNonAsciiUtf8("caf\xC3\xA9"));
-  EXPECT_FALSE(IsNonAsciiUtf8("\xC0\x80"));  // overlong form
-  EXPECT_FALSE(IsNonAsciiUtf8("ascii only"));
+  EXPECT_FALSE(IsNonAsciiUtf8("\xC0\x80"));  // an overlong form is no UTF-8
 }
 
 TEST(AnsiText, ReadingTakesWindows1252UnlessTheBytesAreUtf8) {
@@ -64,26 +58,18 @@ TEST(AnsiText, ReadingTakesWindows1252UnlessTheBytesAreUtf8) {
   }
 }
 
+// Bytes Windows-1252 leaves undefined (0x81, 0x8D, ...) included.
 TEST(AnsiText, EveryByteSurvivesReadingThenWriting) {
-  std::string all;
   for (int b = 0; b < 256; ++b) {
     const std::string one(1, static_cast<char>(b));
     EXPECT_EQ(ToAnsi(FromAnsi(one)), one) << "byte " << b;
-    all += one;
   }
-  EXPECT_EQ(ToAnsi(FromAnsi(all)), all);
 }
 
 TEST(AnsiText, CuttingNeverSplitsACharacter) {
-  const std::string text = "ab\xCE\xB1\xCE\xB2";  // "abαβ" stored as UTF-8, 6 bytes
-  EXPECT_EQ(CutToWidth(text, 6), text);
-  EXPECT_EQ(CutToWidth(text, 5), "ab\xCE\xB1");
-  EXPECT_EQ(CutToWidth(text, 3), "ab");
-  EXPECT_EQ(CutToWidth(text, 0), "");
-  EXPECT_EQ(CutToWidth("caf\xE9s", 4), "caf\xE9");  // single-byte text cuts anywhere
-  const std::string emoji = "\xF0\x9F\x94\x91key";  // 🔑key
-  EXPECT_EQ(CutToWidth(emoji, 3), "");
-  EXPECT_EQ(CutToWidth(emoji, 4), "\xF0\x9F\x94\x91");
+  EXPECT_EQ(CutToWidth("ab\xCE\xB1\xCE\xB2", 5), "ab\xCE\xB1");  // "abαβ" stored as UTF-8
+  EXPECT_EQ(CutToWidth("\xF0\x9F\x94\x91key", 3), "");            // 🔑key
+  EXPECT_EQ(CutToWidth("caf\xE9s", 4), "caf\xE9");                  // single-byte text cuts anywhere
 }
 
 }  // namespace

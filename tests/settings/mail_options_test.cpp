@@ -1,7 +1,5 @@
 #include "settings/mail_options.h"
 
-#include <random>
-
 #include "settings/comma_fields.h"
 #include "settings_fixture.h"
 
@@ -56,14 +54,6 @@ TEST_F(OptionsFileTest, ReadsABlankPrefixedSizeANegativeColourWithStrictFlags) {
   EXPECT_EQ(ParseOptions(ReadBytes(kData / "settings/email-blank-size-negative-colour.opt")), expected);
 }
 
-TEST_F(OptionsFileTest, NumbersAreReadLeniently) {
-  const OptionsFile lenient =
-      ParseOptions("a\r\nb\r\nc\r\nd\r\ne\r\nY\r\nY\r\nY\r\nY\r\nY\r\nF\r\n12pt\r\n 2.5\r\nred\r\n");
-  EXPECT_FLOAT_EQ(lenient.look.fontSize, 12.0F);
-  EXPECT_EQ(lenient.look.background, 2);  // half to even
-  EXPECT_EQ(lenient.look.foreground, 0);
-}
-
 TEST_F(OptionsFileTest, AShortFileGivesEmptyValues) {
   OptionsFile expected;
   expected.options.PopServer = "pop";
@@ -82,25 +72,6 @@ TEST(CommaFields, SplitsAtCommasQuotesOrAnyLineEnd) {
   EXPECT_EQ(fields.Next(), "lf");
   EXPECT_EQ(fields.Next(), "cr");
   EXPECT_EQ(fields.Next(), "");
-}
-
-TEST_F(OptionsFileTest, AnyValueTheFileCanHoldReadsBackAsWritten) {
-  std::mt19937 random(6);
-  const std::string allowed = "abcXYZ019.@-_ ;:'\xC3\xA9";  // a blank or quote never leads
-  const auto text = [&] {
-    std::string value;
-    const auto length = random() % 12;
-    for (unsigned i = 0; i < length; ++i) value += allowed[random() % (allowed.size() - 2)];
-    return value.empty() || value.front() == ' ' ? "v" + value : value;
-  };
-  for (int round = 0; round < 200; ++round) {
-    OptionsFile contents;
-    contents.options = {text(), text(), text(), text(), text(), random() % 2 == 0, random() % 2 == 0,
-                        random() % 2 == 0, random() % 2 == 0, random() % 2 == 0};
-    contents.look = {text(), static_cast<float>(random() % 400) / 4.0F, static_cast<std::int32_t>(random()),
-                     static_cast<std::int32_t>(random())};
-    EXPECT_EQ(ParseOptions(FormatOptions(contents)), contents) << FormatOptions(contents);
-  }
 }
 
 }  // namespace

@@ -26,13 +26,6 @@ TEST_F(OptionsFormTest, WithoutSettingsTheTextBoxesAreEmptyButTheDesignedLookSta
   EXPECT_EQ(ReadBytes(folder / "email.opt"), "");
 }
 
-TEST_F(OptionsFormTest, SavingEmptyFieldsStillWritesFourteenLines) {
-  MailOptions mailOptions;
-  ASSERT_TRUE(SaveOptions(folder.Path(), OptionsForm{}, mailOptions, dialogs));
-  EXPECT_EQ(ReadBytes(folder / "email.opt"), "\r\n\r\n\r\n\r\n\r\nN\r\nN\r\nN\r\nN\r\nN\r\n\r\n 0\r\n 0\r\n 0\r\n");
-  EXPECT_TRUE(HasSettings(folder.Path()));
-}
-
 TEST_F(OptionsFormTest, SaveWritesBothFilesForTheProgramsMailOptions) {
   OptionsForm form = LoadOptionsForm(folder.Path(), Designed());
   form.fields = {"pop.example.net", "smtp.example.net", "jane", "secret", "jane@example.net",

@@ -26,21 +26,24 @@ TEST_F(Signatures, AddWithoutNameOrTextWritesNothing) {
   EXPECT_EQ(ReadBytes(folder / "sigs.dat"), "");
 }
 
-TEST_F(Signatures, AddStoresTheRecordAsTheCurrentSignature) {
+// A name is matched exactly; the window opens on the first record, while
+// the last text saved is the current signature.
+TEST_F(Signatures, EachSaveIsStoredUnderItsExactNameAsTheCurrentSignature) {
   ASSERT_TRUE(AddOrUpdateSignature(folder.Path(), "Work", "Jane\r\nACME", dialogs));
   EXPECT_EQ(ReadBytes(folder / "sigs.dat"),
             std::string("Work").append(26, ' ') + std::string("Jane\r\nACME").append(990, ' '));
   EXPECT_EQ(ReadBytes(folder / "sig.cur"), "Jane\r\nACME\r\n");
-  EXPECT_EQ(dialogs.ShownTexts(), Texts{"Signature Added."});
-}
-
-TEST_F(Signatures, AddUnderAKnownNameUpdatesItsRecord) {
-  ASSERT_TRUE(AddOrUpdateSignature(folder.Path(), "Work", "Jane\r\nACME", dialogs));
   ASSERT_TRUE(AddOrUpdateSignature(folder.Path(), "Home", "Jane", dialogs));
   ASSERT_TRUE(AddOrUpdateSignature(folder.Path(), "Work", "J. Doe", dialogs));
-  EXPECT_EQ(dialogs.ShownTexts(), (Texts{"Signature Added.", "Signature Added.", "Signature Updated."}));
-  EXPECT_EQ(ReadSignatures(folder.Path()), (std::vector<SignatureRecord>{{"Work", "J. Doe"}, {"Home", "Jane"}}));
-  EXPECT_EQ(CurrentSignature(folder.Path()), "J. Doe");
+  ASSERT_TRUE(AddOrUpdateSignature(folder.Path(), "work", "three", dialogs));
+  EXPECT_EQ(dialogs.ShownTexts(),
+            (Texts{"Signature Added.", "Signature Added.", "Signature Updated.", "Signature Added."}));
+  EXPECT_EQ(ReadSignatures(folder.Path()),
+            (std::vector<SignatureRecord>{{"Work", "J. Doe"}, {"Home", "Jane"}, {"work", "three"}}));
+  EXPECT_EQ(CurrentSignature(folder.Path()), "three");
+  const SignaturesForm form = LoadSignatures(folder.Path());
+  EXPECT_EQ(form.nameBox, "Work");
+  EXPECT_EQ(form.signatureBox, "J. Doe");
 }
 
 TEST_F(Signatures, ALongTextIsCutInTheStoreButKeptWholeAsTheCurrentOne) {
@@ -56,19 +59,6 @@ TEST_F(Signatures, UpdateReplacesTheLastRecordOfThatName) {
   ASSERT_TRUE(AddOrUpdateSignature(folder.Path(), "Dup", "two", dialogs));
   EXPECT_EQ(ReadSignatures(folder.Path()), (std::vector<SignatureRecord>{{"Dup", "one"}, {"Dup", "two"}}));
   EXPECT_EQ(FindSignature(folder.Path(), "Dup"), "one");
-}
-
-TEST_F(Signatures, LoadingShowsTheFirstSignatureWhileTheLastSavedStaysCurrent) {
-  ASSERT_TRUE(AddOrUpdateSignature(folder.Path(), "First", "one", dialogs));
-  ASSERT_TRUE(AddOrUpdateSignature(folder.Path(), "Second", "two", dialogs));
-  ASSERT_TRUE(AddOrUpdateSignature(folder.Path(), "first", "three", dialogs));  // letter case makes a new record
-  const SignaturesForm form = LoadSignatures(folder.Path());
-  EXPECT_EQ(form.names, (Texts{"First", "Second", "first"}));
-  EXPECT_EQ(form.nameBox, "First");
-  EXPECT_EQ(form.signatureBox, "one");
-  EXPECT_EQ(FindSignature(folder.Path(), "First"), "one");
-  EXPECT_EQ(FindSignature(folder.Path(), "first"), "three");
-  EXPECT_EQ(CurrentSignature(folder.Path()), "three");
 }
 
 class SignaturesToDelete : public Signatures {
