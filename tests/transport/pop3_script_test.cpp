@@ -50,15 +50,6 @@ TEST_F(Pop3Script, FullSessionReadsCountsSizesIdsAndUnstuffsDots) {
   server.ExpectPlayed();
 }
 
-TEST_F(Pop3Script, AServerWithoutUidlStillGivesSizes) {
-  auto& server = Open({"C: LIST", "S: +OK", "S: 1 99", "S: .", "C: UIDL", "S: -ERR not supported",
-                       "C: QUIT", "S: +OK bye"});
-  EXPECT_EQ(ValueOf(connection_.GetMsgSize(1)), 99);
-  EXPECT_EQ(FailureOf(connection_.GetMsgId(1)), "The mail server gave no identifier for message 1.");
-  EXPECT_EQ(FailureOf(connection_.Disconnect()), "");
-  server.ExpectPlayed();
-}
-
 // Listings are taken line by line and only as far as a mailbox is believed to
 // reach; what goes beyond breaks the session, so nothing can be deleted.
 TEST_F(Pop3Script, ListingsBeyondBeliefEndTheSession) {
