@@ -50,10 +50,5 @@ TEST_F(RepeatedNameTest, RemoveAllTakesEveryRecordOfTheName) {
   EXPECT_TRUE(file_.RemoveAll("x").empty());
 }
 
-TEST_F(NamedRecordsTest, StoredValueIsTheValueCutToItsFieldThenTrimmed) {
-  EXPECT_EQ(file_.StoredValue(" longer than six "), "longe");
-  EXPECT_EQ(file_.StoredValue("ab "), "ab");
-}
-
 }  // namespace
 }  // namespace ostrel::base
