@@ -15,11 +15,6 @@ MailOptions Filtering(bool on) {
   return options;
 }
 
-TEST_F(Filters, LoadingAMissingFileCreatesItEmpty) {
-  EXPECT_EQ(LoadFilterText(folder.Path()), "");
-  EXPECT_EQ(ReadBytes(folder / "filter.dat"), "");
-}
-
 TEST_F(Filters, SaveRemindsOnlyWithFilteringOff) {
   struct Case {
     bool filtering;
