@@ -59,10 +59,5 @@ TEST_F(KeyTransfer, ACancelledChooserAMissingStoreOrAnUnwritableFolderCopiesNoth
                                                 (here / "no such folder" / "key.dat").string() + " cannot be written"));
 }
 
-TEST_F(KeyTransfer, EachWayHasItsChooserCaption) {
-  EXPECT_EQ(FolderChooserCaption(KeyPathMode::Transfer), "Select Path to Transfer Key File To");
-  EXPECT_EQ(FolderChooserCaption(KeyPathMode::Restore), "Select Path to Restore Key File From");
-}
-
 }  // namespace
 }  // namespace ostrel::keys
