@@ -64,7 +64,6 @@ TEST_F(OstrelToolTest, CommandsThatWriteIntoAProgramFolderWorkOnANewOne) {
     std::string written;  // a file the command leaves in the folder
   };
   const Case cases[] = {
-      {{"import-message", Path("note.txt")}, "", "In/MSG1.txt"},
       {{"import-attachment", Path("note.txt")}, "", "Save/note.txt"},
       {{"set-options", "--pop-server", "pop.example.test", "--password-stdin"}, "secret\n", "email.opt"},
       {{"add-key", "Home", "123456789123456789"}, "", "key.dat"},
