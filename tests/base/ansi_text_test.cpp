@@ -65,11 +65,5 @@ TEST(AnsiText, EveryByteSurvivesReadingThenWriting) {
   }
 }
 
-TEST(AnsiText, CuttingNeverSplitsACharacter) {
-  EXPECT_EQ(CutToWidth("ab\xCE\xB1\xCE\xB2", 5), "ab\xCE\xB1");  // "abαβ" stored as UTF-8
-  EXPECT_EQ(CutToWidth("\xF0\x9F\x94\x91key", 3), "");            // 🔑key
-  EXPECT_EQ(CutToWidth("caf\xE9s", 4), "caf\xE9");                  // single-byte text cuts anywhere
-}
-
 }  // namespace
 }  // namespace ostrel::base

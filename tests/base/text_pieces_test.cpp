@@ -27,12 +27,6 @@ TEST(TextPieces, SplitLinesEndsALineAtCrLfLoneCrOrLoneLf) {
   }
 }
 
-TEST(TextPieces, TrimmingBlanksOrTabsTouchesOnlyTheEnds) {
-  EXPECT_EQ(TrimBlanksAndTabs(" \t a b \t "), "a b");
-  EXPECT_EQ(TrimBlanksAndTabs(" \t "), "");
-  EXPECT_EQ(TrimBlanksAndTabs("\ra\n"), "\ra\n");
-}
-
 TEST(TextPieces, SplitListKeepsEmptyPiecesWhichJoinListPutsBack) {
   struct Case {
     std::string_view list;

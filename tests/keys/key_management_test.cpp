@@ -54,7 +54,6 @@ TEST_F(KeyManagement, ANameInAnyLetterCaseUpdatesItsRecordUnderTheNewName) {
   const Case cases[] = {
       {"Home", "HOME", "HOME", "HOME"},
       {"\xC3\x84rger", "\xC3\xA4RGER ", "\xC3\xA4RGER", "\xE4RGER "},  // "Ärger" / "äRGER " with a trailing blank
-      {"\xC5\xA0kola", "\xC5\xA1KOLA", "\xC5\xA1KOLA", "\x9AKOLA"},  // "Škola" / "šKOLA": Š is 0x8A, š 0x9A
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.kept);

@@ -168,10 +168,7 @@ TEST_F(Pop3Script, ConnectionsThatCannotBeMadeSayWhy) {
 TEST_F(Pop3Script, CallsWithoutAConnectionFailCleanly) {
   const std::string none = "There is no connection to the mail server.";
   EXPECT_EQ(FailureOf(connection_.GetTotalOfMails()), none);
-  EXPECT_EQ(FailureOf(connection_.GetMsgSize(1)), none);
-  EXPECT_EQ(FailureOf(connection_.GetMsgId(1)), none);
   EXPECT_EQ(FailureOf(connection_.Retrieve(1)), none);
-  EXPECT_EQ(FailureOf(connection_.Delete(1)), none);
   EXPECT_EQ(FailureOf(connection_.Disconnect()), none);
 }
 
