@@ -1,5 +1,6 @@
-// The progress line of long runs: written in place on a terminal, never
-// anywhere else, and gone when the work ends.
+// The progress line of long runs: written on a terminal, never anywhere
+// else, and gone when the work ends. How texts follow each other in place is
+// for the eye.
 
 #include "app/progress_line.h"
 
@@ -22,35 +23,6 @@ using std::chrono::milliseconds;
 constexpr const char* kErase = "\033[K";
 
 std::string Line(const std::string& text) { return "\r" + text + kErase; }
-
-// Each text shown, "" standing for a Clear; the line ends with the work.
-TEST(ProgressLineTest, OnlyATerminalSeesEachNewTextInPlace) {
-  struct Case {
-    const char* name;
-    bool terminal;
-    std::vector<std::string> texts;
-    std::string written;
-  };
-  const std::string erased = std::string("\r") + kErase;
-  const Case cases[] = {
-      {"a terminal", true,
-       {"Connecting...", "Connecting...", "Downloading 1 of 2", "", "", "Disconnecting..."},
-       Line("Connecting...") + Line("Downloading 1 of 2") + erased + Line("Disconnecting...") + erased},
-      {"a file", false, {"Connecting...", ""}, ""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    std::ostringstream err;
-    {
-      ProgressLine line(err, c.terminal, milliseconds(0));
-      for (const auto& text : c.texts) text.empty() ? line.Clear() : line.Show(text);
-      if (!c.terminal) {
-        TimedProgress working(line, "Enciphering big.bin (5.0 MB)");
-      }
-    }
-    EXPECT_EQ(err.str(), c.written);
-  }
-}
 
 // A big file costs seconds in the sanitizer build: one for both runs.
 TEST(FileCommandProgressTest, AFileOfAFewMegabytesShowsWhatIsDoneOnlyOnATerminal) {

@@ -32,7 +32,6 @@ TEST_F(KeyTransfer, TransferThenRestoreElsewhereReproducesTheFiles) {
 
 TEST_F(KeyTransfer, ACancelledChooserAMissingStoreOrAnUnwritableFolderCopiesNothing) {
   TempFolder here, disk;
-  EXPECT_FALSE(TransferKeys(here.Path(), "", dialogs));
   EXPECT_FALSE(RestoreKeys(here.Path(), "", dialogs));
   EXPECT_TRUE(dialogs.shown.empty());
 

@@ -32,7 +32,6 @@ TEST_F(MailCheckInterval, ParsesWhatAPersonMightHaveWrittenRefusingTheRest) {
       {"[MailCheck]\rEveryMinutes=7\r", 7},  // lone CRs end lines too
       {"[General]\nx=1\n\n[MailCheck]\n  EveryMinutes= 30 \n[Other]\nEveryMinutes=2\n", 30},
       {"[Other]\nEveryMinutes=2\n", 0},  // another section's key
-      {"EveryMinutes=2\n", 0},
       {"[MailCheck]\nEveryMinutes=100000\n", 1440},  // a day at most
       {"[MailCheck]\nEveryMinutes=-5\n", 0},
       {"[MailCheck]\nEveryMinutes=5 minutes\n", 0},

@@ -18,8 +18,7 @@ TEST(CheckSubjectAndBody, MatchesFilterWordsInTheReducedSubjectOrTheBody) {
   const Case cases[] = {
       {"W.I.N. a prize", "", {"win"}, true},
       {"Big 50% sale", "", {"big  sale"}, true},  // the digits and % go, both blanks stay
-      {"Grüße", "", {"grue"}, false},             // letters outside ASCII are dropped, not replaced
-      {"Grüße", "", {"GRE"}, true},
+      {"Grüße", "", {"GRE"}, true},  // letters outside ASCII are dropped, not replaced
       {"50% off", "nothing here", {"50%"}, false},
       {"hello", "now 50% off", {"50%"}, true},
       {"You are a WINNER", "", {"win"}, true},
