@@ -121,7 +121,6 @@ TEST_F(Compose, QueuesTheHeaderAndTheBodyWithOneLinePerAttachment) {
   form.subject = "Plans";
   form.message = "Text";
   form.attachments = AddToList(AddToList("", "/home/a/one.pdf"), "/tmp/two.bin");
-  EXPECT_EQ(form.to, "bob@example.test;carol@example.test");
   ASSERT_TRUE(Queue(form));
   EXPECT_EQ(installation_.Compose.OutgoingBody,
             "Text<ATTACHMENT /home/a/one.pdf>\r\n<ATTACHMENT /tmp/two.bin>\r\n");
@@ -132,8 +131,6 @@ TEST_F(Compose, QueuesTheHeaderAndTheBodyWithOneLinePerAttachment) {
   EXPECT_EQ(base::TrimBlanks(record.To), "bob@example.test;carol@example.test");
   EXPECT_EQ(base::TrimBlanks(record.From), "alice@example.test");
   EXPECT_EQ(base::TrimBlanks(record.Subject), "Plans");
-  EXPECT_FALSE(base::TrimBlanks(record.Date).empty());
-  EXPECT_TRUE(base::TrimBlanks(record.MsgFile).empty());
 
   form.attachments = "/a;";
   ASSERT_TRUE(Queue(form));
