@@ -16,7 +16,6 @@ TEST(ServerSecurityNote, EachFormNamesItsProtectionAndPortAndWarnsOfPlainTextOrA
       {"pop.example.org", MailProtocol::Pop3, "STLS required, port 110", false},
       {"smtp.example.org", MailProtocol::Smtp, "STARTTLS required, port 587", false},
       {"pop.example.org:995", MailProtocol::Pop3, "TLS from the start, port 995", false},
-      {"smtps://smtp.example.org", MailProtocol::Smtp, "TLS from the start, port 465", false},
       {"pop3://pop.example.org", MailProtocol::Pop3,
        "Not encrypted: the password and the mail travel in plain text, port 110", true},
       {"pop3s://mail.example.org", MailProtocol::Smtp,
