@@ -67,7 +67,6 @@ TEST_F(Compose, SignatureIsAppendedAtOpeningAndTickedByTheOption) {
   const ComposeForm none = OpenCompose(installation_, "");
   EXPECT_FALSE(none.signatureShown);
   EXPECT_TRUE(none.signatureText.empty());
-  EXPECT_EQ(SignatureTextOf(store_ / "missing"), "");
 }
 
 TEST_F(Compose, EncryptAddsTheSignatureOnceAndDecryptGivesTheTextBack) {
@@ -158,7 +157,6 @@ TEST_F(Compose, SendAsksBeforeTheSameMessageGoesTwiceAndBeforePlainTextGoesWithA
       {"key, encrypted", true, true, hex, false, {}, {}, true},
       // A send clears MessageEncrypted; hex text still counts as encrypted.
       {"key, hex text sent before", true, false, hex, true, {base::Answer::Yes}, {kSendAgain}, true},
-      {"sent before, No", false, false, "Hi", true, {base::Answer::No}, {kSendAgain}, false},
       {"sent before, then plain with a key", true, false, "Hi", true, {base::Answer::Yes, base::Answer::No},
        {kSendAgain, kSendInClear}, false},
   };
