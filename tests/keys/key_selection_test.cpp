@@ -28,7 +28,6 @@ class KeySelection : public KeysTest {
 TEST_F(KeySelection, PickingANameLoadsTheNormalisedKeyRememberedInKeyKey) {
   const auto record = SelectKey(folder.Path(), "Home", engine_, currentKey_, dialogs);
   ASSERT_TRUE(record);
-  EXPECT_EQ(record->name, "Home");
   EXPECT_EQ(ReadBytes(folder / "key.key"), "4711\r\n");
   EXPECT_EQ(currentKey_, "471147114711471147");
   EXPECT_TRUE(InUse("4711"));

@@ -22,8 +22,6 @@ TEST_F(OptionsFormTest, WithoutSettingsTheTextBoxesAreEmptyButTheDesignedLookSta
   EXPECT_EQ(form.fields.PopServer, "");
   EXPECT_TRUE(form.fields.CheckMailOnStartup);
   EXPECT_EQ(form.sample, Designed().sample);
-  EXPECT_EQ(ReadBytes(folder / "accounts.dat"), "");
-  EXPECT_EQ(ReadBytes(folder / "email.opt"), "");
 }
 
 TEST_F(OptionsFormTest, SaveWritesBothFilesForTheProgramsMailOptions) {
