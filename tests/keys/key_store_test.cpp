@@ -21,16 +21,6 @@ TEST(KeyRecord, ReadFieldsAreTrimmedWithOnlyAnUpperCaseYMeaningDefault) {
             (KeyRecord{"Home", "4711", false}));
 }
 
-TEST(KeyRecord, AKeyListShowsTheLastNameHoldingTheCurrentKey) {
-  const std::vector<KeyRecord> records = {{"first", "123456789123456789", false},
-                                          {"other", "987654321987654321", false},
-                                          {"second", "123456789123456789", false}};
-  EXPECT_EQ(ShownKeyName(records, "123456789123456789"), "second");
-  EXPECT_EQ(ShownKeyName(records, "987654321987654321"), "other");
-  EXPECT_EQ(ShownKeyName(records, "4711"), "");
-  EXPECT_EQ(ShownKeyName({{"blank", "", false}}, ""), "") << "no key loaded: no name shown";
-}
-
 TEST_F(KeyStore, DefaultKeyInTheSecondOfThreeRecords) {
   std::filesystem::copy_file(kData / "keys/key-default-in-record-2.dat", folder / "key.dat");
   const auto records = ReadKeys(folder.Path());
