@@ -35,16 +35,6 @@ TEST_F(OstrelToolTest, TextRoundTripThroughHexLeavesNoWorkFolder) {
   EXPECT_TRUE(std::filesystem::is_empty(folder / "tmp"));
 }
 
-TEST_F(OstrelToolTest, FilesRoundTripWithBlanksInPaths) {
-  const std::string plain(3000, 'x');
-  testing::WriteBytes(folder / "my letter.txt", plain);
-  ASSERT_EQ(Run({"encrypt-file", "--key", "42", Path("my letter.txt"), Path("my letter.enc")}).status, 0);
-  EXPECT_NE(testing::ReadBytes(folder / "my letter.enc"), plain);
-  const Outcome back = Run({"decrypt-file", Path("my letter.enc"), Path("back.txt"), "--key", "42"});
-  ASSERT_EQ(back.status, 0) << back.err;
-  EXPECT_EQ(testing::ReadBytes(folder / "back.txt"), plain);
-}
-
 TEST_F(OstrelToolTest, KeyspaceStaysInTheWorkFolderForLaterCommands) {
   ASSERT_EQ(Run({"keyspace", "--key", "123456789123456789", "--work", Path("work")}).status, 0);
   EXPECT_TRUE(std::filesystem::exists(folder / "work" / "k1.bin"));
@@ -74,7 +64,6 @@ TEST_F(OstrelToolTest, CommandsThatWriteIntoAProgramFolderWorkOnANewOne) {
     std::string written;  // a file the command leaves in the folder
   };
   const Case cases[] = {
-      {{"import-message", Path("note.txt")}, "", "In/MSG1.txt"},
       {{"import-attachment", Path("note.txt")}, "", "Save/note.txt"},
       {{"set-options", "--pop-server", "pop.example.test", "--password-stdin"}, "secret\n", "email.opt"},
       {{"add-key", "Home", "123456789123456789"}, "", "key.dat"},
@@ -107,10 +96,6 @@ TEST_F(OstrelToolTest, HelpNamesTheExitStatuses) {
                           "standard error),\n2 when the command line does not fit the command."),
             std::string::npos)
       << help.out;
-  const Outcome commandHelp = Run({"encrypt-file", "--help"});
-  EXPECT_EQ(commandHelp.status, 0);
-  EXPECT_TRUE(commandHelp.out.starts_with("Usage: ostrel encrypt-file ")) << commandHelp.out;
-  EXPECT_NE(commandHelp.out.find("Exit status"), std::string::npos) << commandHelp.out;
 }
 
 }  // namespace

@@ -79,11 +79,5 @@ TEST_F(FixedRecords, FieldsArePaddedOrCutThenReadBack) {
   EXPECT_EQ(TrimBlanks(fields[1]), "x");
 }
 
-TEST_F(FixedRecords, TrimmingTakesOnlyBlanksAtTheEnds) {
-  EXPECT_EQ(TrimBlanks("  a b  "), "a b");
-  EXPECT_EQ(TrimTrailingBlanks("  a  "), "  a");
-  EXPECT_EQ(TrimBlanks("    "), "");
-}
-
 }  // namespace
 }  // namespace ostrel::base

@@ -7,14 +7,6 @@
 namespace ostrel::base {
 namespace {
 
-TEST(NumberText, PrintFormPutsABlankWhereTheSignWouldBe) {
-  EXPECT_EQ(PrintForm(0), " 0");
-  EXPECT_EQ(PrintForm(12), " 12");
-  EXPECT_EQ(PrintForm(-3), "-3");
-  EXPECT_EQ(PrintFormSpaced(20), " 20 ");
-  EXPECT_EQ(PrintFormSpaced(2), " 2 ");
-}
-
 TEST(NumberText, NumericValueReadsLeniently) {
   // Blanks inside are skipped; reading stops at the first character that
   // cannot continue the number.

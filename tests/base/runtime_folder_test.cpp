@@ -49,7 +49,6 @@ TEST(RuntimeFolder, EachProgramFolderHasItsOwnPrivateFolderThatEverySpellingOfIt
     EXPECT_EQ(folder.parent_path(), runtime.Path());
     EXPECT_EQ(ModeOf(folder), 0700u) << folder;
   }
-  EXPECT_EQ(RuntimeFolderFor(installations / "alice" / ""), alice);
   EXPECT_EQ(RuntimeFolderFor(installations / "bob" / ".." / "alice"), alice);
   EXPECT_EQ(RuntimeFolderFor(installations / "link"), alice);
 }

@@ -27,30 +27,5 @@ TEST(TextPieces, SplitLinesEndsALineAtCrLfLoneCrOrLoneLf) {
   }
 }
 
-TEST(TextPieces, TrimmingBlanksOrTabsTouchesOnlyTheEnds) {
-  EXPECT_EQ(TrimBlanksAndTabs(" \t a b \t "), "a b");
-  EXPECT_EQ(TrimBlanksAndTabs(" \t "), "");
-  EXPECT_EQ(TrimBlanksAndTabs("\ra\n"), "\ra\n");
-}
-
-TEST(TextPieces, SplitListKeepsEmptyPiecesWhichJoinListPutsBack) {
-  struct Case {
-    std::string_view list;
-    Pieces pieces;
-  };
-  const Case cases[] = {
-      {"", {""}},
-      {"a", {"a"}},
-      {"a; b;;c", {"a", " b", "", "c"}},
-      {";", {"", ""}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.list));
-    EXPECT_EQ(SplitList(c.list), c.pieces);
-    EXPECT_EQ(JoinList(std::vector<std::string>(c.pieces.begin(), c.pieces.end())), c.list);
-  }
-  EXPECT_EQ(JoinList({}), "");
-}
-
 }  // namespace
 }  // namespace ostrel::base

@@ -35,11 +35,9 @@ TEST(KeyCheckCode, TheCodeFollowsTheKeyspaceTheTypedKeyGives) {
   };
   const Case cases[] = {
       {"abc", "abcabcabcabcabcabc", true},              // repeated to 18 by the engine
-      {"1234567", "123456712345671234", true},          // repeated and cut
       {"1234567890123456789", "123456789012345678", true},  // the key box keeps 18 characters
       {"  4711  ", "4711", true},                       // the store trims blanks
       {"Harbour", "harbour", false},                    // letter case counts in a key
-      {"été", "ete", false},
       {"4711", "4712", false},
       {"abc", "abd", false},  // in every repetition of a short key
   };

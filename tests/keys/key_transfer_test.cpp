@@ -32,7 +32,6 @@ TEST_F(KeyTransfer, TransferThenRestoreElsewhereReproducesTheFiles) {
 
 TEST_F(KeyTransfer, ACancelledChooserAMissingStoreOrAnUnwritableFolderCopiesNothing) {
   TempFolder here, disk;
-  EXPECT_FALSE(TransferKeys(here.Path(), "", dialogs));
   EXPECT_FALSE(RestoreKeys(here.Path(), "", dialogs));
   EXPECT_TRUE(dialogs.shown.empty());
 
@@ -57,11 +56,6 @@ TEST_F(KeyTransfer, ACancelledChooserAMissingStoreOrAnUnwritableFolderCopiesNoth
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_TRUE(dialogs.shown[0].text.starts_with("Keys not transferred.  The file " +
                                                 (here / "no such folder" / "key.dat").string() + " cannot be written"));
-}
-
-TEST_F(KeyTransfer, EachWayHasItsChooserCaption) {
-  EXPECT_EQ(FolderChooserCaption(KeyPathMode::Transfer), "Select Path to Transfer Key File To");
-  EXPECT_EQ(FolderChooserCaption(KeyPathMode::Restore), "Select Path to Restore Key File From");
 }
 
 }  // namespace

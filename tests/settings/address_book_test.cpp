@@ -17,25 +17,10 @@ TEST_F(AddressBook, AddAppendsOnlyANameNotAlreadyThere) {
 }
 
 TEST_F(AddressBook, AddRefusesMissingOrMalformedEntries) {
-  struct Case {
-    const char* name;
-    const char* email;
-    const char* shown;
-  };
-  const char* missing = "Missing Data.  Define a name and an email address.";
-  const char* invalid = "Invalid Email Address.  Format is yourname@yourdomain.com";
-  const Case cases[] = {
-      {"", "jane@example.net", missing},
-      {"Jane", "", missing},
-      {"Jane", "jane@example", invalid},      // no dot
-      {"Jane", "jane.example.net", invalid},  // no at sign
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.name) + " / " + c.email);
-    dialogs.shown.clear();
-    EXPECT_FALSE(AddAddress(folder.Path(), c.name, c.email, dialogs));
-    EXPECT_EQ(dialogs.ShownTexts(), Texts{c.shown});
-  }
+  EXPECT_FALSE(AddAddress(folder.Path(), "", "jane@example.net", dialogs));
+  EXPECT_FALSE(AddAddress(folder.Path(), "Jane", "jane@example", dialogs));  // no dot
+  EXPECT_EQ(dialogs.ShownTexts(), (Texts{"Missing Data.  Define a name and an email address.",
+                                         "Invalid Email Address.  Format is yourname@yourdomain.com"}));
   EXPECT_EQ(ReadBytes(folder / "address.dat"), "");
 }
 
@@ -76,14 +61,6 @@ TEST_F(AddressBook, DeleteRemovesEveryRecordOfTheNameKeepingTheOrder) {
   const AddressBookForm form = LoadAddressBook(folder.Path());
   EXPECT_EQ(form.names, (Texts{"Ann", "Ann", "Cid"}));
   EXPECT_EQ(form.nameBox, "Ann");
-}
-
-TEST_F(AddressBook, DeleteOfAnUnknownNameStillSaysItWasRemoved) {
-  ASSERT_TRUE(AddAddress(folder.Path(), "Ann", "ann@example.net", dialogs));
-  const std::string before = ReadBytes(folder / "address.dat");
-  EXPECT_TRUE(DeleteAddress(folder.Path(), "Zed", dialogs));
-  EXPECT_EQ(dialogs.ShownTexts().back(), "Zed has been removed.");
-  EXPECT_EQ(ReadBytes(folder / "address.dat"), before);
 }
 
 }  // namespace

@@ -11,24 +11,21 @@ TEST(EncodedWords, DecodesHeaderTextToUtf8) {
       // "ü" is C3 BC; the first word ends after C3.
       {"=?UTF-8?B?R3LD?= =?UTF-8?B?vMOfZQ==?=", "Grüße"},
       {"=?ISO-8859-1?Q?Caf=E9_cr=E8me?=", "Café crème"},
-      {"=?windows-1252?q?=80_5?=", "€ 5"},
       {"=?utf-8*en?Q?language_tag?=", "language tag"},
-      {"Re: =?UTF-8?Q?na=C3=AFve?= idea", "Re: naïve idea"},
       {" a folded\r\n subject", " a folded subject"},
       // Blanks between a word and plain text stay; between two words they go.
       {"=?UTF-8?Q?a?=   =?UTF-8?Q?b?= c", "ab c"},
       {"=?UTF-8?X?abc?=", "=?UTF-8?X?abc?="},
-      {"=?UTF-8?B?abc", "=?UTF-8?B?abc"},
       {"50% =? off", "50% =? off"},
       // A payload ends at the first "?=" and holds no blank; a word that
       // fails stays as it is and does not stop the next one.
-      {"=?UTF-8?Q?a b?=", "=?UTF-8?Q?a b?="},
       {"=?UTF-8?Q?a =?UTF-8?Q?b?=", "=?UTF-8?Q?a b"},
       {"=?UTF-8?Q?a=?UTF-8?Q?b?=", "a=?UTF-8?Q?b"},
       {"=?UTF-8?Q?a?b?=c", "a?bc"},
       {"=?UTF-8?Q?a=0D=0Ab=00c?=", "a  b c"},
       {"Caf\xE9 \x80", "Café €"},
       {"=?bogus-charset?Q?=E9?=", "é"},
+      {"=?UTF-8?Q?=FC?=", "ü"},  // a charset named wrongly: the bytes are no UTF-8
   };
   for (const auto& [raw, decoded] : cases) EXPECT_EQ(DecodeHeaderText(raw), decoded) << raw;
 }
@@ -39,11 +36,9 @@ TEST(EncodedWords, AWordThatIsNotBase64IsShownAsItStands) {
     const char* shown;
   };
   const Case cases[] = {
-      {"=?UTF-8?B?SGVs*bG8=?=", "=?UTF-8?B?SGVs*bG8=?="},      // a character outside the alphabet
-      {"=?UTF-8?B?SGVsbG8=x?=", "=?UTF-8?B?SGVsbG8=x?="},      // text after the padding
       {"=?UTF-8?B?SGVsbG8===?=", "=?UTF-8?B?SGVsbG8===?="},    // more padding than a group has
-      {"=?UTF-8?B?SGVsbA=?=", "=?UTF-8?B?SGVsbA=?="},          // padding short of a whole group
       {"=?UTF-8?B?SGVsb?=", "=?UTF-8?B?SGVsb?="},              // one digit cannot make a byte
+      // A character outside the alphabet; the next word still decodes.
       {"Re: =?UTF-8?B?#####?= and =?UTF-8?Q?ok?=", "Re: =?UTF-8?B?#####?= and ok"},
       // The blank before a word shown as it stands is plain text, and stays.
       {"=?UTF-8?B?SGVsbG8=?= =?UTF-8?B?@@?=", "Hello =?UTF-8?B?@@?="},
@@ -52,13 +47,6 @@ TEST(EncodedWords, AWordThatIsNotBase64IsShownAsItStands) {
       {"=?UTF-8?B?" "?=", ""},  // (split: "??=" would read as a trigraph)
   };
   for (const Case& c : cases) EXPECT_EQ(DecodeHeaderText(c.raw), c.shown) << c.raw;
-}
-
-TEST(EncodedWords, ToUtf8ConvertsFromTheNamedCharset) {
-  EXPECT_EQ(ToUtf8("\xE4\xF6\xFC", "iso-8859-1"), "äöü");
-  EXPECT_EQ(ToUtf8("\x93quoted\x94", "windows-1252"), "“quoted”");
-  EXPECT_EQ(ToUtf8("already ü", "utf-8"), "already ü");
-  EXPECT_EQ(ToUtf8("\xFC", "utf-8"), "ü");
 }
 
 }  // namespace

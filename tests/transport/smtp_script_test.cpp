@@ -103,21 +103,5 @@ TEST(SmtpScript, TheControlReportsThroughItsEventsAndMayBeEndedFromThem) {
   server.ExpectPlayed();
 }
 
-TEST(SmtpScript, ErrorsBeforeAnyConnectionArriveAsTheErrorEvent) {
-  testing::TempFolder folder;
-  CurlSmtpControl control(folder.Path());
-  std::string error;
-  bool completed = false;
-  control.SetEvents({[&] { completed = true; }, [&](const std::string& text) { error = text; }, nullptr});
-  control.SetServer("smtp://127.0.0.1:1");
-  control.SetRecipient("bob@example.test");
-  control.SetSender("alice@example.test");
-  control.SetAttachmentList("/no/such/attachment.enc");
-  control.Send();
-  control.Wait();
-  EXPECT_FALSE(completed);
-  EXPECT_EQ(error, "The attachment \"/no/such/attachment.enc\" cannot be read.");
-}
-
 }  // namespace
 }  // namespace ostrel::transport
