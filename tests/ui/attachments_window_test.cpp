@@ -16,20 +16,6 @@ TEST_F(AttachmentsWindowTest, NoFilesSaysNoAttachmentsAndOpensNoWindow) {
   EXPECT_TRUE(desktop.opened.empty());
 }
 
-// With nothing selected a button says so in the words of its own list; the
-// texts are the attachments' own, tested beside them.
-TEST_F(AttachmentsWindowTest, ButtonsWithNothingSelectedSayWhatToDo) {
-  WriteBytes(store / "Dec" / "report.doc", "r");
-  OnNext<ui::AttachmentsWindow>([](auto& attachments) {
-    attachments.openReceivedButton->click();
-    attachments.deleteDecryptedButton->click();
-  });
-  Start();
-  window->attachmentsButton->click();
-  EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("You must select the file you want to open first.",
-                                                "You must select the file(s) you want to delete first."));
-}
-
 TEST_F(AttachmentsWindowTest, DeleteRemovesTheSelectedFileWithoutAskingAndTheListFollows) {
   WriteBytes(store / "Save" / "keep.jpg", "k");
   WriteBytes(store / "Save" / "drop.jpg", "d");

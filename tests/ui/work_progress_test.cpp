@@ -1,5 +1,5 @@
-// The progress window appears only for work that runs long, follows the
-// counts it is given, and goes away with the work.
+// The progress window of long work follows the counts it is given, however
+// large, and goes away with the work.
 
 #include <gtest/gtest.h>
 
@@ -10,14 +10,6 @@
 
 namespace ostrel::ui {
 namespace {
-
-TEST(WorkProgressTest, QuickWorkShowsNoWindow) {
-  QWidget parent;
-  WorkProgress progress(&parent, "Emptying the Trash...", 60'000);
-  const auto report = progress.Report();
-  for (std::size_t done = 0; done <= 100; ++done) report(done, 100);
-  EXPECT_EQ(progress.Window(), nullptr);
-}
 
 TEST(WorkProgressTest, LongWorkShowsTheCountsAndTheLabel) {
   QWidget parent;
