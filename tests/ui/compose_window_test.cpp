@@ -184,35 +184,11 @@ TEST_F(NewMsgWindowTest, ChosenAndDroppedFilesJoinTheAttachmentsButFoldersAndLin
   EXPECT_TRUE(compose->messageEdit->toPlainText().isEmpty()) << "the file did not go into the text";
 }
 
-TEST_F(NewMsgWindowTest, AnEncryptedSendSendsTheEncipheredCopiesAndClearsThemWhenDone) {
-  WriteDefaultKey(store.Folder());
-  WriteBytes(store / "sig.cur", "Alice\r\nExample Ltd\r\n");
-  const auto plan = store / "Save" / "plan.txt", map = store / "Save" / "map.png";
-  WriteBytes(plan, "the plan");
-  WriteBytes(map, std::string(5000, 'm'));
-  Start();
-  auto compose = Compose();
-  compose->toEdit->setText("bob@example.org");
-  compose->messageEdit->setPlainText("Meet at nine.");
-  compose->attachmentsEdit->setText(QString::fromStdString(plan.string() + ";" + map.string()));
-  compose->encryptButton->click();
-  const QString hex = compose->messageEdit->toPlainText();
-  Send(*compose);
-
-  ASSERT_TRUE(outcome.has_value());
-  EXPECT_TRUE(outcome->Ok()) << outcome->Reason();
-  EXPECT_EQ(compose->messageEdit->toPlainText(), hex + "\n\n" + Shown(kSignatureText))
-      << "the plain signature block follows the cipher text";
-  ASSERT_EQ(sent.size(), 1u);
-  EXPECT_THAT(sent[0].mail.attachmentList, HasSubstr((store / "Enc").string())) << "the enciphered copies go";
-  EXPECT_TRUE(std::filesystem::is_empty(store / "Enc")) << "the enciphered copies are cleared after the send";
-  EXPECT_TRUE(dialogs.shown.empty());
-}
-
-// Whether a message goes, and the texts shown about it, are the compose and
-// sending flows'; here the window opens the sending window only when the
-// flow lets the message go, keeps the text over a failure, and shows the
-// flow's answer in its status line.
+// Whether a message goes, the texts shown about it and what an encrypted
+// message sends are the compose and sending flows'; here the window opens the
+// sending window only when the flow lets the message go, clears the queue
+// after it, keeps the text over a failure, and shows the flow's answer in its
+// status line.
 TEST_F(NewMsgWindowTest, TheSendingWindowOpensOnlyWhenTheFlowLetsTheMessageGoAndItsAnswerIsShown) {
   Start();
   auto compose = Compose();
@@ -226,6 +202,7 @@ TEST_F(NewMsgWindowTest, TheSendingWindowOpensOnlyWhenTheFlowLetsTheMessageGoAnd
   EXPECT_FALSE(outcome->Ok());
   EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("Missing To Field.", failure));
   EXPECT_EQ(compose->messageEdit->toPlainText(), "Hello\nBob");
+  EXPECT_FALSE(std::filesystem::exists(store / "out.dat")) << "the queue goes after every send";
   EXPECT_TRUE(compose->statusLabel->text().isEmpty());
 
   failure.clear();

@@ -36,26 +36,11 @@ TEST(Guarded, AFailureSaysWhatWasDoneAndTheReasonAsASentence) {
   EXPECT_TRUE(quiet.shown.empty());
 }
 
-TEST(Guarded, ControlsNameTheirFailureByCaptionAndHandlersGetTheSignalsArguments) {
+// What a handler throws reaches the same guard from every control; the
+// window tests meet it through buttons, grid clicks and list picks.
+TEST(Guarded, ControlsNameTheirFailureByCaption) {
   EXPECT_EQ(ui::ActionName("Options/Accounts..."), "\"Options/Accounts\"");
   EXPECT_EQ(ui::ActionName("&Save"), "\"Save\"");
-
-  RecordingDialogs dialogs;
-  QPushButton button("Delete Msg");
-  ui::OnClick(&button, dialogs, [] { throw std::runtime_error("cannot write /p/inbox.dat: Read-only file system"); });
-  button.click();
-  QComboBox list;
-  list.addItems({"a", "b"});
-  int chosen = -1;
-  QObject::connect(&list, &QComboBox::activated, &list, ui::Guarded(dialogs, "Choosing", [&chosen](int index) {
-                     chosen = index;
-                     throw std::out_of_range("no such entry");
-                   }));
-  emit list.activated(1);
-  EXPECT_EQ(chosen, 1);
-  EXPECT_THAT(dialogs.ShownTexts(),
-              ElementsAre("\"Delete Msg\" failed.\n\nCannot write /p/inbox.dat: Read-only file system.",
-                          "Choosing failed.\n\nNo such entry."));
 }
 
 // An exception thrown while an event is delivered, past every guard.
