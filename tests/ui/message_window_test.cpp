@@ -48,7 +48,6 @@ TEST_F(MessageWindowTest, AWebMessageOpensTheBrowserWindowAndViewAsWebShowsTheWe
   window->keyManagementHelpAction->trigger();
   LeftClickRow(0);
   window->viewAsWebButton->click();
-  EXPECT_THAT(desktop.titles, ElementsAre("Web Message", "Help Topic", "Web Message"));
   ASSERT_EQ(shown.size(), 3u);
   EXPECT_TRUE(shown[0].contains("Winter offers"));
   EXPECT_TRUE(shown[1].contains("Key Management"));
