@@ -11,7 +11,7 @@
 namespace ostrel::ui {
 namespace {
 
-TEST(WorkProgressTest, LongWorkShowsTheCountsAndTheLabel) {
+TEST(WorkProgressTest, LongWorkShowsTheCountsAndGoesWithTheWork) {
   QWidget parent;
   {
     WorkProgress progress(&parent, "Emptying the Trash...", 0);
@@ -19,7 +19,6 @@ TEST(WorkProgressTest, LongWorkShowsTheCountsAndTheLabel) {
     report(0, 40);
     ASSERT_NE(progress.Window(), nullptr);
     EXPECT_TRUE(progress.Window()->isVisible());
-    EXPECT_EQ(progress.Window()->labelText(), "Emptying the Trash...");
     report(40, 40);
     EXPECT_EQ(progress.Window()->maximum(), 40);
     EXPECT_EQ(progress.Window()->value(), 40);
