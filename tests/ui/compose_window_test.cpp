@@ -150,7 +150,6 @@ TEST_F(NewMsgWindowTest, NamesPickedFromTheBookOrOfferedWhileTypingJoinTheRecipi
   settings::AddAddress(store.Folder(), "Carol", "carol@example.net", dialogs);
   Start();
   auto compose = Compose();
-  EXPECT_EQ(compose->addressList->currentText(), "Bob");
   ASSERT_TRUE(PickFromList(*compose->addressList, "Carol"));
   ASSERT_TRUE(PickFromList(*compose->addressList, "Bob"));
   EXPECT_EQ(compose->toEdit->text(), "carol@example.net;bob@example.org");
