@@ -3,8 +3,7 @@
 // and the main window's summary after a check.
 
 #include <atomic>
-#include <condition_variable>
-#include <mutex>
+#include <semaphore>
 
 #include "keys/key_store.h"
 #include "transport/fake_pop3_connection.h"
@@ -39,26 +38,17 @@ class HoldingPop3 : public transport::FakePop3Connection {
   base::Result<std::string> Retrieve(int number) override {
     if (number == holdAt) {
       reached = true;
-      std::unique_lock lock(mutex_);
-      released_.wait(lock, [this] { return open_; });
+      released_.acquire();
     }
     return FakePop3Connection::Retrieve(number);
   }
-  void Release() {
-    {
-      std::lock_guard lock(mutex_);
-      open_ = true;
-    }
-    released_.notify_all();
-  }
+  void Release() { released_.release(); }
 
   int holdAt = 0;
   std::atomic<bool> reached = false;
 
  private:
-  std::mutex mutex_;
-  std::condition_variable released_;
-  bool open_ = false;
+  std::counting_semaphore<> released_{0};
 };
 
 class CheckMailWindowTest : public MainWindowTest {

@@ -16,26 +16,16 @@ class FirstStartTest : public MainWindowTest {
   TempFolder folder;
 };
 
-TEST_F(FirstStartTest, AnEmptyFolderShowsTheNoticeOnceAndTheFirstSaveOfTheOptionsShowsTheInBox) {
+TEST_F(FirstStartTest, TheNoticeShowsOnceARunUntilTickedAndTheFirstSaveOfTheOptionsShowsTheInBox) {
   Start();
   EXPECT_THAT(dialogs.ShownTexts(),
               ElementsAre("Setup has not been performed.  Click File/Options and define your parameters."));
   EXPECT_FALSE(window->boxGrid->isVisible());
   window->Activate();
   EXPECT_EQ(desktop.opened.size(), 1u) << "later activations never show the notice again";
-
-  Open<ui::OptionsDialog>(window->optionsAction, [](auto& options) {
-    options.popServerList->setEditText("pop.example.org");
-    options.saveButton->click();
-  });
-  EXPECT_TRUE(window->boxGrid->isVisible());
-  EXPECT_EQ(window->boxFrame->title(), "InBox (0 msgs)");
-}
-
-TEST_F(FirstStartTest, TheNoticeClosedUntickedComesBackAndTickedWritesTheMarker) {
-  Start();
   window.reset();
-  EXPECT_EQ(ReadBytes(folder / "opt.dne"), "");
+  EXPECT_EQ(ReadBytes(folder / "opt.dne"), "") << "closed unticked, it comes back";
+
   OnNext<ui::NoticeDialog>([](auto& notice) {
     notice.dontShowAgainCheck->setChecked(true);
     notice.close();
@@ -43,6 +33,13 @@ TEST_F(FirstStartTest, TheNoticeClosedUntickedComesBackAndTickedWritesTheMarker)
   Start();
   EXPECT_THAT(desktop.opened, ElementsAre("NoticeDialog", "NoticeDialog"));
   EXPECT_EQ(ReadBytes(folder / "opt.dne"), "Done\r\n");
+
+  Open<ui::OptionsDialog>(window->optionsAction, [](auto& options) {
+    options.popServerList->setEditText("pop.example.org");
+    options.saveButton->click();
+  });
+  EXPECT_TRUE(window->boxGrid->isVisible());
+  EXPECT_EQ(window->boxFrame->title(), "InBox (0 msgs)");
 }
 
 TEST_F(MainWindowTest, AStartWithSettingsShowsTheDefaultKeyAndAnotherKeyCanBeChosen) {

@@ -35,7 +35,6 @@ TEST_F(ImportResetWindowTest, ImportedEncAttachmentIsDecipheredIntoDec) {
   WriteDefaultKey(store.Folder());
   ImportEncipheredReport();
   EXPECT_EQ(ReadBytes(store / "Dec" / "report.doc"), "The quarterly report.\r\n");
-  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(ImportResetWindowTest, EncAttachmentWithoutAKeyStaysReceivedAndIsReported) {
