@@ -41,7 +41,7 @@ TEST_F(BoxViewWindowTest, ThePopupActsOnTheRightClickedRowWithoutOpeningIt) {
   EXPECT_EQ(window->PaneText(), "");
 }
 
-TEST_F(BoxViewWindowTest, SwitchingBackFromAnotherProgramReloadsTheBoxButAModalsEchoDoesNot) {
+TEST_F(BoxViewWindowTest, SwitchingBackFromAnotherProgramReloadsTheBox) {
   store.AddMessage("In", "first", "a\r\n");
   Start();
   LeftClickRow(0);
@@ -49,14 +49,10 @@ TEST_F(BoxViewWindowTest, SwitchingBackFromAnotherProgramReloadsTheBoxButAModals
   store.AddMessage("In", "second", "b\r\n");
   QWidget other;
   other.show();
-  const auto switchBack = [&] {
-    QApplication::setActiveWindow(&other);
-    QApplication::setActiveWindow(window.get());
-  };
-  switchBack();
-  EXPECT_EQ(Caption(), "InBox (1 msgs)");
+  // Past the echo of the start's own activation, which reloads nothing.
   QTest::qWait(ui::MainWindow::kActivationEchoMs + 100);
-  switchBack();
+  QApplication::setActiveWindow(&other);
+  QApplication::setActiveWindow(window.get());
   EXPECT_EQ(Caption(), "InBox (2 msgs)");
   EXPECT_EQ(window->PaneText(), "a\r\n");
 }

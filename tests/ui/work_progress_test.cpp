@@ -33,7 +33,6 @@ TEST(WorkProgressTest, TotalsBeyondTheWindowsRangeAreScaledDown) {
   progress.Report()(huge / 2, huge);
   ASSERT_NE(progress.Window(), nullptr);
   const QProgressDialog& window = *progress.Window();
-  EXPECT_GT(window.maximum(), 0);
   EXPECT_NEAR(static_cast<double>(window.value()) / window.maximum(), 0.5, 0.01);
 }
 
