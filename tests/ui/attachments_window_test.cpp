@@ -16,55 +16,32 @@ TEST_F(AttachmentsWindowTest, NoFilesSaysNoAttachmentsAndOpensNoWindow) {
   EXPECT_TRUE(desktop.opened.empty());
 }
 
-// With nothing selected a button says so in the words of its own list; the
-// texts are the attachments' own, tested beside them.
-TEST_F(AttachmentsWindowTest, ButtonsWithNothingSelectedSayWhatToDo) {
-  WriteBytes(store / "Dec" / "report.doc", "r");
-  OnNext<ui::AttachmentsWindow>([](auto& attachments) {
-    attachments.openReceivedButton->click();
-    attachments.deleteDecryptedButton->click();
-  });
-  Start();
-  window->attachmentsButton->click();
-  EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("You must select the file you want to open first.",
-                                                "You must select the file(s) you want to delete first."));
-}
-
-TEST_F(AttachmentsWindowTest, DeleteRemovesTheSelectedFileWithoutAskingAndTheListFollows) {
+TEST_F(AttachmentsWindowTest, DeleteRemovesTheSelectedFileWithoutAskingAndTheLastOneClosesTheWindow) {
   WriteBytes(store / "Save" / "keep.jpg", "k");
   WriteBytes(store / "Save" / "drop.jpg", "d");
-  OnNext<ui::AttachmentsWindow>([](auto& attachments) {
+  WriteBytes(store / "Dec" / "two.txt", "2");
+  bool openWhileFilesRemain = false;
+  bool openAfterTheLast = true;
+  OnNext<ui::AttachmentsWindow>([&](auto& attachments) {
     ASSERT_EQ(attachments.receivedList->count(), 2);
     EXPECT_EQ(attachments.receivedList->item(0)->text(), "drop.jpg");
     attachments.receivedList->item(0)->setSelected(true);
     attachments.deleteReceivedButton->click();
     ASSERT_EQ(attachments.receivedList->count(), 1);
     EXPECT_EQ(attachments.receivedList->item(0)->text(), "keep.jpg");
-  });
-  Start();
-  window->attachmentsButton->click();
-  EXPECT_THAT(desktop.titles, ElementsAre("Current Attachments"));
-  EXPECT_FALSE(std::filesystem::exists(store / "Save" / "drop.jpg"));
-  EXPECT_TRUE(dialogs.asked.empty());
-}
-
-TEST_F(AttachmentsWindowTest, DeletingTheLastFileSaysNoAttachmentsAndClosesTheWindow) {
-  WriteBytes(store / "Save" / "one.txt", "1");
-  WriteBytes(store / "Dec" / "two.txt", "2");
-  bool openAfterFirst = false;
-  bool openAfterLast = true;
-  OnNext<ui::AttachmentsWindow>([&](auto& attachments) {
     attachments.receivedList->item(0)->setSelected(true);
     attachments.deleteReceivedButton->click();
-    openAfterFirst = attachments.isVisible();
+    openWhileFilesRemain = attachments.isVisible();
     attachments.decryptedList->item(0)->setSelected(true);
     attachments.deleteDecryptedButton->click();
-    openAfterLast = attachments.isVisible();
+    openAfterTheLast = attachments.isVisible();
   });
   Start();
   window->attachmentsButton->click();
-  EXPECT_TRUE(openAfterFirst);
-  EXPECT_FALSE(openAfterLast);
+  EXPECT_FALSE(std::filesystem::exists(store / "Save" / "drop.jpg"));
+  EXPECT_TRUE(openWhileFilesRemain);
+  EXPECT_FALSE(openAfterTheLast);
+  EXPECT_TRUE(dialogs.asked.empty());
   EXPECT_THAT(dialogs.ShownTexts(), ElementsAre("No Attachments."));
 }
 

@@ -1,6 +1,6 @@
 // Searching the box shown: the field above the grid, the rows it leaves,
-// "n of m", Ctrl+F and Escape. Which rows a text finds, from the three
-// header fields only, is the box search's, tested beside it.
+// "n of m" and Escape. Which rows a text finds, from the three header fields
+// only, is the box search's, tested beside it.
 
 #include "store/box_record.h"
 #include "store/mail_box.h"
@@ -33,45 +33,13 @@ TEST_F(BoxSearchWindowTest, TypingNarrowsTheGridAndCountsBesideTheFieldWritingNo
   Start();
   ASSERT_NE(Field(), nullptr);
   const FolderContents before = ReadFolderContents(store.Folder());
-  EXPECT_TRUE(Count().isEmpty());
   QTest::keyClicks(Field(), "harb");
   EXPECT_THAT(GridSubjects(), ElementsAre("Re: HARBOUR plans", "Harbour plans"));
   EXPECT_EQ(Count(), "2 of 3");
-  EXPECT_EQ(Caption(), "InBox (3 msgs)") << "the frame caption keeps telling the box";
-  QTest::keyClicks(Field(), "x");
-  EXPECT_TRUE(GridSubjects().empty());
-  EXPECT_EQ(Count(), "0 of 3");
   QTest::keyClick(Field(), Qt::Key_Escape);
   EXPECT_EQ(GridSubjects().size(), 3u);
   EXPECT_TRUE(Count().isEmpty());
   EXPECT_EQ(ReadFolderContents(store.Folder()), before);
-}
-
-TEST_F(BoxSearchWindowTest, ARowFoundOpensItsOwnMessageAndThePopupActsOnIt) {
-  FillInBox();
-  Start();
-  Field()->setText("alice");
-  ASSERT_THAT(GridSubjects(), ElementsAre("Harbour plans"));
-  LeftClickRow(0);
-  EXPECT_EQ(window->PaneText(), "one\r\n");
-  RightClickRow(0, "closeRowMenuAction");
-  EXPECT_EQ(window->Program().Selection.SelectedSubject, "Harbour plans");
-}
-
-TEST_F(BoxSearchWindowTest, CtrlFGoesToTheFieldAndEscapeInTheGridEmptiesIt) {
-  FillInBox();
-  Start();
-  window->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-  window->boxGrid->setFocus();
-  QTest::keyClick(window->boxGrid, Qt::Key_F, Qt::ControlModifier);
-  EXPECT_TRUE(Field()->hasFocus());
-  QTest::keyClicks(QApplication::focusWidget(), "bob");
-  EXPECT_EQ(Count(), "1 of 3");
-  QTest::keyClick(Field(), Qt::Key_Return);
-  EXPECT_TRUE(window->boxGrid->hasFocus());
-  QTest::keyClick(window->boxGrid, Qt::Key_Escape);
-  EXPECT_TRUE(Field()->text().isEmpty());
 }
 
 TEST_F(BoxSearchWindowTest, TheSearchStaysOverReloadsOfItsBoxAndEndsWithAnotherBox) {
@@ -80,6 +48,7 @@ TEST_F(BoxSearchWindowTest, TheSearchStaysOverReloadsOfItsBoxAndEndsWithAnotherB
   Start();
   Field()->setText("harbour");
   ASSERT_EQ(Count(), "2 of 3");
+  // A row of the narrowed grid stands for its own message.
   RightClickRow(1, "deleteRowAction");  // "Harbour plans" goes to the Trash
   EXPECT_EQ(store.Subjects("Trash"), std::vector<std::string>{"Harbour plans"});
   EXPECT_THAT(GridSubjects(), ElementsAre("Re: HARBOUR plans"));

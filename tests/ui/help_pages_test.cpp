@@ -1,6 +1,7 @@
 // The help pages written into the program folder: from the installed pages of
 // an installed program, from the program's own copies otherwise, never over a
-// page that is already there.
+// page that is already there. A program that is not installed shows its own
+// copies in the message window tests.
 
 #include "ui/help_pages.h"
 
@@ -14,17 +15,6 @@ namespace {
 using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
-
-TEST(HelpPagesTest, TheProgramsOwnCopiesFillAFreshFolder) {
-  TempFolder program;
-  InstallHelpPages(program.Path(), std::nullopt);
-  for (const auto name : kHelpPages) {
-    SCOPED_TRACE(name);
-    const std::string page = ReadBytes(program / std::string(name));
-    EXPECT_TRUE(page.starts_with("<html>")) << page.substr(0, 40);
-  }
-  EXPECT_NE(ReadBytes(program / "oxmkey.htm").find("Key Management"), std::string::npos);
-}
 
 TEST(HelpPagesTest, InstalledPagesComeFirstAndAPageAlreadyThereStays) {
   TempFolder installed;

@@ -19,29 +19,25 @@ class ScriptedDesktop : public ui::Desktop {
  public:
   void RunModal(QDialog& window) override {
     opened.push_back(window.objectName());
-    titles.push_back(window.windowTitle());
     window.show();
     if (auto handler = Next(onModal)) (*handler)(window);
     if (window.isVisible()) window.reject();
   }
   void PopUp(QMenu& menu, const QPoint&) override {
-    popUps.push_back(menu.objectName());
     const auto choice = Next(popUpChoices);
     for (QAction* action : menu.actions()) {
       if (choice && action->objectName() == *choice) action->trigger();
     }
   }
-  std::optional<std::filesystem::path> ChooseFileToOpen(QWidget*, const QString& title) override {
-    fileDialogTitles.push_back(title);
+  std::optional<std::filesystem::path> ChooseFileToOpen(QWidget*, const QString&) override {
     return Next(chosenFiles).value_or(std::nullopt);
   }
   std::optional<std::filesystem::path> ChooseFolder(QWidget*, const QString&) override {
     return Next(chosenFolders).value_or(std::nullopt);
   }
-  std::optional<QColor> ChooseColor(QWidget*, const QColor&) override {
-    return Next(chosenColors).value_or(std::nullopt);
-  }
-  std::optional<QFont> ChooseFont(QWidget*, const QFont&) override { return Next(chosenFonts).value_or(std::nullopt); }
+  // The colour and font choosers are cancelled.
+  std::optional<QColor> ChooseColor(QWidget*, const QColor&) override { return std::nullopt; }
+  std::optional<QFont> ChooseFont(QWidget*, const QFont&) override { return std::nullopt; }
   bool OpenWithDefaultApplication(const std::filesystem::path& file) override {
     openedFiles.push_back(file);
     return openSucceeds;
@@ -56,14 +52,9 @@ class ScriptedDesktop : public ui::Desktop {
   // Answers of the next choosers; a chooser with none left is cancelled.
   std::deque<std::optional<std::filesystem::path>> chosenFiles;
   std::deque<std::optional<std::filesystem::path>> chosenFolders;
-  std::deque<std::optional<QColor>> chosenColors;
-  std::deque<std::optional<QFont>> chosenFonts;
   bool openSucceeds = true;
 
   std::vector<QString> opened;  // object names of the modal windows, in order
-  std::vector<QString> titles;  // their captions
-  std::vector<QString> popUps;
-  std::vector<QString> fileDialogTitles;
   std::vector<std::filesystem::path> openedFiles;
   std::vector<std::vector<std::string>> printed;
 

@@ -18,24 +18,29 @@ void WriteDefaultKey(const std::string& programFolder) {
   keys::WriteKeys(programFolder, {{"Other", "other key", false}, {kTestKeyName, kTestKey, true}});
 }
 
-std::string HexCipherText(const std::string& plain) {
-  TempFolder work;
-  engine::Engine engine(work.Path());
+namespace {
+
+// Runs `work` on an engine holding the test key, in a scratch folder.
+template <typename Work>
+void WithTestKey(Work work) {
+  TempFolder scratch;
+  engine::Engine engine(scratch.Path());
   std::string key = kTestKey;
   engine.LoadKey(key);
-  std::string cipher = plain;
-  engine.EncryptText(cipher);
+  work(engine);
   engine.CleanUpEngine();
+}
+
+}  // namespace
+
+std::string HexCipherText(const std::string& plain) {
+  std::string cipher = plain;
+  WithTestKey([&cipher](engine::Engine& engine) { engine.EncryptText(cipher); });
   return engine::HexEncode(cipher);
 }
 
 void EncipherFile(const std::filesystem::path& plain, const std::filesystem::path& enciphered) {
-  TempFolder work;
-  engine::Engine engine(work.Path());
-  std::string key = kTestKey;
-  engine.LoadKey(key);
-  engine.EncryptFile(plain, enciphered);
-  engine.CleanUpEngine();
+  WithTestKey([&](engine::Engine& engine) { engine.EncryptFile(plain, enciphered); });
 }
 
 bool PickFromList(QComboBox& list, const QString& text) {

@@ -21,7 +21,6 @@
 namespace ostrel::testing {
 
 using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 
 inline constexpr const char* kTestKeyName = "Alice";
 inline constexpr const char* kTestKey = "730145928837465012";
