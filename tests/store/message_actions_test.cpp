@@ -44,6 +44,14 @@ TEST_F(DecryptPaneTest, WithoutAKeyOrWithTextThatIsNotHexTellsThePersonAndGivesN
                           "The message could not be deciphered. The message pane holds no cipher text."));
 }
 
+// What printing a message puts on paper, line by line.
+TEST(PrintLines, HeaderRuleAndPaneLines) {
+  EXPECT_THAT(store::PrintLines("bob@example.org", "Hello", "1/2/2026", "line one\r\nline two\r\n"),
+              ElementsAre("   From: bob@example.org", "Subject:Hello", "   Date:1/2/2026", std::string(77, '='),
+                          "line one", "line two"));
+  EXPECT_EQ(store::PrintLines("", "", "", "no line end").back(), "no line end");
+}
+
 TEST(PrepareWebView, CopiesOnlyAWebFileOfThisBoxOverWebHtml) {
   StoreFolder folder;
   const std::string name = folder.AddMessage("In", "Page", "text\r\n", std::string("<p>page</p>\r\n"));

@@ -56,12 +56,15 @@ TEST_F(MainWindowTest, AStartWithSettingsShowsTheDefaultKeyAndAnotherKeyCanBeCho
 }
 
 // What the end of the program removes is the store's, tested beside it.
-TEST_F(MainWindowTest, ExitFromTheMenuEndsTheRun) {
+TEST_F(MainWindowTest, ExitFromTheMenuEmptiesTheTrashWhenAskedAndWipesTheKeyspace) {
   WriteSettings(store.Folder(), true);
+  WriteDefaultKey(store.Folder());
   store.AddMessage("Trash", "Old", "old text\r\n");
   Start();
+  ASSERT_TRUE(std::filesystem::exists(store / "k1.bin"));
   window->exitAction->trigger();
   EXPECT_EQ(ReadBytes(store / "trash.dat"), "");
+  EXPECT_FALSE(std::filesystem::exists(store / "k1.bin"));
 }
 
 }  // namespace
