@@ -1,8 +1,12 @@
-// The browser never reaches the network and reads files from its folder only.
+// The browser never reaches the network and reads files from its folder only;
+// printing lays lines out on pages.
 #include <gtest/gtest.h>
+
+#include <QPdfWriter>
 
 #include "support/temp_folder.h"
 #include "ui/local_browser.h"
+#include "ui/page_printer.h"
 
 namespace ostrel::testing {
 namespace {
@@ -47,6 +51,25 @@ TEST(LocalBrowser, MissingPageShowsAClearErrorPage) {
   ui::LocalBrowser browser(folder.Path(), nullptr);
   browser.ShowPage(folder / "oxmkey.htm");
   EXPECT_TRUE(browser.toPlainText().contains("could not be found"));
+}
+
+TEST(PagePrinter, WritesEveryLineIntoAPdfAcrossPages) {
+  TempFolder folder;
+  const QString file = QString::fromStdString((folder / "page.pdf").string());
+  std::vector<std::string> lines(200, "a line of the message");
+  lines.push_back(std::string(400, 'W'));
+  {
+    QPdfWriter writer(file);
+    ASSERT_TRUE(ui::PrintPage(writer, lines));
+  }
+  const std::string pdf = ReadBytes(folder / "page.pdf");
+  EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+  // 200 lines do not fit on one page.
+  std::size_t pages = 0;
+  for (std::size_t at = pdf.find("/Type /Page\n"); at != std::string::npos; at = pdf.find("/Type /Page\n", at + 1)) {
+    ++pages;
+  }
+  EXPECT_GT(pages, 1u);
 }
 
 }  // namespace
