@@ -1,7 +1,18 @@
 #include "engine/period_table.h"
 
+#include <array>
+
 namespace ostrel::engine {
 namespace {
+
+inline constexpr std::size_t kPeriodPassCount = 13;
+
+// What each of the thirteen growing passes did: the filled length when it
+// started and how many entries it appended. The same for every seed.
+struct PeriodPassTrace {
+  std::array<std::int32_t, kPeriodPassCount> startLength{};
+  std::array<std::int32_t, kPeriodPassCount> added{};
+};
 
 // One growing pass: i runs from first to last by step (negative: downward),
 // and each i appends T(i) + delta. kStartLength stands for the filled length
@@ -73,7 +84,7 @@ std::int32_t SeedDigit(char c) {
 
 }  // namespace
 
-PeriodTable MakePeriodTable(const std::string& seed, PeriodPassTrace* trace) {
+PeriodTable MakePeriodTable(const std::string& seed) {
   PeriodTable t{};
   const auto at = [&t](std::int32_t i) -> std::int32_t& { return t[static_cast<std::size_t>(i)]; };
   at(1) = SeedDigit(seed.at(0));
@@ -87,9 +98,7 @@ PeriodTable MakePeriodTable(const std::string& seed, PeriodPassTrace* trace) {
   at(9) = at(2) + 5;
   at(10) = at(3) + 5;
 
-  const PeriodPassTrace done =
-      RunPasses([&at](std::int32_t n, std::int32_t i, std::int32_t delta) { at(n) = at(i) + delta; });
-  if (trace != nullptr) *trace = done;
+  RunPasses([&at](std::int32_t n, std::int32_t i, std::int32_t delta) { at(n) = at(i) + delta; });
 
   for (std::int32_t i = 1; i <= kPeriodCount; ++i) {
     if (at(i) < 10) at(i) += 10;

@@ -10,17 +10,8 @@
 
 namespace ostrel::engine {
 
-inline constexpr std::size_t kPeriodPassCount = 13;
-
-// What each of the thirteen growing passes did: the filled length when it
-// started and how many entries it appended. The same for every seed.
-struct PeriodPassTrace {
-  std::array<std::int32_t, kPeriodPassCount> startLength{};
-  std::array<std::int32_t, kPeriodPassCount> added{};
-};
-
-// seed: three decimal digits. trace, when given, receives the passes' counts.
-PeriodTable MakePeriodTable(const std::string& seed, PeriodPassTrace* trace = nullptr);
+// seed: three decimal digits.
+PeriodTable MakePeriodTable(const std::string& seed);
 
 // The seed a key sequence gives: entries 20 and 21 multiplied, brought into
 // 10..999, written with three digits.

@@ -29,11 +29,6 @@ WheelCipher::WheelCipher(const WheelMachine& machine) : schedule_(machine) {}
 bool WheelCipher::VectorPathAvailable() { return VectorKernelAvailable(); }
 
 void WheelCipher::Transform(Direction direction, std::uint64_t start, const std::uint8_t* in,
-                            std::uint8_t* out, std::size_t size) const {
-  Transform(direction, start, in, out, size, Path::Vector, 0);
-}
-
-void WheelCipher::Transform(Direction direction, std::uint64_t start, const std::uint8_t* in,
                             std::uint8_t* out, std::size_t size, Path path,
                             unsigned threads) const {
   const bool vector = path == Path::Vector && VectorKernelAvailable();

@@ -26,14 +26,10 @@ class WheelCipher {
   static bool VectorPathAvailable();
 
   // Transforms size bytes standing at stream positions start..start+size-1
-  // (position 0 is the first byte of the text or file). in may equal out;
-  // otherwise the two must not overlap. Uses the best path, and the
-  // machine's cores for large inputs.
-  void Transform(Direction direction, std::uint64_t start, const std::uint8_t* in,
-                 std::uint8_t* out, std::size_t size) const;
-
-  // Same with the path and the number of threads chosen by the caller;
-  // 0 lets the input's size decide, up to one thread per core.
+  // (position 0 is the first byte of the text or file) on the path asked
+  // for (Vector falls back to Portable where the CPU lacks it). in may equal
+  // out; otherwise the two must not overlap. threads 0 lets the input's size
+  // decide, up to one thread per core.
   void Transform(Direction direction, std::uint64_t start, const std::uint8_t* in,
                  std::uint8_t* out, std::size_t size, Path path, unsigned threads) const;
 
