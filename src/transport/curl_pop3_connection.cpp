@@ -29,10 +29,6 @@ constexpr long long kMostBytesAhead = 2 << 20;
 
 std::string RetrieveCommand(int number) { return "RETR " + std::to_string(number) + "\r\n"; }
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-
 // The number at the start of text (after blanks), or -1.
 long long LeadingNumber(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -187,6 +183,8 @@ std::optional<std::string> CurlPop3Connection::ReadLine() {
 }
 
 std::optional<std::string> CurlPop3Connection::Command(const std::string& command) {
+  // Any other command ends the retrievals announced.
+  planned_.clear();
   if (!Usable() || !DropAhead() || !SendLine(command)) return std::nullopt;
   return ReadReply(std::string_view(command).substr(0, command.find(' ')));
 }
@@ -194,10 +192,10 @@ std::optional<std::string> CurlPop3Connection::Command(const std::string& comman
 std::optional<std::string> CurlPop3Connection::ReadReply(std::string_view commandName) {
   auto reply = ReadLine();
   if (!reply) return std::nullopt;
-  if (StartsWith(*reply, "+OK")) return reply->size() > 4 ? reply->substr(4) : std::string();
+  if (reply->starts_with("+OK")) return reply->size() > 4 ? reply->substr(4) : std::string();
   lastError_ = "The mail server refused \"" + std::string(commandName) +
                "\": " + (reply->size() > 5 ? reply->substr(5) : *reply);
-  if (!StartsWith(*reply, "-ERR")) Break(lastError_);
+  if (!reply->starts_with("-ERR")) Break(lastError_);
   return std::nullopt;
 }
 
@@ -293,7 +291,6 @@ long long CurlPop3Connection::BytesAhead() const {
 }
 
 bool CurlPop3Connection::DropAhead() {
-  planned_.clear();
   while (!ahead_.empty()) {
     const int number = ahead_.front();
     ahead_.pop_front();
@@ -309,20 +306,23 @@ base::Result<std::string> CurlPop3Connection::Retrieve(int number) {
   if (!ahead_.empty() && ahead_.front() == number) {
     ahead_.pop_front();
   } else {
-    // Not the retrieval announced next: what was asked for ahead is of no use.
-    std::deque<int> planned = std::move(planned_);
+    // Not the retrieval asked for ahead: those answers are of no use, and
+    // the plan holds only while the retrievals follow it.
     if (!DropAhead()) return LastFailure();
-    if (!planned.empty() && planned.front() == number) {
-      planned.pop_front();
-      planned_ = std::move(planned);
+    if (!planned_.empty() && planned_.front() == number) {
+      planned_.pop_front();
+    } else {
+      planned_.clear();
     }
     commands = RetrieveCommand(number);
   }
   // Topped up once few are left, so that several commands share one write
   // and the server one wake-up.
   if (ahead_.size() < kMostAhead / 2) {
+    long long bytesAhead = BytesAhead();
     while (!planned_.empty() && ahead_.size() < kMostAhead &&
-           BytesAhead() + ListedSize(planned_.front()) <= kMostBytesAhead) {
+           bytesAhead + ListedSize(planned_.front()) <= kMostBytesAhead) {
+      bytesAhead += ListedSize(planned_.front());
       commands += RetrieveCommand(planned_.front());
       ahead_.push_back(planned_.front());
       planned_.pop_front();

@@ -42,16 +42,16 @@ class CurlPop3Connection : public Pop3Connection {
   base::Result<> Disconnect() override;
 
  private:
+  base::Failure LastFailure() const { return {lastError_}; }
   // One command and its one-line answer; the text after "+OK ", or nothing
   // after a failure (lastError_ says which).
-  base::Failure LastFailure() const { return {lastError_}; }
   std::optional<std::string> Command(const std::string& command);
   // The one-line answer to the command named, as Command gives it.
   std::optional<std::string> ReadReply(std::string_view commandName);
   // The answer to a RETR already sent, the message without its dot-stuffing.
   base::Result<std::string> ReadMessage(int number);
-  // Reads the answers to the retrievals asked for ahead and drops them and
-  // the rest of the announced ones; false when the session broke meanwhile.
+  // Reads the answers to the retrievals asked for ahead and drops them;
+  // false when the session broke meanwhile.
   bool DropAhead();
   long long ListedSize(int number) const;  // 0 when not listed
   long long BytesAhead() const;

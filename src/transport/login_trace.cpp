@@ -33,7 +33,8 @@ void LoginTrace::Detach(CURL* handle) {
 int LoginTrace::Observe(CURL* handle, curl_infotype type, char* data, size_t size, void* trace) {
   auto& self = *static_cast<LoginTrace*>(trace);
   const std::string_view line(data, size);
-  if (type == CURLINFO_HEADER_IN) {
+  // Asked for until it is there: over STLS the session starts mid-login.
+  if (type == CURLINFO_HEADER_IN && self.openSslSession_ == nullptr) {
     curl_tlssessioninfo* session = nullptr;
     if (curl_easy_getinfo(handle, CURLINFO_TLS_SSL_PTR, &session) == CURLE_OK && session != nullptr &&
         session->backend == CURLSSLBACKEND_OPENSSL) {
