@@ -6,6 +6,7 @@
 #include <set>
 
 #include "base/fixed_records.h"
+#include "base/folder_files.h"
 #include "base_fixture.h"
 #include "support/flush_order.h"
 #include "support/recording_calls.h"
@@ -18,10 +19,6 @@ using SafeFile = BaseTest;
 using ostrel::testing::FileSystemEvent;
 using ostrel::testing::RecordedCalls;
 
-std::size_t FilesIn(const TempFolder& in) {
-  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(in.Path()), {}));
-}
-
 TEST_F(SafeFile, ReplaceWritesTheNewContentsLeavingNoTemporaryFile) {
   ReplaceFile(folder / "f.txt", "old");
   ReplaceFile(folder / "f.txt", "new contents");
@@ -30,7 +27,7 @@ TEST_F(SafeFile, ReplaceWritesTheNewContentsLeavingNoTemporaryFile) {
   ReplaceScratchFile(folder / "scratch", "second", Privacy::Private);
   EXPECT_EQ(ReadBytes(folder / "scratch"), "second");
   EXPECT_EQ(std::filesystem::status(folder / "scratch").permissions(), std::filesystem::perms{0600});
-  EXPECT_EQ(FilesIn(folder), 2u);
+  EXPECT_EQ(RegularFilesIn(folder.Path()).size(), 2u);
 }
 
 TEST_F(SafeFile, AFailedReplacementThrowsLeavingTheOldFile) {
@@ -39,7 +36,7 @@ TEST_F(SafeFile, AFailedReplacementThrowsLeavingTheOldFile) {
   calls.refuse = [](const FileSystemEvent& event) { return event.kind == FileSystemEvent::Kind::Flush; };
   EXPECT_THROW(ReplaceFile(folder / "f.txt", "lost"), std::system_error);
   EXPECT_EQ(ReadBytes(folder / "f.txt"), "old contents");
-  EXPECT_EQ(FilesIn(folder), 1u) << "no temporary file";
+  EXPECT_EQ(RegularFilesIn(folder.Path()).size(), 1u) << "no temporary file";
 }
 
 // Files named as another file's temporary file was once named ("keep.pdf.new"
@@ -56,7 +53,7 @@ TEST_F(SafeFile, NoFileIsEverAnotherFilesTemporaryFile) {
     ReplaceFile(each / c.second, "SECOND");
     EXPECT_EQ(ReadBytes(each / c.first), "FIRST");
     EXPECT_EQ(ReadBytes(each / c.second), "SECOND");
-    EXPECT_EQ(FilesIn(each), 2u);
+    EXPECT_EQ(RegularFilesIn(each.Path()).size(), 2u);
   }
 }
 
